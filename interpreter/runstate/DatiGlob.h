@@ -1,0 +1,153 @@
+// The interpreter's shared run state. The interpreter keeps no objects of its own: the
+// window starts, steps and stops a run only by setting these fields, and the values read
+// the current pen, brush, font and frame from here. Everything lives in one struct so that
+// a test can put the whole state back to its start-up defaults between runs.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/Graphics.h"
+
+namespace qx {
+
+class cRifCart;
+class cListaVariabili;
+class TListValGraf;
+class TCollPunti;
+class TCanvas;
+class cValore;
+class cValoreGraf;
+class cRifCart3D;
+class TGLBaseSceneObject;
+
+// Which editor's lines the run highlights and invalidates.
+enum class TEditorCorrente : std::uint8_t { Nessuno, Programma, BarraComandi };
+
+// The 2D drawing area: the frame statements and the pixel routines read its size.
+struct TAreaDisegno {
+  int ClientWidth = 600;
+  int ClientHeight = 400;
+};
+
+// Cursor numbers of the 2D canvas (the window maps them to real cursors).
+enum TCursore : int { crDefault = 0, crCross = -3, crHandPoint = -21, crPenna = 1, crMano = 2, crManoMovimento = 3 };
+
+constexpr int NUM_LISTE_MODELLI = 9;
+
+struct TDatiGlob {
+  // ---- Program text and reading position ----
+  std::vector<std::string> ListaIstruzioni;  // the program being run, one entry per line (UTF-8)
+  TEditorCorrente EditorCorrente = TEditorCorrente::Programma;
+  std::u32string RigaTesto;  // current line with one blank appended, then left-trimmed
+  int IndiceRiga = 0;        // 0-based line of RigaTesto
+  int Colonna = 0;           // 1-based position of ChCorrente in RigaTesto (0 before the first)
+  char32_t ChCorrente = U' ';
+  std::string TokenCorrente;
+  std::string NomeIstruzione;
+
+  // ---- Run flags ----
+  bool bFine = false;
+  bool bStop = false;
+  bool bErroreSegnalato = false;  // ended by STOP or by the user: later errors stay silent
+  bool bErroreMostrato = false;   // the first error of this run has been shown
+  std::string MessaggioErrore;
+  int RigaErrore = -1;
+  bool bContinua = false;
+  int RigaCorrente = -1;
+  int UltimaRigaMostrata = -1;
+  bool bPassoPasso = false;
+  bool bAttesaPasso = false;
+  bool bEvidenziaRiga = true;
+  bool bEsecuzioneVeloce = false;
+  bool bImmediato = true;
+  bool bMostraErrori = false;
+  bool bInterrotto = false;
+  bool bInEsecuzione = false;
+  int ContatoreOggetti = 0;
+  std::string CartellaProgramma;
+  bool bSuonoFermato = false;  // set by the window when the user stops a note
+
+  // ---- Graphic run state ----
+  TPen PennaCorrente{clBlue};
+  TBrush PennelloCorrente{clWhite, bsClear};
+  TBrush PennelloColore{clAqua, bsSolid};
+  TColor ColoreSfondo = clWhite;
+  TFont CarattereCorrente;
+  float Alfa3D = 0.9f;
+  TCanvas* CanvasRifCart = nullptr;  // owned by the window (or the test)
+  TAreaDisegno AreaRifCart;
+  int CursoreRifCart = crDefault;
+  cRifCart* RifCart = nullptr;
+  cRifCart3D* RifCart3D = nullptr;
+  cListaVariabili* ListaVariabili = nullptr;
+  TListValGraf* ListaValGraf = nullptr;
+  TCollPunti* PuntiTraccia = nullptr;
+  bool bTraccia = false;
+  cValore* OggettoScelto = nullptr;
+  cValore* LatoScelto = nullptr;
+  cValore* VerticeScelto = nullptr;
+  bool bVista3D = false;
+  TGLBaseSceneObject* OggettoGLScelto = nullptr;
+
+  // ---- Wait-for-the-user flags of the picks ----
+  bool bAttesaPunto = false;
+  bool bAttesaLinea = false;
+  bool bAttesaSegmento = false;
+  bool bAttesaRettaNum = false;
+  bool bAttesaDiagramma = false;
+  bool bAttesaFigura = false;
+  bool bAttesaTesto = false;
+  bool bAttesaImmagine = false;
+  bool bModoPenna = false;
+  bool bAttesaPuntoSu = false;
+  bool bAttesaScegliPunto = false;
+  bool bAttesaScegliSegmento = false;
+  bool bAttesaScegliOggetto = false;
+  bool bAttesaScegliLato = false;
+  bool bAttesaScegliVertice = false;
+  bool bAttesaClicca = false;
+  bool bAttesaPunto3D = false;
+  bool bAttesaPunto3DSu = false;
+  bool bAttesaPiano3D = false;
+
+  // ---- Start-up data ----
+  std::array<std::vector<std::string>, NUM_LISTE_MODELLI> ListeModelli;
+  std::vector<std::string> ProgrammaPredefinito;
+};
+
+extern TDatiGlob DatiGlob;
+
+// Start-up of the shared state: keyword texts, program folder, defaults, template lists.
+void InizializzaDatiGlob();
+// Puts every field back to its start-up value (tests call it between runs).
+void ReimpostaDatiGlob();
+// The language's random generator, seeded from the clock at start-up (tests seed it).
+std::mt19937& GeneratoreCasuale();
+// Clears every wait-for-the-user flag (the stop command and the scripted user use it).
+void AzzeraAttese();
+// What the window's stop command does to the run state.
+void TerminaEsecuzione();
+
+// Character classes of the scanner (ASCII only: accented letters are not letters here).
+constexpr bool IsCifra(char32_t c) { return c >= U'0' && c <= U'9'; }
+constexpr bool IsLettera(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
+constexpr bool IsAlfanumerico(char32_t c) { return IsCifra(c) || IsLettera(c); }
+// Removes leading blanks (the blank character only: tabs stay).
+std::string TrimSinistro(const std::string& s);
+std::u32string TrimSinistro(const std::u32string& s);
+
+// Colour and style numbers of the language.
+TColor IndiceAColore(int indice);
+int ColoreAIndice(TColor colore);
+TPenStyle NumeroAStilePenna(int n);
+TBrushStyle NumeroAStileRiempimento(int n);
+
+// UTF-8 <-> code points; invalid bytes decode as U+FFFD.
+std::u32string Utf8ToU32(const std::string& s);
+std::string U32ToUtf8(const std::u32string& s);
+void AppendUtf8(std::string& out, char32_t c);
+
+}  // namespace qx

@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+namespace qx {
+
+// The one error path of a running program: sets bStop, and for the first error of a run
+// beeps, keeps the message and its line and, with error display on, shows it. Every
+// caller tests bStop afterwards and unwinds. SuRiga false means that the error points at
+// no line of the text.
+void ReportError(const std::string& messaggio, bool SuRiga = true);
+
+}  // namespace qx

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what Quorix needs to build, run and test on Debian 12. Run as root.
+set -euo pipefail
+packages=(
+  g++ cmake ninja-build pkg-config python3
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libjpeg-dev fonts-liberation
+  libgl-dev libglu1-mesa-dev libegl-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+fi

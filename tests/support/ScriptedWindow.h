@@ -1,0 +1,106 @@
+// A window for tests and for the headless runner: it records what the interpreter shows,
+// answers dialogs from a queue, plays the user's actions (a pick, Continue, next step,
+// Stop) from a script at the message pump, and keeps a fake clock. Nothing here blocks:
+// a wait that no script answers stops the run and is recorded as a problem.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "interpreter/runstate/WindowServices.h"
+
+namespace qx::test {
+
+class ScriptedWindow : public WindowServices {
+ public:
+  struct Messaggio {
+    std::string testo, titolo;
+    TTipoMessaggio tipo;
+  };
+  struct Dialogo {
+    std::string tipo, titolo, prompt;
+  };
+
+  ScriptedWindow();
+  ~ScriptedWindow() override;
+  ScriptedWindow(const ScriptedWindow&) = delete;
+  ScriptedWindow& operator=(const ScriptedWindow&) = delete;
+
+  // ---- What the run showed ----
+  std::vector<std::string> Output;
+  std::vector<Messaggio> Messaggi;
+  std::vector<Dialogo> Dialoghi;
+  std::vector<std::string> Prompt;
+  std::vector<std::pair<int, int>> Toni;
+  std::vector<std::string> FileSuonati;
+  int Beep_ = 0;
+  int Ridisegni = 0;
+  int AggiornamentiLista = 0;
+  std::uint64_t Pompaggi = 0;
+  // Faults of the test itself: an unexpected dialog, a wait that nobody answered.
+  std::vector<std::string> Problemi;
+
+  // ---- Answers and script ----
+  // Answers of the dialogs in the order they open: a number, a text, SI or NO, or
+  // ANNULLA to cancel. When they run out a dialog is cancelled, and recorded as a problem
+  // unless `AnnullaSenzaRisposte` is set.
+  std::deque<std::string> Risposte;
+  bool AnnullaSenzaRisposte = false;
+  // Runs `azione` at the n-th message pump (1-based).
+  void AlPompaggio(std::uint64_t n, std::function<void()> azione);
+  // Runs `azione` once, at the first pump at which `condizione` holds.
+  void Quando(std::function<bool()> condizione, std::function<void()> azione);
+  // Fake milliseconds that a wait may go on without any scripted action before it counts
+  // as a hang (the run is then stopped).
+  std::uint64_t LimiteAttesaMs = 600000;
+
+  // ---- The services ----
+  void DisegnaRifCart() override { ++Ridisegni; }
+  void AggiornaListaOggetti() override { ++AggiornamentiLista; }
+  void ElaboraMessaggi() override;
+  void AttendiEventi(int maxMs) override;
+  std::uint64_t Millisecondi() override { return Orologio; }
+  void AggiungiRigaOutput(const std::string& riga, TColor colore) override;
+  void PulisciOutput() override { Output.clear(); }
+  void ImpostaMessaggio(const std::string& testo) override { Prompt.push_back(testo); }
+  void Beep() override { ++Beep_; }
+  void BeepTono(int hz, int ms) override { Toni.emplace_back(hz, ms); }
+  bool SuonaFile(const std::string& percorso) override;
+  int MessageBox(const std::string& testo, const std::string& titolo, TTipoMessaggio tipo, TPulsanti pulsanti) override;
+  bool LeggiNum(const std::string& prompt, long double& valore) override;
+  bool InputBox(const std::string& titolo, const std::string& prompt, std::string& testo) override;
+  bool LeggiGrado(const std::string& titolo, int& gradi, int& primi, long double& secondi) override;
+  int Domanda(const std::string& titolo, const std::string& testo) override;
+  bool InserisciFunzione(const std::string& titolo, std::string& riga, int tipo, char modo) override;
+  bool EditaFrazione(const std::string& titolo, std::string& testo, char modo) override;
+
+  std::uint64_t Orologio = 0;
+  std::vector<TColor> ColoriOutput;
+
+ private:
+  // Takes the next answer for a dialog; false (cancel) when there is none or it is ANNULLA.
+  bool ProssimaRisposta(const std::string& tipo, const std::string& titolo, const std::string& prompt,
+                        std::string& risposta);
+  void Esegui();
+
+  struct Passo {
+    std::function<bool()> condizione;
+    std::function<void()> azione;
+  };
+  std::vector<Passo> script_;
+  std::uint64_t ultimaAzioneMs_ = 0;
+  bool attesaScaduta_ = false;
+};
+
+// Installs a window for the life of a scope and puts the quiet default back afterwards.
+class FinestraInstallata {
+ public:
+  explicit FinestraInstallata(WindowServices& f) { ImpostaFinestra(&f); }
+  ~FinestraInstallata() { ImpostaFinestra(nullptr); }
+  FinestraInstallata(const FinestraInstallata&) = delete;
+  FinestraInstallata& operator=(const FinestraInstallata&) = delete;
+};
+
+}  // namespace qx::test

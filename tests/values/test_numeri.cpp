@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "interpreter/runstate/DatiGlob.h"
+#include "tests/support/ScriptedWindow.h"
+#include "values/Funzioni.h"
+
+namespace qx {
+namespace {
+
+TEST(NumeriTest, ToleranceIsAbsolute) {
+  EXPECT_TRUE(UgualeReale(0, 1e-10L));
+  EXPECT_FALSE(UgualeReale(0, 1.1e-10L));
+  EXPECT_FALSE(UgualeReale(1000, 1000.000000001L));
+  EXPECT_TRUE(UgualeReale(1e-11L, 0));
+}
+
+TEST(NumeriTest, ErrorValuesPrintAsWordsInEveryTextRoutine) {
+  const std::pair<Reale, const char*> casi[] = {{VAL_NON_DEFINITA, "Non definita"},
+                                                {VAL_TENDE_INFINITO, "Tende ad Infinito"},
+                                                {VAL_DIVISIONE_ZERO, "Divisione per 0"},
+                                                {VAL_INDETERMINATA, "Indeterminata"}};
+  for (auto [valore, parola] : casi) {
+    EXPECT_EQ(NumeroInTesto(valore), parola);
+    EXPECT_EQ(NumeroInTestoDec(valore, 2), parola);
+    EXPECT_EQ(NumeroInTestoPrec(valore, 2), parola);
+  }
+  EXPECT_EQ(VAL_NON_DEFINITA + 1, VAL_NON_DEFINITA) << "80-bit precision absorbs the 1";
+  EXPECT_EQ(NumeroInTesto(std::numeric_limits<Reale>::infinity()), "Tende ad Infinito");
+  EXPECT_EQ(NumeroInTesto(std::nanl("")), "Non definita");
+}
+
+TEST(NumeriTest, GeneralFormat) {
+  EXPECT_EQ(NumeroInTesto(0), "0");
+  EXPECT_EQ(NumeroInTesto(100), "100");
+  EXPECT_EQ(NumeroInTesto(-7.5L), "-7.5");
+  EXPECT_EQ(NumeroInTesto(1.0L / 3), "0.333333333333333");
+  EXPECT_EQ(NumeroInTesto(2.0L / 3), "0.666666666666667");
+  EXPECT_EQ(NumeroInTesto(0.1L), "0.1");
+  EXPECT_EQ(NumeroInTesto(0.0001L), "0.0001");
+  EXPECT_EQ(NumeroInTesto(0.00001L), "1E-5");
+  EXPECT_EQ(NumeroInTesto(1e20L), "1E20");
+  EXPECT_EQ(NumeroInTesto(-1.5e20L), "-1.5E20");
+  EXPECT_EQ(NumeroInTesto(123456789012345.0L), "123456789012345");
+  EXPECT_EQ(NumeroInTesto(1e15L), "1E15");
+  EXPECT_EQ(NumeroInTesto(std::sqrt(2.0L)), "1.4142135623731");
+}
+
+TEST(NumeriTest, FixedFormatWithTwoDecimalsTrimmed) {
+  EXPECT_EQ(NumeroInTestoDec(7, 2), "7");
+  EXPECT_EQ(NumeroInTestoDec(7.5L, 2), "7.5");
+  EXPECT_EQ(NumeroInTestoDec(7.05L, 2), "7.05");
+  EXPECT_EQ(NumeroInTestoDec(12.50L, 2), "12.5");
+  EXPECT_EQ(NumeroInTestoDec(10.10L, 2), "10.1");
+  EXPECT_EQ(NumeroInTestoDec(10, 2), "10");
+  EXPECT_EQ(NumeroInTestoDec(100, 2), "100");
+  EXPECT_EQ(NumeroInTestoDec(0.05L, 2), "0.05");
+  EXPECT_EQ(NumeroInTestoDec(-0.001L, 2), "0") << "never -0";
+  EXPECT_EQ(NumeroInTestoDec(-0.0L, 2), "0");
+  EXPECT_EQ(NumeroInTestoDec(-2.346L, 2), "-2.35");
+  EXPECT_EQ(NumeroInTestoDec(0.125L, 2), "0.13") << "halves round away from zero";
+  EXPECT_EQ(NumeroInTestoDec(0.999L, 2), "1");
+  EXPECT_EQ(NumeroInTestoDec(1e25L, 2), "1E25") << "too many integer digits: exponent form, untrimmed";
+  EXPECT_EQ(NumeroInTestoPrec(3.14159L, 2), "3.14");
+  EXPECT_EQ(TestoFisso(3, 2), "3.00");
+  EXPECT_EQ(TestoFisso(-0.004L, 2), "0.00");
+}
+
+TEST(NumeriTest, ShortFormForTickLabels) {
+  EXPECT_EQ(NumeroInTestoBreve(2.50L), "2.5");
+  EXPECT_EQ(NumeroInTestoBreve(3), "3");
+  EXPECT_EQ(NumeroInTestoBreve(-0.10L), "-0.1");
+  EXPECT_EQ(NumeroInTestoBreve(100), "100") << "the zeros of the integer part stay";
+  EXPECT_EQ(NumeroInTestoBreve(0), "0");
+}
+
+TEST(NumeriTest, RoundingThroughText) {
+  EXPECT_EQ(ArrotondaDecimali(2.345678L, 2), 2.35L);
+  EXPECT_EQ(ArrotondaDecimali(-1.004L, 2), -1.0L);
+}
+
+TEST(NumeriTest, Power) {
+  EXPECT_EQ(Potenza(0, 0), VAL_INDETERMINATA);
+  EXPECT_EQ(Potenza(0, 3), 0);
+  EXPECT_EQ(Potenza(-8, 1.0L / 3), VAL_TENDE_INFINITO);
+  EXPECT_EQ(Potenza(-2, 3), -8);
+  EXPECT_EQ(Potenza(2, -1), 0.5L);
+  EXPECT_EQ(Potenza(5, 0), 1);
+  EXPECT_EQ(NumeroInTesto(Potenza(2, 0.5L)), "1.4142135623731") << "computed in extended precision";
+  EXPECT_EQ(Potenza(10, 5000), VAL_TENDE_INFINITO);
+  EXPECT_EQ(Potenza(0, -1), VAL_TENDE_INFINITO);
+  EXPECT_EQ(Potenza(-2, 0), 1);
+}
+
+TEST(NumeriTest, AngleConversionsKeepFullPrecision) {
+  EXPECT_EQ(NumeroInTestoDec(RadiantiInGradi(GradiInRadianti(30)), 10), "30");
+  EXPECT_NEAR(static_cast<double>(GradiInRadianti(180)), M_PI, 1e-15);
+}
+
+class IntervalloTest : public ::testing::Test {
+ protected:
+  test::ScriptedWindow finestra;
+  test::FinestraInstallata installata{finestra};
+};
+
+TEST_F(IntervalloTest, InclusiveAndExclusiveBoundsWithTheirMessages) {
+  EXPECT_TRUE(ControllaIntervallo(true, false, true, 0, 0, 50));
+  EXPECT_TRUE(ControllaIntervallo(true, false, true, 50, 0, 50));
+  EXPECT_TRUE(finestra.Messaggi.empty());
+  EXPECT_FALSE(ControllaIntervallo(false, false, true, 0, 0, 50));
+  EXPECT_FALSE(ControllaIntervallo(false, false, true, 50, 0, 50));
+  ASSERT_EQ(finestra.Messaggi.size(), 2u);
+  EXPECT_EQ(finestra.Messaggi[0].testo, "Il numero deve essere compreso tra 0 e 50 estremi esclusi ");
+  EXPECT_EQ(finestra.Messaggi[0].tipo, TTipoMessaggio::Errore);
+  EXPECT_FALSE(ControllaIntervallo(true, false, true, 51, 0, 50));
+  EXPECT_EQ(finestra.Messaggi.back().testo, "Il numero deve essere compreso tra 0 e 50");
+}
+
+TEST_F(IntervalloTest, IntegralCheckRunsOnlyAfterTheRangePassed) {
+  EXPECT_FALSE(ControllaIntervallo(true, true, true, 2.5L, 0, 10));
+  ASSERT_EQ(finestra.Messaggi.size(), 1u);
+  EXPECT_EQ(finestra.Messaggi[0].testo, "Il numero non può contenere la parte decimale");
+  EXPECT_FALSE(ControllaIntervallo(true, true, true, 20.5L, 0, 10));
+  EXPECT_EQ(finestra.Messaggi.size(), 2u);
+  EXPECT_EQ(finestra.Messaggi[1].testo, "Il numero deve essere compreso tra 0 e 10");
+  EXPECT_FALSE(ControllaIntervallo(true, true, false, 2.5L, 0, 10));
+  EXPECT_EQ(finestra.Messaggi.size(), 2u) << "no report when not asked";
+}
+
+}  // namespace
+}  // namespace qx

@@ -1,0 +1,76 @@
+// Numeric conventions of the language: the four error values, the tolerance of real
+// equality, the texts into which numbers turn, the range check of typed numbers, the
+// power routine and the angle conversions. Numeric code never raises: a failure is one of
+// the error values, which pass through arithmetic and print as words.
+#pragma once
+#include <concepts>
+#include <cstdint>
+#include <numbers>
+#include <string>
+
+namespace qx {
+
+using Reale = long double;
+
+constexpr Reale VAL_NON_DEFINITA = 1e99L;
+constexpr Reale VAL_TENDE_INFINITO = 1e100L;
+constexpr Reale VAL_DIVISIONE_ZERO = 1e101L;
+constexpr Reale VAL_INDETERMINATA = 1e102L;
+
+constexpr Reale TOLLERANZA = 1e-10L;
+
+constexpr Reale PI_SU_180 = std::numbers::pi_v<long double> / 180.0L;
+constexpr Reale CENTOTTANTA_SU_PI = 180.0L / std::numbers::pi_v<long double>;
+
+// True for the four error values (exact comparison).
+constexpr bool IsValoreErrore(Reale x) {
+  return x == VAL_NON_DEFINITA || x == VAL_TENDE_INFINITO || x == VAL_DIVISIONE_ZERO || x == VAL_INDETERMINATA;
+}
+// The word of an error value, or nullptr for an ordinary number.
+const char* TestoValoreErrore(Reale x);
+// A result that left the reals becomes an error value: infinite -> "Tende ad Infinito",
+// NaN -> "Non definita"; any other value is returned unchanged.
+Reale NormalizzaNonFinito(Reale x);
+
+inline bool UgualeReale(Reale a, Reale b) {
+  Reale d = a - b;
+  return (d < 0 ? -d : d) <= TOLLERANZA;
+}
+
+// General format: 15 significant digits, shortest form; 1E20, 1E-5 for far magnitudes.
+std::string NumeroInTesto(Reale x);
+// Fixed format with 18 significant digits and the given decimals, trailing zeros (and a
+// bare separator) trimmed: 12.50 -> "12.5", 3.00 -> "3". Never "-0".
+std::string NumeroInTestoDec(Reale x, int decimali);
+std::string NumeroInTestoPrec(Reale x, int decimali);
+// A swapped call (decimals first, then a real) must not compile.
+template <std::integral I, std::floating_point R>
+std::string NumeroInTestoDec(I, R) = delete;
+template <std::integral I, std::floating_point R>
+std::string NumeroInTestoPrec(I, R) = delete;
+// Two decimals, trailing zeros and a trailing separator removed (tick labels).
+std::string NumeroInTestoBreve(Reale x);
+// x rounded to the given decimals through its text.
+Reale ArrotondaDecimali(Reale x, int decimali);
+template <std::integral I, std::floating_point R>
+Reale ArrotondaDecimali(I, R) = delete;
+// The fixed text with exactly the given decimals, before trimming (used by the above).
+std::string TestoFisso(Reale x, int decimali);
+
+// Checks a number typed by the user; with `segnala` the first failure is shown in an error
+// message box.
+bool ControllaIntervallo(bool inclusivo, bool intero, bool segnala, Reale x, Reale basso, Reale alto);
+
+// base ^ esponente: 0^0 is indeterminate, a negative base with a fractional exponent or an
+// overflow tends to infinity, any other non-finite result is undefined.
+Reale Potenza(Reale base, Reale esponente);
+
+inline Reale GradiInRadianti(Reale gradi) { return gradi * PI_SU_180; }
+inline Reale RadiantiInGradi(Reale radianti) { return radianti * CENTOTTANTA_SU_PI; }
+inline Reale InteroInReale(std::int32_t n) { return static_cast<Reale>(n); }
+inline std::int32_t MinIntero(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
+inline std::int32_t MaxIntero(std::int32_t a, std::int32_t b) { return a > b ? a : b; }
+inline Reale MinReale(Reale a, Reale b) { return a < b ? a : b; }
+inline Reale MaxReale(Reale a, Reale b) { return a > b ? a : b; }
+
+}  // namespace qx
