@@ -1,0 +1,82 @@
+#include "values/Variabili.h"
+
+#include <cmath>
+
+namespace qx {
+
+cVariabile::cVariabile(std::string nome, std::unique_ptr<cValore> valore)
+    : Tipo(valore ? valore->Tipo : T_1), Nome(std::move(nome)), valore_(std::move(valore)) {}
+
+cVariabile::~cVariabile() = default;
+
+void cVariabile::ImpostaValore(std::unique_ptr<cValore> valore) {
+  Tipo = valore ? valore->Tipo : T_1;
+  valore_ = std::move(valore);
+}
+
+void cListaVariabili::Aggiungi(std::unique_ptr<cVariabile> V) {
+  if (V) variabili_.push_back(std::move(V));
+}
+
+cVariabile* cListaVariabili::Elemento(int n) const {
+  if (n < 1 || n > Count()) return nullptr;
+  return variabili_[variabili_.size() - static_cast<std::size_t>(n)].get();
+}
+
+cVariabile* cListaVariabili::CercaEsatto(std::string_view Nome) const {
+  for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it)
+    if ((*it)->Nome == Nome) return it->get();
+  return nullptr;
+}
+
+cVariabile* cListaVariabili::Cerca(std::string_view Nome) const {
+  if (Nome.find('_') == std::string_view::npos) return CercaEsatto(Nome);
+  return CercaEsatto(NormalizzaNome(Nome));
+}
+
+std::string cListaVariabili::NormalizzaNome(std::string_view Nome) const {
+  const std::size_t u = Nome.find('_');
+  if (u == std::string_view::npos) return std::string(Nome);
+  const cVariabile* indice = Cerca(Nome.substr(u + 1));
+  if (indice == nullptr || indice->Tipo != T_REALE) return std::string(Nome);
+  const auto* reale = dynamic_cast<const cValoreReale*>(indice->GetValore());
+  if (reale == nullptr) return std::string(Nome);
+  // Halves go to the even neighbour. An index that no integer can hold (an error value,
+  // NaN, infinity) leaves the name as written instead of wrapping around.
+  const Reale arrotondato = std::nearbyint(reale->Value);
+  if (!(std::fabs(arrotondato) < 1e18L)) return std::string(Nome);
+  return std::string(Nome.substr(0, u + 1)) + std::to_string(static_cast<long long>(arrotondato));
+}
+
+cValore* cListaVariabili::CercaValore(const cValore& V) const {
+  const cVariabile* v = Cerca(V.Nome);
+  return v ? v->GetValore() : nullptr;
+}
+
+bool cListaVariabili::Elimina(std::string_view Nome) {
+  const std::string nome = NormalizzaNome(Nome);
+  for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it)
+    if ((*it)->Nome == nome) {
+      variabili_.erase(std::next(it).base());
+      return true;
+    }
+  return false;
+}
+
+void cListaVariabili::Svuota() {
+  // Newest first, as values may refer to older ones while they go.
+  while (!variabili_.empty()) variabili_.pop_back();
+}
+
+bool cListaVariabili::ContieneAlmeno(TipiValore Tipo, int n) const {
+  if (n <= 0) return false;
+  int trovati = 0;
+  for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it) {
+    const cValore* v = (*it)->GetValore();
+    if (Tipo == T_1 || (v && v->Tipo == Tipo))
+      if (++trovati == n) return true;
+  }
+  return false;
+}
+
+}  // namespace qx

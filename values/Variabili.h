@@ -1,0 +1,104 @@
+// Variables and the variable table. A variable holds exactly one value; the table runs from
+// the newest variable to the oldest, so a later variable hides an earlier one of the same
+// name until it is deleted. A name such as a_i is normalised by replacing the part after
+// the first underscore with the rounded value of the real variable i.
+#pragma once
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "values/ValoriScalari.h"
+#include "values/VettoriMatrici.h"
+
+namespace qx {
+
+class cVariabile {
+ public:
+  cVariabile(std::string nome, std::unique_ptr<cValore> valore);
+  virtual ~cVariabile();
+  cVariabile(const cVariabile&) = delete;
+  cVariabile& operator=(const cVariabile&) = delete;
+
+  TipiValore Tipo;
+  std::string Nome;
+  cValore* GetValore() const { return valore_.get(); }
+  // Replaces the held value (the variable keeps its name).
+  void ImpostaValore(std::unique_ptr<cValore> valore);
+
+ private:
+  std::unique_ptr<cValore> valore_;
+};
+
+// Base of the variables whose value is drawable.
+class cVariabileGraf : public cVariabile {
+ public:
+  using cVariabile::cVariabile;
+};
+
+class cVariabileReale : public cVariabile {
+ public:
+  explicit cVariabileReale(std::string nome) : cVariabile(std::move(nome), std::make_unique<cValoreReale>()) {}
+};
+class cVariabileStringa : public cVariabile {
+ public:
+  explicit cVariabileStringa(std::string nome) : cVariabile(std::move(nome), std::make_unique<cValoreStringa>()) {}
+};
+class cVariabileBool : public cVariabile {
+ public:
+  explicit cVariabileBool(std::string nome) : cVariabile(std::move(nome), std::make_unique<cValoreBool>()) {}
+};
+class cVariabileGrado : public cVariabile {
+ public:
+  explicit cVariabileGrado(std::string nome) : cVariabile(std::move(nome), std::make_unique<cValoreGrado>()) {}
+};
+class cVariabileArchivio : public cVariabile {
+ public:
+  explicit cVariabileArchivio(std::string nome)
+      : cVariabile(std::move(nome), std::make_unique<cValoreArchivio>()) {}
+};
+class cVariabileVettReale : public cVariabile {
+ public:
+  cVariabileVettReale(std::string nome, int n) : cVariabile(std::move(nome), std::make_unique<cVettReale>(n)) {}
+};
+class cVariabileVettStringa : public cVariabile {
+ public:
+  cVariabileVettStringa(std::string nome, int n) : cVariabile(std::move(nome), std::make_unique<cVettStringa>(n)) {}
+};
+class cVariabileMatrReale : public cVariabile {
+ public:
+  cVariabileMatrReale(std::string nome, int righe, int colonne)
+      : cVariabile(std::move(nome), std::make_unique<cMatrReale>(righe, colonne)) {}
+};
+class cVariabileMatrStringa : public cVariabile {
+ public:
+  cVariabileMatrStringa(std::string nome, int righe, int colonne)
+      : cVariabile(std::move(nome), std::make_unique<cMatrStringa>(righe, colonne)) {}
+};
+
+class cListaVariabili {
+ public:
+  cListaVariabili() = default;
+  cListaVariabili(const cListaVariabili&) = delete;
+  cListaVariabili& operator=(const cListaVariabili&) = delete;
+
+  int Count() const { return static_cast<int>(variabili_.size()); }
+  // Pushes V in front of every other variable; no check for a duplicate name.
+  void Aggiungi(std::unique_ptr<cVariabile> V);
+  // The n-th variable from the newest (1-based); nullptr out of range.
+  cVariabile* Elemento(int n) const;
+  cVariabile* Cerca(std::string_view Nome) const;
+  // The value named by V's name (nullptr when none).
+  cValore* CercaValore(const cValore& V) const;
+  bool Elimina(std::string_view Nome);
+  void Svuota();
+  // Whether at least n variables hold values of kind Tipo (0: any kind).
+  bool ContieneAlmeno(TipiValore Tipo, int n) const;
+  std::string NormalizzaNome(std::string_view Nome) const;
+
+ private:
+  cVariabile* CercaEsatto(std::string_view Nome) const;
+  std::vector<std::unique_ptr<cVariabile>> variabili_;  // oldest first; lookups walk from the back
+};
+
+}  // namespace qx
