@@ -9,14 +9,13 @@
 // --vars, "#var NAME<TAB>TYPE<TAB>TEXT" per variable, oldest first.
 // Exit status: 0 success (STOP included), 1 failure, 2 usage error or unreadable file.
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "interpreter/Scanner.h"
+#include "interpreter/Ambiente.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "tests/support/ScriptedWindow.h"
 
@@ -27,15 +26,17 @@ int Uso() {
   return 2;
 }
 
-bool LeggiRighe(const std::string& percorso, std::vector<std::string>& righe) {
+bool LeggiFile(const std::string& percorso, std::string& testo) {
   std::ifstream in(percorso, std::ios::binary);
   if (!in) return false;
-  std::string riga;
-  while (std::getline(in, riga)) {
-    if (!riga.empty() && riga.back() == '\r') riga.pop_back();
-    righe.push_back(riga);
-  }
-  return true;
+  std::ostringstream s;
+  s << in.rdbuf();
+  testo = s.str();
+  return !in.bad();
+}
+
+bool IsPianoPredefinito(const std::string& nome) {
+  return nome == "PIANOXY" || nome == "PIANOYZ" || nome == "PIANOXZ";
 }
 
 }  // namespace
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
   std::string risposte, png, programma;
   int larghezza = 600, altezza = 400;
   for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
+    const std::string a = argv[i];
     if (a == "--vars") {
       vars = true;
     } else if (a == "--answers" && i + 1 < argc) {
@@ -65,37 +66,41 @@ int main(int argc, char** argv) {
   }
   if (programma.empty()) return Uso();
 
-  InizializzaDatiGlob();
-  test::ScriptedWindow finestra;
-  finestra.AnnullaSenzaRisposte = true;
-  if (!risposte.empty()) {
-    std::vector<std::string> r;
-    if (!LeggiRighe(risposte, r)) {
-      std::cerr << "qxrun: cannot read " << risposte << "\n";
-      return 2;
-    }
-    finestra.Risposte.assign(r.begin(), r.end());
-  }
-  std::vector<std::string> righe;
-  if (!LeggiRighe(programma, righe)) {
+  std::string testo, testoRisposte;
+  if (!LeggiFile(programma, testo)) {
     std::cerr << "qxrun: cannot read " << programma << "\n";
     return 2;
   }
-  ImpostaFinestra(&finestra);
+  if (!risposte.empty() && !LeggiFile(risposte, testoRisposte)) {
+    std::cerr << "qxrun: cannot read " << risposte << "\n";
+    return 2;
+  }
+
+  InizializzaDatiGlob();
+  test::ScriptedWindow finestra;
+  finestra.AnnullaSenzaRisposte = true;
+  for (const std::string& r : DividiRighe(testoRisposte)) finestra.Risposte.push_back(r);
+  test::FinestraInstallata installata(finestra);
   DatiGlob.AreaRifCart = {larghezza, altezza};
-  DatiGlob.ListaIstruzioni = righe;
-  DatiGlob.bImmediato = false;
   DatiGlob.bEsecuzioneVeloce = true;
   DatiGlob.bMostraErrori = false;
-  ResetScanner();
-  // Until the statement interpreter exists, a run reads the text token by token.
-  while (!DatiGlob.bFine && !DatiGlob.bStop) NextToken();
-  (void)vars;
-  (void)png;
+
+  TAmbiente ambiente;
+  const bool riuscito = ambiente.EseguiProgramma(DividiRighe(testo));
 
   for (const std::string& riga : finestra.Output) std::cout << riga << "\n";
-  const bool riuscito = !DatiGlob.bStop || DatiGlob.bErroreSegnalato;
   if (!riuscito) std::cout << "#error " << DatiGlob.RigaErrore + 1 << " " << DatiGlob.MessaggioErrore << "\n";
-  ImpostaFinestra(nullptr);
+  if (vars) {
+    cListaVariabili& t = ambiente.Variabili();
+    for (int i = t.Count(); i >= 1; --i) {
+      const cVariabile* v = t.Elemento(i);
+      if (IsPianoPredefinito(v->Nome)) continue;
+      std::cout << "#var " << v->Nome << "\t" << NomeMembroTipo(v->Tipo) << "\t" << TestoValore(*v->GetValore())
+                << "\n";
+    }
+  }
+  if (!png.empty()) {
+    std::cerr << "qxrun: the canvas cannot be written yet\n";
+  }
   return riuscito ? 0 : 1;
 }

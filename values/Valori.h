@@ -95,6 +95,9 @@ class cValoreGraf : public cValore {
   // Copies this value INTO Dest: the flags that travel, kind, pen, brush, font, name and
   // group (the display name stays Dest's own). Overrides call it first.
   virtual void Copia(cValoreGraf& Dest) const;
+  // Called by the store on the value it keeps, after the copy: `sorgente` is the value that
+  // was assigned and `nome` the variable's name (a point takes its label from them).
+  virtual void DopoMemorizzazione(const cValoreGraf& /*sorgente*/, const std::string& /*nome*/) {}
 
  protected:
   cValoreGraf(const cValoreGraf&) = default;

@@ -59,6 +59,8 @@ class WindowServices {
 
   // ---- Editor, output pane, message panel, buttons, cursor ----
   virtual void InvalidaRighe(TEditorCorrente /*editor*/, int /*da*/, int /*a*/) {}
+  // The editor whose text runs is read-only for the length of the run.
+  virtual void ImpostaEditorSolaLettura(bool /*solaLettura*/) {}
   virtual void AggiungiRigaOutput(const std::string& /*riga*/, TColor /*colore*/) {}
   virtual void PulisciOutput() {}
   virtual void ImpostaMessaggio(const std::string& /*testo*/) {}

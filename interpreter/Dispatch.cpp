@@ -1,0 +1,220 @@
+#include "interpreter/Dispatch.h"
+
+#include <numbers>
+#include <unordered_map>
+
+#include "interpreter/Espressioni.h"
+#include "interpreter/Istruzioni.h"
+#include "interpreter/Scanner.h"
+#include "interpreter/TabelleComandi.h"
+#include "interpreter/runstate/DatiGlob.h"
+#include "interpreter/runstate/ErrorReport.h"
+#include "interpreter/runstate/ParoleChiave.h"
+#include "values/ValoriScalari.h"
+
+namespace qx {
+
+namespace {
+
+struct Registro {
+  std::unordered_map<std::string, GestoreIstruzione> istruzioni;
+  std::unordered_map<std::string, GestoreValore> valori;
+  std::unordered_map<int, LettoreElementi> lettori;
+};
+
+Registro& Gestori() {
+  static Registro r;
+  return r;
+}
+
+// The first row of a table that names a keyword: the tables are walked in order, so a
+// keyword belongs to its first row; the index only saves the walk.
+const RigaComando* PrimaRiga(const std::vector<RigaComando>& tabella,
+                             std::unordered_map<std::string, const RigaComando*>& indice, const std::string& nome) {
+  if (indice.empty())
+    for (const RigaComando& r : tabella)
+      for (const std::string& n : r.nomi) indice.emplace(n, &r);
+  auto it = indice.find(nome);
+  return it == indice.end() ? nullptr : it->second;
+}
+
+const RigaComando* RigaIstruzione(const std::string& nome) {
+  static std::unordered_map<std::string, const RigaComando*> indice;
+  return PrimaRiga(TabellaIstruzioni(), indice, nome);
+}
+
+const RigaComando* RigaEspressione(const std::string& nome) {
+  static std::unordered_map<std::string, const RigaComando*> indice;
+  return PrimaRiga(TabellaEspressioni(), indice, nome);
+}
+
+PValore Logico(bool b) { return std::make_unique<cValoreBool>(b); }
+PValore Numero(Reale x) { return std::make_unique<cValoreReale>(x); }
+
+}  // namespace
+
+void RegistraIstruzione(const std::string& gestore, GestoreIstruzione g) {
+  Gestori().istruzioni[gestore] = std::move(g);
+}
+
+void RegistraValore(const std::string& gestore, GestoreValore g) { Gestori().valori[gestore] = std::move(g); }
+
+void RegistraComando(const std::string& gestore, GestoreValore g) { RegistraValore(gestore, std::move(g)); }
+
+void RegistraLettore(TipiValore tipo, LettoreElementi l) { Gestori().lettori[tipo] = std::move(l); }
+
+void RimuoviArgomentiAnonimi(const ListaArgomenti& argomenti) {
+  TDatiGlob& g = DatiGlob;
+  if (!g.ListaVariabili) return;
+  for (int i = 0; i < argomenti.Count(); ++i) {
+    const auto* v = dynamic_cast<const cValoreGraf*>(argomenti.Valore(i));
+    if (!v || v->bDerivato || v->Nome.empty() || v->Nome[0] != '$') continue;
+    if (cVariabile* var = g.ListaVariabili->Cerca(v->Nome)) {
+      if (g.OggettoScelto == var->GetValore()) g.OggettoScelto = nullptr;
+      g.ListaVariabili->Elimina(v->Nome);
+    }
+  }
+}
+
+void CallProcedure(bool Esegui, ListaArgomenti& argomenti) {
+  TDatiGlob& g = DatiGlob;
+  if (Esegui) ShowCurrentLine();
+  const std::string nome = g.NomeIstruzione;
+  const RigaComando* riga = RigaIstruzione(nome);
+  Registro& r = Gestori();
+  bool trovato = false;
+  if (riga) {
+    if (riga->forma == FormaGestore::Istruzione) {
+      auto it = r.istruzioni.find(riga->gestore);
+      if (it != r.istruzioni.end()) {
+        trovato = true;
+        it->second(Esegui, argomenti, nome);
+      }
+    } else {
+      auto it = r.valori.find(riga->gestore);
+      if (it != r.valori.end()) {
+        trovato = true;
+        PValore risultato = it->second(argomenti, nome, Esegui);  // already stored and drawn
+      }
+    }
+  }
+  if (!trovato) {
+    ReportError(ParoleChiave.msgProceduraNonConosciuta, true);
+    return;
+  }
+  if (Esegui && !g.bStop) RimuoviArgomentiAnonimi(argomenti);
+  if (Esegui && !g.bStop) WaitStep();
+}
+
+PValore CmdCostanti(const ListaArgomenti& argomenti, const std::string& nome) {
+  const TParoleChiave& k = ParoleChiave;
+  if (!argomenti.Vuota()) return nullptr;
+  if (nome == k.PI) return Numero(std::numbers::pi_v<long double>);
+  if (nome == k.NEP) return Numero(std::numbers::e_v<long double>);
+  if (nome == k.ORARIO) return std::make_unique<cValoreStringa>("O");
+  if (nome == k.ANTIORARIO) return std::make_unique<cValoreStringa>("A");
+  if (nome == k.VERO || nome == k.SI) return Logico(true);
+  if (nome == k.FALSO || nome == k.NO) return Logico(false);
+  if (nome == k.TESTO) return Numero(1);
+  if (nome == k.NUMERO) return Numero(2);
+  if (nome == k.DATA) return Numero(3);
+  return nullptr;
+}
+
+namespace {
+
+// Arguments of a name in an expression:
+//   name [ "." member ] [ "(" relation { separator relation } ")" [ "." member [ "(" ... ")" ] ] ]
+// The separator between arguments is one character and is not checked.
+bool LeggiArgomenti(bool Esegui, ListaArgomenti& argomenti) {
+  TDatiGlob& g = DatiGlob;
+  auto membro = [&] {
+    NextChar();  // past the dot
+    NextToken();
+    argomenti.AggiungiMembro(g.TokenCorrente);
+    SaltaSpazi();
+  };
+  auto parentesi = [&]() -> bool {
+    NextChar();  // past "("
+    for (;;) {
+      argomenti.Aggiungi(EvalExpression(Esegui));
+      if (g.bStop) return false;
+      SaltaSpazi();
+      if (g.bFine) {
+        ReportError(ParoleChiave.msgParentesiChiusa, false);
+        return false;
+      }
+      if (g.ChCorrente == U')') {
+        NextChar();
+        SaltaSpazi();
+        return true;
+      }
+      NextChar();  // the separator
+    }
+  };
+  SaltaSpazi();
+  if (g.bFine) return true;
+  if (g.ChCorrente == U'.') membro();
+  if (!g.bFine && g.ChCorrente == U'(') {
+    if (!parentesi()) return false;
+    if (!g.bFine && g.ChCorrente == U'.') {
+      membro();
+      if (!g.bFine && g.ChCorrente == U'(' && !parentesi()) return false;
+    }
+  }
+  return true;
+}
+
+PValore LeggiVariabile(cVariabile& var, ListaArgomenti& argomenti, bool Esegui) {
+  cValore* valore = var.GetValore();
+  if (!valore) return nullptr;
+  PValore risultato;
+  if (argomenti.Vuota()) {
+    risultato = valore->Clona();
+  } else {
+    auto& lettori = Gestori().lettori;
+    auto it = lettori.find(var.Tipo);
+    if (it == lettori.end()) {
+      ReportError(ParoleChiave.msgParametriErrati + var.Nome, true);
+      return nullptr;
+    }
+    risultato = it->second(var, argomenti, Esegui);
+  }
+  if (risultato && risultato->Nome.empty()) risultato->Nome = var.Nome;
+  return risultato;
+}
+
+}  // namespace
+
+PValore EvalIdentifier(bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  NextToken();
+  const std::string nome = g.TokenCorrente;
+  ListaArgomenti argomenti;
+  if (!LeggiArgomenti(Esegui, argomenti) || g.bStop) return nullptr;
+
+  cVariabile* var = g.ListaVariabili ? g.ListaVariabili->Cerca(nome) : nullptr;
+  PValore risultato;
+  if (var) {
+    if (!Esegui) return nullptr;
+    return LeggiVariabile(*var, argomenti, Esegui);
+  }
+  risultato = CmdCostanti(argomenti, nome);
+  bool comando = false;
+  if (!risultato) {
+    const RigaComando* riga = RigaEspressione(nome);
+    auto& valori = Gestori().valori;
+    auto it = riga ? valori.find(riga->gestore) : valori.end();
+    if (it == valori.end()) {
+      if (Esegui) ReportError(ParoleChiave.msgIdentificatore, true);
+      return nullptr;
+    }
+    comando = true;
+    risultato = it->second(argomenti, nome, Esegui);
+  }
+  if (comando && Esegui && !g.bStop) RimuoviArgomentiAnonimi(argomenti);
+  if (!Esegui) return nullptr;
+  return risultato;
+}
+
+}  // namespace qx

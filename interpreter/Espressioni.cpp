@@ -1,0 +1,376 @@
+#include "interpreter/Espressioni.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "interpreter/Dispatch.h"
+#include "interpreter/Istruzioni.h"
+#include "interpreter/Operatori.h"
+#include "interpreter/Scanner.h"
+#include "interpreter/runstate/DatiGlob.h"
+#include "interpreter/runstate/ErrorReport.h"
+#include "interpreter/runstate/ParoleChiave.h"
+#include "values/ValoriScalari.h"
+
+namespace qx {
+
+namespace {
+
+// Nesting deeper than this would exhaust the stack long before any pupil's expression
+// needs it; such a text is reported instead of crashing the program.
+constexpr int PROFONDITA_MASSIMA = 1500;
+int gProfondita = 0;
+
+struct GuardiaProfondita {
+  bool ok;
+  GuardiaProfondita() : ok(++gProfondita <= PROFONDITA_MASSIMA) {
+    if (!ok) ReportError("Errore non documentato", false);
+  }
+  ~GuardiaProfondita() { --gProfondita; }
+};
+
+char32_t Maiuscola(char32_t c) { return c >= U'a' && c <= U'z' ? c - 32 : c; }
+bool CarattereDiNome(char32_t c) { return IsAlfanumerico(c) || c == U'_'; }
+
+// Reads the whole word at the current character and keeps it only when it is one of the
+// operator words; otherwise the reading position goes back to its first letter. A word
+// operator is recognised only as a whole word, so a name such as ORA or EPSILON after an
+// operand is never read as an operator.
+std::string LeggiParolaOperatore(std::initializer_list<const char*> parole) {
+  TDatiGlob& g = DatiGlob;
+  if (!IsLettera(g.ChCorrente)) return " ";
+  const int colonna = g.Colonna;
+  const char32_t ch = g.ChCorrente;
+  std::string parola;
+  std::u32string originale;
+  while (!g.bFine && CarattereDiNome(g.ChCorrente) && parola.size() < 8) {
+    originale += g.ChCorrente;
+    parola += static_cast<char>(Maiuscola(g.ChCorrente));
+    NextChar();
+  }
+  const bool intera = g.bFine || !CarattereDiNome(g.ChCorrente);
+  if (intera) {
+    for (const char* p : parole)
+      if (parola == p) {
+        // The second letter of OR must be written upper case.
+        if (parola == "OR" && originale[1] != U'R') break;
+        return parola;
+      }
+  }
+  g.Colonna = colonna;
+  g.ChCorrente = ch;
+  g.bFine = false;
+  return " ";
+}
+
+// A value that the grammar needs but a name did not give.
+bool Manca(bool Esegui, const PValore& v) {
+  if (Esegui && !v && !DatiGlob.bStop) ReportError(ParoleChiave.msgIdentificatore, true);
+  return DatiGlob.bStop || (Esegui && !v);
+}
+
+}  // namespace
+
+void SaltaSpazi() {
+  TDatiGlob& g = DatiGlob;
+  while (g.ChCorrente == U' ' && !g.bFine) NextChar();
+}
+
+std::string ReadRelOp() {
+  TDatiGlob& g = DatiGlob;
+  SaltaSpazi();
+  switch (g.ChCorrente) {
+    case U'<':
+      NextChar();
+      if (g.ChCorrente == U'=') { NextChar(); return "<="; }
+      if (g.ChCorrente == U'>') { NextChar(); return "<>"; }
+      return "<";
+    case U'=':
+      NextChar();
+      return "=";
+    case U'>':
+      NextChar();
+      if (g.ChCorrente == U'=') { NextChar(); return ">="; }
+      return ">";
+    default:
+      return " ";
+  }
+}
+
+std::string ReadAddOp() {
+  TDatiGlob& g = DatiGlob;
+  SaltaSpazi();
+  if (g.bFine) return " ";
+  switch (g.ChCorrente) {
+    case U'+': NextChar(); return "+";
+    case U'-': NextChar(); return "-";
+    case U'|':
+      NextChar();
+      if (g.ChCorrente == U'|') { NextChar(); return "||"; }
+      return "|";
+    default:
+      return LeggiParolaOperatore({"O", "OR"});
+  }
+}
+
+std::string ReadMulOp() {
+  TDatiGlob& g = DatiGlob;
+  SaltaSpazi();
+  if (g.bFine) return " ";
+  switch (g.ChCorrente) {
+    case U'*': NextChar(); return "*";
+    case U'/': NextChar(); return "/";
+    default: {
+      std::string op = LeggiParolaOperatore({"DIV", "MOD", "RDIV", "AND", "E"});
+      if (op == "RDIV") return "MOD";
+      if (op == "E") return "AND";
+      return op;
+    }
+  }
+}
+
+std::string ReadPowOp() {
+  TDatiGlob& g = DatiGlob;
+  SaltaSpazi();
+  if (!g.bFine && g.ChCorrente == U'^') {
+    NextChar();
+    return "^";
+  }
+  return " ";
+}
+
+/* relation = sum [ ( "=" | "<>" | "<" | "<=" | ">" | ">=" ) sum ] */
+PValore EvalExpression(bool Esegui) {
+  GuardiaProfondita guardia;
+  if (!guardia.ok) return nullptr;
+  if (Esegui) ShowCurrentLine();
+  PValore sinistro = EvalSum(Esegui);
+  if (DatiGlob.bStop) return nullptr;
+  const std::string op = ReadRelOp();
+  if (op == " ") return sinistro;
+  PValore destro = EvalSum(Esegui);
+  if (DatiGlob.bStop || !Esegui) return nullptr;
+  if (Manca(Esegui, sinistro) || Manca(Esegui, destro)) return nullptr;
+  return Confronta(*sinistro, *destro, op);
+}
+
+/* sum = [ "+" | "-" ] term { ( "+" | "-" | "O" | "OR" | "|" | "||" ) term } */
+PValore EvalSum(bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  SaltaSpazi();
+  if (g.bFine) {
+    ReportError(ParoleChiave.msgEspressione, false);
+    return nullptr;
+  }
+  char32_t segno = 0;
+  if (g.ChCorrente == U'+' || g.ChCorrente == U'-') {
+    segno = g.ChCorrente;
+    NextChar();
+  }
+  PValore valore = EvalTerm(Esegui);
+  if (g.bStop) return nullptr;
+  if (Esegui && segno) {
+    if (Manca(Esegui, valore)) return nullptr;
+    auto* numero = dynamic_cast<cValoreReale*>(valore.get());
+    if (!numero) {
+      ReportError(ParoleChiave.msgNegareNumerico, true);
+      return nullptr;
+    }
+    if (segno == U'-') numero->Value = -numero->Value;
+  }
+  for (;;) {
+    const std::string op = ReadAddOp();
+    if (op == " ") break;
+    PValore destro = EvalTerm(Esegui);
+    if (g.bStop) return nullptr;
+    if (!Esegui) continue;
+    if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
+    if (op == "||") valore = OpConcat(*valore, *destro);
+    else if (op == "+") valore = OpAdd(*valore, *destro);
+    else if (op == "-") valore = OpSubtract(*valore, *destro);
+    else valore = OpOr(*valore, *destro);
+    if (g.bStop) return nullptr;
+  }
+  return Esegui ? std::move(valore) : nullptr;
+}
+
+/* term = power { ( "*" | "/" | "DIV" | "MOD" | "RDIV" | "AND" | "E" ) power } */
+PValore EvalTerm(bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  SaltaSpazi();
+  if (g.bFine) {
+    ReportError(ParoleChiave.msgTermine, false);
+    return nullptr;
+  }
+  PValore valore = EvalPower(Esegui);
+  if (g.bStop) return nullptr;
+  for (;;) {
+    const std::string op = ReadMulOp();
+    if (op == " ") break;
+    PValore destro = EvalPower(Esegui);
+    if (g.bStop) return nullptr;
+    if (!Esegui) continue;
+    if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
+    if (op == "*") valore = OpMultiply(*valore, *destro);
+    else if (op == "/") valore = OpDivide(*valore, *destro);
+    else if (op == "DIV") valore = OpIntDiv(*valore, *destro);
+    else if (op == "MOD") valore = OpMod(*valore, *destro);
+    else valore = OpAnd(*valore, *destro);
+    if (g.bStop) return nullptr;
+  }
+  return Esegui ? std::move(valore) : nullptr;
+}
+
+/* power = factor { "^" factor } */
+PValore EvalPower(bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  SaltaSpazi();
+  if (g.bFine) {
+    ReportError(ParoleChiave.msgTermine, false);
+    return nullptr;
+  }
+  PValore valore = EvalFactor(Esegui);
+  if (g.bStop) return nullptr;
+  while (ReadPowOp() == "^") {
+    PValore destro = EvalFactor(Esegui);
+    if (g.bStop) return nullptr;
+    if (!Esegui) continue;
+    if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
+    valore = OpPower(*valore, *destro);
+    if (g.bStop) return nullptr;
+  }
+  return Esegui ? std::move(valore) : nullptr;
+}
+
+/* factor = "!" factor | "(" relation ")" | number | string | name */
+PValore EvalFactor(bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  GuardiaProfondita guardia;
+  if (!guardia.ok) return nullptr;
+  SaltaSpazi();
+  if (g.bFine) {
+    ReportError(ParoleChiave.msgFattore, false);
+    return nullptr;
+  }
+  const char32_t c = g.ChCorrente;
+  if (c == U'!') {
+    NextChar();
+    PValore operando = EvalFactor(Esegui);
+    if (g.bStop || !Esegui) return nullptr;
+    if (Manca(Esegui, operando)) return nullptr;
+    auto* b = dynamic_cast<cValoreBool*>(operando.get());
+    if (!b) {
+      ReportError(ParoleChiave.msgNegareLogico, true);
+      return nullptr;
+    }
+    b->Value = !b->Value;
+    return operando;
+  }
+  if (c == U'"') return ReadString(Esegui);
+  if (c == U'(') {
+    NextChar();
+    PValore valore = EvalExpression(Esegui);
+    if (g.bStop) return nullptr;
+    SaltaSpazi();
+    if (g.ChCorrente != U')' || g.bFine) {
+      ReportError(ParoleChiave.msgParentesiChiusa, !g.bFine);
+      return nullptr;
+    }
+    NextChar();
+    return valore;
+  }
+  if (IsCifra(c)) return ReadNumber();
+  return EvalIdentifier(Esegui);
+}
+
+/* number = digit { digit } [ "." digit { digit } ] [ ( "E" | "e" ) [ "+" | "-" ] digit { digit } ] */
+PValore ReadNumber() {
+  TDatiGlob& g = DatiGlob;
+  // The digits are gathered as text and converted once, so that 0.1 is the same real
+  // that the rest of the system reads from "0.1".
+  std::string testo;
+  Reale intera = 0;
+  while (!g.bFine && IsCifra(g.ChCorrente)) {
+    intera = intera * 10 + static_cast<int>(g.ChCorrente - U'0');
+    if (intera > 1e50L) {
+      ReportError(ParoleChiave.msgValoreTroppoGrande, true);
+      return nullptr;
+    }
+    testo += static_cast<char>(g.ChCorrente);
+    NextChar();
+  }
+  if (!g.bFine && g.ChCorrente == U'.') {
+    NextChar();
+    if (g.bFine || !IsCifra(g.ChCorrente)) {
+      ReportError(ParoleChiave.msgParteDecimale, true);
+      return nullptr;
+    }
+    testo += '.';
+    while (!g.bFine && IsCifra(g.ChCorrente)) {
+      testo += static_cast<char>(g.ChCorrente);
+      NextChar();
+    }
+  }
+  Reale valore = std::strtold(testo.c_str(), nullptr);
+  if (!g.bFine && (g.ChCorrente == U'E' || g.ChCorrente == U'e')) {
+    NextChar();
+    if (g.bFine) {
+      ReportError(ParoleChiave.msgNumeroIncompleto, false);
+      return nullptr;
+    }
+    bool negativo = false;
+    if (g.ChCorrente == U'+' || g.ChCorrente == U'-') {
+      negativo = g.ChCorrente == U'-';
+      NextChar();
+      if (g.bFine) {
+        ReportError(ParoleChiave.msgNumeroIncompleto, false);
+        return nullptr;
+      }
+    }
+    if (!IsCifra(g.ChCorrente)) {
+      ReportError(ParoleChiave.msgEsponenteNonNumerico, true);
+      return nullptr;
+    }
+    int esponente = 0;
+    while (!g.bFine && IsCifra(g.ChCorrente)) {
+      esponente = esponente * 10 + static_cast<int>(g.ChCorrente - U'0');
+      if (esponente > 50) {
+        ReportError(ParoleChiave.msgEsponenteTroppoGrande, true);
+        return nullptr;
+      }
+      NextChar();
+    }
+    if (valore != 0) {
+      testo += (negativo ? "e-" : "e") + std::to_string(esponente);
+      const Reale magnitudine = std::floor(std::log10(valore)) + (negativo ? -esponente : esponente);
+      if (magnitudine < -50) {
+        valore = 0;
+      } else if (magnitudine > 50) {
+        ReportError(ParoleChiave.msgValoreTroppoGrande, true);
+        return nullptr;
+      } else {
+        valore = std::strtold(testo.c_str(), nullptr);
+      }
+    }
+  }
+  return std::make_unique<cValoreReale>(valore);
+}
+
+/* string = '"' { character | '""' } '"' */
+PValore ReadString(bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  std::string testo;
+  NextChar();  // past the opening quote
+  while (!g.bFine) {
+    if (g.ChCorrente == U'"') {
+      NextChar();
+      if (g.bFine || g.ChCorrente != U'"') break;
+    }
+    AppendUtf8(testo, g.ChCorrente);
+    NextChar();
+  }
+  if (!Esegui) return nullptr;
+  return std::make_unique<cValoreStringa>(std::move(testo));
+}
+
+}  // namespace qx

@@ -1,0 +1,31 @@
+// The expression level: a recursive-descent evaluator that reads operators, numbers and
+// strings character by character and calls the token reader only for names. With Esegui
+// false the text is only read: no operator, comparison or name is applied.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "values/Valori.h"
+
+namespace qx {
+
+using PValore = std::unique_ptr<cValore>;
+
+PValore EvalExpression(bool Esegui);
+PValore EvalSum(bool Esegui);
+PValore EvalTerm(bool Esegui);
+PValore EvalPower(bool Esegui);
+PValore EvalFactor(bool Esegui);
+
+// Each gives the operator's text, or a single blank when none stands at the current character.
+std::string ReadRelOp();
+std::string ReadAddOp();
+std::string ReadMulOp();
+std::string ReadPowOp();
+PValore ReadNumber();
+PValore ReadString(bool Esegui);
+
+// Skips blanks at character level, never past the end of the text.
+void SaltaSpazi();
+
+}  // namespace qx

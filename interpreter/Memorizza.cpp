@@ -1,0 +1,185 @@
+// The store of a value into a variable: the rules that decide whether a variable is kept,
+// replaced or written element by element.
+#include <cmath>
+
+#include "interpreter/Istruzioni.h"
+#include "interpreter/runstate/DatiGlob.h"
+#include "interpreter/runstate/ErrorReport.h"
+#include "values/Variabili.h"
+
+namespace qx {
+
+namespace {
+
+bool IsVettoreOMatrice(TipiValore t) {
+  return t == T_VETT_REALE || t == T_VETT_STRINGA || t == T_MATR_REALE || t == T_MATR_STRINGA;
+}
+
+// Whether an existing variable of kind `esistente` keeps its place when `valore` is stored.
+bool Resta(TipiValore esistente, TipiValore valore) {
+  if (IsGeometriaSpazio(esistente) || IsGeometriaSpazio(valore)) return false;
+  if (esistente == valore) return true;
+  if (IsVettoreOMatrice(esistente) && (valore == T_REALE || valore == T_STRINGA)) return true;
+  if (esistente == T_LISTA && (valore == T_PUNTO || valore == T_FUNZIONE)) return true;
+  return false;
+}
+
+// The numeric indices of an element store: exactly `quanti` numbers, truncated.
+bool Indici(const ListaArgomenti& a, int quanti, long long& i, long long& j) {
+  if (a.Count() != quanti) return false;
+  for (int k = 0; k < quanti; ++k)
+    if (a.Tipo(k) != T_REALE) return false;
+  auto tronca = [](Reale x) -> long long {
+    x = std::trunc(x);
+    return std::fabs(x) < 1e18L ? static_cast<long long>(x) : -1;
+  };
+  i = tronca(a.Numero(0));
+  j = quanti > 1 ? tronca(a.Numero(1)) : 0;
+  return true;
+}
+
+void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgomenti& a, const std::string& nome) {
+  cValore* contenitore = var.GetValore();
+  const bool numero = valore.Tipo == T_REALE;
+  const bool stringa = valore.Tipo == T_STRINGA;
+  long long i = 0, j = 0;
+  switch (var.Tipo) {
+    case T_VETT_REALE:
+    case T_VETT_STRINGA: {
+      const bool reale = var.Tipo == T_VETT_REALE;
+      if ((reale && !numero) || (!reale && !stringa)) {
+        ReportError("Tipi non compatibili nell'assegnamento: " + nome, true);
+        return;
+      }
+      if (!Indici(a, 1, i, j)) {
+        ReportError("Assegnamento errato Vettore: " + nome, true);
+        return;
+      }
+      if (reale) {
+        auto& v = static_cast<cVettReale&>(*contenitore);
+        if (i < 1 || i > v.Count) {
+          ReportError("Indice non consentito per il Vettore: " + nome, true);
+          return;
+        }
+        v.Scrivi(static_cast<int>(i), static_cast<const cValoreReale&>(valore).Value);
+      } else {
+        auto& v = static_cast<cVettStringa&>(*contenitore);
+        if (i < 1 || i > v.Count) {
+          ReportError("Indice non consentito per il Vettore: " + nome, true);
+          return;
+        }
+        v.Scrivi(static_cast<int>(i), static_cast<const cValoreStringa&>(valore).Value);
+      }
+      return;
+    }
+    case T_MATR_REALE:
+    case T_MATR_STRINGA: {
+      const bool reale = var.Tipo == T_MATR_REALE;
+      if ((reale && !numero) || (!reale && !stringa)) {
+        ReportError("Tipi non compatibili nell'assegnamento: " + nome, true);
+        return;
+      }
+      if (!Indici(a, 2, i, j)) {
+        ReportError("Assegnamento errato, Matrice: " + nome, true);
+        return;
+      }
+      if (reale) {
+        auto& m = static_cast<cMatrReale&>(*contenitore);
+        if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) {
+          ReportError("Indice non consentito per la Matrice: " + nome, true);
+          return;
+        }
+        m.Scrivi(static_cast<int>(i), static_cast<int>(j), static_cast<const cValoreReale&>(valore).Value);
+      } else {
+        auto& m = static_cast<cMatrStringa&>(*contenitore);
+        if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) {
+          ReportError("Indice non consentito per la Matrice: " + nome, true);
+          return;
+        }
+        m.Scrivi(static_cast<int>(i), static_cast<int>(j), static_cast<const cValoreStringa&>(valore).Value);
+      }
+      return;
+    }
+    default:
+      ReportError("Assegnamento errato Lista: " + nome, true);
+      return;
+  }
+}
+
+}  // namespace
+
+void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, const ListaArgomenti* argomenti) {
+  TDatiGlob& g = DatiGlob;
+  if (!Esegui || g.ListaVariabili == nullptr) return;
+  cListaVariabili& tabella = *g.ListaVariabili;
+  std::string nome = tabella.NormalizzaNome(nomeDato);
+  if (nome.empty()) nome = "$" + std::to_string(++g.ContatoreOggetti);
+
+  cVariabile* var = tabella.Cerca(nome);
+  const bool resta = var && Resta(var->Tipo, valore.Tipo);
+
+  if (argomenti && !argomenti->Vuota()) {
+    if (!resta) {
+      ReportError("L'oggetto non esiste: " + nome, true);
+      return;
+    }
+    if (!IsVettoreOMatrice(var->Tipo) && var->Tipo != T_LISTA) {
+      ReportError("L'oggetto non è un Vettore/Matrice: " + nome, true);
+      return;
+    }
+    MemorizzaElemento(*var, valore, *argomenti, nome);
+    return;
+  }
+
+  if (var && resta && IsVettoreOMatrice(var->Tipo) && var->Tipo != valore.Tipo) {
+    // A number or a string assigned to a whole vector or matrix needs its indices.
+    if (valore.Tipo == T_REALE || valore.Tipo == T_STRINGA) {
+      const bool vettore = var->Tipo == T_VETT_REALE || var->Tipo == T_VETT_STRINGA;
+      const bool compatibile = (valore.Tipo == T_REALE) == (var->Tipo == T_VETT_REALE || var->Tipo == T_MATR_REALE);
+      if (!compatibile) ReportError("Tipi non compatibili nell'assegnamento: " + nome, true);
+      else ReportError(vettore ? "Assegnamento errato Vettore: " + nome : "Assegnamento errato, Matrice: " + nome, true);
+      return;
+    }
+  }
+  if (var && resta && var->Tipo == T_LISTA && valore.Tipo != T_LISTA) {
+    ReportError("Assegnamento errato Lista: " + nome, true);
+    return;
+  }
+
+  // The fast path of every loop: a number into a number keeps its variable.
+  if (var && resta && valore.Tipo == T_REALE) {
+    static_cast<cValoreReale&>(*var->GetValore()).Value = static_cast<cValoreReale&>(valore).Value;
+    valore.Nome = nome;
+    var->GetValore()->Nome = nome;
+    return;
+  }
+
+  auto* grafico = dynamic_cast<cValoreGraf*>(&valore);
+  const bool nuova = !var || !resta || valore.Tipo == T_LISTA || valore.Tipo == T_ARCHIVIO ||
+                     IsVettoreOMatrice(valore.Tipo) || !grafico;
+  cValore* memorizzato = nullptr;
+  if (nuova) {
+    std::unique_ptr<cValore> copia = valore.Clona();
+    memorizzato = copia.get();
+    if (var && resta) {
+      var->ImpostaValore(std::move(copia));
+    } else {
+      if (var) tabella.Elimina(nome);
+      tabella.Aggiungi(std::make_unique<cVariabile>(nome, std::move(copia)));
+    }
+  } else {
+    grafico->Copia(static_cast<cValoreGraf&>(*var->GetValore()));
+    memorizzato = var->GetValore();
+  }
+  memorizzato->Nome = nome;
+  valore.Nome = nome;
+  if (auto* figura = dynamic_cast<cValoreGraf*>(memorizzato)) {
+    figura->Pen = g.PennaCorrente;
+    figura->Brush = g.PennelloCorrente;
+    figura->Font = g.CarattereCorrente;
+    if (grafico) figura->DopoMemorizzazione(*grafico, nome);
+    if (g.CanvasRifCart && figura->bVisibile) figura->Disegna(*g.CanvasRifCart);
+  }
+}
+
+}  // namespace qx
