@@ -331,10 +331,12 @@ PValore ReadNumber() {
       ReportError(ParoleChiave.msgEsponenteNonNumerico, true);
       return nullptr;
     }
+    // A positive exponent above 50 is refused; a negative one that large only makes the
+    // value vanish (below 1e-50 a number reads as 0).
     int esponente = 0;
     while (!g.bFine && IsCifra(g.ChCorrente)) {
-      esponente = esponente * 10 + static_cast<int>(g.ChCorrente - U'0');
-      if (esponente > 50) {
+      if (esponente < 100000) esponente = esponente * 10 + static_cast<int>(g.ChCorrente - U'0');
+      if (esponente > 50 && !negativo) {
         ReportError(ParoleChiave.msgEsponenteTroppoGrande, true);
         return nullptr;
       }

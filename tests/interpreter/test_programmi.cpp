@@ -1,0 +1,341 @@
+// Whole programs run end to end through the scripted window.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "interpreter/Dispatch.h"
+#include "interpreter/runstate/DatiGlob.h"
+#include "tests/support/Esecuzione.h"
+
+namespace qx {
+namespace {
+
+using V = std::vector<std::string>;
+
+class ProgrammiTest : public ::testing::Test {
+ protected:
+  test::Esecuzione run;
+  test::Esito Esegui(const std::string& p) { return run.Esegui(p); }
+  // The value of one expression, as the object list shows it.
+  std::string Valuta(const std::string& espressione) {
+    auto e = Esegui("R = " + espressione + ";");
+    if (!e.riuscito) return "#" + e.errore;
+    return run.Testo("R");
+  }
+  // The first error message and its line.
+  std::string Errore(const std::string& p) {
+    auto e = Esegui(p);
+    return e.riuscito ? "<ok>" : std::to_string(e.riga) + " " + e.errore;
+  }
+};
+
+TEST_F(ProgrammiTest, PrecedenceAndAssociativity) {
+  EXPECT_EQ(Valuta("2 + 3 * 4"), "14");
+  EXPECT_EQ(Valuta("(2 + 3) * 4"), "20");
+  EXPECT_EQ(Valuta("2 ^ 3 ^ 2"), "64");
+  EXPECT_EQ(Valuta("-2 ^ 2"), "-4");
+  EXPECT_EQ(Valuta("5 - 7"), "-2");
+  EXPECT_EQ(Valuta("-2"), "-2");
+  EXPECT_EQ(Valuta("10 - 2 - 3"), "5");
+  EXPECT_EQ(Valuta("12 / 3 / 2"), "2");
+  EXPECT_EQ(Valuta("2 * -3"), "#Identificatore non riconosciuto") << "a sign only at the start of a sum";
+  EXPECT_EQ(Valuta("+4"), "4");
+}
+
+TEST_F(ProgrammiTest, IntegerDivisionAndRemainder) {
+  EXPECT_EQ(Valuta("7 DIV 2"), "3");
+  EXPECT_EQ(Valuta("7 div 2"), "3");
+  EXPECT_EQ(Valuta("-7 MOD 2"), "-1");
+  EXPECT_EQ(Valuta("7 mod 2"), "1");
+  EXPECT_EQ(Valuta("7 RDIV 2"), "1");
+  EXPECT_EQ(Valuta("-7 DIV 2"), "-3");
+  EXPECT_EQ(Valuta("7.5 DIV 2"), "#Gli operandi devono essere interi per DIV");
+  EXPECT_EQ(Valuta("7.5 MOD 2"), "#Gli operandi devono essere interi");
+  EXPECT_EQ(Valuta("1 / 0"), "#Divisione per zero");
+  EXPECT_EQ(Valuta("1 DIV 0"), "#Divisione per zero");
+  EXPECT_EQ(Valuta("1 MOD 0.00000000001"), "#Divisione per zero") << "zero within the tolerance";
+  EXPECT_EQ(Valuta("0.00000000001 / 4"), "0");
+  EXPECT_EQ(Valuta("\"a\" DIV 2"), "#Tipi non dividibili");
+}
+
+TEST_F(ProgrammiTest, NumberLiteralsAndTheirTexts) {
+  auto e = Esegui("STAMPA(1/3); STAMPA(2.50); STAMPA(0^0); STAMPA(10.10, \" \", 7.05); STAMPA(1E-60); STAMPA(1.5e3);");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(e.output, (V{"> 0.33", "> 2.5", "> Indeterminata", "> 10.1 7.05", "> 0", "> 1500"}));
+  EXPECT_EQ(Errore("X = 1E51;"), "1 L'esponente è troppo grande");
+  EXPECT_EQ(Errore("X = 2.;"), "1 Manca la parte decimale del numero reale");
+  EXPECT_EQ(Errore("X = 2E;"), "1 L'esponente non è numerico");
+  EXPECT_EQ(Errore("X = 99E50;"), "1 Il valore è troppo grande");
+  EXPECT_EQ(Errore("X = 5E50;"), "<ok>");
+  EXPECT_EQ(Errore("X = 1" + std::string(52, '0') + ";"), "1 Il valore è troppo grande");
+  EXPECT_EQ(Valuta("0.1 + 0.2"), "0.3");
+  EXPECT_EQ(Valuta("(-8) ^ (1/3)"), "Tende ad Infinito");
+}
+
+TEST_F(ProgrammiTest, ComparisonsAndTheTolerance) {
+  EXPECT_EQ(Valuta("1 = 1 + 0.00000000001"), "VERO");
+  EXPECT_EQ(Valuta("1 <= 1 - 0.00000000001"), "FALSO") << "order relations compare exactly";
+  EXPECT_EQ(Valuta("1 <> 1.5"), "VERO");
+  EXPECT_EQ(Valuta("2 >= 2"), "VERO");
+  EXPECT_EQ(Valuta("\"AB\" < \"B\""), "VERO");
+  EXPECT_EQ(Valuta("\"a\" = \"A\""), "FALSO");
+  EXPECT_EQ(Valuta("VERO = VERO"), "VERO");
+  EXPECT_EQ(Valuta("VERO < FALSO"), "#Operatore non esatto per comparare valori logici");
+  EXPECT_EQ(Valuta("1 = \"1\""), "#I valori non sono confrontabili perchè di tipo diverso");
+  EXPECT_EQ(Valuta("VETTORE(1) = VETTORE(1)"), "#I valori non sono confrontabili perchè di tipo diverso");
+}
+
+TEST_F(ProgrammiTest, LogicalOperatorsAreWholeWords) {
+  EXPECT_EQ(Valuta("VERO E FALSO"), "FALSO");
+  EXPECT_EQ(Valuta("VERO AND VERO"), "VERO");
+  EXPECT_EQ(Valuta("FALSO O VERO"), "VERO");
+  EXPECT_EQ(Valuta("FALSO OR FALSO"), "FALSO");
+  EXPECT_EQ(Valuta("FALSO | VERO"), "VERO");
+  EXPECT_EQ(Valuta("FALSO oR VERO"), "VERO");
+  EXPECT_EQ(Valuta("!VERO"), "FALSO");
+  EXPECT_EQ(Valuta("(2 > 1) E (3 > 4)"), "FALSO");
+  EXPECT_EQ(Valuta("1 E 2"), "#E' possibile usare l'operatore logico \"E\" solo per valori logici");
+  EXPECT_EQ(Valuta("1 O VERO"), "#E' possibile usare l'operatore logico \"O\" solo per valori logici");
+  EXPECT_EQ(Valuta("!3"), "#E' possibile negare solo un valore logico");
+  EXPECT_EQ(Valuta("-\"x\""), "#E' possibile negare solo un valore numerico");
+  // A name that begins with an operator's letters is not an operator.
+  EXPECT_EQ(Errore("ORA = 1; X = 2 ORA;"), "1 Si aspetta \";\"");
+  EXPECT_EQ(Errore("X = 2 EPS;"), "1 Si aspetta \";\"");
+  EXPECT_EQ(Errore("X = VERO or FALSO;"), "1 Si aspetta \";\"") << "the R of OR must be upper case";
+}
+
+TEST_F(ProgrammiTest, StringsAndConcatenation) {
+  EXPECT_EQ(Valuta("\"ab\" || \"cd\""), "abcd");
+  EXPECT_EQ(Valuta("2 || \"X\""), "2X");
+  EXPECT_EQ(Valuta("\"x\" || 1/4"), "x0.25");
+  EXPECT_EQ(Valuta("\"di \"\"lui\"\"\""), "di \"lui\"");
+  EXPECT_EQ(Valuta("VERO || \"x\""), "#E' possibile concatenare solo due stringhe");
+  EXPECT_EQ(Valuta("\"a\" + \"b\""), "#Tipi non addizionabili");
+  EXPECT_EQ(Valuta("\"a\" - 1"), "#Tipi non sottraibili");
+  EXPECT_EQ(Valuta("\"a\" * 1"), "#Tipi non moltiplicabili");
+  EXPECT_EQ(Valuta("\"a\" ^ 1"), "#Tipi non validi per il tipo di operazione");
+  auto e = Esegui("S = \"uno\ndue\";\nSTAMPA(S, \"è\");");
+  ASSERT_TRUE(e.riuscito);
+  EXPECT_EQ(e.output, V{"> uno dueè"}) << "a string across lines reads the break as one blank";
+}
+
+TEST_F(ProgrammiTest, ControlStructures) {
+  auto e = Esegui(
+      "PER (I DA 1 A 3) ESEGUI;\n"
+      "  SE I = 2 ALLORA STAMPA(\"due\"); ALTRIMENTI STAMPA(I);\n"
+      "FINE;\n"
+      "PER (J DA 5 A 3) ESEGUI; STAMPA(\"mai\"); FINE;\n"
+      "RIPETI 2.5 VOLTE; STAMPA(\"r\"); FINE;\n"
+      "RIPETI 0 VOLTE; STAMPA(\"mai\"); FINE;\n"
+      "K = 0; ESEGUI FINQUANDO (K < 3); K = K + 1; FINE;\n"
+      "ESEGUI FINQUANDO (FALSO); STAMPA(\"mai\"); FINE;\n"
+      "ESEGUI; STAMPA(\"blocco\"); FINE;\n"
+      "SE K = 3 ALLORA ESEGUI; STAMPA(\"a\"); STAMPA(\"b\"); FINE; ALTRIMENTI STAMPA(\"c\");\n"
+      "SE FALSO ALLORA STAMPA(\"mai\");\n"
+      "STAMPA(\"dopo\");\n");
+  ASSERT_TRUE(e.riuscito) << e.errore << " at " << e.riga;
+  EXPECT_EQ(e.output, (V{"> 1", "> due", "> 3", "> r", "> r", "> r", "> blocco", "> a", "> b", "> dopo"}));
+  EXPECT_EQ(run.Testo("I"), "3");
+  EXPECT_EQ(run.Testo("J"), "4") << "start - 1 when the body never ran";
+  EXPECT_EQ(run.Testo("K"), "3");
+}
+
+TEST_F(ProgrammiTest, NestedLoopsAndBoundsThatChangeInsideTheBody) {
+  auto e = Esegui(
+      "N = 3; C = 0;\n"
+      "PER (I DA 1 A N) ESEGUI;\n"
+      "  N = 5;\n"
+      "  PER (J DA 1 A I) ESEGUI; C = C + 1; FINE;\n"
+      "  I = 100;\n"
+      "FINE;\n"
+      "R = 0; T = 4; RIPETI T VOLTE; R = R + 1; T = T - 1; FINE;\n");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(run.Testo("I"), "5") << "the end is read again on every pass; the body's changes to I do not count";
+  EXPECT_EQ(run.Testo("C"), "15");
+  EXPECT_EQ(run.Testo("R"), "2") << "the count is read again on every pass";
+}
+
+TEST_F(ProgrammiTest, StopInsideNestedLoopsEndsTheRunSuccessfully) {
+  auto e = Esegui(
+      "PER (I DA 1 A 10) ESEGUI;\n"
+      "  PER (J DA 1 A 10) ESEGUI;\n"
+      "    SE I * J = 6 ALLORA STOP;\n"
+      "    ULTIMO = I * J;\n"
+      "  FINE;\n"
+      "FINE;\n"
+      "STAMPA(\"mai\");\n");
+  EXPECT_TRUE(e.riuscito);
+  EXPECT_TRUE(e.output.empty());
+  EXPECT_EQ(run.Testo("ULTIMO"), "5");
+  EXPECT_TRUE(run.finestra.Messaggi.empty());
+  EXPECT_EQ(Errore("STOP(1);"), "1 Non occorrono parametri per STOP");
+}
+
+TEST_F(ProgrammiTest, SyntaxMessagesWithTheirLines) {
+  EXPECT_EQ(Errore("A = 1;\nB = 2\nC = 3;"), "3 Si aspetta \";\"");
+  EXPECT_EQ(Errore("A = (1 + 2;"), "1 Si aspetta \")\"");
+  EXPECT_EQ(Errore("A = (1 + 2"), "1 Si aspetta \")\"");
+  EXPECT_EQ(Errore("A = 1;\nSE A ALLORA STAMPA(1);"), "2 Si aspetta un'espressione logica");
+  EXPECT_EQ(Errore("SE 1 = 1 STAMPA(1);"), "1 Si aspetta \"ALLORA\"");
+  EXPECT_EQ(Errore("ESEGUI FINQUANDO VERO; FINE;"), "1 Si aspetta \"(\" per \"ESEGUI FINQUANDO\"");
+  EXPECT_EQ(Errore("ESEGUI FINQUANDO (VERO; FINE;"), "1 Si aspetta \")\" per \"ESEGUI FINQUANDO\"");
+  EXPECT_EQ(Errore("ESEGUI FINQUANDO (FALSO) FINE;"), "1 Si aspetta \";\" per \"ESEGUI FINQUANDO\"");
+  EXPECT_EQ(Errore("ESEGUI FINQUANDO (1); FINE;"), "1 Si aspetta un'espressione logica");
+  EXPECT_EQ(Errore("ESEGUI X; FINE;"), "1 Si aspetta \";\" o \"FINQUANDO\"");
+  EXPECT_EQ(Errore("ESEGUI; A = 1; FINE\nB = 2;"), "2 Si aspetta \";\"");
+  EXPECT_EQ(Errore("PER (I DA 1 A 2) ESEGUI; FINE\nX = 1;"), "2 Si aspetta \";\" per \"FINE\"");
+  EXPECT_EQ(Errore("PER I DA 1 A 2) ESEGUI; FINE;"), "0 For errore 2.1");
+  EXPECT_EQ(Errore("PER (I DA 1 FINO 2) ESEGUI; FINE;"), "0 For errore 3");
+  EXPECT_EQ(Errore("PER (I DA \"a\" A 2) ESEGUI; FINE;"), "0 For errore 2");
+  EXPECT_EQ(Errore("PER (I DA 1 A \"b\") ESEGUI; FINE;"), "0 For errore 4");
+  EXPECT_EQ(Errore("PER (I DA 1 A 2 ESEGUI; FINE;"), "0 For errore 1.1");
+  EXPECT_EQ(Errore("RIPETI \"x\" VOLTE; FINE;"), "0 Errore Ripeti 2");
+  EXPECT_EQ(Errore("RIPETI 2 ANCORA; FINE;"), "0 Errore Ripeti 3");
+  EXPECT_EQ(Errore("A = 1;\nESEGUI;\n  A = 2;\n"), "3 Si aspetta un costrutto") << "an unterminated block";
+  EXPECT_EQ(Errore("A 1;"), "1 Si aspetta \"=\" o \";\"");
+  EXPECT_EQ(Errore("ALTRIMENTI A = 2;"), "1 ALTRIMENTI non corrispondente ad un SE");
+  EXPECT_EQ(Errore("1 = A;"), "1 Si aspetta un costrutto");
+  EXPECT_EQ(Errore("A = ;"), "1 Identificatore non riconosciuto");
+  EXPECT_EQ(Errore("STAMPA;"), "1 Si aspetta un parametro per \"STAMPA\"");
+  EXPECT_EQ(Errore("STAMPA(VETTORE(2));"), "1 Parametri errati per STAMPA");
+  EXPECT_EQ(Errore("A = 1 +"), "1 Si aspetta un termine");
+}
+
+TEST_F(ProgrammiTest, UnknownNamesAndNamesThatHideCommands) {
+  EXPECT_EQ(Errore("PIPPO;"), "1 Procedura non conosciuta");
+  EXPECT_EQ(Errore("X = PIPPO;"), "1 Identificatore non riconosciuto");
+  EXPECT_EQ(Errore("DISTANZA(1, 2);"), "1 Procedura non conosciuta") << "a function only";
+  EXPECT_EQ(Errore("X = STOP;"), "1 Identificatore non riconosciuto");
+  EXPECT_EQ(Errore("X = PI(2);"), "1 Identificatore non riconosciuto") << "a constant takes no arguments";
+  EXPECT_EQ(Valuta("PI"), "3.14");
+  EXPECT_EQ(Valuta("NEP"), "2.72");
+  EXPECT_EQ(Valuta("ORARIO || ANTIORARIO"), "OA");
+  EXPECT_EQ(Valuta("SI = VERO"), "VERO");
+  EXPECT_EQ(Valuta("TESTO + NUMERO + DATA"), "6");
+  auto e = Esegui("PI = 3; X = PI; SEN = VETTORE(2); SEN(2) = 9; Y = SEN(2);");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(run.Testo("X"), "3") << "a variable hides the constant";
+  EXPECT_EQ(run.Testo("Y"), "9") << "a variable hides the function";
+  auto f = Esegui("SE FALSO ALLORA X = PIPPO(1, 2); ALTRIMENTI X = 1;");
+  EXPECT_TRUE(f.riuscito) << "parse-only reading reports no unknown name";
+}
+
+TEST_F(ProgrammiTest, StoreRules) {
+  auto e = Esegui(
+      "A = 1; A = \"testo\";\n"
+      "V = VETTORE(3); V(2) = 7; V(3) = V(2) * 2;\n"
+      "S = VETTORE_STR(2); S(1) = \"x\";\n"
+      "M = MATRICE(2, 3); M(2, 3) = 5;\n"
+      "W = VETTORE(2); W = V;\n");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(run.Testo("A"), "testo") << "the variable's kind is replaced";
+  EXPECT_EQ(run.Valore("A")->Tipo, T_STRINGA);
+  auto* v = static_cast<cVettReale*>(run.Valore("V"));
+  EXPECT_EQ(v->Leggi(2), 7);
+  EXPECT_EQ(v->Leggi(3), 14);
+  EXPECT_EQ(static_cast<cVettStringa*>(run.Valore("S"))->Leggi(1), "x");
+  EXPECT_EQ(static_cast<cMatrReale*>(run.Valore("M"))->Leggi(2, 3), 5);
+  EXPECT_EQ(static_cast<cVettReale*>(run.Valore("W"))->Count, 3) << "a vector of another size is made anew";
+
+  EXPECT_EQ(Errore("V = VETTORE(3);\nV(4) = 7;"), "2 Indice non consentito per il Vettore: V");
+  EXPECT_EQ(Errore("V = VETTORE(3);\nV = 7;"), "2 Assegnamento errato Vettore: V");
+  EXPECT_EQ(Errore("V = VETTORE(3);\nV(1, 2) = 7;"), "2 Assegnamento errato Vettore: V");
+  EXPECT_EQ(Errore("V = VETTORE(3);\nV(1) = \"a\";"), "2 Tipi non compatibili nell'assegnamento: V");
+  EXPECT_EQ(Errore("Z(1) = 5;"), "1 L'oggetto non esiste: Z");
+  EXPECT_EQ(Errore("A = 1;\nA(1) = 5;"), "2 L'oggetto non è un Vettore/Matrice: A");
+  EXPECT_EQ(Errore("M = MATRICE(2, 2);\nM(3, 1) = 1;"), "2 Indice non consentito per la Matrice: M");
+  EXPECT_EQ(Errore("M = MATRICE(2, 2);\nM(1) = 1;"), "2 Assegnamento errato, Matrice: M");
+  EXPECT_EQ(Errore("V = VETTORE(3);\nX = V(0);"), "2 Valore di indice non consentito: V");
+  EXPECT_EQ(Errore("V = VETTORE(3);\nX = V(4);"), "2 Valore di indice non consentito: V");
+  EXPECT_EQ(Errore("V = VETTORE(-1);"), "1 Dimensione non consentita per un vettore: VETTORE");
+  EXPECT_EQ(Errore("V = VETTORE(5000);"), "1 Dimensione non consentita per un vettore: VETTORE");
+  EXPECT_EQ(Errore("M = MATRICE(70, 72);"), "1 Dimensione non consentita per una matrice: MATRICE");
+}
+
+TEST_F(ProgrammiTest, IndexedNamesBuildFamiliesOfVariables) {
+  auto e = Esegui("PER (I DA 1 A 3) ESEGUI; A_I = I * I; FINE; I = 2; X = A_I;");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(run.Testo("A_1"), "1");
+  EXPECT_EQ(run.Testo("A_3"), "9");
+  EXPECT_EQ(run.Testo("X"), "4");
+}
+
+TEST_F(ProgrammiTest, MatrixAndAngleOperators) {
+  auto e = Esegui(
+      "A = MATRICE(2, 3); B = MATRICE(3, 2); V = VETTORE(3);\n"
+      "PER (I DA 1 A 2) ESEGUI; PER (J DA 1 A 3) ESEGUI; A(I, J) = (I - 1) * 3 + J; B(J, I) = 6 + (J - 1) * 2 + I; FINE; FINE;\n"
+      "V(1) = 1; V(2) = 1; V(3) = 1;\n"
+      "P = A * B; W = A * V; D = 2 * A; S = A + A;\n");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  auto* p = static_cast<cMatrReale*>(run.Valore("P"));
+  EXPECT_EQ(p->Leggi(1, 1), 58);
+  EXPECT_EQ(p->Leggi(2, 2), 154);
+  auto* w = static_cast<cVettReale*>(run.Valore("W"));
+  ASSERT_EQ(w->Count, 2);
+  EXPECT_EQ(w->Leggi(2), 15);
+  EXPECT_EQ(static_cast<cMatrReale*>(run.Valore("D"))->Leggi(2, 3), 12);
+  EXPECT_EQ(Errore("A = MATRICE(2, 3); X = A * A;"),
+            "1 Prodotto di matrici: il numero di righe della seconda matrice deve essere uguale al numero di colonne della prima");
+  EXPECT_EQ(Errore("A = MATRICE(2, 3); B = MATRICE(3, 2); X = A + B;"),
+            "1 Non è possibile sommare matrici di diverse dimensioni");
+}
+
+TEST_F(ProgrammiTest, StepModeWaitsAfterEachStatementUntilTheNextStep) {
+  auto& f = run.finestra;
+  DatiGlob.bPassoPasso = true;
+  int attese = 0;
+  // Each time the run waits for a step, the scripted user asks for the next one.
+  std::function<void()> passo = [&] {
+    ++attese;
+    ComandoPassoSuccessivo();
+    f.Quando([] { return DatiGlob.bAttesaPasso; }, passo);
+  };
+  f.Quando([] { return DatiGlob.bAttesaPasso; }, passo);
+  auto e = Esegui("A = 1;\nB = 2;\nSTAMPA(A + B);\nC = 4;");
+  EXPECT_TRUE(e.riuscito);
+  EXPECT_EQ(attese, 3) << "the last line ends step mode";
+  EXPECT_EQ(e.output, V{"> 3"});
+  EXPECT_FALSE(DatiGlob.bPassoPasso);
+  EXPECT_TRUE(f.Problemi.empty());
+}
+
+TEST_F(ProgrammiTest, AStopFromTheUserDuringStepModeEndsWithoutAnError) {
+  DatiGlob.bPassoPasso = true;
+  run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, [] { TerminaEsecuzione(); });
+  auto e = Esegui("A = 1;\nB = 2;\nC = 3;");
+  EXPECT_TRUE(e.riuscito);
+  EXPECT_EQ(run.Testo("A"), "1");
+  EXPECT_EQ(run.Valore("B"), nullptr);
+  EXPECT_TRUE(run.finestra.Messaggi.empty());
+}
+
+TEST_F(ProgrammiTest, AStopFromTheScriptedPumpEndsAnEndlessLoop) {
+  run.finestra.AlPompaggio(5000, [] { TerminaEsecuzione(); });
+  auto e = Esegui("K = 0;\nESEGUI FINQUANDO (VERO);\n  K = K + 1;\nFINE;");
+  EXPECT_TRUE(e.riuscito);
+  const auto* k = static_cast<cValoreReale*>(run.Valore("K"));
+  ASSERT_NE(k, nullptr);
+  EXPECT_GT(k->Value, 100);
+  EXPECT_TRUE(DatiGlob.bInterrotto);
+}
+
+TEST_F(ProgrammiTest, AnExceptionInsideAStatementEndsTheRunNotTheProgram) {
+  RegistraIstruzione("CmdClrScr", [](bool, ListaArgomenti&, const std::string&) {
+    throw std::runtime_error("guasto");
+  });
+  auto e = Esegui("A = 1;\nCLRSCR;\nB = 2;");
+  EXPECT_FALSE(e.riuscito);
+  EXPECT_EQ(e.errore, "Errore non documentato");
+  EXPECT_EQ(run.Valore("B"), nullptr);
+}
+
+TEST_F(ProgrammiTest, CommandBarRunsInTheCurrentEnvironment) {
+  Esegui("A = 2;");
+  EXPECT_TRUE(run.ambiente.EseguiComando({"B = A * 3;"}));
+  EXPECT_EQ(run.Testo("B"), "6");
+  EXPECT_FALSE(run.ambiente.EseguiComando({"C = ;"}));
+  EXPECT_EQ(DatiGlob.RigaErrore, -1) << "immediate mode records no line";
+}
+
+}  // namespace
+}  // namespace qx
