@@ -1,9 +1,11 @@
 #include "values/AlgebraMatrici.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "interpreter/runstate/WindowServices.h"
 
@@ -43,22 +45,36 @@ int RigaPivot(const TMatrice& M, int k) {
   return p;
 }
 
+// What a pivot is measured against: for each row and each column of the original n x n
+// matrix its largest absolute value. A pivot at column k that came from original row r
+// counts as zero when it is not above limite x min(row r's, column k's): a row or a column
+// of small numbers is then not taken for zero, while the rounding residue of a singular
+// matrix, which scales with its column, still is. Rows are swapped along with the matrix.
+class ScalePivot {
+ public:
+  ScalePivot(const TMatrice& A, Reale limite) : limite_(limite), righe_(A.Righe() + 1), colonne_(A.Righe() + 1) {
+    const int n = A.Righe();
+    for (int i = 1; i <= n; ++i)
+      for (int j = 1; j <= n; ++j) {
+        const Reale v = std::fabs(A(i, j));
+        if (v > righe_[i]) righe_[i] = v;
+        if (v > colonne_[j]) colonne_[j] = v;
+      }
+  }
+  void Scambia(int a, int b) { std::swap(righe_[a], righe_[b]); }
+  Reale Soglia(int k) const { return limite_ * std::min(righe_[k], colonne_[k]); }
+
+ private:
+  Reale limite_;
+  std::vector<Reale> righe_, colonne_;
+};
+
 void NormalizzaElementi(TMatrice& M) {
   for (int i = 1; i <= M.Righe(); ++i)
     for (int j = 1; j <= M.Colonne(); ++j) M(i, j) = NormalizzaNonFinito(M(i, j));
 }
 
 }  // namespace
-
-Reale ScalaMatrice(const TMatrice& A) {
-  Reale s = 0;
-  for (int i = 1; i <= A.Righe(); ++i)
-    for (int j = 1; j <= A.Colonne(); ++j) {
-      const Reale v = std::fabs(A(i, j));
-      if (v > s) s = v;
-    }
-  return s;
-}
 
 TMatrice ProdottoMatrici(const TMatrice& A, const TMatrice& B) {
   if (A.Colonne() != B.Righe()) return {};
@@ -88,16 +104,18 @@ void InversaGaussJordan(TMatrice& A, Reale& det, Reale limite, int& stato, TMatr
   stato = 1;
   X = TMatrice::Identita(n);
   det = 1;
-  const Reale soglia = limite * ScalaMatrice(A);
+  ScalePivot scale(A, limite);
   for (int k = 1; k <= n; ++k) {
     const int p = RigaPivot(A, k);
     if (p != k) {
       det = -det;
       ScambiaRighe(A, p, k);
       ScambiaRighe(X, p, k);
+      scale.Scambia(p, k);
     }
     const Reale pivot = A(k, k);
-    if (std::fabs(pivot) <= soglia) {
+    // A zero pivot is singular whatever the limit (a zero row or column has scale 0).
+    if (std::fabs(pivot) <= scale.Soglia(k) || pivot == 0) {
       stato = -1;
       det = 0;
       if (segnala) SegnalaSingolare(k);
@@ -124,18 +142,20 @@ void SistemaGauss(const TMatrice& A, const TVettore& b, int& stato, Reale limite
     for (int j = 1; j <= n; ++j) M(i, j) = A(i, j);
     M(i, n + 1) = b(i);
   }
-  const Reale soglia = limite * ScalaMatrice(A);
+  ScalePivot scale(A, limite);
   stato = 1;
   for (int k = 1; k <= n; ++k) {
     const int p = RigaPivot(M, k);
-    const Reale massimo = std::fabs(M(p, k));
-    // A zero pivot is singular even for the zero matrix, whose scale is 0.
-    if (massimo < soglia || massimo == 0) {
+    if (p != k) {
+      ScambiaRighe(M, p, k);
+      scale.Scambia(p, k);
+    }
+    const Reale massimo = std::fabs(M(k, k));
+    if (massimo < scale.Soglia(k) || massimo == 0) {
       SegnalaSingolare(k);
       stato = -1;
       return;
     }
-    if (p != k) ScambiaRighe(M, p, k);
     const Reale pivot = M(k, k);
     for (int j = k; j <= n + 1; ++j) M(k, j) /= pivot;
     for (int i = 1; i <= n; ++i) {

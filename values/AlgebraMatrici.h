@@ -1,8 +1,9 @@
 // Linear algebra of the real matrices of the language: product, determinant, inverse and
 // linear systems. Everything rests on two eliminations with partial pivoting, followed by
 // iterative refinement until a residual test passes. A pivot is judged against the scale of
-// the matrix (its largest element), so that a matrix of small numbers is not called
-// singular and a matrix of large ones is not trusted on rounding residue.
+// the matrix (the largest elements of its row and of its column), so that a matrix of small
+// numbers is not called singular and a matrix of large ones is not trusted on rounding
+// residue.
 //
 // Singular matrices are reported in an error box ("Matrice singolare per k = " and the step),
 // a precision that cannot be reached in a warning box; the determinant stays silent.
@@ -15,9 +16,6 @@ namespace qx {
 // Pivot limit of the inverse and of the linear system, relative to the matrix's scale.
 constexpr Reale LIMITE_PIVOT_ELIMINAZIONE = 1e-20L;
 
-// The largest absolute value of an element (0 for an empty matrix).
-Reale ScalaMatrice(const TMatrice& A);
-
 // R(i, j) = sum over k of A(i, k) B(k, j). Needs A.Colonne() == B.Righe(); any other pair
 // gives an empty matrix.
 TMatrice ProdottoMatrici(const TMatrice& A, const TMatrice& B);
@@ -26,13 +24,13 @@ TMatrice ProdottoMatrici(const TMatrice& A, const TMatrice& B);
 Reale NormaMassimaRighe(const TMatrice& M);
 
 // Gauss-Jordan on the square matrix A, which is overwritten (it ends as the identity).
-// X becomes the inverse and det the determinant, stato 1. A pivot not above
-// limite x ScalaMatrice(A) stops the elimination: stato -1, det 0 and, when `segnala`, the
-// error box naming the step.
+// X becomes the inverse and det the determinant, stato 1. A pivot not above limite times
+// the smaller of the largest elements of its original row and of its column (or exactly 0)
+// stops the elimination: stato -1, det 0 and, when `segnala`, the error box naming the step.
 void InversaGaussJordan(TMatrice& A, Reale& det, Reale limite, int& stato, TMatrice& X, bool segnala = true);
 
 // Solves A x = b by elimination on [A | b]; stato 1, or -1 (with the error box) when a
-// pivot is below limite x ScalaMatrice(A). A must be square with b of the same size.
+// pivot is below its limit as above (or exactly 0). A must be square with b of its size.
 void SistemaGauss(const TMatrice& A, const TVettore& b, int& stato, Reale limite, TVettore& x);
 
 // r := b - A x; true when every abs(r(i)) <= eps (r is filled in full either way).

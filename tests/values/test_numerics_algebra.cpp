@@ -31,6 +31,13 @@ Reale DistanzaDallIdentita(const TMatrice& m) {
   return d;
 }
 
+TVettore V2(Reale a, Reale b) {
+  TVettore v(2);
+  v(1) = a;
+  v(2) = b;
+  return v;
+}
+
 class AlgebraTest : public ::testing::Test {
  protected:
   test::ScriptedWindow finestra;
@@ -77,10 +84,8 @@ TEST_F(AlgebraTest, SingularMatrices) {
   TMatrice X = Da(1, 1, {42});
   EXPECT_FALSE(InversaMatrice(A, X, 1e-10L));
   EXPECT_EQ(X, Da(1, 1, {42})) << "left untouched";
-  TVettore b(2), x;
-  b(1) = 1;
-  b(2) = 2;
-  EXPECT_FALSE(RisolviSistemaMatrice(A, b, x, 1e-10L));
+  TVettore x;
+  EXPECT_FALSE(RisolviSistemaMatrice(A, V2(1, 2), x, 1e-10L));
   ASSERT_EQ(finestra.Messaggi.size(), 2u);
   for (const auto& m : finestra.Messaggi) {
     EXPECT_EQ(m.testo, "Matrice singolare per k = 2");
@@ -97,19 +102,26 @@ TEST_F(AlgebraTest, PivotsAreJudgedAgainstTheMatrixScale) {
   TMatrice X;
   ASSERT_TRUE(InversaMatrice(A, X, 1e-10L));
   EXPECT_NEAR(X(1, 1) / -2e12L, 1, 1e-15L);
+  // A row or a column of small numbers beside large ones is not a zero row or column.
+  for (const TMatrice& M : {Da(2, 2, {1e12L, 0, 0, 1}), Da(2, 2, {1e12L, 1, 1e12L, 2}), Da(2, 2, {1e12L, 2e12L, 1, 3})}) {
+    ASSERT_TRUE(DeterminanteMatrice(M, det, 1e-10L));
+    EXPECT_NEAR(det / 1e12L, 1, 1e-15L);
+  }
+  // ... while the rounding residue of a singular matrix still counts as 0.
+  ASSERT_TRUE(DeterminanteMatrice(Da(2, 2, {1e12L, 1, 1, 1e-12L}), det, 1e-10L));
+  EXPECT_EQ(det, 0);
 
   // A pivot of exactly the limit: singular for Gauss-Jordan (<=), not for the system (<).
-  const TMatrice D = Da(2, 2, {1, 0, 0, 0.5L});
+  // Step 2 meets the pivot 0.5 against 0.5 x min(1, 1).
+  const TMatrice D = Da(2, 2, {2, 1, 1, 1});
   TMatrice copia = D, inversa;
   int stato = 0;
   InversaGaussJordan(copia, det, 0.5L, stato, inversa, true);
   EXPECT_EQ(stato, -1);
-  TVettore b(2), x;
-  b(1) = 1;
-  b(2) = 1;
-  SistemaGauss(D, b, stato, 0.5L, x);
+  TVettore x;
+  SistemaGauss(D, V2(3, 2), stato, 0.5L, x);
   EXPECT_EQ(stato, 1);
-  EXPECT_EQ(x(2), 2);
+  EXPECT_EQ(x, V2(1, 1));
   ASSERT_EQ(finestra.Messaggi.size(), 1u);
   EXPECT_EQ(finestra.Messaggi[0].testo, "Matrice singolare per k = 2");
 }
