@@ -1,5 +1,7 @@
 #include "editor/TabExpansion.h"
 
+#include <algorithm>
+
 namespace qx {
 
 namespace {
@@ -17,37 +19,38 @@ std::u32string ConvertTabsToBlanks(std::u32string_view line, int, bool& hasTabs)
   return out;
 }
 
+// Copies the line into a string of TABs sized to its expansion, one run between tabs at a
+// time; stop(column) is the column of the next tab stop.
+template <typename NextStop>
+std::u32string Expand(std::u32string_view line, NextStop stop) {
+  std::size_t size = 0;
+  for (char32_t c : line) size = c == kTab ? stop(size) : size + 1;
+  std::u32string out(size, kTab);
+  std::size_t column = 0, i = 0;
+  while (i < line.size()) {
+    const std::size_t tab = std::min(line.find(kTab, i), line.size());
+    std::copy(line.begin() + static_cast<std::ptrdiff_t>(i), line.begin() + static_cast<std::ptrdiff_t>(tab),
+              out.begin() + static_cast<std::ptrdiff_t>(column));
+    column += tab - i;
+    if (tab < line.size()) column = stop(column);  // the cells up to the stop are already TABs
+    i = tab + 1;
+  }
+  return out;
+}
+
 // Widths that are powers of two reach the next stop with a mask instead of a division.
 std::u32string ConvertTabsMasked(std::u32string_view line, int tabWidth, bool& hasTabs) {
   hasTabs = line.find(kTab) != std::u32string_view::npos;
   if (!hasTabs) return std::u32string(line);
   const std::size_t mask = static_cast<std::size_t>(tabWidth) - 1;
-  std::u32string out;
-  out.reserve(line.size() + static_cast<std::size_t>(tabWidth));
-  for (char32_t c : line) {
-    if (c == kTab) {
-      const std::size_t next = (out.size() | mask) + 1;
-      out.append(next - out.size(), kTab);
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out;
+  return Expand(line, [mask](std::size_t column) { return (column | mask) + 1; });
 }
 
 std::u32string ConvertTabsModulo(std::u32string_view line, int tabWidth, bool& hasTabs) {
   hasTabs = line.find(kTab) != std::u32string_view::npos;
   if (!hasTabs) return std::u32string(line);
   const std::size_t w = static_cast<std::size_t>(tabWidth);
-  std::u32string out;
-  out.reserve(line.size() + w);
-  for (char32_t c : line) {
-    if (c == kTab)
-      out.append(w - out.size() % w, kTab);
-    else
-      out.push_back(c);
-  }
-  return out;
+  return Expand(line, [w](std::size_t column) { return column + w - column % w; });
 }
 
 bool IsPowerOfTwo(int w) { return w >= 2 && w <= 65536 && (w & (w - 1)) == 0; }

@@ -88,15 +88,15 @@ void TSrcEditStringList::Grow() {
   Reallocate(capacity_ > 64 ? capacity_ + capacity_ / 4 : capacity_ + 16);
 }
 
-void TSrcEditStringList::Put(int index, const std::u32string& text) {
+void TSrcEditStringList::Put(int index, std::u32string text) {
   if (index == Count()) {
-    Add(text);
+    Add(std::move(text));
     return;
   }
   if (index < 0 || index > Count()) ListIndexError(index);
   UpdateScope update(*this);
   TLineRecord& rec = lines_[static_cast<std::size_t>(index)];
-  rec.text = text;
+  rec.text = std::move(text);
   rec.flags = kExpandedLengthUnknown;
   rec.expandedLength = -1;
   indexOfLongestLine_ = -1;
@@ -115,25 +115,25 @@ void TSrcEditStringList::PutRange(int index, TSynRange range) {
   lines_[static_cast<std::size_t>(index)].range = range;
 }
 
-void TSrcEditStringList::InsertItem(int index, const std::u32string& text) {
+void TSrcEditStringList::InsertItem(int index, std::u32string text) {
   if (Count() == capacity_) Grow();
   TLineRecord rec;
-  rec.text = text;
+  rec.text = std::move(text);
   lines_.insert(lines_.begin() + index, std::move(rec));
   // A new line may be the longest, and every line behind it has moved.
   indexOfLongestLine_ = -1;
 }
 
-int TSrcEditStringList::Add(const std::u32string& text) {
+int TSrcEditStringList::Add(std::u32string text) {
   const int index = Count();
-  Insert(index, text);
+  Insert(index, std::move(text));
   return index;
 }
 
-void TSrcEditStringList::Insert(int index, const std::u32string& text) {
+void TSrcEditStringList::Insert(int index, std::u32string text) {
   if (index < 0 || index > Count()) ListIndexError(index);
   UpdateScope update(*this);
-  InsertItem(index, text);
+  InsertItem(index, std::move(text));
   if (OnLinesInserted) OnLinesInserted(*this, index, 1);
 }
 
@@ -295,6 +295,9 @@ void TSrcEditStringList::LoadFromBytes(std::string_view bytes) {
   encoding_ = DetectEncoding(bytes);
   std::string_view data = bytes;
   if (encoding_ == TTextEncoding::Utf8WithBOM) data.remove_prefix(kUtf8BOM.size());
+  // Room for every line at once: no growing while the lines are added.
+  const auto breaks = std::count_if(data.begin(), data.end(), [](char c) { return c == '\r' || c == '\n'; });
+  Reallocate(static_cast<int>(breaks) + 1);
   // CR and LF never occur inside a UTF-8 sequence, so lines are cut on the bytes.
   bool crSeen = false, lfSeen = false;
   std::size_t p = 0;
@@ -346,7 +349,7 @@ void TSrcEditStringList::SaveToStream(std::ostream& out) const {
   std::size_t size = 0;
   for (const TLineRecord& rec : lines_) size += rec.text.size() + lineBreak.size();
   std::string bytes;
-  bytes.reserve(size + kUtf8BOM.size());
+  bytes.reserve(size + kUtf8BOM.size());  // a first guess: one byte per character
   if (encoding == TTextEncoding::Utf8WithBOM) bytes += kUtf8BOM;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     AppendEncoded(bytes, lines_[i].text, encoding);
@@ -400,10 +403,8 @@ void TSrcEditFileWriter::WriteLine(std::u32string_view text) { Write(text, true)
 void TSrcEditFileWriter::WriteLineNoBreak(std::u32string_view text) { Write(text, false); }
 
 void TSrcEditFileWriter::Write(std::u32string_view text, bool withBreak) {
-  encoded_.clear();
-  AppendEncoded(encoded_, text, encoding_);
   const std::string_view lineBreak = withBreak ? LineBreak(format_) : std::string_view();
-  const std::size_t needed = encoded_.size() + lineBreak.size();
+  const std::size_t needed = EncodedSize(text, encoding_) + lineBreak.size();
   if (buffer_.size() + needed > bufferSize_) {
     Flush();
     if (needed > bufferSize_) {
@@ -411,7 +412,7 @@ void TSrcEditFileWriter::Write(std::u32string_view text, bool withBreak) {
       buffer_.reserve(bufferSize_);
     }
   }
-  buffer_ += encoded_;
+  AppendEncoded(buffer_, text, encoding_);
   buffer_ += lineBreak;
 }
 

@@ -39,14 +39,14 @@ class TSrcEditStringList {
   TSynRange GetRange(int index) const;
 
   // Index = Count appends. Keeps the line's range and object.
-  void Put(int index, const std::u32string& text);
+  void Put(int index, std::u32string text);
   void PutObject(int index, void* object);
   void PutRange(int index, TSynRange range);
   void SetCapacity(int capacity);
 
-  int Add(const std::u32string& text);
+  int Add(std::u32string text);
   void AddStrings(const TSrcEditStringList& source);
-  void Insert(int index, const std::u32string& text);
+  void Insert(int index, std::u32string text);
   void InsertLines(int index, int count);
   void Delete(int index);
   void DeleteLines(int index, int count);
@@ -115,7 +115,7 @@ class TSrcEditStringList {
   void SetUpdateState(bool updating);
   [[noreturn]] static void ListIndexError(int index);
   void Grow();
-  void InsertItem(int index, const std::u32string& text);
+  void InsertItem(int index, std::u32string text);
   int ExpandLength(TLineRecord& rec);
   void Reallocate(int capacity);
 
@@ -149,7 +149,6 @@ class TSrcEditFileWriter {
   std::FILE* file_ = nullptr;
   std::string buffer_;
   std::size_t bufferSize_ = 16384;
-  std::string encoded_;
   TSynLineBreakFormat format_;
   TTextEncoding encoding_;
 };

@@ -52,22 +52,24 @@ std::size_t DecodeOne(std::string_view bytes, std::size_t i, char32_t& out) {
   return len;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
+// Writes the UTF-8 bytes of c at p and answers the position behind them.
+char* PutUtf8(char* p, char32_t c) {
   if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
+    *p++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *p++ = static_cast<char>(0xC0 | (c >> 6));
+    *p++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *p++ = static_cast<char>(0xE0 | (c >> 12));
+    *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *p++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *p++ = static_cast<char>(0xF0 | (c >> 18));
+    *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *p++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return p;
 }
 
 }  // namespace
@@ -93,16 +95,13 @@ TTextEncoding DetectEncoding(std::string_view bytes) {
 }
 
 std::u32string Decode(std::string_view bytes, TTextEncoding encoding) {
-  std::u32string out;
-  out.reserve(bytes.size());
-  if (encoding == TTextEncoding::Windows1252) {
-    for (char ch : bytes) {
-      const auto b = static_cast<unsigned char>(ch);
-      out.push_back(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char32_t(b));
-    }
-    return out;
+  if (encoding != TTextEncoding::Windows1252) return FromUtf8(bytes);
+  std::u32string out(bytes.size(), U'\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    out[i] = b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char32_t(b);
   }
-  return FromUtf8(bytes);
+  return out;
 }
 
 bool CanEncode(std::u32string_view text, TTextEncoding encoding) {
@@ -112,40 +111,62 @@ bool CanEncode(std::u32string_view text, TTextEncoding encoding) {
   return true;
 }
 
+std::size_t EncodedSize(std::u32string_view text, TTextEncoding encoding) {
+  if (encoding == TTextEncoding::Windows1252) return text.size();
+  // Branch-free, so that the compiler can run it over several characters at once.
+  std::size_t size = text.size();
+  for (char32_t c : text) size += (c >= 0x80) + (c >= 0x800) + (c >= 0x10000);
+  return size;
+}
+
 void AppendEncoded(std::string& out, std::u32string_view text, TTextEncoding encoding) {
+  const std::size_t start = out.size();
   if (encoding == TTextEncoding::Windows1252) {
+    out.resize(start + text.size());
+    char* p = out.data() + start;
     for (char32_t c : text) {
-      const int b = Cp1252Byte(c);
-      out.push_back(static_cast<char>(b < 0 ? '?' : b));
+      const int b = c < 0x80 ? static_cast<int>(c) : Cp1252Byte(c);
+      *p++ = static_cast<char>(b < 0 ? '?' : b);
     }
     return;
   }
-  for (char32_t c : text) AppendUtf8(out, c);
+  out.resize(start + EncodedSize(text, encoding));
+  char* p = out.data() + start;
+  const char32_t* c = text.data();
+  const char32_t* const end = c + text.size();
+  while (c < end) {
+    // Runs of ASCII are narrowed in a plain loop; the rest is encoded one by one.
+    const char32_t* run = c;
+    while (run < end && *run < 0x80) ++run;
+    for (; c < run; ++c) *p++ = static_cast<char>(*c);
+    if (c < end) p = PutUtf8(p, *c++);
+  }
 }
 
 std::u32string FromUtf8(std::string_view utf8) {
-  std::u32string out;
-  out.reserve(utf8.size());
+  // Never more characters than bytes: fill in place, then cut to size.
+  std::u32string out(utf8.size(), U'\0');
+  char32_t* p = out.data();
   std::size_t i = 0;
   while (i < utf8.size()) {
     const auto b = static_cast<unsigned char>(utf8[i]);
     if (b < 0x80) {
-      out.push_back(b);
+      *p++ = b;
       ++i;
       continue;
     }
     char32_t c;
     const std::size_t n = DecodeOne(utf8, i, c);
-    out.push_back(n ? c : char32_t(0xFFFD));
+    *p++ = n ? c : char32_t(0xFFFD);
     i += n ? n : 1;
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
   return out;
 }
 
 std::string ToUtf8(std::u32string_view text) {
   std::string out;
-  out.reserve(text.size());
-  for (char32_t c : text) AppendUtf8(out, c);
+  AppendEncoded(out, text, TTextEncoding::Utf8);
   return out;
 }
 

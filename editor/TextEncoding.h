@@ -26,6 +26,9 @@ std::u32string Decode(std::string_view bytes, TTextEncoding encoding);
 // True when every character can be written in the encoding (UTF-8 can write them all).
 bool CanEncode(std::u32string_view text, TTextEncoding encoding);
 
+// The number of bytes the text takes in the encoding.
+std::size_t EncodedSize(std::u32string_view text, TTextEncoding encoding);
+
 // Appends the bytes of the text in the encoding; a character that the encoding cannot
 // write must have been ruled out with CanEncode.
 void AppendEncoded(std::string& out, std::u32string_view text, TTextEncoding encoding);
