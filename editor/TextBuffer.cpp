@@ -296,14 +296,19 @@ void TSrcEditStringList::LoadFromBytes(std::string_view bytes) {
   std::string_view data = bytes;
   if (encoding_ == TTextEncoding::Utf8WithBOM) data.remove_prefix(kUtf8BOM.size());
   // Room for every line at once: no growing while the lines are added.
-  const auto breaks = std::count_if(data.begin(), data.end(), [](char c) { return c == '\r' || c == '\n'; });
+  const auto breaks = std::count(data.begin(), data.end(), '\r') + std::count(data.begin(), data.end(), '\n');
   Reallocate(static_cast<int>(breaks) + 1);
-  // CR and LF never occur inside a UTF-8 sequence, so lines are cut on the bytes.
+  // CR and LF never occur inside a UTF-8 sequence, so lines are cut on the bytes; the
+  // next CR and the next LF are each searched for only once they have been passed.
+  auto next = [&](char c, std::size_t from) { return std::min(data.find(c, from), data.size()); };
+  std::size_t nextCR = next('\r', 0), nextLF = next('\n', 0);
   bool crSeen = false, lfSeen = false;
   std::size_t p = 0;
   while (p < data.size()) {
+    if (nextCR < p) nextCR = next('\r', p);
+    if (nextLF < p) nextLF = next('\n', p);
     const std::size_t start = p;
-    while (p < data.size() && data[p] != '\r' && data[p] != '\n') ++p;
+    p = std::min(nextCR, nextLF);
     Add(Decode(data.substr(start, p - start), encoding_));
     if (p < data.size() && data[p] == '\r') {
       ++p;
