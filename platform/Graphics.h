@@ -47,6 +47,9 @@ constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
 // "No colour": outside the 24-bit range, so it never equals a real colour.
 constexpr TColor clNone = 0x1FFFFFFF;
+// System colours: the toolkit's numbers (0xFF000000 + index), resolved when drawn.
+constexpr TColor clWindow = TColor(0xFF000005);
+constexpr TColor clWindowText = TColor(0xFF000008);
 
 constexpr TColor RGBColor(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
 constexpr int GetRValue(TColor c) { return c & 0xFF; }
