@@ -30,8 +30,19 @@ QRect Normalizza(int x1, int y1, int x2, int y2) {
 // QPainter are shifted by half a pixel so that integer coordinates name pixel centres.
 QPointF Centro(TPoint p) { return {p.x + 0.5, p.y + 0.5}; }
 
-QRectF ScatolaCurva(const QRect& r) {
-  return QRectF(r.left() + 0.5, r.top() + 0.5, r.width() - 1.0, r.height() - 1.0);
+// The box of the points widened by a margin, cut to the image.
+QRect AreaDi(std::span<const TPoint> punti, int margine, const QRect& immagine) {
+  long long l = punti[0].x, t = punti[0].y, r = l, b = t;
+  for (const TPoint& p : punti) {
+    l = std::min<long long>(l, p.x), t = std::min<long long>(t, p.y);
+    r = std::max<long long>(r, p.x), b = std::max<long long>(b, p.y);
+  }
+  l = std::max<long long>(l - margine, immagine.left());
+  t = std::max<long long>(t - margine, immagine.top());
+  r = std::min<long long>(r + margine, immagine.right());
+  b = std::min<long long>(b + margine, immagine.bottom());
+  if (l > r || t > b) return {};
+  return QRect(QPoint(int(l), int(t)), QPoint(int(r), int(b)));
 }
 
 }  // namespace
@@ -145,16 +156,12 @@ void TQImageCanvas::LineTo(int x, int y) {
 
 void TQImageCanvas::Polyline(std::span<const TPoint> punti) {
   if (!PennaVisibile() || punti.empty()) return;
-  if (PennaSottile()) {
-    Copertura c(img_.rect());
-    // Only the image is walked, however far the ends lie.
+  // Only the part inside the image is walked, however far the ends lie.
+  Copertura c(AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect()));
+  if (PennaSottile())
     TracciaSottile(c, punti, false);
-    Componi(c);
-    return;
-  }
-  // A wide pen has round ends; the area is limited to the image.
-  Copertura c(img_.rect());
-  TracciaLarga(c, punti, false);
+  else
+    TracciaLarga(c, punti, false);  // round ends
   Componi(c);
 }
 
@@ -162,15 +169,14 @@ void TQImageCanvas::Polyline(std::span<const TPoint> punti) {
 
 void TQImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const QRect r = Normalizza(x1, y1, x2, y2);
-  if (r.isEmpty()) return;
-  const int w = PennaVisibile() ? std::max(Pen.Width, 1) : 0;
-  Copertura c(r.adjusted(-w, -w, w, w).intersected(img_.rect()));
+  if (r.right() < r.left() || r.bottom() < r.top()) return;
+  const TPoint angoli[] = {{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}};
+  Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()));
   if (c.Vuota()) return;
   for (int y = std::max(r.top(), c.area.top()); y <= std::min(r.bottom(), c.area.bottom()); ++y)
     for (int x = std::max(r.left(), c.area.left()); x <= std::min(r.right(), c.area.right()); ++x)
       c.Segna(x, y, kRiempimento);
   if (PennaVisibile()) {
-    const TPoint angoli[] = {{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}};
     if (PennaSottile())
       TracciaSottile(c, angoli, true);
     else
@@ -186,12 +192,7 @@ void TQImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 
 void TQImageCanvas::Polygon(std::span<const TPoint> punti) {
   if (punti.empty()) return;
-  int l = punti[0].x, t = punti[0].y, r = l, b = t;
-  for (const TPoint& p : punti) {
-    l = std::min(l, p.x), t = std::min(t, p.y), r = std::max(r, p.x), b = std::max(b, p.y);
-  }
-  const int w = std::max(Pen.Width, 1) + 1;
-  Copertura c(QRect(QPoint(l, t), QPoint(r, b)).adjusted(-w, -w, w, w).intersected(img_.rect()));
+  Copertura c(AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect()));
   if (c.Vuota()) return;
   c.SegnaDisegno(kRiempimento, [&](QPainter& p) {
     QPolygonF poligono;
@@ -220,9 +221,10 @@ void TQImageCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4
 }
 
 void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-  const QRect r = Normalizza(x1, y1, x2, y2);
-  if (r.isEmpty()) return;
-  const QRectF scatola = ScatolaCurva(r);
+  // In floating point: a box may reach across the whole integer range.
+  const double sx = std::min(x1, x2), sy = std::min(y1, y2), dx = std::max(x1, x2), dy = std::max(y1, y2);
+  if (dx - sx < 1 || dy - sy < 1) return;
+  const QRectF scatola(sx + 0.5, sy + 0.5, dx - sx - 1.0, dy - sy - 1.0);
   const double cx = scatola.center().x(), cy = scatola.center().y();
   const double a = std::max(scatola.width() / 2, 1e-9), b = std::max(scatola.height() / 2, 1e-9);
   // The angle of the ellipse's parameter at which a ray from the centre leaves it, in degrees
@@ -250,8 +252,8 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
     if (tipo == Curva::Corda) percorso.closeSubpath();
   }
 
-  const int w = std::max(Pen.Width, 1) + 1;
-  Copertura c(r.adjusted(-w, -w, w, w).intersected(img_.rect()));
+  const TPoint angoli[] = {{x1, y1}, {x2, y2}};
+  Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()));
   if (c.Vuota()) return;
   if (tipo != Curva::Arco) {
     c.SegnaDisegno(kRiempimento, [&](QPainter& p) {
