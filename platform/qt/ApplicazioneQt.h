@@ -1,0 +1,10 @@
+// Text on a QImage needs a Qt GUI application. The window has its own; the tests and the
+// headless runner call this, which makes one (off-screen unless a platform was asked for)
+// when none exists yet. It lives until the process ends.
+#pragma once
+
+namespace qx {
+
+void EnsureGuiApplication();
+
+}  // namespace qx
