@@ -168,7 +168,34 @@ Reale ValutaVariabile(const NodoEspr& n, Reale a, Reale b) {
   return Guasto("errore " + n.Nome);
 }
 
-Reale ValutaNodo(const NodoEspr& n, Reale x, Reale y);
+// The point of evaluation travels by reference: two 80-bit reals per call are dearer.
+struct Punto {
+  Reale x, y;
+};
+
+Reale ValutaNodo(const NodoEspr& n, const Punto& p);
+
+// The error values all lie in [1e99, 1e102]: one comparison clears an ordinary number.
+inline bool EErrore(Reale v) { return v >= VAL_NON_DEFINITA && IsValoreErrore(v); }
+inline Reale Finito(Reale v) { return std::isfinite(v) ? v : NormalizzaNonFinito(v); }
+
+// Potenza with the small whole exponents of formulas (x^2, x^-1) taken without leaving
+// the evaluator; the result is the one Potenza gives, bit for bit.
+Reale PotenzaNodo(Reale a, Reale b) {
+  if (!(b >= -64 && b <= 64)) return Potenza(a, b);
+  const long long k = static_cast<long long>(b);
+  if (static_cast<Reale>(k) != b) return Potenza(a, b);
+  if (k == 0) return a == 0 ? VAL_INDETERMINATA : 1;
+  Reale r = 1, base = a;
+  for (unsigned long long e = k < 0 ? -k : k; e != 0; e >>= 1) {
+    if (e & 1) r *= base;
+    base *= base;
+  }
+  if (k < 0) r = 1 / r;
+  if (std::isinf(r)) return VAL_TENDE_INFINITO;
+  if (std::isnan(r)) return VAL_NON_DEFINITA;
+  return r;
+}
 
 struct Livello {
   Livello() { ++gProfondita; }
@@ -185,32 +212,32 @@ Reale Quoziente(Reale a, Reale b) {
   return a / b;
 }
 
-Reale ValutaNodo(const NodoEspr& n, Reale x, Reale y) {
+Reale ValutaNodo(const NodoEspr& n, const Punto& p) {
   Livello livello;
   if (gProfondita > LIMITE_PROFONDITA) return Guasto("errore " + n.Nome);
   Reale a = 0, b = 0;
   if (n.Arieta >= 1) {
-    a = n.Figli[0] ? ValutaNodo(*n.Figli[0], x, y) : 0;
-    if (IsValoreErrore(a)) return a;
+    a = n.Figli[0] ? ValutaNodo(*n.Figli[0], p) : 0;
+    if (EErrore(a)) return a;
   }
   if (n.Arieta >= 2) {
-    b = n.Figli[1] ? ValutaNodo(*n.Figli[1], x, y) : 0;
-    if (IsValoreErrore(b)) return b;
+    b = n.Figli[1] ? ValutaNodo(*n.Figli[1], p) : 0;
+    if (EErrore(b)) return b;
   }
   switch (n.Tipo) {
-    case N_PIU: return NormalizzaNonFinito(a + b);
-    case N_MENO: return NormalizzaNonFinito(a - b);
-    case N_PER: return NormalizzaNonFinito(a * b);
-    case N_DIVISO: return NormalizzaNonFinito(Quoziente(a, b));
-    case N_POTENZA: return Potenza(a, b);
+    case N_PIU: return Finito(a + b);
+    case N_MENO: return Finito(a - b);
+    case N_PER: return Finito(a * b);
+    case N_DIVISO: return Finito(Quoziente(a, b));
+    case N_POTENZA: return PotenzaNodo(a, b);
     case N_IDENTIFICATORE:
-      if (n.Nome.size() == 1 && n.Nome[0] == 'x') return x;
-      if (n.Nome.size() == 1 && n.Nome[0] == 'y') return y;
+      if (n.Nome.size() == 1 && n.Nome[0] == 'x') return p.x;
+      if (n.Nome.size() == 1 && n.Nome[0] == 'y') return p.y;
       return ValutaVariabile(n, a, b);
     case N_NUMERO: return n.Valore;
     case N_CHIAMATA:
-      if (n.Funzione != F_NESSUNA) return NormalizzaNonFinito(FUNZIONI_REALI[n.Funzione](a));
-      return NormalizzaNonFinito(ValutaVariabile(n, a, b));
+      if (n.Funzione != F_NESSUNA) return Finito(FUNZIONI_REALI[n.Funzione](a));
+      return Finito(ValutaVariabile(n, a, b));
     case N_INDEFINITO: return VAL_NON_DEFINITA;  // a division by 0 folded away: still undefined
     default: return a;                           // "=" keeps its left side
   }
@@ -224,7 +251,8 @@ Reale ValutaFunzione(IndiceFunzione f, Reale x) {
 }
 
 void ValutaAlbero(const NodoEspr* radice, Reale& risultato, Reale x, Reale y) {
-  risultato = radice ? ValutaNodo(*radice, x, y) : 0;
+  const Punto p{x, y};
+  risultato = radice ? ValutaNodo(*radice, p) : 0;
 }
 
 }  // namespace qx
