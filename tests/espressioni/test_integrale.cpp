@@ -1,5 +1,5 @@
 #include <cmath>
-#include <regex>
+#include <cctype>
 
 #include "tests/espressioni/Ambiente.h"
 #include "values/espressioni/Integrale.h"
@@ -80,17 +80,19 @@ TEST_F(Integrali, SostituzioneDeiParametri) {
 // The integrand of a pattern with chosen constants: a -> A, a2 -> A*A, and so on.
 std::string Integranda(const std::string& schema, const std::string& a, const std::string& a2, const std::string& b,
                        const std::string& b2, const std::string& n) {
-  static const std::regex parola("[A-Za-z_][A-Za-z_0-9]*");
   std::string out;
-  std::sregex_iterator it(schema.begin(), schema.end(), parola), fine;
-  std::size_t da = 0;
-  for (; it != fine; ++it) {
-    out += schema.substr(da, it->position() - da);
-    const std::string w = it->str();
+  for (std::size_t i = 0; i < schema.size();) {
+    if (!std::isalpha(static_cast<unsigned char>(schema[i]))) {
+      out += schema[i++];
+      continue;
+    }
+    std::size_t j = i;
+    while (j < schema.size() && std::isalnum(static_cast<unsigned char>(schema[j]))) ++j;
+    const std::string w = schema.substr(i, j - i);
     out += w == "a" ? "(" + a + ")" : w == "a2" ? a2 : w == "b" ? "(" + b + ")" : w == "b2" ? b2 : w == "n" ? n : w;
-    da = it->position() + w.size();
+    i = j;
   }
-  return out + schema.substr(da);
+  return out;
 }
 
 // Checks the whole table: for every pattern, with constants filled in, the antiderivative
