@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -96,6 +98,30 @@ void RapportoAlberoSuManuale(benchmark::State& state) {
 }
 BENCHMARK(RapportoAlberoSuManuale)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The functions of a file, one per line (bench/compare_symbolic.sh writes it so that the
+// other systems differentiate exactly the same set).
+void DerivaDaFile(benchmark::State& state, const std::string& percorso) {
+  std::vector<PNodo> f;
+  std::ifstream in(percorso);
+  for (std::string riga; std::getline(in, riga);)
+    if (PNodo t = qx::AnalizzaEspressione(riga, qx::MODO_FUNZIONE, false)) f.push_back(std::move(t));
+  std::size_t caratteri = 0;
+  for (auto _ : state)
+    for (const PNodo& t : f) {
+      PNodo d = qx::Derivata(t.get());
+      caratteri += qx::AlberoInTesto(d.get()).size();
+    }
+  benchmark::DoNotOptimize(caratteri);
+  state.counters["funzioni"] = static_cast<double>(f.size());
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  if (const char* file = std::getenv("QUORIX_FUNZIONI_FILE"))
+    benchmark::RegisterBenchmark("DerivaDaFile", DerivaDaFile, std::string(file))->Unit(benchmark::kMillisecond);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
