@@ -1,6 +1,8 @@
 #include <random>
 
 #include "tests/espressioni/Ambiente.h"
+#include "values/espressioni/Integrale.h"
+#include "values/espressioni/Semplificatore.h"
 
 namespace qx::test {
 namespace {
@@ -137,6 +139,10 @@ TEST_F(Analizzatore, FuzzTestiCasualiEMutati) {
     ValutaAlbero(albero.get(), r, 0.5L, 0.25L);
     PNodo copia = CopiaAlbero(albero.get());
     EXPECT_EQ(AlberoInTesto(copia.get()), stampato) << t;
+    SemplificaFrazioni(copia);
+    SemplificaAlbero(copia);
+    AlberoInTesto(copia.get());
+    Integrale(albero.get());
   }
 }
 

@@ -169,6 +169,7 @@ bool Analisi::Accetta(PNodo t, bool& P) {
   return true;
 }
 
+// formula := expr (tokens are read until none is left; the operand on top is the result)
 PNodo Analisi::Esegui() {
   std::size_t pos = 0;
   bool P = false;
