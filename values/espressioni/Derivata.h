@@ -1,0 +1,17 @@
+// The symbolic derivative with respect to x: rules node by node (DerivaNodo), then twenty
+// passes of a rewriting (RiscriviAlbero) that clears the zeros, ones and double signs the
+// rules leave. y and program variables are constants.
+#pragma once
+#include "values/espressioni/NodoEspr.h"
+
+namespace qx {
+
+// A new tree, the derivative; nothing after the error box "Derivata non possibile" (a
+// function without a rule, Int, a call of a program variable, or a tree too deep).
+PNodo Derivata(const NodoEspr* radice);
+// The rules alone; `fallito` is set when some node has no rule.
+PNodo DerivaNodo(const NodoEspr& n, bool& fallito);
+// One rewriting pass: a new tree (the input may be rearranged in place).
+PNodo RiscriviAlbero(NodoEspr* n);
+
+}  // namespace qx
