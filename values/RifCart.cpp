@@ -100,8 +100,7 @@ void PassiFinestra(Reale da, Reale passo, Reale fino, Disegna disegna) {
 
 }  // namespace
 
-cRifCart::cRifCart(TCanvas* canvas)
-    : Pen(DatiGlob.PennaCorrente), Brush(DatiGlob.PennelloCorrente), Font(DatiGlob.CarattereCorrente), Canvas(canvas) {
+cRifCart::cRifCart(TCanvas* canvas) : Canvas(canvas) {
   __AsseX = Rnd(Reale(Larghezza()) / 2);
   __AsseY = Rnd(Reale(Altezza()) / 2);
   AsseXIniziale = __AsseX;

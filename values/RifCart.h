@@ -3,27 +3,23 @@
 // Cartesian axes with unit ticks, analysis axes over a window with numbered ticks). Every
 // drawable value draws through it (DatiGlob.RifCart).
 #pragma once
+#include <memory>
 #include <string>
 
 #include "platform/Canvas.h"
 #include "platform/Graphics.h"
 #include "platform/PaintBox.h"
 #include "values/Funzioni.h"
+#include "values/Valori.h"
 
 namespace qx {
 
-class cRifCart {
+class cRifCart : public cValoreGraf {
  public:
   // The canvas is not owned. Pen, brush and font start as the current ones of the run state,
   // as for every drawable value; the origin is the middle of the (still empty) rectangle.
   explicit cRifCart(TCanvas* canvas);
-
-  // ---- Drawable-value part: the background colours and the name ----
-  std::string Nome;
-  TPen Pen;
-  TBrush Brush;
-  TFont Font;
-  std::string varGruppo;
+  std::unique_ptr<cValore> Clona() const override { return std::make_unique<cRifCart>(*this); }
 
   // ---- Stored settings, in the order program files keep them ----
   bool _bAssi = false;               // axes look; false: squared paper with rulers
