@@ -3,17 +3,23 @@
 #include "interpreter/ComandiBase.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/Istruzioni.h"
+#include "interpreter/MotoreEspressioni.h"
 #include "interpreter/Scanner.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ParoleChiave.h"
 #include "interpreter/runstate/WindowServices.h"
 #include "values/FunzioniAusiliarie.h"
+#include "values/ValoreFunzione.h"
+#include "values/espressioni/Stampa.h"
+
+#include <cctype>
 
 namespace qx {
 
 TAmbiente::TAmbiente() : variabili_(std::make_unique<cListaVariabili>()) {
   static const bool registrati = [] {
     RegistraComandiBase();
+    InstallaMotoreEspressioni();
     return true;
   }();
   (void)registrati;
@@ -21,7 +27,69 @@ TAmbiente::TAmbiente() : variabili_(std::make_unique<cListaVariabili>()) {
 }
 
 TAmbiente::~TAmbiente() {
-  if (DatiGlob.ListaVariabili == variabili_.get()) DatiGlob.ListaVariabili = nullptr;
+  TDatiGlob& g = DatiGlob;
+  if (g.ListaVariabili == variabili_.get()) g.ListaVariabili = nullptr;
+  if (g.RifCart == rifCart_.get()) g.RifCart = nullptr;
+  if (g.PuntiTraccia == puntiTraccia_.get()) g.PuntiTraccia = nullptr;
+  if (g.CanvasRifCart == canvas_) g.CanvasRifCart = nullptr;
+}
+
+void TAmbiente::ImpostaCanvas(TCanvas* canvas, int larghezza, int altezza) {
+  canvas_ = canvas;
+  larghezza_ = larghezza;
+  altezza_ = altezza;
+  DatiGlob.CanvasRifCart = canvas;
+  DatiGlob.AreaRifCart = {larghezza, altezza};
+  if (rifCart_) {
+    rifCart_->Canvas = canvas;
+    rifCart_->Rettangolo = {0, 0, larghezza, altezza};
+  }
+}
+
+void TAmbiente::PreparaRifCart() {
+  TDatiGlob& g = DatiGlob;
+  if (!rifCart_) rifCart_ = std::make_unique<cRifCart>(canvas_);
+  cRifCart& r = *rifCart_;
+  r.Canvas = canvas_;
+  r.Brush.Color = g.ColoreSfondo;
+  r.Pen.Color = clBlack;
+  r.Pen.Style = psDot;
+  r._bxAnalisi = false;
+  r._bAssi = false;
+  r.Rettangolo = {0, 0, larghezza_, altezza_};
+  r.__AsseX = 1.0L;
+  r.__AsseY = altezza_ - 1;
+  r.AsseXIniziale = r.__AsseX;
+  r.AsseYIniziale = r.__AsseY;
+  r._TaccaX = r._TaccaY = 38.0L;
+  g.CarattereCorrente = TFont{clBlue, "MS Sans Serif", 10, 0};
+  g.RifCart = rifCart_.get();
+}
+
+void TAmbiente::DisegnaRifCart(TCanvas& canvas) {
+  TDatiGlob& g = DatiGlob;
+  if (!rifCart_) return;
+  TCanvas* prima = rifCart_->Canvas;
+  rifCart_->Canvas = &canvas;
+  if (bMostraGriglia) {
+    rifCart_->DisegnaAssi();
+  } else {
+    rifCart_->CancellaSfondo();
+    rifCart_->DisegnaScalaX();
+    rifCart_->DisegnaScalaY();
+  }
+  for (int i = variabili_->Count(); i >= 1; --i)
+    if (auto* v = dynamic_cast<cValoreGraf*>(variabili_->Elemento(i)->GetValore()); v && v->bVisibile)
+      v->Disegna(canvas);
+  if (g.PuntiTraccia) {
+    canvas.Pen = TPen{clFuchsia, psSolid, 1, pmCopy};
+    canvas.Brush = TBrush{clRed, bsSolid};
+    for (const auto& p : *g.PuntiTraccia) {
+      const int px = rifCart_->XPixel(p.x), py = rifCart_->YPixel(p.y);
+      canvas.Rectangle(px - 1, py - 1, px + 1, py + 1);
+    }
+  }
+  rifCart_->Canvas = prima;
 }
 
 void TAmbiente::InizializzaAmbiente() {
@@ -36,6 +104,10 @@ void TAmbiente::InizializzaAmbiente() {
   g.bTraccia = true;
   variabili_ = std::make_unique<cListaVariabili>();
   g.ListaVariabili = variabili_.get();
+  puntiTraccia_ = std::make_unique<TCollPunti>();
+  g.PuntiTraccia = puntiTraccia_.get();
+  g.CanvasRifCart = canvas_;
+  PreparaRifCart();
   g.bInterrotto = false;
   g.ListaIstruzioni.clear();
   g.RigaCorrente = -1;
@@ -53,6 +125,7 @@ bool TAmbiente::EseguiProgramma(const std::vector<std::string>& righe) {
   g.EditorCorrente = TEditorCorrente::Programma;
   g.bImmediato = false;
   g.RigaCorrente = -1;
+  PreparaRifCart();
   const bool riuscito = RunProgram(true);
   if (riuscito) {
     Finestra().AggiornaListaOggetti();
@@ -76,6 +149,11 @@ bool TAmbiente::EseguiComando(const std::vector<std::string>& righe) {
 
 std::string TestoValore(const cValore& v) {
   std::string testo;
+  if (const auto* f = dynamic_cast<const cValoreFunzione*>(&v)) {
+    testo = AlberoInTesto(f->Albero());
+    for (char& c : testo) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return testo;
+  }
   if (dynamic_cast<const cValoreGraf*>(&v)) {
     v.Descrizione(0, testo);
     return testo;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "values/Collezioni.h"
+#include "values/RifCart.h"
 #include "values/Variabili.h"
 
 namespace qx {
@@ -29,8 +31,24 @@ class TAmbiente {
 
   cListaVariabili& Variabili() { return *variabili_; }
 
+  // The canvas of the 2D area (not owned) and its size; the frame draws on it.
+  void ImpostaCanvas(TCanvas* canvas, int larghezza, int altezza);
+  // (Re)initialises the frame: squared paper, origin one pixel in from the bottom-left
+  // corner, 38 pixels per unit, the start-up font.
+  void PreparaRifCart();
+  // Repaints the whole area: the frame's background, every drawable value from the oldest
+  // to the newest, then the trace points above them.
+  void DisegnaRifCart(TCanvas& canvas);
+  cRifCart* RifCart() { return rifCart_.get(); }
+  // The state of the window's "Mostra griglia" button (down at start).
+  bool bMostraGriglia = true;
+
  private:
   std::unique_ptr<cListaVariabili> variabili_;
+  std::unique_ptr<cRifCart> rifCart_;
+  std::unique_ptr<TCollPunti> puntiTraccia_;
+  TCanvas* canvas_ = nullptr;
+  int larghezza_ = 600, altezza_ = 400;
 };
 
 // The text that the object list writes after a non-drawable value's name and its equals

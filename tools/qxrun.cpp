@@ -17,6 +17,8 @@
 
 #include "interpreter/Ambiente.h"
 #include "interpreter/runstate/DatiGlob.h"
+#include "platform/qt/ApplicazioneQt.h"
+#include "platform/qt/QImageCanvas.h"
 #include "tests/support/ScriptedWindow.h"
 
 namespace {
@@ -85,7 +87,12 @@ int main(int argc, char** argv) {
   DatiGlob.bEsecuzioneVeloce = true;
   DatiGlob.bMostraErrori = false;
 
+  // The area's canvas: values draw on it as they are stored, and the whole picture is
+  // painted again after the run, as the window does.
+  EnsureGuiApplication();
+  TQImageCanvas canvas(larghezza, altezza);
   TAmbiente ambiente;
+  ambiente.ImpostaCanvas(&canvas, larghezza, altezza);
   const bool riuscito = ambiente.EseguiProgramma(DividiRighe(testo));
 
   for (const std::string& riga : finestra.Output) std::cout << riga << "\n";
@@ -100,7 +107,11 @@ int main(int argc, char** argv) {
     }
   }
   if (!png.empty()) {
-    std::cerr << "qxrun: the canvas cannot be written yet\n";
+    ambiente.DisegnaRifCart(canvas);
+    if (!canvas.SalvaPng(png)) {
+      std::cerr << "qxrun: cannot write " << png << "\n";
+      return 2;
+    }
   }
   return riuscito ? 0 : 1;
 }
