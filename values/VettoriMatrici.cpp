@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "interpreter/runstate/DatiGlob.h"
+#include "values/AlgebraMatrici.h"
+#include "values/Autovalori.h"
 
 namespace qx {
 
@@ -143,6 +145,29 @@ void cMatrReale::PerVettore(const cVettReale& v, cVettReale& w) const {
     risultato(i) = s;
   }
   for (int i = 1; i <= righe; ++i) w.Vett(i) = risultato(i);
+}
+
+bool cMatrReale::Determinante(Reale& det, Reale eps) const { return DeterminanteMatrice(Matr, det, eps); }
+
+bool cMatrReale::Inversa(cMatrReale& X, Reale eps) const {
+  TMatrice inversa;
+  const bool ok = InversaMatrice(Matr, inversa, eps);
+  if (inversa.Righe() == X.Rows && inversa.Colonne() == X.Cols) X.Matr = inversa;
+  return ok;
+}
+
+bool cMatrReale::RisolviSistema(const cVettReale& b, cVettReale& x, Reale eps) const {
+  TVettore soluzione;
+  const bool ok = RisolviSistemaMatrice(Matr, b.Vett, soluzione, eps);
+  if (soluzione.Dimensione() == x.Count) x.Vett = soluzione;
+  return ok;
+}
+
+bool cMatrReale::Autovalori(cMatrReale& R, Reale eps) const {
+  TMatrice r(Rows, 2);
+  const bool ok = AutovaloriMatrice(Matr, r, eps);
+  if (R.Rows == Rows && R.Cols == 2) R.Matr = r;
+  return ok;
 }
 
 // ---- cMatrStringa ----

@@ -61,6 +61,12 @@ class cMatrReale : public cValore {
   void Somma(const cMatrReale& B, cMatrReale& R) const;
   void PerScalare(Reale k, cMatrReale& R) const;
   void PerVettore(const cVettReale& v, cVettReale& w) const;
+  // Matrix algebra: false for a matrix that is not square or is singular (R is n x 2 for the
+  // eigenvalues: real and imaginary parts).
+  bool Determinante(Reale& det, Reale eps) const;
+  bool Inversa(cMatrReale& X, Reale eps) const;
+  bool RisolviSistema(const cVettReale& b, cVettReale& x, Reale eps) const;
+  bool Autovalori(cMatrReale& R, Reale eps) const;
   std::unique_ptr<cValore> Clona() const override { return std::make_unique<cMatrReale>(*this); }
 
  private:
