@@ -1,5 +1,6 @@
 // The statements that every program needs from the start: printing and stopping.
 #include "interpreter/ComandiBase.h"
+#include "interpreter/ComandiGenerali.h"
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
@@ -67,6 +68,7 @@ void RegistraComandiBase() {
   RegistraIstruzione("CmdStampa", CmdStampa);
   RegistraIstruzione("CmdStop", CmdStop);
   RegistraComandiVettori();
+  RegistraComandiGenerali();
 }
 
 }  // namespace qx
