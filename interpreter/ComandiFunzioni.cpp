@@ -268,6 +268,8 @@ PValore CmdSommatoria(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 
   std::string testo;
   auto aggiungi = [&](std::int32_t k) {
+    // A long range must not stop the Stop button from working.
+    LasciaPassareMessaggi();
     if (k == salto) return;
     if (!testo.empty()) testo += operatore;
     testo += Termine(modello, indice, k);

@@ -47,7 +47,9 @@ TEST_F(ComandiFunzioniTest, FunctionsAndExpressionsFromText) {
   EXPECT_EQ(Errore("F = FUNZIONE(\"x\", \"x\");"), "1 Parametri errati per FUNZIONE");
   EXPECT_EQ(Errore("E = ESPRESSIONE;"), "1 Parametri errati per ESPRESSIONE");
   // Names are not numbers: the parser's box, and the run stops without a message of its own.
+  run.finestra.Messaggi.clear();
   auto e = Esegui("E = ESPRESSIONE(\"x + 1\"); STAMPA(1);");
+  EXPECT_EQ(Messaggi(), (V{"Espressione non corretta: x+1"}));
   EXPECT_FALSE(e.riuscito);
   EXPECT_EQ(e.errore, "");
   EXPECT_TRUE(e.output.empty());
@@ -151,7 +153,9 @@ TEST_F(ComandiFunzioniTest, CommonDenominatorDerivativeAndPrimitive) {
   EXPECT_EQ(run.Testo("C"), "(1*2+1*x)/(x*2)");
   EXPECT_EQ(run.Testo("D"), "3*(x^2)");
   EXPECT_EQ(run.Testo("P"), "sin(x)");
+  run.finestra.Messaggi.clear();
   EXPECT_EQ(Errore("D = DERIVATAFUNZ(FUNZIONE(\"Int(x)\"));"), "1 Derivata non possibile");
+  EXPECT_EQ(Messaggi(), (V{"Derivata non possibile"}));
   EXPECT_EQ(run.Valore("D"), nullptr);
   EXPECT_EQ(Errore("P = PRIMITIVA(FUNZIONE(\"Sin(Cos(Ln(x)))\"));"), "1 Primitiva non trovata");
   for (const char* nome : {"COMDENOFUNZ", "DERIVATAFUNZ", "PRIMITIVA"}) {
