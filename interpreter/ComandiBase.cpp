@@ -2,6 +2,7 @@
 #include "interpreter/ComandiBase.h"
 #include "interpreter/ComandiGenerali.h"
 
+#include "interpreter/ComandiFunzioni.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
@@ -68,6 +69,7 @@ void RegistraComandiBase() {
   RegistraIstruzione("CmdStampa", CmdStampa);
   RegistraIstruzione("CmdStop", CmdStop);
   RegistraComandiVettori();
+  RegistraComandiFunzioni();
   RegistraComandiGenerali();
 }
 

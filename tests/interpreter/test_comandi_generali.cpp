@@ -130,6 +130,11 @@ TEST_F(ComandiGeneraliTest, GraficoFunzNeedsANamedFunctionTwoBoundsAndAFrame) {
 
   ASSERT_TRUE(EseguiCon(Valori(Formula("F", "x")), "RIFCART;\nGRAFICOFUNZ(F);").riuscito);
   EXPECT_TRUE(Funzione("F")._bGraficoCompleto);
+
+  // A function made in the program itself.
+  ASSERT_EQ(Errore("F = FUNZIONE(\"x^2\");\nRIFCART1;\nGRAFICOFUNZ(F);"), "<ok>");
+  EXPECT_EQ(Funzione("F")._bGrafico, 2);
+  EXPECT_EQ(Errore("GRAFICOFUNZ(FUNZIONE(\"x\"));"), "1 GRAFICOFUNZ: il parametro deve essere un oggetto funzione già definito.");
 }
 
 TEST_F(ComandiGeneraliTest, AFrameThatFitsTheFunctionTakesItsRangeOrWidensToIt) {

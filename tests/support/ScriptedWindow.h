@@ -57,6 +57,8 @@ class ScriptedWindow : public WindowServices {
   void AlPompaggio(std::uint64_t n, std::function<void()> azione);
   // Runs `azione` once, at the first pump at which `condizione` holds.
   void Quando(std::function<bool()> condizione, std::function<void()> azione);
+  // Forgets the actions that have not run yet.
+  void CancellaScript() { script_.clear(); }
   // Fake milliseconds that a wait may go on without any scripted action before it counts
   // as a hang (the run is then stopped).
   std::uint64_t LimiteAttesaMs = 600000;
