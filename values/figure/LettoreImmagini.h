@@ -1,0 +1,21 @@
+// Decoding of picture files into a TBitmap: JPEG through libjpeg and Windows bitmaps
+// (BMP) by our own reader. Bad data never ends the process: every reader answers false
+// with a reason and leaves the bitmap empty.
+#pragma once
+#include <cstddef>
+#include <span>
+#include <string>
+
+#include "platform/Bitmap.h"
+
+namespace qx {
+
+// Pictures larger than this many pixels are refused rather than allocated.
+constexpr std::size_t MAX_PIXEL_IMMAGINE = std::size_t(1) << 26;
+
+bool DecodificaJpeg(std::span<const unsigned char> dati, TBitmap& immagine, std::string& errore);
+bool DecodificaBmp(std::span<const unsigned char> dati, TBitmap& immagine, std::string& errore);
+// Reads the file and decodes it by its first bytes (FF D8: JPEG, "BM": bitmap).
+bool LeggiImmagine(const std::string& percorso, TBitmap& immagine, std::string& errore);
+
+}  // namespace qx

@@ -1,0 +1,65 @@
+#include "values/figure/ValoreCerchio.h"
+
+#include <cmath>
+
+#include "interpreter/runstate/DatiGlob.h"
+#include "platform/Canvas.h"
+#include "values/FunzioniAusiliarie.h"
+#include "values/GeometriaAnalitica.h"
+#include "values/RifCart.h"
+#include "values/figure/StiliGrafici.h"
+
+namespace qx {
+
+cValoreCerchio::cValoreCerchio() {
+  Tipo = T_CERCHIO;
+  NomeTipo = NomeTipoDi(T_CERCHIO);
+}
+
+void cValoreCerchio::Descrizione(int, std::string& Testo) const {
+  Testo = IntestazioneDescrizione() + " - centro:(" + NumeroInTestoDec(x, 2) + ", " + NumeroInTestoDec(y, 2) +
+          ")  raggio: " + NumeroInTestoDec(r, 2);
+}
+
+void cValoreCerchio::Disegna(TCanvas& c) {
+  ApplicaStili(c, *this);
+  if (bCoordCartesiane && DatiGlob.RifCart) {
+    const cRifCart& f = *DatiGlob.RifCart;
+    CentroPixel = {f.XPixel(x), f.YPixel(y)};
+    RaggioPixel = f.XPixel(x + r) - f.XPixel(x);
+  }
+  const int cx = CentroPixel.x, cy = CentroPixel.y, rp = RaggioPixel;
+  c.Ellipse(cx - rp, cy - rp, cx + rp + 1, cy + rp + 1);
+}
+
+bool cValoreCerchio::Colpito(const TPoint& P) const {
+  const int cx = CentroPixel.x, cy = CentroPixel.y, rp = RaggioPixel;
+  if (!PuntoInRettangolo({cx - rp, cy - rp, cx + rp, cy + rp}, P)) return false;
+  const Reale d = DistanzaPixel(CentroPixel, P);
+  if (Brush.Style == bsSolid) return d <= rp;
+  return std::fabs(d - rp) < 3;
+}
+
+void cValoreCerchio::Sposta(Reale dx, Reale dy) {
+  x += dx;
+  y += dy;
+}
+
+void cValoreCerchio::Copia(cValoreGraf& Dest) const {
+  cValoreGraf::Copia(Dest);
+  auto& d = static_cast<cValoreCerchio&>(Dest);
+  d.CentroPixel = CentroPixel;
+  d.RaggioPixel = RaggioPixel;
+  d.bCoordCartesiane = bCoordCartesiane;
+  d.x = x;
+  d.y = y;
+  d.r = r;
+}
+
+std::unique_ptr<cValore> cValoreCerchio::Clona() const {
+  auto k = std::make_unique<cValoreCerchio>();
+  Copia(*k);
+  return k;
+}
+
+}  // namespace qx

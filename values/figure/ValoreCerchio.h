@@ -1,0 +1,32 @@
+// A circle given by its world centre and radius; the pixel centre and radius are those
+// of the last drawing (or of ImpostaPixel for a circle placed by pixels).
+#pragma once
+#include <memory>
+#include <string>
+
+#include "values/Valori.h"
+
+namespace qx {
+
+class cValoreCerchio : public cValoreGraf {
+ public:
+  cValoreCerchio();
+
+  Reale x = 0, y = 0, r = 0;
+  TPoint CentroPixel;
+  int RaggioPixel = 0;
+
+  void ImpostaPixel(const TPoint& centro, int raggio) {
+    CentroPixel = centro;
+    RaggioPixel = raggio;
+  }
+
+  void Descrizione(int n, std::string& Testo) const override;
+  void Disegna(TCanvas& Canvas) override;
+  bool Colpito(const TPoint& P) const override;
+  void Sposta(Reale dx, Reale dy) override;
+  void Copia(cValoreGraf& Dest) const override;
+  std::unique_ptr<cValore> Clona() const override;
+};
+
+}  // namespace qx
