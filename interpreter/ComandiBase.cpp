@@ -3,6 +3,7 @@
 #include "interpreter/ComandiGenerali.h"
 
 #include "interpreter/ComandiFunzioni.h"
+#include "interpreter/Attese.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
@@ -69,6 +70,7 @@ void RegistraComandiBase() {
   RegistraIstruzione("CmdStampa", CmdStampa);
   RegistraIstruzione("CmdStop", CmdStop);
   RegistraComandiVettori();
+  RegistraComandiScelta();
   RegistraComandiFunzioni();
   RegistraComandiGenerali();
 }

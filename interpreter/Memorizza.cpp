@@ -112,7 +112,9 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
   TDatiGlob& g = DatiGlob;
   if (!Esegui || g.ListaVariabili == nullptr) return;
   cListaVariabili& tabella = *g.ListaVariabili;
-  std::string nome = tabella.NormalizzaNome(nomeDato);
+  // An empty name keeps the value's own name (a picked value replaces its variable); a
+  // value without one is anonymous.
+  std::string nome = tabella.NormalizzaNome(nomeDato.empty() ? valore.Nome : nomeDato);
   if (nome.empty()) nome = "$" + std::to_string(++g.ContatoreOggetti);
 
   cVariabile* var = tabella.Cerca(nome);

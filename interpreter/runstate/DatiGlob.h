@@ -113,6 +113,24 @@ struct TDatiGlob {
   bool bAttesaPunto3DSu = false;
   bool bAttesaPiano3D = false;
 
+  // ---- What the mouse side hands to a waiting command ----
+  TPuntoMondo PuntoCliccato;       // where the mouse placed a new point (world)
+  TPoint PixelCliccato;            // where the left button went down (or the segment's end)
+  TPoint PixelRilasciato;          // where it came up after dragging a chart's extent
+  cValore* OggettoPuntoSu = nullptr;   // the line-like value a point must lie on
+  cValore* CerchioPuntoSu = nullptr;   // the circle a point must lie on
+  cValore* PuntoInizioSegmento = nullptr;  // fixed start of a segment whose direction is chosen
+  long double LunghezzaSegmento = 0;
+  cValore* PuntoInizioLinea = nullptr;     // the end points a line being drawn snaps to
+  cValore* PuntoFineLinea = nullptr;
+  TCollPunti* LineaInCorso = nullptr;      // points of a freehand line or pen stroke
+  cValore* FiguraInAttesa = nullptr;       // the value being dragged into place
+  cValore* TestoInAttesa = nullptr;
+  cValore* ImmagineInAttesa = nullptr;
+  bool bMouseCatturato = false;            // the button went down on a pick and is held
+  bool bParametriErrati = false;           // no argument form of a geometry command matched
+  int CursoreSchermo = 0;                  // the screen cursor a selection command shows
+
   // ---- Start-up data ----
   std::array<std::vector<std::string>, NUM_LISTE_MODELLI> ListeModelli;
   std::vector<std::string> ProgrammaPredefinito;

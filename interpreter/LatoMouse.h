@@ -1,0 +1,23 @@
+// What a press, a move and a release on the 2D canvas do to the run state while a command
+// waits for the mouse. The main window's canvas handlers call these with the pixel; the
+// tests' scripted mouse calls the same. Rubber-band feedback is the window's own.
+#pragma once
+#include "platform/Graphics.h"
+
+namespace qx {
+
+class cValoreGraf;
+
+// The drawable value under the pixel that the waiting pick accepts (newest first), or nullptr.
+cValoreGraf* ValoreSottoIlMouse(const TPoint& pixel);
+
+// `esatto` is the Shift key: without it the world point is rounded to one decimal.
+void MousePremuto(TPoint pixel, bool esatto = false);
+void MouseMosso(TPoint pixel, bool esatto = false);
+void MouseRilasciato(TPoint pixel, bool esatto = false);
+// The "Termina Penna" button.
+void TerminaPenna();
+// A press and a release at the same pixel.
+void Clic(TPoint pixel, bool esatto = false);
+
+}  // namespace qx
