@@ -1,6 +1,7 @@
 // The statements that every program needs from the start: printing and stopping.
 #include "interpreter/ComandiBase.h"
 
+#include "interpreter/ComandiLista.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
@@ -67,6 +68,7 @@ void RegistraComandiBase() {
   RegistraIstruzione("CmdStampa", CmdStampa);
   RegistraIstruzione("CmdStop", CmdStop);
   RegistraComandiVettori();
+  RegistraComandiLista();
 }
 
 }  // namespace qx
