@@ -1,6 +1,8 @@
 // The statements that every program needs from the start: printing and stopping.
 #include "interpreter/ComandiBase.h"
+#include "interpreter/ComandiGenerali.h"
 
+#include "interpreter/ComandiFunzioni.h"
 #include "interpreter/ComandiLista.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
@@ -68,6 +70,8 @@ void RegistraComandiBase() {
   RegistraIstruzione("CmdStampa", CmdStampa);
   RegistraIstruzione("CmdStop", CmdStop);
   RegistraComandiVettori();
+  RegistraComandiFunzioni();
+  RegistraComandiGenerali();
   RegistraComandiLista();
 }
 

@@ -39,6 +39,11 @@ bool CarattereDiNome(char32_t c) { return IsAlfanumerico(c) || c == U'_'; }
 std::string LeggiParolaOperatore(std::initializer_list<const char*> parole) {
   TDatiGlob& g = DatiGlob;
   if (!IsLettera(g.ChCorrente)) return " ";
+  // Every operator word starts with one of these letters: any other name is not read at all.
+  switch (Maiuscola(g.ChCorrente)) {
+    case U'O': case U'D': case U'M': case U'R': case U'A': case U'E': break;
+    default: return " ";
+  }
   const int colonna = g.Colonna;
   const char32_t ch = g.ChCorrente;
   std::string parola;
@@ -62,6 +67,8 @@ std::string LeggiParolaOperatore(std::initializer_list<const char*> parole) {
   g.bFine = false;
   return " ";
 }
+
+bool EntrambiNumeri(const cValore& a, const cValore& b) { return a.Tipo == T_REALE && b.Tipo == T_REALE; }
 
 // A value that the grammar needs but a name did not give.
 bool Manca(bool Esegui, const PValore& v) {
@@ -185,6 +192,13 @@ PValore EvalSum(bool Esegui) {
     if (g.bStop) return nullptr;
     if (!Esegui) continue;
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
+    if (EntrambiNumeri(*valore, *destro) && (op == "+" || op == "-")) {
+      // Numbers combine in place: the commonest case of every loop needs no new value.
+      Reale& a = static_cast<cValoreReale&>(*valore).Value;
+      const Reale b = static_cast<const cValoreReale&>(*destro).Value;
+      a = op == "+" ? a + b : a - b;
+      continue;
+    }
     if (op == "||") valore = OpConcat(*valore, *destro);
     else if (op == "+") valore = OpAdd(*valore, *destro);
     else if (op == "-") valore = OpSubtract(*valore, *destro);
@@ -211,6 +225,10 @@ PValore EvalTerm(bool Esegui) {
     if (g.bStop) return nullptr;
     if (!Esegui) continue;
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
+    if (op == "*" && EntrambiNumeri(*valore, *destro)) {
+      static_cast<cValoreReale&>(*valore).Value *= static_cast<const cValoreReale&>(*destro).Value;
+      continue;
+    }
     if (op == "*") valore = OpMultiply(*valore, *destro);
     else if (op == "/") valore = OpDivide(*valore, *destro);
     else if (op == "DIV") valore = OpIntDiv(*valore, *destro);
@@ -311,7 +329,9 @@ PValore ReadNumber() {
       NextChar();
     }
   }
-  Reale valore = std::strtold(testo.c_str(), nullptr);
+  // A whole number below 2^64 is already exact in `intera`; only decimals need the text.
+  Reale valore = (testo.find('.') == std::string::npos && intera < 1.8e19L) ? intera
+                                                                         : std::strtold(testo.c_str(), nullptr);
   if (!g.bFine && (g.ChCorrente == U'E' || g.ChCorrente == U'e')) {
     NextChar();
     if (g.bFine) {

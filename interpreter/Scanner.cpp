@@ -39,7 +39,7 @@ void ResetScanner() {
 }
 
 /* char = the next code point of the text; empty lines are skipped; a blank past the end */
-void NextChar() {
+void NextCharLento() {
   TDatiGlob& g = DatiGlob;
   if (g.bFine) {
     g.ChCorrente = U' ';

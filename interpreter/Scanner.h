@@ -19,7 +19,17 @@ struct PosizioneScanner {
 
 // Prepares a run over the current ListaIstruzioni.
 void ResetScanner();
-void NextChar();
+// The step that crosses a line or reaches the end of the text.
+void NextCharLento();
+// Advances one character; inline because it runs once per character of every pass.
+inline void NextChar() {
+  TDatiGlob& g = DatiGlob;
+  if (!g.bFine && g.Colonna < static_cast<int>(g.RigaTesto.size())) {
+    g.ChCorrente = g.RigaTesto[static_cast<std::size_t>(g.Colonna++)];
+    return;
+  }
+  NextCharLento();
+}
 void NextToken();
 PosizioneScanner SalvaPosizione();
 void RipristinaPosizione(const PosizioneScanner& p);

@@ -27,6 +27,23 @@ std::vector<RigaComando> RigheGeometria(const TParoleChiave& k) {
        "CmdRetta", V},
   };
 }
+// Angles to tangents, also shared by both tables in the same order.
+std::vector<RigaComando> RigheFigureTrasformazioni(const TParoleChiave& k) {
+  return {
+      {{k.ANGOLO}, "CmdAngolo", V},
+      {{k.ARCO, k.SETTORE_CIRC}, "CmdArco", V},
+      {{k.CIRC, k.CIRCONFERENZA}, "CmdCirconferenza", V},
+      {{k.ELLISSE, k.IPERBOLE, k.PARABOLA}, "CmdConica", V},
+      {{k.DIAGSTR, k.ISTOGRAMMA, k.DIAGCIRC, k.LANCIO_MONETA, k.LANCIO_DADI}, "CmdDiagramma", V},
+      {{k.RUOTA}, "CmdRuota", V},
+      {{k.TRASLA}, "CmdTrasla", V},
+      {{k.SIMMETRIA_ASS, k.SIMMETRIA_ASSIALE}, "CmdSimmetriaAssiale", V},
+      {{k.OMOTETIA}, "CmdOmotetia", V},
+      {{k.INGRANDISCI, k.RIMPICCIOLISCI}, "CmdIngrandisci", V},
+      {{k.INTERSEZIONE}, "CmdIntersezione", V},
+      {{k.TANGENTE}, "CmdTangente", V},
+  };
+}
 }  // namespace
 
 const std::vector<RigaComando>& TabellaIstruzioni() {
@@ -60,20 +77,10 @@ const std::vector<RigaComando>& TabellaIstruzioni() {
         {{k.STELLA, k.FASCIORAG}, "CmdStella", I},
     };
     for (auto& r : RigheGeometria(k)) t.push_back(std::move(r));
+    t.push_back({{k.SCEGLIPUNTO, k.SCEGLISEGMENTO, k.SCEGLIOGGETTO, k.SCEGLILATO, k.SCEGLIVERTICE},
+                 "CmdScegliIstruzione", V});
+    for (auto& r : RigheFigureTrasformazioni(k)) t.push_back(std::move(r));
     const std::vector<RigaComando> resto = {
-        {{k.SCEGLIPUNTO, k.SCEGLISEGMENTO, k.SCEGLIOGGETTO, k.SCEGLILATO, k.SCEGLIVERTICE}, "CmdScegliIstruzione", V},
-        {{k.ANGOLO}, "CmdAngolo", V},
-        {{k.ARCO, k.SETTORE_CIRC}, "CmdArco", V},
-        {{k.CIRC, k.CIRCONFERENZA}, "CmdCirconferenza", V},
-        {{k.ELLISSE, k.IPERBOLE, k.PARABOLA}, "CmdConica", V},
-        {{k.DIAGSTR, k.ISTOGRAMMA, k.DIAGCIRC, k.LANCIO_MONETA, k.LANCIO_DADI}, "CmdDiagramma", V},
-        {{k.RUOTA}, "CmdRuota", V},
-        {{k.TRASLA}, "CmdTrasla", V},
-        {{k.SIMMETRIA_ASS, k.SIMMETRIA_ASSIALE}, "CmdSimmetriaAssiale", V},
-        {{k.OMOTETIA}, "CmdOmotetia", V},
-        {{k.INGRANDISCI, k.RIMPICCIOLISCI}, "CmdIngrandisci", V},
-        {{k.INTERSEZIONE}, "CmdIntersezione", V},
-        {{k.TANGENTE}, "CmdTangente", V},
         {{k.DIAMETRO}, "CmdDiametro", V},
         {{k.RIFCART3D}, "CmdRifCart3D", I},
         {{k.PUNTO3D}, "CmdPunto3D", V},
@@ -130,19 +137,8 @@ const std::vector<RigaComando>& TabellaEspressioni() {
         {{k.MATRICE, k.TABELLA_DE, k.MATRICE_STR}, "CmdMatrice", V},
     };
     for (auto& r : RigheGeometria(k)) t.push_back(std::move(r));
+    for (auto& r : RigheFigureTrasformazioni(k)) t.push_back(std::move(r));
     const std::vector<RigaComando> resto = {
-        {{k.ANGOLO}, "CmdAngolo", V},
-        {{k.ARCO, k.SETTORE_CIRC}, "CmdArco", V},
-        {{k.CIRC, k.CIRCONFERENZA}, "CmdCirconferenza", V},
-        {{k.ELLISSE, k.IPERBOLE, k.PARABOLA}, "CmdConica", V},
-        {{k.DIAGSTR, k.ISTOGRAMMA, k.DIAGCIRC, k.LANCIO_MONETA, k.LANCIO_DADI}, "CmdDiagramma", V},
-        {{k.RUOTA}, "CmdRuota", V},
-        {{k.TRASLA}, "CmdTrasla", V},
-        {{k.SIMMETRIA_ASS, k.SIMMETRIA_ASSIALE}, "CmdSimmetriaAssiale", V},
-        {{k.OMOTETIA}, "CmdOmotetia", V},
-        {{k.INGRANDISCI, k.RIMPICCIOLISCI}, "CmdIngrandisci", V},
-        {{k.INTERSEZIONE}, "CmdIntersezione", V},
-        {{k.TANGENTE}, "CmdTangente", V},
         {{k.DISTANZA}, "CmdDistanza", V},
         {{k.AREA}, "CmdArea", V},
         {{k.AMPIEZZA}, "CmdAmpiezza", V},

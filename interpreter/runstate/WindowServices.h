@@ -65,6 +65,8 @@ class WindowServices {
   virtual void PulisciOutput() {}
   virtual void ImpostaMessaggio(const std::string& /*testo*/) {}
   virtual void MostraContinua(bool /*visibile*/) {}
+  // The rulers beside the 2D area (the frame statements hide them).
+  virtual void MostraRighelli(bool /*visibili*/) {}
   virtual void MostraTerminaPenna(bool /*visibile*/) {}
   virtual void ImpostaCursore(int /*cursore*/) {}
 

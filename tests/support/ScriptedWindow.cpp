@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "values/Valori.h"
+
 namespace qx::test {
 
 ScriptedWindow::ScriptedWindow() = default;
@@ -127,5 +129,34 @@ bool ScriptedWindow::EditaFrazione(const std::string& titolo, std::string& testo
   testo = r;
   return true;
 }
+
+void ScriptedWindow::MostraFunzione(const std::string& titolo, const cValore& funzione) {
+  Dialoghi.push_back({"MostraFunzione", titolo, funzione.Nome});
+}
+
+void ScriptedWindow::MostraFrazione(const std::string& titolo, const cValore& valore) {
+  Dialoghi.push_back({"MostraFrazione", titolo, valore.Nome});
+}
+
+void ScriptedWindow::EditaVettore(bool solaLettura, const std::string& titolo, cValore& vettore,
+                                  const std::string& commento) {
+  Dialoghi.push_back({solaLettura ? "MostraVettore" : "EditaVettore", titolo, commento});
+  if (!solaLettura && AllaModifica) AllaModifica(vettore);
+}
+
+void ScriptedWindow::EditaMatrice(bool solaLettura, const std::string& titolo, cValore& matrice,
+                                  const std::string& commento) {
+  Dialoghi.push_back({solaLettura ? "MostraMatrice" : "EditaMatrice", titolo, commento});
+  if (!solaLettura && AllaModifica) AllaModifica(matrice);
+}
+
+void ScriptedWindow::MidiRegistrato::SetNote(int note) {
+  nota_ = note < 0 ? 0 : note > 11 ? 11 : note;
+  f_.Eventi.push_back("Note " + std::to_string(nota_));
+}
+
+void ScriptedWindow::MidiRegistrato::Play() { f_.Eventi.push_back("Play @" + std::to_string(f_.Orologio)); }
+
+void ScriptedWindow::MidiRegistrato::Stop() { f_.Eventi.push_back("Stop @" + std::to_string(f_.Orologio)); }
 
 }  // namespace qx::test

@@ -39,6 +39,11 @@ class ScriptedWindow : public WindowServices {
   int Ridisegni = 0;
   int AggiornamentiLista = 0;
   std::uint64_t Pompaggi = 0;
+  // Buttons, views, the note player and the grids' edits, in order, with the fake clock
+  // for the notes: "Continua 1", "Vista 3D", "Note 7", "Play @0", "Stop @500", ...
+  std::vector<std::string> Eventi;
+  // Called with the vector or matrix that an editing grid shows (to write cells back).
+  std::function<void(cValore&)> AllaModifica;
   // Faults of the test itself: an unexpected dialog, a wait that nobody answered.
   std::vector<std::string> Problemi;
 
@@ -52,6 +57,8 @@ class ScriptedWindow : public WindowServices {
   void AlPompaggio(std::uint64_t n, std::function<void()> azione);
   // Runs `azione` once, at the first pump at which `condizione` holds.
   void Quando(std::function<bool()> condizione, std::function<void()> azione);
+  // Forgets the actions that have not run yet.
+  void CancellaScript() { script_.clear(); }
   // Fake milliseconds that a wait may go on without any scripted action before it counts
   // as a hang (the run is then stopped).
   std::uint64_t LimiteAttesaMs = 600000;
@@ -76,6 +83,15 @@ class ScriptedWindow : public WindowServices {
   bool InserisciFunzione(const std::string& titolo, std::string& riga, int tipo, char modo) override;
   bool EditaFrazione(const std::string& titolo, std::string& testo, char modo) override;
 
+  void MostraContinua(bool visibile) override { Eventi.push_back(std::string("Continua ") + (visibile ? "1" : "0")); }
+  void MostraRighelli(bool visibili) override { Eventi.push_back(std::string("Righelli ") + (visibili ? "1" : "0")); }
+  void MostraVista(bool vista3D) override { Eventi.push_back(vista3D ? "Vista 3D" : "Vista 2D"); }
+  TMidiGen* MidiGen() override { return &midi_; }
+  void MostraFunzione(const std::string& titolo, const cValore& funzione) override;
+  void MostraFrazione(const std::string& titolo, const cValore& valore) override;
+  void EditaVettore(bool solaLettura, const std::string& titolo, cValore& vettore, const std::string& commento) override;
+  void EditaMatrice(bool solaLettura, const std::string& titolo, cValore& matrice, const std::string& commento) override;
+
   std::uint64_t Orologio = 0;
   std::vector<TColor> ColoriOutput;
 
@@ -84,6 +100,20 @@ class ScriptedWindow : public WindowServices {
   bool ProssimaRisposta(const std::string& tipo, const std::string& titolo, const std::string& prompt,
                         std::string& risposta);
   void Esegui();
+
+  class MidiRegistrato : public TMidiGen {
+   public:
+    explicit MidiRegistrato(ScriptedWindow& f) : f_(f) {}
+    void SetNote(int note) override;
+    int Note() const override { return nota_; }
+    void Play() override;
+    void Stop() override;
+
+   private:
+    ScriptedWindow& f_;
+    int nota_ = 0;
+  };
+  MidiRegistrato midi_{*this};
 
   struct Passo {
     std::function<bool()> condizione;

@@ -1,0 +1,38 @@
+// The language's general statements and functions: output and display, drawing state and
+// frames, pauses and sounds, input and random functions, and the numeric functions.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/Graphics.h"
+
+namespace qx {
+
+class cValore;
+
+// Installs every handler of this family (RegistraComandiBase calls it).
+void RegistraComandiGenerali();
+
+// The point values live with the plane figures; the frame statement only needs to read a
+// point's world position and to move the stored point to the origin. The point values set
+// these hooks; while they are unset a point is not recognised as one.
+struct TServiziPunto {
+  std::function<bool(const cValore&, TPuntoMondo&)> Posizione;
+  std::function<void(cValore&, const TPuntoMondo&)> ImpostaPosizione;
+};
+TServiziPunto& ServiziPunto();
+
+// The 3D frame belongs to the solid geometry: RIFCART3D asks it, through this hook, to
+// free the existing 3D frame and create a new one on the window's scene. Unset, the
+// statement only shows the 3D view.
+std::function<void()>& CreaRifCart3D();
+
+namespace detail {
+// Each file's share of RegistraComandiGenerali.
+void RegistraComandiOutput();
+void RegistraComandiDisegno();
+void RegistraComandiInput();
+void RegistraComandiNumeri();
+}  // namespace detail
+
+}  // namespace qx

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds Quorix with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs
+# every test there. Slower than the normal run, so CI runs the plain build; run this before
+# landing changes to memory handling.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORIX_SANITIZE=ON -DQUORIX_BENCH=OFF
+export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
