@@ -1,9 +1,10 @@
 // The statements that every program needs from the start: printing and stopping.
 #include "interpreter/ComandiBase.h"
-#include "interpreter/ComandiGenerali.h"
 
-#include "interpreter/ComandiFunzioni.h"
 #include "interpreter/Attese.h"
+#include "interpreter/ComandiFunzioni.h"
+#include "interpreter/ComandiGenerali.h"
+#include "interpreter/ComandiLista.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
@@ -73,6 +74,7 @@ void RegistraComandiBase() {
   RegistraComandiScelta();
   RegistraComandiFunzioni();
   RegistraComandiGenerali();
+  RegistraComandiLista();
 }
 
 }  // namespace qx

@@ -80,6 +80,9 @@ void cValoreConica::DisegnaCanonica(TCanvas& c) {
   TPoint p{f.XPixel(x0), f.YPixel(y)};
   c.MoveTo(p.x, p.y);
   int corsa = 0;
+  // A branch is joined to the axis only where it begins after an undefined stretch (at a
+  // vertex), not where it enters the window at the left edge.
+  bool dopoIndefinito = false;
   for (int i = 1; i <= W + 1; ++i) {
     const Reale x = x0 + i * h;
     const Reale yPrec = y;
@@ -92,7 +95,7 @@ void cValoreConica::DisegnaCanonica(TCanvas& c) {
       ++corsa;
       TPoint inizio = pPrec;
       int inizioSpecchio = f.YPixel(-yPrec);
-      if (rami && corsa == 1) inizio.y = inizioSpecchio = asse;
+      if (rami && corsa == 1 && dopoIndefinito) inizio.y = inizioSpecchio = asse;
       c.MoveTo(inizio.x, inizio.y);
       c.LineTo(p.x, p.y);
       if (rami) {
@@ -109,6 +112,7 @@ void cValoreConica::DisegnaCanonica(TCanvas& c) {
         c.MoveTo(p.x, p.y);
       }
       corsa = 0;
+      dopoIndefinito = indefinito;
     }
   }
 }
