@@ -1,5 +1,7 @@
 // The statements that show values: function displays and plots, the vector and matrix
 // grids, the deletion of variables and CLRSCR. STAMPA lives with the basic statements.
+#include <cstdlib>
+
 #include "interpreter/ComandiBase.h"
 #include "interpreter/ComandiGenerali.h"
 #include "interpreter/Dispatch.h"
@@ -11,6 +13,7 @@
 #include "values/RifCart.h"
 #include "values/ValoreFunzione.h"
 #include "values/Variabili.h"
+#include "values/figure/ValoreLista.h"
 
 namespace qx {
 
@@ -151,6 +154,21 @@ void CmdStampaMatr(bool Esegui, ListaArgomenti& a, const std::string&) {
   if (Esegui) ApriGriglia(a, true, true, ParoleChiave.STAMPAMATR);
 }
 
+// "L(2)" names element 2 of the list L: that element goes, the list stays.
+bool EliminaElementoLista(const std::string& nome) {
+  const std::size_t aperta = nome.find('('), chiusa = nome.find(')');
+  if (aperta == std::string::npos || chiusa == std::string::npos || chiusa < aperta) return false;
+  cVariabile* var = DatiGlob.ListaVariabili->Cerca(nome.substr(0, aperta));
+  auto* lista = var ? dynamic_cast<cValoreLista*>(var->GetValore()) : nullptr;
+  if (!lista) return false;
+  const std::string indice = nome.substr(aperta + 1, chiusa - aperta - 1);
+  char* fine = nullptr;
+  const long i = std::strtol(indice.c_str(), &fine, 10);
+  if (indice.empty() || *fine != '\0') return false;
+  if (!lista->EliminaElemento(static_cast<int>(i))) return false;
+  return true;
+}
+
 void CmdCancella(bool Esegui, ListaArgomenti& a, const std::string&) {
   if (!Esegui) return;
   TDatiGlob& g = DatiGlob;
@@ -165,6 +183,7 @@ void CmdCancella(bool Esegui, ListaArgomenti& a, const std::string&) {
   }
   for (int i = 0; i < a.Count(); ++i) {
     const cValore* arg = a.Valore(i);
+    if (arg && arg->Tipo != T_LISTA && EliminaElementoLista(arg->Nome)) continue;
     cVariabile* var = arg && !arg->Nome.empty() ? g.ListaVariabili->Cerca(arg->Nome) : nullptr;
     if (!var) {
       ReportError("Identificatore non trovato", true);

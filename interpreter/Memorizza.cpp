@@ -6,6 +6,7 @@
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
 #include "values/Variabili.h"
+#include "values/figure/ValoreLista.h"
 
 namespace qx {
 
@@ -98,6 +99,23 @@ void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgome
         }
         m.Scrivi(static_cast<int>(i), static_cast<int>(j), static_cast<const cValoreStringa&>(valore).Value);
       }
+      return;
+    }
+    case T_LISTA: {
+      auto& lista = static_cast<cValoreLista&>(*contenitore);
+      const auto* figura = dynamic_cast<const cValoreGraf*>(&valore);
+      // A generic list also grows by one at the next index.
+      const long long massimo = lista.TipoLista == T_VETT_FUNZ ? lista.IndiceMassimo() : lista.Count() + 1;
+      if (!figura || (valore.Tipo != T_PUNTO && valore.Tipo != T_FUNZIONE) || !Indici(a, 1, i, j) || i < 1 ||
+          i > massimo) {
+        ReportError("Assegnamento errato Lista: " + nome, true);
+        return;
+      }
+      std::unique_ptr<cValore> copia = valore.Clona();
+      auto* elemento = static_cast<cValoreGraf*>(copia.get());
+      copia.release();
+      lista.ImpostaElemento(static_cast<int>(i), std::unique_ptr<cValoreGraf>(elemento));
+      if (valore.Tipo == T_PUNTO && DatiGlob.CanvasRifCart) elemento->Disegna(*DatiGlob.CanvasRifCart);
       return;
     }
     default:

@@ -5,6 +5,7 @@
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
+#include "values/figure/ValoreLista.h"
 #include "tests/support/Esecuzione.h"
 
 namespace qx {
@@ -250,6 +251,20 @@ TEST_F(ProgrammiTest, StoreRules) {
   EXPECT_EQ(Errore("V = VETTORE(-1);"), "1 Dimensione non consentita per un vettore: VETTORE");
   EXPECT_EQ(Errore("V = VETTORE(5000);"), "1 Dimensione non consentita per un vettore: VETTORE");
   EXPECT_EQ(Errore("M = MATRICE(70, 72);"), "1 Dimensione non consentita per una matrice: MATRICE");
+}
+
+TEST_F(ProgrammiTest, ListElementsAreStoredAndDeleted) {
+  auto e = Esegui(
+      "L = LISTA; F = FUNZIONE(\"x^2\"); G = FUNZIONE(\"x+1\");\n"
+      "L(1) = F; L(2) = G; L(3) = F;\n"
+      "CANCELLA(L(1));\n"
+      "H = L(1); Y = VALUTAFUNZ(H, 2);\n");
+  ASSERT_TRUE(e.riuscito) << e.errore << " at " << e.riga;
+  EXPECT_EQ(static_cast<cValoreLista*>(run.Valore("L"))->Count(), 2) << "the element goes, the list stays";
+  EXPECT_EQ(run.Testo("Y"), "3");
+  EXPECT_EQ(Errore("L = LISTA;\nL(2) = FUNZIONE(\"x\");"), "2 Assegnamento errato Lista: L");
+  EXPECT_EQ(Errore("L = LISTA;\nL(1) = 5;"), "2 L'oggetto non esiste: L") << "a number is not an element of a list";
+  EXPECT_EQ(Errore("L = LISTA;\nCANCELLA(M);"), "2 Identificatore non riconosciuto");
 }
 
 TEST_F(ProgrammiTest, IndexedNamesBuildFamiliesOfVariables) {

@@ -82,4 +82,15 @@ std::unique_ptr<cValore> cValoreLista::Clona() const {
   return l;
 }
 
+bool cValoreLista::EliminaElemento(int i) {
+  if (i < 1 || i > Count()) return false;
+  if (TipoLista == T_VETT_FUNZ) {
+    _Oggetti[static_cast<std::size_t>(i - 1)].reset();
+  } else {
+    _Oggetti.erase(_Oggetti.begin() + (i - 1));
+    _nCount = Count();
+  }
+  return true;
+}
+
 }  // namespace qx

@@ -30,6 +30,9 @@ class cValoreLista : public cValoreGraf {
   // and appends. Index errors as for Elemento.
   void ImpostaElemento(int i, std::unique_ptr<cValoreGraf> V);
 
+  // Removes element i (1-based); a vector of functions keeps its size and empties the slot.
+  // False when there is no such element.
+  bool EliminaElemento(int i);
   // Kind, size and a copy of every element (empty slots stay empty); nothing is shared.
   void CopiaIn(cValoreLista& Dest) const;
 
