@@ -15,11 +15,24 @@
 #include "values/FunzioniAusiliarie.h"
 #include "values/RifCart.h"
 #include "values/Variabili.h"
+#include "values/figure/ValorePunto.h"
 
 namespace qx {
 
 TServiziPunto& ServiziPunto() {
-  static TServiziPunto servizi;
+  static TServiziPunto servizi{
+      [](const cValore& v, TPuntoMondo& p) {
+        const auto* punto = dynamic_cast<const cValorePunto*>(&v);
+        if (punto) p = punto->Punto();
+        return punto != nullptr;
+      },
+      [](cValore& v, const TPuntoMondo& p) {
+        if (auto* punto = dynamic_cast<cValorePunto*>(&v)) {
+          punto->xCart = p.x;
+          punto->yCart = p.y;
+          punto->bCoordCartesiane = true;
+        }
+      }};
   return servizi;
 }
 

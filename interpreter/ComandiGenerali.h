@@ -13,9 +13,8 @@ class cValore;
 // Installs every handler of this family (RegistraComandiBase calls it).
 void RegistraComandiGenerali();
 
-// The point values live with the plane figures; the frame statement only needs to read a
-// point's world position and to move the stored point to the origin. The point values set
-// these hooks; while they are unset a point is not recognised as one.
+// What the frame statement needs of a point: read its world position and move the stored
+// point to the origin. They work on the point values; a test may put stand-ins in.
 struct TServiziPunto {
   std::function<bool(const cValore&, TPuntoMondo&)> Posizione;
   std::function<void(cValore&, const TPuntoMondo&)> ImpostaPosizione;
