@@ -13,6 +13,7 @@
 #include "interpreter/runstate/ErrorReport.h"
 #include "interpreter/runstate/ParoleChiave.h"
 #include "interpreter/runstate/WindowServices.h"
+#include "values/figure/ValoreLista.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/Romberg.h"
 #include "values/TeoriaNumeri.h"
@@ -206,6 +207,17 @@ PValore CmdPrimitiva(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 
 PValore CmdValutaFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
+  if (a.Count() == 2 && Argomento(a, 0, T_LISTA) && Argomento(a, 1, T_REALE)) {
+    // Each function of a vector of functions at x; an empty slot gives no value.
+    const auto& lista = static_cast<const cValoreLista&>(*a.Valore(0));
+    if (lista.TipoLista != T_VETT_FUNZ) return ParametriErrati(nome);
+    auto valori = std::make_unique<cVettReale>(lista.Count());
+    for (int i = 1; i <= lista.Count(); ++i) {
+      const auto* f = dynamic_cast<const cValoreFunzione*>(lista._Oggetti[static_cast<std::size_t>(i - 1)].get());
+      valori->Scrivi(i, f ? f->Valuta(a.Numero(1)) : VAL_NON_DEFINITA);
+    }
+    return valori;
+  }
   if (a.Count() != 2 || !Argomento(a, 0, T_FUNZIONE) || !Argomento(a, 1, T_REALE)) return ParametriErrati(nome);
   return std::make_unique<cValoreReale>(Funzione(a, 0).Valuta(a.Numero(1)));
 }

@@ -263,6 +263,13 @@ TEST_F(ProgrammiTest, ListElementsAreStoredAndDeleted) {
   EXPECT_EQ(static_cast<cValoreLista*>(run.Valore("L"))->Count(), 2) << "the element goes, the list stays";
   EXPECT_EQ(run.Testo("Y"), "3");
   EXPECT_EQ(Errore("L = LISTA;\nL(2) = FUNZIONE(\"x\");"), "2 Assegnamento errato Lista: L");
+  auto v = Esegui("V = VETTORE_FUNZ(3); V(1) = FUNZIONE(\"x^2\"); V(3) = FUNZIONE(\"2*x\"); W = VALUTAFUNZ(V, 3);");
+  ASSERT_TRUE(v.riuscito) << v.errore;
+  auto* w = static_cast<cVettReale*>(run.Valore("W"));
+  ASSERT_EQ(w->Count, 3);
+  EXPECT_EQ(w->Leggi(1), 9);
+  EXPECT_EQ(w->Leggi(2), VAL_NON_DEFINITA) << "an empty slot has no value";
+  EXPECT_EQ(w->Leggi(3), 6);
   EXPECT_EQ(Errore("L = LISTA;\nL(1) = 5;"), "2 L'oggetto non esiste: L") << "a number is not an element of a list";
   EXPECT_EQ(Errore("L = LISTA;\nCANCELLA(M);"), "2 Identificatore non riconosciuto");
 }
