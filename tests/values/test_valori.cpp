@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "interpreter/runstate/DatiGlob.h"
+#include "values/RegistroSpazio.h"
 #include "values/Variabili.h"
 
 namespace qx {
@@ -231,6 +232,22 @@ TEST_F(ValoriTest, CopiesIntoSmallerDestinationsOrThemselvesAreSafe) {
   EXPECT_EQ(t.Count, 0);
   auto clone = v.Clona();
   EXPECT_EQ(static_cast<cVettReale&>(*clone).Leggi(3), 9);
+}
+
+TEST_F(ValoriTest, SpaceValuesAreMadeOnlyThroughTheirRegistry) {
+  struct Sfera : cValoreGraf {
+    Sfera() { Tipo = T_SFERA3D; }
+    std::unique_ptr<cValore> Clona() const override { return std::make_unique<Sfera>(*this); }
+  };
+  SvuotaRegistroSpazio();
+  EXPECT_EQ(CreaValoreSpazio(T_SFERA3D), nullptr);
+  EXPECT_FALSE(RegistraValoreSpazio(T_PUNTO, [] { return std::make_unique<Sfera>(); })) << "only space kinds";
+  EXPECT_TRUE(RegistraValoreSpazio(T_SFERA3D, [] { return std::make_unique<Sfera>(); }));
+  auto v = CreaValoreSpazio(T_SFERA3D);
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(v->Tipo, T_SFERA3D);
+  EXPECT_EQ(CreaValoreSpazio(T_CONO3D), nullptr);
+  SvuotaRegistroSpazio();
 }
 
 }  // namespace
