@@ -4,6 +4,7 @@
 
 #include "interpreter/ComandiFunzioni.h"
 #include "interpreter/Attese.h"
+#include "interpreter/costruzioni/ComandiCostruzioni.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
@@ -73,6 +74,7 @@ void RegistraComandiBase() {
   RegistraComandiScelta();
   RegistraComandiFunzioni();
   RegistraComandiGenerali();
+  RegistraComandiCostruzioni();
 }
 
 }  // namespace qx
