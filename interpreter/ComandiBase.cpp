@@ -5,6 +5,7 @@
 #include "interpreter/ComandiFunzioni.h"
 #include "interpreter/ComandiGenerali.h"
 #include "interpreter/ComandiLista.h"
+#include "interpreter/costruzioni/ComandiCostruzioni.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
@@ -75,6 +76,7 @@ void RegistraComandiBase() {
   RegistraComandiFunzioni();
   RegistraComandiGenerali();
   RegistraComandiLista();
+  RegistraComandiCostruzioni();
 }
 
 }  // namespace qx

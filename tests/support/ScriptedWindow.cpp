@@ -110,6 +110,18 @@ bool ScriptedWindow::LeggiGrado(const std::string& titolo, int& gradi, int& prim
   return true;
 }
 
+int ScriptedWindow::ScegliIntersezione(const TPuntoMondo&, const TPuntoMondo&) {
+  std::string r;
+  if (!ProssimaRisposta("ScegliIntersezione", "", "", r)) return 1;
+  return r == "2" ? 2 : 1;
+}
+
+int ScriptedWindow::ScegliTangente(const TPuntoMondo&, const TPuntoMondo&, const TPuntoMondo&, const TPuntoMondo&) {
+  std::string r;
+  if (!ProssimaRisposta("ScegliTangente", "", "", r)) return 1;
+  return r == "2" ? 2 : 1;
+}
+
 int ScriptedWindow::Domanda(const std::string& titolo, const std::string& testo) {
   std::string r;
   if (!ProssimaRisposta("Domanda", titolo, testo, r)) return mrCancel;
