@@ -6,6 +6,7 @@
 #include "interpreter/ComandiGenerali.h"
 #include "interpreter/ComandiLista.h"
 #include "interpreter/Dispatch.h"
+#include "interpreter/geometria/ComandiGeometria.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
 #include "interpreter/runstate/ParoleChiave.h"
@@ -72,6 +73,7 @@ void RegistraComandiBase() {
   RegistraIstruzione("CmdStop", CmdStop);
   RegistraComandiVettori();
   RegistraComandiScelta();
+  RegistraComandiGeometria();
   RegistraComandiFunzioni();
   RegistraComandiGenerali();
   RegistraComandiLista();
