@@ -16,7 +16,7 @@
 
 namespace qx::test {
 
-class GeometriaTest : public ::testing::Test {
+class GeometriaPianaTest : public ::testing::Test {
  protected:
   Esecuzione run;
   TListValGraf scelti;

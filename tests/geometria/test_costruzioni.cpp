@@ -10,7 +10,7 @@
 namespace qx::test {
 namespace {
 
-TEST_F(GeometriaTest, PointsFromCoordinatesAndAsMidpoints) {
+TEST_F(GeometriaPianaTest, PointsFromCoordinatesAndAsMidpoints) {
   Programma(
       "P = PUNTO(3, -2);\n"
       "Q = PUNTO(1, 4, \"Vertice_lungo_davvero_1\");\n"
@@ -25,7 +25,7 @@ TEST_F(GeometriaTest, PointsFromCoordinatesAndAsMidpoints) {
   EXPECT_EQ(Punto("M")->Etichetta, "M");
 }
 
-TEST_F(GeometriaTest, LinesThroughPointsTheirSlopeAndIntercept) {
+TEST_F(GeometriaPianaTest, LinesThroughPointsTheirSlopeAndIntercept) {
   Programma(
       "A = PUNTO(1, 0); B = PUNTO(3, 4); O = PUNTO(0, 0);\n"
       "R = RETTA(A, B);\n"
@@ -62,7 +62,7 @@ TEST_F(GeometriaTest, LinesThroughPointsTheirSlopeAndIntercept) {
   EXPECT_EQ(h->y2, f.bassoDestra.y);
 }
 
-TEST_F(GeometriaTest, ASegmentOfGivenLengthAlongADirection) {
+TEST_F(GeometriaPianaTest, ASegmentOfGivenLengthAlongADirection) {
   run.finestra.Scelte = {2};
   Programma(
       "O = PUNTO(0, 0); P = PUNTO(1, 1);\n"
@@ -82,7 +82,7 @@ TEST_F(GeometriaTest, ASegmentOfGivenLengthAlongADirection) {
   EXPECT_VICINO(Retta("S4")->y2, -3);
 }
 
-TEST_F(GeometriaTest, NumberLinesAndPointsOnThem) {
+TEST_F(GeometriaPianaTest, NumberLinesAndPointsOnThem) {
   Programma("RN = RETTANUM(PUNTO(2, 1), 1.5);\nP = PUNTO_SU(RN, 0);\nQ = PUNTO_SU(RN, -2);\n");
   const cValoreRetta* r = Retta("RN");
   EXPECT_EQ(r->Tipo, T_RETTANUM);
@@ -94,7 +94,7 @@ TEST_F(GeometriaTest, NumberLinesAndPointsOnThem) {
   EXPECT_EQ(Punto("Q")->yCart, 1);
 }
 
-TEST_F(GeometriaTest, RegressionLineAndFamilies) {
+TEST_F(GeometriaPianaTest, RegressionLineAndFamilies) {
   Programma(
       "X = VETTORE(3); Y = VETTORE(3);\n"
       "X(1) = 1; X(2) = 2; X(3) = 3; Y(1) = 2; Y(2) = 4; Y(3) = 7;\n"
@@ -116,7 +116,7 @@ TEST_F(GeometriaTest, RegressionLineAndFamilies) {
   EXPECT_LE(semirette, 37);
 }
 
-TEST_F(GeometriaTest, CirclesFromCentreAndRadiusFromThreePointsAndFromAnEquation) {
+TEST_F(GeometriaPianaTest, CirclesFromCentreAndRadiusFromThreePointsAndFromAnEquation) {
   Programma(
       "C = CIRC(PUNTO(1, 2), -3);\n"
       "XA = C.A; XB = C.B; XC = C.C; R = C.RAGGIO; CX = C.CENTROX; CY = C.CENTROY;\n"
@@ -133,7 +133,7 @@ TEST_F(GeometriaTest, CirclesFromCentreAndRadiusFromThreePointsAndFromAnEquation
   EXPECT_EQ(run.Testo("E"), "Circonferenza: E - centro:(0, 0)  raggio: 2");
 }
 
-TEST_F(GeometriaTest, ArcsAndSectorsEndAtTheGivenAngle) {
+TEST_F(GeometriaPianaTest, ArcsAndSectorsEndAtTheGivenAngle) {
   Programma(
       "C = PUNTO(1, 1); A = PUNTO(3, 1);\n"
       "Q = ARCO(C, A, 90, \"A\"); E = Q.ESTREMO(2); I = Q.ESTREMO(1);\n"
@@ -154,7 +154,7 @@ TEST_F(GeometriaTest, ArcsAndSectorsEndAtTheGivenAngle) {
   EXPECT_EQ(b->v, 'A');
 }
 
-TEST_F(GeometriaTest, AnglesFromThreePointsFromAVertexAndFromSides) {
+TEST_F(GeometriaPianaTest, AnglesFromThreePointsFromAVertexAndFromSides) {
   Programma(
       "O = PUNTO(0, 0); A = PUNTO(1, 0); B = PUNTO(3, 4);\n"
       "T = ANGOLO(A, O, B);\n"
@@ -186,7 +186,7 @@ TEST_F(GeometriaTest, AnglesFromThreePointsFromAVertexAndFromSides) {
   EXPECT_EQ(run.Testo("D"), "Angolo: D - Ampiezza: 53° 7' 48.37\"");
 }
 
-TEST_F(GeometriaTest, PolygonsAndPolylinesFromPoints) {
+TEST_F(GeometriaPianaTest, PolygonsAndPolylinesFromPoints) {
   Programma(
       "A = PUNTO(0, 0); B = PUNTO(4, 0); C = PUNTO(4, 3);\n"
       "T = POLIGONO(A, B, C); V = T.VERTICE(3); G = T.BARICENTRO;\n"
@@ -213,7 +213,7 @@ TEST_F(GeometriaTest, PolygonsAndPolylinesFromPoints) {
   EXPECT_EQ(DatiGlob.MessaggioErrore, "Parametri errati per POLIGONO") << "a list element that is no point";
 }
 
-TEST_F(GeometriaTest, NamedShapesBuiltOnASegment) {
+TEST_F(GeometriaPianaTest, NamedShapesBuiltOnASegment) {
   run.finestra.Scelte = {1, 2, 1, 1, 1};
   Programma(
       "S = SEGMENTO(PUNTO(0, 0), PUNTO(6, 0));\n"
@@ -240,10 +240,24 @@ TEST_F(GeometriaTest, NamedShapesBuiltOnASegment) {
   }
 }
 
-TEST_F(GeometriaTest, FractionsGiveTheirNumeratorAndDenominator) {
+TEST_F(GeometriaPianaTest, FractionsGiveTheirNumeratorAndDenominator) {
   Programma("F = FRAZIONE(3, 4); N = F.NUM; D = F.DEN;\n");
   EXPECT_EQ(Numero("N"), 3);
   EXPECT_EQ(Numero("D"), 4);
+}
+
+}  // namespace
+}  // namespace qx::test
+
+namespace qx::test {
+namespace {
+
+TEST(DirezioneTest, NoiseAroundZeroCountsAsZeroForTheSignRules) {
+  const Reale quasiZero = 2 * std::cos(90 * PI_SU_180);
+  ASSERT_NE(quasiZero, 0);
+  EXPECT_EQ(AngoloDirezione(quasiZero, 2, quasiZero / 2), 360);
+  EXPECT_EQ(AngoloDirezione(-quasiZero, -2, quasiZero / 2), 180);
+  EXPECT_EQ(AngoloDirezione(2, quasiZero, 2 / quasiZero), 90);
 }
 
 }  // namespace

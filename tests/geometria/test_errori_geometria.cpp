@@ -10,7 +10,7 @@ struct Caso {
   int riga;
 };
 
-TEST_F(GeometriaTest, EveryFamilyReportsItsArgumentErrors) {
+TEST_F(GeometriaPianaTest, EveryFamilyReportsItsArgumentErrors) {
   const Caso casi[] = {
       {"P = PUNTO(3);", "Parametri errati per PUNTO", 1},
       {"P = PUNTO(1, 2, 3);", "Parametri errati per PUNTO", 1},
@@ -59,7 +59,7 @@ TEST_F(GeometriaTest, EveryFamilyReportsItsArgumentErrors) {
   EXPECT_TRUE(run.finestra.Problemi.empty());
 }
 
-TEST_F(GeometriaTest, MemberReadersReportWrongMembersAndArguments) {
+TEST_F(GeometriaPianaTest, MemberReadersReportWrongMembersAndArguments) {
   const Caso casi[] = {
       {"P = PUNTO(3, -2);\nZ = P.Z;", "Identificatore non riconosciuto", 2},
       {"S = SEGMENTO(PUNTO(0, 0), PUNTO(1, 0));\nE = S.ESTREMO(3);", "Parametri possibili per ESTREMO: 1,2", 2},
@@ -78,7 +78,7 @@ TEST_F(GeometriaTest, MemberReadersReportWrongMembersAndArguments) {
   }
 }
 
-TEST_F(GeometriaTest, WithoutAFrameCoordinatesCannotBeGiven) {
+TEST_F(GeometriaPianaTest, WithoutAFrameCoordinatesCannotBeGiven) {
   run.ambiente.InizializzaAmbiente();
   DatiGlob.RifCart = nullptr;
   EXPECT_FALSE(run.ambiente.EseguiComando({"P = PUNTO(3, 4);"}));

@@ -12,7 +12,7 @@ void CliccaQuando(ScriptedWindow& f, bool TDatiGlob::*flag, Reale x, Reale y) {
   f.Quando([flag] { return DatiGlob.*flag; }, [x, y] { Clic(Pixel(x, y)); });
 }
 
-TEST_F(GeometriaTest, APointPlacedWithTheMouseOrPickedAmongTheExistingOnes) {
+TEST_F(GeometriaPianaTest, APointPlacedWithTheMouseOrPickedAmongTheExistingOnes) {
   CliccaQuando(run.finestra, &TDatiGlob::bAttesaPunto, 2, 3);
   Programma("P = PUNTO(\"Cima\");\n");
   EXPECT_EQ(run.Testo("P"), "Punto: P (2, 3)");
@@ -28,7 +28,7 @@ TEST_F(GeometriaTest, APointPlacedWithTheMouseOrPickedAmongTheExistingOnes) {
   EXPECT_TRUE(run.finestra.Problemi.empty());
 }
 
-TEST_F(GeometriaTest, ASegmentBetweenTwoPickedPoints) {
+TEST_F(GeometriaPianaTest, ASegmentBetweenTwoPickedPoints) {
   run.finestra.Quando([] { return DatiGlob.bAttesaScegliPunto; }, [this] {
     Clic(Pixel(1, 1));
     run.finestra.Quando([] { return DatiGlob.bAttesaScegliPunto; }, [] { Clic(Pixel(4, 5)); });
@@ -41,7 +41,7 @@ TEST_F(GeometriaTest, ASegmentBetweenTwoPickedPoints) {
   EXPECT_EQ(scelti.Count(), 0) << "the picks are forgotten once used";
 }
 
-TEST_F(GeometriaTest, ASegmentOfGivenLengthPointedWithTheMouse) {
+TEST_F(GeometriaPianaTest, ASegmentOfGivenLengthPointedWithTheMouse) {
   CliccaQuando(run.finestra, &TDatiGlob::bAttesaSegmento, 1, 9);
   Programma("P = PUNTO(1, 1);\nS = SEGMENTO(P, 3);\n");
   EXPECT_EQ(run.Testo("S"), "Segmento: S - misura: 3");
@@ -49,7 +49,7 @@ TEST_F(GeometriaTest, ASegmentOfGivenLengthPointedWithTheMouse) {
   EXPECT_VICINO(Retta("S")->y2, 4);
 }
 
-TEST_F(GeometriaTest, ACircleAroundAPickedCentreWithATypedRadius) {
+TEST_F(GeometriaPianaTest, ACircleAroundAPickedCentreWithATypedRadius) {
   CliccaQuando(run.finestra, &TDatiGlob::bAttesaScegliPunto, 2, 2);
   run.finestra.Risposte = {"1.5"};
   Programma("A = PUNTO(2, 2);\nC = CIRC;\n");
@@ -59,7 +59,7 @@ TEST_F(GeometriaTest, ACircleAroundAPickedCentreWithATypedRadius) {
   EXPECT_EQ(run.finestra.Dialoghi[0].prompt, "Raggio");
 }
 
-TEST_F(GeometriaTest, AShapeDroppedAtTheClickAndAPointOnASegment) {
+TEST_F(GeometriaPianaTest, AShapeDroppedAtTheClickAndAPointOnASegment) {
   CliccaQuando(run.finestra, &TDatiGlob::bAttesaFigura, 1, 1);
   CliccaQuando(run.finestra, &TDatiGlob::bAttesaPuntoSu, 2, 0);
   Programma("Q = QUADRATO(2);\nS = SEGMENTO(PUNTO(0, 0), PUNTO(4, 0));\nP = PUNTO_SU(S);\n");
@@ -67,7 +67,7 @@ TEST_F(GeometriaTest, AShapeDroppedAtTheClickAndAPointOnASegment) {
   EXPECT_EQ(run.Testo("P"), "Punto: P (2, 0)");
 }
 
-TEST_F(GeometriaTest, AVertexAndASideOfAPolygonChosen) {
+TEST_F(GeometriaPianaTest, AVertexAndASideOfAPolygonChosen) {
   CliccaQuando(run.finestra, &TDatiGlob::bAttesaScegliVertice, 4, 3);
   CliccaQuando(run.finestra, &TDatiGlob::bAttesaScegliLato, 4, 1.5L);
   Programma(
@@ -78,7 +78,7 @@ TEST_F(GeometriaTest, AVertexAndASideOfAPolygonChosen) {
   EXPECT_EQ(Numero("M"), 3);
 }
 
-TEST_F(GeometriaTest, AStopDuringAPickEndsTheRunWithoutAValue) {
+TEST_F(GeometriaPianaTest, AStopDuringAPickEndsTheRunWithoutAValue) {
   run.finestra.Quando([] { return DatiGlob.bAttesaSegmento; }, [] { TerminaEsecuzione(); });
   run.Esegui("P = PUNTO(1, 1);\nS = SEGMENTO(P, 3);\nZ = 1;\n");
   EXPECT_EQ(run.Valore("S"), nullptr);

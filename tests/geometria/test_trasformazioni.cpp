@@ -12,7 +12,7 @@ const char* FIGURE =
     "T = POLIGONO(PUNTO(1, 0), PUNTO(3, 0), PUNTO(3, 2));\n"
     "C = CIRC(PUNTO(2, 1), 1.5);\n";
 
-TEST_F(GeometriaTest, RotationTurnsEveryDefiningPointAndKeepsTheRadius) {
+TEST_F(GeometriaPianaTest, RotationTurnsEveryDefiningPointAndKeepsTheRadius) {
   Programma(std::string(FIGURE) +
             "P1 = RUOTA(P, O, 90, \"A\"); P2 = RUOTA(P, O, 90, ORARIO);\n"
             "P3 = RUOTA(P, O, 30.9, \"A\"); P4 = RUOTA(P, O, 30, 30, \"A\");\n"
@@ -29,7 +29,7 @@ TEST_F(GeometriaTest, RotationTurnsEveryDefiningPointAndKeepsTheRadius) {
   EXPECT_GT(DatiGlob.PuntiTraccia->Count(), 0) << "trace mode leaves a trail";
 }
 
-TEST_F(GeometriaTest, TranslationMovesByTheDirectionsLength) {
+TEST_F(GeometriaPianaTest, TranslationMovesByTheDirectionsLength) {
   Programma(std::string(FIGURE) +
             "D = SEGMENTO_OR(O, PUNTO(3, 4)); R = RETTA(O, PUNTO(3, 4));\n"
             "P1 = TRASLA(P, D); P2 = TRASLA(P, R, 10); P3 = TRASLA(P, R, -5);\n"
@@ -43,7 +43,7 @@ TEST_F(GeometriaTest, TranslationMovesByTheDirectionsLength) {
   EXPECT_EQ(run.Testo("C1"), "Circonferenza: C1 - centro:(5, 5)  raggio: 1.5");
 }
 
-TEST_F(GeometriaTest, AxialSymmetryMirrorsAndKeepsTheVertexOrder) {
+TEST_F(GeometriaPianaTest, AxialSymmetryMirrorsAndKeepsTheVertexOrder) {
   Programma(std::string(FIGURE) +
             "A = RETTA(O, PUNTO(0, 1));\n"
             "P1 = SIMMETRIA_ASS(P, A); P2 = SIMMETRIA_ASSIALE(O, A);\n"
@@ -58,7 +58,7 @@ TEST_F(GeometriaTest, AxialSymmetryMirrorsAndKeepsTheVertexOrder) {
   EXPECT_EQ(e.errore, "Parametri errati per SIMMETRIA_ASS");
 }
 
-TEST_F(GeometriaTest, EnlargingAndShrinkingAboutTheCentre) {
+TEST_F(GeometriaPianaTest, EnlargingAndShrinkingAboutTheCentre) {
   Programma(std::string(FIGURE) +
             "C1 = INGRANDISCI(C, 50); C2 = RIMPICCIOLISCI(C, 0);\n"
             "Q = POLIGONO(PUNTO(0, 0), PUNTO(2, 0), PUNTO(2, 2), PUNTO(0, 2));\n"
@@ -75,7 +75,7 @@ TEST_F(GeometriaTest, EnlargingAndShrinkingAboutTheCentre) {
   EXPECT_EQ(run.Valore("Z"), nullptr);
 }
 
-TEST_F(GeometriaTest, HomothetyScalesFromTheCentre) {
+TEST_F(GeometriaPianaTest, HomothetyScalesFromTheCentre) {
   Programma(std::string(FIGURE) +
             "P1 = OMOTETIA(P, O, 3); S1 = OMOTETIA(S, O, 2); T1 = OMOTETIA(T, P, 2);\n"
             "C1 = OMOTETIA(C, O, 2); C2 = OMOTETIA(C, PUNTO(2, 1), 3); P2 = OMOTETIA(P, O, -2);\n");
