@@ -7,6 +7,7 @@
 #include "interpreter/ComandiLista.h"
 #include "interpreter/costruzioni/ComandiCostruzioni.h"
 #include "interpreter/Dispatch.h"
+#include "interpreter/geometria/ComandiGeometria.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
 #include "interpreter/runstate/ParoleChiave.h"
@@ -73,6 +74,7 @@ void RegistraComandiBase() {
   RegistraIstruzione("CmdStop", CmdStop);
   RegistraComandiVettori();
   RegistraComandiScelta();
+  RegistraComandiGeometria();
   RegistraComandiFunzioni();
   RegistraComandiGenerali();
   RegistraComandiLista();

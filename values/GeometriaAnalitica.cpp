@@ -273,6 +273,9 @@ int TangentiDaPunto(const TPuntoMondo& R, const TPuntoMondo& c, Reale r, TPuntoM
 }
 
 Reale AngoloDirezione(Reale a, Reale b, Reale t) {
+  // A component within the tolerance of 0 is 0 for the sign rules too (2 cos 90 degrees).
+  if (UgualeReale(a, 0)) a = 0;
+  if (UgualeReale(b, 0)) b = 0;
   Reale angolo = 0;
   if (UgualeReale(a, 0) && b > 0) angolo = 360;
   if (a > 0 && UgualeReale(b, 0)) angolo = 90;

@@ -87,6 +87,12 @@ class ScriptedWindow : public WindowServices {
   void MostraRighelli(bool visibili) override { Eventi.push_back(std::string("Righelli ") + (visibili ? "1" : "0")); }
   void MostraVista(bool vista3D) override { Eventi.push_back(vista3D ? "Vista 3D" : "Vista 2D"); }
   TMidiGen* MidiGen() override { return &midi_; }
+  // The two-choice pickers of segments and polygons take their answers (1 or 2) from
+  // `Scelte`, in order; without one they keep the first candidate. Each asks is counted.
+  std::deque<int> Scelte;
+  int ScelteChieste = 0;
+  int ScegliSegmento(const TPuntoMondo&, const TPuntoMondo&, const TPuntoMondo&) override { return Scelta(); }
+  int ScegliPoligono(const cValore&, const cValore&) override { return Scelta(); }
   void MostraFunzione(const std::string& titolo, const cValore& funzione) override;
   void MostraFrazione(const std::string& titolo, const cValore& valore) override;
   void EditaVettore(bool solaLettura, const std::string& titolo, cValore& vettore, const std::string& commento) override;
@@ -104,6 +110,13 @@ class ScriptedWindow : public WindowServices {
   bool ProssimaRisposta(const std::string& tipo, const std::string& titolo, const std::string& prompt,
                         std::string& risposta);
   void Esegui();
+  int Scelta() {
+    ++ScelteChieste;
+    if (Scelte.empty()) return 1;
+    const int n = Scelte.front();
+    Scelte.pop_front();
+    return n;
+  }
 
   class MidiRegistrato : public TMidiGen {
    public:
