@@ -12,11 +12,6 @@ namespace qx {
 // Installs every handler of this folder under its dispatch key.
 void RegistraComandiCostruzioni();
 
-// The regression line of two real vectors (RETTA_REGR), across the canvas. It follows the
-// whole frame of a line command: it reports its own errors, stores the line and returns it.
-// The line commands' handler hands the keyword over to it.
-PValore CmdRettaRegressione(ListaArgomenti& argomenti, const std::string& nome, bool Esegui);
-
 // One registration per file of the folder.
 void RegistraComandiTesto();
 void RegistraComandiIntersezione();

@@ -126,7 +126,7 @@ TVettore InVettore(const cVettReale& v) {
   return r;
 }
 
-// The two vectors of COVARIANZA, COEFF_CORR and RETTA_REGR; false after reporting.
+// The two vectors of COVARIANZA and COEFF_CORR; false after reporting.
 bool DueVettori(const ListaArgomenti& a, const std::string& nome, TVettore& x, TVettore& y) {
   if (!Forma(a, {T_VETT_REALE, T_VETT_REALE})) {
     ParametriErrati(nome);
@@ -180,24 +180,6 @@ PValore CmdStatistica(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 }
 
 }  // namespace
-
-PValore CmdRettaRegressione(ListaArgomenti& a, const std::string& nome, bool Esegui) {
-  Inizia();
-  if (!Esegui) return nullptr;
-  const cRifCart* rif = DatiGlob.RifCart;
-  if (!rif) return Fine(nome);
-  TVettore x, y;
-  if (!DueVettori(a, nome, x, y)) return nullptr;
-  const Reale varianza = Varianza(x);
-  // All the x equal: no line of the form y = b x + a fits them.
-  if (varianza == 0) return Fine(nome);
-  Riconosciuto();
-  const Reale b = Covarianza(x, y) / varianza;
-  const Reale q = Media(y) - Media(x) * b;
-  const int destra = rif->Canvas ? rif->Canvas->ClipRect().Right : rif->Rettangolo.Right;
-  const Reale xa = rif->XCart(0), xb = rif->XCart(destra);
-  return Memorizza(NuovaRetta(T_RETTA, {xa, b * xa + q}, {xb, b * xb + q}));
-}
 
 void RegistraComandiStatistica() {
   RegistraComando("CmdDiagramma", CmdDiagramma);

@@ -155,7 +155,7 @@ PValore RettaRegressione(ListaArgomenti& a, const std::string& nome, geo::Esito&
     covarianza += (X.Leggi(i) - mx) * (Y.Leggi(i) - my);
   }
   // Equal abscissas (or no data) leave no slope to compute.
-  if (n == 0 || varianza == 0) return geo::Errore(ParoleChiave.msgParametriNonValidi + nome);
+  if (n == 0 || varianza == 0) return geo::Errore(ParoleChiave.msgParametriErrati + nome);
   const Reale b = covarianza / varianza;
   return geo::RettaDiEquazione(b, my - mx * b);
 }
