@@ -13,6 +13,7 @@
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
 #include "interpreter/runstate/ParoleChiave.h"
+#include "interpreter/geometria/Geomet.h"
 #include "values/RifCart.h"
 #include "values/figure/ValorePunto.h"
 #include "values/figure/ValoreRetta.h"
@@ -24,19 +25,18 @@ inline void Inizia() { DatiGlob.bParametriErrati = true; }
 // A form matched.
 inline void Riconosciuto() { DatiGlob.bParametriErrati = false; }
 
-inline PValore ParametriErrati(const std::string& nome) {
-  ReportError(ParoleChiave.msgParametriErrati + nome, true);
-  return nullptr;
-}
+// The frame's reports, argument matching and the new points and lines are those of the
+// other geometry commands.
+using geo::Errore;
+using geo::Forma;
+using geo::NuovaRetta;
+using geo::NuovoPunto;
+
+inline PValore ParametriErrati(const std::string& nome) { return geo::ErroreParametri(nome); }
 
 // Reports the wrong arguments when no form matched (and nothing else was reported).
 inline PValore Fine(const std::string& nome) {
   if (DatiGlob.bParametriErrati && !DatiGlob.bStop) ParametriErrati(nome);
-  return nullptr;
-}
-
-inline PValore Errore(const std::string& messaggio) {
-  ReportError(messaggio, true);
   return nullptr;
 }
 
@@ -47,15 +47,6 @@ inline bool RifCartPresente(const std::string& nome) {
   return false;
 }
 
-// Exactly these kinds, in this order.
-inline bool Forma(const ListaArgomenti& a, std::initializer_list<TipiValore> tipi) {
-  if (a.Count() != static_cast<int>(tipi.size())) return false;
-  int i = 0;
-  for (TipiValore t : tipi)
-    if (a.Tipo(i++) != t) return false;
-  return true;
-}
-
 inline bool IsLineare(TipiValore t) { return t == T_RETTA || t == T_SEGMENTO || t == T_SEMIRETTA; }
 
 // Hands a new figure to the variable table as an anonymous value (which also draws it) and
@@ -64,29 +55,6 @@ template <class T>
 PValore Memorizza(std::unique_ptr<T> valore) {
   StoreVariable(true, "", *valore, nullptr);
   return valore;
-}
-
-inline std::unique_ptr<cValorePunto> NuovoPunto(const TPuntoMondo& p) {
-  auto punto = std::make_unique<cValorePunto>();
-  punto->xCart = p.x;
-  punto->yCart = p.y;
-  punto->bCoordCartesiane = true;
-  if (const cRifCart* r = DatiGlob.RifCart) {
-    const TPoint px = r->CartInPixel(p);
-    punto->ImpostaPixel(px.x, px.y);
-  }
-  return punto;
-}
-
-inline std::unique_ptr<cValoreRetta> NuovaRetta(TipiValore tipo, const TPuntoMondo& a, const TPuntoMondo& b) {
-  auto retta = std::make_unique<cValoreRetta>(tipo);
-  retta->x1 = a.x;
-  retta->y1 = a.y;
-  retta->x2 = b.x;
-  retta->y2 = b.y;
-  retta->bCoordCartesiane = true;
-  if (const cRifCart* r = DatiGlob.RifCart) retta->ImpostaPixel(r->CartInPixel(a), r->CartInPixel(b));
-  return retta;
 }
 
 // The world position of a point; one placed only in pixels is read back through the frame.
