@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/Istruzioni.h"
@@ -46,19 +47,21 @@ std::string LeggiParolaOperatore(std::initializer_list<const char*> parole) {
   }
   const int colonna = g.Colonna;
   const char32_t ch = g.ChCorrente;
-  std::string parola;
-  std::u32string originale;
-  while (!g.bFine && CarattereDiNome(g.ChCorrente) && parola.size() < 8) {
-    originale += g.ChCorrente;
-    parola += static_cast<char>(Maiuscola(g.ChCorrente));
+  // The longest operator word has four letters: a longer word is a name.
+  char parola[6] = {};
+  char32_t secondaLettera = 0;
+  int n = 0;
+  while (!g.bFine && CarattereDiNome(g.ChCorrente) && n < 5) {
+    if (n == 1) secondaLettera = g.ChCorrente;
+    parola[n++] = static_cast<char>(Maiuscola(g.ChCorrente) < 128 ? Maiuscola(g.ChCorrente) : '?');
     NextChar();
   }
-  const bool intera = g.bFine || !CarattereDiNome(g.ChCorrente);
+  const bool intera = n < 5 && (g.bFine || !CarattereDiNome(g.ChCorrente));
   if (intera) {
     for (const char* p : parole)
-      if (parola == p) {
+      if (std::strcmp(parola, p) == 0) {
         // The second letter of OR must be written upper case.
-        if (parola == "OR" && originale[1] != U'R') break;
+        if (n == 2 && parola[0] == 'O' && secondaLettera != U'R') break;
         return parola;
       }
   }

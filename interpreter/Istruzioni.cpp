@@ -304,15 +304,11 @@ void ExecIf(bool Esegui) {
   // next statement.
   const PosizioneScanner posizione = SalvaPosizione();
   const std::string token = g.TokenCorrente;
-  const std::u32string riga = g.RigaTesto;
   NextToken();
   if (g.TokenCorrente != k.ALTRIMENTI) {
-    g.Colonna = posizione.Colonna;
-    g.ChCorrente = posizione.ChCorrente;
+    RipristinaPosizione(posizione);
     g.bFine = posizione.bFine;
-    g.IndiceRiga = posizione.IndiceRiga;
     g.TokenCorrente = token;
-    g.RigaTesto = riga;
     return;
   }
   NextToken();

@@ -117,8 +117,12 @@ void RipristinaPosizione(const PosizioneScanner& p) {
   g.Colonna = p.Colonna;
   g.ChCorrente = p.ChCorrente;
   g.bFine = p.bFine;
-  g.IndiceRiga = p.IndiceRiga;
-  g.RigaTesto = RigaPreparata(p.IndiceRiga);
+  // RigaTesto always holds the prepared text of IndiceRiga, so a loop that stays on one
+  // line does not copy it again on every pass.
+  if (g.IndiceRiga != p.IndiceRiga || g.RigaTesto.empty()) {
+    g.IndiceRiga = p.IndiceRiga;
+    g.RigaTesto = RigaPreparata(p.IndiceRiga);
+  }
   if (g.RigaTesto.empty()) g.bFine = true;
 }
 

@@ -2,6 +2,39 @@
 
 namespace qx {
 
+namespace {
+// A free list of number blocks; the blocks are never returned to the system, and at most a
+// few hundred are alive at once (the depth of the expressions being evaluated).
+struct BloccoLibero {
+  BloccoLibero* successivo;
+};
+BloccoLibero* gLiberi = nullptr;
+}  // namespace
+
+#ifdef QUORIX_SENZA_POOL
+constexpr bool kPool = false;
+#else
+constexpr bool kPool = true;
+#endif
+
+void* cValoreReale::operator new(std::size_t n) {
+  if (!kPool || n != sizeof(cValoreReale) || gLiberi == nullptr) return ::operator new(n);
+  BloccoLibero* b = gLiberi;
+  gLiberi = b->successivo;
+  return b;
+}
+
+void cValoreReale::operator delete(void* p, std::size_t n) noexcept {
+  if (p == nullptr) return;
+  if (!kPool || n != sizeof(cValoreReale)) {
+    ::operator delete(p, n);
+    return;
+  }
+  auto* b = static_cast<BloccoLibero*>(p);
+  b->successivo = gLiberi;
+  gLiberi = b;
+}
+
 cValoreReale::cValoreReale() {
   Tipo = T_REALE;
   NomeTipo = "Numero";

@@ -16,6 +16,10 @@ class cValoreReale : public cValore {
   Reale Leggi() const { return Value; }
   void Scrivi(Reale x) { Value = x; }
   std::unique_ptr<cValore> Clona() const override { return std::make_unique<cValoreReale>(*this); }
+
+  // Numbers are made and dropped at every step of an expression: they reuse their blocks.
+  static void* operator new(std::size_t n);
+  static void operator delete(void* p, std::size_t n) noexcept;
 };
 
 class cValoreStringa : public cValore {
