@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Builds Quorix with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs
-# every test there. Slower than the normal run, so CI runs the plain build; run this before
-# landing changes to memory handling.
+# every test there (scripts/test.sh runs it after the plain build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
