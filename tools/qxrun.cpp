@@ -96,6 +96,8 @@ int main(int argc, char** argv) {
   const bool riuscito = ambiente.EseguiProgramma(DividiRighe(testo));
 
   for (const std::string& riga : finestra.Output) std::cout << riga << "\n";
+  // A wait for the mouse that nothing here can answer ends the run as a stop would.
+  for (const std::string& problema : finestra.Problemi) std::cerr << "qxrun: " << problema << "\n";
   if (!riuscito) std::cout << "#error " << DatiGlob.RigaErrore + 1 << " " << DatiGlob.MessaggioErrore << "\n";
   if (vars) {
     cListaVariabili& t = ambiente.Variabili();
