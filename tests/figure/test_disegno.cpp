@@ -196,6 +196,26 @@ TEST_F(DisegnoTest, BarChartsScaleTheirBars) {
   SUCCEED();
 }
 
+TEST_F(DisegnoTest, HistogramPolygonJoinsTheMiddlesOfTheBars) {
+  // Whether some line starts in the middle column of the first bar.
+  auto poligono = [](const cValoreDiagramma& d, int colonna) {
+    TRecordingCanvas registro(600, 400);
+    const_cast<cValoreDiagramma&>(d).Disegna(registro);
+    for (const std::string& r : registro.Righe())
+      if (r.starts_with("MoveTo " + std::to_string(colonna) + " ")) return true;
+    return false;
+  };
+  cValoreDiagramma due(T_DIAG_IST, 2);
+  due._freq.Scrivi(1, 2);
+  due._freq.Scrivi(2, 4);
+  // w = 305 / 2.3; the first bar starts at column 101, its middle is 167.
+  EXPECT_TRUE(poligono(due, 167));
+  cValoreDiagramma una(T_DIAG_IST, 1);
+  una._freq.Scrivi(1, 4);
+  // w = 305 / 1.3; the only bar's middle is 218, and no polygon starts there.
+  EXPECT_FALSE(poligono(una, 218));
+}
+
 TEST_F(DisegnoTest, PieSlicesAndLabels) {
   cValoreDiagramma d(T_DIAG_CIRC, 3);
   d._freq.Scrivi(1, 2);
@@ -232,6 +252,14 @@ TEST_F(DisegnoTest, OneClassPieIsAFullDiscAndColoursCycle) {
     const int x = 250 + int(std::lround(double(100 * std::cos(a)))), y = 250 + int(std::lround(double(100 * std::sin(a))));
     EXPECT_EQ(tela.Pixels(x, y), IndiceAColore(9)) << double(gradi);
   }
+
+  TRecordingCanvas registro(600, 400);
+  d.Disegna(registro);
+  std::vector<std::string> testi;
+  for (const std::string& r : registro.Righe())
+    if (r.starts_with("TextOut")) testi.push_back(r.substr(r.find('"')));
+  ASSERT_EQ(testi.size(), 2u);
+  EXPECT_EQ(testi[0], "\"7 (100%)\"");
 
   tela = TQImageCanvas(600, 400);
   cValoreDiagramma molte(T_DIAG_CIRC, 20);
