@@ -41,19 +41,15 @@ inline PValore Fine(const std::string& nome) {
 }
 
 // False, with the frame message, when no Cartesian frame exists.
-inline bool RifCartPresente(const std::string& nome) {
-  if (DatiGlob.RifCart) return true;
-  ReportError(nome + ParoleChiave.msgRifCart, true);
-  return false;
-}
+inline bool RifCartPresente(const std::string& nome) { return geo::ControllaRifCart(nome); }
 
-inline bool IsLineare(TipiValore t) { return t == T_RETTA || t == T_SEGMENTO || t == T_SEMIRETTA; }
+inline bool IsLineare(TipiValore t) { return geo::IsRettaSegmentoSemiretta(t); }
 
 // Hands a new figure to the variable table as an anonymous value (which also draws it) and
 // gives it back to the caller.
 template <class T>
 PValore Memorizza(std::unique_ptr<T> valore) {
-  StoreVariable(true, "", *valore, nullptr);
+  geo::Memorizza(*valore);
   return valore;
 }
 

@@ -91,7 +91,7 @@ PValore CmdEstremo(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (IsArco(t)) {
     Riconosciuto();
     const auto& arco = static_cast<const cValoreArco&>(*a.Valore(0));
-    return NuovoPunto(primo ? TPuntoMondo{arco.x1, arco.y1} : TPuntoMondo{arco.x3, arco.y3});
+    return NuovoPunto(geo::EstremoArco(arco, primo));
   }
   return Fine(nome);
 }
@@ -162,15 +162,12 @@ PValore CmdLato(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (a.Tipo(0) == T_ANGOLO) {
     Riconosciuto();
     const auto& ang = static_cast<const cValoreAngolo&>(*a.Valore(0));
-    const bool antiorario = ang.v == 'A';
-    const TPuntoMondo fine = primo == antiorario ? TPuntoMondo{ang.x1, ang.y1} : TPuntoMondo{ang.x3, ang.y3};
-    return Memorizza(NuovaRetta(ang.sem ? T_SEMIRETTA : T_SEGMENTO, {ang.x2, ang.y2}, fine));
+    return Memorizza(NuovaRetta(ang.sem ? T_SEMIRETTA : T_SEGMENTO, {ang.x2, ang.y2}, geo::FineLato(ang, primo)));
   }
   if (IsArco(a.Tipo(0))) {
     Riconosciuto();
     const auto& arco = static_cast<const cValoreArco&>(*a.Valore(0));
-    const TPuntoMondo fine = primo ? TPuntoMondo{arco.x1, arco.y1} : TPuntoMondo{arco.x3, arco.y3};
-    return Memorizza(NuovaRetta(T_SEGMENTO, {arco.x2, arco.y2}, fine));
+    return Memorizza(NuovaRetta(T_SEGMENTO, {arco.x2, arco.y2}, geo::EstremoArco(arco, primo)));
   }
   return Fine(nome);
 }

@@ -127,10 +127,17 @@ bool SoloNumeri(const ListaArgomenti& a, int da, int quanti) {
   return true;
 }
 
+// A side, base, height or diagonal of zero or less builds no shape.
+bool MisurePositive(const ListaArgomenti& a, int da) {
+  for (int i = da; i < a.Count(); ++i)
+    if (!(a.Numero(i) > 0)) return false;
+  return true;
+}
+
 PValore FiguraConIlMouse(const Forma& f, const ListaArgomenti& a, const std::string& nome) {
   TDatiGlob& g = DatiGlob;
   Vertici v;
-  if (!VerticiDaMisure(f.tipo, a, v)) return geo::Errore(ParoleChiave.msgParametriNonValidi + nome);
+  if (!MisurePositive(a, 0) || !VerticiDaMisure(f.tipo, a, v)) return geo::Errore(ParoleChiave.msgParametriNonValidi + nome);
   auto pol = NuovoPoligono(f.tipo, v);
   g.FiguraInAttesa = pol.get();
   const bool fatto = AttendiMouse(g.bAttesaFigura, crCroce, "");
@@ -142,7 +149,7 @@ PValore FiguraConIlMouse(const Forma& f, const ListaArgomenti& a, const std::str
 PValore FiguraSuSegmento(const Forma& f, const ListaArgomenti& a, const std::string& nome) {
   const cValoreRetta& s = geo::RettaArg(a, 0);
   const TPuntoMondo A = geo::Primo(s), B = geo::Secondo(s);
-  if (UgualeReale(Distanza(A, B), 0)) return geo::Errore(ParoleChiave.msgParametriNonValidi + nome);
+  if (UgualeReale(Distanza(A, B), 0) || !MisurePositive(a, 1)) return geo::Errore(ParoleChiave.msgParametriNonValidi + nome);
   Vertici primo, secondo;
   if (!VerticiSuSegmento(f.tipo, A, B, a, 1, primo) || !VerticiSuSegmento(f.tipo, A, B, a, -1, secondo))
     return geo::Errore(ParoleChiave.msgParametriNonValidi + nome);

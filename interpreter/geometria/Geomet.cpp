@@ -11,6 +11,8 @@
 #include "values/RifCart.h"
 #include "values/ValoriScalari.h"
 #include "values/figure/ListaValGraf.h"
+#include "values/figure/ValoreAngolo.h"
+#include "values/figure/ValoreArco.h"
 
 namespace qx::geo {
 
@@ -85,6 +87,14 @@ char Verso(const ListaArgomenti& a, int i) {
 
 Reale Netto(Reale x) { return std::fabs(x) < 1e-12L ? 0.0L : x; }
 TPuntoMondo Netto(const TPuntoMondo& p) { return {Netto(p.x), Netto(p.y)}; }
+
+TPuntoMondo FineLato(const cValoreAngolo& angolo, bool primo) {
+  return primo == (angolo.v == 'A') ? TPuntoMondo{angolo.x1, angolo.y1} : TPuntoMondo{angolo.x3, angolo.y3};
+}
+
+TPuntoMondo EstremoArco(const cValoreArco& arco, bool primo) {
+  return primo ? TPuntoMondo{arco.x1, arco.y1} : TPuntoMondo{arco.x3, arco.y3};
+}
 
 bool RifCartPresente() { return DatiGlob.RifCart != nullptr; }
 

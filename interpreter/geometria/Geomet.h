@@ -20,6 +20,11 @@
 #include "values/figure/ValorePunto.h"
 #include "values/figure/ValoreRetta.h"
 
+namespace qx {
+class cValoreAngolo;
+class cValoreArco;
+}  // namespace qx
+
 namespace qx::geo {
 
 // What a body tells the frame besides its value.
@@ -45,6 +50,13 @@ TPuntoMondo PuntoArg(const ListaArgomenti& a, int i);
 const cValoreRetta& RettaArg(const ListaArgomenti& a, int i);
 inline TPuntoMondo Primo(const cValoreRetta& r) { return {r.x1, r.y1}; }
 inline TPuntoMondo Secondo(const cValoreRetta& r) { return {r.x2, r.y2}; }
+
+// The far end of side k of an angle: sides are numbered along the angle's orientation, so
+// side 1 ends at the first side point of an anticlockwise angle and at the second of a
+// clockwise one (k other than 1 is side 2).
+TPuntoMondo FineLato(const cValoreAngolo& angolo, bool primo);
+// The start point of an arc or sector (primo) or its end point.
+TPuntoMondo EstremoArco(const cValoreArco& arco, bool primo);
 
 // An angle measure at cell i: one angle value, or one to three numbers (degrees, minutes,
 // seconds). Degrees and minutes are rounded (Tronca false) or truncated (Tronca true).

@@ -74,9 +74,7 @@ PValore MembriArco(cVariabile& var, ListaArgomenti& a, bool) {
   if (m != ParoleChiave.ESTREMO) return NonRiconosciuto();
   const int n = UnoODue(a, m);
   if (!n) return nullptr;
-  const TPuntoMondo inizio{arco.x1, arco.y1}, centro{arco.x2, arco.y2};
-  // The end lies on the end direction at the radius of the start.
-  return geo::NuovoPunto(n == 1 ? inizio : PuntoADistanza(Distanza(centro, inizio), centro, {arco.x3, arco.y3}));
+  return geo::NuovoPunto(geo::EstremoArco(arco, n == 1));
 }
 
 PValore MembriAngolo(cVariabile& var, ListaArgomenti& a, bool) {
@@ -86,8 +84,7 @@ PValore MembriAngolo(cVariabile& var, ListaArgomenti& a, bool) {
   if (m == k.LATO) {
     const int n = UnoODue(a, m);
     if (!n) return nullptr;
-    const TPuntoMondo V{ang.x2, ang.y2};
-    return geo::NuovaRetta(T_SEMIRETTA, V, n == 1 ? TPuntoMondo{ang.x1, ang.y1} : TPuntoMondo{ang.x3, ang.y3});
+    return geo::NuovaRetta(T_SEMIRETTA, {ang.x2, ang.y2}, geo::FineLato(ang, n == 1));
   }
   int gradi = 0, primi = 0;
   Reale secondi = 0;

@@ -213,7 +213,8 @@ PValore CmdIngrandisci(ListaArgomenti& a, const std::string& nome, bool Esegui) 
       return img;
     }
     const auto* pol = dynamic_cast<const cValorePoligono*>(&figura);
-    if (!pol) return nullptr;  // lines are accepted and left as they are
+    // A line has no size to enlarge: saying so beats building nothing.
+    if (!pol) return geo::ErroreParametri(nome);
     TPuntoMondo G;
     if (!pol->Baricentro(G)) return geo::Errore(ParoleChiave.msgParametriNonValidi + nome);
     return Immagine(*pol, [&](const TPuntoMondo& P) { return PuntoADistanza(k * Distanza(G, P), G, P); });

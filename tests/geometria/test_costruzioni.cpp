@@ -161,7 +161,7 @@ TEST_F(GeometriaPianaTest, AnglesFromThreePointsFromAVertexAndFromSides) {
       "V = ANGOLO(O, 30); G = V.GRADI; P = V.PRIMI; S = V.SECONDI;\n"
       "N = ANGOLO(O, 90);\n"
       "M = ANGOLO(SEGMENTO(O, A), 90, \"A\"); L2 = M.LATO(2);\n"
-      "K = ANGOLO(SEMIRETTA(O, A), 45, \"O\");\n"
+      "K = ANGOLO(SEMIRETTA(O, A), 45, \"O\"); K1 = K.LATO(1); K2 = LATO(K, 1);\n"
       "D = ANGOLO(SEGMENTO(A, O), SEGMENTO(O, B));\n");
   EXPECT_EQ(run.Testo("T"), "Angolo: T - Ampiezza: 53° 7' 48.37\"");
   EXPECT_EQ(run.Testo("V"), "Angolo: V - Ampiezza: 30° 0' 0\"");
@@ -180,6 +180,15 @@ TEST_F(GeometriaPianaTest, AnglesFromThreePointsFromAVertexAndFromSides) {
   EXPECT_EQ(lato->y2, 1);
   EXPECT_EQ(run.Testo("K"), "Angolo: K - Ampiezza: 45° 0' 0\"");
   EXPECT_TRUE(dynamic_cast<cValoreAngolo*>(run.Valore("K"))->sem);
+  // Sides are numbered along the orientation: side 1 of a clockwise angle is its second.
+  auto *k1 = Retta("K1"), *k2 = Retta("K2");
+  ASSERT_NE(k1, nullptr);
+  ASSERT_NE(k2, nullptr);
+  EXPECT_EQ(k1->Tipo, T_SEMIRETTA);
+  EXPECT_VICINO(k1->x2, std::sqrt(0.5L));
+  EXPECT_VICINO(k1->y2, -std::sqrt(0.5L));
+  EXPECT_EQ(k1->x2, k2->x2) << "the member and the command agree";
+  EXPECT_EQ(k1->y2, k2->y2);
   auto* d = dynamic_cast<cValoreAngolo*>(run.Valore("D"));
   EXPECT_EQ(d->x1, 1) << "the far end of the first side";
   EXPECT_EQ(d->x3, 3);

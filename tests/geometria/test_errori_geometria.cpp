@@ -41,6 +41,9 @@ TEST_F(GeometriaPianaTest, EveryFamilyReportsItsArgumentErrors) {
       {"A = PUNTO(1, 1);\nP = POLIGONO(A, 3);", "Parametri errati per POLIGONO", 2},
       {"Q = QUADRATO(1, 2);", "Parametri errati per QUADRATO", 1},
       {"T = TRAPEZIO_ISOSCELE(10, 2, 4);", "Parametri non validi per TRAPEZIO_ISOSCELE", 1},
+      {"Q = QUADRATO(0);", "Parametri non validi per QUADRATO", 1},
+      {"T = TRIANGOLO_RETTANGOLO(3, -4);", "Parametri non validi per TRIANGOLO_RETTANGOLO", 1},
+      {"R = RETTANGOLO(SEGMENTO(PUNTO(0, 0), PUNTO(1, 0)), -2);", "Parametri non validi per RETTANGOLO", 1},
       {"T = TRAPEZIO_RETTANGOLO(SEGMENTO(PUNTO(0, 0), PUNTO(1, 0)), 1, 1);",
        "Parametri errati per TRAPEZIO_RETTANGOLO", 1},
       {"P = RUOTA(PUNTO(1, 0), PUNTO(0, 0), 90, \"X\");", "Parametri errati per RUOTA", 1},
@@ -48,6 +51,8 @@ TEST_F(GeometriaPianaTest, EveryFamilyReportsItsArgumentErrors) {
       {"P = TRASLA(PUNTO(1, 0), RETTA(1, 1));", "Parametri errati per TRASLA", 1},
       {"P = SIMMETRIA_ASSIALE(PUNTO(1, 0));", "Parametri errati per SIMMETRIA_ASSIALE", 1},
       {"P = INGRANDISCI(PUNTO(1, 0), 2);", "Parametri errati per INGRANDISCI", 1},
+      {"S = SEGMENTO(PUNTO(0, 0), PUNTO(1, 0));\nT = INGRANDISCI(S, 2);", "Parametri errati per INGRANDISCI", 2},
+      {"R = RIMPICCIOLISCI(RETTA(1, 1), 0.5);", "Parametri errati per RIMPICCIOLISCI", 1},
       {"P = OMOTETIA(PUNTO(1, 0), PUNTO(0, 0));", "Parametri errati per OMOTETIA", 1},
   };
   for (const Caso& c : casi) {

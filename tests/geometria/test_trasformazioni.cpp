@@ -62,8 +62,7 @@ TEST_F(GeometriaPianaTest, EnlargingAndShrinkingAboutTheCentre) {
   Programma(std::string(FIGURE) +
             "C1 = INGRANDISCI(C, 50); C2 = RIMPICCIOLISCI(C, 0);\n"
             "Q = POLIGONO(PUNTO(0, 0), PUNTO(2, 0), PUNTO(2, 2), PUNTO(0, 2));\n"
-            "Q1 = INGRANDISCI(Q, 2);\n"
-            "INGRANDISCI(S, 2);\n");
+            "Q1 = INGRANDISCI(Q, 2);\n");
   EXPECT_EQ(run.Testo("C1"), "Circonferenza: C1 - centro:(2, 1)  raggio: 75");
   EXPECT_EQ(run.Testo("C2"), "Circonferenza: C2 - centro:(2, 1)  raggio: 0");
   EXPECT_EQ(Vertici("Q1"), "(-1, -1)(3, -1)(3, 3)(-1, 3)");
