@@ -157,12 +157,12 @@ TEST_F(ComandiFunzioniTest, CommonDenominatorDerivativeAndPrimitive) {
   // The derivative's own box is the one message of the failure, with errors on display.
   run.finestra.Messaggi.clear();
   DatiGlob.bMostraErrori = true;
-  EXPECT_EQ(Errore("D = DERIVATAFUNZ(FUNZIONE(\"Int(x)\"));\nSTAMPA(1);"), "1 Derivata non possibile");
+  EXPECT_EQ(Errore("STAMPA(0);\nD = DERIVATAFUNZ(FUNZIONE(\"Int(x)\"));\nSTAMPA(1);"), "2 Derivata non possibile");
   EXPECT_TRUE(DatiGlob.bStop);
   EXPECT_TRUE(DatiGlob.bErroreMostrato);
   EXPECT_TRUE(DatiGlob.bMostraErrori);
   EXPECT_EQ(Messaggi(), (V{"Derivata non possibile"}));
-  EXPECT_TRUE(run.finestra.Output.empty());
+  EXPECT_EQ(run.finestra.Output, (V{"> 0"}));
   EXPECT_EQ(run.Valore("D"), nullptr);
   // Other errors are still shown as ever.
   run.finestra.Messaggi.clear();
