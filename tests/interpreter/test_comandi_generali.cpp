@@ -77,6 +77,19 @@ class ComandiGeneraliTest : public ::testing::Test {
 
 // ---------------------------------------------------------------- output and display
 
+TEST_F(ComandiGeneraliTest, StampaGluesItsValuesIntoOneLine) {
+  auto e = Esegui(
+      "STAMPA(VERO, 2, \"x\");\nSTAMPA(1/3);\nSTAMPA(2.50);\nSTAMPA(VALUTAFUNZ(FUNZIONE(\"Ln(x)\"), 0));\n"
+      "STAMPA(MISURAANG(30, 15, 7.5), FALSO);\n");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(e.output, (V{"> VERO2x", "> 0.33", "> 2.5", "> Non definita", "> 30° 15' 7.5\"FALSO"}));
+
+  EXPECT_EQ(Errore("SE FALSO ALLORA STAMPA;"), "1 Si aspetta un parametro per \"STAMPA\"")
+      << "checked even when not executing";
+  EXPECT_EQ(Errore("V = VETTORE(2);\nSTAMPA(\"a\", V);"), "2 Parametri errati per STAMPA");
+  EXPECT_TRUE(run.finestra.Output.empty()) << "nothing printed for a rejected statement";
+}
+
 TEST_F(ComandiGeneraliTest, ClrScrOnlyShowsItsMessageBox) {
   auto e = Esegui("STAMPA(1);\nCLRSCR;\nSTAMPA(2);\n");
   ASSERT_TRUE(e.riuscito) << e.errore;
