@@ -356,7 +356,8 @@ void CmdSuonaNota(bool Esegui, ListaArgomenti& a, const std::string&) {
   if (!Esegui) return;
   int i = 0;
   if (a.Tipo(i) == T_REALE) ++i;  // accepted and not used
-  int semitono = -1;
+  // Without a name the note is DO; a name the language does not know keeps the last one.
+  int semitono = 0;
   if (a.Tipo(i) == T_STRINGA) semitono = Semitono(a.Testo(i++));
   Reale durata = 300;
   if (a.Tipo(i) == T_REALE) durata = std::trunc(a.Numero(i));

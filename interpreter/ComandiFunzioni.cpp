@@ -9,6 +9,7 @@
 #include <string>
 
 #include "interpreter/Dispatch.h"
+#include "interpreter/costruzioni/ValoreFunzione3D.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
 #include "interpreter/runstate/ParoleChiave.h"
@@ -187,11 +188,21 @@ PValore CmdComDenoFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) 
   return DaAlbero(T_FUNZIONE, std::move(albero));
 }
 
+// An error whose box the routine that failed has already shown: it is recorded as the
+// run's error (its line, and silence for what follows) without a second box.
+PValore ErroreGiaMostrato(const std::string& messaggio) {
+  const bool mostra = DatiGlob.bMostraErrori;
+  DatiGlob.bMostraErrori = false;
+  ReportError(messaggio, true);
+  DatiGlob.bMostraErrori = mostra;
+  return nullptr;
+}
+
 PValore CmdDerivataFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!UnaFunzione(a)) return ParametriErrati(nome);
   PNodo derivata = Derivata(Funzione(a, 0).Albero());
-  if (!derivata) return Errore("Derivata non possibile");
+  if (!derivata) return ErroreGiaMostrato("Derivata non possibile");
   return DaAlbero(T_FUNZIONE, std::move(derivata));
 }
 
@@ -217,6 +228,11 @@ PValore CmdValutaFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) {
       valori->Scrivi(i, f ? f->Valuta(a.Numero(1)) : VAL_NON_DEFINITA);
     }
     return valori;
+  }
+  if (a.Count() == 3 && Argomento(a, 0, T_FUNZIONE3D) && Argomento(a, 1, T_REALE) && Argomento(a, 2, T_REALE)) {
+    const auto* f = dynamic_cast<const cValoreFunzione3D*>(a.Valore(0));
+    if (!f) return ParametriErrati(nome);
+    return std::make_unique<cValoreReale>(f->ValutaXY(a.Numero(1), a.Numero(2)));
   }
   if (a.Count() != 2 || !Argomento(a, 0, T_FUNZIONE) || !Argomento(a, 1, T_REALE)) return ParametriErrati(nome);
   return std::make_unique<cValoreReale>(Funzione(a, 0).Valuta(a.Numero(1)));

@@ -1,6 +1,7 @@
 // The built-ins on functions, expressions and fractions, run from program text.
 #include <gtest/gtest.h>
 
+#include "interpreter/costruzioni/ValoreFunzione3D.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/ValoreFunzione.h"
@@ -153,10 +154,21 @@ TEST_F(ComandiFunzioniTest, CommonDenominatorDerivativeAndPrimitive) {
   EXPECT_EQ(run.Testo("C"), "(1*2+1*x)/(x*2)");
   EXPECT_EQ(run.Testo("D"), "3*(x^2)");
   EXPECT_EQ(run.Testo("P"), "sin(x)");
+  // The derivative's own box is the one message of the failure, with errors on display.
   run.finestra.Messaggi.clear();
-  EXPECT_EQ(Errore("D = DERIVATAFUNZ(FUNZIONE(\"Int(x)\"));"), "1 Derivata non possibile");
+  DatiGlob.bMostraErrori = true;
+  EXPECT_EQ(Errore("STAMPA(0);\nD = DERIVATAFUNZ(FUNZIONE(\"Int(x)\"));\nSTAMPA(1);"), "2 Derivata non possibile");
+  EXPECT_TRUE(DatiGlob.bStop);
+  EXPECT_TRUE(DatiGlob.bErroreMostrato);
+  EXPECT_TRUE(DatiGlob.bMostraErrori);
   EXPECT_EQ(Messaggi(), (V{"Derivata non possibile"}));
+  EXPECT_EQ(run.finestra.Output, (V{"> 0"}));
   EXPECT_EQ(run.Valore("D"), nullptr);
+  // Other errors are still shown as ever.
+  run.finestra.Messaggi.clear();
+  EXPECT_EQ(Errore("D = DERIVATAFUNZ(3);"), "1 Parametri errati per DERIVATAFUNZ");
+  EXPECT_EQ(Messaggi(), (V{"Parametri errati per DERIVATAFUNZ"}));
+  DatiGlob.bMostraErrori = false;
   EXPECT_EQ(Errore("P = PRIMITIVA(FUNZIONE(\"Sin(Cos(Ln(x)))\"));"), "1 Primitiva non trovata");
   for (const char* nome : {"COMDENOFUNZ", "DERIVATAFUNZ", "PRIMITIVA"}) {
     EXPECT_EQ(Errore(std::string("X = ") + nome + "(FRAZIONE(1, 2));"), std::string("1 Parametri errati per ") + nome);
@@ -174,6 +186,24 @@ TEST_F(ComandiFunzioniTest, ValueAtAPoint) {
   EXPECT_EQ(Errore("A = VALUTAFUNZ(FUNZIONE(\"x\"));"), "1 Parametri errati per VALUTAFUNZ");
   EXPECT_EQ(Errore("A = VALUTAFUNZ(3, 3);"), "1 Parametri errati per VALUTAFUNZ");
   EXPECT_EQ(Errore("A = VALUTAVETTORE_FUNZ(FUNZIONE(\"x\"), 1, 2);"), "1 Parametri errati per VALUTAVETTORE_FUNZ");
+}
+
+TEST_F(ComandiFunzioniTest, ValueOfAFunctionOfXAndYAtAPoint) {
+  run.ambiente.InizializzaAmbiente();
+  auto g = std::make_unique<cValoreFunzione3D>();
+  ASSERT_TRUE(g->ImpostaFunzione("x*y+1"));
+  g->Nome = "G";
+  run.ambiente.Variabili().Aggiungi(std::make_unique<cVariabile>("G", std::move(g)));
+  ASSERT_TRUE(run.ambiente.EseguiComando({"A = VALUTAFUNZ(G, 2, 3); B = VALUTAVETTORE_FUNZ(G, -1, 4);"}))
+      << DatiGlob.MessaggioErrore;
+  EXPECT_EQ(Numero("A"), 7);
+  EXPECT_EQ(Numero("B"), -3);
+  for (const char* p : {"A = VALUTAFUNZ(G, 2);", "A = VALUTAFUNZ(G, 2, 3, 4);", "A = VALUTAFUNZ(G, 2, \"y\");"}) {
+    EXPECT_FALSE(run.ambiente.EseguiComando({p})) << p;
+    EXPECT_EQ(DatiGlob.MessaggioErrore, "Parametri errati per VALUTAFUNZ") << p;
+  }
+  EXPECT_FALSE(run.ambiente.EseguiComando({"A = VALUTAFUNZ(FUNZIONE(\"x\"), 2, 3);"}));
+  EXPECT_EQ(DatiGlob.MessaggioErrore, "Parametri errati per VALUTAFUNZ") << "a function of x takes one number";
 }
 
 TEST_F(ComandiFunzioniTest, SumsAndProducts) {

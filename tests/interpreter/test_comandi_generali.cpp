@@ -77,6 +77,19 @@ class ComandiGeneraliTest : public ::testing::Test {
 
 // ---------------------------------------------------------------- output and display
 
+TEST_F(ComandiGeneraliTest, StampaGluesItsValuesIntoOneLine) {
+  auto e = Esegui(
+      "STAMPA(VERO, 2, \"x\");\nSTAMPA(1/3);\nSTAMPA(2.50);\nSTAMPA(VALUTAFUNZ(FUNZIONE(\"Ln(x)\"), 0));\n"
+      "STAMPA(MISURAANG(30, 15, 7.5), FALSO);\n");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(e.output, (V{"> VERO2x", "> 0.33", "> 2.5", "> Non definita", "> 30° 15' 7.5\"FALSO"}));
+
+  EXPECT_EQ(Errore("SE FALSO ALLORA STAMPA;"), "1 Si aspetta un parametro per \"STAMPA\"")
+      << "checked even when not executing";
+  EXPECT_EQ(Errore("V = VETTORE(2);\nSTAMPA(\"a\", V);"), "2 Parametri errati per STAMPA");
+  EXPECT_TRUE(run.finestra.Output.empty()) << "nothing printed for a rejected statement";
+}
+
 TEST_F(ComandiGeneraliTest, ClrScrOnlyShowsItsMessageBox) {
   auto e = Esegui("STAMPA(1);\nCLRSCR;\nSTAMPA(2);\n");
   ASSERT_TRUE(e.riuscito) << e.errore;
@@ -194,6 +207,15 @@ TEST_F(ComandiGeneraliTest, CancellaDeletesByNameUpToTheFirstUnknownOne) {
 
   EXPECT_EQ(Errore("A = 1;\nB = 2;\nCANCELLA(A, 3, B);\n"), "3 Identificatore non trovato");
   EXPECT_EQ(run.Variabili(), (V{"B=2"})) << "the deletions before the failure stay done";
+
+  // An element of a list goes and the list stays.
+  e = Esegui("L = LISTA;\nL(1) = FUNZIONE(\"x\");\nL(2) = FUNZIONE(\"x^2\");\nL(3) = FUNZIONE(\"x^3\");\n"
+             "CANCELLA(L(2));\nA = VALUTAFUNZ(L(1), 2);\nB = VALUTAFUNZ(L(2), 2);\n");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(run.Testo("A"), "2");
+  EXPECT_EQ(run.Testo("B"), "8") << "the third element is now the second";
+  EXPECT_EQ(Errore("L = LISTA;\nL(1) = FUNZIONE(\"x\");\nCANCELLA(L(1));\nX = L(1);"),
+            "4 Valore di indice non consentito: L");
 
   const int prima = run.finestra.Ridisegni;
   e = Esegui("A = 1;\nB = 2;\nCANCELLA;\nC = 3;\n");
@@ -436,6 +458,12 @@ TEST_F(ComandiGeneraliTest, SuonaNotaPlaysOneNoteForItsDuration) {
 TEST_F(ComandiGeneraliTest, SuonaNotaKeepsTheNoteForAnUnknownNameAndLasts300MsByDefault) {
   ASSERT_TRUE(Esegui("SUONANOTA(\"do\");\nSUONANOTA(\"SI\", 100);").riuscito);
   EXPECT_EQ(run.finestra.Eventi, (V{"Play @0", "Stop @300", "Note 11", "Play @300", "Stop @400"}));
+}
+
+TEST_F(ComandiGeneraliTest, SuonaNotaWithoutANamePlaysDo) {
+  ASSERT_TRUE(Esegui("SUONANOTA(\"SI\", 100);\nSUONANOTA(4, 200);\nSUONANOTA(1);").riuscito);
+  EXPECT_EQ(run.finestra.Eventi, (V{"Note 11", "Play @0", "Stop @100", "Note 0", "Play @100", "Stop @300", "Note 0",
+                                    "Play @300", "Stop @600"}));
 }
 
 TEST_F(ComandiGeneraliTest, TheWindowsSoundStopEndsTheNoteEarly) {
