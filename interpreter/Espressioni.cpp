@@ -37,7 +37,12 @@ bool CarattereDiNome(char32_t c) { return IsAlfanumerico(c) || c == U'_'; }
 // operator words; otherwise the reading position goes back to its first letter. A word
 // operator is recognised only as a whole word, so a name such as ORA or EPSILON after an
 // operand is never read as an operator.
-std::string LeggiParolaOperatore(std::initializer_list<const char*> parole) {
+// Each operator word with the operator it stands for (RDIV is MOD, E is AND).
+struct ParolaOperatore {
+  std::string_view parola, operatore;
+};
+
+std::string_view LeggiParolaOperatore(std::initializer_list<ParolaOperatore> parole) {
   TDatiGlob& g = DatiGlob;
   if (!IsLettera(g.ChCorrente)) return " ";
   // Every operator word starts with one of these letters: any other name is not read at all.
@@ -48,9 +53,9 @@ std::string LeggiParolaOperatore(std::initializer_list<const char*> parole) {
   const int colonna = g.Colonna;
   const char32_t ch = g.ChCorrente;
   // The longest operator word has four letters: a longer word is a name.
-  char parola[6] = {};
+  char parola[5] = {};
   char32_t secondaLettera = 0;
-  int n = 0;
+  std::size_t n = 0;
   while (!g.bFine && CarattereDiNome(g.ChCorrente) && n < 5) {
     if (n == 1) secondaLettera = g.ChCorrente;
     parola[n++] = static_cast<char>(Maiuscola(g.ChCorrente) < 128 ? Maiuscola(g.ChCorrente) : '?');
@@ -58,11 +63,12 @@ std::string LeggiParolaOperatore(std::initializer_list<const char*> parole) {
   }
   const bool intera = n < 5 && (g.bFine || !CarattereDiNome(g.ChCorrente));
   if (intera) {
-    for (const char* p : parole)
-      if (std::strcmp(parola, p) == 0) {
+    const std::string_view letta(parola, n);
+    for (const ParolaOperatore& p : parole)
+      if (letta == p.parola) {
         // The second letter of OR must be written upper case.
         if (n == 2 && parola[0] == 'O' && secondaLettera != U'R') break;
-        return parola;
+        return p.operatore;
       }
   }
   g.Colonna = colonna;
@@ -86,7 +92,7 @@ void SaltaSpazi() {
   while (g.ChCorrente == U' ' && !g.bFine) NextChar();
 }
 
-std::string ReadRelOp() {
+std::string_view ReadRelOp() {
   TDatiGlob& g = DatiGlob;
   SaltaSpazi();
   switch (g.ChCorrente) {
@@ -107,7 +113,7 @@ std::string ReadRelOp() {
   }
 }
 
-std::string ReadAddOp() {
+std::string_view ReadAddOp() {
   TDatiGlob& g = DatiGlob;
   SaltaSpazi();
   if (g.bFine) return " ";
@@ -119,27 +125,23 @@ std::string ReadAddOp() {
       if (g.ChCorrente == U'|') { NextChar(); return "||"; }
       return "|";
     default:
-      return LeggiParolaOperatore({"O", "OR"});
+      return LeggiParolaOperatore({{"O", "O"}, {"OR", "OR"}});
   }
 }
 
-std::string ReadMulOp() {
+std::string_view ReadMulOp() {
   TDatiGlob& g = DatiGlob;
   SaltaSpazi();
   if (g.bFine) return " ";
   switch (g.ChCorrente) {
     case U'*': NextChar(); return "*";
     case U'/': NextChar(); return "/";
-    default: {
-      std::string op = LeggiParolaOperatore({"DIV", "MOD", "RDIV", "AND", "E"});
-      if (op == "RDIV") return "MOD";
-      if (op == "E") return "AND";
-      return op;
-    }
+    default:
+      return LeggiParolaOperatore({{"DIV", "DIV"}, {"MOD", "MOD"}, {"RDIV", "MOD"}, {"AND", "AND"}, {"E", "AND"}});
   }
 }
 
-std::string ReadPowOp() {
+std::string_view ReadPowOp() {
   TDatiGlob& g = DatiGlob;
   SaltaSpazi();
   if (!g.bFine && g.ChCorrente == U'^') {
@@ -156,7 +158,7 @@ PValore EvalExpression(bool Esegui) {
   if (Esegui) ShowCurrentLine();
   PValore sinistro = EvalSum(Esegui);
   if (DatiGlob.bStop) return nullptr;
-  const std::string op = ReadRelOp();
+  const std::string_view op = ReadRelOp();
   if (op == " ") return sinistro;
   PValore destro = EvalSum(Esegui);
   if (DatiGlob.bStop || !Esegui) return nullptr;
@@ -189,7 +191,7 @@ PValore EvalSum(bool Esegui) {
     if (segno == U'-') numero->Value = -numero->Value;
   }
   for (;;) {
-    const std::string op = ReadAddOp();
+    const std::string_view op = ReadAddOp();
     if (op == " ") break;
     PValore destro = EvalTerm(Esegui);
     if (g.bStop) return nullptr;
@@ -222,7 +224,7 @@ PValore EvalTerm(bool Esegui) {
   PValore valore = EvalPower(Esegui);
   if (g.bStop) return nullptr;
   for (;;) {
-    const std::string op = ReadMulOp();
+    const std::string_view op = ReadMulOp();
     if (op == " ") break;
     PValore destro = EvalPower(Esegui);
     if (g.bStop) return nullptr;
@@ -308,8 +310,11 @@ PValore EvalFactor(bool Esegui) {
 PValore ReadNumber() {
   TDatiGlob& g = DatiGlob;
   // The digits are gathered as text and converted once, so that 0.1 is the same real
-  // that the rest of the system reads from "0.1".
-  std::string testo;
+  // that the rest of the system reads from "0.1". The buffer keeps its block between
+  // numbers (nothing in here reads another number).
+  static std::string testo;
+  testo.clear();
+  bool decimale = false;
   Reale intera = 0;
   while (!g.bFine && IsCifra(g.ChCorrente)) {
     intera = intera * 10 + static_cast<int>(g.ChCorrente - U'0');
@@ -327,14 +332,15 @@ PValore ReadNumber() {
       return nullptr;
     }
     testo += '.';
+    decimale = true;
     while (!g.bFine && IsCifra(g.ChCorrente)) {
       testo += static_cast<char>(g.ChCorrente);
       NextChar();
     }
   }
   // A whole number below 2^64 is already exact in `intera`; only decimals need the text.
-  Reale valore = (testo.find('.') == std::string::npos && intera < 1.8e19L) ? intera
-                                                                         : std::strtold(testo.c_str(), nullptr);
+  Reale valore = (!decimale && intera < 1.8e19L) ? intera
+                                              : std::strtold(testo.c_str(), nullptr);
   if (!g.bFine && (g.ChCorrente == U'E' || g.ChCorrente == U'e')) {
     NextChar();
     if (g.bFine) {

@@ -4,6 +4,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "values/Valori.h"
 
@@ -18,10 +19,11 @@ PValore EvalPower(bool Esegui);
 PValore EvalFactor(bool Esegui);
 
 // Each gives the operator's text, or a single blank when none stands at the current character.
-std::string ReadRelOp();
-std::string ReadAddOp();
-std::string ReadMulOp();
-std::string ReadPowOp();
+// The text is a literal, so reading an operator allocates nothing.
+std::string_view ReadRelOp();
+std::string_view ReadAddOp();
+std::string_view ReadMulOp();
+std::string_view ReadPowOp();
 PValore ReadNumber();
 PValore ReadString(bool Esegui);
 

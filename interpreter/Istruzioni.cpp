@@ -56,7 +56,8 @@ bool RunProgram(bool Esegui) {
   f.ImpostaEditorSolaLettura(true);
   while (!g.bFine && !g.bStop) {
     NextToken();
-    if (!TrimSinistro(g.TokenCorrente).empty()) {
+    // The end of the text reads as a blank token, which is no statement.
+    if (g.TokenCorrente.find_first_not_of(' ') != std::string::npos) {
       try {
         ExecStatement(Esegui);
       } catch (const std::exception&) {

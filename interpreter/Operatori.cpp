@@ -63,7 +63,7 @@ void RiportaAngolo(Reale& g, Reale& p, Reale& s) {
     p += 1;
   }
   bool arrotondato = false;
-  if (s > 59.5L) {
+  if (s >= 59.5L) {
     s = 0;
     p += 1;
     arrotondato = true;
@@ -146,7 +146,7 @@ PValore MatricePerNumero(const cMatrReale& a, Reale k) {
   return r;
 }
 
-bool Relazione(int confronto, const std::string& op) {
+bool Relazione(int confronto, std::string_view op) {
   if (op == "=") return confronto == 0;
   if (op == "<>") return confronto != 0;
   if (op == "<") return confronto < 0;
@@ -159,14 +159,14 @@ bool Relazione(int confronto, const std::string& op) {
 
 // ---- Comparisons ----
 
-PValore CompareBool(const cValoreBool& a, const cValoreBool& b, const std::string& op) {
+PValore CompareBool(const cValoreBool& a, const cValoreBool& b, std::string_view op) {
   if (op == "=") return Logico(a.Value == b.Value);
   if (op == "<>") return Logico(a.Value != b.Value);
   return Errore(ParoleChiave.msgOperatoreLogico);
 }
 
 // "=" and "<>" allow the tolerance; the order relations compare exactly.
-PValore CompareReal(Reale a, Reale b, const std::string& op) {
+PValore CompareReal(Reale a, Reale b, std::string_view op) {
   if (op == "=") return Logico(UgualeReale(a, b));
   if (op == "<>") return Logico(!UgualeReale(a, b));
   if (op == "<") return Logico(a < b);
@@ -175,7 +175,7 @@ PValore CompareReal(Reale a, Reale b, const std::string& op) {
   return Logico(a >= b);
 }
 
-PValore CompareFraction(const cValore& a, const cValore& b, const std::string& op) {
+PValore CompareFraction(const cValore& a, const cValore& b, std::string_view op) {
   auto& motore = OperatoriSimbolici();
   Reale va = 0, vb = 0;
   if (!motore.ValutaFrazione || !motore.ValutaFrazione(a, va) || !motore.ValutaFrazione(b, vb))
@@ -183,16 +183,16 @@ PValore CompareFraction(const cValore& a, const cValore& b, const std::string& o
   return CompareReal(va, vb, op);
 }
 
-PValore CompareString(const std::string& a, const std::string& b, const std::string& op) {
+PValore CompareString(const std::string& a, const std::string& b, std::string_view op) {
   const int c = a.compare(b);
   return Logico(Relazione(c < 0 ? -1 : (c > 0 ? 1 : 0), op));
 }
 
-PValore CompareAngle(const cValoreGrado& a, const cValoreGrado& b, const std::string& op) {
+PValore CompareAngle(const cValoreGrado& a, const cValoreGrado& b, std::string_view op) {
   return Logico(Relazione(ConfrontoAngoli(a, b), op));
 }
 
-PValore Confronta(const cValore& a, const cValore& b, const std::string& op) {
+PValore Confronta(const cValore& a, const cValore& b, std::string_view op) {
   if (a.Tipo != b.Tipo) return Errore(ParoleChiave.msgNonConfrontabili);
   switch (a.Tipo) {
     case T_BOOLEANO:

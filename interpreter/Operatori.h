@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "values/Valori.h"
 #include "values/ValoriScalari.h"
@@ -12,13 +13,13 @@ namespace qx {
 
 using PValore = std::unique_ptr<cValore>;
 
-PValore CompareBool(const cValoreBool& a, const cValoreBool& b, const std::string& op);
-PValore CompareReal(Reale a, Reale b, const std::string& op);
-PValore CompareFraction(const cValore& a, const cValore& b, const std::string& op);
-PValore CompareString(const std::string& a, const std::string& b, const std::string& op);
-PValore CompareAngle(const cValoreGrado& a, const cValoreGrado& b, const std::string& op);
+PValore CompareBool(const cValoreBool& a, const cValoreBool& b, std::string_view op);
+PValore CompareReal(Reale a, Reale b, std::string_view op);
+PValore CompareFraction(const cValore& a, const cValore& b, std::string_view op);
+PValore CompareString(const std::string& a, const std::string& b, std::string_view op);
+PValore CompareAngle(const cValoreGrado& a, const cValoreGrado& b, std::string_view op);
 // The comparison of the relation level: same kinds only.
-PValore Confronta(const cValore& a, const cValore& b, const std::string& op);
+PValore Confronta(const cValore& a, const cValore& b, std::string_view op);
 
 PValore OpAdd(const cValore& a, const cValore& b);
 PValore OpSubtract(const cValore& a, const cValore& b);

@@ -1,5 +1,6 @@
 #include "interpreter/Scanner.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "interpreter/runstate/WindowServices.h"
@@ -8,7 +9,8 @@ namespace qx {
 
 namespace {
 // ListaIstruzioni does not change during a run (the editor is read-only), so each line is
-// decoded and prepared once per run; loops that re-read a line copy it from here.
+// decoded and prepared once per run; RigaTesto views the line here, so moving to a line
+// copies nothing.
 std::vector<std::u32string> gRighePreparate;
 
 const std::u32string& RigaPreparata(int indice) {
@@ -91,18 +93,22 @@ void NextToken() {
     NextChar();  // past the closing slash
   }
   if (IsLettera(g.ChCorrente)) {
+    // Gathered here and handed to the token in one piece.
+    char nome[LUNGHEZZA_MASSIMA_NOME];
     std::size_t letti = 0;
     while (!g.bFine && (IsAlfanumerico(g.ChCorrente) || g.ChCorrente == U'_')) {
       if (letti < LUNGHEZZA_MASSIMA_NOME) {
         char32_t c = g.ChCorrente;
         if (c >= U'a' && c <= U'z') c -= 32;
-        g.TokenCorrente += static_cast<char>(c);
+        nome[letti] = static_cast<char>(c);
       }
       ++letti;
       NextChar();
     }
+    g.TokenCorrente.assign(nome, std::min(letti, LUNGHEZZA_MASSIMA_NOME));
   } else {
-    AppendUtf8(g.TokenCorrente, g.ChCorrente);
+    if (g.ChCorrente < 0x80) g.TokenCorrente += static_cast<char>(g.ChCorrente);
+    else AppendUtf8(g.TokenCorrente, g.ChCorrente);
     NextChar();
   }
 }
@@ -117,12 +123,8 @@ void RipristinaPosizione(const PosizioneScanner& p) {
   g.Colonna = p.Colonna;
   g.ChCorrente = p.ChCorrente;
   g.bFine = p.bFine;
-  // RigaTesto always holds the prepared text of IndiceRiga, so a loop that stays on one
-  // line does not copy it again on every pass.
-  if (g.IndiceRiga != p.IndiceRiga || g.RigaTesto.empty()) {
-    g.IndiceRiga = p.IndiceRiga;
-    g.RigaTesto = RigaPreparata(p.IndiceRiga);
-  }
+  g.IndiceRiga = p.IndiceRiga;
+  g.RigaTesto = RigaPreparata(p.IndiceRiga);
   if (g.RigaTesto.empty()) g.bFine = true;
 }
 

@@ -1,5 +1,6 @@
 #include "values/Variabili.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qx {
@@ -24,13 +25,17 @@ cVariabile* cListaVariabili::Elemento(int n) const {
 }
 
 cVariabile* cListaVariabili::CercaEsatto(std::string_view Nome) const {
-  for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it)
-    if ((*it)->Nome == Nome) return it->get();
+  // Every name read in a loop comes here: the first letter rules out most variables
+  // before a whole comparison is needed.
+  for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it) {
+    const std::string& n = (*it)->Nome;
+    if (n.size() == Nome.size() && (n.empty() || n[0] == Nome[0]) && n == Nome) return it->get();
+  }
   return nullptr;
 }
 
 cVariabile* cListaVariabili::Cerca(std::string_view Nome) const {
-  if (Nome.find('_') == std::string_view::npos) return CercaEsatto(Nome);
+  if (std::find(Nome.begin(), Nome.end(), '_') == Nome.end()) return CercaEsatto(Nome);
   return CercaEsatto(NormalizzaNome(Nome));
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Graphics.h"
@@ -41,7 +42,9 @@ struct TDatiGlob {
   // ---- Program text and reading position ----
   std::vector<std::string> ListaIstruzioni;  // the program being run, one entry per line (UTF-8)
   TEditorCorrente EditorCorrente = TEditorCorrente::Programma;
-  std::u32string RigaTesto;  // current line with one blank appended, then left-trimmed
+  // The current line with one blank appended, then left-trimmed: a view of the scanner's
+  // prepared copy of the line, which stays put for the whole run.
+  std::u32string_view RigaTesto;
   int IndiceRiga = 0;        // 0-based line of RigaTesto
   int Colonna = 0;           // 1-based position of ChCorrente in RigaTesto (0 before the first)
   char32_t ChCorrente = U' ';

@@ -300,6 +300,10 @@ TEST_F(ProgrammiTest, MatrixAndAngleOperators) {
             "1 Prodotto di matrici: il numero di righe della seconda matrice deve essere uguale al numero di colonne della prima");
   EXPECT_EQ(Errore("A = MATRICE(2, 3); B = MATRICE(3, 2); X = A + B;"),
             "1 Non è possibile sommare matrici di diverse dimensioni");
+  // Seconds that come within half a second of 60, the bound included, carry a minute.
+  EXPECT_EQ(Valuta("MISURAANG(10, 20, 30) + MISURAANG(0, 0, 29.5)"), "10° 21' 0\"");
+  EXPECT_EQ(Valuta("MISURAANG(10, 20, 30) + MISURAANG(0, 0, 29.4)"), "10° 20' 59.4\"");
+  EXPECT_EQ(Valuta("MISURAANG(10, 0, 0) - MISURAANG(10, 0, 1)"), "#Sottrazione non possibile");
 }
 
 TEST_F(ProgrammiTest, StepModeWaitsAfterEachStatementUntilTheNextStep) {
