@@ -1,6 +1,8 @@
 #include "editor/TextEncoding.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace qx {
 
@@ -74,10 +76,23 @@ char* PutUtf8(char* p, char32_t c) {
 
 }  // namespace
 
+namespace {
+// Eight bytes that are all ASCII: the common case of program text, checked a word at a time.
+bool OttoAscii(const char* p) {
+  std::uint64_t w;
+  std::memcpy(&w, p, sizeof w);
+  return (w & 0x8080808080808080ULL) == 0;
+}
+}  // namespace
+
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
   char32_t c;
   while (i < bytes.size()) {
+    if (i + 8 <= bytes.size() && OttoAscii(bytes.data() + i)) {
+      i += 8;
+      continue;
+    }
     if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
       continue;
@@ -149,6 +164,11 @@ std::u32string FromUtf8(std::string_view utf8) {
   char32_t* p = out.data();
   std::size_t i = 0;
   while (i < utf8.size()) {
+    if (i + 8 <= utf8.size() && OttoAscii(utf8.data() + i)) {
+      for (int k = 0; k < 8; ++k) *p++ = static_cast<unsigned char>(utf8[i + k]);
+      i += 8;
+      continue;
+    }
     const auto b = static_cast<unsigned char>(utf8[i]);
     if (b < 0x80) {
       *p++ = b;
