@@ -7,11 +7,17 @@
 
 namespace qx {
 
-namespace {
+namespace detail {
 // ListaIstruzioni does not change during a run (the editor is read-only), so each line is
 // decoded and prepared once per run; RigaTesto views the line here, so moving to a line
 // copies nothing.
 std::vector<std::u32string> gRighePreparate;
+std::vector<std::size_t> gInizioRiga{0};
+unsigned gEsecuzione = 1;
+}  // namespace detail
+
+namespace {
+using detail::gRighePreparate;
 
 const std::u32string& RigaPreparata(int indice) {
   static const std::u32string vuota;
@@ -23,9 +29,13 @@ std::u32string PreparaRiga(const std::string& riga) { return TrimSinistro(Utf8To
 
 void ResetScanner() {
   TDatiGlob& g = DatiGlob;
+  ++detail::gEsecuzione;
   gRighePreparate.clear();
   gRighePreparate.reserve(g.ListaIstruzioni.size());
   for (const std::string& riga : g.ListaIstruzioni) gRighePreparate.push_back(PreparaRiga(riga));
+  detail::gInizioRiga.assign(1, 0);
+  for (const std::u32string& riga : gRighePreparate)
+    detail::gInizioRiga.push_back(detail::gInizioRiga.back() + riga.size() + 1);
   g.IndiceRiga = 0;
   g.RigaTesto = RigaPreparata(0);
   g.TokenCorrente.clear();
@@ -64,11 +74,32 @@ void NextCharLento() {
   }
 }
 
-/* token = name | any other single character | " " at the end of the text
-   name = letter { letter | digit | "_" }      comment = "/" "*" ... "*" "/"   */
+namespace {
+void LeggiToken();
+CacheLetture<std::string> gCacheToken;
+}  // namespace
+
 void NextToken() {
   TDatiGlob& g = DatiGlob;
   LasciaPassareMessaggi();
+  // See the read caches in Scanner.h: a loop reads the same tokens on every pass.
+  auto* voce = gCacheToken.VoceCorrente();
+  if (voce && voce->piena) {
+    g.TokenCorrente = voce->dato;
+    CacheLetture<std::string>::VaiAllaFine(*voce);
+    return;
+  }
+  const char32_t ch = g.ChCorrente;
+  const std::u32string_view riga = g.RigaTesto;
+  LeggiToken();
+  if (voce) CacheLetture<std::string>::Registra(*voce, ch, riga, g.TokenCorrente);
+}
+
+namespace {
+/* token = name | any other single character | " " at the end of the text
+   name = letter { letter | digit | "_" }      comment = "/" "*" ... "*" "/"   */
+void LeggiToken() {
+  TDatiGlob& g = DatiGlob;
   g.TokenCorrente.clear();
   for (;;) {
     while (g.ChCorrente == U' ' && !g.bFine) NextChar();
@@ -112,6 +143,7 @@ void NextToken() {
     NextChar();
   }
 }
+}  // namespace
 
 PosizioneScanner SalvaPosizione() {
   const TDatiGlob& g = DatiGlob;

@@ -2,7 +2,10 @@
 // interpreter reads the program text straight from ListaIstruzioni while it executes, and
 // the loops re-read their text by saving and restoring a position.
 #pragma once
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "interpreter/runstate/DatiGlob.h"
 
@@ -33,6 +36,121 @@ inline void NextChar() {
 void NextToken();
 PosizioneScanner SalvaPosizione();
 void RipristinaPosizione(const PosizioneScanner& p);
+
+// Read caches. A loop re-reads the same text on every pass, and reading it again gives the
+// same result every time: ListaIstruzioni does not change during a run, and what a read
+// finds depends only on the position it starts from. So a read (a token, a number, an
+// operator) is done once per position and run, and later passes only copy its result
+// and the position after it. Only readers that have no other effect use these caches.
+namespace detail {
+// The lines of the current run, as the scanner reads them.
+extern std::vector<std::u32string> gRighePreparate;
+// Where the positions of each prepared line start in a table of all positions (Colonna
+// goes from 0 to the length of the line); the last element is the number of positions.
+extern std::vector<std::size_t> gInizioRiga;
+// Changes at every ResetScanner: the caches of an earlier run are dropped at first use.
+extern unsigned gEsecuzione;
+}  // namespace detail
+
+// The reading position after a read. RigaTesto is the prepared line of index
+// RigaTestoDopo, or unchanged when that is -1.
+struct FineLettura {
+  int Colonna = 0;
+  char32_t ChCorrente = U' ';
+  bool bFine = false;
+  int IndiceRiga = 0;
+  int RigaTestoDopo = -1;
+};
+
+template <class T>
+class CacheLetture {
+ public:
+  struct Voce {
+    bool piena = false;
+    char32_t ChIngresso = 0;
+    T dato{};
+    FineLettura fine;
+  };
+
+  // The entry of the current position, or nullptr when the position is not an ordinary
+  // one (end of the text, a line other than a prepared line of this run) or when it was
+  // recorded with a different current character. An entry that is not `piena` is to be
+  // filled with Registra after the read.
+  // Always inline, as it runs at every read of every pass.
+  [[gnu::always_inline]] Voce* VoceCorrente() {
+    const TDatiGlob& g = DatiGlob;
+    if (esecuzione_ != detail::gEsecuzione) [[unlikely]] NuovaEsecuzione();
+    const std::vector<std::u32string>& righe = detail::gRighePreparate;
+    const std::size_t indice = static_cast<std::size_t>(g.IndiceRiga);
+    if (g.bFine || indice >= righe.size()) return nullptr;
+    const std::u32string& riga = righe[indice];
+    if (g.RigaTesto.data() != riga.data() || g.RigaTesto.size() != riga.size() ||
+        static_cast<std::size_t>(g.Colonna) > riga.size())
+      return nullptr;
+    Voce& v = voci_[detail::gInizioRiga[indice] + static_cast<std::size_t>(g.Colonna)];
+    if (v.piena && v.ChIngresso != g.ChCorrente) return nullptr;
+    return &v;
+  }
+
+  // Records a read that started at the position of `v` (current character `ch`, line
+  // `riga`) and ended at the current position.
+  static void Registra(Voce& v, char32_t ch, std::u32string_view riga, const T& dato) {
+    const TDatiGlob& g = DatiGlob;
+    FineLettura fine{g.Colonna, g.ChCorrente, g.bFine, g.IndiceRiga, -1};
+    if (g.RigaTesto.data() != riga.data() || g.RigaTesto.size() != riga.size()) {
+      // The read crossed lines: the scanner leaves RigaTesto on the last line it entered.
+      const std::vector<std::u32string>& righe = detail::gRighePreparate;
+      const int k = std::min(g.IndiceRiga, static_cast<int>(righe.size()) - 1);
+      if (k < 0 || righe[static_cast<std::size_t>(k)].data() != g.RigaTesto.data() ||
+          righe[static_cast<std::size_t>(k)].size() != g.RigaTesto.size())
+        return;
+      fine.RigaTestoDopo = k;
+    }
+    v.ChIngresso = ch;
+    v.dato = dato;
+    v.fine = fine;
+    v.piena = true;
+  }
+
+  // Moves the reading position to where the recorded read ended.
+  static void VaiAllaFine(const Voce& v) {
+    TDatiGlob& g = DatiGlob;
+    g.Colonna = v.fine.Colonna;
+    g.ChCorrente = v.fine.ChCorrente;
+    g.bFine = v.fine.bFine;
+    g.IndiceRiga = v.fine.IndiceRiga;
+    if (v.fine.RigaTestoDopo >= 0) g.RigaTesto = detail::gRighePreparate[static_cast<std::size_t>(v.fine.RigaTestoDopo)];
+  }
+
+ private:
+  // Drops the entries of an earlier run and makes room for this one.
+  [[gnu::noinline]] void NuovaEsecuzione() {
+    voci_.clear();
+    voci_.resize(detail::gInizioRiga.back() + 1);
+    esecuzione_ = detail::gEsecuzione;
+  }
+
+  // One entry per position of the text (line by line, indexed by Colonna), allocated at
+  // the first read of a run: the memory is a fixed multiple of the length of the program.
+  std::vector<Voce> voci_;
+  unsigned esecuzione_ = 0;
+};
+
+// Reads with `leggi` (which returns std::optional<T>, empty after an error) unless the
+// read from the current position is already recorded; errors are never recorded.
+template <class T, class Lettore>
+std::optional<T> LetturaRicordata(CacheLetture<T>& cache, Lettore leggi) {
+  auto* voce = cache.VoceCorrente();
+  if (voce && voce->piena) {
+    CacheLetture<T>::VaiAllaFine(*voce);
+    return voce->dato;
+  }
+  const char32_t ch = DatiGlob.ChCorrente;
+  const std::u32string_view riga = DatiGlob.RigaTesto;
+  std::optional<T> letto = leggi();
+  if (voce && letto) CacheLetture<T>::Registra(*voce, ch, riga, *letto);
+  return letto;
+}
 
 // A line as the scanner reads it: one blank appended, then the leading blanks removed.
 std::u32string PreparaRiga(const std::string& riga);
