@@ -306,8 +306,11 @@ PValore EvalFactor(bool Esegui) {
   return EvalIdentifier(Esegui);
 }
 
-/* number = digit { digit } [ "." digit { digit } ] [ ( "E" | "e" ) [ "+" | "-" ] digit { digit } ] */
-PValore ReadNumber() {
+namespace {
+
+/* number = digit { digit } [ "." digit { digit } ] [ ( "E" | "e" ) [ "+" | "-" ] digit { digit } ]
+   The value of the literal, or nothing after an error. */
+std::optional<Reale> LeggiNumero() {
   TDatiGlob& g = DatiGlob;
   // The digits are gathered as text and converted once, so that 0.1 is the same real
   // that the rest of the system reads from "0.1". The buffer keeps its block between
@@ -320,7 +323,7 @@ PValore ReadNumber() {
     intera = intera * 10 + static_cast<int>(g.ChCorrente - U'0');
     if (intera > 1e50L) {
       ReportError(ParoleChiave.msgValoreTroppoGrande, true);
-      return nullptr;
+      return std::nullopt;
     }
     testo += static_cast<char>(g.ChCorrente);
     NextChar();
@@ -329,7 +332,7 @@ PValore ReadNumber() {
     NextChar();
     if (g.bFine || !IsCifra(g.ChCorrente)) {
       ReportError(ParoleChiave.msgParteDecimale, true);
-      return nullptr;
+      return std::nullopt;
     }
     testo += '.';
     decimale = true;
@@ -345,7 +348,7 @@ PValore ReadNumber() {
     NextChar();
     if (g.bFine) {
       ReportError(ParoleChiave.msgNumeroIncompleto, false);
-      return nullptr;
+      return std::nullopt;
     }
     bool negativo = false;
     if (g.ChCorrente == U'+' || g.ChCorrente == U'-') {
@@ -353,12 +356,12 @@ PValore ReadNumber() {
       NextChar();
       if (g.bFine) {
         ReportError(ParoleChiave.msgNumeroIncompleto, false);
-        return nullptr;
+        return std::nullopt;
       }
     }
     if (!IsCifra(g.ChCorrente)) {
       ReportError(ParoleChiave.msgEsponenteNonNumerico, true);
-      return nullptr;
+      return std::nullopt;
     }
     // A positive exponent above 50 is refused; a negative one that large only makes the
     // value vanish (below 1e-50 a number reads as 0).
@@ -367,7 +370,7 @@ PValore ReadNumber() {
       if (esponente < 100000) esponente = esponente * 10 + static_cast<int>(g.ChCorrente - U'0');
       if (esponente > 50 && !negativo) {
         ReportError(ParoleChiave.msgEsponenteTroppoGrande, true);
-        return nullptr;
+        return std::nullopt;
       }
       NextChar();
     }
@@ -378,13 +381,25 @@ PValore ReadNumber() {
         valore = 0;
       } else if (magnitudine > 50) {
         ReportError(ParoleChiave.msgValoreTroppoGrande, true);
-        return nullptr;
+        return std::nullopt;
       } else {
         valore = std::strtold(testo.c_str(), nullptr);
       }
     }
   }
-  return std::make_unique<cValoreReale>(valore);
+  return valore;
+}
+
+// See the read caches in Scanner.h: the literals of a loop are read once per run. Only
+// the value and the position after the literal are kept; a new value is made each time.
+CacheLetture<Reale> gCacheNumeri;
+
+}  // namespace
+
+PValore ReadNumber() {
+  const std::optional<Reale> valore = LetturaRicordata(gCacheNumeri, LeggiNumero);
+  if (!valore) return nullptr;
+  return std::make_unique<cValoreReale>(*valore);
 }
 
 /* string = '"' { character | '""' } '"' */
