@@ -91,7 +91,7 @@ cValore::~cValore() = default;
 void cValore::Descrizione(int, std::string& Testo) const { Testo.clear(); }
 
 std::string cValore::IntestazioneDescrizione() const {
-  std::string t = NomeTipo;
+  std::string t(NomeTipo);
   if (!Nome.empty() && !IsAnonimo()) t += ": " + Nome;
   return t;
 }

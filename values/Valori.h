@@ -5,6 +5,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Graphics.h"
 #include "values/Funzioni.h"
@@ -56,7 +57,9 @@ class cValore {
 
   TipiValore Tipo = T_1;
   std::string Nome;
-  std::string NomeTipo;
+  // The display name of the kind: always a literal (or a name from a fixed table), so a
+  // view is enough, and numbers, made at every step of an expression, copy no string.
+  std::string_view NomeTipo;
 
   // One line describing the value; classes without a description leave the text empty.
   virtual void Descrizione(int n, std::string& Testo) const;

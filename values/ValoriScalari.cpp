@@ -36,11 +36,8 @@ void cValoreReale::operator delete(void* p, std::size_t n) noexcept {
 }
 
 cValoreReale::cValoreReale() {
-  // Copying a ready string is cheaper than assigning a literal, and numbers are made at
-  // every step of an expression.
-  static const std::string kNomeTipo = "Numero";
   Tipo = T_REALE;
-  NomeTipo = kNomeTipo;
+  NomeTipo = "Numero";
 }
 
 cValoreStringa::cValoreStringa() {
