@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/Istruzioni.h"
@@ -33,23 +34,35 @@ struct GuardiaProfondita {
 char32_t Maiuscola(char32_t c) { return c >= U'a' && c <= U'z' ? c - 32 : c; }
 bool CarattereDiNome(char32_t c) { return IsAlfanumerico(c) || c == U'_'; }
 
-// Reads the whole word at the current character and keeps it only when it is one of the
-// operator words; otherwise the reading position goes back to its first letter. A word
-// operator is recognised only as a whole word, so a name such as ORA or EPSILON after an
-// operand is never read as an operator.
 // Each operator word with the operator it stands for (RDIV is MOD, E is AND).
 struct ParolaOperatore {
   std::string_view parola, operatore;
 };
 
-std::string_view LeggiParolaOperatore(std::initializer_list<ParolaOperatore> parole) {
-  TDatiGlob& g = DatiGlob;
-  if (!IsLettera(g.ChCorrente)) return " ";
-  // Every operator word starts with one of these letters: any other name is not read at all.
-  switch (Maiuscola(g.ChCorrente)) {
-    case U'O': case U'D': case U'M': case U'R': case U'A': case U'E': break;
-    default: return " ";
+constexpr ParolaOperatore kParoleSomma[] = {{"O", "O"}, {"OR", "OR"}};
+constexpr ParolaOperatore kParoleProdotto[] = {
+    {"DIV", "DIV"}, {"MOD", "MOD"}, {"RDIV", "MOD"}, {"AND", "AND"}, {"E", "AND"}};
+
+std::string_view LeggiParolaIntera(std::span<const ParolaOperatore> parole);
+
+// Every operator word starts with one of these letters: any other name is not read at all.
+// Inline, as an operator reader looks here after every operand.
+inline std::string_view LeggiParolaOperatore(std::span<const ParolaOperatore> parole) {
+  switch (DatiGlob.ChCorrente) {
+    case U'O': case U'D': case U'M': case U'R': case U'A': case U'E':
+    case U'o': case U'd': case U'm': case U'r': case U'a': case U'e':
+      return LeggiParolaIntera(parole);
+    default:
+      return " ";
   }
+}
+
+// Reads the whole word at the current character and keeps it only when it is one of the
+// operator words; otherwise the reading position goes back to its first letter. A word
+// operator is recognised only as a whole word, so a name such as ORA or EPSILON after an
+// operand is never read as an operator.
+std::string_view LeggiParolaIntera(std::span<const ParolaOperatore> parole) {
+  TDatiGlob& g = DatiGlob;
   const int colonna = g.Colonna;
   const char32_t ch = g.ChCorrente;
   // The longest operator word has four letters: a longer word is a name.
@@ -125,7 +138,7 @@ std::string_view ReadAddOp() {
       if (g.ChCorrente == U'|') { NextChar(); return "||"; }
       return "|";
     default:
-      return LeggiParolaOperatore({{"O", "O"}, {"OR", "OR"}});
+      return LeggiParolaOperatore(kParoleSomma);
   }
 }
 
@@ -137,7 +150,7 @@ std::string_view ReadMulOp() {
     case U'*': NextChar(); return "*";
     case U'/': NextChar(); return "/";
     default:
-      return LeggiParolaOperatore({{"DIV", "DIV"}, {"MOD", "MOD"}, {"RDIV", "MOD"}, {"AND", "AND"}, {"E", "AND"}});
+      return LeggiParolaOperatore(kParoleProdotto);
   }
 }
 
