@@ -12,7 +12,6 @@ namespace detail {
 // decoded and prepared once per run; RigaTesto views the line here, so moving to a line
 // copies nothing.
 std::vector<std::u32string> gRighePreparate;
-std::vector<std::size_t> gInizioRiga{0};
 unsigned gEsecuzione = 1;
 }  // namespace detail
 
@@ -33,9 +32,6 @@ void ResetScanner() {
   gRighePreparate.clear();
   gRighePreparate.reserve(g.ListaIstruzioni.size());
   for (const std::string& riga : g.ListaIstruzioni) gRighePreparate.push_back(PreparaRiga(riga));
-  detail::gInizioRiga.assign(1, 0);
-  for (const std::u32string& riga : gRighePreparate)
-    detail::gInizioRiga.push_back(detail::gInizioRiga.back() + riga.size() + 1);
   g.IndiceRiga = 0;
   g.RigaTesto = RigaPreparata(0);
   g.TokenCorrente.clear();

@@ -45,9 +45,6 @@ void RipristinaPosizione(const PosizioneScanner& p);
 namespace detail {
 // The lines of the current run, as the scanner reads them.
 extern std::vector<std::u32string> gRighePreparate;
-// Where the positions of each prepared line start in a table of all positions (Colonna
-// goes from 0 to the length of the line); the last element is the number of positions.
-extern std::vector<std::size_t> gInizioRiga;
 // Changes at every ResetScanner: the caches of an earlier run are dropped at first use.
 extern unsigned gEsecuzione;
 }  // namespace detail
@@ -73,9 +70,9 @@ class CacheLetture {
   };
 
   // The entry of the current position, or nullptr when the position is not an ordinary
-  // one (end of the text, a line other than a prepared line of this run) or when it was
-  // recorded with a different current character. An entry that is not `piena` is to be
-  // filled with Registra after the read.
+  // one (end of the text, a line other than a prepared line of this run), when the line is
+  // read for the first time in this run, or when it was recorded with a different current
+  // character. An entry that is not `piena` is to be filled with Registra after the read.
   // Always inline, as it runs at every read of every pass.
   [[gnu::always_inline]] Voce* VoceCorrente() {
     const TDatiGlob& g = DatiGlob;
@@ -87,7 +84,11 @@ class CacheLetture {
     if (g.RigaTesto.data() != riga.data() || g.RigaTesto.size() != riga.size() ||
         static_cast<std::size_t>(g.Colonna) > riga.size())
       return nullptr;
-    Voce& v = voci_[detail::gInizioRiga[indice] + static_cast<std::size_t>(g.Colonna)];
+    Linea& linea = linee_[indice];
+    if (linea.voci.empty()) [[unlikely]] {
+      if (!ApriLinea(linea, riga.size(), g.Colonna)) return nullptr;
+    }
+    Voce& v = linea.voci[static_cast<std::size_t>(g.Colonna)];
     if (v.piena && v.ChIngresso != g.ChCorrente) return nullptr;
     return &v;
   }
@@ -123,16 +124,32 @@ class CacheLetture {
   }
 
  private:
+  // The entries of one line, one per position (Colonna 0 to the line's length).
+  struct Linea {
+    std::vector<Voce> voci;
+    int ultimaColonna = -1;  // where the last read of the line started, while it has no entries
+  };
+
   // Drops the entries of an earlier run and makes room for this one.
   [[gnu::noinline]] void NuovaEsecuzione() {
-    voci_.clear();
-    voci_.resize(detail::gInizioRiga.back() + 1);
+    linee_.clear();
+    linee_.resize(detail::gRighePreparate.size());
     esecuzione_ = detail::gEsecuzione;
   }
 
-  // One entry per position of the text (line by line, indexed by Colonna), allocated at
-  // the first read of a run: the memory is a fixed multiple of the length of the program.
-  std::vector<Voce> voci_;
+  // A line gets its entries only when the reader comes back to it (a read that starts at or
+  // before where an earlier one did: the text of a loop). A program that runs straight
+  // through costs no memory here, however long it is.
+  [[gnu::noinline]] static bool ApriLinea(Linea& linea, std::size_t lunghezza, int colonna) {
+    if (colonna > linea.ultimaColonna) {
+      linea.ultimaColonna = colonna;
+      return false;
+    }
+    linea.voci.resize(lunghezza + 1);
+    return true;
+  }
+
+  std::vector<Linea> linee_;
   unsigned esecuzione_ = 0;
 };
 

@@ -355,6 +355,17 @@ TEST_F(ProgrammiTest, AnExceptionInsideAStatementEndsTheRunNotTheProgram) {
   EXPECT_EQ(run.Valore("B"), nullptr);
 }
 
+TEST_F(ProgrammiTest, ARunNeverReadsWhatAnEarlierRunRemembered) {
+  // The same positions hold other text in the second program: nothing of the first run's
+  // reading may be reused, and a loop whose bound changes inside a pass still ends right.
+  auto a = Esegui("S = 0;\nPER (I DA 1 A 3) ESEGUI; S = S + 10; FINE;\nSTAMPA(S);");
+  auto b = Esegui("S = 0;\nPER (I DA 1 A 4) ESEGUI; S = S + 20; FINE;\nSTAMPA(S);");
+  auto c = Esegui("N = 2; S = 0;\nPER (I DA 1 A N) ESEGUI; N = 5; S = S + I; FINE;\nSTAMPA(S);");
+  EXPECT_EQ(a.output, V{"> 30"});
+  EXPECT_EQ(b.output, V{"> 80"});
+  EXPECT_EQ(c.output, V{"> 15"});
+}
+
 TEST_F(ProgrammiTest, CommandBarRunsInTheCurrentEnvironment) {
   Esegui("A = 2;");
   EXPECT_TRUE(run.ambiente.EseguiComando({"B = A * 3;"}));
