@@ -1,7 +1,8 @@
-// The interpreter on the loop of the issue, S = S + I * 2 - 1 a million times, in fast run
-// with no window, against the same loop in python3 measured in the same run. A second case
-// installs a window whose message pump is a virtual call per token, to show what the
-// per-token hook costs.
+// The interpreter on the loop S = S + I * 2 - 1 a million times, in fast run with no window,
+// against the same loop in python3 measured in the same run. A second case installs a window
+// whose message pump is a virtual call per token, to show what the per-token hook costs; a
+// third reads the loop's text on every pass (no recorded expressions, tokens or compiled
+// passes), to show what those save. The ratio uses the fastest run of each.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "interpreter/Ambiente.h"
+#include "interpreter/Scanner.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "tests/support/ScriptedWindow.h"
 
@@ -18,7 +20,12 @@ namespace {
 const std::vector<std::string> kProgramma = {"S = 0;", "PER (I DA 1 A 1000000) ESEGUI;", "  S = S + I * 2 - 1;",
                                              "FINE;"};
 
-double gSecondiQuorix = 0, gSecondiPython = 0, gSecondiConPompa = 0;
+double gSecondiQuorix = 0, gSecondiPython = 0, gSecondiConPompa = 0, gSecondiTesto = 0;
+
+// Keeps the fastest of the runs: the machine's other work only ever slows a run down.
+void Tieni(double& migliore, double s) {
+  if (migliore == 0 || s < migliore) migliore = s;
+}
 
 double Esegui() {
   qx::TAmbiente ambiente;
@@ -35,8 +42,19 @@ void BM_CicloQuorix(benchmark::State& state) {
   for (auto _ : state) {
     const double s = Esegui();
     state.SetIterationTime(s);
-    gSecondiQuorix = s;
+    Tieni(gSecondiQuorix, s);
   }
+}
+
+void BM_CicloQuorixDalTesto(benchmark::State& state) {
+  qx::InizializzaDatiGlob();
+  qx::detail::gRiproduzioni = false;
+  for (auto _ : state) {
+    const double s = Esegui();
+    state.SetIterationTime(s);
+    Tieni(gSecondiTesto, s);
+  }
+  qx::detail::gRiproduzioni = true;
 }
 
 void BM_CicloQuorixConPompaggio(benchmark::State& state) {
@@ -46,7 +64,7 @@ void BM_CicloQuorixConPompaggio(benchmark::State& state) {
   for (auto _ : state) {
     const double s = Esegui();
     state.SetIterationTime(s);
-    gSecondiConPompa = s;
+    Tieni(gSecondiConPompa, s);
   }
   state.counters["pompaggi"] = static_cast<double>(finestra.Pompaggi) / static_cast<double>(state.iterations());
 }
@@ -70,13 +88,14 @@ void BM_CicloPython(benchmark::State& state) {
     }
     pclose(p);
     state.SetIterationTime(s);
-    gSecondiPython = s;
+    Tieni(gSecondiPython, s);
   }
 }
 
-BENCHMARK(BM_CicloQuorix)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_CicloQuorixConPompaggio)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_CicloPython)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CicloQuorix)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CicloQuorixConPompaggio)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CicloQuorixDalTesto)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CicloPython)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
@@ -85,9 +104,11 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   if (gSecondiPython > 0 && gSecondiQuorix > 0) {
-    std::printf("ratio Quorix / python3 (last runs): %.2f\n", gSecondiQuorix / gSecondiPython);
+    std::printf("ratio Quorix / python3 (fastest runs): %.2f\n", gSecondiQuorix / gSecondiPython);
     std::printf("per-token message hook: %.1f%% of the run\n",
                 100.0 * (gSecondiConPompa - gSecondiQuorix) / gSecondiQuorix);
+    if (gSecondiTesto > 0)
+      std::printf("reading the text on every pass: %.2f times as long\n", gSecondiTesto / gSecondiQuorix);
   }
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "interpreter/Espressioni.h"
+#include "interpreter/EspressioniCompilate.h"
 #include "interpreter/Istruzioni.h"
 #include "interpreter/Scanner.h"
 #include "interpreter/TabelleComandi.h"
@@ -197,8 +198,12 @@ PValore EvalIdentifier(bool Esegui) {
   PValore risultato;
   if (var) {
     if (!Esegui) return nullptr;
-    return LeggiVariabile(*var, argomenti, Esegui);
+    risultato = LeggiVariabile(*var, argomenti, Esegui);
+    if (risultato && argomenti.Vuota()) RegistraVariabile(nome, *risultato);
+    else InterrompiRegistrazione();
+    return risultato;
   }
+  InterrompiRegistrazione();
   risultato = CmdCostanti(argomenti, nome);
   bool comando = false;
   if (!risultato) {

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "interpreter/Dispatch.h"
+#include "interpreter/EspressioniCompilate.h"
 #include "interpreter/Istruzioni.h"
 #include "interpreter/Operatori.h"
 #include "interpreter/Scanner.h"
@@ -16,16 +17,19 @@
 
 namespace qx {
 
+namespace detail {
+int gProfondita = 0;
+int gProfonditaMassimaVista = 0;
+}  // namespace detail
+
 namespace {
 
-// Nesting deeper than this would exhaust the stack long before any pupil's expression
-// needs it; such a text is reported instead of crashing the program.
-constexpr int PROFONDITA_MASSIMA = 1500;
-int gProfondita = 0;
+using detail::gProfondita;
 
 struct GuardiaProfondita {
   bool ok;
-  GuardiaProfondita() : ok(++gProfondita <= PROFONDITA_MASSIMA) {
+  GuardiaProfondita() : ok(++gProfondita <= detail::PROFONDITA_MASSIMA) {
+    if (gProfondita > detail::gProfonditaMassimaVista) detail::gProfonditaMassimaVista = gProfondita;
     if (!ok) ReportError("Errore non documentato", false);
   }
   ~GuardiaProfondita() { --gProfondita; }
@@ -164,8 +168,10 @@ std::string_view ReadPowOp() {
   return " ";
 }
 
+PValore EvalExpression(bool Esegui) { return Esegui ? ValutaEspressioneRicordata() : EvalRelation(false); }
+
 /* relation = sum [ ( "=" | "<>" | "<" | "<=" | ">" | ">=" ) sum ] */
-PValore EvalExpression(bool Esegui) {
+PValore EvalRelation(bool Esegui) {
   GuardiaProfondita guardia;
   if (!guardia.ok) return nullptr;
   if (Esegui) ShowCurrentLine();
@@ -176,6 +182,7 @@ PValore EvalExpression(bool Esegui) {
   PValore destro = EvalSum(Esegui);
   if (DatiGlob.bStop || !Esegui) return nullptr;
   if (Manca(Esegui, sinistro) || Manca(Esegui, destro)) return nullptr;
+  RegistraBinario(op, *sinistro, *destro);
   return Confronta(*sinistro, *destro, op);
 }
 
@@ -201,6 +208,7 @@ PValore EvalSum(bool Esegui) {
       ReportError(ParoleChiave.msgNegareNumerico, true);
       return nullptr;
     }
+    RegistraSegno(segno, *numero);
     if (segno == U'-') numero->Value = -numero->Value;
   }
   for (;;) {
@@ -210,6 +218,7 @@ PValore EvalSum(bool Esegui) {
     if (g.bStop) return nullptr;
     if (!Esegui) continue;
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
+    RegistraBinario(op, *valore, *destro);
     if (EntrambiNumeri(*valore, *destro) && (op == "+" || op == "-")) {
       // Numbers combine in place: the commonest case of every loop needs no new value.
       Reale& a = static_cast<cValoreReale&>(*valore).Value;
@@ -243,6 +252,7 @@ PValore EvalTerm(bool Esegui) {
     if (g.bStop) return nullptr;
     if (!Esegui) continue;
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
+    RegistraBinario(op, *valore, *destro);
     if (op == "*" && EntrambiNumeri(*valore, *destro)) {
       static_cast<cValoreReale&>(*valore).Value *= static_cast<const cValoreReale&>(*destro).Value;
       continue;
@@ -272,6 +282,7 @@ PValore EvalPower(bool Esegui) {
     if (g.bStop) return nullptr;
     if (!Esegui) continue;
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
+    RegistraBinario("^", *valore, *destro);
     valore = OpPower(*valore, *destro);
     if (g.bStop) return nullptr;
   }
@@ -299,13 +310,18 @@ PValore EvalFactor(bool Esegui) {
       ReportError(ParoleChiave.msgNegareLogico, true);
       return nullptr;
     }
+    RegistraNon(*b);
     b->Value = !b->Value;
     return operando;
   }
-  if (c == U'"') return ReadString(Esegui);
+  if (c == U'"') {
+    InterrompiRegistrazione();
+    return ReadString(Esegui);
+  }
   if (c == U'(') {
+    RegistraParentesi();
     NextChar();
-    PValore valore = EvalExpression(Esegui);
+    PValore valore = EvalRelation(Esegui);
     if (g.bStop) return nullptr;
     SaltaSpazi();
     if (g.ChCorrente != U')' || g.bFine) {
@@ -315,7 +331,11 @@ PValore EvalFactor(bool Esegui) {
     NextChar();
     return valore;
   }
-  if (IsCifra(c)) return ReadNumber();
+  if (IsCifra(c)) {
+    PValore numero = ReadNumber();
+    if (numero) RegistraNumero(static_cast<const cValoreReale&>(*numero).Value);
+    return numero;
+  }
   return EvalIdentifier(Esegui);
 }
 

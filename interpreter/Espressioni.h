@@ -12,7 +12,11 @@ namespace qx {
 
 using PValore = std::unique_ptr<cValore>;
 
+// relation: read from the text, or replayed when executing and already recorded in this run
+// (see EspressioniCompilate.h).
 PValore EvalExpression(bool Esegui);
+// relation, always read from the text.
+PValore EvalRelation(bool Esegui);
 PValore EvalSum(bool Esegui);
 PValore EvalTerm(bool Esegui);
 PValore EvalPower(bool Esegui);
@@ -29,5 +33,15 @@ PValore ReadString(bool Esegui);
 
 // Skips blanks at character level, never past the end of the text.
 void SaltaSpazi();
+
+namespace detail {
+// Nesting deeper than this would exhaust the stack long before any pupil's expression needs
+// it; such a text is reported instead of crashing the program.
+constexpr int PROFONDITA_MASSIMA = 1500;
+// How deep the reading of expressions nests now, and the deepest it went since a recording
+// of an expression last set it.
+extern int gProfondita;
+extern int gProfonditaMassimaVista;
+}  // namespace detail
 
 }  // namespace qx

@@ -4,6 +4,7 @@
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/Espressioni.h"
+#include "interpreter/EspressioniCompilate.h"
 #include "interpreter/Scanner.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
@@ -29,19 +30,30 @@ bool IniziaCon(const std::string& s, char c) { return !s.empty() && s[0] == c; }
 bool Fermato() { return DatiGlob.bStop; }
 const std::string& Token() { return DatiGlob.TokenCorrente; }
 
+// The next token: from the loop's sequence of tokens (see IstruzioniRicordate.h), or read.
+void Leggi(SequenzaToken* sequenza) {
+  if (sequenza) sequenza->Leggi();
+  else NextToken();
+}
+
 // The body of a block or loop: statements up to FINE.
-void Corpo(bool Esegui) {
+void Corpo(bool Esegui, SequenzaToken* sequenza = nullptr) {
   do {
-    NextToken();
+    Leggi(sequenza);
     if (Token() != ParoleChiave.FINE) ExecStatement(Esegui);
   } while (Token() != ParoleChiave.FINE && !Fermato());
 }
 
 // The ";" after FINE.
-void PuntoVirgolaDopoFine() {
+void PuntoVirgolaDopoFine(SequenzaToken* sequenza = nullptr) {
   if (Fermato()) return;
-  NextToken();
+  Leggi(sequenza);
   if (!IniziaCon(Token(), ';')) ReportError(ParoleChiave.msgPuntoVirgolaFine, true);
+}
+
+// The end of a loop's pass: its tokens are now known.
+void FinePassata(SequenzaToken& sequenza) {
+  if (!Fermato()) sequenza.Concludi();
 }
 
 const cValoreReale* ComeNumero(const cValore* v) {
@@ -84,6 +96,7 @@ bool RunProgram(bool Esegui) {
 void ExecStatement(bool Esegui) {
   TDatiGlob& g = DatiGlob;
   const TParoleChiave& k = ParoleChiave;
+  NotaIstruzione();
   if (++gAnnidamento > ANNIDAMENTO_MASSIMO) {
     --gAnnidamento;
     ReportError(kErroreNonDocumentato, false);
@@ -103,11 +116,12 @@ void ExecStatement(bool Esegui) {
   } else if (t == k.SE) {
     ExecIf(Esegui);
   } else if (IniziaCon(t, ';')) {
-    // the empty statement
+    NotaIstruzioneVuota();  // the empty statement
   } else if (!t.empty() && IsLettera(static_cast<unsigned char>(t[0]))) {
+    // NomeIstruzione keeps the name: only statements set it, and none runs before it is used.
     g.NomeIstruzione = t;
-    const std::string nome = t;
-    NextToken();
+    RicordoAssegnamento* ricordo = Esegui ? CercaRicordoAssegnamento() : nullptr;
+    Leggi(ricordo ? &ricordo->token : nullptr);
     ListaArgomenti argomenti;
     if (g.TokenCorrente == ".") {
       NextToken();
@@ -124,16 +138,21 @@ void ExecStatement(bool Esegui) {
       if (!Fermato()) NextToken();
     }
     if (Fermato()) return;
+    if (ricordo && (!argomenti.Vuota() || g.TokenCorrente != "=")) {
+      ricordo->token.Abbandona();
+      ricordo = nullptr;
+    }
     if (g.TokenCorrente == "=") {
       try {
-        ExecAssignment(Esegui, argomenti, -1);
+        ExecAssignment(Esegui, argomenti, -1, ricordo ? &ricordo->token : nullptr,
+                       ricordo ? &ricordo->variabile : nullptr);
       } catch (const std::exception&) {
         ReportError(kErroreNonDocumentato, false);
       }
+      if (ricordo) FinePassata(ricordo->token);
     } else if (IniziaCon(g.TokenCorrente, ';')) {
-      g.NomeIstruzione = nome;
       CallProcedure(Esegui, argomenti);
-    } else if (nome == k.ALTRIMENTI) {
+    } else if (g.NomeIstruzione == k.ALTRIMENTI) {
       ReportError(k.ALTRIMENTI + " non corrispondente ad un " + k.SE, true);
     } else {
       ReportError(k.msgUgualeOPuntoVirgola, true);
@@ -169,7 +188,9 @@ void ExecDoWhile(bool Esegui) {
   }
   const PosizioneScanner inizio = SalvaPosizione();
   bool continua = false;
+  SequenzaToken sequenza;  // the tokens of a pass (see IstruzioniRicordate.h)
   do {
+    if (Esegui) sequenza.Inizia();
     RipristinaPosizione(inizio);
     PValore condizione = EvalExpression(Esegui);
     if (Fermato()) return;
@@ -177,79 +198,118 @@ void ExecDoWhile(bool Esegui) {
       ReportError(k.msgEspressioneLogica, true);
       return;
     }
-    NextToken();
+    sequenza.Leggi();
     if (g.TokenCorrente != ")") {
       ReportError(k.msgChiusaFinquando, true);
       return;
     }
-    NextToken();
+    sequenza.Leggi();
     if (!IniziaCon(g.TokenCorrente, ';')) {
       ReportError(k.msgPuntoVirgolaFinquando, true);
       return;
     }
     continua = Esegui && static_cast<const cValoreBool&>(*condizione).Value;
-    Corpo(continua);
-    PuntoVirgolaDopoFine();
+    Corpo(continua, &sequenza);
+    PuntoVirgolaDopoFine(&sequenza);
+    FinePassata(sequenza);
   } while (!Fermato() && Esegui && continua);
 }
 
-/* for = "PER" "(" name word relation "A" relation ")" word ";" { statement } "FINE" ";" */
-void ExecFor(bool Esegui) {
+namespace {
+
+/* header = "(" name word relation "A" relation ")" word
+   One pass's header: stores the counter, reads the bound, and tells whether the body runs;
+   false when the run stopped. */
+bool IntestazionePer(bool Esegui, const PosizioneScanner& inizio, int passo, SequenzaToken& sequenza,
+                     VariabileRicordata& contatoreRicordato, PassataCompilata& compilata, bool& continua) {
   TDatiGlob& g = DatiGlob;
   const TParoleChiave& k = ParoleChiave;
+  RipristinaPosizione(inizio);
+  sequenza.Leggi();
+  if (g.TokenCorrente != "(") {
+    ReportError("For errore 2.1", false);
+    return false;
+  }
+  sequenza.Leggi();
+  // The variable's name, kept in NomeIstruzione until the body runs (only statements set it).
+  g.NomeIstruzione = g.TokenCorrente;
+  const std::string& variabile = g.NomeIstruzione;
+  sequenza.Leggi();  // the word after the variable, by convention DA
+  ListaArgomenti nessuno;
+  ExecAssignment(Esegui, nessuno, passo, nullptr, &contatoreRicordato);
+  if (Fermato()) return false;
+  const cValoreReale* contatore = nullptr;
+  if (Esegui) {
+    cVariabile* v = contatoreRicordato.Trova(variabile);
+    contatore = v ? ComeNumero(v->GetValore()) : nullptr;
+    if (!contatore) {
+      ReportError("For errore 2", false);
+      return false;
+    }
+  }
+  sequenza.Leggi();
+  if (g.TokenCorrente != k.A) {
+    ReportError("For errore 3", false);
+    return false;
+  }
+  PValore fine = EvalExpression(Esegui);
+  if (Fermato()) return false;
+  if (Esegui && !ComeNumero(fine.get())) {
+    ReportError("For errore 4", false);
+    return false;
+  }
+  if (Esegui) NotaNumero(PassataCompilata::Tipo::Limite, {});
+  sequenza.Leggi();
+  if (g.TokenCorrente != ")") {
+    ReportError("For errore 1.1", false);
+    return false;
+  }
+  sequenza.Leggi();  // the word after ")", by convention ESEGUI
+  compilata.FineIntestazione();
+  continua = Esegui && ComeNumero(fine.get())->Value >= contatore->Value;
+  if (Esegui && !continua) {
+    // After a loop that ends, the variable holds the last value for which the body ran.
+    cVariabile* v = g.ListaVariabili->Cerca(variabile);
+    if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+/* for = "PER" header ";" { statement } "FINE" ";" */
+void ExecFor(bool Esegui) {
   if (Esegui) ShowCurrentLine();
   const PosizioneScanner inizio = SalvaPosizione();
   int passo = 0;
   bool continua = false;
+  // The tokens of a pass, read on the first one and replayed on the others; the counter; and
+  // the pass as a list of operations, once a pass has shown it (see PassateCompilate.h).
+  SequenzaToken sequenza;
+  VariabileRicordata contatoreRicordato;
+  PassataCompilata compilata;
   do {
-    RipristinaPosizione(inizio);
-    NextToken();
-    if (g.TokenCorrente != "(") {
-      ReportError("For errore 2.1", false);
-      return;
+    using Esito = PassataCompilata::Esito;
+    const Esito esito = Esegui && compilata.Pronta() ? compilata.Esegui(passo) : Esito::NonEseguita;
+    if (esito == Esito::Completa) {
+      continua = true;
+      ++passo;
+      continue;
     }
-    NextToken();
-    g.NomeIstruzione = g.TokenCorrente;
-    const std::string variabile = g.TokenCorrente;
-    NextToken();  // the word after the variable, by convention DA
-    ListaArgomenti nessuno;
-    ExecAssignment(Esegui, nessuno, passo);
-    if (Fermato()) return;
-    const cValoreReale* contatore = nullptr;
-    if (Esegui) {
-      cVariabile* v = g.ListaVariabili ? g.ListaVariabili->Cerca(variabile) : nullptr;
-      contatore = v ? ComeNumero(v->GetValore()) : nullptr;
-      if (!contatore) {
-        ReportError("For errore 2", false);
-        return;
+    if (esito == Esito::NonEseguita) {
+      if (Esegui) {
+        sequenza.Inizia();
+        compilata.IniziaRegistrazione();
       }
+      if (!IntestazionePer(Esegui, inizio, passo, sequenza, contatoreRicordato, compilata, continua)) return;
+    } else {
+      continua = false;
     }
-    NextToken();
-    if (g.TokenCorrente != k.A) {
-      ReportError("For errore 3", false);
-      return;
-    }
-    PValore fine = EvalExpression(Esegui);
-    if (Fermato()) return;
-    if (Esegui && !ComeNumero(fine.get())) {
-      ReportError("For errore 4", false);
-      return;
-    }
-    NextToken();
-    if (g.TokenCorrente != ")") {
-      ReportError("For errore 1.1", false);
-      return;
-    }
-    NextToken();  // the word after ")", by convention ESEGUI
-    continua = Esegui && ComeNumero(fine.get())->Value >= contatore->Value;
-    if (Esegui && !continua) {
-      // After a loop that ends, the variable holds the last value for which the body ran.
-      cVariabile* v = g.ListaVariabili->Cerca(variabile);
-      if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
-    }
-    Corpo(continua);
+    Corpo(continua, &sequenza);
     ++passo;
-    PuntoVirgolaDopoFine();
+    PuntoVirgolaDopoFine(&sequenza);
+    FinePassata(sequenza);
+    compilata.ConcludiRegistrazione(continua);
   } while (!Fermato() && Esegui && continua);
 }
 
@@ -260,7 +320,9 @@ void ExecRepeat(bool Esegui) {
   const PosizioneScanner inizio = SalvaPosizione();
   int passo = 0;
   bool continua = false;
+  SequenzaToken sequenza;  // the tokens of a pass (see IstruzioniRicordate.h)
   do {
+    if (Esegui) sequenza.Inizia();
     RipristinaPosizione(inizio);
     PValore conta = EvalExpression(Esegui);
     if (Fermato()) return;
@@ -268,16 +330,17 @@ void ExecRepeat(bool Esegui) {
       ReportError("Errore Ripeti 2", false);
       return;
     }
-    NextToken();
+    sequenza.Leggi();
     if (g.TokenCorrente != kVolte) {
       ReportError("Errore Ripeti 3", false);
       return;
     }
-    NextToken();  // the ";" after VOLTE
+    sequenza.Leggi();  // the ";" after VOLTE
     continua = Esegui && static_cast<Reale>(passo) < ComeNumero(conta.get())->Value;
-    Corpo(continua);
+    Corpo(continua, &sequenza);
     ++passo;
-    PuntoVirgolaDopoFine();
+    PuntoVirgolaDopoFine(&sequenza);
+    FinePassata(sequenza);
   } while (!Fermato() && Esegui && continua);
 }
 
@@ -316,16 +379,37 @@ void ExecIf(bool Esegui) {
   ExecStatement(Esegui && !vera);
 }
 
-void ExecAssignment(bool Esegui, ListaArgomenti& argomenti, int Passo) {
+namespace {
+
+// The part of an assignment between "=" and ";": the value, the pass number of a PER loop
+// and the store. False when the run stopped.
+bool AssegnaValore(bool Esegui, ListaArgomenti& argomenti, int Passo, VariabileRicordata* variabile) {
   TDatiGlob& g = DatiGlob;
   if (Esegui) ShowCurrentLine();
   const int contatore = g.ContatoreOggetti;
-  const std::string nome = g.NomeIstruzione;
-  PValore valore = EvalExpression(Esegui);
-  if (Fermato()) return;
+  // Only statements set NomeIstruzione, and none runs inside an expression.
+  const std::string& nome = g.NomeIstruzione;
+  PValore valore;
+  if (Esegui && argomenti.Vuota()) {
+    Reale numero = 0;
+    if (ValutaNumeroRicordato(numero, valore)) {
+      // A number that goes into a number variable needs no value of its own.
+      const bool contatore = Passo != -1;
+      if (contatore) numero += Passo;
+      if (MemorizzaNumero(nome, numero, variabile)) {
+        NotaNumero(contatore ? PassataCompilata::Tipo::Contatore : PassataCompilata::Tipo::Assegna, nome);
+        return true;
+      }
+      valore = std::make_unique<cValoreReale>(numero);
+      Passo = -1;  // already counted
+    }
+  } else {
+    valore = EvalExpression(Esegui);
+  }
+  if (Fermato()) return false;
   if (Esegui && !valore) {
     ReportError(ParoleChiave.msgIdentificatore, true);
-    return;
+    return false;
   }
   if (Passo != -1 && valore && valore->Tipo == T_REALE) static_cast<cValoreReale&>(*valore).Value += Passo;
   if (valore && valore->Tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatore && g.ListaVariabili) {
@@ -333,9 +417,17 @@ void ExecAssignment(bool Esegui, ListaArgomenti& argomenti, int Passo) {
     g.ListaVariabili->Elimina("$" + std::to_string(g.ContatoreOggetti));
   }
   if (Esegui) StoreVariable(Esegui, nome, *valore, argomenti.Vuota() ? nullptr : &argomenti);
-  if (Fermato()) return;
+  return !Fermato();
+}
+
+}  // namespace
+
+void ExecAssignment(bool Esegui, ListaArgomenti& argomenti, int Passo, SequenzaToken* token,
+                    VariabileRicordata* variabile) {
+  TDatiGlob& g = DatiGlob;
+  if (!AssegnaValore(Esegui, argomenti, Passo, variabile)) return;
   if (Passo == -1) {
-    NextToken();
+    Leggi(token);
     if (!IniziaCon(g.TokenCorrente, ';')) {
       ReportError(ParoleChiave.msgPuntoVirgola, true);
       return;
@@ -344,10 +436,10 @@ void ExecAssignment(bool Esegui, ListaArgomenti& argomenti, int Passo) {
   if (Esegui && !Fermato()) WaitStep();
 }
 
-void ShowCurrentLine() {
+void MostraRigaLento(int riga) {
   TDatiGlob& g = DatiGlob;
   const int vecchia = g.RigaCorrente;
-  g.RigaCorrente = g.IndiceRiga;
+  g.RigaCorrente = riga;
   if ((g.bPassoPasso || g.bEvidenziaRiga) && !g.bImmediato && g.RigaCorrente != g.UltimaRigaMostrata) {
     Finestra().InvalidaRighe(g.EditorCorrente, vecchia + 1, vecchia + 1);
     Finestra().InvalidaRighe(g.EditorCorrente, g.RigaCorrente + 1, g.RigaCorrente + 1);

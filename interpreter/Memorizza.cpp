@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "interpreter/Istruzioni.h"
+#include "interpreter/Scanner.h"
 #include "interpreter/runstate/DatiGlob.h"
 #include "interpreter/runstate/ErrorReport.h"
 #include "values/Variabili.h"
@@ -126,10 +127,30 @@ void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgome
 
 }  // namespace
 
+bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* variabile) {
+  const cListaVariabili* tabella = DatiGlob.ListaVariabili;
+  if (!tabella || nome.empty()) return false;
+  for (const char c : nome)
+    if (c == '_') return false;  // the name is normalised first: the rules below do it
+  cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
+  if (!var || var->Tipo != T_REALE) return false;
+  cValore& memorizzato = *var->GetValore();
+  static_cast<cValoreReale&>(memorizzato).Value = numero;
+  // The name is nearly always right already; comparing costs less than copying.
+  if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
+  return true;
+}
+
 void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, const ListaArgomenti* argomenti) {
   TDatiGlob& g = DatiGlob;
   if (!Esegui || g.ListaVariabili == nullptr) return;
   cListaVariabili& tabella = *g.ListaVariabili;
+  const bool senzaIndici = !argomenti || argomenti->Vuota();
+  if (senzaIndici && valore.Tipo == T_REALE &&
+      MemorizzaNumero(nomeDato, static_cast<cValoreReale&>(valore).Value)) {
+    if (!StessoTesto(valore.Nome, nomeDato)) valore.Nome = nomeDato;
+    return;
+  }
   // An empty name keeps the value's own name (a picked value replaces its variable); a
   // value without one is anonymous.
   std::string nome = tabella.NormalizzaNome(nomeDato.empty() ? valore.Nome : nomeDato);
@@ -138,7 +159,7 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
   cVariabile* var = tabella.Cerca(nome);
   const bool resta = var && Resta(var->Tipo, valore.Tipo);
 
-  if (argomenti && !argomenti->Vuota()) {
+  if (!senzaIndici) {
     if (!resta) {
       ReportError("L'oggetto non esiste: " + nome, true);
       return;

@@ -146,14 +146,8 @@ PValore MatricePerNumero(const cMatrReale& a, Reale k) {
   return r;
 }
 
-bool Relazione(int confronto, std::string_view op) {
-  if (op == "=") return confronto == 0;
-  if (op == "<>") return confronto != 0;
-  if (op == "<") return confronto < 0;
-  if (op == "<=") return confronto <= 0;
-  if (op == ">") return confronto > 0;
-  return confronto >= 0;
-}
+// A three-way comparison read through a relation.
+bool Relaziona(int confronto, std::string_view op) { return ConfrontaReali(confronto, 0, RelazioneDa(op)); }
 
 }  // namespace
 
@@ -165,15 +159,16 @@ PValore CompareBool(const cValoreBool& a, const cValoreBool& b, std::string_view
   return Errore(ParoleChiave.msgOperatoreLogico);
 }
 
-// "=" and "<>" allow the tolerance; the order relations compare exactly.
-PValore CompareReal(Reale a, Reale b, std::string_view op) {
-  if (op == "=") return Logico(UgualeReale(a, b));
-  if (op == "<>") return Logico(!UgualeReale(a, b));
-  if (op == "<") return Logico(a < b);
-  if (op == "<=") return Logico(a <= b);
-  if (op == ">") return Logico(a > b);
-  return Logico(a >= b);
+Relazione RelazioneDa(std::string_view op) {
+  if (op == "=") return Relazione::Uguale;
+  if (op == "<>") return Relazione::Diverso;
+  if (op == "<") return Relazione::Minore;
+  if (op == "<=") return Relazione::MinoreUguale;
+  if (op == ">") return Relazione::Maggiore;
+  return Relazione::MaggioreUguale;
 }
+
+PValore CompareReal(Reale a, Reale b, std::string_view op) { return Logico(ConfrontaReali(a, b, RelazioneDa(op))); }
 
 PValore CompareFraction(const cValore& a, const cValore& b, std::string_view op) {
   auto& motore = OperatoriSimbolici();
@@ -185,11 +180,11 @@ PValore CompareFraction(const cValore& a, const cValore& b, std::string_view op)
 
 PValore CompareString(const std::string& a, const std::string& b, std::string_view op) {
   const int c = a.compare(b);
-  return Logico(Relazione(c < 0 ? -1 : (c > 0 ? 1 : 0), op));
+  return Logico(Relaziona(c < 0 ? -1 : (c > 0 ? 1 : 0), op));
 }
 
 PValore CompareAngle(const cValoreGrado& a, const cValoreGrado& b, std::string_view op) {
-  return Logico(Relazione(ConfrontoAngoli(a, b), op));
+  return Logico(Relaziona(ConfrontoAngoli(a, b), op));
 }
 
 PValore Confronta(const cValore& a, const cValore& b, std::string_view op) {
@@ -257,9 +252,8 @@ PValore OpMultiply(const cValore& a, const cValore& b) {
 PValore OpDivide(const cValore& a, const cValore& b) {
   const auto *na = ComeNumero(a), *nb = ComeNumero(b);
   if (na && nb) {
-    if (UgualeReale(nb->Value, 0)) return Errore(ParoleChiave.msgDivisioneZero);
-    if (UgualeReale(na->Value, 0)) return Numero(0);
-    return Numero(na->Value / nb->Value);
+    if (DivisoreNullo(nb->Value)) return Errore(ParoleChiave.msgDivisioneZero);
+    return Numero(QuozienteReali(na->Value, nb->Value));
   }
   bool trattato;
   if (PValore r = Simbolico("/", a, b, trattato); trattato) return r;
@@ -270,17 +264,24 @@ PValore OpDivide(const cValore& a, const cValore& b) {
   return Errore(ParoleChiave.msgNonDividibili);
 }
 
+const std::string* ErroreDivisioneIntera(Reale a, Reale b, bool resto) {
+  static const std::string nonInteriResto = "Gli operandi devono essere interi";
+  static const std::string nonInteriDiv = "Gli operandi devono essere interi per DIV";
+  if (DivisoreNullo(b)) return &ParoleChiave.msgDivisioneZero;
+  if (!IsIntero(a) || !IsIntero(b)) return resto ? &nonInteriResto : &nonInteriDiv;
+  return nullptr;
+}
+
+// Whole numbers only; long double holds every integer that a 64-bit integer does, so the
+// quotient and the remainder are exact without a conversion that could overflow.
+Reale DivisioneInteraReali(Reale a, Reale b, bool resto) { return resto ? std::fmod(a, b) : std::trunc(a / b); }
+
 namespace {
-// DIV and MOD on whole numbers; long double holds every integer that a 64-bit integer does,
-// so the quotient and the remainder are exact without a conversion that could overflow.
 PValore DivisioneIntera(const cValore& a, const cValore& b, bool resto) {
   const auto *na = ComeNumero(a), *nb = ComeNumero(b);
   if (!na || !nb) return Errore(ParoleChiave.msgNonDividibili);
-  if (UgualeReale(nb->Value, 0)) return Errore(ParoleChiave.msgDivisioneZero);
-  if (!IsIntero(na->Value) || !IsIntero(nb->Value))
-    return Errore(resto ? "Gli operandi devono essere interi" : "Gli operandi devono essere interi per DIV");
-  if (resto) return Numero(std::fmod(na->Value, nb->Value));
-  return Numero(std::trunc(na->Value / nb->Value));
+  if (const std::string* errore = ErroreDivisioneIntera(na->Value, nb->Value, resto)) return Errore(*errore);
+  return Numero(DivisioneInteraReali(na->Value, nb->Value, resto));
 }
 }  // namespace
 

@@ -13,6 +13,31 @@ namespace qx {
 
 using PValore = std::unique_ptr<cValore>;
 
+// The six relations, and their meaning between two reals: "=" and "<>" allow the tolerance,
+// the order relations compare exactly.
+enum class Relazione : unsigned char { Uguale, Diverso, Minore, MinoreUguale, Maggiore, MaggioreUguale };
+Relazione RelazioneDa(std::string_view op);
+inline bool ConfrontaReali(Reale a, Reale b, Relazione r) {
+  switch (r) {
+    case Relazione::Uguale: return UgualeReale(a, b);
+    case Relazione::Diverso: return !UgualeReale(a, b);
+    case Relazione::Minore: return a < b;
+    case Relazione::MinoreUguale: return a <= b;
+    case Relazione::Maggiore: return a > b;
+    case Relazione::MaggioreUguale: return a >= b;
+  }
+  return false;
+}
+
+// "/" between two reals: a divisor within the tolerance of 0 is refused, a dividend within it
+// gives 0.
+inline bool DivisoreNullo(Reale b) { return UgualeReale(b, 0); }
+inline Reale QuozienteReali(Reale a, Reale b) { return UgualeReale(a, 0) ? 0 : a / b; }
+// DIV and MOD between two reals: the message that refuses the pair, or nullptr when the
+// quotient or remainder is DivisioneInteraReali.
+const std::string* ErroreDivisioneIntera(Reale a, Reale b, bool resto);
+Reale DivisioneInteraReali(Reale a, Reale b, bool resto);
+
 PValore CompareBool(const cValoreBool& a, const cValoreBool& b, std::string_view op);
 PValore CompareReal(Reale a, Reale b, std::string_view op);
 PValore CompareFraction(const cValore& a, const cValore& b, std::string_view op);

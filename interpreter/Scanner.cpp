@@ -13,6 +13,9 @@ namespace detail {
 // copies nothing.
 std::vector<std::u32string> gRighePreparate;
 unsigned gEsecuzione = 1;
+int gPompaggiDaSaltare = 0;
+std::uint64_t gContaPompaggi = 0;
+bool gRiproduzioni = true;
 }  // namespace detail
 
 namespace {
@@ -29,6 +32,7 @@ std::u32string PreparaRiga(const std::string& riga) { return TrimSinistro(Utf8To
 void ResetScanner() {
   TDatiGlob& g = DatiGlob;
   ++detail::gEsecuzione;
+  detail::gPompaggiDaSaltare = 0;
   gRighePreparate.clear();
   gRighePreparate.reserve(g.ListaIstruzioni.size());
   for (const std::string& riga : g.ListaIstruzioni) gRighePreparate.push_back(PreparaRiga(riga));
@@ -71,30 +75,25 @@ void NextCharLento() {
 }
 
 namespace {
-void LeggiToken();
-CacheLetture<std::string> gCacheToken;
+void LeggiTestoToken();
 }  // namespace
 
-void NextToken() {
+namespace detail {
+CacheLetture<std::string> gCacheToken;
+
+void LeggiTokenNuovo(CacheLetture<std::string>::Voce* voce) {
   TDatiGlob& g = DatiGlob;
-  LasciaPassareMessaggi();
-  // See the read caches in Scanner.h: a loop reads the same tokens on every pass.
-  auto* voce = gCacheToken.VoceCorrente();
-  if (voce && voce->piena) {
-    g.TokenCorrente = voce->dato;
-    CacheLetture<std::string>::VaiAllaFine(*voce);
-    return;
-  }
   const char32_t ch = g.ChCorrente;
   const std::u32string_view riga = g.RigaTesto;
-  LeggiToken();
+  LeggiTestoToken();
   if (voce) CacheLetture<std::string>::Registra(*voce, ch, riga, g.TokenCorrente);
 }
+}  // namespace detail
 
 namespace {
 /* token = name | any other single character | " " at the end of the text
    name = letter { letter | digit | "_" }      comment = "/" "*" ... "*" "/"   */
-void LeggiToken() {
+void LeggiTestoToken() {
   TDatiGlob& g = DatiGlob;
   g.TokenCorrente.clear();
   for (;;) {

@@ -3,11 +3,14 @@
 // the loops re-read their text by saving and restoring a position.
 #pragma once
 #include <algorithm>
+#include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "interpreter/runstate/DatiGlob.h"
+#include "interpreter/runstate/WindowServices.h"
 
 namespace qx {
 
@@ -33,6 +36,7 @@ inline void NextChar() {
   }
   NextCharLento();
 }
+// Reads the next token into TokenCorrente (defined below, after the read caches).
 void NextToken();
 PosizioneScanner SalvaPosizione();
 void RipristinaPosizione(const PosizioneScanner& p);
@@ -47,6 +51,15 @@ namespace detail {
 extern std::vector<std::u32string> gRighePreparate;
 // Changes at every ResetScanner: the caches of an earlier run are dropped at first use.
 extern unsigned gEsecuzione;
+// How many of the next tokens are read without calling the message hook: a replayed
+// expression that goes back to its text has already called it for its first names.
+extern int gPompaggiDaSaltare;
+// Every call of PompaToken so far (a loop pass is known by how many it makes).
+extern std::uint64_t gContaPompaggi;
+// Whether recorded expressions, token sequences and compiled loop passes are used (see
+// EspressioniCompilate.h, IstruzioniRicordate.h, PassateCompilate.h). Tests turn them off to
+// compare a run with the plain reading of its text.
+extern bool gRiproduzioni;
 }  // namespace detail
 
 // The reading position after a read. RigaTesto is the prepared line of index
@@ -58,6 +71,36 @@ struct FineLettura {
   int IndiceRiga = 0;
   int RigaTestoDopo = -1;
 };
+
+// The current position as a FineLettura, for a read that started on the line `riga`;
+// false when RigaTesto is not a prepared line of this run (the position cannot be recorded).
+inline bool CatturaPosizione(FineLettura& fine, std::u32string_view riga) {
+  const TDatiGlob& g = DatiGlob;
+  fine = {g.Colonna, g.ChCorrente, g.bFine, g.IndiceRiga, -1};
+  if (g.RigaTesto.data() == riga.data() && g.RigaTesto.size() == riga.size()) return true;
+  // The read crossed lines: the scanner leaves RigaTesto on the last line it entered.
+  const std::vector<std::u32string>& righe = detail::gRighePreparate;
+  const int k = std::min(g.IndiceRiga, static_cast<int>(righe.size()) - 1);
+  if (k < 0 || righe[static_cast<std::size_t>(k)].data() != g.RigaTesto.data() ||
+      righe[static_cast<std::size_t>(k)].size() != g.RigaTesto.size())
+    return false;
+  fine.RigaTestoDopo = k;
+  return true;
+}
+
+// The current position as a FineLettura that names its line, so that VaiA can come back
+// to it from anywhere; false when RigaTesto is not a prepared line of this run.
+inline bool CatturaPosizione(FineLettura& fine) { return CatturaPosizione(fine, std::u32string_view{}); }
+
+// Moves the reading position to a recorded one.
+inline void VaiA(const FineLettura& fine) {
+  TDatiGlob& g = DatiGlob;
+  g.Colonna = fine.Colonna;
+  g.ChCorrente = fine.ChCorrente;
+  g.bFine = fine.bFine;
+  g.IndiceRiga = fine.IndiceRiga;
+  if (fine.RigaTestoDopo >= 0) g.RigaTesto = detail::gRighePreparate[static_cast<std::size_t>(fine.RigaTestoDopo)];
+}
 
 template <class T>
 class CacheLetture {
@@ -96,17 +139,8 @@ class CacheLetture {
   // Records a read that started at the position of `v` (current character `ch`, line
   // `riga`) and ended at the current position.
   static void Registra(Voce& v, char32_t ch, std::u32string_view riga, const T& dato) {
-    const TDatiGlob& g = DatiGlob;
-    FineLettura fine{g.Colonna, g.ChCorrente, g.bFine, g.IndiceRiga, -1};
-    if (g.RigaTesto.data() != riga.data() || g.RigaTesto.size() != riga.size()) {
-      // The read crossed lines: the scanner leaves RigaTesto on the last line it entered.
-      const std::vector<std::u32string>& righe = detail::gRighePreparate;
-      const int k = std::min(g.IndiceRiga, static_cast<int>(righe.size()) - 1);
-      if (k < 0 || righe[static_cast<std::size_t>(k)].data() != g.RigaTesto.data() ||
-          righe[static_cast<std::size_t>(k)].size() != g.RigaTesto.size())
-        return;
-      fine.RigaTestoDopo = k;
-    }
+    FineLettura fine;
+    if (!CatturaPosizione(fine, riga)) return;
     v.ChIngresso = ch;
     v.dato = dato;
     v.fine = fine;
@@ -114,14 +148,7 @@ class CacheLetture {
   }
 
   // Moves the reading position to where the recorded read ended.
-  static void VaiAllaFine(const Voce& v) {
-    TDatiGlob& g = DatiGlob;
-    g.Colonna = v.fine.Colonna;
-    g.ChCorrente = v.fine.ChCorrente;
-    g.bFine = v.fine.bFine;
-    g.IndiceRiga = v.fine.IndiceRiga;
-    if (v.fine.RigaTestoDopo >= 0) g.RigaTesto = detail::gRighePreparate[static_cast<std::size_t>(v.fine.RigaTestoDopo)];
-  }
+  static void VaiAllaFine(const Voce& v) { VaiA(v.fine); }
 
  private:
   // The entries of one line, one per position (Colonna 0 to the line's length).
@@ -168,6 +195,92 @@ std::optional<T> LetturaRicordata(CacheLetture<T>& cache, Lettore leggi) {
   if (voce && letto) CacheLetture<T>::Registra(*voce, ch, riga, *letto);
   return letto;
 }
+
+// Whether two short texts (a token, a name) are equal; the first letters settle nearly every
+// case without a call.
+inline bool StessoTesto(const std::string& a, const std::string& b) {
+  const std::size_t n = a.size();
+  if (n != b.size()) return false;
+  if (n == 0) return true;
+  if (a[0] != b[0]) return false;
+  return n == 1 || a.compare(1, n - 1, b, 1, n - 1) == 0;
+}
+
+// Sets TokenCorrente to a recorded token. Most tokens are one character (and most names in
+// a pupil's loop are one letter): such a token is copied without a call.
+inline void ImpostaToken(const std::string& testo) {
+  std::string& t = DatiGlob.TokenCorrente;
+  if (testo.size() == 1 && t.size() == 1) t[0] = testo[0];
+  else t = testo;
+}
+
+namespace detail {
+extern CacheLetture<std::string> gCacheToken;
+// The read of a token that is not recorded yet; `voce` is where to record it, or nullptr.
+void LeggiTokenNuovo(CacheLetture<std::string>::Voce* voce);
+
+// NextToken without the message hook.
+inline void LeggiToken() {
+  auto* voce = gCacheToken.VoceCorrente();
+  if (voce && voce->piena) [[likely]] {
+    ImpostaToken(voce->dato);
+    CacheLetture<std::string>::VaiAllaFine(*voce);
+    return;
+  }
+  LeggiTokenNuovo(voce);
+}
+}  // namespace detail
+
+// The message hook that runs before every token is read (see detail::gPompaggiDaSaltare).
+inline void PompaToken() {
+  ++detail::gContaPompaggi;
+  if (detail::gPompaggiDaSaltare > 0) [[unlikely]] --detail::gPompaggiDaSaltare;
+  else LasciaPassareMessaggi();
+}
+
+// Inline: a loop pass reads a dozen tokens, nearly all of them recorded.
+// See the read caches above: a loop reads the same tokens on every pass.
+inline void NextToken() {
+  PompaToken();
+  detail::LeggiToken();
+}
+
+// Objects recorded for this run, each known by the position where it was recorded (a read
+// cache entry holds its index, or -1 for a position where nothing could be).
+template <class T>
+class RicordiEsecuzione {
+ public:
+  using Voce = CacheLetture<int>::Voce;
+  // The entry of the current position, as CacheLetture gives it.
+  Voce* VoceCorrente() {
+    if (esecuzione_ != detail::gEsecuzione) [[unlikely]] {
+      oggetti_.clear();
+      esecuzione_ = detail::gEsecuzione;
+    }
+    return cache_.VoceCorrente();
+  }
+  T& Elemento(int indice) { return *oggetti_[static_cast<std::size_t>(indice)]; }
+  // Fills `voce` (a read that started at character `ch` of `riga` and ends at the current
+  // position) with `oggetto`, or with -1 when it is nullptr. The object, or nullptr when the
+  // position cannot be recorded.
+  T* Registra(Voce& voce, char32_t ch, std::u32string_view riga, std::unique_ptr<T> oggetto) {
+    T* registrato = oggetto.get();
+    int indice = -1;
+    if (oggetto) {
+      indice = static_cast<int>(oggetti_.size());
+      oggetti_.push_back(std::move(oggetto));
+    }
+    CacheLetture<int>::Registra(voce, ch, riga, indice);
+    if (voce.piena) return registrato;
+    if (registrato) oggetti_.pop_back();
+    return nullptr;
+  }
+
+ private:
+  unsigned esecuzione_ = 0;
+  std::vector<std::unique_ptr<T>> oggetti_;
+  CacheLetture<int> cache_;
+};
 
 // A line as the scanner reads it: one blank appended, then the leading blanks removed.
 std::u32string PreparaRiga(const std::string& riga);

@@ -15,8 +15,19 @@ void cVariabile::ImpostaValore(std::unique_ptr<cValore> valore) {
   valore_ = std::move(valore);
 }
 
+namespace {
+// One counter for every table, so that no two tables ever show the same version.
+std::uint64_t gUltimaVersione = 0;
+}  // namespace
+
+cListaVariabili::cListaVariabili() { Cambiata(); }
+
+void cListaVariabili::Cambiata() { versione_ = ++gUltimaVersione; }
+
 void cListaVariabili::Aggiungi(std::unique_ptr<cVariabile> V) {
-  if (V) variabili_.push_back(std::move(V));
+  if (!V) return;
+  variabili_.push_back(std::move(V));
+  Cambiata();
 }
 
 cVariabile* cListaVariabili::Elemento(int n) const {
@@ -35,7 +46,9 @@ cVariabile* cListaVariabili::CercaEsatto(std::string_view Nome) const {
 }
 
 cVariabile* cListaVariabili::Cerca(std::string_view Nome) const {
-  if (std::find(Nome.begin(), Nome.end(), '_') == Nome.end()) return CercaEsatto(Nome);
+  bool sottolineato = false;
+  for (const char c : Nome) sottolineato |= c == '_';  // names are short: no call for this
+  if (!sottolineato) return CercaEsatto(Nome);
   return CercaEsatto(NormalizzaNome(Nome));
 }
 
@@ -63,6 +76,7 @@ bool cListaVariabili::Elimina(std::string_view Nome) {
   for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it)
     if ((*it)->Nome == nome) {
       variabili_.erase(std::next(it).base());
+      Cambiata();
       return true;
     }
   return false;
@@ -71,6 +85,7 @@ bool cListaVariabili::Elimina(std::string_view Nome) {
 void cListaVariabili::Svuota() {
   // Newest first, as values may refer to older ones while they go.
   while (!variabili_.empty()) variabili_.pop_back();
+  Cambiata();
 }
 
 bool cListaVariabili::ContieneAlmeno(TipiValore Tipo, int n) const {

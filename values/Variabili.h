@@ -3,6 +3,7 @@
 // name until it is deleted. A name such as a_i is normalised by replacing the part after
 // the first underscore with the rounded value of the real variable i.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -78,7 +79,7 @@ class cVariabileMatrStringa : public cVariabile {
 
 class cListaVariabili {
  public:
-  cListaVariabili() = default;
+  cListaVariabili();
   cListaVariabili(const cListaVariabili&) = delete;
   cListaVariabili& operator=(const cListaVariabili&) = delete;
 
@@ -88,6 +89,8 @@ class cListaVariabili {
   // The n-th variable from the newest (1-based); nullptr out of range.
   cVariabile* Elemento(int n) const;
   cVariabile* Cerca(std::string_view Nome) const;
+  // Cerca for a name without "_" (which needs no normalising).
+  cVariabile* CercaEsatto(std::string_view Nome) const;
   // The value named by V's name (nullptr when none).
   cValore* CercaValore(const cValore& V) const;
   bool Elimina(std::string_view Nome);
@@ -95,10 +98,15 @@ class cListaVariabili {
   // Whether at least n variables hold values of kind Tipo (0: any kind).
   bool ContieneAlmeno(TipiValore Tipo, int n) const;
   std::string NormalizzaNome(std::string_view Nome) const;
+  // Changes whenever a variable is added or removed, and differs between any two tables:
+  // a variable found earlier under the same table and version is still the one Cerca gives.
+  std::uint64_t Versione() const { return versione_; }
 
  private:
-  cVariabile* CercaEsatto(std::string_view Nome) const;
+  void Cambiata();
+
   std::vector<std::unique_ptr<cVariabile>> variabili_;  // oldest first; lookups walk from the back
+  std::uint64_t versione_ = 0;
 };
 
 }  // namespace qx
