@@ -6,7 +6,9 @@
 // value), the same reading position and token afterwards, the message hook called at the
 // same names in the same order, the same current line. Anything the recording does not
 // cover (a variable that changed its kind or went away, a division by zero, a stop from the
-// hook) goes back to the text, which then gives the message as it always did.
+// hook) goes back to the text, which then gives the message as it always did. The text is
+// read again from the expression's start, so a variable that the window changed between two
+// names of the expression is read as changed at the names before too.
 #pragma once
 #include <string>
 #include <string_view>

@@ -37,8 +37,9 @@ std::ostream& operator<<(std::ostream& os, const Istantanea& i) {
   return os;
 }
 
-// One run with the replays on or off, from a fresh state.
-Istantanea Esegui(const std::string& programma, bool riproduzioni, bool veloce, bool pompaConFine = false) {
+// One run with the replays on or off, from a fresh state; `azione` runs at the pump `al`.
+Istantanea Esegui(const std::string& programma, bool riproduzioni, bool veloce, bool pompaConFine = false,
+                  std::uint64_t al = 0, std::function<void()> azione = {}) {
   detail::gRiproduzioni = riproduzioni;
   test::Esecuzione run;
   DatiGlob.bEsecuzioneVeloce = veloce;
@@ -46,6 +47,7 @@ Istantanea Esegui(const std::string& programma, bool riproduzioni, bool veloce, 
     // A budget of pumps, as the fuzz test uses: a run that would not end is stopped.
     run.finestra.Quando([&run] { return run.finestra.Pompaggi >= 200000; }, [] { TerminaEsecuzione(); });
   }
+  if (azione) run.finestra.AlPompaggio(al, azione);
   const test::Esito e = run.Esegui(programma);
   detail::gRiproduzioni = true;
   Istantanea i;
@@ -162,12 +164,42 @@ std::string ProgrammaACaso(std::mt19937& gen) {
 
 TEST(RiproduzioniTest, RandomLoopProgramsGiveWhatTheirTextGives) {
   std::mt19937 gen(61206);
-  for (int prova = 0; prova < 300; ++prova) {
+  for (int prova = 0; prova < 1000; ++prova) {
     const std::string p = ProgrammaACaso(gen);
     const Istantanea testo = Esegui(p, false, true, true);
     const Istantanea ricordata = Esegui(p, true, true, true);
     ASSERT_EQ(ricordata, testo) << p;
   }
+}
+
+TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) {
+  // Out of fast run every message hook runs where a reading of the text runs it, so a stop,
+  // or a variable that changes its kind, at any pump gives what the text gives: replays that
+  // go back to the text part-way skip the hooks they already ran. (A variable read twice in
+  // one expression and changed between the two reads is read anew from the expression's
+  // start: each variable is read once here.)
+  const char* const programmi[] = {
+      "S = 0; B = 1;\nPER (I DA 1 A 6) ESEGUI;\n  S = S + I * B - (3 + 2);\nFINE;",
+      "S = 1; K = 0;\nESEGUI FINQUANDO (K < 5);\n  K = K + 1; S = S * 2 + K;\nFINE;",
+  };
+  const std::function<void()> azioni[] = {
+      [] { TerminaEsecuzione(); },
+      [] {
+        cValoreStringa testo("x");
+        StoreVariable(true, "B", testo, nullptr);
+      },
+      [] {
+        cValoreStringa testo("x");
+        StoreVariable(true, "S", testo, nullptr);
+      },
+  };
+  for (const char* p : programmi)
+    for (const auto& azione : azioni)
+      for (std::uint64_t al = 1; al <= 120; ++al) {
+        const Istantanea testo = Esegui(p, false, false, false, al, azione);
+        const Istantanea ricordata = Esegui(p, true, false, false, al, azione);
+        ASSERT_EQ(ricordata, testo) << "action at pump " << al << " of:\n" << p;
+      }
 }
 
 TEST(RiproduzioniTest, AStopFromThePumpInsideACompiledLoopEndsTheRun) {
