@@ -67,12 +67,28 @@ constexpr int kPilaMassima = 32;
   }
 }
 
+// A step of the form that ValutaNumero runs, where an operator whose right operand is a
+// literal or a variable written just before it takes that operand itself: the pair costs no
+// push and no pop. The value on top of the stack is kept apart from the rest.
+struct Passo {
+  enum class Tipo : unsigned char {
+    Spinge,   // pushes the value of `operando`
+    Unario,   // `operatore` on the top value
+    DallaPila, // `operatore` on the value below the top and the top
+    Proprio,  // `operatore` on the top value and the value of `operando`
+  };
+  Tipo tipo;
+  const Operazione* operatore;
+  const Operazione* operando;
+};
+
 }  // namespace compilate
 
 using namespace compilate;
 
 struct EspressioneCompilata {
   std::vector<Operazione> operazioni;
+  std::vector<Passo> passi;  // for ValutaNumero, pointing into `operazioni`
   TipiValore tipoRisultato = T_REALE;
   bool daVariabile = false;  // the result is a copy of the variable marked `origine`
   bool conNomi = false;      // at least one name is read: the last one is the token after
@@ -214,6 +230,22 @@ class Registrazione {
     }
     e.conNomi = !ultimoNome_.empty();
     e.costante = e.operazioni.size() == 1 && e.operazioni[0].codice == Codice::Numero;
+    for (std::size_t i = 0; i < e.operazioni.size(); ++i) {
+      const Operazione& op = e.operazioni[i];
+      const bool operando = op.codice == Codice::Numero || op.codice == Codice::Variabile;
+      const bool unario = op.codice == Codice::Nega || op.codice == Codice::Non;
+      if (operando && i + 1 < e.operazioni.size()) {
+        const Codice seguente = e.operazioni[i + 1].codice;
+        if (seguente != Codice::Numero && seguente != Codice::Variabile && seguente != Codice::Nega &&
+            seguente != Codice::Non) {
+          e.passi.push_back({Passo::Tipo::Proprio, &e.operazioni[i + 1], &op});
+          ++i;
+          continue;
+        }
+      }
+      if (operando) e.passi.push_back({Passo::Tipo::Spinge, nullptr, &op});
+      else e.passi.push_back({unario ? Passo::Tipo::Unario : Passo::Tipo::DallaPila, &op, nullptr});
+    }
     e.ultimoNome = ultimoNome_;
     e.profondita = gProfonditaMassimaVista - profonditaIniziale_;
     return std::move(e_);
@@ -457,26 +489,37 @@ void VariabiliLette(const EspressioneCompilata& e, std::vector<std::pair<std::st
 
 Reale ValutaNumero(const EspressioneCompilata& e) {
   if (e.costante) return e.operazioni[0].numero;  // the bounds of most loops
+  auto valore = [](const Operazione& op) -> Reale {
+    if (op.codice == Codice::Numero) return op.numero;
+    const cValore* v = op.variabile->GetValore();
+    return op.tipo == T_REALE ? static_cast<const cValoreReale*>(v)->Value : static_cast<const cValoreBool*>(v)->Value;
+  };
   Reale pila[kPilaMassima];
   int cima = 0;
-  for (const Operazione& op : e.operazioni) {
-    switch (op.codice) {
-      case Codice::Numero: pila[cima++] = op.numero; break;
-      case Codice::Variabile: {
-        const cValore* valore = op.variabile->GetValore();
-        pila[cima++] = op.tipo == T_REALE ? static_cast<const cValoreReale*>(valore)->Value
-                                          : static_cast<const cValoreBool*>(valore)->Value;
+  Reale alto = 0;
+  // No division here: SempreNumero holds.
+  for (const Passo& p : e.passi) {
+    switch (p.tipo) {
+      case Passo::Tipo::Spinge:
+        pila[cima++] = alto;
+        alto = valore(*p.operando);
+        break;
+      case Passo::Tipo::Unario:
+        if (p.operatore->codice == Codice::Nega) alto = -alto;
+        else alto = alto != 0 ? 0 : 1;
+        break;
+      case Passo::Tipo::DallaPila: {
+        const Reale b = alto;
+        alto = pila[--cima];
+        Applica(*p.operatore, alto, b);
         break;
       }
-      case Codice::Nega: pila[cima - 1] = -pila[cima - 1]; break;
-      case Codice::Non: pila[cima - 1] = pila[cima - 1] != 0 ? 0 : 1; break;
-      default: {
-        const Reale b = pila[--cima];
-        Applica(op, pila[cima - 1], b);  // no division: SempreNumero holds
-      }
+      case Passo::Tipo::Proprio:
+        Applica(*p.operatore, alto, valore(*p.operando));
+        break;
     }
   }
-  return pila[0];
+  return alto;
 }
 
 }  // namespace qx
