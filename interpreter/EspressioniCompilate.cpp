@@ -5,6 +5,7 @@
 
 #include "interpreter/Espressioni.h"
 #include "interpreter/Istruzioni.h"
+#include "interpreter/IstruzioniRicordate.h"
 #include "interpreter/Operatori.h"
 #include "interpreter/Scanner.h"
 #include "interpreter/runstate/DatiGlob.h"
@@ -34,10 +35,7 @@ struct Operazione {
   Relazione relazione = Relazione::Uguale;
   Reale numero = 0;
   std::string nome;
-  // Where the variable was found last: still right while the table has the same version.
-  const cListaVariabili* tabella = nullptr;
-  std::uint64_t versione = 0;
-  cVariabile* variabile = nullptr;
+  VariabileRicordata variabile;  // where the variable was found last
 };
 
 // The text's operators keep their left operand's value when both operands are reals (+, -,
@@ -288,16 +286,13 @@ void InterrompiRegistrazione() { gRegistrazione->Interrompi(); }
 
 namespace {
 
-cVariabile* Trova(Operazione& op) {
-  const cListaVariabili* tabella = DatiGlob.ListaVariabili;
-  if (!tabella) return nullptr;
-  if (op.tabella != tabella || op.versione != tabella->Versione()) {
-    op.variabile = tabella->Cerca(op.nome);
-    op.tabella = tabella;
-    op.versione = tabella->Versione();
-  }
-  return op.variabile;
+// A number or logical value as the replays hold it (logical values as 0 and 1).
+Reale Numero(const cValore& v) {
+  return v.Tipo == T_REALE ? static_cast<const cValoreReale&>(v).Value : static_cast<const cValoreBool&>(v).Value;
 }
+
+// The variable of a Variabile operation (its name never has "_": see Registrazione).
+cVariabile* Trova(Operazione& op) { return op.variabile.TrovaStessoNome(op.nome); }
 
 enum class Esito { Valore, Fermato, Testo };
 
@@ -329,8 +324,7 @@ Esito Riproduci(EspressioneCompilata& e, std::unique_ptr<cValore>& risultato, bo
         cVariabile* v = Trova(op);
         const cValore* valore = v ? v->GetValore() : nullptr;
         if (!valore || valore->Tipo != op.tipo) return alTesto();
-        pila[cima++] = op.tipo == T_REALE ? static_cast<const cValoreReale*>(valore)->Value
-                                          : static_cast<const cValoreBool*>(valore)->Value;
+        pila[cima++] = Numero(*valore);
         if (op.origine && !soloNumero) {
           copia = valore->Clona();
           if (copia->Nome.empty()) copia->Nome = v->Nome;
@@ -491,8 +485,7 @@ Reale ValutaNumero(const EspressioneCompilata& e) {
   if (e.costante) return e.operazioni[0].numero;  // the bounds of most loops
   auto valore = [](const Operazione& op) -> Reale {
     if (op.codice == Codice::Numero) return op.numero;
-    const cValore* v = op.variabile->GetValore();
-    return op.tipo == T_REALE ? static_cast<const cValoreReale*>(v)->Value : static_cast<const cValoreBool*>(v)->Value;
+    return Numero(*op.variabile.Ultima()->GetValore());
   };
   Reale pila[kPilaMassima];
   int cima = 0;
