@@ -12,7 +12,7 @@
 
 #include "interpreter/Ambiente.h"
 #include "interpreter/Scanner.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/ScriptedWindow.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "interpreter/Scanner.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/ScriptedWindow.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include "interpreter/ComandiBase.h"
 #include "interpreter/ComandiGenerali.h"
 #include "interpreter/Dispatch.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ErrorReport.h"
-#include "interpreter/runstate/ParoleChiave.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
+#include "runstate/WindowServices.h"
 #include "values/ValoriScalari.h"
 
 namespace qx {

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "interpreter/Dispatch.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ErrorReport.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
 #include "values/RifCart.h"
 #include "values/ValoriScalari.h"
 #include "values/figure/ValoreLista.h"

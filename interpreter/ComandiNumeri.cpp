@@ -5,8 +5,8 @@
 
 #include "interpreter/ComandiGenerali.h"
 #include "interpreter/Dispatch.h"
-#include "interpreter/runstate/ErrorReport.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
 #include "values/ValoriScalari.h"
 
 namespace qx {

@@ -7,9 +7,9 @@
 
 #include "interpreter/ComandiFunzioni.h"
 #include "interpreter/Dispatch.h"
-#include "interpreter/runstate/ErrorReport.h"
-#include "interpreter/runstate/ParoleChiave.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
+#include "runstate/WindowServices.h"
 #include "values/TeoriaNumeri.h"
 #include "values/ValoriScalari.h"
 #include "values/VettoriMatrici.h"

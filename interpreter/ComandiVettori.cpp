@@ -3,8 +3,8 @@
 
 #include "interpreter/ComandiBase.h"
 #include "interpreter/Dispatch.h"
-#include "interpreter/runstate/ErrorReport.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
 #include "values/Variabili.h"
 
 namespace qx {

@@ -8,9 +8,9 @@
 #include "interpreter/Istruzioni.h"
 #include "interpreter/Scanner.h"
 #include "interpreter/TabelleComandi.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ErrorReport.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
 #include "values/ValoriScalari.h"
 
 namespace qx {

@@ -8,8 +8,8 @@
 #include "interpreter/IstruzioniRicordate.h"
 #include "interpreter/Operatori.h"
 #include "interpreter/Scanner.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/WindowServices.h"
 #include "values/Variabili.h"
 
 namespace qx {

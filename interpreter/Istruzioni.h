@@ -8,7 +8,7 @@
 #include "interpreter/Argomenti.h"
 #include "interpreter/IstruzioniRicordate.h"
 #include "interpreter/PassateCompilate.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "values/Valori.h"
 
 namespace qx {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <memory>
 
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/WindowServices.h"
 #include "values/Collezioni.h"
 #include "values/GeometriaAnalitica.h"
 #include "values/RifCart.h"

@@ -4,8 +4,8 @@
 
 #include "interpreter/Istruzioni.h"
 #include "interpreter/Scanner.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ErrorReport.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
 #include "values/Variabili.h"
 #include "values/figure/ValoreLista.h"
 

@@ -1,7 +1,7 @@
 #include "interpreter/MotoreEspressioni.h"
 
 #include "interpreter/Operatori.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
 #include "values/EquazioniDifferenziali.h"
 #include "values/RifCart.h"

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ErrorReport.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
 #include "values/VettoriMatrici.h"
 
 namespace qx {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "interpreter/Istruzioni.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/WindowServices.h"
 
 namespace qx {
 

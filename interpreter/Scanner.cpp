@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 
 namespace qx {
 

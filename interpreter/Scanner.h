@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/WindowServices.h"
 
 namespace qx {
 

@@ -1,6 +1,6 @@
 #include "interpreter/TabelleComandi.h"
 
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/ParoleChiave.h"
 
 namespace qx {
 

@@ -5,7 +5,11 @@ packages=(
   g++ cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libjpeg-dev fonts-liberation
-  libgl-dev libglu1-mesa-dev libegl-dev
+  libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
+  libqt6opengl6-dev libfreetype-dev
+  libshp-dev libsdl2-dev libsndfile1-dev libfluidsynth-dev
+  libzip-dev libpugixml-dev
+  xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

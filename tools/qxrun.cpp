@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "interpreter/Ambiente.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/qt/ApplicazioneQt.h"
 #include "platform/qt/QImageCanvas.h"
 #include "tests/support/ScriptedWindow.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 
 namespace qx {
 

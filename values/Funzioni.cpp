@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 
 namespace qx {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 #include "values/GeometriaAnalitica.h"
 
 namespace qx {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "values/RifCart.h"
 
 namespace qx {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "values/ScansionePixel.h"
 
 namespace qx {

@@ -1,6 +1,6 @@
 #include "values/Valori.h"
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 
 namespace qx {
 

@@ -7,7 +7,7 @@
 #include "interpreter/Attese.h"
 #include "interpreter/costruzioni/ComandiCostruzioni.h"
 #include "interpreter/costruzioni/Cornice.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 #include "platform/Canvas.h"
 #include "values/Statistica.h"
 #include "values/ValoriScalari.h"

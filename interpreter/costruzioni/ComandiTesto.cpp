@@ -3,7 +3,7 @@
 #include "interpreter/ComandiBase.h"
 #include "interpreter/costruzioni/ComandiCostruzioni.h"
 #include "interpreter/costruzioni/Cornice.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 #include "platform/Canvas.h"
 #include "values/Collezioni.h"
 #include "values/figure/ValoreImmagine.h"

@@ -7,7 +7,7 @@
 
 #include "interpreter/costruzioni/ComandiCostruzioni.h"
 #include "interpreter/costruzioni/Cornice.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 #include "values/GeometriaAnalitica.h"
 #include "values/figure/ValoreCerchio.h"
 

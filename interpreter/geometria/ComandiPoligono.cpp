@@ -6,9 +6,9 @@
 #include "interpreter/Attese.h"
 #include "interpreter/geometria/ComandiGeometria.h"
 #include "interpreter/geometria/Geomet.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ParoleChiave.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ParoleChiave.h"
+#include "runstate/WindowServices.h"
 #include "values/figure/ValoreLista.h"
 #include "values/figure/ValorePoligono.h"
 

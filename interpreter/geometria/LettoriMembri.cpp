@@ -4,7 +4,7 @@
 
 #include "interpreter/geometria/ComandiGeometria.h"
 #include "interpreter/geometria/Geomet.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/ParoleChiave.h"
 #include "values/ValoreFunzione.h"
 #include "values/ValoriScalari.h"
 #include "values/espressioni/NodoEspr.h"

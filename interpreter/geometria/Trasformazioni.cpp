@@ -7,8 +7,8 @@
 
 #include "interpreter/geometria/ComandiGeometria.h"
 #include "interpreter/geometria/Geomet.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ParoleChiave.h"
 #include "platform/Canvas.h"
 #include "values/Collezioni.h"
 #include "values/RifCart.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/RifCart.h"
 #include "values/ValoriScalari.h"

@@ -7,7 +7,7 @@
 
 #include "interpreter/LatoMouse.h"
 #include "interpreter/costruzioni/ValoreFunzione3D.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/qt/ApplicazioneQt.h"
 #include "platform/qt/QImageCanvas.h"
 #include "tests/support/Esecuzione.h"

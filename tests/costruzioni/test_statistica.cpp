@@ -4,7 +4,7 @@
 
 #include "interpreter/LatoMouse.h"
 #include "interpreter/costruzioni/ComandiCostruzioni.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/ParoleChiave.h"
 #include "tests/costruzioni/Figure.h"
 #include "values/figure/ValoreDiagramma.h"
 

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "interpreter/LatoMouse.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/ParoleChiave.h"
 #include "tests/costruzioni/Figure.h"
 #include "values/figure/ValoreImmagine.h"
 #include "values/figure/ValoreLinea.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/ScriptedWindow.h"
 #include "values/Variabili.h"
 #include "values/espressioni/Analizzatore.h"

@@ -1,7 +1,7 @@
 // The frame every figure test draws through: a 600 x 400 area, origin at (300, 200),
 // 30 pixels per unit, installed as the run state's frame and canvas.
 #pragma once
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/RecordingCanvas.h"
 #include "values/RifCart.h"
 

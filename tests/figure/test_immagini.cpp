@@ -10,7 +10,7 @@
 
 #include <jpeglib.h>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/figure/Cornice.h"
 #include "values/figure/LettoreImmagini.h"
 #include "values/figure/ValoreImmagine.h"

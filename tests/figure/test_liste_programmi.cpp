@@ -1,7 +1,7 @@
 // The list builders and the list element reader, run end to end through the interpreter.
 #include <gtest/gtest.h>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/ValoriScalari.h"
 #include "values/figure/ValoreLista.h"

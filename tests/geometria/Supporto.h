@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/ValoriScalari.h"
 #include "values/figure/ListaValGraf.h"

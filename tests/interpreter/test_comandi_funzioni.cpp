@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "interpreter/costruzioni/ValoreFunzione3D.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/ValoreFunzione.h"
 #include "values/ValoriScalari.h"

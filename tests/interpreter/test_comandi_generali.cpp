@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "interpreter/ComandiGenerali.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/RifCart.h"
 #include "values/ValoreFunzione.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/qt/ApplicazioneQt.h"
 #include "platform/qt/QImageCanvas.h"
 #include "tests/support/Esecuzione.h"

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 
 namespace qx {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "interpreter/Dispatch.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "values/figure/ValoreLista.h"
 #include "tests/support/Esecuzione.h"
 

@@ -11,7 +11,7 @@
 #include "interpreter/Istruzioni.h"
 #include "interpreter/PassateCompilate.h"
 #include "interpreter/Scanner.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/Variabili.h"
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/Modelli.h"
-#include "interpreter/runstate/ParoleChiave.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/Modelli.h"
+#include "runstate/ParoleChiave.h"
+#include "runstate/WindowServices.h"
 #include "tests/support/ScriptedWindow.h"
 
 namespace qx {

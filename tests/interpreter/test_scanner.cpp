@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "interpreter/Scanner.h"
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ErrorReport.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
 #include "tests/support/ScriptedWindow.h"
 
 namespace qx {

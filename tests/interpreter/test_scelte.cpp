@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "interpreter/LatoMouse.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/RifCart.h"
 #include "values/figure/ListaValGraf.h"

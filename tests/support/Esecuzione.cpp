@@ -1,6 +1,6 @@
 #include "tests/support/Esecuzione.h"
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 
 namespace qx::test {
 

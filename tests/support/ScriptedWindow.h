@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 
 namespace qx::test {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "tests/support/ScriptedWindow.h"
 #include "values/Funzioni.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/PaintBox.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/qt/ApplicazioneQt.h"

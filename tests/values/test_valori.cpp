@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "values/RegistroSpazio.h"
 #include "values/Variabili.h"
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/WindowServices.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/Variabili.h"
 

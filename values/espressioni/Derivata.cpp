@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 #include "values/espressioni/Semplificatore.h"
 
 namespace qx {

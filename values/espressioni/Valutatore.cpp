@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ErrorReport.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
 #include "values/ValoreFunzione.h"
 #include "values/Variabili.h"
 

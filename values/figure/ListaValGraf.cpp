@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "values/RifCart.h"
 
 namespace qx {

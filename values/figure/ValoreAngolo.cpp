@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
 #include "values/GeometriaAnalitica.h"
 #include "values/RifCart.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/GeometriaAnalitica.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/GeometriaAnalitica.h"

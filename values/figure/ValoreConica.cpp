@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
 #include "values/GeometriaAnalitica.h"
 #include "values/RifCart.h"

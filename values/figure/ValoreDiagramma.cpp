@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/GeometriaAnalitica.h"

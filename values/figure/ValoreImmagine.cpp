@@ -1,7 +1,7 @@
 #include "values/figure/ValoreImmagine.h"
 
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/ErrorReport.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
 #include "platform/Canvas.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/RifCart.h"

@@ -1,6 +1,6 @@
 #include "values/figure/ValoreLista.h"
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "values/ValoreFunzione.h"
 
 namespace qx {

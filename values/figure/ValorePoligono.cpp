@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/RifCart.h"

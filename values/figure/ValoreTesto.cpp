@@ -1,6 +1,6 @@
 #include "values/figure/ValoreTesto.h"
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/RifCart.h"

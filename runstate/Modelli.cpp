@@ -1,5 +1,5 @@
 // The statement templates that the window's menus insert, by category, in filling order.
-#include "interpreter/runstate/Modelli.h"
+#include "runstate/Modelli.h"
 
 namespace qx {
 

@@ -1,4 +1,4 @@
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/WindowServices.h"
 
 #include <chrono>
 #include <filesystem>

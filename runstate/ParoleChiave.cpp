@@ -1,4 +1,4 @@
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/ParoleChiave.h"
 
 namespace qx {
 

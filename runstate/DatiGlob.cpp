@@ -1,4 +1,4 @@
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <random>
 
-#include "interpreter/runstate/Modelli.h"
-#include "interpreter/runstate/ParoleChiave.h"
+#include "runstate/Modelli.h"
+#include "runstate/ParoleChiave.h"
 
 namespace qx {
 

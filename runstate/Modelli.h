@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 
 namespace qx {
 

@@ -1,7 +1,7 @@
-#include "interpreter/runstate/ErrorReport.h"
+#include "runstate/ErrorReport.h"
 
-#include "interpreter/runstate/DatiGlob.h"
-#include "interpreter/runstate/WindowServices.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/WindowServices.h"
 
 namespace qx {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/Graphics.h"
-#include "interpreter/runstate/DatiGlob.h"
+#include "runstate/DatiGlob.h"
 
 namespace qx {
 
