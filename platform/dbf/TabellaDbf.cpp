@@ -213,6 +213,22 @@ std::string PercorsoTabella(const std::string& cartella, const std::string& nome
   return esatto.string();
 }
 
+// A name beside the target that no file has, taken at once so that nobody else takes it
+// (another table may well be called "RUBRICA~1"); empty when none can be made.
+std::string NomeLibero(const fs::path& destinazione) {
+  const std::string base = (destinazione.parent_path() / destinazione.stem()).string() + "~" + std::to_string(::getpid());
+  for (int n = 0; n < 100; ++n) {
+    const std::string nome = base + "_" + std::to_string(n) + ".dbf";
+    const int fd = ::open(nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      ::close(fd);
+      return nome;
+    }
+    if (errno != EEXIST) return {};
+  }
+  return {};
+}
+
 bool CreaTabella(const std::string& percorso, const std::vector<TCampo>& campi, std::string& errore) {
   const std::string archivio = Archivio(percorso);
   // The definition first, so that a wrong one touches nothing.
@@ -253,9 +269,9 @@ bool CreaTabella(const std::string& percorso, const std::vector<TCampo>& campi, 
     return false;
   }
   const fs::path destinazione(percorso);
-  const std::string nuovo = (destinazione.parent_path() / (destinazione.stem().string() + "~nuovo.dbf")).string();
+  const std::string nuovo = NomeLibero(destinazione);
   bool scritto = false;
-  {
+  if (!nuovo.empty()) {
     FileForzato forzato(nuovo);
     DBFHandle h = DBFCreateLL(nuovo.c_str(), "LDID/87", Ganci());
     if (h) {

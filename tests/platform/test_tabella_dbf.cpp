@@ -87,8 +87,8 @@ TEST_F(TabellaDbf, ANewTableIsDbaseIIIWithTheWindowsCodePageAndShapelibReadsIt) 
   EXPECT_EQ(static_cast<unsigned char>(b[8]) | static_cast<unsigned char>(b[9]) << 8, 32 + 3 * 32 + 1);
   EXPECT_EQ(static_cast<unsigned char>(b[10]), 1 + 20 + 20 + 8);
   EXPECT_EQ(static_cast<unsigned char>(b[32 + 3 * 32]), 0x0D);
-  EXPECT_FALSE(fs::exists(cartella / "RUBRICA~nuovo.dbf"));
-  EXPECT_FALSE(fs::exists(cartella / "RUBRICA.cpg"));
+  // Nothing else is left in the folder (no file written on the way, no code-page file).
+  EXPECT_EQ(std::distance(fs::directory_iterator(cartella), fs::directory_iterator()), 1);
 
   DBFHandle h = DBFOpen(p.c_str(), "rb");
   ASSERT_NE(h, nullptr);
@@ -292,14 +292,21 @@ TEST_F(TabellaDbf, WrongDefinitionsCreateNothing) {
   EXPECT_EQ(LeggiByte(p), prima);
 }
 
-TEST_F(TabellaDbf, ReplacingEmptiesTheTable) {
+TEST_F(TabellaDbf, ReplacingEmptiesTheTableAndNoOtherOne) {
   const std::string p = CreaRubrica();
+  // Tables whose names look like the file a replacement is written to first.
+  const std::string pid = std::to_string(::getpid());
+  for (const std::string& altra : {std::string("RUBRICA~nuovo"), "RUBRICA~" + pid + "_0", "RUBRICA~" + pid + "_1"})
+    ASSERT_TRUE(CreaTabella(Percorso(altra), {CampoTesto("ALTRA", 3)}, errore)) << errore;
+  const std::string altra = LeggiByte(Percorso("RUBRICA~" + pid + "_0"));
   {
     TTabella t;
     ASSERT_TRUE(t.Apri(p, errore)) << errore;
     Riempi(t, kClasse);
   }
   ASSERT_TRUE(CreaTabella(p, {CampoTesto("NOME", 30)}, errore)) << errore;
+  EXPECT_EQ(LeggiByte(Percorso("RUBRICA~" + pid + "_0")), altra);
+  EXPECT_EQ(std::distance(fs::directory_iterator(cartella), fs::directory_iterator()), 4);
   TTabella t;
   ASSERT_TRUE(t.Apri(p, errore)) << errore;
   EXPECT_EQ(t.Righe(), 0);
