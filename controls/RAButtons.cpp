@@ -142,6 +142,8 @@ TRAhtButton::TRAhtButton(QWidget* owner) : TRAColorButton(owner, std::make_uniqu
 
 TRANoFrameButton::TRANoFrameButton(QWidget* owner)
     : QAbstractButton(owner), TRAButtonFace(std::make_unique<TRAButtonGlyph>()) {
+  // Speed buttons never take the focus from the control being worked on.
+  setFocusPolicy(Qt::NoFocus);
   resize(23, 22);
 }
 
