@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "platform/dbf/TabellaDbf.h"
-#include "platform/dbf/Windows1252.h"
 
 namespace qx::dbf {
 namespace {
@@ -119,7 +118,7 @@ TEST_F(TabellaDbf, EditsReachTheFileAtOnceInWindows1252) {
   std::string nota;
   ASSERT_TRUE(t.Aggiungi(errore) >= 0);
   ASSERT_TRUE(t.Scrivi(1, 0, "Ωmega", errore, &nota)) << errore;
-  EXPECT_EQ(nota, "Caratteri non rappresentabili sostituiti con \"?\" nel campo NOME");
+  EXPECT_EQ(nota, "Nel campo NOME il carattere Ω non si può scrivere ed è diventato \"?\"");
   EXPECT_EQ(t.Testo(0, 0), "Nicolò €");
   EXPECT_EQ(t.Testo(0, 1), "12.25");
   EXPECT_EQ(t.Testo(0, 2), "01/03/2012");
@@ -407,20 +406,6 @@ TEST_F(TabellaDbf, FuzzedFilesNeverCrashTheReaderNorChangeTheFile) {
     prova(b);
   }
   EXPECT_GT(aperti, 100) << "damage to the data alone still opens";
-}
-
-TEST(Windows1252, EveryByteSurvivesTheRoundTrip) {
-  std::string tutti;
-  for (int b = 0; b < 256; ++b) tutti += static_cast<char>(b);
-  const std::string utf8 = Windows1252InUtf8(tutti);
-  bool sostituiti = true;
-  EXPECT_EQ(Utf8InWindows1252(utf8, &sostituiti), tutti);
-  EXPECT_FALSE(sostituiti);
-  EXPECT_EQ(Windows1252InUtf8("\x80\xE0\x9F"), "€àŸ");
-  EXPECT_EQ(Utf8InWindows1252("π\xFF", &sostituiti), "??");
-  EXPECT_TRUE(sostituiti);
-  EXPECT_TRUE(RappresentabileInWindows1252("perché €"));
-  EXPECT_FALSE(RappresentabileInWindows1252("ℝ"));
 }
 
 }  // namespace
