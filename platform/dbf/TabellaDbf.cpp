@@ -76,7 +76,8 @@ class FileForzato {
 enum class TEsitoBlocco { Preso, Manca, InUso, Illeggibile };
 
 TEsitoBlocco Blocca(const std::string& percorso, int& fd) {
-  fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a pipe in the table's place cannot hang the open.
+  fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT ? TEsitoBlocco::Manca : TEsitoBlocco::Illeggibile;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const bool inUso = errno == EWOULDBLOCK;

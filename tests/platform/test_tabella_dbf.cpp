@@ -3,6 +3,7 @@
 // give a message, are never modified, and never crash the reader).
 #include <gtest/gtest.h>
 #include <shapefil.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -362,6 +363,11 @@ TEST_F(TabellaDbf, DamagedAndForeignFilesGiveAMessageAndStayAsTheyWere) {
   TTabella t;
   EXPECT_FALSE(t.Apri(p, errore));
   EXPECT_EQ(errore, "Impossibile leggere l'archivio RUBRICA");
+  // A pipe that nobody writes to: refused at once, not waited on.
+  fs::remove(p);
+  ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
+  EXPECT_FALSE(t.Apri(p, errore));
+  EXPECT_EQ(errore, "Impossibile leggere l'archivio RUBRICA");
 }
 
 // Regression block: every damaged file that ever broke the reader goes here.
@@ -398,14 +404,14 @@ TEST_F(TabellaDbf, FuzzedFilesNeverCrashTheReaderNorChangeTheFile) {
   for (std::size_t n = 0; n <= buono.size(); ++n) prova(buono.substr(0, n));
   std::uniform_int_distribution<std::size_t> dove(0, buono.size() - 1);
   std::uniform_int_distribution<int> byte(0, 255), quanti(1, 4);
-  for (int i = 0; i < 1500; ++i) {
+  for (int i = 0; i < 800; ++i) {
     std::string b = buono;
     // Most damage in the header, where the sizes are.
     const int n = quanti(gen);
     for (int k = 0; k < n; ++k) b[i % 3 ? dove(gen) % 160 : dove(gen)] = static_cast<char>(byte(gen));
     prova(b);
   }
-  EXPECT_GT(aperti, 100) << "damage to the data alone still opens";
+  EXPECT_GT(aperti, 50) << "damage to the data alone still opens";
 }
 
 }  // namespace
