@@ -21,7 +21,7 @@
 #include "runstate/DatiGlob.h"
 #include "platform/qt/ApplicazioneQt.h"
 #include "platform/qt/QImageCanvas.h"
-#include "tests/support/ScriptedWindow.h"
+#include "tests/support/FinestraConSuono.h"
 
 namespace {
 
@@ -42,20 +42,6 @@ bool LeggiFile(const std::string& percorso, std::string& testo) {
 bool IsPianoPredefinito(const std::string& nome) {
   return nome == "PIANOXY" || nome == "PIANOYZ" || nome == "PIANOXZ";
 }
-
-// The scripted window with its sounds on the recording back-end: nothing plays, nothing
-// waits for a device, and the log says what would have sounded.
-class FinestraConSuono : public qx::test::ScriptedWindow {
- public:
-  explicit FinestraConSuono(qx::midi::TServiziSuono& suono) : suono_(suono) {}
-  void Beep() override { suono_.Beep(); }
-  void BeepTono(int hz, int ms) override { suono_.BeepTono(hz, ms); }
-  bool SuonaFile(const std::string& percorso) override { return suono_.SuonaFile(percorso); }
-  qx::TMidiGen* MidiGen() override { return suono_.MidiGen(); }
-
- private:
-  qx::midi::TServiziSuono& suono_;
-};
 
 }  // namespace
 
@@ -98,7 +84,7 @@ int main(int argc, char** argv) {
 
   InizializzaDatiGlob();
   auto suono = midi::TServiziSuono::Registrazione();
-  FinestraConSuono finestra(*suono);
+  test::FinestraConSuono finestra(*suono);
   finestra.AnnullaSenzaRisposte = true;
   for (const std::string& r : DividiRighe(testoRisposte)) finestra.Risposte.push_back(r);
   test::FinestraInstallata installata(finestra);

@@ -63,6 +63,7 @@ bool TFlussoFluid::Apri(int dispositivo, Notifica notifica) {
 }
 
 void TFlussoFluid::Reset() {
+  // Every voice off at once, sustained or not: a stopped note is silent at once.
   mixer_.Esclusivo([&] { fluid_synth_all_sounds_off(s_.Synth(), -1); });
 }
 

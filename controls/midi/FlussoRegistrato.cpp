@@ -24,7 +24,7 @@ bool TFlussoRegistrato::Accoda(const std::vector<std::uint8_t>& buffer) {
   if (!aperto_ || buffer.empty()) return false;
   Buffer.push_back(buffer);
   inCoda_ = true;
-  avviato_ = false;
+  avviato_ = primo_ = false;
   return true;
 }
 
@@ -33,25 +33,27 @@ bool TFlussoRegistrato::Riavvia() {
   if (inCoda_ && !avviato_) {
     avviato_ = true;
     for (std::string& riga : DescriviNote(Buffer.back())) registro_->push_back(std::move(riga));
-    if (PrimoEventoSubito) Notifica_(TNotificaMidi::PositionCB);
+    if (PrimoEventoSubito) RaggiungiPrimoEvento();
   }
   return true;
 }
 
 void TFlussoRegistrato::RaggiungiPrimoEvento() {
-  if (inCoda_ && avviato_) Notifica_(TNotificaMidi::PositionCB);
+  if (!inCoda_ || !avviato_ || primo_) return;
+  primo_ = true;
+  Notifica_(TNotificaMidi::PositionCB);
 }
 
 void TFlussoRegistrato::FinePassata() {
   if (!inCoda_ || !avviato_) return;
-  inCoda_ = avviato_ = false;
+  inCoda_ = avviato_ = primo_ = false;
   Notifica_(TNotificaMidi::Done);
 }
 
 void TFlussoRegistrato::Ferma() {
   if (!inCoda_) return;
-  registro_->push_back(avviato_ ? "stop notes" : "stop notes before the first");
-  inCoda_ = avviato_ = false;
+  registro_->push_back(primo_ ? "stop notes" : "stop notes before the first");
+  inCoda_ = avviato_ = primo_ = false;
   Notifica_(TNotificaMidi::Done);
 }
 

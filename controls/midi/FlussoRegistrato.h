@@ -47,7 +47,7 @@ class TFlussoRegistrato : public TFlussoMidi {
   }
   std::shared_ptr<std::vector<std::string>> registro_;
   Notifica notifica_;
-  bool aperto_ = false, inCoda_ = false, avviato_ = false;
+  bool aperto_ = false, inCoda_ = false, avviato_ = false, primo_ = false;
 };
 
 // The notes of a buffer as log lines: "note KEY channel CH from T1 to T2" (T2 "-" when the
