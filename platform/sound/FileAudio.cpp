@@ -4,6 +4,9 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
 #include <memory>
 
 namespace qx::suono {
@@ -48,6 +51,18 @@ bool LeggiFileAudio(const std::string& percorso, int frequenza, std::vector<floa
       stereo[2 * j + c] = sorgente[2 * i + c] + t * (sorgente[2 * k + c] - sorgente[2 * i + c]);
   }
   return true;
+}
+
+bool IsFileMidi(const std::string& percorso) {
+  std::ifstream in(percorso, std::ios::binary);
+  unsigned char h[22];
+  if (!in.read(reinterpret_cast<char*>(h), sizeof h)) return false;
+  auto parola = [&](int i) { return static_cast<unsigned>(h[i]) << 8 | h[i + 1]; };
+  auto lunga = [&](int i) { return static_cast<std::uint64_t>(parola(i)) << 16 | parola(i + 2); };
+  if (std::memcmp(h, "MThd", 4) != 0 || lunga(4) != 6 || parola(8) > 2 || parola(10) == 0) return false;
+  if (std::memcmp(h + 14, "MTrk", 4) != 0) return false;
+  in.seekg(0, std::ios::end);
+  return static_cast<std::uint64_t>(in.tellg()) >= 22 + lunga(18);
 }
 
 bool IsNomeFileMidi(const std::string& percorso) {

@@ -13,5 +13,8 @@ bool LeggiFileAudio(const std::string& percorso, int frequenza, std::vector<floa
 
 // True for a name that ends in .mid or .midi, in any case.
 bool IsNomeFileMidi(const std::string& percorso);
+// True when the file starts as a standard MIDI file should: a header chunk of format 0, 1
+// or 2 with at least one track, and a first track chunk that the file holds whole.
+bool IsFileMidi(const std::string& percorso);
 
 }  // namespace qx::suono

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/sound/FileAudio.h"
+
 namespace qx::suono {
 
 namespace {
@@ -47,7 +49,7 @@ TSintetizzatore::~TSintetizzatore() {
 
 bool TSintetizzatore::ApriFileMidi(const std::string& percorso) {
   FermaFileMidi();
-  if (!Valido() || !fluid_is_midifile(percorso.c_str())) return false;
+  if (!Valido() || !IsFileMidi(percorso)) return false;
   lettore_ = new_fluid_player(synth_);
   if (!lettore_) return false;
   if (fluid_player_add(lettore_, percorso.c_str()) != FLUID_OK || fluid_player_play(lettore_) != FLUID_OK) {

@@ -1,5 +1,3 @@
-#include <fluidsynth.h>
-
 #include "platform/sound/FileAudio.h"
 #include "platform/sound/Suono.h"
 #include "platform/sound/Toni.h"
@@ -18,7 +16,7 @@ void TSuonoRegistrato::MessageBeep() { registro_->push_back("messagebeep"); }
 
 bool TSuonoRegistrato::SuonaFile(const std::string& percorso) {
   std::vector<float> campioni;
-  fileAperto_ = IsNomeFileMidi(percorso) ? fluid_is_midifile(percorso.c_str()) != 0
+  fileAperto_ = IsNomeFileMidi(percorso) ? IsFileMidi(percorso)
                                          : LeggiFileAudio(percorso, FrequenzaCampionamento, campioni);
   registro_->push_back("file " + percorso + (fileAperto_ ? "" : " unreadable"));
   return fileAperto_;
