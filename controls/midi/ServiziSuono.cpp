@@ -73,12 +73,16 @@ std::unique_ptr<TServiziSuono> TServiziSuono::Dispositivo() {
   return s;
 }
 
-std::unique_ptr<TServiziSuono> TServiziSuono::Registrazione() {
+std::unique_ptr<TServiziSuono> TServiziSuono::Registrazione(bool dispositivo) {
   std::unique_ptr<TServiziSuono> s(new TServiziSuono());
   Parti& p = *s->p_;
   p.registro = std::make_shared<std::vector<std::string>>();
-  p.suono = std::make_unique<suono::TSuonoRegistrato>(p.registro);
-  p.flusso = std::make_unique<TFlussoRegistrato>(p.registro);
+  auto suono = std::make_unique<suono::TSuonoRegistrato>(p.registro);
+  suono->Dispositivo = dispositivo;
+  p.suono = std::move(suono);
+  auto flusso = std::make_unique<TFlussoRegistrato>(p.registro);
+  flusso->Dispositivo = dispositivo;
+  p.flusso = std::move(flusso);
   p.CreaMidiGen();
   return s;
 }

@@ -29,8 +29,9 @@ class TServiziSuono {
   // with a Qt application running, the note player's notifications reach it by its event
   // loop. With no audio device everything is silent and MidiAvailable is false.
   static std::unique_ptr<TServiziSuono> Dispositivo();
-  // Records beeps, files and notes in one log (Registro).
-  static std::unique_ptr<TServiziSuono> Registrazione();
+  // Records beeps, files and notes in one log (Registro); `dispositivo` false plays the part
+  // of a machine without an audio device.
+  static std::unique_ptr<TServiziSuono> Registrazione(bool dispositivo = true);
   ~TServiziSuono();
   TServiziSuono(const TServiziSuono&) = delete;
   TServiziSuono& operator=(const TServiziSuono&) = delete;

@@ -55,7 +55,8 @@ class TSuonoRegistrato : public TSuono {
   const std::vector<std::string>& Registro() const { return *registro_; }
   std::shared_ptr<std::vector<std::string>> RegistroCondiviso() const { return registro_; }
   std::vector<Tono> Toni;
-  // False plays the part of a machine without an audio device.
+  // False plays the part of a machine without an audio device: nothing sounds, nothing is
+  // logged, and no file opens.
   bool Dispositivo = true;
 
  private:

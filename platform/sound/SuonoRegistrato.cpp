@@ -8,13 +8,17 @@ TSuonoRegistrato::TSuonoRegistrato(std::shared_ptr<std::vector<std::string>> reg
     : registro_(registro ? std::move(registro) : std::make_shared<std::vector<std::string>>()) {}
 
 void TSuonoRegistrato::Beep(int hz, int ms) {
+  if (!Dispositivo) return;
   registro_->push_back("beep " + std::to_string(hz) + " " + std::to_string(ms));
   Toni.push_back({hz, ms, GeneraTono(hz, ms)});
 }
 
-void TSuonoRegistrato::MessageBeep() { registro_->push_back("messagebeep"); }
+void TSuonoRegistrato::MessageBeep() {
+  if (Dispositivo) registro_->push_back("messagebeep");
+}
 
 bool TSuonoRegistrato::SuonaFile(const std::string& percorso) {
+  if (!Dispositivo) return false;
   std::vector<float> campioni;
   fileAperto_ = IsNomeFileMidi(percorso) ? IsFileMidi(percorso)
                                          : LeggiFileAudio(percorso, FrequenzaCampionamento, campioni);
