@@ -7,6 +7,8 @@
 #include "app/file/ValoriSpazio.h"
 #include "app/stream/Reader.h"
 #include "app/stream/Writer.h"
+#include "app/file/FileSicuro.h"
+#include "platform/Cp1252.h"
 #include "runstate/DatiGlob.h"
 #include "values/VettoriMatrici.h"
 #include "values/figure/ValoreDiagramma.h"
@@ -49,7 +51,7 @@ bool IsPianoPredefinito(std::string_view nome) { return nome == "PIANOXY" || nom
 
 std::string TFileScritto::Avviso() const {
   if (Perdita.empty()) return std::string();
-  return "Alcuni caratteri di " + Perdita + " non si possono scrivere nel file e sono stati salvati come \"?\"";
+  return "Alcuni caratteri non si possono scrivere nel file e sono stati salvati come \"?\" (il primo " + Perdita + ")";
 }
 
 TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
@@ -69,10 +71,12 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
   if (!stato.Testo.empty()) h.Aggiungi("Text", TValoreStream::DiStringa(stato.Testo));
   h.Aggiungi("Punti", ValoreCollezionePunti(stato.PuntiTraccia ? *stato.PuntiTraccia : TCollPunti()));
   if (!stato.Stampa.empty()) h.Aggiungi("Stampa", TValoreStream::DiStringa(stato.Stampa));
-  s.Scrivi(h, "il testo del programma o dell'output");
+  std::string perso;
+  Utf8ToCp1252(stato.Testo, &perso);
+  s.Scrivi(h, perso.empty() ? "nell'output" : "nel testo del programma");
 
   cRifCart predefinito(nullptr);
-  s.Scrivi(RecordDiRifCart(stato.RifCart ? *stato.RifCart : predefinito), "il riferimento cartesiano");
+  s.Scrivi(RecordDiRifCart(stato.RifCart ? *stato.RifCart : predefinito), "nel riferimento cartesiano");
 
   // One type record serves every variable: a field that only some kinds set keeps what the
   // last of those left, as files have always had it.
@@ -86,7 +90,7 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
     t.Aggiungi("Tipo", TValoreStream::DiIdent(NomeMembroTipo(v->Tipo)));
     t.Aggiungi("TipoPol", TValoreStream::DiIdent(std::string(kNomiTipiPoligono.at(tipoPol))));
     t.Aggiungi("TipoLista", TValoreStream::DiIdent(std::string(kNomiTipiLista.at(tipoLista))));
-    const std::string dove = v->Nome.empty() || v->IsAnonimo() ? "un oggetto senza nome" : v->Nome;
+    const std::string dove = v->Nome.empty() || v->IsAnonimo() ? "in un oggetto senza nome" : "nell'oggetto " + v->Nome;
     s.Scrivi(t, dove);
     s.Scrivi(RecordDi(*v), dove);
     if (IsStatistica(v->Tipo)) {
@@ -272,6 +276,26 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
     else variabili.Aggiungi(std::make_unique<cVariabile>(nome, std::move(v)));
   }
   letto.Valori.clear();
+}
+
+}  // namespace qx
+
+namespace qx {
+
+bool CaricaFileProgramma(const std::string& percorso, TProgrammaLetto& letto, std::string& errore) {
+  std::string dati, motivo;
+  if (!LeggiFileIntero(percorso, dati, errore)) return false;
+  if (LeggiProgramma(dati, letto, motivo)) return true;
+  errore = "Il file " + percorso + " è danneggiato o non è un programma di Quorix: " + motivo;
+  return false;
+}
+
+bool SalvaFileProgramma(const std::string& percorso, const TStatoProgramma& stato, std::string& errore,
+                        std::string& avviso) {
+  const TFileScritto f = ScriviProgramma(stato);
+  if (!SalvaFileSicuro(percorso, f.Dati, errore)) return false;
+  avviso = f.Avviso();
+  return true;
 }
 
 }  // namespace qx

@@ -27,8 +27,8 @@ struct TStatoProgramma {
 
 struct TFileScritto {
   std::string Dati;
-  // Where a character that Windows-1252 cannot hold was written as "?": the first value's
-  // name ("il testo del programma", "l'output" for the header's texts); empty when none.
+  // Where a character that Windows-1252 cannot hold was first written as "?" ("nel testo
+  // del programma", "nell'output", "nell'oggetto P", ...); empty when nothing was lost.
   std::string Perdita;
   // The message the save shows once about it; empty when nothing was lost.
   std::string Avviso() const;
@@ -56,6 +56,13 @@ bool LeggiProgramma(std::string_view dati, TProgrammaLetto& letto, std::string& 
 // name, in file order; each drawable value becomes visible and hands its pen, brush and
 // font to the current ones, so the last one's are current at the end. Cannot fail.
 void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCart& rifCart, TCollPunti* puntiTraccia);
+
+// A whole file read from disk and parsed; false with the message for the error box.
+bool CaricaFileProgramma(const std::string& percorso, TProgrammaLetto& letto, std::string& errore);
+// The work written to disk by the safe save; false with the message for the error box.
+// `avviso` says once where characters were lost, empty when none were.
+bool SalvaFileProgramma(const std::string& percorso, const TStatoProgramma& stato, std::string& errore,
+                        std::string& avviso);
 
 // Names of the variables that every reset recreates and no file stores.
 bool IsPianoPredefinito(std::string_view nome);

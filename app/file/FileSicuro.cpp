@@ -95,6 +95,9 @@ bool SalvaFileSicuro(const std::string& percorso, std::string_view dati, std::st
     errore = "Impossibile salvare il file " + percorso + ": " + Motivo(e);
     return false;
   };
+  // A file the user has made read-only stays as it is, as it would if it were written in
+  // place.
+  if (::access(percorso.c_str(), F_OK) == 0 && ::access(percorso.c_str(), W_OK) != 0) return fallito(errno);
   std::string modello = percorso + ".XXXXXX";
   std::vector<char> nome(modello.begin(), modello.end());
   nome.push_back('\0');
