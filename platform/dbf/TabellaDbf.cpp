@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -88,14 +89,11 @@ TEsitoBlocco Blocca(const std::string& percorso, int& fd) {
   return TEsitoBlocco::Preso;
 }
 
-void Sblocca(int& fd) {
-  if (fd >= 0) ::close(fd);  // closing drops the lock
-  fd = -1;
-}
-
-class Blocco {
- public:
-  ~Blocco() { Sblocca(fd); }
+// Holds the lock while it lives: closing the file drops it.
+struct Blocco {
+  ~Blocco() {
+    if (fd >= 0) ::close(fd);
+  }
   int fd = -1;
 };
 
