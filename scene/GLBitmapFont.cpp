@@ -1,0 +1,3 @@
+namespace qx {
+void RegisterGLBitmapFontClasses() {}
+}  // namespace qx
