@@ -126,9 +126,13 @@ void TGLNode::SetAsVector(const THomogeneousVector& v) {
   Changed();
 }
 std::string TGLNode::DisplayName() const {
-  char buf[128];
-  std::snprintf(buf, sizeof buf, "%.4f; %.4f; %.4f", double(v_.X), double(v_.Y), double(v_.Z));
-  return buf;
+  // A value that rounds to zero shows no sign.
+  auto text = [](float f) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.4f", double(f));
+    return std::string(buf) == "-0.0000" ? std::string("0.0000") : std::string(buf);
+  };
+  return text(v_.X) + "; " + text(v_.Y) + "; " + text(v_.Z);
 }
 int TGLNode::Index() const {
   if (!collection_) return -1;

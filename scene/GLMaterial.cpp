@@ -140,9 +140,10 @@ void TGLMaterial::SetMaterialLibrary(TGLMaterialLibrary* lib) {
 void TGLMaterial::SetLibMaterialName(const std::string& name) {
   TGLLibMaterial* found = library_ && !name.empty() ? library_->LibMaterialByName(name) : nullptr;
   // Follow the chain the new one refers to: 16 steps or more is a cycle.
+  // A chain that comes back to this material is a cycle as well, however short.
   int steps = 0;
   for (TGLLibMaterial* m = found; m; ++steps) {
-    if (steps >= 16) throw EAssertionFailed("Error: Cyclic material reference detected!");
+    if (steps >= 16 || &m->Material() == this) throw EAssertionFailed("Error: Cyclic material reference detected!");
     TGLMaterial& mat = m->Material();
     m = mat.MaterialLibrary() && !mat.LibMaterialName().empty()
             ? mat.MaterialLibrary()->LibMaterialByName(mat.LibMaterialName())

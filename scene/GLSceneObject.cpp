@@ -74,7 +74,10 @@ TGLBaseSceneObject::TGLBaseSceneObject(TComponent* owner)
 TGLBaseSceneObject::~TGLBaseSceneObject() {
   ComponentState |= csDestroying;
   FreeCameras();
-  if (parent_) parent_->DetachChild(this);
+  if (TGLBaseSceneObject* p = parent_) {
+    p->DetachChild(this);
+    p->NotifyChange(p);
+  }
   DeleteChildren();
   PickNames().erase(pickName_);
 }
