@@ -45,6 +45,15 @@ class SceneFixture : public ::testing::Test {
     const std::uint8_t* p = shot->ScanLine(shot->Height() - 1 - y) + 4 * x;
     return {p[0], p[1], p[2]};
   }
+  // Straight from the frame buffer, whether or not a snapshot can be made.
+  TRgb ReadPixel(int x, int y) {
+    TGLContext* c = Buffer().RenderingContext();
+    c->Activate();
+    std::uint8_t p[4] = {};
+    glReadPixels(x, 255 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    c->Deactivate();
+    return {p[0], p[1], p[2]};
+  }
   static bool Near(const TRgb& a, const TRgb& b, int tol = 2) {
     return std::abs(a.r - b.r) <= tol && std::abs(a.g - b.g) <= tol && std::abs(a.b - b.b) <= tol;
   }
