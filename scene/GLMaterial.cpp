@@ -180,11 +180,13 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
     return;
   }
   TGLStateCache& st = *rci.GLStates;
-  if (options_ & moNoLighting) {
-    if (st.IsEnabled(stLighting)) {
-      st.Disable(stLighting);
-      ++rci.lightingDisabledCounter;
-    }
+  // Only the material that switched lighting or fog off switches it back on, so nested
+  // materials restore it when the outermost one is undone.
+  disabledLighting_ = disabledFog_ = false;
+  if ((options_ & moNoLighting) && st.IsEnabled(stLighting)) {
+    st.Disable(stLighting);
+    ++rci.lightingDisabledCounter;
+    disabledLighting_ = true;
   }
   const bool lighting = st.IsEnabled(stLighting);
   front_->Apply(rci, GL_FRONT, lighting);
@@ -251,6 +253,7 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
   if ((options_ & moIgnoreFog) && st.IsEnabled(stFog)) {
     st.Disable(stFog);
     ++rci.fogDisabledCounter;
+    disabledFog_ = true;
   }
   if (texture_) texture_->Apply(rci);
 }
@@ -259,12 +262,10 @@ bool TGLMaterial::UnApply(TRenderContextInfo& rci) {
   if (libMaterial_) return libMaterial_->UnApply(rci);
   if (blending_ == TBlendingMode::bmAlphaTest50 || blending_ == TBlendingMode::bmAlphaTest100)
     glAlphaFunc(GL_GREATER, 0);
-  if (options_ & moNoLighting) {
-    if (rci.lightingDisabledCounter >= 1 && --rci.lightingDisabledCounter == 0) rci.GLStates->Enable(stLighting);
-  }
-  if (options_ & moIgnoreFog) {
-    if (rci.fogDisabledCounter >= 1 && --rci.fogDisabledCounter == 0) rci.GLStates->Enable(stFog);
-  }
+  if (disabledLighting_ && rci.lightingDisabledCounter >= 1 && --rci.lightingDisabledCounter == 0)
+    rci.GLStates->Enable(stLighting);
+  if (disabledFog_ && rci.fogDisabledCounter >= 1 && --rci.fogDisabledCounter == 0) rci.GLStates->Enable(stFog);
+  disabledLighting_ = disabledFog_ = false;
   if (texture_ && !texture_->Disabled()) texture_->UnApply(rci);
   return false;
 }

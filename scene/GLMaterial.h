@@ -102,6 +102,7 @@ class TGLMaterial : public TGLUpdateAbleObject {
   TGLMaterialLibrary* library_ = nullptr;
   std::string libMaterialName_;
   TGLLibMaterial* libMaterial_ = nullptr;
+  bool disabledLighting_ = false, disabledFog_ = false;
 };
 
 enum class TGLShaderStyle : std::uint8_t { ssHighLevel, ssLowLevel, ssReplace };
