@@ -43,11 +43,19 @@ void CheckGLError() {
 }
 
 // ---- Handles ----
+// By now the concrete handle is gone: only the owner's list is tidied.
 TGLContextHandle::~TGLContextHandle() {
+  if (context_) {
+    auto& hs = context_->handles_;
+    hs.erase(std::remove(hs.begin(), hs.end(), this), hs.end());
+  }
+}
+
+void TGLContextHandle::DestroyQuietly() noexcept {
   try {
     DestroyHandle();
   } catch (...) {
-    // A destructor must not throw; the name is then left to its context's end.
+    // The name is then left to its context's end.
   }
 }
 

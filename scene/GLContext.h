@@ -42,6 +42,8 @@ class TGLContextHandle {
  protected:
   virtual GLuint DoAllocateHandle() = 0;
   virtual void DoDestroyHandle() = 0;
+  // DestroyHandle for destructors: nothing escapes.
+  void DestroyQuietly() noexcept;
 
  private:
   friend class TGLContext;
@@ -49,13 +51,20 @@ class TGLContextHandle {
   TGLContext* context_ = nullptr;
 };
 
+// Each concrete handle frees its name in its own destructor, while it is still whole.
 class TGLListHandle : public TGLContextHandle {
+ public:
+  ~TGLListHandle() override { DestroyQuietly(); }
+
  protected:
   GLuint DoAllocateHandle() override;
   void DoDestroyHandle() override;
 };
 
 class TGLTextureHandle : public TGLContextHandle {
+ public:
+  ~TGLTextureHandle() override { DestroyQuietly(); }
+
  protected:
   GLuint DoAllocateHandle() override;
   void DoDestroyHandle() override;
@@ -63,6 +72,7 @@ class TGLTextureHandle : public TGLContextHandle {
 
 class TGLVirtualHandle : public TGLContextHandle {
  public:
+  ~TGLVirtualHandle() override { DestroyQuietly(); }
   std::function<void(TGLVirtualHandle&, GLuint&)> OnAllocate, OnDestroy;
 
  protected:
