@@ -30,6 +30,7 @@ void EnsureSceneClassesRegistered() {
   RegisterGLSceneClasses();
   RegisterGLObjectsClasses();
   RegisterGLBitmapFontClasses();
+  RegisterGLGeomObjectsClasses();
 }
 
 }  // namespace qx

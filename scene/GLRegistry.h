@@ -28,5 +28,6 @@ void EnsureSceneClassesRegistered();
 void RegisterGLSceneClasses();
 void RegisterGLObjectsClasses();
 void RegisterGLBitmapFontClasses();
+void RegisterGLGeomObjectsClasses();
 
 }  // namespace qx

@@ -1,0 +1,128 @@
+// The scene fixture with two more instruments for the families of scene objects: a frame
+// rendered in OpenGL's feedback mode (the primitives that reach the rasterizer, counted and
+// with their window coordinates and colours), and positions in pixels of points of the
+// plane z = 0 (1 unit there is about 37.8 pixels).
+#pragma once
+#include <cmath>
+#include <vector>
+
+#include "SceneFixture.h"
+
+namespace qx::test {
+
+struct TFbVertex {
+  float x, y, z;     // window coordinates, y from the bottom
+  float r, g, b, a;  // colour
+};
+
+struct TFbPrimitive {
+  enum Kind { Point, Line, Polygon, Other } kind;
+  bool reset = false;  // a line that starts a new strip (or an independent segment)
+  std::vector<TFbVertex> v;
+};
+
+struct TFeedback {
+  std::vector<TFbPrimitive> prims;
+  bool overflow = false;
+  int Count(TFbPrimitive::Kind k) const {
+    int n = 0;
+    for (const auto& p : prims) n += p.kind == k;
+    return n;
+  }
+  int Points() const { return Count(TFbPrimitive::Point); }
+  int Lines() const { return Count(TFbPrimitive::Line); }
+  int Polygons() const { return Count(TFbPrimitive::Polygon); }
+  // Strips and independent segments: each starts with a reset.
+  int LineStarts() const {
+    int n = 0;
+    for (const auto& p : prims) n += p.kind == TFbPrimitive::Line && p.reset;
+    return n;
+  }
+  float MinX() const { return Extreme(true, false); }
+  float MaxX() const { return Extreme(true, true); }
+  float MinY() const { return Extreme(false, false); }
+  float MaxY() const { return Extreme(false, true); }
+
+ private:
+  float Extreme(bool x, bool max) const {
+    float e = max ? -1e30f : 1e30f;
+    for (const auto& p : prims)
+      for (const auto& v : p.v) e = max ? std::max(e, x ? v.x : v.y) : std::min(e, x ? v.x : v.y);
+    return e;
+  }
+};
+
+class ShapeFixture : public SceneFixture {
+ protected:
+  static constexpr float kPixelsPerUnit = 2.952756f * 128 / 10;  // at the origin, camera 10 away
+
+  // The pixel column (or row, y up) of a point of the plane z = 0.
+  static int Px(float x) { return 128 + int(std::lround(x * kPixelsPerUnit)); }
+  static int Py(float y) { return 128 - int(std::lround(y * kPixelsPerUnit)); }
+
+  // One frame through the normal render pass, in feedback mode.
+  TFeedback Feedback() {
+    std::vector<GLfloat> buf(1 << 21);
+    GLint n = 0;
+    Buffer().InitiateRendering = [&](TObject*, TRenderContextInfo&) {
+      glFeedbackBuffer(GLsizei(buf.size()), GL_3D_COLOR, buf.data());
+      glRenderMode(GL_FEEDBACK);
+    };
+    Buffer().WrapUpRendering = [&](TObject*, TRenderContextInfo&) { n = glRenderMode(GL_RENDER); };
+    viewer->Render();
+    Buffer().InitiateRendering = nullptr;
+    Buffer().WrapUpRendering = nullptr;
+    TFeedback fb;
+    if (n < 0) {
+      fb.overflow = true;
+      return fb;
+    }
+    auto vertex = [&](GLint& i) {
+      TFbVertex v{buf[std::size_t(i)],     buf[std::size_t(i) + 1], buf[std::size_t(i) + 2], buf[std::size_t(i) + 3],
+                  buf[std::size_t(i) + 4], buf[std::size_t(i) + 5], buf[std::size_t(i) + 6]};
+      i += 7;
+      return v;
+    };
+    for (GLint i = 0; i < n;) {
+      const GLint token = GLint(buf[std::size_t(i++)]);
+      TFbPrimitive p{TFbPrimitive::Other, false, {}};
+      switch (token) {
+        case GL_PASS_THROUGH_TOKEN: ++i; continue;
+        case GL_POINT_TOKEN: p.kind = TFbPrimitive::Point; p.v.push_back(vertex(i)); break;
+        case GL_LINE_TOKEN:
+        case GL_LINE_RESET_TOKEN:
+          p.kind = TFbPrimitive::Line;
+          p.reset = token == GL_LINE_RESET_TOKEN;
+          p.v.push_back(vertex(i));
+          p.v.push_back(vertex(i));
+          break;
+        case GL_POLYGON_TOKEN: {
+          p.kind = TFbPrimitive::Polygon;
+          const GLint count = GLint(buf[std::size_t(i++)]);
+          for (GLint k = 0; k < count; ++k) p.v.push_back(vertex(i));
+          break;
+        }
+        default: p.v.push_back(vertex(i)); break;  // bitmaps and pixel rectangles
+      }
+      fb.prims.push_back(std::move(p));
+    }
+    return fb;
+  }
+
+  template <class T>
+  T* Add(TColor colour = clRed) {
+    auto* o = scene->Objects()->AddNewChild<T>();
+    if constexpr (std::is_base_of_v<TGLCustomSceneObject, T>) o->Material().FrontProperties().Diffuse().SetAsWinColor(colour);
+    return o;
+  }
+
+  bool IsBackground(int x, int y) const { return Near(Pixel(x, y), {255, 255, 255}); }
+};
+
+}  // namespace qx::test
+
+namespace qx {
+inline std::ostream& operator<<(std::ostream& o, const THomogeneousVector& v) {
+  return o << "(" << v.X << ", " << v.Y << ", " << v.Z << ", " << v.W << ")";
+}
+}  // namespace qx
