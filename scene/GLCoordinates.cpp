@@ -160,7 +160,8 @@ void TGLNodes::Assign(const TPersistent* source) {
   if (src == this) return;
   BeginUpdate();
   items_.clear();
-  for (const auto& n : src->items_) Add()->v_ = n->v_;
+  // Each item copies itself: node classes with more than coordinates keep the rest.
+  for (const auto& n : src->items_) Add()->Assign(n.get());
   EndUpdate();
 }
 

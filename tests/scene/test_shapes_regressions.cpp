@@ -20,5 +20,27 @@ TEST(ShapeRegressions, ThreeNodesOnOneLineHaveNoNormal) {
   EXPECT_FLOAT_EQ(p.Nodes().Normal().Z, 1);
 }
 
+// A node class with more than coordinates keeps it when a collection is copied.
+class TTaggedNode : public TGLNode {
+ public:
+  using TGLNode::TGLNode;
+  void Assign(const TPersistent* source) override {
+    if (auto* t = dynamic_cast<const TTaggedNode*>(source)) tag = t->tag;
+    TGLNode::Assign(source);
+  }
+  int tag = 0;
+};
+
+TEST(ShapeRegressions, CopiedNodesKeepWhatTheirClassAdds) {
+  auto factory = [](TGLNodes* c) { return std::make_unique<TTaggedNode>(c); };
+  TGLNodes a(nullptr, factory), b(nullptr, factory);
+  a.AddNode(1, 2, 3);
+  static_cast<TTaggedNode*>(a[0])->tag = 7;
+  b.Assign(&a);
+  ASSERT_EQ(b.Count(), 1);
+  EXPECT_EQ(static_cast<TTaggedNode*>(b[0])->tag, 7);
+  EXPECT_FLOAT_EQ(b[0]->Z(), 3);
+}
+
 }  // namespace
 }  // namespace qx::test
