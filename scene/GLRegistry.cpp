@@ -31,6 +31,8 @@ void EnsureSceneClassesRegistered() {
   RegisterGLObjectsClasses();
   RegisterGLBitmapFontClasses();
   RegisterGLGeomObjectsClasses();
+  RegisterGLLinesClasses();
+  RegisterGLGraphClasses();
 }
 
 }  // namespace qx

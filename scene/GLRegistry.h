@@ -29,5 +29,7 @@ void RegisterGLSceneClasses();
 void RegisterGLObjectsClasses();
 void RegisterGLBitmapFontClasses();
 void RegisterGLGeomObjectsClasses();
+void RegisterGLLinesClasses();
+void RegisterGLGraphClasses();
 
 }  // namespace qx

@@ -32,10 +32,18 @@ struct TFeedback {
   int Points() const { return Count(TFbPrimitive::Point); }
   int Lines() const { return Count(TFbPrimitive::Line); }
   int Polygons() const { return Count(TFbPrimitive::Polygon); }
-  // Strips and independent segments: each starts with a reset.
+  // Strips and independent segments: a line that does not start where the one before
+  // ended starts a new one.
   int LineStarts() const {
     int n = 0;
-    for (const auto& p : prims) n += p.kind == TFbPrimitive::Line && p.reset;
+    const TFbVertex* end = nullptr;
+    for (const auto& p : prims) {
+      if (p.kind != TFbPrimitive::Line) continue;
+      if (!end || std::fabs(end->x - p.v[0].x) > 1e-3f || std::fabs(end->y - p.v[0].y) > 1e-3f ||
+          std::fabs(end->z - p.v[0].z) > 1e-6f)
+        ++n;
+      end = &p.v[1];
+    }
     return n;
   }
   float MinX() const { return Extreme(true, false); }
@@ -100,6 +108,13 @@ class ShapeFixture : public SceneFixture {
           p.kind = TFbPrimitive::Polygon;
           const GLint count = GLint(buf[std::size_t(i++)]);
           for (GLint k = 0; k < count; ++k) p.v.push_back(vertex(i));
+          // The display lists join strips with triangles that repeat a corner: they draw
+          // nothing, and neither does any other triangle with a corner twice.
+          bool repeated = false;
+          for (std::size_t a = 0; a < p.v.size(); ++a)
+            for (std::size_t b = a + 1; b < p.v.size(); ++b)
+              repeated |= p.v[a].x == p.v[b].x && p.v[a].y == p.v[b].y && p.v[a].z == p.v[b].z;
+          if (repeated) continue;
           break;
         }
         default: p.v.push_back(vertex(i)); break;  // bitmaps and pixel rectangles
