@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <algorithm>
 
+#include "controls/Edges.h"
 #include "controls/ToolkitColors.h"
 
 namespace qx {
@@ -649,14 +650,7 @@ void TStringGrid::paintEvent(QPaintEvent* /*event*/) {
       p.save();
       DrawCell(p, c, r, rect, state);
       p.restore();
-      if (fixed && defaultDrawing_) {
-        p.setPen(ToQColor(clBtnHighlight));
-        p.drawLine(rect.left(), rect.bottom() - 1, rect.left(), rect.top());
-        p.drawLine(rect.left(), rect.top(), rect.right() - 1, rect.top());
-        p.setPen(ToQColor(clBtnShadow));
-        p.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
-        p.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
-      }
+      if (fixed && defaultDrawing_) Frame3D(p, rect, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
       if ((state & gdFocused) && !EditorVisible() && !(options_ & goRowSelect)) {
         QPen dots(palette().color(QPalette::Text));
         dots.setStyle(Qt::DotLine);

@@ -13,18 +13,9 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace qx::test {
 
-inline void EnsureWidgetApplication() {
-  if (QCoreApplication::instance()) return;
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("QT_FONT_DPI", "96", 0);
-  static int argc = 1;
-  static char nome[] = "quorix-test";
-  static char* argv[] = {nome, nullptr};
-  static QApplication app(argc, argv);
-  QFont f = QApplication::font();
-  f.setStyleStrategy(QFont::NoAntialias);
-  QApplication::setFont(f);
-}
+// The application lives from before the first test to after the last one, and is deleted
+// while Qt's own globals still exist (deleting it at exit crashes in Qt's input devices).
+void EnsureWidgetApplication();
 
 // A font of a fixed family and pixel size, drawn without antialiasing.
 inline QFont TestFont(int pixelSize = 13, const char* family = "DejaVu Sans") {
