@@ -13,9 +13,12 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace qx::test {
 
-// The application lives from before the first test to after the last one, and is deleted
-// while Qt's own globals still exist (deleting it at exit crashes in Qt's input devices).
-void EnsureWidgetApplication();
+// The application itself is made by the widget tests' main (tests/support/QtTestMain.cpp).
+inline void EnsureWidgetApplication() {
+  QFont f = QApplication::font();
+  f.setStyleStrategy(QFont::NoAntialias);
+  QApplication::setFont(f);
+}
 
 // A font of a fixed family and pixel size, drawn without antialiasing.
 inline QFont TestFont(int pixelSize = 13, const char* family = "DejaVu Sans") {
