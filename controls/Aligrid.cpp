@@ -334,12 +334,7 @@ void TStringAlignGrid::PrepareEditor(TInplaceEdit& editor) {
     case alCenter: editor.SetTextAlignment(Qt::AlignHCenter); break;
     default: editor.SetTextAlignment(Qt::AlignLeft); break;
   }
-  if (!editing_ || editCell_ != TGridCoord{Col(), Row()}) {
-    editing_ = true;
-    editCell_ = {Col(), Row()};
-    textBeforeEdit_ = Cells(Col(), Row());
-    if (OnBeforeEdit) OnBeforeEdit(this, Col(), Row());
-  }
+  if (!editing_ || editCell_ != TGridCoord{Col(), Row()}) BeginEdit();
   QTextCursor c(editor.document());
   if (savedSelStart_ >= 0 && !selectEditText_) {
     c.setPosition(std::min(savedSelStart_, editor.document()->characterCount() - 1));
@@ -351,6 +346,13 @@ void TStringAlignGrid::PrepareEditor(TInplaceEdit& editor) {
   }
   savedSelStart_ = savedSelEnd_ = -1;
   editor.setTextCursor(c);
+}
+
+void TStringAlignGrid::BeginEdit() {
+  editing_ = true;
+  editCell_ = {Col(), Row()};
+  textBeforeEdit_ = Cells(Col(), Row());
+  if (OnBeforeEdit) OnBeforeEdit(this, Col(), Row());
 }
 
 void TStringAlignGrid::EndEdit(int col, int row, bool byEnter, bool takeFocus) {
@@ -394,7 +396,10 @@ void TStringAlignGrid::FocusLeft() {
 }
 
 void TStringAlignGrid::FocusCame() {
-  if (!(Options() & goAlwaysShowEditor) || !EditorVisible()) return;
+  if (!EditorVisible()) return;
+  // The editor stayed open while the focus was away: typing in it again is a new edit.
+  if (!editing_) BeginEdit();
+  if (!(Options() & goAlwaysShowEditor)) return;
   QTextCursor c(InplaceEditor()->document());
   if (selectEditText_) {
     c.select(QTextCursor::Document);

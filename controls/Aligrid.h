@@ -273,6 +273,8 @@ class TStringAlignGrid : public TStringGrid {
   template <typename Has>
   const TCellProperties* Lookup(int col, int row, Has has, bool fixedLevels = true) const;
   void Changed();
+  // The first show of the editor for the current cell: OnBeforeEdit, the text remembered.
+  void BeginEdit();
   // Ends the edit of a cell: validation, then OnAfterEdit and, after Enter, the next
   // cell; a refusal goes back to the cell with the editor open (taking the focus only
   // when `takeFocus`).

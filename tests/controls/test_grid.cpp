@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolTip>
 
@@ -302,6 +303,46 @@ TEST_F(GridTest, ARefusedValidationKeepsTheEditorOpenAndEscRestores) {
   Key(Qt::Key_Return);
   EXPECT_EQ(grid.Cells(1, 1), "ok");
   EXPECT_EQ(Current(), (TGridCoord{2, 1}));
+}
+
+TEST_F(GridTest, LeavingTheGridEndsTheEditAndComingBackStartsAnother) {
+  QWidget form;
+  auto* g = new TStringAlignGrid(&form);
+  auto* other = new QLineEdit(&form);
+  g->resize(300, 150);
+  other->move(0, 160);
+  std::vector<std::string> events;
+  g->OnBeforeEdit = [&](QObject*, int c, int r) { events.push_back(QString("before %1,%2").arg(c).arg(r).toStdString()); };
+  g->OnValidateEdit = [&](QObject*, int c, int r, bool&) {
+    events.push_back(QString("validate %1,%2").arg(c).arg(r).toStdString());
+  };
+  // The editor always shows: it opens at once on the first cell.
+  g->SetOptions(g->Options() | goEditing | goAlwaysShowEditor);
+  g->SetSelectEditText(false);
+  form.show();
+  QApplication::setActiveWindow(&form);
+  g->setFocus();
+  g->FocusCell(2, 1);
+  ASSERT_TRUE(g->EditorVisible());
+  TInplaceEdit* editor = g->InplaceEditor();
+  QTest::keyClicks(editor, "ab");
+  QTextCursor c = editor->textCursor();
+  c.setPosition(1);
+  c.setPosition(2, QTextCursor::KeepAnchor);
+  editor->setTextCursor(c);
+  // Away: the edit ends with its validation; the editor stays.
+  other->setFocus();
+  EXPECT_FALSE(g->Editing());
+  EXPECT_TRUE(g->EditorVisible());
+  EXPECT_EQ(g->Cells(2, 1), "ab");
+  // Back: a new edit, the editor's selection as it was.
+  editor->setFocus();
+  EXPECT_TRUE(g->Editing());
+  EXPECT_EQ(editor->textCursor().anchor(), 1);
+  EXPECT_EQ(editor->textCursor().position(), 2);
+  QTest::keyClick(editor, Qt::Key_Return);
+  EXPECT_EQ(events, (std::vector<std::string>{"before 1,1", "validate 1,1", "before 2,1", "validate 2,1",
+                                              "before 2,1", "validate 2,1"}));
 }
 
 TEST_F(GridTest, ReadOnlyCellsOpenNoEditorAndArrowsEndTheEdit) {
