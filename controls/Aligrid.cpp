@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "controls/Guarded.h"
 #include "controls/ToolkitColors.h"
 #include "controls/ZfMessageBox.h"
 
@@ -570,18 +571,20 @@ void TStringAlignGrid::resizeEvent(QResizeEvent* event) {
 
 bool TStringAlignGrid::viewportEvent(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return TStringGrid::viewportEvent(event);
-  const auto* help = static_cast<QHelpEvent*>(event);
-  const TGridCoord cell = MouseCoord(help->pos().x(), help->pos().y());
-  QString hint = showCellHints_ && cell.X >= 0 ? HintCell(cell.X, cell.Y) : QString();
-  if (showCellHints_ && cell.X >= 0 && OnShowHintCell) OnShowHintCell(this, cell.X, cell.Y, hint);
-  if (hint.isEmpty()) {
-    QToolTip::hideText();
-    hintCell_ = {};
-    return true;
-  }
-  const QRect r = CellRect(cell.X, cell.Y);
-  QToolTip::showText(viewport()->mapToGlobal(QPoint(r.left(), r.bottom() + 1 + 6)), hint, viewport());
-  hintCell_ = cell;
+  Guarded([&] {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const TGridCoord cell = MouseCoord(help->pos().x(), help->pos().y());
+    QString hint = showCellHints_ && cell.X >= 0 ? HintCell(cell.X, cell.Y) : QString();
+    if (showCellHints_ && cell.X >= 0 && OnShowHintCell) OnShowHintCell(this, cell.X, cell.Y, hint);
+    if (hint.isEmpty()) {
+      QToolTip::hideText();
+      hintCell_ = {};
+      return;
+    }
+    const QRect r = CellRect(cell.X, cell.Y);
+    QToolTip::showText(viewport()->mapToGlobal(QPoint(r.left(), r.bottom() + 1 + 6)), hint, viewport());
+    hintCell_ = cell;
+  });
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "controls/Edges.h"
+#include "controls/Guarded.h"
 #include "controls/ToolkitColors.h"
 
 namespace qx {
@@ -72,6 +73,15 @@ TRAColorButton::TRAColorButton(QWidget* owner, std::unique_ptr<TRAButtonGlyph> g
   resize(75, 25);
 }
 
+
+// The handlers a user installs (OnPaint, the click's slots) run inside these events.
+bool TRAColorButton::event(QEvent* event) {
+  return Guarded([&] { return QPushButton::event(event); }, true);
+}
+
+bool TRANoFrameButton::event(QEvent* event) {
+  return Guarded([&] { return QAbstractButton::event(event); }, true);
+}
 
 void TRAColorButton::paintEvent(QPaintEvent* /*event*/) {
   QPainter p(this);

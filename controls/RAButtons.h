@@ -63,6 +63,7 @@ class TRAColorButton : public QPushButton, public TRAButtonFace {
 
  protected:
   TRAColorButton(QWidget* owner, std::unique_ptr<TRAButtonGlyph> glyph);
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -101,6 +102,7 @@ class TRANoFrameButton : public QAbstractButton, public TRAButtonFace {
   QSize sizeHint() const override { return {23, 22}; }
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "controls/Edges.h"
+#include "controls/Guarded.h"
 #include "controls/ToolkitColors.h"
 
 namespace qx {
@@ -37,18 +38,6 @@ QPixmap SignGlyph(bool plus) {
     if (plus) sign.setPixel(4, i, ink);
   }
   return QPixmap::fromImage(sign);
-}
-
-// Runs a user's handler from an event of the window: nothing may escape into Qt.
-template <typename F>
-void Guarded(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    qWarning("%s", e.what());
-  } catch (...) {
-    qWarning("unexpected exception in a palette handler");
-  }
 }
 
 }  // namespace

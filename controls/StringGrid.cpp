@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "controls/Edges.h"
+#include "controls/Guarded.h"
 #include "controls/ToolkitColors.h"
 
 namespace qx {
@@ -49,15 +50,19 @@ void TInplaceEdit::SetTextAlignment(Qt::Alignment alignment) {
 }
 
 bool TInplaceEdit::event(QEvent* event) {
-  // Tab belongs to the grid, never to the text.
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-      grid_->EditorKeyPress(key);
-      return true;
-    }
-  }
-  return QPlainTextEdit::event(event);
+  return Guarded(
+      [&] {
+        // Tab belongs to the grid, never to the text.
+        if (event->type() == QEvent::KeyPress) {
+          auto* key = static_cast<QKeyEvent*>(event);
+          if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            grid_->EditorKeyPress(key);
+            return true;
+          }
+        }
+        return QPlainTextEdit::event(event);
+      },
+      true);
 }
 
 void TInplaceEdit::keyPressEvent(QKeyEvent* event) {
@@ -716,16 +721,24 @@ bool TStringGrid::MoveByKey(QKeyEvent* event) {
 }
 
 bool TStringGrid::event(QEvent* event) {
-  // With goTabs the Tab key moves between cells instead of to the next control.
-  if (event->type() == QEvent::KeyPress && (options_ & goTabs)) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-      keyPressEvent(key);
-      return true;
-    }
-  }
-  return QAbstractScrollArea::event(event);
+  return Guarded(
+      [&] {
+        // With goTabs the Tab key moves between cells instead of to the next control.
+        if (event->type() == QEvent::KeyPress && (options_ & goTabs)) {
+          auto* key = static_cast<QKeyEvent*>(event);
+          if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+              !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+          }
+        }
+        return QAbstractScrollArea::event(event);
+      },
+      true);
+}
+
+bool TStringGrid::viewportEvent(QEvent* event) {
+  return Guarded([&] { return QAbstractScrollArea::viewportEvent(event); }, true);
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* event) {

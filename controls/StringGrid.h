@@ -196,6 +196,7 @@ class TStringGrid : public QAbstractScrollArea {
   // Moves the current cell without asking or telling anyone: the data moved under it.
   void SetCurrentQuietly(int col, int row);
   bool event(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
