@@ -582,3 +582,25 @@ TEST_F(GridTest, KeysAndMouseSelectARange) {
 
 }  // namespace
 }  // namespace qx
+
+namespace qx {
+namespace {
+
+// Handlers that raise: the event ends there, the control goes on working.
+TEST_F(GridTest, AHandlerThatRaisesStopsInsideItsEvent) {
+  Fill(3, 3);
+  grid.SetOptions(grid.Options() | goEditing);
+  grid.OnValidateEdit = [](QObject*, int, int, bool&) { throw std::runtime_error("validazione"); };
+  grid.OnDrawCell = [](QObject*, int, int, const QRect&, TGridDrawState) { throw std::runtime_error("disegno"); };
+  Show();
+  Shot(grid);
+  Type("x");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(grid.Cells(1, 1), "x");
+  grid.OnValidateEdit = nullptr;
+  Key(Qt::Key_Down);
+  EXPECT_EQ(Current(), (TGridCoord{1, 2}));
+}
+
+}  // namespace
+}  // namespace qx
