@@ -736,6 +736,7 @@ const TClasseFile& ClasseRifCart() {
 }
 
 void ScriviProprieta(const cValore& v, const TClasseFile& classe, TComponenteStream& r) {
+  r.Proprieta.reserve(r.Proprieta.size() + 2 + (classe.Grafico ? CampiGrafici().size() : 0) + classe.Campi.size());
   r.Aggiungi("Tipo", TValoreStream::DiIdent(NomeMembroTipo(v.Tipo)));
   CampoNome().Scrivi(v, r);
   if (classe.Grafico)

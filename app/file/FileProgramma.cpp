@@ -1,6 +1,7 @@
 #include "app/file/FileProgramma.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "app/file/ClassiFile.h"
 #include "app/file/Identificatori.h"
@@ -252,6 +253,10 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
   g.ContatoreOggetti = letto.LastNumVar;
   if (puntiTraccia) *puntiTraccia = letto.Punti;
   if (letto.RifCart) CopiaImpostazioni(*letto.RifCart, rifCart);
+  // The names already in the table (the planes of the reset) and those put in: a value of a
+  // name that is there replaces it, as the store does.
+  std::unordered_map<std::string, cVariabile*> presenti;
+  for (int i = 1; i <= variabili.Count(); ++i) presenti.emplace(variabili.Elemento(i)->Nome, variabili.Elemento(i));
   for (auto& v : letto.Valori) {
     if (!v) continue;
     if (auto* f = dynamic_cast<cValoreGraf*>(v.get()); f && v->Tipo > T_2) {
@@ -272,8 +277,13 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
       v->Nome = nome;
     }
     if (auto* f = dynamic_cast<cValoreGraf*>(v.get())) f->DopoMemorizzazione(*f, nome);
-    if (cVariabile* esistente = variabili.CercaEsatto(nome)) esistente->ImpostaValore(std::move(v));
-    else variabili.Aggiungi(std::make_unique<cVariabile>(nome, std::move(v)));
+    if (auto it = presenti.find(nome); it != presenti.end()) {
+      it->second->ImpostaValore(std::move(v));
+    } else {
+      auto nuova = std::make_unique<cVariabile>(nome, std::move(v));
+      presenti.emplace(nome, nuova.get());
+      variabili.Aggiungi(std::move(nuova));
+    }
   }
   letto.Valori.clear();
 }
