@@ -10,20 +10,22 @@ namespace qx {
 
 namespace {
 
-constexpr Reale kMassimoPixel = 2147483647.0L;
+// Pixels are held within half the integer range: far beyond any surface, and the sum or
+// difference of two of them (a centre and a radius, a position and an offset) still fits.
+constexpr int kMassimoPixel = 1073741823;
 
-// To the nearest integer, halves to even, held inside the integer range.
+// To the nearest integer, halves to even, held inside that range.
 int Rnd(Reale v) {
   if (std::isnan(v)) return 0;
-  if (v > kMassimoPixel) return 2147483647;
-  if (v < -kMassimoPixel) return -2147483647;
+  if (v > kMassimoPixel) return kMassimoPixel;
+  if (v < -kMassimoPixel) return -kMassimoPixel;
   return int(std::nearbyint(v));
 }
 
 // A pixel beyond the visible range, as an int.
 int Somma(int a, long long b) {
   const long long s = a + b;
-  return s > 2147483647LL ? 2147483647 : s < -2147483647LL ? -2147483647 : int(s);
+  return s > kMassimoPixel ? kMassimoPixel : s < -kMassimoPixel ? -kMassimoPixel : int(s);
 }
 
 // Lines and labels are drawn while their anchor is within this many pixels of the

@@ -10,6 +10,7 @@
 
 #include "app/file/FileSicuro.h"
 #include "app/scheda/Png.h"
+#include "interpreter/Ambiente.h"
 #include "platform/Cp1252.h"
 
 namespace qx {
@@ -115,28 +116,11 @@ pugi::xml_node AggiungiRiga(pugi::xml_node p, pugi::xml_node dopo, const std::st
   return dopo;
 }
 
-std::vector<std::string> Righe(const std::string& testo) {
-  std::vector<std::string> r;
-  std::string riga;
-  for (std::size_t i = 0; i < testo.size(); ++i) {
-    const char c = testo[i];
-    if (c == '\r' || c == '\n') {
-      r.push_back(riga);
-      riga.clear();
-      if (c == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') ++i;
-    } else {
-      riga += c;
-    }
-  }
-  if (!riga.empty()) r.push_back(riga);
-  return r;
-}
-
 // The program's lines from the bookmark on, as the word processor types them: the first
 // in the bookmark's paragraph, each further one a paragraph of the same style, and what
 // followed the bookmark after the last line.
 void InserisciProgramma(pugi::xml_node segnalibro, const std::string& programma) {
-  const std::vector<std::string> righe = Righe(programma);
+  const std::vector<std::string> righe = DividiRighe(programma);
   if (righe.empty()) return;
   pugi::xml_node p = segnalibro.parent();
   std::vector<pugi::xml_node> seguito;

@@ -145,14 +145,10 @@ void TWriter::WriteValore(const TValoreStream& v) {
       for (const char16_t c : w) WriteLE(static_cast<std::uint16_t>(c));
       return;
     }
-    case TValueType::vaUTF8String:
-      WriteValue(v.Tipo);
-      WriteLE(static_cast<std::uint32_t>(v.Testo.size()));
-      WriteBytes(v.Testo);
-      return;
     case TValueType::vaIdent:
       WriteIdent(v.Testo);
       return;
+    case TValueType::vaUTF8String:
     case TValueType::vaBinary:
       WriteValue(v.Tipo);
       WriteLE(static_cast<std::uint32_t>(v.Testo.size()));

@@ -99,10 +99,12 @@ TEST_F(RifCartTest, ErrorValuesAndHugeValuesStayOutOfTheArea) {
     EXPECT_EQ(f.XPixel(e), 610);
     EXPECT_EQ(f.YPixel(e), 410);
   }
-  EXPECT_EQ(f.XPixel(1e20L), 2147483647);
-  EXPECT_EQ(f.XPixel(-1e20L), -2147483647);
-  EXPECT_EQ(f.YPixel(1e20L), -2147483647);
-  EXPECT_EQ(f.YPixel(-1e20L), 2147483647);
+  // Held within half the integer range, so that adding two never overflows.
+  EXPECT_EQ(f.XPixel(1e20L), 1073741823);
+  EXPECT_EQ(f.XPixel(-1e20L), -1073741823);
+  EXPECT_EQ(f.YPixel(1e20L), -1073741823);
+  EXPECT_EQ(f.YPixel(-1e20L), 1073741823);
+  EXPECT_EQ(f.XPixel(1e20L) + f.XPixel(1e20L), 2147483646);
 }
 
 TEST_F(RifCartTest, AnalysisWindowFillsTheRectangle) {
