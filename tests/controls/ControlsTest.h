@@ -13,14 +13,8 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace qx::test {
 
+// The application itself is made by the widget tests' main (tests/support/QtTestMain.cpp).
 inline void EnsureWidgetApplication() {
-  if (QCoreApplication::instance()) return;
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("QT_FONT_DPI", "96", 0);
-  static int argc = 1;
-  static char nome[] = "quorix-test";
-  static char* argv[] = {nome, nullptr};
-  static QApplication app(argc, argv);
   QFont f = QApplication::font();
   f.setStyleStrategy(QFont::NoAntialias);
   QApplication::setFont(f);
