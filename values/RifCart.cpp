@@ -10,11 +10,11 @@ namespace qx {
 
 namespace {
 
-// Pixels are held within half the integer range: far beyond any surface, and the sum or
-// difference of two of them (a centre and a radius, a position and an offset) still fits.
-constexpr int kMassimoPixel = 1073741823;
+// Pixels are held within a quarter of the integer range, far beyond any surface, so that
+// the figures can add their offsets and sizes to a pixel without overflowing.
+constexpr int kMassimoPixel = 1 << 29;
 
-// To the nearest integer, halves to even, held inside that range.
+// To the nearest integer, halves to even, held inside the pixel range.
 int Rnd(Reale v) {
   if (std::isnan(v)) return 0;
   if (v > kMassimoPixel) return kMassimoPixel;

@@ -99,12 +99,13 @@ TEST_F(RifCartTest, ErrorValuesAndHugeValuesStayOutOfTheArea) {
     EXPECT_EQ(f.XPixel(e), 610);
     EXPECT_EQ(f.YPixel(e), 410);
   }
-  // Held within half the integer range, so that adding two never overflows.
-  EXPECT_EQ(f.XPixel(1e20L), 1073741823);
-  EXPECT_EQ(f.XPixel(-1e20L), -1073741823);
-  EXPECT_EQ(f.YPixel(1e20L), -1073741823);
-  EXPECT_EQ(f.YPixel(-1e20L), 1073741823);
-  EXPECT_EQ(f.XPixel(1e20L) + f.XPixel(1e20L), 2147483646);
+  // Far beyond any surface, with room for the figures' own offsets (a point's square, a
+  // label) so that drawing a far point cannot overflow.
+  constexpr int kLimite = 1 << 29;
+  EXPECT_EQ(f.XPixel(1e20L), kLimite);
+  EXPECT_EQ(f.XPixel(-1e20L), -kLimite);
+  EXPECT_EQ(f.YPixel(1e20L), -kLimite);
+  EXPECT_EQ(f.YPixel(-1e20L), kLimite);
 }
 
 TEST_F(RifCartTest, AnalysisWindowFillsTheRectangle) {
