@@ -60,7 +60,8 @@ void TGLLineBase::SetupLineStyle(TRenderContextInfo&) const {
   } else {
     glDisable(GL_LINE_SMOOTH);
   }
-  glLineWidth(lineWidth_);
+  // A width of 0 or less is an OpenGL error: such lines take the thinnest width.
+  glLineWidth(lineWidth_ > 0 ? lineWidth_ : 1.0f);
   if (lineColor_.Alpha() == 1) {
     glColor3fv(lineColor_.AsAddress());
   } else {

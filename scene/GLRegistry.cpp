@@ -33,6 +33,7 @@ void EnsureSceneClassesRegistered() {
   RegisterGLGeomObjectsClasses();
   RegisterGLLinesClasses();
   RegisterGLGraphClasses();
+  RegisterGLSimpleObjectsClasses();
 }
 
 }  // namespace qx

@@ -31,5 +31,6 @@ void RegisterGLBitmapFontClasses();
 void RegisterGLGeomObjectsClasses();
 void RegisterGLLinesClasses();
 void RegisterGLGraphClasses();
+void RegisterGLSimpleObjectsClasses();
 
 }  // namespace qx

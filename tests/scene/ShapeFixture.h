@@ -13,6 +13,7 @@ namespace qx::test {
 struct TFbVertex {
   float x, y, z;     // window coordinates, y from the bottom
   float r, g, b, a;  // colour
+  float s, t;        // texture coordinates of the first unit
 };
 
 struct TFbPrimitive {
@@ -73,7 +74,7 @@ class ShapeFixture : public SceneFixture {
     std::vector<GLfloat> buf(1 << 21);
     GLint n = 0;
     Buffer().InitiateRendering = [&](TObject*, TRenderContextInfo&) {
-      glFeedbackBuffer(GLsizei(buf.size()), GL_3D_COLOR, buf.data());
+      glFeedbackBuffer(GLsizei(buf.size()), GL_3D_COLOR_TEXTURE, buf.data());
       glRenderMode(GL_FEEDBACK);
     };
     Buffer().WrapUpRendering = [&](TObject*, TRenderContextInfo&) { n = glRenderMode(GL_RENDER); };
@@ -86,9 +87,9 @@ class ShapeFixture : public SceneFixture {
       return fb;
     }
     auto vertex = [&](GLint& i) {
-      TFbVertex v{buf[std::size_t(i)],     buf[std::size_t(i) + 1], buf[std::size_t(i) + 2], buf[std::size_t(i) + 3],
-                  buf[std::size_t(i) + 4], buf[std::size_t(i) + 5], buf[std::size_t(i) + 6]};
-      i += 7;
+      const GLfloat* f = &buf[std::size_t(i)];
+      const TFbVertex v{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7] / f[10], f[8] / f[10]};
+      i += 11;
       return v;
     };
     for (GLint i = 0; i < n;) {
