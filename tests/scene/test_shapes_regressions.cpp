@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "ShapeFixture.h"
 #include "scene/GLObjects.h"
 
 namespace qx::test {
@@ -40,6 +41,28 @@ TEST(ShapeRegressions, CopiedNodesKeepWhatTheirClassAdds) {
   ASSERT_EQ(b.Count(), 1);
   EXPECT_EQ(static_cast<TTaggedNode*>(b[0])->tag, 7);
   EXPECT_FLOAT_EQ(b[0]->Z(), 3);
+}
+
+// A display list of a fan, a strip and a fan: picked by its last fan, without Mesa's
+// selection mode losing it or crashing.
+TEST_F(ShapeFixture, AListOfMixedPrimitivesIsPickedWhole) {
+  auto* d = scene->Objects()->AddNewChild<TGLDirectOpenGL>();
+  d->SetUseBuildList(true);
+  d->OnRender = [](TObject*, TRenderContextInfo&) {
+    for (float x : {-2.0f, 0.0f, 2.0f}) {
+      const bool strip = x == 0;
+      glBegin(strip ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN);
+      glVertex3f(x - 0.5f, -0.5f, 0);
+      glVertex3f(x + 0.5f, -0.5f, 0);
+      glVertex3f(strip ? x - 0.5f : x + 0.5f, 0.5f, 0);
+      glVertex3f(strip ? x + 0.5f : x - 0.5f, 0.5f, 0);
+      glEnd();
+    }
+  };
+  Render();
+  EXPECT_EQ(Buffer().GetPickedObject(Px(2.2f), Py(0.3f)), d);
+  EXPECT_EQ(Buffer().GetPickedObject(Px(0), Py(0)), d);
+  EXPECT_EQ(Feedback().Polygons(), 6);
 }
 
 }  // namespace
