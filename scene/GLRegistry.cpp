@@ -34,6 +34,8 @@ void EnsureSceneClassesRegistered() {
   RegisterGLLinesClasses();
   RegisterGLGraphClasses();
   RegisterGLSimpleObjectsClasses();
+  RegisterGLMultiPolygonClasses();
+  RegisterGLExtrusionClasses();
 }
 
 }  // namespace qx

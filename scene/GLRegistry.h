@@ -32,5 +32,7 @@ void RegisterGLGeomObjectsClasses();
 void RegisterGLLinesClasses();
 void RegisterGLGraphClasses();
 void RegisterGLSimpleObjectsClasses();
+void RegisterGLMultiPolygonClasses();
+void RegisterGLExtrusionClasses();
 
 }  // namespace qx
