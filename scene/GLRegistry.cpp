@@ -36,6 +36,7 @@ void EnsureSceneClassesRegistered() {
   RegisterGLSimpleObjectsClasses();
   RegisterGLMultiPolygonClasses();
   RegisterGLExtrusionClasses();
+  RegisterGLSpaceTextClasses();
 }
 
 }  // namespace qx

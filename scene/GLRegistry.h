@@ -34,5 +34,6 @@ void RegisterGLGraphClasses();
 void RegisterGLSimpleObjectsClasses();
 void RegisterGLMultiPolygonClasses();
 void RegisterGLExtrusionClasses();
+void RegisterGLSpaceTextClasses();
 
 }  // namespace qx

@@ -82,9 +82,12 @@ void GLAPIENTRY OnCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out, 
   *out = v;
 }
 
+// Its mere presence makes GLU send independent triangles.
+void GLAPIENTRY OnEdgeFlag(GLboolean, void*) {}
+
 }  // namespace
 
-TGLTessellator::TGLTessellator(TOutput output, int entriesPerPage, TPolygonList* boundary)
+TGLTessellator::TGLTessellator(TOutput output, int entriesPerPage, TPolygonList* boundary, bool trianglesOnly)
     : tess_(gluNewTess()), state_(std::make_unique<TState>(output, std::max(entriesPerPage, 1), boundary)) {
   Require(output != TOutput::otBoundary || boundary);
   if (!tess_) return;
@@ -95,6 +98,7 @@ TGLTessellator::TGLTessellator(TOutput output, int entriesPerPage, TPolygonList*
   gluTessCallback(tess_, GLU_TESS_ERROR_DATA, reinterpret_cast<Cb>(OnError));
   gluTessCallback(tess_, GLU_TESS_COMBINE_DATA, reinterpret_cast<Cb>(OnCombine));
   if (output == TOutput::otBoundary) gluTessProperty(tess_, GLU_TESS_BOUNDARY_ONLY, GL_TRUE);
+  if (trianglesOnly) gluTessCallback(tess_, GLU_TESS_EDGE_FLAG_DATA, reinterpret_cast<Cb>(OnEdgeFlag));
 }
 
 TGLTessellator::~TGLTessellator() {

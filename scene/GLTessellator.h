@@ -45,7 +45,8 @@ class TGLTessellator {
  public:
   enum class TOutput : std::uint8_t { otDraw, otDrawTextured, otBoundary };
   // boundary receives the loops in otBoundary. entriesPerPage sizes the vertex pool.
-  TGLTessellator(TOutput output, int entriesPerPage, TPolygonList* boundary = nullptr);
+  // trianglesOnly draws independent triangles only (no fans or strips).
+  TGLTessellator(TOutput output, int entriesPerPage, TPolygonList* boundary = nullptr, bool trianglesOnly = false);
   ~TGLTessellator();
   TGLTessellator(const TGLTessellator&) = delete;
   TGLTessellator& operator=(const TGLTessellator&) = delete;
