@@ -107,7 +107,8 @@ int TBitmapFontRanges::CharacterCount() const {
 TGLCustomBitmapFont::TGLCustomBitmapFont(TComponent* owner) : TGLUpdateAbleComponent(owner), ranges_(this) {}
 
 TGLCustomBitmapFont::~TGLCustomBitmapFont() {
-  // The texts still using the font drop it (they heard of it through the free notification).
+  // The texts still using the font drop it (they hear of it through the free notification).
+  SendFreeNotifications();
   users_.clear();
 }
 
@@ -131,57 +132,16 @@ void TGLCustomBitmapFont::SetGlyphs(const TBitmap& b) {
   glyphs_ = b;
   Invalidate();
 }
-void TGLCustomBitmapFont::SetCharWidth(int v) {
-  v = v < 2 ? 1 : v;
-  if (v == charWidth_) return;
-  charWidth_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetCharHeight(int v) {
-  v = v < 2 ? 1 : v;
-  if (v == charHeight_) return;
-  charHeight_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetGlyphsIntervalX(int v) {
-  v = v < 1 ? 0 : v;
-  if (v == intervalX_) return;
-  intervalX_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetGlyphsIntervalY(int v) {
-  v = v < 1 ? 0 : v;
-  if (v == intervalY_) return;
-  intervalY_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetHSpace(int v) {
-  v = v < 1 ? 0 : v;
-  if (v == hSpace_) return;
-  hSpace_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetVSpace(int v) {
-  v = v < 1 ? 0 : v;
-  if (v == vSpace_) return;
-  vSpace_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetMinFilter(TGLMinFilter f) {
-  if (f == minFilter_) return;
-  minFilter_ = f;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetMagFilter(TGLMagFilter f) {
-  if (f == magFilter_) return;
-  magFilter_ = f;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetGlyphsAlpha(TGLTextureImageAlpha a) {
-  if (a == glyphsAlpha_) return;
-  glyphsAlpha_ = a;
-  Invalidate();
-}
+// Sizes below 2 are stored as 1; gaps and spaces below 1 as 0.
+void TGLCustomBitmapFont::SetCharWidth(int v) { Change(charWidth_, v < 2 ? 1 : v); }
+void TGLCustomBitmapFont::SetCharHeight(int v) { Change(charHeight_, v < 2 ? 1 : v); }
+void TGLCustomBitmapFont::SetGlyphsIntervalX(int v) { Change(intervalX_, v < 1 ? 0 : v); }
+void TGLCustomBitmapFont::SetGlyphsIntervalY(int v) { Change(intervalY_, v < 1 ? 0 : v); }
+void TGLCustomBitmapFont::SetHSpace(int v) { Change(hSpace_, v < 1 ? 0 : v); }
+void TGLCustomBitmapFont::SetVSpace(int v) { Change(vSpace_, v < 1 ? 0 : v); }
+void TGLCustomBitmapFont::SetMinFilter(TGLMinFilter f) { Change(minFilter_, f); }
+void TGLCustomBitmapFont::SetMagFilter(TGLMagFilter f) { Change(magFilter_, f); }
+void TGLCustomBitmapFont::SetGlyphsAlpha(TGLTextureImageAlpha a) { Change(glyphsAlpha_, a); }
 
 void TGLCustomBitmapFont::RegisterUser(TGLBaseSceneObject* obj) {
   Require(std::find(users_.begin(), users_.end(), obj) == users_.end());

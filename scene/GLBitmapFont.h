@@ -108,6 +108,13 @@ class TGLCustomBitmapFont : public TGLUpdateAbleComponent {
   void FreeTextureHandle();
 
  protected:
+  // Stores a different value and invalidates the font.
+  template <class T>
+  void Change(T& field, T v) {
+    if (field == v) return;
+    field = v;
+    Invalidate();
+  }
   virtual void PrepareImage();
   virtual GLenum TextureFormat() const { return GL_RGBA; }
   virtual void BuildRects();

@@ -13,7 +13,11 @@ TGLCamera::TGLCamera(TComponent* owner) : TGLBaseSceneObject(owner) {
   objectStyle_ |= osDirectDraw;
 }
 
-TGLCamera::~TGLCamera() { SetTargetObject(nullptr); }
+TGLCamera::~TGLCamera() {
+  ComponentState |= csDestroying;
+  SetTargetObject(nullptr);
+  if (Scene() && Scene()->CurrentCamera == this) Scene()->CurrentCamera = nullptr;
+}
 
 void TGLCamera::Assign(const TPersistent* source) {
   if (auto* c = dynamic_cast<const TGLCamera*>(source)) {

@@ -72,7 +72,7 @@ TGLBaseSceneObject::TGLBaseSceneObject(TComponent* owner)
 }
 
 TGLBaseSceneObject::~TGLBaseSceneObject() {
-  ComponentState |= csDestroying;
+  SendFreeNotifications();
   FreeCameras();
   if (TGLBaseSceneObject* p = parent_) {
     p->DetachChild(this);
@@ -360,27 +360,18 @@ void TGLBaseSceneObject::Roll(float angle) {
   TransformationChanged();
 }
 
-void TGLBaseSceneObject::SetPitchAngle(float a) {
-  if (a == rotation_.X()) return;
-  if (!IsLoading()) Pitch(a - rotation_.X());
+// The frame turns by the difference, then the new angle is stored as given.
+void TGLBaseSceneObject::SetAngle(int index, float a, void (TGLBaseSceneObject::*turn)(float)) {
   THomogeneousVector r = rotation_.AsVector();
-  r.X = a;
+  if (a == r[index]) return;
+  if (!IsLoading()) (this->*turn)(a - r[index]);
+  r = rotation_.AsVector();
+  r[index] = a;
   rotation_.DirectVector(r);
 }
-void TGLBaseSceneObject::SetTurnAngle(float a) {
-  if (a == rotation_.Y()) return;
-  if (!IsLoading()) Turn(a - rotation_.Y());
-  THomogeneousVector r = rotation_.AsVector();
-  r.Y = a;
-  rotation_.DirectVector(r);
-}
-void TGLBaseSceneObject::SetRollAngle(float a) {
-  if (a == rotation_.Z()) return;
-  if (!IsLoading()) Roll(a - rotation_.Z());
-  THomogeneousVector r = rotation_.AsVector();
-  r.Z = a;
-  rotation_.DirectVector(r);
-}
+void TGLBaseSceneObject::SetPitchAngle(float a) { SetAngle(0, a, &TGLBaseSceneObject::Pitch); }
+void TGLBaseSceneObject::SetTurnAngle(float a) { SetAngle(1, a, &TGLBaseSceneObject::Turn); }
+void TGLBaseSceneObject::SetRollAngle(float a) { SetAngle(2, a, &TGLBaseSceneObject::Roll); }
 
 void TGLBaseSceneObject::ResetRotations() {
   rotation_.DirectVector({0, 0, 0, 0});

@@ -270,6 +270,7 @@ class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent, public TGLS
   void RenderSelfOrList(TRenderContextInfo& rci);
   // Detaches an own child without notifying the scene of its lights' departure twice.
   void DetachChild(TGLBaseSceneObject* child);
+  void SetAngle(int index, float a, void (TGLBaseSceneObject::*turn)(float));
   std::uint8_t objectStyle_ = 0;
 
  private:
