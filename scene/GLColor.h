@@ -16,7 +16,6 @@ inline constexpr TColorVector clrBlack{0, 0, 0, 1}, clrGray20{0.2f, 0.2f, 0.2f, 
 // The toolkit's system colours (clBtnFace and its kind, 0xFF000000 + index) as the desktop's
 // defaults; other values pass through. Red, green and blue are bits 0-7, 8-15 and 16-23.
 TColor GetRGBColor(TColor color);
-inline constexpr TColor clBtnFace = TColor(0xFF00000F);
 TColorVector ColorToVector(TColor color, float alpha = 1.0f);
 // The 25 system colours as vectors with alpha 1.
 const TColorVector& SystemColorVector(int index);
