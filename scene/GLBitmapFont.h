@@ -178,6 +178,17 @@ class TGLWindowsBitmapFont : public TGLCustomBitmapFont {
   TGLFontSpec font_;
 };
 
+// Keeps its glyph picture as stored while StoredGlyphs is set, instead of painting it again.
+class TGLStoredBitmapFont : public TGLWindowsBitmapFont {
+ public:
+  using TGLWindowsBitmapFont::TGLWindowsBitmapFont;
+  std::string ClassName() const override { return "TGLStoredBitmapFont"; }
+  bool StoredGlyphs = false;
+  void LoadWindowsFont() override {
+    if (!StoredGlyphs) TGLWindowsBitmapFont::LoadWindowsFont();
+  }
+};
+
 class TGLHUDText : public TGLImmaterialSceneObject {
  public:
   explicit TGLHUDText(TComponent* owner = nullptr);

@@ -216,6 +216,9 @@ class TGLSceneBuffer : public TGLUpdateAbleObject {
   bool ScreenPointOnPlaneYZ(float x, float y, float x0, THomogeneousVector& intersectPoint) const;
   std::unique_ptr<TGLBitmap32> CreateSnapshot();
   TBitmap SnapshotBitmap();
+  // Copies a region of the last frame into the texture (its own target when target <= 0).
+  void CopyToTexture(TGLTexture& texture, int x, int y, int width, int height, int destX, int destY,
+                     GLenum target = 0);
 
   // ---- Events ----
   std::function<void(TObject*)> OnChange, OnStructuralChange, OnPrepareGLContext;

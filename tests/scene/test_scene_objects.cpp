@@ -258,3 +258,34 @@ TEST_F(SceneObjects, BufferSwitchesAndContexts) {
 
 }  // namespace
 }  // namespace qx::test
+
+namespace qx::test {
+namespace {
+
+TEST_F(SceneObjects, CopyingTheFrameIntoATexture) {
+  AddSphere(1, clRed);
+  Render();
+  TGLMaterial holder(nullptr);
+  TGLTexture& tex = holder.Texture();
+  tex.SetMinFilter(TGLMinFilter::miLinear);
+  // The first copy makes the image; a second one copies into it.
+  Buffer().CopyToTexture(tex, 96, 96, 64, 64, 0, 0);
+  Buffer().CopyToTexture(tex, 0, 0, 8, 8, 0, 0);
+  TGLContext* c = Buffer().RenderingContext();
+  c->Activate();
+  glBindTexture(GL_TEXTURE_2D, tex.Handle());
+  GLint w = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+  std::vector<std::uint8_t> px(64 * 64 * 4);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+  c->Deactivate();
+  EXPECT_EQ(w, 64);
+  const std::size_t centre = (32 * 64 + 32) * 4;
+  EXPECT_EQ(px[centre], 255);
+  EXPECT_EQ(px[centre + 1], 0);
+  EXPECT_EQ(px[0 + 1], 255) << "the corner copied from the white background";
+  holder.DestroyHandles();
+}
+
+}  // namespace
+}  // namespace qx::test
