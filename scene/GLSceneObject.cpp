@@ -127,7 +127,6 @@ TGLBaseSceneObject* TGLBaseSceneObject::AddChild(TGLBaseSceneObject* child) {
   child->SetScene(scene_);
   child->TransformationChanged();
   TransformationChanged();
-  NotifyChange(this);
   return child;
 }
 
@@ -547,10 +546,13 @@ void TGLBaseSceneObject::InvalidateAbsoluteMatrices() {
   }
 }
 
+// The scene hears of every change, even when the matrices were already out of date: a
+// change made while a frame was drawn must not swallow the repaint of the next one.
 void TGLBaseSceneObject::TransformationChanged() {
-  if (changes_ & ocTransformation) return;
-  changes_ |= ocTransformation;
-  InvalidateAbsoluteMatrices();
+  if (!(changes_ & ocTransformation)) {
+    changes_ |= ocTransformation;
+    InvalidateAbsoluteMatrices();
+  }
   if (!IsLoading()) NotifyChange(this);
 }
 
