@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "SceneFixture.h"
+#include "scene/GLBitmapFont.h"
 #include "scene/base/SceneErrors.h"
 
 namespace qx::test {
@@ -180,6 +181,54 @@ TEST_F(SceneBuffers, IndexOrderAndVisibilityFlags) {
   ds[0]->SetObjectStyle(ds[0]->ObjectStyle() | osNoVisibilityCulling);
   Render();
   EXPECT_EQ(order, (std::vector<std::string>{"c", "a"}));
+}
+
+}  // namespace
+}  // namespace qx::test
+
+namespace qx::test {
+namespace {
+
+// Every input that once crashed or hung the scene graph.
+using SceneRegressions = SceneFixture;
+
+TEST_F(SceneRegressions, InputsThatOnceCrashed) {
+  // Two library materials naming each other recursed without end.
+  TGLMaterialLibrary lib;
+  TGLLibMaterial* a = lib.Add("A");
+  TGLLibMaterial* b = lib.Add("B");
+  a->Material().SetMaterialLibrary(&lib);
+  b->Material().SetMaterialLibrary(&lib);
+  a->Material().SetLibMaterialName("B");
+  EXPECT_THROW(b->Material().SetLibMaterialName("A"), EAssertionFailed);
+  a->Material().FrontProperties().Diffuse().SetRed(0.5f);
+
+  // A camera freed under a buffer: the buffer read the dying camera.
+  AddSphere(1, clRed);
+  Render();
+  delete camera;
+  camera = nullptr;
+  Render();
+
+  // A texture handle freed while no context was current: a pure virtual call.
+  {
+    TGLWindowsBitmapFont font;
+    auto* t = scene->Objects()->AddNewChild<TGLHUDText>();
+    t->SetBitmapFont(&font);
+    t->SetText("x");
+    auto* cam = scene->Cameras()->AddNewChild<TGLCamera>();
+    cam->Position().SetZ(10);
+    viewer->SetCamera(cam);
+    Render();
+  }
+  Render();
+
+  // A self-intersecting polygon overran the tessellator's scratch.
+  auto* d = scene->Objects()->AddNewChild<TGLDirectOpenGL>();
+  TGLNodes bow(nullptr);
+  for (int i = 0; i < 40; ++i) bow.AddNode(float(i % 2) * 2 - 1, float(i) / 20 - 1, 0);
+  d->OnRender = [&bow](TObject*, TRenderContextInfo&) { bow.RenderTesselatedPolygon(false); };
+  Render();
 }
 
 }  // namespace

@@ -279,3 +279,47 @@ TEST(SceneXCollection, StreamsItemsWithTheirClasses) {
 
 }  // namespace
 }  // namespace qx
+
+namespace qx {
+namespace {
+
+TEST(SceneLists, VectorListArchivesAndAssign) {
+  TVectorList v;
+  v.AddPoint(1, 2, 3);
+  v.Add({4, 5, 6, 0});
+  const std::string data = v.SaveArchiveToString();
+  TVectorList back;
+  back.LoadArchiveFromString(data);
+  ASSERT_EQ(back.Count(), 2);
+  EXPECT_EQ(back[0].W, 1);
+  EXPECT_EQ(back[1].Z, 6);
+  // An archive of another item size is refused, not read into the wrong layout.
+  TAffineVectorList other;
+  EXPECT_THROW(other.LoadArchiveFromString(data), EFilerException);
+  EXPECT_EQ(other.Count(), 0);
+  // A count the stream cannot hold is refused before anything is allocated.
+  TVectorList damaged;
+  EXPECT_THROW(damaged.LoadArchiveFromString(std::string("\x02\x00\x04\xFF\xFF\xFF\x7F\x02\x10", 9)), EFilerException);
+  // Assign copies the items of the same class.
+  TVectorList copy;
+  copy.Assign(&v);
+  EXPECT_EQ(copy.Count(), 2);
+  EXPECT_EQ(copy[1].X, 4);
+  copy.Assign(nullptr);
+  EXPECT_EQ(copy.Count(), 0);
+  // Lists combine, translate and measure.
+  TAffineVectorList p, q;
+  p.Add({1, 0, 0});
+  q.Add({0, 2, 0});
+  p.Translate(q);
+  EXPECT_EQ(p[0].Y, 2);
+  p.Combine(q, -1);
+  EXPECT_EQ(p[0].Y, 0);
+  EXPECT_FLOAT_EQ(p.MaxSpacing(q), 3);
+  p.Lerp(p, q, 0.5f);
+  EXPECT_FLOAT_EQ(p[0].X, 0.5f);
+  EXPECT_FLOAT_EQ(p.Sum().Y, 1);
+}
+
+}  // namespace
+}  // namespace qx
