@@ -25,10 +25,14 @@ std::vector<int> CharCodes(const std::string& s) {
     const unsigned char c = (unsigned char)s[i];
     std::uint32_t cp = c;
     int len = 1;
-    if (c >= 0xF0) cp = c & 0x07, len = 4;
-    else if (c >= 0xE0) cp = c & 0x0F, len = 3;
-    else if (c >= 0xC0) cp = c & 0x1F, len = 2;
-    for (int k = 1; k < len && i + std::size_t(k) < s.size(); ++k) cp = (cp << 6) | ((unsigned char)s[i + std::size_t(k)] & 0x3F);
+    if (c >= 0xF0)
+      cp = c & 0x07, len = 4;
+    else if (c >= 0xE0)
+      cp = c & 0x0F, len = 3;
+    else if (c >= 0xC0)
+      cp = c & 0x1F, len = 2;
+    for (int k = 1; k < len && i + std::size_t(k) < s.size(); ++k)
+      cp = (cp << 6) | ((unsigned char)s[i + std::size_t(k)] & 0x3F);
     i += std::size_t(len);
     out.push_back(cp < 256 ? int(cp) : '?');
   }
@@ -37,7 +41,8 @@ std::vector<int> CharCodes(const std::string& s) {
 
 QFont QtFont(const TGLFontSpec& f) {
   QString family = QString::fromStdString(f.Name);
-  if (family == "MS Sans Serif" || family == "Arial" || family == "Microsoft Sans Serif") family = "Liberation Sans";
+  if (family == "MS Sans Serif" || family == "Arial" || family == "Microsoft Sans Serif")
+    family = "Liberation Sans";
   QFont q(family);
   q.setPixelSize(std::max(1, std::abs(f.Height)));
   q.setBold(f.Style & fsBold);
@@ -87,7 +92,8 @@ TBitmapFontRange* TBitmapFontRanges::Add(int startASCII, int stopASCII) {
   r->SetStopASCII(stopASCII);
   int glyph = 0;
   for (std::size_t i = 0; i + 1 < items_.size(); ++i)
-    glyph = std::max(glyph, items_[i]->StartGlyphIdx() + items_[i]->StopASCII() - items_[i]->StartASCII() + 1);
+    glyph =
+        std::max(glyph, items_[i]->StartGlyphIdx() + items_[i]->StopASCII() - items_[i]->StartASCII() + 1);
   r->SetStartGlyphIdx(glyph);
   r->font_ = font_;
   if (font_) font_->Invalidate();
@@ -217,21 +223,28 @@ void TGLCustomBitmapFont::PrepareImage() {
       bmp.SetAlphaTransparentForPixel(std::uint8_t(tl >> 16), std::uint8_t(tl >> 8), std::uint8_t(tl));
       break;
     case TGLTextureImageAlpha::tiaAlphaFromIntensity:
-    case TGLTextureImageAlpha::tiaLuminance: bmp.SetAlphaFromIntensity(); break;
-    case TGLTextureImageAlpha::tiaSuperBlackTransparent: bmp.SetAlphaTransparentForPixel(0, 0, 0); break;
+    case TGLTextureImageAlpha::tiaLuminance:
+      bmp.SetAlphaFromIntensity();
+      break;
+    case TGLTextureImageAlpha::tiaSuperBlackTransparent:
+      bmp.SetAlphaTransparentForPixel(0, 0, 0);
+      break;
     case TGLTextureImageAlpha::tiaLuminanceSqrt:
       bmp.SetAlphaFromIntensity();
       bmp.SqrtAlpha();
       break;
-    case TGLTextureImageAlpha::tiaOpaque: bmp.SetAlphaToValue(255); break;
-    default: throw EAssertionFailed();
+    case TGLTextureImageAlpha::tiaOpaque:
+      bmp.SetAlphaToValue(255);
+      break;
+    default:
+      throw EAssertionFailed();
   }
   bmp.UploadBitmapTexture(GL_TEXTURE_2D, minFilter_, texWidth_, texHeight_, TextureFormat());
 }
 
 void TGLCustomBitmapFont::RenderString(TRenderContextInfo& rci, const std::string& text, TAlignment alignment,
-                                       TGLTextLayout layout, const TColorVector& color, const TAffineVector* position,
-                                       bool reverseY) {
+                                       TGLTextLayout layout, const TColorVector& color,
+                                       const TAffineVector* position, bool reverseY) {
   const std::vector<int> codes = CharCodes(text);
   if (codes.empty()) return;
   if (dirty_ || handle_.Handle() == 0) {
@@ -271,9 +284,12 @@ void TGLCustomBitmapFont::RenderString(TRenderContextInfo& rci, const std::strin
   auto hStart = [&](std::size_t i) {
     const int w = lineWidth(lines[i]);
     switch (alignment) {
-      case TAlignment::taRightJustify: return float(-w);
-      case TAlignment::taCenter: return float(std::lround(-w / 2.0));
-      default: return 0.0f;
+      case TAlignment::taRightJustify:
+        return float(-w);
+      case TAlignment::taCenter:
+        return float(std::lround(-w / 2.0));
+      default:
+        return 0.0f;
     }
   };
   const int n = int(lines.size());
@@ -522,7 +538,8 @@ void TGLHUDText::RenderSelf(TRenderContextInfo& rci, bool renderSelf, bool rende
 }
 
 // ---- TGLFlatText ----
-TGLFlatText::TGLFlatText(TComponent* owner) : TGLImmaterialSceneObject(owner), modulateColor_(this, clrWhite) {
+TGLFlatText::TGLFlatText(TComponent* owner)
+    : TGLImmaterialSceneObject(owner), modulateColor_(this, clrWhite) {
   objectStyle_ |= osDirectDraw | osNoVisibilityCulling;
 }
 TGLFlatText::~TGLFlatText() { SetBitmapFont(nullptr); }

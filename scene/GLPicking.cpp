@@ -41,7 +41,8 @@ void TGLSceneBuffer::PickObjects(const TRect& rect, TGLPickList& pickList, int o
     glRenderMode(GL_SELECT);
     glInitNames();
     glPushName(0);
-    if (camera_->Scene()) camera_->Scene()->RenderScene(*this, viewport_.Width, viewport_.Height, TDrawState::dsPicking, nullptr);
+    if (camera_->Scene())
+      camera_->Scene()->RenderScene(*this, viewport_.Width, viewport_.Height, TDrawState::dsPicking, nullptr);
     glFlush();
     hits = glRenderMode(GL_RENDER);
     if (size > (1 << 24)) break;
@@ -60,7 +61,8 @@ void TGLSceneBuffer::PickObjects(const TRect& rect, TGLPickList& pickList, int o
       continue;
     }
     TGLBaseSceneObject* obj = TGLBaseSceneObject::FindByPickName(selection[k]);
-    std::vector<std::uint32_t> sub(selection.begin() + std::ptrdiff_t(k) + 1, selection.begin() + std::ptrdiff_t(k + n));
+    std::vector<std::uint32_t> sub(selection.begin() + std::ptrdiff_t(k) + 1,
+                                   selection.begin() + std::ptrdiff_t(k + n));
     k += n;
     // A name that is no object (the base name 0 of an empty stack) picks nothing.
     if (obj) pickList.AddHit(obj, std::move(sub), zNear, zFar);
@@ -164,8 +166,8 @@ std::unique_ptr<TGLBitmap32> TGLSceneBuffer::CreateSnapshot() {
 
 TBitmap TGLSceneBuffer::SnapshotBitmap() { return CreateSnapshot()->Create32BitsBitmap(); }
 
-void TGLSceneBuffer::CopyToTexture(TGLTexture& texture, int x, int y, int width, int height, int destX, int destY,
-                                   GLenum target) {
+void TGLSceneBuffer::CopyToTexture(TGLTexture& texture, int x, int y, int width, int height, int destX,
+                                   int destY, GLenum target) {
   if (!context_ || !context_->IsValid() || width < 1 || height < 1) return;
   context_->Activate();
   struct TEnd {
@@ -178,7 +180,8 @@ void TGLSceneBuffer::CopyToTexture(TGLTexture& texture, int x, int y, int width,
     }
   } end{*context_};
   if (target == 0) target = texture.Target();
-  const bool cubeFace = target >= GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB && target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB;
+  const bool cubeFace =
+      target >= GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB && target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB;
   const GLuint name = texture.Handle();
   glBindTexture(cubeFace ? GL_TEXTURE_CUBE_MAP_ARB : target, name);
   GLStates.ResetGLCurrentTexture();

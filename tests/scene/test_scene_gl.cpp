@@ -22,7 +22,8 @@ TEST(SceneGL, VersionAndExtensionStrings) {
   EXPECT_EQ(minor, 5);
   TGLCapabilities c;
   ReadGLCapabilitiesFrom("1.5.2 Vendor", "", "", c);
-  EXPECT_TRUE(c.VERSION_1_0 && c.VERSION_1_1 && c.VERSION_1_2 && c.VERSION_1_3 && c.VERSION_1_4 && c.VERSION_1_5);
+  EXPECT_TRUE(c.VERSION_1_0 && c.VERSION_1_1 && c.VERSION_1_2 && c.VERSION_1_3 && c.VERSION_1_4 &&
+              c.VERSION_1_5);
   ReadGLCapabilitiesFrom("2.0", "", "", c);
   EXPECT_TRUE(c.VERSION_1_5);
   ReadGLCapabilitiesFrom("no dot here", "", "", c);
@@ -73,8 +74,8 @@ struct TCallCounter {
   static void ActiveTexture(GLenum) { ++calls["ActiveTexture"]; }
   TCallCounter() {
     calls.clear();
-    GLStateCalls() = {Enable, Disable, Materiali, Materialfv, BindTexture, PolygonMode, FrontFace, LoadTextureMatrix,
-                      ActiveTexture};
+    GLStateCalls() = {Enable,      Disable,   Materiali,         Materialfv,   BindTexture,
+                      PolygonMode, FrontFace, LoadTextureMatrix, ActiveTexture};
   }
   ~TCallCounter() { ResetGLStateCalls(); }
 };

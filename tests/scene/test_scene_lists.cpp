@@ -90,7 +90,9 @@ TEST(SceneArchive, IntegerAndStringTags) {
 TEST(SceneArchive, WideAndUtf8Strings) {
   TMemoryStream s(Bytes({18, 2, 0, 0, 0, 0xE8, 0x00, 0x41, 0x00, 20, 2, 0, 0, 0, 0xC3, 0xA8}));
   TBinaryReader r(s);
-  EXPECT_EQ(r.ReadString(), "\xC3\xA8" "A");
+  EXPECT_EQ(r.ReadString(),
+            "\xC3\xA8"
+            "A");
   EXPECT_EQ(r.ReadString(), "\xC3\xA8");
   TMemoryStream damaged(Bytes({12, 0xFF, 0xFF, 0xFF, 0x7F, 'x'}));
   TBinaryReader r2(damaged);
@@ -157,7 +159,9 @@ TEST(SceneArchive, FuzzedListArchivesFailCleanly) {
 TEST(SceneLists, SilhouetteOfACube) {
   TConnectivity con(true);
   const float h = 0.5f;
-  auto quad = [&](TAffineVector a, TAffineVector b, TAffineVector c, TAffineVector d) { con.AddQuad(a, b, c, d); };
+  auto quad = [&](TAffineVector a, TAffineVector b, TAffineVector c, TAffineVector d) {
+    con.AddQuad(a, b, c, d);
+  };
   quad({h, -h, h}, {h, -h, -h}, {h, h, -h}, {h, h, h});      // +x
   quad({-h, -h, -h}, {-h, -h, h}, {-h, h, h}, {-h, h, -h});  // -x
   quad({-h, h, h}, {h, h, h}, {h, h, -h}, {-h, h, -h});      // +y
@@ -299,7 +303,8 @@ TEST(SceneLists, VectorListArchivesAndAssign) {
   EXPECT_EQ(other.Count(), 0);
   // A count the stream cannot hold is refused before anything is allocated.
   TVectorList damaged;
-  EXPECT_THROW(damaged.LoadArchiveFromString(std::string("\x02\x00\x04\xFF\xFF\xFF\x7F\x02\x10", 9)), EFilerException);
+  EXPECT_THROW(damaged.LoadArchiveFromString(std::string("\x02\x00\x04\xFF\xFF\xFF\x7F\x02\x10", 9)),
+               EFilerException);
   // Assign copies the items of the same class.
   TVectorList copy;
   copy.Assign(&v);

@@ -71,8 +71,10 @@ TEST_F(SceneObjects, DirectOpenGLAndRenderPoints) {
   auto* rp = scene->Objects()->AddNewChild<TGLRenderPoint>();
   std::vector<int> calls;
   int freed = 0;
-  rp->RegisterCallBack([&](TObject*, TRenderContextInfo&) { calls.push_back(1); }, [&](TObject*) { ++freed; });
-  rp->RegisterCallBack([&](TObject*, TRenderContextInfo&) { calls.push_back(2); }, [&](TObject*) { ++freed; });
+  rp->RegisterCallBack([&](TObject*, TRenderContextInfo&) { calls.push_back(1); },
+                       [&](TObject*) { ++freed; });
+  rp->RegisterCallBack([&](TObject*, TRenderContextInfo&) { calls.push_back(2); },
+                       [&](TObject*) { ++freed; });
   Render();
   EXPECT_EQ(calls, (std::vector<int>{1, 2}));
   delete rp;
@@ -173,7 +175,8 @@ TEST_F(SceneObjects, FogAxesAndPolygonModes) {
   s->Material().FrontProperties().SetPolygonMode(TPolygonMode::pmLines);
   Render();
   int white = 0;
-  for (int x = 110; x < 146; ++x) white += Near(Pixel(x, 130), {255, 255, 255}) ? 1 : 0;  // off the equator line
+  for (int x = 110; x < 146; ++x)
+    white += Near(Pixel(x, 130), {255, 255, 255}) ? 1 : 0;  // off the equator line
   EXPECT_GT(white, 5) << "a wire sphere shows the background between its lines";
 }
 
