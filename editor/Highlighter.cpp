@@ -184,9 +184,13 @@ bool TSynHighlighterAttributes::LoadFromEditorSettings(const TSettingsStore& sto
 
 // ---- the highlighter ----
 
-TSynCustomHighlighter::TSynCustomHighlighter() : attrChangeHooks_(this), wordBreakChars_(DefaultWordBreakChars()) {}
+TSynCustomHighlighter::TSynCustomHighlighter()
+    : attrChangeHooks_(this), freeHooks_(this), wordBreakChars_(DefaultWordBreakChars()) {}
 
 TSynCustomHighlighter::~TSynCustomHighlighter() {
+  // A listener's failure must not stop the others from letting go of this highlighter.
+  freeHooks_.OnException = [](TSynMethodChain&, const std::exception&, bool& doContinue) { doContinue = true; };
+  freeHooks_.Fire();
   while (!attributes_.empty()) attributes_.pop_back();
 }
 
