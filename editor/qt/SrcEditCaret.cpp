@@ -155,7 +155,8 @@ void TCustomSrcEdit::EnsureCursorPosVisibleEx(bool forceToMiddle) {
   else
     SetLeftChar(leftChar_);
   if (forceToMiddle) {
-    if (d.Row < topLine_ - 1)
+    // A row just above the window is not in view either: it is centred like the others.
+    if (d.Row < topLine_)
       SetTopLine(std::max(1, d.Row - linesInWindow_ / 2 + 1));
     else if (d.Row > topLine_ + linesInWindow_ - 2)
       SetTopLine(d.Row - (linesInWindow_ - 1) + linesInWindow_ / 2);
