@@ -399,6 +399,8 @@ void TCustomSrcEdit::mouseDoubleClickEvent(QMouseEvent* e) {
   GuardedCall([&] {
     if (e->button() == Qt::LeftButton) {
       MouseDown(mbLeft, e->modifiers(), p.x(), p.y(), true);
+      // The word is the one under the second click, wherever the first one left the caret.
+      ComputeCaret(p.x(), p.y());
       DblClick(p.x(), p.y());
     }
   });
