@@ -311,7 +311,7 @@ int ScanFrom(TSynCustomHighlighter& highlighter, TSrcEditStringList& lines, int 
   else
     highlighter.SetRange(lines.GetRange(index - 1));
   for (;;) {
-    highlighter.SetLine(lines.Ref(index), index);
+    highlighter.SetLine(lines.Get(index), index);
     highlighter.NextToEol();
     const TSynRange range = highlighter.GetRange();
     if (lines.GetRange(index) == range) return index;
@@ -324,7 +324,7 @@ int ScanFrom(TSynCustomHighlighter& highlighter, TSrcEditStringList& lines, int 
 void ScanRanges(TSynCustomHighlighter& highlighter, TSrcEditStringList& lines) {
   highlighter.ResetRange();
   for (int i = 0; i < lines.Count(); ++i) {
-    highlighter.SetLine(lines.Ref(i), i);
+    highlighter.SetLine(lines.Get(i), i);
     highlighter.NextToEol();
     lines.PutRange(i, highlighter.GetRange());
   }

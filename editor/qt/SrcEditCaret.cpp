@@ -32,19 +32,16 @@ int TCustomSrcEdit::LineToRow(int line) const {
 
 TDisplayPos TCustomSrcEdit::BufferToDisplayPos(const TBufferCoord& p) const {
   int column = p.Char;
-  if (p.Line >= 1 && p.Line <= lines_->Count()) {
-    const std::u32string& s = lines_->Ref(p.Line - 1);
-    if (s.find(U'\t') != std::u32string::npos) column = CharIndex2CaretPos(p.Char, tabWidth_, s);
-  }
+  if (p.Line >= 1 && p.Line <= lines_->Count() && lines_->HasTab(p.Line - 1))
+    column = CharIndex2CaretPos(p.Char, tabWidth_, lines_->Get(p.Line - 1));
   if (wordWrapPlugin_) return wordWrapPlugin_->BufferToDisplayPos({column, p.Line});
   return {column, p.Line};
 }
 
 TBufferCoord TCustomSrcEdit::DisplayToBufferPos(const TDisplayPos& p) const {
   TBufferCoord b = wordWrapPlugin_ ? wordWrapPlugin_->DisplayToBufferPos(p) : TBufferCoord{p.Column, p.Row};
-  if (b.Line < 1 || b.Line > lines_->Count() || tabWidth_ < 2) return b;
-  const std::u32string& s = lines_->Ref(b.Line - 1);
-  if (s.find(U'\t') == std::u32string::npos) return b;
+  if (b.Line < 1 || b.Line > lines_->Count() || tabWidth_ < 2 || !lines_->HasTab(b.Line - 1)) return b;
+  const std::u32string s = lines_->Get(b.Line - 1);
   // A column inside a tab's cells stands before the tab.
   const int target = b.Char - 1;
   int col = 0;
@@ -98,7 +95,7 @@ void TCustomSrcEdit::SetCaretXYEx(bool callEnsureCursorPos, TBufferCoord value) 
     value.Line = 1;
     if (!pastEol) maxX = 1;
   } else if (!pastEol) {
-    maxX = static_cast<int>(lines_->Ref(value.Line - 1).size()) + 1;
+    maxX = lines_->Length(value.Line - 1) + 1;
   }
   if (value.Char > maxX && !(pastEol && options_.Contains(eoAutoSizeMaxScrollWidth))) value.Char = maxX;
   if (value.Char < 1) value.Char = 1;

@@ -56,7 +56,7 @@ void TCustomSrcEdit::ExecuteCommand(TSrcEditorCommand command, char32_t ch, void
     case ecEditorTop: case ecSelEditorTop: MoveCaretAndSelection(CaretXY(), {1, 1}, sel); break;
     case ecEditorBottom: case ecSelEditorBottom: {
       const int count = lines_->Count();
-      const TBufferCoord end = count > 0 ? TBufferCoord{static_cast<int>(lines_->Ref(count - 1).size()) + 1, count}
+      const TBufferCoord end = count > 0 ? TBufferCoord{lines_->Length(count - 1) + 1, count}
                                          : TBufferCoord{1, 0};
       MoveCaretAndSelection(CaretXY(), end, sel);
       break;
@@ -264,7 +264,7 @@ void TCustomSrcEdit::DoLineBreakCommand(TSrcEditorCommand command) {
   // The indentation of the nearest line at or above that is not empty.
   auto referenceLine = [&](int from) -> std::u32string {
     for (int i = from; i >= 1; --i)
-      if (!lines_->Ref(i - 1).empty()) return lines_->Get(i - 1);
+      if (!(lines_->Length(i - 1) == 0)) return lines_->Get(i - 1);
     return {};
   };
   if (s.empty()) {
@@ -341,7 +341,7 @@ void TCustomSrcEdit::DoDeleteLastChar() {
       } else if (options_.Contains(eoSmartTabDelete)) {
         int target = 0;
         for (int i = caretY_ - 1; i >= 1; --i) {
-          const int n = LeftSpaces(lines_->Ref(i - 1), false);
+          const int n = LeftSpaces(lines_->Get(i - 1), false);
           if (n < c) {
             target = n;
             break;
@@ -373,7 +373,7 @@ void TCustomSrcEdit::DoDeleteLastChar() {
         newX = 1;
         const bool expanded = options_.Contains(eoTrimTrailingSpaces);
         for (int i = caretY_ - 1; i >= 1; --i) {
-          const int n = LeftSpaces(lines_->Ref(i - 1), expanded);
+          const int n = LeftSpaces(lines_->Get(i - 1), expanded);
           if (n < caretX_ - 1) {
             newX = n + 1;
             break;
@@ -444,7 +444,7 @@ void TCustomSrcEdit::DoDeleteWordOrEol(TSrcEditorCommand command) {
         end = {1, caretY_ + 1};
       }
     }
-    const std::u32string& endLine = lines_->Ref(end.Line - 1);
+    const std::u32string endLine = lines_->Get(end.Line - 1);
     while (end.Char - 1 < static_cast<int>(endLine.size()) && endLine[static_cast<std::size_t>(end.Char - 1)] == U' ')
       ++end.Char;
   }
@@ -487,7 +487,7 @@ void TCustomSrcEdit::DoDeleteLastWordOrBol(TSrcEditorCommand command) {
 
 void TCustomSrcEdit::DoDeleteLine() {
   const int count = lines_->Count();
-  if (count == 0 || (caretY_ == count && lines_->Ref(count - 1).empty())) return;
+  if (count == 0 || (caretY_ == count && (lines_->Length(count - 1) == 0))) return;
   DoOnPaintTransient(ttBefore);
   if (SelAvail()) SetBlockBegin(CaretXY());
   const int y = caretY_;

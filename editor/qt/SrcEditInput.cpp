@@ -357,7 +357,7 @@ void TCustomSrcEdit::DblClick(int x, int) {
 void TCustomSrcEdit::SetWordBlock(TBufferCoord value) {
   value.Line = std::clamp(value.Line, 1, std::max(1, lines_->Count()));
   value.Char = std::max(value.Char, 1);
-  const std::u32string& line = lines_->Ref(value.Line - 1);
+  const std::u32string line = lines_->Get(value.Line - 1);
   if (value.Char > static_cast<int>(line.size()) + 1) return;
   const int cls = CharClassAt(*this, line, value.Char);
   int begin = value.Char, end = value.Char;

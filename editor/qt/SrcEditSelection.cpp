@@ -78,7 +78,7 @@ TBufferCoord ClampSelectionEnd(TBufferCoord value, const TSrcEditStringList& lin
   value.Line = std::max(std::min(value.Line, lines.Count()), 1);
   if (mode == smNormal) {
     if (value.Line <= lines.Count())
-      value.Char = std::min(value.Char, static_cast<int>(lines.Ref(value.Line - 1).size()) + 1);
+      value.Char = std::min(value.Char, lines.Length(value.Line - 1) + 1);
     else
       value.Char = 1;
   }
@@ -129,7 +129,7 @@ void TCustomSrcEdit::SetCaretAndSelection(const TBufferCoord& caret, const TBuff
 void TCustomSrcEdit::SelectAll() {
   TPaintLockGuard lock(*this);
   const int count = lines_->Count();
-  const TBufferCoord last = count > 0 ? TBufferCoord{static_cast<int>(lines_->Ref(count - 1).size()) + 1, count}
+  const TBufferCoord last = count > 0 ? TBufferCoord{lines_->Length(count - 1) + 1, count}
                                       : TBufferCoord{1, 1};
   SetCaretXYEx(true, last);
   SetBlockBegin({1, 1});
@@ -144,10 +144,10 @@ bool TCustomSrcEdit::IsPointInSelection(const TBufferCoord& pos) const {
   switch (activeSelectionMode_) {
     case smLine: return true;
     case smColumn: {
-      const std::u32string& s = lines_->Ref(pos.Line - 1);
+      const std::u32string s = lines_->Get(pos.Line - 1);
       const int col = ColumnOfChar(s, pos.Char, tabWidth_);
-      int c1 = ColumnOfChar(lines_->Ref(b.Line - 1), b.Char, tabWidth_);
-      int c2 = ColumnOfChar(lines_->Ref(e.Line - 1), e.Char, tabWidth_);
+      int c1 = ColumnOfChar(lines_->Get(b.Line - 1), b.Char, tabWidth_);
+      int c2 = ColumnOfChar(lines_->Get(e.Line - 1), e.Char, tabWidth_);
       if (c1 > c2) std::swap(c1, c2);
       return col >= c1 && col < c2;
     }
@@ -163,7 +163,7 @@ std::u32string TCustomSrcEdit::SelText() const { return SelAvail() ? GetSelTextP
 std::u32string TCustomSrcEdit::GetSelTextPrimitive() const {
   const TBufferCoord b = BlockBegin(), e = BlockEnd();
   std::u32string out;
-  auto line = [&](int n) -> const std::u32string& { return lines_->Ref(n - 1); };
+  auto line = [&](int n) { return lines_->Get(n - 1); };
   auto from = [](const std::u32string& s, int ch) { return ch - 1 < static_cast<int>(s.size()) ? s.substr(static_cast<std::size_t>(std::max(ch - 1, 0))) : std::u32string(); };
   auto head = [](const std::u32string& s, int count) { return s.substr(0, static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(s.size())))); };
   switch (activeSelectionMode_) {
@@ -221,9 +221,9 @@ void TCustomSrcEdit::DeleteSelection(const TBufferCoord& b, const TBufferCoord& 
   switch (activeSelectionMode_) {
     case smNormal: {
       if (lines_->Count() > 0) {
-        const std::u32string& first = lines_->Ref(b.Line - 1);
+        const std::u32string first = lines_->Get(b.Line - 1);
         std::u32string joined = first.substr(0, std::min(static_cast<std::size_t>(b.Char - 1), first.size()));
-        const std::u32string& last = lines_->Ref(e.Line - 1);
+        const std::u32string last = lines_->Get(e.Line - 1);
         if (e.Char - 1 < static_cast<int>(last.size())) joined += last.substr(static_cast<std::size_t>(e.Char - 1));
         lines_->DeleteLines(b.Line, e.Line - b.Line);
         if (options_.Contains(eoScrollPastEol) && options_.Contains(eoTrimTrailingSpaces))
@@ -245,8 +245,8 @@ void TCustomSrcEdit::DeleteSelection(const TBufferCoord& b, const TBufferCoord& 
       SetInternalCaretXY({1, b.Line});
       break;
     case smColumn: {
-      int c1 = ColumnOfChar(lines_->Ref(b.Line - 1), b.Char, tabWidth_);
-      int c2 = ColumnOfChar(lines_->Ref(e.Line - 1), e.Char, tabWidth_);
+      int c1 = ColumnOfChar(lines_->Get(b.Line - 1), b.Char, tabWidth_);
+      int c2 = ColumnOfChar(lines_->Get(e.Line - 1), e.Char, tabWidth_);
       if (c1 > c2) std::swap(c1, c2);
       for (int i = b.Line; i <= e.Line && i <= lines_->Count(); ++i) {
         std::u32string s = lines_->Get(i - 1);
@@ -258,7 +258,7 @@ void TCustomSrcEdit::DeleteSelection(const TBufferCoord& b, const TBufferCoord& 
         }
       }
       const int caretLine = blockEnd_.Line;
-      SetInternalCaretXY({CharOfColumn(lines_->Ref(caretLine - 1), c1, tabWidth_), caretLine});
+      SetInternalCaretXY({CharOfColumn(lines_->Get(caretLine - 1), c1, tabWidth_), caretLine});
       break;
     }
   }
@@ -325,7 +325,7 @@ int TCustomSrcEdit::InsertColumn(std::u32string_view text, bool addToUndo) {
     } else {
       std::u32string s(static_cast<std::size_t>(column - 1), U' ');
       s += piece;
-      const int previousLength = y > 1 ? static_cast<int>(lines_->Ref(y - 2).size()) : 0;
+      const int previousLength = y > 1 ? lines_->Length(y - 2) : 0;
       ProperSetLine(lines_->Count(), std::move(s));
       ++added;
       if (addToUndo)

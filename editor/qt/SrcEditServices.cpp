@@ -47,7 +47,8 @@ bool TCustomSrcEdit::IsWordChar(char32_t c) const {
 TBufferCoord TCustomSrcEdit::NextWordPosEx(const TBufferCoord& pos) const {
   int cx = pos.Char, cy = pos.Line;
   if (cy < 1 || cy > lines_->Count()) return pos;
-  const std::u32string* line = &lines_->Ref(cy - 1);
+  std::u32string text = lines_->Get(cy - 1);
+  const std::u32string* line = &text;
   auto firstWordFrom = [&](const std::u32string& s, int from) {
     for (int i = from; i <= static_cast<int>(s.size()); ++i)
       if (IsWordChar(s[static_cast<std::size_t>(i - 1)])) return i;
@@ -56,7 +57,7 @@ TBufferCoord TCustomSrcEdit::NextWordPosEx(const TBufferCoord& pos) const {
   if (cx > static_cast<int>(line->size())) {
     if (cy < lines_->Count()) {
       ++cy;
-      line = &lines_->Ref(cy - 1);
+      text = lines_->Get(cy - 1);
       const int first = firstWordFrom(*line, 1);
       cx = first > 0 ? first : 1;
     }
@@ -71,7 +72,7 @@ TBufferCoord TCustomSrcEdit::NextWordPosEx(const TBufferCoord& pos) const {
 
 TBufferCoord TCustomSrcEdit::WordStartEx(const TBufferCoord& pos) const {
   if (pos.Line < 1 || pos.Line > lines_->Count()) return pos;
-  const std::u32string& line = lines_->Ref(pos.Line - 1);
+  const std::u32string line = lines_->Get(pos.Line - 1);
   int cx = std::clamp(pos.Char, 1, static_cast<int>(line.size()) + 1);
   while (cx > 1 && IsWordChar(line[static_cast<std::size_t>(cx - 2)])) --cx;
   return {cx, pos.Line};
@@ -79,7 +80,7 @@ TBufferCoord TCustomSrcEdit::WordStartEx(const TBufferCoord& pos) const {
 
 TBufferCoord TCustomSrcEdit::WordEndEx(const TBufferCoord& pos) const {
   if (pos.Line < 1 || pos.Line > lines_->Count()) return pos;
-  const std::u32string& line = lines_->Ref(pos.Line - 1);
+  const std::u32string line = lines_->Get(pos.Line - 1);
   int cx = std::max(pos.Char, 1);
   while (cx <= static_cast<int>(line.size()) && IsWordChar(line[static_cast<std::size_t>(cx - 1)])) ++cx;
   return {std::min(cx, static_cast<int>(line.size()) + 1), pos.Line};
@@ -91,11 +92,11 @@ TBufferCoord TCustomSrcEdit::PrevWordPosEx(const TBufferCoord& pos) const {
   if (cx <= 1) {
     if (cy > 1) {
       --cy;
-      return {static_cast<int>(lines_->Ref(cy - 1).size()) + 1, cy};
+      return {lines_->Length(cy - 1) + 1, cy};
     }
     return {1, cy};
   }
-  const std::u32string& line = lines_->Ref(cy - 1);
+  const std::u32string line = lines_->Get(cy - 1);
   cx = std::min(cx, static_cast<int>(line.size()) + 1);
   while (cx > 1 && !IsWordChar(line[static_cast<std::size_t>(cx - 2)])) --cx;
   while (cx > 1 && IsWordChar(line[static_cast<std::size_t>(cx - 2)])) --cx;
@@ -105,7 +106,7 @@ TBufferCoord TCustomSrcEdit::PrevWordPosEx(const TBufferCoord& pos) const {
 std::u32string TCustomSrcEdit::GetWordAtRowCol(TBufferCoord pos) {
   if (pos.Line < 1 || pos.Line > lines_->Count()) return {};
   const TBufferCoord b = WordStartEx(pos), e = WordEndEx(pos);
-  const std::u32string& line = lines_->Ref(pos.Line - 1);
+  const std::u32string line = lines_->Get(pos.Line - 1);
   if (e.Char <= b.Char) return {};
   return line.substr(static_cast<std::size_t>(b.Char - 1), static_cast<std::size_t>(e.Char - b.Char));
 }
@@ -117,7 +118,7 @@ std::u32string TCustomSrcEdit::WordAtCursor() { return GetWordAtRowCol(CaretXY()
 bool TCustomSrcEdit::GetHighlighterAttriAtRowColEx(const TBufferCoord& pos, std::u32string& token, int& tokenKind,
                                                   int& start, TSynHighlighterAttributes*& attri) const {
   if (!highlighter_ || pos.Line < 1 || pos.Line > lines_->Count()) return false;
-  const std::u32string& line = lines_->Ref(pos.Line - 1);
+  const std::u32string line = lines_->Get(pos.Line - 1);
   if (pos.Char < 1 || pos.Char > static_cast<int>(line.size())) return false;
   if (pos.Line == 1)
     highlighter_->ResetRange();
@@ -141,7 +142,7 @@ bool TCustomSrcEdit::GetHighlighterAttriAtRowColEx(const TBufferCoord& pos, std:
 TBufferCoord TCustomSrcEdit::GetMatchingBracketEx(const TBufferCoord& pos) const {
   static constexpr std::u32string_view kBrackets = U"()[]{}<>";
   if (pos.Line < 1 || pos.Line > lines_->Count()) return {0, 0};
-  const std::u32string& start = lines_->Ref(pos.Line - 1);
+  const std::u32string start = lines_->Get(pos.Line - 1);
   if (pos.Char < 1 || pos.Char > static_cast<int>(start.size())) return {0, 0};
   const char32_t test = start[static_cast<std::size_t>(pos.Char - 1)];
   const std::size_t i = kBrackets.find(test);
@@ -159,7 +160,7 @@ TBufferCoord TCustomSrcEdit::GetMatchingBracketEx(const TBufferCoord& pos) const
   int level = 1;
   int x = pos.Char, y = pos.Line;
   for (;;) {
-    const std::u32string& line = lines_->Ref(y - 1);
+    const std::u32string line = lines_->Get(y - 1);
     if (forward) {
       ++x;
       if (x > static_cast<int>(line.size())) {
@@ -171,7 +172,7 @@ TBufferCoord TCustomSrcEdit::GetMatchingBracketEx(const TBufferCoord& pos) const
       --x;
       if (x < 1) {
         if (--y < 1) return {0, 0};
-        x = static_cast<int>(lines_->Ref(y - 1).size()) + 1;
+        x = lines_->Length(y - 1) + 1;
         continue;
       }
     }
@@ -209,7 +210,7 @@ void TCustomSrcEdit::MoveCaretHorz(int dx, bool selectionCommand) {
   const int length = static_cast<int>(LineText().size());
   if (!options_.Contains(eoScrollPastEol)) {
     if (dx == -1 && from.Char == 1 && from.Line > 1) {
-      to = {static_cast<int>(lines_->Ref(from.Line - 2).size()) + 1, from.Line - 1};
+      to = {lines_->Length(from.Line - 2) + 1, from.Line - 1};
     } else if (dx == 1 && from.Char > length && from.Line < lines_->Count()) {
       to = {1, from.Line + 1};
     } else {
@@ -340,7 +341,7 @@ void TCustomSrcEdit::DoShiftTabKey() {
   bool smart = false;
   if (options_.Contains(eoSmartTabs) && caretX_ > 1 && caretY_ > 1) {
     for (int i = caretY_ - 1; i >= 1; --i) {
-      const std::u32string& above = lines_->Ref(i - 1);
+      const std::u32string above = lines_->Get(i - 1);
       if (static_cast<int>(above.size()) < caretX_ - 1) continue;
       int p = caretX_ - 1;
       while (p >= 1 && IsBlankOrTab(above[static_cast<std::size_t>(p - 1)])) --p;
