@@ -448,15 +448,18 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   // ---- Selection and clipboard (SrcEditSelection.cpp) ----
   void SetSelTextPrimitive(TSynSelectionMode mode, std::u32string_view text, bool addToUndo);
   void DeleteSelection(const TBufferCoord& begin, const TBufferCoord& end);
-  int InsertNormal(std::u32string_view text);
+  int InsertNormal(std::u32string_view text, bool addToUndo);
   int InsertColumn(std::u32string_view text, bool addToUndo);
   int InsertLine(std::u32string_view text);
   std::u32string GetSelTextPrimitive() const;
   void SetSelTextExternal(std::u32string_view text);
   void DoCopyToClipboard(std::u32string_view text);
   void ProperSetLine(int index, std::u32string line);
+  void ProperInsertLine(int index, std::u32string line);
+  void FlushTrims();
 
   // ---- Commands (SrcEditCommands.cpp) ----
+  void RecordSelectionDelete(TSynUndoReason reason);
   void DoCharCommand(char32_t ch);
   void DoImeStrCommand(std::u32string_view text);
   void DoLineBreakCommand(TSrcEditorCommand command);
@@ -474,6 +477,8 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   // ---- Undo and redo (SrcEditUndo.cpp) ----
   void UndoItem();
   void RedoItem();
+  void SetRecordSelection(const TBufferCoord& caret, const TBufferCoord& begin, const TBufferCoord& end,
+                          TSynSelectionMode mode);
 
   // ---- Options, hooks, words and blocks (SrcEditServices.cpp) ----
   void MoveCaretHorz(int dx, bool selectionCommand);
@@ -571,6 +576,8 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   bool mouseCaptured_ = false;
   bool destroying_ = false;
   bool updatingScrollBars_ = false;
+  bool inUndoRedo_ = false;
+  std::vector<int> trimLines_;  // lines written with trailing blanks during a step, 0-based
   TBufferCoord dragPressPos_;
 };
 

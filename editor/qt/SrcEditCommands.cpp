@@ -14,6 +14,35 @@ bool IsTypeable(char32_t c) {
 
 }  // namespace
 
+void TCustomSrcEdit::RecordSelectionDelete(TSynUndoReason reason) {
+  if (activeSelectionMode_ == smNormal) {
+    // Ends past the end of their lines delete from the ends of the lines.
+    auto clamp = [&](TBufferCoord p) { return TBufferCoord{std::min(p.Char, lines_->Length(p.Line - 1) + 1), p.Line}; };
+    undoList_->AddChange(reason, clamp(blockBegin_), clamp(blockEnd_), SelText(), smNormal);
+    return;
+  }
+  if (activeSelectionMode_ == smLine) {
+    undoList_->AddChange(reason, blockBegin_, blockEnd_, SelText(), smLine);
+    return;
+  }
+  // A column block is recorded line by line, as the characters each line loses: a tab
+  // across the block's edge makes lines start at different characters, and undo must put
+  // each line back as it was. The selection itself comes back last.
+  const TBufferCoord b = BlockBegin(), e = BlockEnd();
+  int c1 = ColumnOfChar(lines_->Get(b.Line - 1), b.Char, tabWidth_);
+  int c2 = ColumnOfChar(lines_->Get(e.Line - 1), e.Char, tabWidth_);
+  if (c1 > c2) std::swap(c1, c2);
+  undoList_->AddChange(urSelection, blockBegin_, blockEnd_, U"", smColumn);
+  for (int i = b.Line; i <= e.Line && i <= lines_->Count(); ++i) {
+    const std::u32string s = lines_->Get(i - 1);
+    const int ch1 = CharOfColumn(s, c1, tabWidth_);
+    const int ch2 = std::min(CharOfColumn(s, c2, tabWidth_), static_cast<int>(s.size()) + 1);
+    if (ch1 - 1 >= static_cast<int>(s.size()) || ch2 <= ch1) continue;
+    undoList_->AddChange(reason, {ch1, i}, {ch2, i},
+                         s.substr(static_cast<std::size_t>(ch1 - 1), static_cast<std::size_t>(ch2 - ch1)), smNormal);
+  }
+}
+
 int TCustomSrcEdit::LeftSpaces(const std::u32string& line, bool expanded) const {
   if (!options_.Contains(eoAutoIndent)) return 0;
   int n = 0;
@@ -33,6 +62,13 @@ std::u32string TCustomSrcEdit::GetLeftSpacing(int charCount, bool wantTabs) cons
 
 void TCustomSrcEdit::ExecuteCommand(TSrcEditorCommand command, char32_t ch, void* data) {
   TPaintLockGuard lock(*this);
+  // Everything one command records is one step, the blanks that trimming took included.
+  // Undo and redo keep their own steps.
+  if (command == ecUndo || command == ecRedo) {
+    if (!ReadOnly()) command == ecUndo ? Undo() : Redo();
+    return;
+  }
+  TUndoBlockGuard block(*undoList_);
   const bool readOnly = ReadOnly();
   const bool sel = command >= ecSelection && command <= ecSelGotoXY;
   switch (command) {
@@ -109,6 +145,7 @@ void TCustomSrcEdit::ExecuteCommand(TSrcEditorCommand command, char32_t ch, void
       }
       break;
   }
+  FlushTrims();
 }
 
 void TCustomSrcEdit::DoPageMove(TSrcEditorCommand command) {
@@ -147,13 +184,7 @@ void TCustomSrcEdit::DoMarkerCommand(TSrcEditorCommand command, void* data) { Do
 void TCustomSrcEdit::DoCharCommand(char32_t ch) {
   const std::u32string typed(1, ch);
   if (SelAvail()) {
-    TUndoBlockGuard block(*undoList_);
-    TBufferCoord start = BlockBegin();
-    if (activeSelectionMode_ == smLine) start.Char = 1;
-    const TSynSelectionMode mode = activeSelectionMode_;
-    undoList_->AddChange(urDelete, blockBegin_, blockEnd_, SelText(), mode);
-    SetSelTextPrimitive(mode, typed, true);
-    if (mode != smColumn) undoList_->AddChange(urInsert, start, CaretXY(), U"", smNormal);
+    SetSelText(typed);
   } else {
     // The caret may stand beyond the end of the line: the character lands there.
     TOptionOverride pastEol(options_, eoScrollPastEol, true);
@@ -161,10 +192,12 @@ void TCustomSrcEdit::DoCharCommand(char32_t ch) {
     const int length = static_cast<int>(line.size());
     const bool hadText = length > 0;
     const bool onlyBlanks = std::all_of(line.begin(), line.end(), IsBlankOrTab);
+    // Blanks (or indentation on an empty line) up to the caret, in either mode: an
+    // overwrite past the end of the line appends.
     std::u32string fill;
-    if (length < caretX_) {
-      const int n = inserting_ ? caretX_ - 1 - length : caretX_ - length;
-      fill = length == 0 ? GetLeftSpacing(n, true) : std::u32string(static_cast<std::size_t>(std::max(n, 0)), U' ');
+    if (length < caretX_ - 1) {
+      const int n = caretX_ - 1 - length;
+      fill = length == 0 ? GetLeftSpacing(n, true) : std::u32string(static_cast<std::size_t>(n), U' ');
     }
     if (inserting_ && !wordWrapPlugin_ && !options_.Contains(eoAutoSizeMaxScrollWidth) && caretX_ > maxScrollWidth_)
       return;
@@ -190,12 +223,14 @@ void TCustomSrcEdit::DoCharCommand(char32_t ch) {
       }
       SetInternalCaretXY({newX, y});
     } else {
-      const int pos = caretX_ - 1;
+      const int pos = std::min(caretX_ - 1, static_cast<int>(line.size()));
       const std::u32string replaced = line.substr(static_cast<std::size_t>(pos), 1);
       line.replace(static_cast<std::size_t>(pos), replaced.size(), typed);
       ProperSetLine(y - 1, line);
-      undoList_->AddChange(urInsert, {pos + 1, y}, {pos + 1 + static_cast<int>(replaced.size()), y}, replaced,
-                           smNormal);
+      TUndoBlockGuard block(*undoList_);
+      if (!fill.empty()) undoList_->AddChange(urWhiteSpaceAdd, {length + 1, y}, {pos + 1, y}, U"", smNormal);
+      // The record covers the typed character; its text is what the character replaced.
+      undoList_->AddChange(urInsert, {pos + 1, y}, {pos + 2, y}, replaced, smNormal);
       SetInternalCaretXY({pos + 2, y});
     }
     if (caretX_ >= leftChar_ + charsInWindow_ && charsInWindow_ > 0)
@@ -210,20 +245,19 @@ void TCustomSrcEdit::DoImeStrCommand(std::u32string_view text) {
     if (IsTypeable(c)) typed += c;
   if (typed.empty()) return;
   if (SelAvail()) {
-    TUndoBlockGuard block(*undoList_);
-    const TBufferCoord start = BlockBegin();
-    const TSynSelectionMode mode = activeSelectionMode_;
-    undoList_->AddChange(urDelete, blockBegin_, blockEnd_, SelText(), mode);
-    SetSelTextPrimitive(mode, typed, true);
-    undoList_->AddChange(urInsert, start, CaretXY(), U"", smNormal);
+    SetSelText(typed);
     InvalidateGutter();
     return;
   }
   TOptionOverride pastEol(options_, eoScrollPastEol, true);
+  TUndoBlockGuard block(*undoList_);
   std::u32string line = LineText();
-  if (static_cast<int>(line.size()) < caretX_ - 1) line.append(static_cast<std::size_t>(caretX_ - 1) - line.size(), U' ');
   const int pos = caretX_ - 1;
   const int y = caretY_;
+  if (static_cast<int>(line.size()) < pos) {
+    undoList_->AddChange(urWhiteSpaceAdd, {static_cast<int>(line.size()) + 1, y}, {pos + 1, y}, U"", smNormal);
+    line.append(static_cast<std::size_t>(pos) - line.size(), U' ');
+  }
   std::u32string removed;
   if (!inserting_) {
     removed = line.substr(static_cast<std::size_t>(pos), typed.size());
@@ -234,8 +268,7 @@ void TCustomSrcEdit::DoImeStrCommand(std::u32string_view text) {
   const TBufferCoord start{pos + 1, y};
   const TBufferCoord end{pos + 1 + static_cast<int>(typed.size()), y};
   // An overwrite covers what it replaced, so that undo and redo put back the right text.
-  undoList_->AddChange(urInsert, start, inserting_ ? end : TBufferCoord{pos + 1 + static_cast<int>(removed.size()), y},
-                       removed, smNormal);
+  undoList_->AddChange(urInsert, start, end, removed, smNormal);
   SetInternalCaretXY(end);
   if (caretX_ >= leftChar_ + charsInWindow_ && charsInWindow_ > 0)
     SetLeftChar(leftChar_ + std::min(25, std::max(1, charsInWindow_ - 1)));
@@ -249,11 +282,8 @@ void TCustomSrcEdit::DoLineBreakCommand(TSrcEditorCommand command) {
   TOptionOverride pastEol(options_, eoScrollPastEol,
                           options_.Contains(eoScrollPastEol) || options_.Contains(eoTrimTrailingSpaces));
   if (SelAvail()) {
-    const std::u32string text = SelText();
-    const TBufferCoord b = blockBegin_, e = blockEnd_;
-    const TSynSelectionMode mode = activeSelectionMode_;
-    SetSelTextPrimitive(mode, U"", false);
-    undoList_->AddChange(urDelete, b, e, text, mode);
+    RecordSelectionDelete(urDelete);
+    SetSelTextPrimitive(activeSelectionMode_, U"", false);
   }
   const bool breakLine = command == ecLineBreak;
   if (lines_->Count() == 0) lines_->Add(U"");
@@ -310,11 +340,9 @@ void TCustomSrcEdit::DoLineBreakCommand(TSrcEditorCommand command) {
 void TCustomSrcEdit::DoDeleteLastChar() {
   DoOnPaintTransientEx(ttBefore, true);
   if (SelAvail()) {
-    const std::u32string text = SelText();
-    const TBufferCoord b = blockBegin_, e = blockEnd_;
-    const TSynSelectionMode mode = activeSelectionMode_;
-    SetSelTextPrimitive(mode, U"", false);
-    undoList_->AddChange(PosBefore(e, b) ? urDelete : urDeleteAfterCursor, b, e, text, mode);
+    TUndoBlockGuard block(*undoList_);
+    RecordSelectionDelete(PosBefore(blockEnd_, blockBegin_) ? urDelete : urDeleteAfterCursor);
+    SetSelTextPrimitive(activeSelectionMode_, U"", false);
   } else {
     const std::u32string s = LineText();
     const int length = static_cast<int>(s.size());
@@ -326,7 +354,7 @@ void TCustomSrcEdit::DoDeleteLastChar() {
         const int y = caretY_;
         lines_->Delete(y - 1);
         extensions_->DoLinesDeleted(y - 1, 1);
-        ProperSetLine(y - 2, previous + (options_.Contains(eoTrimTrailingSpaces) ? TrimTrailing(s) : s));
+        ProperSetLine(y - 2, previous + s);
         removed = U"\r\n";
         SetInternalCaretXY({static_cast<int>(previous.size()) + 1, y - 1});
       }
@@ -395,19 +423,25 @@ void TCustomSrcEdit::DoDeleteLastChar() {
 void TCustomSrcEdit::DoDeleteChar() {
   DoOnPaintTransient(ttBefore);
   if (SelAvail()) {
-    const std::u32string text = SelText();
-    const TBufferCoord b = blockBegin_, e = blockEnd_;
-    const TSynSelectionMode mode = activeSelectionMode_;
-    SetSelTextPrimitive(mode, U"", false);
-    undoList_->AddChange(PosBefore(e, b) ? urDelete : urDeleteAfterCursor, b, e, text, mode);
+    TUndoBlockGuard block(*undoList_);
+    RecordSelectionDelete(PosBefore(blockEnd_, blockBegin_) ? urDelete : urDeleteAfterCursor);
+    SetSelTextPrimitive(activeSelectionMode_, U"", false);
   } else {
     lastCaretX_ = DisplayX();
     std::u32string s = LineText();
     const TBufferCoord caret = CaretXY();
     TBufferCoord end = caret;
     std::u32string removed;
+    bool padded = false;
     if (static_cast<int>(s.size()) < caretX_) {
       if (caretY_ < lines_->Count()) {
+        const int length = static_cast<int>(s.size());
+        if (length < caretX_ - 1) {
+          // The blanks that reach the caret are recorded with the join: undo takes them too.
+          undoList_->BeginBlock();
+          undoList_->AddChange(urWhiteSpaceAdd, {length + 1, caretY_}, caret, U"", smNormal);
+          padded = true;
+        }
         s.append(static_cast<std::size_t>(caretX_ - 1) - s.size(), U' ');
         s += lines_->Get(caretY_);
         ProperSetLine(caretY_ - 1, s);
@@ -423,6 +457,7 @@ void TCustomSrcEdit::DoDeleteChar() {
       end = {caretX_ + 1, caretY_};
     }
     if (end != caret) undoList_->AddChange(urSilentDeleteAfterCursor, caret, end, removed, smNormal);
+    if (padded) undoList_->EndBlock();
   }
   DoOnPaintTransient(ttAfter);
 }
@@ -448,18 +483,20 @@ void TCustomSrcEdit::DoDeleteWordOrEol(TSrcEditorCommand command) {
     while (end.Char - 1 < static_cast<int>(endLine.size()) && endLine[static_cast<std::size_t>(end.Char - 1)] == U' ')
       ++end.Char;
   }
-  if (end == caret) {
+  // From past the end of the line the deletion starts at its end: no blanks to bring back.
+  const TBufferCoord from{std::min(caret.Char, static_cast<int>(s.size()) + 1), caret.Line};
+  if (end == caret || !PosBefore(from, end)) {
     DoOnPaintTransient(ttAfter);
     return;
   }
   const TSynSelectionMode mode = activeSelectionMode_;
   activeSelectionMode_ = smNormal;
-  blockBegin_ = caret;
+  blockBegin_ = from;
   blockEnd_ = end;
   const std::u32string text = SelText();
   SetSelTextPrimitive(smNormal, U"", false);
   activeSelectionMode_ = mode;
-  undoList_->AddChange(urSilentDeleteAfterCursor, caret, end, text, smNormal);
+  undoList_->AddChange(urSilentDeleteAfterCursor, from, end, text, smNormal);
   TOptionOverride pastEol(options_, eoScrollPastEol, true);
   SetCaretXY(caret);
   DoOnPaintTransient(ttAfter);

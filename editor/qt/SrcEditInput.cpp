@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QWheelEvent>
 #include <cstring>
 
@@ -486,7 +487,16 @@ void TCustomSrcEdit::StartTextDrag(QMimeData* data) {
   drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
 }
 
+// Files dropped from the desktop go to OnDropFiles when the option asks for them.
+static bool CarriesFiles(const TCustomSrcEdit& ed, const QMimeData* data) {
+  return ed.Options().Contains(eoDropFiles) && ed.OnDropFiles && data && data->hasUrls();
+}
+
 void TCustomSrcEdit::dragEnterEvent(QDragEnterEvent* e) {
+  if (CarriesFiles(*this, e->mimeData()) && !DragSource(e->mimeData())) {
+    e->acceptProposedAction();
+    return;
+  }
   TCustomSrcEdit* source = DragSource(e->mimeData());
   if (!source || ReadOnly()) {
     e->ignore();
@@ -498,6 +508,10 @@ void TCustomSrcEdit::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void TCustomSrcEdit::dragMoveEvent(QDragMoveEvent* e) {
+  if (CarriesFiles(*this, e->mimeData()) && !DragSource(e->mimeData())) {
+    e->acceptProposedAction();
+    return;
+  }
   TCustomSrcEdit* source = DragSource(e->mimeData());
   if (!source || ReadOnly()) {
     e->ignore();
@@ -520,6 +534,15 @@ void TCustomSrcEdit::dragLeaveEvent(QDragLeaveEvent* e) {
 }
 
 void TCustomSrcEdit::dropEvent(QDropEvent* e) {
+  if (CarriesFiles(*this, e->mimeData()) && !DragSource(e->mimeData())) {
+    std::vector<std::string> files;
+    for (const QUrl& url : e->mimeData()->urls())
+      if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+    const QPoint p = e->position().toPoint();
+    if (!files.empty()) GuardedCall([&] { OnDropFiles(this, p.x(), p.y(), files); });
+    e->acceptProposedAction();
+    return;
+  }
   TCustomSrcEdit* source = DragSource(e->mimeData());
   if (ReadOnly() || !source || !source->SelAvail()) {
     e->ignore();
@@ -579,6 +602,7 @@ void TCustomSrcEdit::DoBlockDrop(TCustomSrcEdit* source, bool copy, bool, int x,
     undoList_->Unlock();
   }
   undoList_->AddChange(sameControl ? urDragDropInsert : urInsert, newPos, CaretXY(), U"", activeSelectionMode_);
+  FlushTrims();
   SetBlockEnd(CaretXY());
   TBufferCoord target = newPos;
   CommandProcessor(ecSelGotoXY, 0, &target);

@@ -664,6 +664,7 @@ void TCustomSrcEdit::BufferChanged() {
 }
 
 void TCustomSrcEdit::ListCleared() {
+  trimLines_.clear();
   if (wordWrapPlugin_) wordWrapPlugin_->Reset();
   undoList_->Clear();
   redoList_->Clear();
@@ -676,6 +677,9 @@ void TCustomSrcEdit::ListCleared() {
 }
 
 void TCustomSrcEdit::ListDeleted(int index, int count) {
+  std::erase_if(trimLines_, [&](int i) { return i >= index && i < index + count; });
+  for (int& i : trimLines_)
+    if (i >= index + count) i -= count;
   if (highlighter_ && lines_->Count() > 0) ScanFrom(index);
   if (wordWrapPlugin_) wordWrapPlugin_->LinesDeleted(index, count);
   InvalidateLines(index + 1, INT_MAX);
@@ -683,6 +687,8 @@ void TCustomSrcEdit::ListDeleted(int index, int count) {
 }
 
 void TCustomSrcEdit::ListInserted(int index, int count) {
+  for (int& i : trimLines_)
+    if (i >= index) i += count;
   if (highlighter_ && lines_->Count() > 0) {
     int from = index;
     for (;;) {

@@ -211,23 +211,57 @@ void TCustomSrcEdit::SetLineText(std::u32string_view value) {
 }
 
 void TCustomSrcEdit::ProperSetLine(int index, std::u32string line) {
-  if (options_.Contains(eoTrimTrailingSpaces)) line = TrimTrailing(std::move(line));
+  // Trailing blanks go when the step is over (FlushTrims): until then the records of the
+  // step see the line as written. Undo and redo write lines exactly as recorded.
+  if (options_.Contains(eoTrimTrailingSpaces) && !inUndoRedo_ && !line.empty() && IsBlankOrTab(line.back())) {
+    const auto at = std::lower_bound(trimLines_.begin(), trimLines_.end(), index);
+    if (at == trimLines_.end() || *at != index) trimLines_.insert(at, index);
+  }
   lines_->Put(index, std::move(line));
+}
+
+void TCustomSrcEdit::ProperInsertLine(int index, std::u32string line) {
+  const bool trim = options_.Contains(eoTrimTrailingSpaces) && !inUndoRedo_ && !line.empty() && IsBlankOrTab(line.back());
+  lines_->Insert(index, std::move(line));
+  if (trim) {
+    const auto at = std::lower_bound(trimLines_.begin(), trimLines_.end(), index);
+    if (at == trimLines_.end() || *at != index) trimLines_.insert(at, index);
+  }
+}
+
+void TCustomSrcEdit::FlushTrims() {
+  if (inUndoRedo_ || undoList_->IsLocked() || trimLines_.empty()) return;
+  std::vector<int> lines;
+  lines.swap(trimLines_);
+  TUndoBlockGuard block(*undoList_);
+  for (int index : lines) {
+    if (index < 0 || index >= lines_->Count()) continue;
+    const std::u32string s = lines_->Get(index);
+    std::u32string trimmed = TrimTrailing(s);
+    if (trimmed.size() == s.size()) continue;
+    // Recorded as a deletion after the step's own records: undo gives the blanks back first.
+    undoList_->AddChange(urSilentDeleteAfterCursor, {static_cast<int>(trimmed.size()) + 1, index + 1},
+                         {static_cast<int>(s.size()) + 1, index + 1}, s.substr(trimmed.size()), smNormal);
+    lines_->Put(index, std::move(trimmed));
+  }
 }
 
 // ---- replacing the selection ----
 
-void TCustomSrcEdit::DeleteSelection(const TBufferCoord& b, const TBufferCoord& e) {
+void TCustomSrcEdit::DeleteSelection(const TBufferCoord& begin, const TBufferCoord& end) {
+  const TBufferCoord& b = begin;
+  const TBufferCoord& e = end;
   switch (activeSelectionMode_) {
     case smNormal: {
+      // Ends past the end of their lines stand at the ends of the lines.
+      const TBufferCoord b{std::min(begin.Char, lines_->Length(begin.Line - 1) + 1), begin.Line};
+      const TBufferCoord e{std::min(end.Char, lines_->Length(end.Line - 1) + 1), end.Line};
       if (lines_->Count() > 0) {
         const std::u32string first = lines_->Get(b.Line - 1);
         std::u32string joined = first.substr(0, std::min(static_cast<std::size_t>(b.Char - 1), first.size()));
         const std::u32string last = lines_->Get(e.Line - 1);
         if (e.Char - 1 < static_cast<int>(last.size())) joined += last.substr(static_cast<std::size_t>(e.Char - 1));
         lines_->DeleteLines(b.Line, e.Line - b.Line);
-        if (options_.Contains(eoScrollPastEol) && options_.Contains(eoTrimTrailingSpaces))
-          joined = TrimTrailing(std::move(joined));
         ProperSetLine(b.Line - 1, std::move(joined));
       }
       extensions_->DoLinesDeleted(b.Line, e.Line - b.Line);
@@ -264,11 +298,17 @@ void TCustomSrcEdit::DeleteSelection(const TBufferCoord& b, const TBufferCoord& 
   }
 }
 
-int TCustomSrcEdit::InsertNormal(std::u32string_view text) {
+int TCustomSrcEdit::InsertNormal(std::u32string_view text, bool addToUndo) {
   const std::vector<std::u32string_view> pieces = SplitLines(text);
   const std::u32string line = lines_->Get(caretY_ - 1);
   std::u32string left = line.substr(0, std::min(static_cast<std::size_t>(caretX_ - 1), line.size()));
-  if (static_cast<int>(left.size()) < caretX_ - 1) left.append(static_cast<std::size_t>(caretX_ - 1) - left.size(), U' ');
+  if (static_cast<int>(left.size()) < caretX_ - 1) {
+    // Text put past the end of a line brings blanks before it; undo takes them with it.
+    if (addToUndo)
+      undoList_->AddChange(urWhiteSpaceAdd, {static_cast<int>(left.size()) + 1, caretY_}, {caretX_, caretY_}, U"",
+                           smNormal);
+    left.append(static_cast<std::size_t>(caretX_ - 1) - left.size(), U' ');
+  }
   const std::u32string right =
       caretX_ - 1 < static_cast<int>(line.size()) ? line.substr(static_cast<std::size_t>(caretX_ - 1)) : std::u32string();
   int y = caretY_;
@@ -281,8 +321,7 @@ int TCustomSrcEdit::InsertNormal(std::u32string_view text) {
     for (std::size_t k = 1; k < pieces.size(); ++k) {
       std::u32string s(pieces[k]);
       if (k + 1 == pieces.size()) s += right;
-      if (options_.Contains(eoTrimTrailingSpaces)) s = TrimTrailing(std::move(s));
-      lines_->Insert(y, std::move(s));
+      ProperInsertLine(y, std::move(s));
       ++y;
     }
     caret = static_cast<int>(pieces.back().size()) + 1;
@@ -296,9 +335,7 @@ int TCustomSrcEdit::InsertLine(std::u32string_view text) {
   const std::vector<std::u32string_view> pieces = SplitLines(text);
   int y = caretY_;
   for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
-    std::u32string s(pieces[k]);
-    if (options_.Contains(eoTrimTrailingSpaces)) s = TrimTrailing(std::move(s));
-    lines_->Insert(std::min(y - 1, lines_->Count()), std::move(s));
+    ProperInsertLine(std::min(y - 1, lines_->Count()), std::u32string(pieces[k]));
     ++y;
   }
   const std::u32string_view last = pieces.back();
@@ -312,31 +349,44 @@ int TCustomSrcEdit::InsertLine(std::u32string_view text) {
 
 int TCustomSrcEdit::InsertColumn(std::u32string_view text, bool addToUndo) {
   const std::vector<std::u32string_view> pieces = SplitLines(text);
-  const int column = caretX_;
+  // The rectangle stands at the caret's display column on every line, whatever tabs the
+  // lines hold: the same columns a column selection covers.
+  const int column = ColumnOfChar(lines_->Get(caretY_ - 1), caretX_, tabWidth_);
   int y = caretY_;
   int added = 0;
+  int lastChar = caretX_;
   for (std::size_t k = 0; k < pieces.size(); ++k) {
     const std::u32string piece(pieces[k]);
+    int ch;
     if (y <= lines_->Count()) {
       std::u32string s = lines_->Get(y - 1);
-      if (static_cast<int>(s.size()) < column - 1) s.append(static_cast<std::size_t>(column - 1) - s.size(), U' ');
-      s.insert(static_cast<std::size_t>(column - 1), piece);
+      const int width = ColumnOfChar(s, static_cast<int>(s.size()) + 1, tabWidth_) - 1;
+      if (width < column - 1) {
+        if (addToUndo)
+          undoList_->AddChange(urWhiteSpaceAdd, {static_cast<int>(s.size()) + 1, y},
+                               {static_cast<int>(s.size()) + 1 + column - 1 - width, y}, U"", smNormal);
+        s.append(static_cast<std::size_t>(column - 1 - width), U' ');
+      }
+      ch = CharOfColumn(s, column, tabWidth_);
+      s.insert(static_cast<std::size_t>(ch - 1), piece);
       ProperSetLine(y - 1, std::move(s));
     } else {
       std::u32string s(static_cast<std::size_t>(column - 1), U' ');
+      ch = column;
       s += piece;
       const int previousLength = y > 1 ? lines_->Length(y - 2) : 0;
       ProperSetLine(lines_->Count(), std::move(s));
       ++added;
-      if (addToUndo)
-        undoList_->AddChange(urLineBreak, {previousLength + 1, y - 1}, {previousLength + 1, y - 1}, U"", smNormal);
+      // The new line's break and its blanks before the column: undo takes both, and redo
+      // puts them back as they were (a line break command would indent).
+      if (addToUndo) undoList_->AddChange(urInsert, {previousLength + 1, y - 1}, {column, y}, U"", smNormal);
     }
     if (addToUndo)
-      undoList_->AddChange(urPaste, {column, y}, {column + static_cast<int>(piece.size()), y}, U"",
-                           activeSelectionMode_);
+      undoList_->AddChange(urPaste, {ch, y}, {ch + static_cast<int>(piece.size()), y}, U"", smColumn);
+    lastChar = ch + static_cast<int>(piece.size());
     if (k + 1 < pieces.size()) ++y;
   }
-  SetInternalCaretXY({column + static_cast<int>(pieces.back().size()), y});
+  SetInternalCaretXY({lastChar, y});
   return added;
 }
 
@@ -352,7 +402,7 @@ void TCustomSrcEdit::SetSelTextPrimitive(TSynSelectionMode mode, std::u32string_
       const int countBefore = lines_->Count();
       int added = 0;
       switch (mode) {
-        case smNormal: added = InsertNormal(text); break;
+        case smNormal: added = InsertNormal(text, addToUndo); break;
         case smLine: added = InsertLine(text); break;
         case smColumn: added = InsertColumn(text, addToUndo); break;
       }
@@ -366,18 +416,26 @@ void TCustomSrcEdit::SetSelTextPrimitive(TSynSelectionMode mode, std::u32string_
       }
     }
   }
-  // Set again under the restored options, so that it is clamped and its updates fire.
-  SetInternalCaretXY({caretX_, std::max(caretY_, 1)});
+  // The caret stays right after the inserted text, even where trimming took the text's
+  // last blanks off the line.
+  if (caretY_ < 1) caretY_ = 1;
   IncludeState(sfCaretChanged);
 }
 
 void TCustomSrcEdit::SetSelText(std::u32string_view text) {
   TUndoBlockGuard block(*undoList_);
-  const TBufferCoord start = BlockBegin();
-  if (SelAvail()) undoList_->AddChange(urDelete, blockBegin_, blockEnd_, SelText(), activeSelectionMode_);
   const TSynSelectionMode mode = activeSelectionMode_;
+  // The selection goes first; the new text starts where it leaves the caret.
+  if (SelAvail()) {
+    RecordSelectionDelete(urDelete);
+    SetSelTextPrimitive(mode, U"", false);
+    activeSelectionMode_ = mode;
+  }
+  TBufferCoord start = CaretXY();
+  if (mode == smLine) start.Char = 1;
   SetSelTextPrimitive(mode, text, true);
-  if (mode != smColumn && !text.empty()) undoList_->AddChange(urInsert, start, CaretXY(), U"", mode);
+  if (mode != smColumn && !text.empty()) undoList_->AddChange(urInsert, start, CaretXY(), U"", smNormal);
+  FlushTrims();
 }
 
 void TCustomSrcEdit::SetSelTextExternal(std::u32string_view text) { SetSelText(text); }
@@ -385,9 +443,11 @@ void TCustomSrcEdit::SetSelTextExternal(std::u32string_view text) { SetSelText(t
 void TCustomSrcEdit::InsertColumnBlock(const TBufferCoord& begin, const TBufferCoord& end, std::u32string_view text,
                                        bool addToUndo) {
   TPaintLockGuard lock(*this);
+  TUndoBlockGuard block(*undoList_);
   SetCaretAndSelection(begin, begin, end);
   activeSelectionMode_ = smColumn;
   SetSelTextPrimitive(smColumn, text, addToUndo);
+  if (addToUndo) FlushTrims();
   StatusChanged(scSelection);
 }
 
@@ -458,15 +518,13 @@ void TCustomSrcEdit::PasteFromClipboard() {
       const std::u32string text = FromUtf8(bytes.mid(1, nul < 0 ? -1 : nul - 1));
       undoList_->AddChange(urPasteBegin, BlockBegin(), BlockEnd(), U"", smNormal);
       began = true;
-      TBufferCoord start = CaretXY();
+      // What the selection held goes first; the paste starts where it leaves the caret.
       if (SelAvail()) {
-        undoList_->AddChange(urDelete, blockBegin_, blockEnd_, SelText(), activeSelectionMode_);
-        const TBufferCoord b = BlockBegin(), e = BlockEnd();
-        blockBegin_ = b;
-        blockEnd_ = e;
-        start = b;
-        if (mode == smLine) start.Char = 1;
+        RecordSelectionDelete(urDelete);
+        SetSelTextPrimitive(activeSelectionMode_, U"", false);
       }
+      TBufferCoord start = CaretXY();
+      if (mode == smLine) start.Char = 1;
       SetSelTextPrimitive(mode, text, true);
       // The pasted text goes away on undo; what it replaced comes back from its own record.
       if (mode == smNormal) {
@@ -481,17 +539,26 @@ void TCustomSrcEdit::PasteFromClipboard() {
       const std::u32string text = data->text().toStdU32String();
       undoList_->AddChange(urPasteBegin, BlockBegin(), BlockEnd(), U"", smNormal);
       began = true;
-      if (!SelAvail())
+      if (!SelAvail()) {
         activeSelectionMode_ = selectionMode_;
-      else
-        undoList_->AddChange(urDelete, blockBegin_, blockEnd_, SelText(), activeSelectionMode_);
-      const TBufferCoord b = BlockBegin(), e = BlockEnd();
-      blockBegin_ = b;
-      blockEnd_ = e;
+      } else {
+        RecordSelectionDelete(urDelete);
+        SetSelTextPrimitive(activeSelectionMode_, U"", false);
+      }
       const TSynSelectionMode mode = activeSelectionMode_;
+      TBufferCoord start = CaretXY();
+      if (mode == smLine) start.Char = 1;
       SetSelTextPrimitive(mode, text, true);
-      if (mode != smColumn) undoList_->AddChange(urPaste, b, CaretXY(), U"", mode);
+      if (mode == smNormal) {
+        undoList_->AddChange(urPaste, start, CaretXY(), U"", smNormal);
+      } else if (mode == smLine) {
+        if (caretX_ == 1)
+          undoList_->AddChange(urPaste, {1, start.Line}, {charsInWindow_, caretY_ - 1}, U"", smLine);
+        else
+          undoList_->AddChange(urPaste, {1, start.Line}, CaretXY(), U"", smNormal);
+      }
     }
+    FlushTrims();
     if (began) undoList_->AddChange(urPasteEnd, BlockBegin(), BlockEnd(), U"", smNormal);
   }
   if (options_.Contains(eoHideShowScrollbars)) {

@@ -287,7 +287,7 @@ void TCustomSrcEdit::DoTabKey() {
   TUndoBlockGuard block(*undoList_);
   if (SelAvail()) {
     const TSynSelectionMode mode = activeSelectionMode_;
-    undoList_->AddChange(urDelete, blockBegin_, blockEnd_, SelText(), mode);
+    RecordSelectionDelete(urDelete);
     SetSelTextPrimitive(mode, U"", false);
   }
   // The caret may stand past the end of a line whose blanks were trimmed.
@@ -318,16 +318,20 @@ void TCustomSrcEdit::DoTabKey() {
       text = U"\t";
     }
   }
-  if (static_cast<int>(line.size()) < caretX_ - 1) line.append(static_cast<std::size_t>(caretX_ - 1) - line.size(), U' ');
-  line.insert(static_cast<std::size_t>(caretX_ - 1), text);
   const int y = caretY_;
+  const int length = static_cast<int>(line.size());
+  if (length < caretX_ - 1) {
+    // The blanks that reach the caret are part of the step, so that undo takes them too.
+    line.append(static_cast<std::size_t>(caretX_ - 1 - length), U' ');
+    undoList_->AddChange(urWhiteSpaceAdd, {length + 1, y}, {caretX_, y}, U"", smNormal);
+  }
+  line.insert(static_cast<std::size_t>(caretX_ - 1), text);
   ProperSetLine(y - 1, line);
   const int advance = options_.Contains(eoTrimTrailingSpaces) && blankLine
                           ? ColumnOfChar(line, caretX_ + static_cast<int>(text.size()), tabWidth_) -
                                 ColumnOfChar(line, caretX_, tabWidth_)
                           : static_cast<int>(text.size());
-  if (activeSelectionMode_ != smColumn)
-    undoList_->AddChange(urInsert, start, {start.Char + static_cast<int>(text.size()), y}, U"", smNormal);
+  undoList_->AddChange(urInsert, start, {start.Char + static_cast<int>(text.size()), y}, U"", smNormal);
   SetInternalCaretXY({start.Char + advance, y});
 }
 

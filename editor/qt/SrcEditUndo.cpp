@@ -40,6 +40,20 @@ TBufferCoord EarlierEnd(const TSrcEditUndoItem& item) {
 
 }  // namespace
 
+void TCustomSrcEdit::SetRecordSelection(const TBufferCoord& caret, const TBufferCoord& begin, const TBufferCoord& end,
+                                        TSynSelectionMode mode) {
+  TPaintLockGuard lock(*this);
+  SetInternalCaretXY(caret);
+  if (SelAvail()) InvalidateSelection();
+  activeSelectionMode_ = mode;
+  // The ends as recorded: a line-mode record may end past its line, which the selection
+  // setters would cut for a normal selection.
+  blockBegin_ = begin;
+  blockEnd_ = end;
+  if (SelAvail()) InvalidateSelection();
+  StatusChanged(scSelection);
+}
+
 bool TCustomSrcEdit::CanUndo() const { return !ReadOnly() && undoList_->CanUndo(); }
 bool TCustomSrcEdit::CanRedo() const { return !ReadOnly() && redoList_->CanUndo(); }
 
@@ -126,9 +140,23 @@ void TCustomSrcEdit::Redo() {
   }
 }
 
+// Undo and redo put lines back as recorded: what they write is not trimmed on record.
+class TUndoRedoScope {
+ public:
+  explicit TUndoRedoScope(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+  ~TUndoRedoScope() { flag_ = was_; }
+  TUndoRedoScope(const TUndoRedoScope&) = delete;
+  TUndoRedoScope& operator=(const TUndoRedoScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool was_;
+};
+
 void TCustomSrcEdit::UndoItem() {
   std::unique_ptr<TSrcEditUndoItem> item = undoList_->PopItem();
   if (!item) return;
+  TUndoRedoScope scope(inUndoRedo_);
   const TSrcEditUndoItem& it = *item;
   const TSynSelectionMode mode = it.ChangeSelMode;
   activeSelectionMode_ = mode;
@@ -136,8 +164,7 @@ void TCustomSrcEdit::UndoItem() {
   TOptionOverride pastEol(options_, eoScrollPastEol, true);
   const TBufferCoord start = it.ChangeStartPos, end = it.ChangeEndPos;
   if (IsInsertion(it.ChangeReason)) {
-    SetCaretAndSelection(start, start, end);
-    activeSelectionMode_ = mode;
+    SetRecordSelection(start, start, end, mode);
     const std::u32string saved = SelText();
     SetSelTextPrimitive(mode, it.ChangeStr, false);
     const TBufferCoord restoredEnd = CaretXY();
@@ -157,8 +184,7 @@ void TCustomSrcEdit::UndoItem() {
     } else if (it.ChangeReason == urSilentDelete) {
       SetCaretXY(end);
     } else {
-      SetCaretAndSelection(IsAfterCursor(it.ChangeReason) ? start : end, start, end);
-      activeSelectionMode_ = mode;
+      SetRecordSelection(IsAfterCursor(it.ChangeReason) ? start : end, start, end, mode);
     }
     if (it.ChangeReason == urDeleteAll) {
       SetInternalCaretXY({1, 1});
@@ -185,8 +211,7 @@ void TCustomSrcEdit::UndoItem() {
         break;
       }
       case urIndent:
-        SetCaretAndSelection(end, start, end);
-        activeSelectionMode_ = mode;
+        SetRecordSelection(end, start, end, mode);
         redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
         break;
       case urUnindent: {
@@ -200,8 +225,7 @@ void TCustomSrcEdit::UndoItem() {
           s.insert(at, pieces[k]);
           lines_->Put(line - 1, std::move(s));
         }
-        SetCaretAndSelection(start, start, end);
-        activeSelectionMode_ = mode;
+        SetRecordSelection(start, start, end, mode);
         redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
         break;
       }
@@ -219,8 +243,7 @@ void TCustomSrcEdit::UndoItem() {
         break;
       }
       case urWhiteSpaceAdd: {
-        SetCaretAndSelection(start, start, end);
-        activeSelectionMode_ = mode;
+        SetRecordSelection(start, start, end, mode);
         const std::u32string saved = SelText();
         SetSelTextPrimitive(mode, it.ChangeStr, false);
         SetCaretXY(start);
@@ -238,6 +261,7 @@ void TCustomSrcEdit::UndoItem() {
 void TCustomSrcEdit::RedoItem() {
   std::unique_ptr<TSrcEditUndoItem> item = redoList_->PopItem();
   if (!item) return;
+  TUndoRedoScope scope(inUndoRedo_);
   const TSrcEditUndoItem& it = *item;
   const TSynSelectionMode mode = it.ChangeSelMode;
   activeSelectionMode_ = mode;
@@ -246,21 +270,18 @@ void TCustomSrcEdit::RedoItem() {
   const TBufferCoord start = it.ChangeStartPos, end = it.ChangeEndPos;
   if (IsInsertion(it.ChangeReason)) {
     // Whatever stands between the ends (the text an overwrite replaced) gives way.
-    SetCaretAndSelection(start, start, end);
-    activeSelectionMode_ = mode;
+    SetRecordSelection(start, start, end, mode);
     const std::u32string replaced = SelText();
     SetSelTextPrimitive(mode, it.ChangeStr, false);
     const TBufferCoord newEnd = CaretXY();
     if (it.ChangeReason == urDragDropInsert) {
-      SetCaretAndSelection(newEnd, start, newEnd);
-      activeSelectionMode_ = mode;
+      SetRecordSelection(newEnd, start, newEnd, mode);
     } else {
       SetCaretXY(newEnd);
     }
     undoList_->AddChange(it.ChangeReason, start, newEnd, replaced, mode);
   } else if (IsDeletion(it.ChangeReason)) {
-    SetCaretAndSelection(start, start, end);
-    activeSelectionMode_ = mode;
+    SetRecordSelection(start, start, end, mode);
     const std::u32string removed = SelText();
     SetSelTextPrimitive(mode, it.ChangeStr, false);
     SetCaretXY(EarlierEnd(it));
@@ -272,8 +293,7 @@ void TCustomSrcEdit::RedoItem() {
         CommandProcessor(ecLineBreak, U'\r', nullptr);
         break;
       case urIndent:
-        SetCaretAndSelection(end, start, end);
-        activeSelectionMode_ = mode;
+        SetRecordSelection(end, start, end, mode);
         undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
         break;
       case urUnindent: {
@@ -286,8 +306,7 @@ void TCustomSrcEdit::RedoItem() {
           if (static_cast<int>(s.size()) >= column - 1) s.erase(static_cast<std::size_t>(column - 1), pieces[k].size());
           lines_->Put(line - 1, std::move(s));
         }
-        SetCaretAndSelection(start, start, end);
-        activeSelectionMode_ = mode;
+        SetRecordSelection(start, start, end, mode);
         undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
         break;
       }
