@@ -454,6 +454,7 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   std::u32string GetSelTextPrimitive() const;
   void SetSelTextExternal(std::u32string_view text);
   void DoCopyToClipboard(std::u32string_view text);
+  void RecordPaste(TSynSelectionMode mode, const TBufferCoord& start);
   void ProperSetLine(int index, std::u32string line);
   void ProperInsertLine(int index, std::u32string line);
   void FlushTrims();
@@ -477,6 +478,8 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   // ---- Undo and redo (SrcEditUndo.cpp) ----
   void UndoItem();
   void RedoItem();
+  void ApplyUnindent(const TSrcEditUndoItem& it, bool putBack);
+  void SwapCaretOrSelection(const TSrcEditUndoItem& it, TSrcEditUndoList& other);
   void SetRecordSelection(const TBufferCoord& caret, const TBufferCoord& begin, const TBufferCoord& end,
                           TSynSelectionMode mode);
 

@@ -492,31 +492,29 @@ static bool CarriesFiles(const TCustomSrcEdit& ed, const QMimeData* data) {
   return ed.Options().Contains(eoDropFiles) && ed.OnDropFiles && data && data->hasUrls();
 }
 
-void TCustomSrcEdit::dragEnterEvent(QDragEnterEvent* e) {
-  if (CarriesFiles(*this, e->mimeData()) && !DragSource(e->mimeData())) {
+// Whether a drag over the editor is one it takes: files, or text from an editor. The
+// event is accepted or ignored accordingly; true means text.
+static bool TakesTextDrag(TCustomSrcEdit& ed, QDropEvent* e, TCustomSrcEdit* source) {
+  if (!source && CarriesFiles(ed, e->mimeData())) {
     e->acceptProposedAction();
-    return;
+    return false;
   }
-  TCustomSrcEdit* source = DragSource(e->mimeData());
-  if (!source || ReadOnly()) {
+  if (!source || ed.ReadOnly()) {
     e->ignore();
-    return;
+    return false;
   }
+  return true;
+}
+
+void TCustomSrcEdit::dragEnterEvent(QDragEnterEvent* e) {
+  if (!TakesTextDrag(*this, e, DragSource(e->mimeData()))) return;
   dragPressPos_ = CaretXY();
   e->setDropAction((e->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction);
   e->accept();
 }
 
 void TCustomSrcEdit::dragMoveEvent(QDragMoveEvent* e) {
-  if (CarriesFiles(*this, e->mimeData()) && !DragSource(e->mimeData())) {
-    e->acceptProposedAction();
-    return;
-  }
-  TCustomSrcEdit* source = DragSource(e->mimeData());
-  if (!source || ReadOnly()) {
-    e->ignore();
-    return;
-  }
+  if (!TakesTextDrag(*this, e, DragSource(e->mimeData()))) return;
   const QPoint p = e->position().toPoint();
   GuardedCall([&] {
     TDisplayPos d = PixelsToNearestRowColumn(p.x(), p.y());

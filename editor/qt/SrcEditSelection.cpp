@@ -501,6 +501,19 @@ bool TCustomSrcEdit::CanPaste() const {
   return data && (data->hasText() || data->hasFormat(QString::fromLatin1(kClipboardBlockFormat)));
 }
 
+// The pasted text goes away on undo (what it replaced comes back from its own record); a
+// column paste recorded each line as it went.
+void TCustomSrcEdit::RecordPaste(TSynSelectionMode mode, const TBufferCoord& start) {
+  if (mode == smNormal) {
+    undoList_->AddChange(urPaste, start, CaretXY(), U"", smNormal);
+  } else if (mode == smLine) {
+    if (caretX_ == 1)
+      undoList_->AddChange(urPaste, {1, start.Line}, {charsInWindow_, caretY_ - 1}, U"", smLine);
+    else
+      undoList_->AddChange(urPaste, {1, start.Line}, CaretXY(), U"", smNormal);
+  }
+}
+
 void TCustomSrcEdit::PasteFromClipboard() {
   if (!CanPaste()) return;
   DoOnPaintTransient(ttBefore);
@@ -526,15 +539,7 @@ void TCustomSrcEdit::PasteFromClipboard() {
       TBufferCoord start = CaretXY();
       if (mode == smLine) start.Char = 1;
       SetSelTextPrimitive(mode, text, true);
-      // The pasted text goes away on undo; what it replaced comes back from its own record.
-      if (mode == smNormal) {
-        undoList_->AddChange(urPaste, start, CaretXY(), U"", smNormal);
-      } else if (mode == smLine) {
-        if (caretX_ == 1)
-          undoList_->AddChange(urPaste, {1, start.Line}, {charsInWindow_, caretY_ - 1}, U"", smLine);
-        else
-          undoList_->AddChange(urPaste, {1, start.Line}, CaretXY(), U"", smNormal);
-      }
+      RecordPaste(mode, start);
     } else if (data->hasText()) {
       const std::u32string text = data->text().toStdU32String();
       undoList_->AddChange(urPasteBegin, BlockBegin(), BlockEnd(), U"", smNormal);
@@ -549,14 +554,7 @@ void TCustomSrcEdit::PasteFromClipboard() {
       TBufferCoord start = CaretXY();
       if (mode == smLine) start.Char = 1;
       SetSelTextPrimitive(mode, text, true);
-      if (mode == smNormal) {
-        undoList_->AddChange(urPaste, start, CaretXY(), U"", smNormal);
-      } else if (mode == smLine) {
-        if (caretX_ == 1)
-          undoList_->AddChange(urPaste, {1, start.Line}, {charsInWindow_, caretY_ - 1}, U"", smLine);
-        else
-          undoList_->AddChange(urPaste, {1, start.Line}, CaretXY(), U"", smNormal);
-      }
+      RecordPaste(mode, start);
     }
     FlushTrims();
     if (began) undoList_->AddChange(urPasteEnd, BlockBegin(), BlockEnd(), U"", smNormal);

@@ -54,6 +54,39 @@ void TCustomSrcEdit::SetRecordSelection(const TBufferCoord& caret, const TBuffer
   StatusChanged(scSelection);
 }
 
+// The text an unindent took: put back at the block's column (or char 1) of each line, or
+// taken again.
+void TCustomSrcEdit::ApplyUnindent(const TSrcEditUndoItem& it, bool putBack) {
+  const int column =
+      it.ChangeSelMode == smColumn ? std::min(it.ChangeStartPos.Char, it.ChangeEndPos.Char) : 1;
+  const std::vector<std::u32string_view> pieces = SplitLines(it.ChangeStr);
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const int line = it.ChangeStartPos.Line + static_cast<int>(k);
+    if (line > lines_->Count() || pieces[k].empty()) continue;
+    std::u32string s = lines_->Get(line - 1);
+    const std::size_t at = std::min(static_cast<std::size_t>(column - 1), s.size());
+    if (putBack)
+      s.insert(at, pieces[k]);
+    else
+      s.erase(at, pieces[k].size());
+    lines_->Put(line - 1, std::move(s));
+  }
+}
+
+// A saved caret or selection comes back; the present one goes to the other list.
+void TCustomSrcEdit::SwapCaretOrSelection(const TSrcEditUndoItem& it, TSrcEditUndoList& other) {
+  if (it.ChangeReason == urCaret) {
+    const TBufferCoord current = CaretXY();
+    SetCaretXY(it.ChangeStartPos);
+    other.AddChange(urCaret, current, current, U"", activeSelectionMode_);
+  } else {
+    const TBufferCoord b = BlockBegin(), e = BlockEnd();
+    SetBlockBegin(it.ChangeStartPos);
+    SetBlockEnd(it.ChangeEndPos);
+    other.AddChange(urSelection, b, e, U"", it.ChangeSelMode);
+  }
+}
+
 bool TCustomSrcEdit::CanUndo() const { return !ReadOnly() && undoList_->CanUndo(); }
 bool TCustomSrcEdit::CanRedo() const { return !ReadOnly() && redoList_->CanUndo(); }
 
@@ -215,33 +248,15 @@ void TCustomSrcEdit::UndoItem() {
         redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
         break;
       case urUnindent: {
-        const int column = mode == smColumn ? std::min(start.Char, end.Char) : 1;
-        const std::vector<std::u32string_view> pieces = SplitLines(it.ChangeStr);
-        for (std::size_t k = 0; k < pieces.size(); ++k) {
-          const int line = start.Line + static_cast<int>(k);
-          if (line > lines_->Count() || pieces[k].empty()) continue;
-          std::u32string s = lines_->Get(line - 1);
-          const std::size_t at = std::min(static_cast<std::size_t>(column - 1), s.size());
-          s.insert(at, pieces[k]);
-          lines_->Put(line - 1, std::move(s));
-        }
+        ApplyUnindent(it, true);
         SetRecordSelection(start, start, end, mode);
         redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
         break;
       }
-      case urCaret: {
-        const TBufferCoord current = CaretXY();
-        SetCaretXY(start);
-        redoList_->AddChange(urCaret, current, current, U"", activeSelectionMode_);
+      case urCaret:
+      case urSelection:
+        SwapCaretOrSelection(it, *redoList_);
         break;
-      }
-      case urSelection: {
-        const TBufferCoord b = BlockBegin(), e = BlockEnd();
-        SetBlockBegin(start);
-        SetBlockEnd(end);
-        redoList_->AddChange(urSelection, b, e, U"", mode);
-        break;
-      }
       case urWhiteSpaceAdd: {
         SetRecordSelection(start, start, end, mode);
         const std::u32string saved = SelText();
@@ -297,32 +312,15 @@ void TCustomSrcEdit::RedoItem() {
         undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
         break;
       case urUnindent: {
-        const int column = mode == smColumn ? std::min(start.Char, end.Char) : 1;
-        const std::vector<std::u32string_view> pieces = SplitLines(it.ChangeStr);
-        for (std::size_t k = 0; k < pieces.size(); ++k) {
-          const int line = start.Line + static_cast<int>(k);
-          if (line > lines_->Count() || pieces[k].empty()) continue;
-          std::u32string s = lines_->Get(line - 1);
-          if (static_cast<int>(s.size()) >= column - 1) s.erase(static_cast<std::size_t>(column - 1), pieces[k].size());
-          lines_->Put(line - 1, std::move(s));
-        }
+        ApplyUnindent(it, false);
         SetRecordSelection(start, start, end, mode);
         undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
         break;
       }
-      case urCaret: {
-        const TBufferCoord current = CaretXY();
-        SetCaretXY(start);
-        undoList_->AddChange(urCaret, current, current, U"", activeSelectionMode_);
+      case urCaret:
+      case urSelection:
+        SwapCaretOrSelection(it, *undoList_);
         break;
-      }
-      case urSelection: {
-        const TBufferCoord b = BlockBegin(), e = BlockEnd();
-        SetBlockBegin(start);
-        SetBlockEnd(end);
-        undoList_->AddChange(urSelection, b, e, U"", mode);
-        break;
-      }
       case urWhiteSpaceAdd:
         SetCaretXY(start);
         SetSelTextPrimitive(smNormal, it.ChangeStr, false);
