@@ -1,5 +1,5 @@
 // The small types of the editor control: its options as a set, caret shapes, scroll and
-// border styles, status-change flags, mouse cursors and the system colours it paints with.
+// border styles, status-change flags and mouse cursors.
 #pragma once
 #include <cstdint>
 #include <initializer_list>
@@ -72,11 +72,5 @@ constexpr TSynStatusChanges scAll = 1, scCaretX = 2, scCaretY = 4, scLeftChar = 
 // Mouse cursors by the toolkit's numbers.
 constexpr std::int16_t crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crDrag = -12,
                        crMultiDrag = -16;
-
-// System colours the control paints with, resolved through the application's palette.
-constexpr TColor clHighlight = TColor(0xFF00000D);
-constexpr TColor clHighlightText = TColor(0xFF00000E);
-constexpr TColor clBtnFace = TColor(0xFF00000F);
-constexpr TColor clInfoBk = TColor(0xFF000018);
 
 }  // namespace qx

@@ -8,7 +8,6 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,18 +20,14 @@
 
 namespace qx::test {
 
+// The application is main's (the WIDGETS test main); the caret does not blink.
 inline QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_editor_widget";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("QT_FONT_DPI", "96", 0);
-    auto* a = new QApplication(argc, argv);
-    QApplication::setCursorFlashTime(0);  // the caret does not blink
-    return a;
+  static const bool once = [] {
+    QApplication::setCursorFlashTime(0);
+    return true;
   }();
-  return *app;
+  (void)once;
+  return *qApp;
 }
 
 // A control that keeps every rectangle it invalidates.
