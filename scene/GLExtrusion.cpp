@@ -67,7 +67,8 @@ void TGLRevolutionSolid::EmitCap(float angle, bool start) {
   copy->RotateAroundY(angle);
   copy->Translate({0, yOffsetPerTurn_ * rad / c2PI, 0});
   float turn = rad + kPi / 2;
-  if (start ? normalDirection_ == TNormalDirection::ndOutside : normalDirection_ == TNormalDirection::ndInside)
+  if (start ? normalDirection_ == TNormalDirection::ndOutside
+            : normalDirection_ == TNormalDirection::ndInside)
     turn += kPi;
   float s, c;
   SinCos(turn, s, c);
@@ -100,13 +101,15 @@ void TGLRevolutionSolid::EmitGeometry(TRenderContextInfo&) {
       param.push_back(float(i) / float(n - 1));
     }
   }
-  std::vector<float> sines(std::size_t(steps) + 1), cosines(std::size_t(steps) + 1), lifts(std::size_t(steps) + 1);
+  std::vector<float> sines(std::size_t(steps) + 1), cosines(std::size_t(steps) + 1),
+      lifts(std::size_t(steps) + 1);
   for (int j = 0; j <= steps; ++j) {
     const float a = a0 + float(j) * (a1 - a0) / float(steps);
     SinCos(a, sines[std::size_t(j)], cosines[std::size_t(j)]);
     lifts[std::size_t(j)] = yOffsetPerTurn_ * a / c2PI;
   }
-  const bool withNormals = normals_ != TNormalSmoothing::nsNone, smooth = normals_ == TNormalSmoothing::nsSmooth;
+  const bool withNormals = normals_ != TNormalSmoothing::nsNone,
+             smooth = normals_ == TNormalSmoothing::nsSmooth;
   for (const std::uint8_t part : {std::uint8_t(rspInside), std::uint8_t(rspOutside)}) {
     if (!(parts_ & part)) continue;
     // The two sides wind oppositely; the normal direction turns both.
@@ -117,7 +120,8 @@ void TGLRevolutionSolid::EmitGeometry(TRenderContextInfo&) {
       const std::size_t ia = swap ? k + 1 : k, ib = swap ? k : k + 1;
       for (int j = 0; j <= steps; ++j) {
         const float s = sines[std::size_t(j)], c = cosines[std::size_t(j)], lift = lifts[std::size_t(j)];
-        const TAffineVector q0 = TurnAboutY(profile[ia], s, c, lift), q1 = TurnAboutY(profile[ib], s, c, lift);
+        const TAffineVector q0 = TurnAboutY(profile[ia], s, c, lift),
+                            q1 = TurnAboutY(profile[ib], s, c, lift);
         const TAffineVector sum = VectorAdd(q0, q1), d = VectorSubtract(q1, q0);
         TAffineVector nrm{-d.Y * sum.X, sum.X * d.X + sum.Z * d.Z, -sum.Z * d.Y};
         if (!VectorIsNull(nrm)) NormalizeVector(nrm);
@@ -277,8 +281,9 @@ struct TRingPoint {
 };
 
 // The section around centre c, perpendicular to d, of radius `radius` times f.
-void MakeRing(const TAffineVector& c, const TAffineVector& d, float f, float radius, const std::vector<float>& sines,
-              const std::vector<float>& cosines, std::vector<TRingPoint>& ring) {
+void MakeRing(const TAffineVector& c, const TAffineVector& d, float f, float radius,
+              const std::vector<float>& sines, const std::vector<float>& cosines,
+              std::vector<TRingPoint>& ring) {
   TAffineVector u = VectorCrossProduct(ZVector, d), v;
   if (VectorLength(u) > 1e-7f) {
     v = VectorCrossProduct(d, u);
@@ -307,7 +312,8 @@ void TGLPipe::EmitGeometry(TRenderContextInfo&) {
   const int n = nodes.Count();
   if (n == 0) return;
   std::vector<float> sines(std::size_t(slices_) + 1), cosines(std::size_t(slices_) + 1);
-  for (int i = 0; i <= slices_; ++i) SinCos(c2PI * float(i) / float(slices_), sines[std::size_t(i)], cosines[std::size_t(i)]);
+  for (int i = 0; i <= slices_; ++i)
+    SinCos(c2PI * float(i) / float(slices_), sines[std::size_t(i)], cosines[std::size_t(i)]);
   const bool splined = SplineMode() == TLineSplineMode::lsmCubicSpline && n >= 2;
   std::unique_ptr<TCubicSpline> path, radii;
   if (splined) {
@@ -329,24 +335,26 @@ void TGLPipe::EmitGeometry(TRenderContextInfo&) {
     if (!VectorIsNull(d)) NormalizeVector(d);
     return d;
   };
-  auto disk = [&](const TAffineVector& centre, const TAffineVector& normal, const std::vector<TRingPoint>& ring,
-                  const TColorVector& color, bool reversed) {
+  auto disk = [&](const TAffineVector& centre, const TAffineVector& normal,
+                  const std::vector<TRingPoint>& ring, const TColorVector& color, bool reversed) {
     glBegin(GL_TRIANGLE_FAN);
     if (colored) glColor4fv(&color.X);
     glNormal3fv(&normal.X);
     glVertex3fv(&centre.X);
-    for (std::size_t i = 0; i < ring.size(); ++i) glVertex3fv(&ring[reversed ? ring.size() - 1 - i : i].point.X);
+    for (std::size_t i = 0; i < ring.size(); ++i)
+      glVertex3fv(&ring[reversed ? ring.size() - 1 - i : i].point.X);
     glEnd();
     triangleCount_ += slices_ + 1;
   };
-  auto band = [&](const std::vector<TRingPoint>& from, const TColorVector& fromColor, const std::vector<TRingPoint>& to,
-                  const TColorVector& toColor) {
+  auto band = [&](const std::vector<TRingPoint>& from, const TColorVector& fromColor,
+                  const std::vector<TRingPoint>& to, const TColorVector& toColor) {
     for (const std::uint8_t part : {std::uint8_t(ppOutside), std::uint8_t(ppInside)}) {
       if (!(parts_ & part)) continue;
       const bool inside = part == ppInside;
       glBegin(GL_TRIANGLE_STRIP);
       for (std::size_t i = 0; i < to.size(); ++i) {
-        const std::pair<const TRingPoint*, const TColorVector*> pair[2] = {{&to[i], &toColor}, {&from[i], &fromColor}};
+        const std::pair<const TRingPoint*, const TColorVector*> pair[2] = {{&to[i], &toColor},
+                                                                           {&from[i], &fromColor}};
         for (int k = 0; k < 2; ++k) {
           const auto& [p, c] = pair[inside ? 1 - k : k];
           if (colored) glColor4fv(&c->X);
@@ -370,8 +378,9 @@ void TGLPipe::EmitGeometry(TRenderContextInfo&) {
     for (int i = 1; i <= count; ++i) {
       const float t = float(i) / float(Division());
       const int k = i / Division();
-      const TColorVector c = k >= n - 1 ? Node(n - 1)->Color().Color()
-                                        : VectorLerp(Node(k)->Color().Color(), Node(k + 1)->Color().Color(), t - float(k));
+      const TColorVector c =
+          k >= n - 1 ? Node(n - 1)->Color().Color()
+                     : VectorLerp(Node(k)->Color().Color(), Node(k + 1)->Color().Color(), t - float(k));
       d = direction(k, t);
       MakeRing(path->EvaluateAffineVector(t), d, radii->EvaluateX(t), radius_, sines, cosines, next);
       band(ring, color, next, c);

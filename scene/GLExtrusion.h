@@ -11,14 +11,24 @@
 namespace qx {
 
 enum TRevolutionSolidPart : std::uint8_t {
-  rspOutside = 1, rspInside = 2, rspStartPolygon = 4, rspStopPolygon = 8
+  rspOutside = 1,
+  rspInside = 2,
+  rspStartPolygon = 4,
+  rspStopPolygon = 8
 };
 enum TExtrusionSolidPart : std::uint8_t {
-  espOutside = 1, espInside = 2, espStartPolygon = 4, espStopPolygon = 8
+  espOutside = 1,
+  espInside = 2,
+  espStartPolygon = 4,
+  espStopPolygon = 8
 };
 enum TPipePart : std::uint8_t { ppOutside = 1, ppInside = 2, ppStartDisk = 4, ppStopDisk = 8 };
 enum class TPipeNodesColorMode : std::uint8_t {
-  pncmNone, pncmEmission, pncmAmbient, pncmDiffuse, pncmAmbientAndDiffuse
+  pncmNone,
+  pncmEmission,
+  pncmAmbient,
+  pncmDiffuse,
+  pncmAmbientAndDiffuse
 };
 
 class TGLRevolutionSolid : public TGLPolygonBase {

@@ -37,7 +37,8 @@ TAffineVector PointAt(const TLocalRay& r, float t) {
 }
 
 // A cap: the plane y = capY, hit between the two radii around the Y axis.
-void OfferCap(const TLocalRay& r, float capY, float innerRadius, float outerRadius, float normalY, TNearestHit& hit) {
+void OfferCap(const TLocalRay& r, float capY, float innerRadius, float outerRadius, float normalY,
+              TNearestHit& hit) {
   if (r.dir.Y == 0) return;
   const float t = (capY - r.start.Y) / r.dir.Y;
   if (!(t >= 0)) return;
@@ -57,7 +58,8 @@ void OfferSide(const TLocalRay& r, float y0, float r0, float y1, float r1, TNear
   const double a = double(r0) - k * double(y0);
   const double c0 = a + k * double(r.start.Y), c1 = k * double(r.dir.Y);
   const double sx = r.start.X, sz = r.start.Z, dx = r.dir.X, dz = r.dir.Z;
-  const double c[3] = {sx * sx + sz * sz - c0 * c0, 2 * (sx * dx + sz * dz - c0 * c1), dx * dx + dz * dz - c1 * c1};
+  const double c[3] = {sx * sx + sz * sz - c0 * c0, 2 * (sx * dx + sz * dz - c0 * c1),
+                       dx * dx + dz * dz - c1 * c1};
   for (double t : SolveQuadric(c)) {
     if (!(t >= 0)) continue;
     TAffineVector p = PointAt(r, float(t));
@@ -195,9 +197,14 @@ void TGLCylinder::EmitGeometry(TRenderContextInfo&) {
   glPushMatrix();
   glRotatef(-90, 1, 0, 0);
   switch (alignment_) {
-    case TCylinderAlignment::caCenter: glTranslatef(0, 0, -Height() / 2); break;
-    case TCylinderAlignment::caTop: glTranslatef(0, 0, -Height()); break;
-    case TCylinderAlignment::caBottom: break;
+    case TCylinderAlignment::caCenter:
+      glTranslatef(0, 0, -Height() / 2);
+      break;
+    case TCylinderAlignment::caTop:
+      glTranslatef(0, 0, -Height());
+      break;
+    case TCylinderAlignment::caBottom:
+      break;
   }
   if (parts_ & cySides) gluCylinder(q.get(), BottomRadius(), topRadius_, Height(), Slices(), Stacks());
   if (parts_ & cyTop) {
@@ -348,7 +355,9 @@ bool TGLTorus::IntersectRay(const THomogeneousVector& rayStart, const THomogeneo
   // (The closed-form quartic loses real roots to rounding: a ray across the ring could miss.)
   const TLocalRay r = ToLocalRay(*this, rayStart, rayVector);
   const float R = std::fabs(majorRadius_), rr = std::fabs(minorRadius_);
-  auto distance = [&](const TAffineVector& p) { return VectorLength2D(VectorLength2D(p.X, p.Y) - R, p.Z) - rr; };
+  auto distance = [&](const TAffineVector& p) {
+    return VectorLength2D(VectorLength2D(p.X, p.Y) - R, p.Z) - rr;
+  };
   const float bound = (R + rr) * 1.01f + 1e-6f;
   THomogeneousVector in, out;
   if (VectorIsNull(r.dir) ||
@@ -435,7 +444,9 @@ bool TGLFrustrum::ReadFrustrumSize(const std::string& bytes) {
   return true;
 }
 
-THomogeneousVector TGLFrustrum::UnscaledHalfExtents() { return {baseWidth_ / 2, height_ / 2, baseDepth_ / 2, 0}; }
+THomogeneousVector TGLFrustrum::UnscaledHalfExtents() {
+  return {baseWidth_ / 2, height_ / 2, baseDepth_ / 2, 0};
+}
 
 void TGLFrustrum::EmitGeometry(TRenderContextInfo&) {
   const float hw = baseWidth_ / 2, hd = baseDepth_ / 2, H = height_;
@@ -584,7 +595,8 @@ void TGLPolygon::EmitGeometry(TRenderContextInfo&) {
   std::vector<TAffineVector> distinct;
   for (int i = 0; i < nodes.Count() && distinct.size() < 3; ++i) {
     const TAffineVector v = nodes[i]->AsAffineVector();
-    if (std::none_of(distinct.begin(), distinct.end(), [&](const TAffineVector& d) { return VectorEquals(d, v); }))
+    if (std::none_of(distinct.begin(), distinct.end(),
+                     [&](const TAffineVector& d) { return VectorEquals(d, v); }))
       distinct.push_back(v);
   }
   if (distinct.size() < 3) return;

@@ -16,7 +16,14 @@ namespace qx {
 enum TConePart : std::uint8_t { coSides = 1, coBottom = 2 };
 enum TCylinderPart : std::uint8_t { cySides = 1, cyBottom = 2, cyTop = 4 };
 enum TAnnulusPart : std::uint8_t { anInnerSides = 1, anOuterSides = 2, anBottom = 4, anTop = 8 };
-enum TFrustrumPart : std::uint8_t { fpTop = 1, fpBottom = 2, fpFront = 4, fpBack = 8, fpLeft = 16, fpRight = 32 };
+enum TFrustrumPart : std::uint8_t {
+  fpTop = 1,
+  fpBottom = 2,
+  fpFront = 4,
+  fpBack = 8,
+  fpLeft = 16,
+  fpRight = 32
+};
 enum TArrowLinePart : std::uint8_t { alLine = 1, alTopArrow = 2, alBottomArrow = 4 };
 enum TPolygonPart : std::uint8_t { ppTop = 1, ppBottom = 2 };
 enum class TCylinderAlignment : std::uint8_t { caCenter, caTop, caBottom };

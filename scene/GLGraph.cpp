@@ -160,7 +160,8 @@ void TGLHeightField::EmitGeometry(TRenderContextInfo& rci) {
       glPolygonMode(GL_FRONT_AND_BACK, modes[int(Material().FrontProperties().PolygonMode())]);
     }
     if (colorMode_ != THeightFieldColorMode::hfcmNone) {
-      static const GLenum modes[] = {GL_EMISSION, GL_EMISSION, GL_AMBIENT, GL_DIFFUSE, GL_AMBIENT_AND_DIFFUSE};
+      static const GLenum modes[] = {GL_EMISSION, GL_EMISSION, GL_AMBIENT, GL_DIFFUSE,
+                                     GL_AMBIENT_AND_DIFFUSE};
       glEnable(GL_COLOR_MATERIAL);
       glColorMaterial(GL_FRONT_AND_BACK, modes[int(colorMode_)]);
       rci.GLStates->ResetGLMaterialColors();
@@ -192,7 +193,8 @@ void TGLHeightField::EmitGeometry(TRenderContextInfo& rci) {
       rows[cur][std::size_t(k)].normal = VectorNormalize(TAffineVector{ex, ey, 1});
     }
   };
-  const bool colors = colorMode_ != THeightFieldColorMode::hfcmNone, textured = options_ & hfoTextureCoordinates;
+  const bool colors = colorMode_ != THeightFieldColorMode::hfcmNone,
+             textured = options_ & hfoTextureCoordinates;
   auto strip = [&](int lower, float yA, int upper, float yB) {
     const int m = std::min(counts[lower], counts[upper]);
     glBegin(GL_TRIANGLE_STRIP);
@@ -276,12 +278,15 @@ void TGLXYZGrid::EmitGeometry(TRenderContextInfo& rci) {
   const bool segments = linesStyle_ == TXYZGridLinesStyle::glsSegments;
   // One family of lines, along the axis `along` (0, 1, 2 for x, y, z), one for every pair
   // of values of the two other axes, in their x, y, z order.
-  auto family = [&](const TGLSamplingScale& scale, float b, float s, float m, float b1, float s1, float m1, float b2,
-                    float s2, float m2, int along) {
+  auto family = [&](const TGLSamplingScale& scale, float b, float s, float m, float b1, float s1, float m1,
+                    float b2, float s2, float m2, int along) {
     auto vertex = [&](float a, float u, float v) {
-      if (along == 0) glVertex3f(a, u, v);
-      else if (along == 1) glVertex3f(u, a, v);
-      else glVertex3f(u, v, a);
+      if (along == 0)
+        glVertex3f(a, u, v);
+      else if (along == 1)
+        glVertex3f(u, a, v);
+      else
+        glVertex3f(u, v, a);
     };
     ForEachSample(b1, s1, m1, [&](float u) {
       ForEachSample(b2, s2, m2, [&](float v) {

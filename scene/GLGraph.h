@@ -41,16 +41,21 @@ class TGLSamplingScale : public TGLUpdateAbleObject {
 
 enum THeightFieldOption : std::uint8_t { hfoTextureCoordinates = 1, hfoTwoSided = 2 };
 enum class THeightFieldColorMode : std::uint8_t {
-  hfcmNone, hfcmEmission, hfcmAmbient, hfcmDiffuse, hfcmAmbientAndDiffuse
+  hfcmNone,
+  hfcmEmission,
+  hfcmAmbient,
+  hfcmDiffuse,
+  hfcmAmbientAndDiffuse
 };
 
 class TGLHeightField : public TGLSceneObject {
  public:
   // z, color and texPoint come in holding what the row buffer holds and go out as the
   // handler leaves them.
-  using TGetHeight = std::function<void(float x, float y, float& z, TColorVector& color, TTexPoint& texPoint)>;
-  using TGetHeight2 =
-      std::function<void(TObject* sender, float x, float y, float& z, TColorVector& color, TTexPoint& texPoint)>;
+  using TGetHeight =
+      std::function<void(float x, float y, float& z, TColorVector& color, TTexPoint& texPoint)>;
+  using TGetHeight2 = std::function<void(TObject* sender, float x, float y, float& z, TColorVector& color,
+                                         TTexPoint& texPoint)>;
 
   explicit TGLHeightField(TComponent* owner = nullptr);
   std::string ClassName() const override { return "TGLHeightField"; }

@@ -87,7 +87,9 @@ void TGLLinesNode::Assign(const TPersistent* source) {
   TGLNode::Assign(source);
 }
 
-bool TGLLinesNode::ColorStored(const TColorVector& nodeColor) const { return !VectorEquals(color_.Color(), nodeColor); }
+bool TGLLinesNode::ColorStored(const TColorVector& nodeColor) const {
+  return !VectorEquals(color_.Color(), nodeColor);
+}
 
 // ---- TGLNodedLines ----
 TGLNodedLines::TGLNodedLines(TComponent* owner)
@@ -154,12 +156,17 @@ THomogeneousVector TGLNodedLines::UnscaledHalfExtents() {
   return r;
 }
 
-void TGLNodedLines::DrawLineNode(TRenderContextInfo& rci, const TColorVector& color, float x, float y, float z) {
+void TGLNodedLines::DrawLineNode(TRenderContextInfo& rci, const TColorVector& color, float x, float y,
+                                 float z) {
   glPushMatrix();
   glTranslatef(x, y, z);
   switch (nodesAspect_) {
-    case TLineNodesAspect::lnaAxes: DrawAxes(rci, 0xCCCC, nodeSize_ / 2); break;
-    case TLineNodesAspect::lnaCube: BuildWireframeCubeList(rci, false, color, nodeSize_); break;
+    case TLineNodesAspect::lnaAxes:
+      DrawAxes(rci, 0xCCCC, nodeSize_ / 2);
+      break;
+    case TLineNodesAspect::lnaCube:
+      BuildWireframeCubeList(rci, false, color, nodeSize_);
+      break;
     case TLineNodesAspect::lnaDodecahedron:
       rci.GLStates->SetGLMaterialColors(GL_FRONT, clrBlack, clrGray20, color, clrBlack, 0);
       if (nodeSize_ != 1) {
@@ -171,7 +178,8 @@ void TGLNodedLines::DrawLineNode(TRenderContextInfo& rci, const TColorVector& co
         BuildDodecahedronList();
       }
       break;
-    case TLineNodesAspect::lnaInvisible: break;
+    case TLineNodesAspect::lnaInvisible:
+      break;
   }
   glPopMatrix();
 }
@@ -273,9 +281,10 @@ void TGLLines::EmitGeometry(TRenderContextInfo& rci) {
       for (int i = 0; i <= (n - 1) * division_; ++i) {
         if (nodeColors) {
           const int k = i / division_;
-          const TColorVector c =
-              k >= n - 1 ? Node(n - 1)->Color().Color()
-                         : VectorLerp(Node(k)->Color().Color(), Node(k + 1)->Color().Color(), float(i % division_) * f);
+          const TColorVector c = k >= n - 1
+                                     ? Node(n - 1)->Color().Color()
+                                     : VectorLerp(Node(k)->Color().Color(), Node(k + 1)->Color().Color(),
+                                                  float(i % division_) * f);
           glColor4fv(&c.X);
         }
         const TAffineVector p = spline->EvaluateAffineVector(float(i) * f);
@@ -331,14 +340,13 @@ void EmitPolyhedron(const TAffineVector* vertices, const int* faces, int faceCou
 
 void BuildDodecahedronList() {
   constexpr float a = 0.48541f, b = 0.18541f, c = 0.3f;
-  static const TAffineVector vertices[20] = {
-      {-a, 0, b},  {-a, 0, -b}, {a, 0, -b},  {a, 0, b},   {b, -a, 0},  {-b, -a, 0},  {-b, a, 0},
-      {b, a, 0},   {0, b, -a},  {0, -b, -a}, {0, -b, a},  {0, b, a},   {-c, -c, c},  {-c, -c, -c},
-      {c, -c, -c}, {c, -c, c},  {-c, c, c},  {-c, c, -c}, {c, c, -c},  {c, c, c}};
-  static const int faces[12 * 5] = {0,  12, 10, 11, 16, 1,  17, 8,  9,  13, 2,  14, 9,  8,  18,
-                                    3,  19, 11, 10, 15, 4,  14, 2,  3,  15, 5,  12, 0,  1,  13,
-                                    6,  17, 1,  0,  16, 7,  19, 3,  2,  18, 8,  17, 6,  7,  18,
-                                    9,  14, 4,  5,  13, 10, 12, 5,  4,  15, 11, 19, 7,  6,  16};
+  static const TAffineVector vertices[20] = {{-a, 0, b},  {-a, 0, -b}, {a, 0, -b},  {a, 0, b},    {b, -a, 0},
+                                             {-b, -a, 0}, {-b, a, 0},  {b, a, 0},   {0, b, -a},   {0, -b, -a},
+                                             {0, -b, a},  {0, b, a},   {-c, -c, c}, {-c, -c, -c}, {c, -c, -c},
+                                             {c, -c, c},  {-c, c, c},  {-c, c, -c}, {c, c, -c},   {c, c, c}};
+  static const int faces[12 * 5] = {0, 12, 10, 11, 16, 1, 17, 8, 9, 13, 2,  14, 9, 8, 18, 3,  19, 11, 10, 15,
+                                    4, 14, 2,  3,  15, 5, 12, 0, 1, 13, 6,  17, 1, 0, 16, 7,  19, 3,  2,  18,
+                                    8, 17, 6,  7,  18, 9, 14, 4, 5, 13, 10, 12, 5, 4, 15, 11, 19, 7,  6,  16};
   EmitPolyhedron(vertices, faces, 12, 5);
 }
 
@@ -347,14 +355,12 @@ void BuildIcosahedronList() {
   static const TAffineVector vertices[12] = {{0, -p, -q}, {0, -p, q}, {0, p, -q}, {0, p, q},
                                              {-q, 0, -p}, {-q, 0, p}, {q, 0, -p}, {q, 0, p},
                                              {-p, -q, 0}, {-p, q, 0}, {p, -q, 0}, {p, q, 0}};
-  static const int faces[20 * 3] = {2, 9, 11, 3, 11, 9, 3, 5,  1, 3,  1, 7, 2, 6, 0,  2, 0, 4, 1, 8,
-                                    10, 0, 10, 8, 9, 4, 5,  8, 5, 4,  11, 7, 6, 10, 6, 7, 3, 9, 5, 3,
-                                    7, 11, 2, 4,  9, 2, 11, 6, 0, 8,  4,  0, 6, 10, 1, 5, 8, 1, 10, 7};
+  static const int faces[20 * 3] = {2,  9,  11, 3, 11, 9, 3,  5, 1, 3, 1,  7, 2, 6,  0, 2, 0, 4, 1,  8,
+                                    10, 0,  10, 8, 9,  4, 5,  8, 5, 4, 11, 7, 6, 10, 6, 7, 3, 9, 5,  3,
+                                    7,  11, 2,  4, 9,  2, 11, 6, 0, 8, 4,  0, 6, 10, 1, 5, 8, 1, 10, 7};
   EmitPolyhedron(vertices, faces, 20, 3);
 }
 
-void RegisterGLLinesClasses() {
-  RegisterSceneObjectClass<TGLLines>("TGLLines");
-}
+void RegisterGLLinesClasses() { RegisterSceneObjectClass<TGLLines>("TGLLines"); }
 
 }  // namespace qx

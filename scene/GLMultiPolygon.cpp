@@ -134,7 +134,8 @@ void IssueContour(TGLTessellator& tess, const TGLContour& contour, bool reversed
   const int divisions = contour.SplineMode() != TLineSplineMode::lsmLines ? contour.Division() : 0;
   tess.BeginContour();
   if (divisions < 2 || nodes.Count() < 2) {
-    for (int i = 0; i < nodes.Count(); ++i) tess.Vertex(nodes[reversed ? nodes.Count() - 1 - i : i]->AsAffineVector());
+    for (int i = 0; i < nodes.Count(); ++i)
+      tess.Vertex(nodes[reversed ? nodes.Count() - 1 - i : i]->AsAffineVector());
   } else {
     const auto spline = nodes.CreateNewCubicSpline();
     const int n = (nodes.Count() - 1) * divisions;
@@ -165,7 +166,8 @@ void TMultiPolygonBase::RenderTesselatedPolygon(bool textured, const TAffineVect
   if (outline.Count() < 1 || outline[0].Count() < 2) return;
   int points = 0;
   for (int i = 0; i < outline.Count(); ++i) points += outline[i].Count();
-  TGLTessellator tess(textured ? TGLTessellator::TOutput::otDrawTextured : TGLTessellator::TOutput::otDraw, points);
+  TGLTessellator tess(textured ? TGLTessellator::TOutput::otDrawTextured : TGLTessellator::TOutput::otDraw,
+                      points);
   if (!tess.Valid()) return;
   if (normal) {
     glNormal3fv(&normal->X);

@@ -22,8 +22,9 @@ inline TLocalRay ToLocalRay(TGLBaseSceneObject& obj, const THomogeneousVector& r
 
 // Writes the outputs that the caller asked for: the local point as an absolute point and the
 // local normal as an absolute direction.
-inline void SetRayHit(TGLBaseSceneObject& obj, const TAffineVector& localPoint, const TAffineVector& localNormal,
-                      THomogeneousVector* intersectPoint, THomogeneousVector* intersectNormal) {
+inline void SetRayHit(TGLBaseSceneObject& obj, const TAffineVector& localPoint,
+                      const TAffineVector& localNormal, THomogeneousVector* intersectPoint,
+                      THomogeneousVector* intersectNormal) {
   if (intersectPoint) *intersectPoint = obj.LocalToAbsolute(PointMake(localPoint));
   if (intersectNormal) *intersectNormal = obj.LocalToAbsolute(VectorFromAffine(localNormal, 0));
 }

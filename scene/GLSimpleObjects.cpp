@@ -24,7 +24,9 @@ void TGLPlane::Assign(const TPersistent* source) {
   TGLSceneObject::Assign(source);
 }
 
-THomogeneousVector TGLPlane::UnscaledHalfExtents() { return {std::fabs(width_) / 2, std::fabs(height_) / 2, 0, 0}; }
+THomogeneousVector TGLPlane::UnscaledHalfExtents() {
+  return {std::fabs(width_) / 2, std::fabs(height_) / 2, 0, 0};
+}
 
 void TGLPlane::EmitGeometry(TRenderContextInfo&) {
   glNormal3f(0, 0, 1);
@@ -53,7 +55,8 @@ void TGLPlane::EmitGeometry(TRenderContextInfo&) {
     const std::uint32_t nx = std::max<std::uint32_t>(xTiles_, 1), ny = std::max<std::uint32_t>(yTiles_, 1);
     for (std::uint32_t r = 0; r < ny; ++r) {
       const float yLow = float(r) * height_ / float(ny) - h, yHigh = float(r + 1) * height_ / float(ny) - h;
-      const float tLow = t0 + float(r) * (t1 - t0) / float(ny), tHigh = t0 + float(r + 1) * (t1 - t0) / float(ny);
+      const float tLow = t0 + float(r) * (t1 - t0) / float(ny),
+                  tHigh = t0 + float(r + 1) * (t1 - t0) / float(ny);
       glBegin(GL_TRIANGLE_STRIP);
       for (std::uint32_t i = 0; i <= nx; ++i) {
         const float x = float(i) * width_ / float(nx) - w, s = s0 + float(i) * (s1 - s0) / float(nx);
@@ -140,7 +143,8 @@ void TGLSprite::EmitGeometry(TRenderContextInfo& rci) {
   glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
   m[3] = {0, 0, 0, 1};
   InvertMatrix(m);
-  TAffineVector right = VectorTransform(TAffineVector{1, 0, 0}, m), up = VectorTransform(TAffineVector{0, 1, 0}, m);
+  TAffineVector right = VectorTransform(TAffineVector{1, 0, 0}, m),
+                up = VectorTransform(TAffineVector{0, 1, 0}, m);
   if (rotation_ != 0) {
     float s, c;
     SinCos(DegToRad(rotation_), s, c);
@@ -336,7 +340,9 @@ void TGLPoints::EmitGeometry(TRenderContextInfo&) {
   glPointSize(size_ > 0 ? size_ : 1.0f);
   pointParameters_.Apply();
   switch (style_) {
-    case TGLPointStyle::psSquare: glDisable(GL_BLEND); break;
+    case TGLPointStyle::psSquare:
+      glDisable(GL_BLEND);
+      break;
     case TGLPointStyle::psRound:
       glEnable(GL_POINT_SMOOTH);
       glEnable(GL_ALPHA_TEST);

@@ -88,9 +88,10 @@ void TessellateFace(const std::vector<TContour>& contours, float z, float normal
 void EmitGlyph(std::vector<TContour>& contours, float extrusion) {
   if (contours.empty()) return;
   // Walls face outwards when the largest contour (an outer one) runs counter-clockwise.
-  const auto largest = std::max_element(contours.begin(), contours.end(), [](const TContour& a, const TContour& b) {
-    return std::fabs(SignedArea(a)) < std::fabs(SignedArea(b));
-  });
+  const auto largest =
+      std::max_element(contours.begin(), contours.end(), [](const TContour& a, const TContour& b) {
+        return std::fabs(SignedArea(a)) < std::fabs(SignedArea(b));
+      });
   if (SignedArea(*largest) < 0)
     for (auto& c : contours) std::reverse(c.begin(), c.end());
   TessellateFace(contours, 0, 1);
@@ -134,7 +135,8 @@ TFontEntry* TFontManager::GetFontBase(const std::string& name, TFontStyles style
     }
   if (e) {
     ++e->RefCount;
-    if (std::find(e->Clients.begin(), e->Clients.end(), client) == e->Clients.end()) e->Clients.push_back(client);
+    if (std::find(e->Clients.begin(), e->Clients.end(), client) == e->Clients.end())
+      e->Clients.push_back(client);
     if (e->Base() != 0) return e;
   } else {
     auto entry = std::make_unique<TFontEntry>();
@@ -317,9 +319,12 @@ std::vector<std::uint8_t> TGLSpaceText::Codes() const {
     const unsigned char c = static_cast<unsigned char>(text_[i]);
     std::uint32_t cp = c;
     int len = 1;
-    if (c >= 0xF0) cp = c & 0x07, len = 4;
-    else if (c >= 0xE0) cp = c & 0x0F, len = 3;
-    else if (c >= 0xC0) cp = c & 0x1F, len = 2;
+    if (c >= 0xF0)
+      cp = c & 0x07, len = 4;
+    else if (c >= 0xE0)
+      cp = c & 0x0F, len = 3;
+    else if (c >= 0xC0)
+      cp = c & 0x1F, len = 2;
     for (int k = 1; k < len && i + std::size_t(k) < text_.size(); ++k)
       cp = (cp << 6) | (static_cast<unsigned char>(text_[i + std::size_t(k)]) & 0x3F);
     i += std::size_t(len);
@@ -371,10 +376,17 @@ void TGLSpaceText::EmitGeometry(TRenderContextInfo&) {
     if (adjust_.Horz() == TGLTextHorzAdjust::haCenter) glTranslatef(-width / 2, 0, 0);
     if (adjust_.Horz() == TGLTextHorzAdjust::haRight) glTranslatef(-width, 0, 0);
     switch (adjust_.Vert()) {
-      case TGLTextVertAdjust::vaTop: glTranslatef(0, -height, 0); break;
-      case TGLTextVertAdjust::vaCenter: glTranslatef(0, std::fabs(descent) / 2 - height / 2, 0); break;
-      case TGLTextVertAdjust::vaBottom: glTranslatef(0, std::fabs(descent), 0); break;
-      case TGLTextVertAdjust::vaBaseLine: break;
+      case TGLTextVertAdjust::vaTop:
+        glTranslatef(0, -height, 0);
+        break;
+      case TGLTextVertAdjust::vaCenter:
+        glTranslatef(0, std::fabs(descent) / 2 - height / 2, 0);
+        break;
+      case TGLTextVertAdjust::vaBottom:
+        glTranslatef(0, std::fabs(descent), 0);
+        break;
+      case TGLTextVertAdjust::vaBaseLine:
+        break;
     }
   }
   glPushAttrib(GL_POLYGON_BIT | GL_LIST_BIT);

@@ -9,14 +9,16 @@
 namespace qx {
 
 // ---- TVectorPool ----
-TVectorPool::TVectorPool(int entriesPerPage, int entrySize) : entrySize_(entrySize), entriesPerPage_(entriesPerPage) {
+TVectorPool::TVectorPool(int entriesPerPage, int entrySize)
+    : entrySize_(entrySize), entriesPerPage_(entriesPerPage) {
   Require(entriesPerPage >= 1 && entrySize >= 1);
   pages_.push_back(std::make_unique<std::uint8_t[]>(std::size_t(entriesPerPage_) * std::size_t(entrySize_)));
 }
 
 void* TVectorPool::GetNext() {
   if (used_ == entriesPerPage_) {
-    pages_.push_back(std::make_unique<std::uint8_t[]>(std::size_t(entriesPerPage_) * std::size_t(entrySize_)));
+    pages_.push_back(
+        std::make_unique<std::uint8_t[]>(std::size_t(entriesPerPage_) * std::size_t(entrySize_)));
     used_ = 0;
   }
   return pages_.back().get() + std::size_t(used_++) * std::size_t(entrySize_);
@@ -65,15 +67,19 @@ void GLAPIENTRY OnVertex(void* vertex, void* data) {
     case TGLTessellator::TOutput::otBoundary:
       if (TAffineVectorList* l = st->boundary->Current()) l->Add(TAffineVector{v[0], v[1], v[2]});
       break;
-    case TGLTessellator::TOutput::otDrawTextured: xgl.TexCoord2fv(v); [[fallthrough]];
-    case TGLTessellator::TOutput::otDraw: glVertex3fv(v); break;
+    case TGLTessellator::TOutput::otDrawTextured:
+      xgl.TexCoord2fv(v);
+      [[fallthrough]];
+    case TGLTessellator::TOutput::otDraw:
+      glVertex3fv(v);
+      break;
   }
 }
 void GLAPIENTRY OnError(GLenum err, void* data) {
   auto* st = static_cast<TState*>(data);
   if (st->error == 0) st->error = err;
 }
-void GLAPIENTRY OnCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out, void* data) {
+void GLAPIENTRY OnCombine(GLdouble coords[3], void* [4], GLfloat[4], void** out, void* data) {
   auto* st = static_cast<TState*>(data);
   auto* v = static_cast<GLfloat*>(st->pool.GetNext());
   v[0] = GLfloat(coords[0]);

@@ -46,7 +46,8 @@ class TGLTessellator {
   enum class TOutput : std::uint8_t { otDraw, otDrawTextured, otBoundary };
   // boundary receives the loops in otBoundary. entriesPerPage sizes the vertex pool.
   // trianglesOnly draws independent triangles only (no fans or strips).
-  TGLTessellator(TOutput output, int entriesPerPage, TPolygonList* boundary = nullptr, bool trianglesOnly = false);
+  TGLTessellator(TOutput output, int entriesPerPage, TPolygonList* boundary = nullptr,
+                 bool trianglesOnly = false);
   ~TGLTessellator();
   TGLTessellator(const TGLTessellator&) = delete;
   TGLTessellator& operator=(const TGLTessellator&) = delete;

@@ -96,8 +96,13 @@ class ShapeFixture : public SceneFixture {
       const GLint token = GLint(buf[std::size_t(i++)]);
       TFbPrimitive p{TFbPrimitive::Other, false, {}};
       switch (token) {
-        case GL_PASS_THROUGH_TOKEN: ++i; continue;
-        case GL_POINT_TOKEN: p.kind = TFbPrimitive::Point; p.v.push_back(vertex(i)); break;
+        case GL_PASS_THROUGH_TOKEN:
+          ++i;
+          continue;
+        case GL_POINT_TOKEN:
+          p.kind = TFbPrimitive::Point;
+          p.v.push_back(vertex(i));
+          break;
         case GL_LINE_TOKEN:
         case GL_LINE_RESET_TOKEN:
           p.kind = TFbPrimitive::Line;
@@ -118,7 +123,9 @@ class ShapeFixture : public SceneFixture {
           if (repeated) continue;
           break;
         }
-        default: p.v.push_back(vertex(i)); break;  // bitmaps and pixel rectangles
+        default:
+          p.v.push_back(vertex(i));
+          break;  // bitmaps and pixel rectangles
       }
       fb.prims.push_back(std::move(p));
     }
@@ -128,7 +135,8 @@ class ShapeFixture : public SceneFixture {
   template <class T>
   T* Add(TColor colour = clRed) {
     auto* o = scene->Objects()->AddNewChild<T>();
-    if constexpr (std::is_base_of_v<TGLCustomSceneObject, T>) o->Material().FrontProperties().Diffuse().SetAsWinColor(colour);
+    if constexpr (std::is_base_of_v<TGLCustomSceneObject, T>)
+      o->Material().FrontProperties().Diffuse().SetAsWinColor(colour);
     return o;
   }
 

@@ -42,9 +42,16 @@ std::vector<TMember> Family(TGLCustomBitmapFont* font) {
   return {
       {"TGLCube", [](TGLBaseSceneObject*) { return kCentre; }},
       {"TGLSphere", [](TGLBaseSceneObject*) { return kCentre; }},
-      {"TGLCylinder", [](TGLBaseSceneObject* o) { o->SetPitchAngle(20); return kCentre; }},
+      {"TGLCylinder",
+       [](TGLBaseSceneObject* o) {
+         o->SetPitchAngle(20);
+         return kCentre;
+       }},
       {"TGLCone", [](TGLBaseSceneObject*) { return kCentre; }},
-      {"TGLTorus", [](TGLBaseSceneObject*) { return TAffineVector{0.4f, 0, 0}; }},
+      {"TGLTorus",
+       [](TGLBaseSceneObject*) {
+         return TAffineVector{0.4f, 0, 0};
+       }},
       {"TGLDisk", [](TGLBaseSceneObject*) { return kCentre; }},
       {"TGLArrowLine",
        [](TGLBaseSceneObject* o) {
@@ -57,7 +64,10 @@ std::vector<TMember> Family(TGLCustomBitmapFont* font) {
          o->SetPitchAngle(60);
          return TAffineVector{0.4f, 0, 0};
        }},
-      {"TGLFrustrum", [](TGLBaseSceneObject*) { return TAffineVector{0, 0.2f, 0}; }},
+      {"TGLFrustrum",
+       [](TGLBaseSceneObject*) {
+         return TAffineVector{0, 0.2f, 0};
+       }},
       {"TGLPolygon",
        [](TGLBaseSceneObject* o) {
          auto* p = As<TGLPolygon>(o);
@@ -107,7 +117,8 @@ std::vector<TMember> Family(TGLCustomBitmapFont* font) {
       {"TGLPoints",
        [](TGLBaseSceneObject* o) {
          auto* p = As<TGLPoints>(o);
-         for (int i = 0; i < 25; ++i) p->Positions().Add(TAffineVector{float(i % 5) * 0.2f - 0.4f, float(i / 5) * 0.2f - 0.4f, 0});
+         for (int i = 0; i < 25; ++i)
+           p->Positions().Add(TAffineVector{float(i % 5) * 0.2f - 0.4f, float(i / 5) * 0.2f - 0.4f, 0});
          p->Colors().Add(THomogeneousVector{0.8f, 0.2f, 0.6f, 1});
          p->SetSize(6);
          return kCentre;
@@ -192,8 +203,9 @@ class ShapeFamily : public ShapeFixture {
       TGLBaseSceneObject* o = scene->Objects()->AddNewChild(m.className);
       EXPECT_EQ(o->ClassName(), m.className);
       if (auto* c = dynamic_cast<TGLCustomSceneObject*>(o))
-        c->Material().FrontProperties().Diffuse().SetColor(
-            {0.3f + 0.7f * float(i % 3) / 2, 0.3f + 0.5f * float(i % 4) / 3, 0.9f - 0.6f * float(i % 5) / 4, 1});
+        c->Material().FrontProperties().Diffuse().SetColor({0.3f + 0.7f * float(i % 3) / 2,
+                                                            0.3f + 0.5f * float(i % 4) / 3,
+                                                            0.9f - 0.6f * float(i % 5) / 4, 1});
       o->Position().SetAsVector({float(i % 6) * 1.5f - 3.75f, 2.25f - float(i / 6) * 1.5f, 0, 1});
       const TAffineVector local = m.setUp(o);
       out.emplace_back(o, AffineVectorFromVector(o->LocalToAbsolute(PointMake(local))));

@@ -166,7 +166,7 @@ TEST_F(GeomObjects, ArrowHeadsStackBeyondTheShaftOrInsideIt) {
   a->SetParts(alLine | alTopArrow | alBottomArrow);
   auto projectedX = [&](float x) { return Buffer().ProjectPoint({x, 0, 0, 1}).X; };
   TFeedback stacked = Feedback();
-  EXPECT_NEAR(stacked.MaxX(), projectedX(1.0f), 0.5f);   // Height/2 + head height
+  EXPECT_NEAR(stacked.MaxX(), projectedX(1.0f), 0.5f);  // Height/2 + head height
   EXPECT_NEAR(stacked.MinX(), projectedX(-1.0f), 0.5f);
   a->SetHeadStackingStyle(TArrowHeadStackingStyle::ahssCentered);
   TFeedback centred = Feedback();

@@ -220,7 +220,7 @@ TEST_F(GraphObjects, AGridOnXAndZ) {
     s->SetStep(1);
   }
   g->SetParts(gpX | gpZ);
-  g->SetPitchAngle(30);  // seen from above
+  g->SetPitchAngle(30);                              // seen from above
   g->Scale().SetAsVector({0.25f, 0.25f, 0.25f, 0});  // all in view
   TFeedback fb = Feedback();
   EXPECT_EQ(fb.LineStarts(), 22);
@@ -240,7 +240,8 @@ TEST_F(GraphObjects, GridLinesEndAtTheScaleOrAtTheLattice) {
   g->YSamplingScale().SetMax(1);
   g->YSamplingScale().SetStep(1);
   TFeedback fb = Feedback();
-  const float lattice = Buffer().ProjectPoint({-1, 0, 0, 1}).X, end = Buffer().ProjectPoint({-1.5f, 0, 0, 1}).X;
+  const float lattice = Buffer().ProjectPoint({-1, 0, 0, 1}).X,
+              end = Buffer().ProjectPoint({-1.5f, 0, 0, 1}).X;
   EXPECT_NEAR(fb.MinX(), lattice, 0.01f);
   EXPECT_EQ(fb.LineStarts(), 3 + 3);
   g->SetLinesStyle(TXYZGridLinesStyle::glsLine);
