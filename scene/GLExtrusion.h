@@ -7,6 +7,7 @@
 #include <string>
 
 #include "scene/GLMultiPolygon.h"
+#include "scene/GLShapeSupport.h"
 
 namespace qx {
 
@@ -60,9 +61,7 @@ class TGLRevolutionSolid : public TGLPolygonBase {
  private:
   template <class T>
   void Set(T& field, T v) {
-    if (field == v) return;
-    field = v;
-    StructureChanged();
+    SetAndRebuild(*this, field, v);
   }
   void EmitCap(float angle, bool start);
   int slices_ = 16;
@@ -100,9 +99,7 @@ class TGLExtrusionSolid : public TMultiPolygonBase {
  private:
   template <class T>
   void Set(T& field, T v) {
-    if (field == v) return;
-    field = v;
-    StructureChanged();
+    SetAndRebuild(*this, field, v);
   }
   int stacks_ = 1;
   TNormalSmoothing normals_ = TNormalSmoothing::nsFlat;
@@ -156,9 +153,7 @@ class TGLPipe : public TGLPolygonBase {
  private:
   template <class T>
   void Set(T& field, T v) {
-    if (field == v) return;
-    field = v;
-    StructureChanged();
+    SetAndRebuild(*this, field, v);
   }
   int slices_ = 16;
   std::uint8_t parts_ = ppOutside;

@@ -303,16 +303,8 @@ void TGLTorus::SetSides(std::uint32_t v) {
   sides_ = v;
   StructureChanged();
 }
-void TGLTorus::SetMinorRadius(float v) {
-  if (v == minorRadius_) return;
-  minorRadius_ = v;
-  StructureChanged();
-}
-void TGLTorus::SetMajorRadius(float v) {
-  if (v == majorRadius_) return;
-  majorRadius_ = v;
-  StructureChanged();
-}
+void TGLTorus::SetMinorRadius(float v) { SetAndRebuild(*this, minorRadius_, v); }
+void TGLTorus::SetMajorRadius(float v) { SetAndRebuild(*this, majorRadius_, v); }
 
 THomogeneousVector TGLTorus::UnscaledHalfExtents() {
   const float r = std::fabs(majorRadius_) + std::fabs(minorRadius_);
@@ -412,16 +404,8 @@ void TGLFrustrum::SetHeight(float v) {
   if (apexHeight_ < v) apexHeight_ = v;
   StructureChanged();
 }
-void TGLFrustrum::SetParts(std::uint8_t p) {
-  if (p == parts_) return;
-  parts_ = p;
-  StructureChanged();
-}
-void TGLFrustrum::SetNormalDirection(TNormalDirection d) {
-  if (d == normalDirection_) return;
-  normalDirection_ = d;
-  StructureChanged();
-}
+void TGLFrustrum::SetParts(std::uint8_t p) { SetAndRebuild(*this, parts_, p); }
+void TGLFrustrum::SetNormalDirection(TNormalDirection d) { SetAndRebuild(*this, normalDirection_, d); }
 
 bool TGLFrustrum::FrustrumSizeStored() const {
   return apexHeight_ != 1 || baseDepth_ != 1 || baseWidth_ != 1 || height_ != 0.5f;
@@ -583,11 +567,7 @@ void TGLPolygon::Assign(const TPersistent* source) {
   TGLPolygonBase::Assign(source);
 }
 
-void TGLPolygon::SetParts(std::uint8_t p) {
-  if (p == parts_) return;
-  parts_ = p;
-  StructureChanged();
-}
+void TGLPolygon::SetParts(std::uint8_t p) { SetAndRebuild(*this, parts_, p); }
 
 void TGLPolygon::EmitGeometry(TRenderContextInfo&) {
   TGLNodes& nodes = Nodes();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "scene/GLObjects.h"
+#include "scene/GLShapeSupport.h"
 
 namespace qx {
 
@@ -71,9 +72,7 @@ class TGLDisk : public TGLQuadricObject {
  private:
   template <class T>
   void Set(T& field, T v) {
-    if (field == v) return;
-    field = v;
-    StructureChanged();
+    SetAndRebuild(*this, field, v);
   }
   float startAngle_ = 0, sweepAngle_ = 360, outerRadius_ = 0.5f, innerRadius_ = 0;
   int slices_ = 16, loops_ = 2;
@@ -102,9 +101,7 @@ class TGLCylinderBase : public TGLQuadricObject {
  protected:
   template <class T>
   void Set(T& field, T v) {
-    if (field == v) return;
-    field = v;
-    StructureChanged();
+    SetAndRebuild(*this, field, v);
   }
 
  private:

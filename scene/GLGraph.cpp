@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "scene/GLRegistry.h"
+#include "scene/GLShapeSupport.h"
 #include "scene/GLState.h"
 #include "scene/XOpenGL.h"
 
@@ -98,16 +99,8 @@ void TGLHeightField::NotifyChange(TObject* sender) {
   TGLSceneObject::NotifyChange(sender);
 }
 
-void TGLHeightField::SetOptions(std::uint8_t o) {
-  if (o == options_) return;
-  options_ = o;
-  StructureChanged();
-}
-void TGLHeightField::SetColorMode(THeightFieldColorMode m) {
-  if (m == colorMode_) return;
-  colorMode_ = m;
-  StructureChanged();
-}
+void TGLHeightField::SetOptions(std::uint8_t o) { SetAndRebuild(*this, options_, o); }
+void TGLHeightField::SetColorMode(THeightFieldColorMode m) { SetAndRebuild(*this, colorMode_, m); }
 void TGLHeightField::SetOnGetHeight(TGetHeight f) {
   onGetHeight_ = std::move(f);
   StructureChanged();
@@ -258,16 +251,8 @@ void TGLXYZGrid::NotifyChange(TObject* sender) {
   TGLLineBase::NotifyChange(sender);
 }
 
-void TGLXYZGrid::SetParts(std::uint8_t p) {
-  if (p == parts_) return;
-  parts_ = p;
-  StructureChanged();
-}
-void TGLXYZGrid::SetLinesStyle(TXYZGridLinesStyle s) {
-  if (s == linesStyle_) return;
-  linesStyle_ = s;
-  StructureChanged();
-}
+void TGLXYZGrid::SetParts(std::uint8_t p) { SetAndRebuild(*this, parts_, p); }
+void TGLXYZGrid::SetLinesStyle(TXYZGridLinesStyle s) { SetAndRebuild(*this, linesStyle_, s); }
 
 void TGLXYZGrid::EmitGeometry(TRenderContextInfo& rci) {
   SetupLineStyle(rci);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "scene/GLRegistry.h"
+#include "scene/GLShapeSupport.h"
 #include "scene/GLState.h"
 #include "scene/base/Spline.h"
 
@@ -28,21 +29,9 @@ void TGLLineBase::SetLineColor(const TGLColor& c) {
   if (&c != &lineColor_) lineColor_.DirectColor(c.Color());
   StructureChanged();
 }
-void TGLLineBase::SetLinePattern(std::uint16_t p) {
-  if (p == linePattern_) return;
-  linePattern_ = p;
-  StructureChanged();
-}
-void TGLLineBase::SetLineWidth(float w) {
-  if (w == lineWidth_) return;
-  lineWidth_ = w;
-  StructureChanged();
-}
-void TGLLineBase::SetAntiAliased(bool v) {
-  if (v == antiAliased_) return;
-  antiAliased_ = v;
-  StructureChanged();
-}
+void TGLLineBase::SetLinePattern(std::uint16_t p) { SetAndRebuild(*this, linePattern_, p); }
+void TGLLineBase::SetLineWidth(float w) { SetAndRebuild(*this, lineWidth_, w); }
+void TGLLineBase::SetAntiAliased(bool v) { SetAndRebuild(*this, antiAliased_, v); }
 
 void TGLLineBase::SetupLineStyle(TRenderContextInfo&) const {
   glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
@@ -115,11 +104,7 @@ void TGLNodedLines::SetNodes(const TGLNodes& n) {
   nodes_.Assign(&n);
   StructureChanged();
 }
-void TGLNodedLines::SetNodesAspect(TLineNodesAspect a) {
-  if (a == nodesAspect_) return;
-  nodesAspect_ = a;
-  StructureChanged();
-}
+void TGLNodedLines::SetNodesAspect(TLineNodesAspect a) { SetAndRebuild(*this, nodesAspect_, a); }
 void TGLNodedLines::SetNodeSize(float s) {
   nodeSize_ = s <= 0 ? 1.0f : s;
   StructureChanged();
@@ -219,11 +204,7 @@ void TGLLines::SetDivision(int v) {
   division_ = v;
   StructureChanged();
 }
-void TGLLines::SetSplineMode(TLineSplineMode m) {
-  if (m == splineMode_) return;
-  splineMode_ = m;
-  StructureChanged();
-}
+void TGLLines::SetSplineMode(TLineSplineMode m) { SetAndRebuild(*this, splineMode_, m); }
 void TGLLines::SetOptions(std::uint8_t o) {
   options_ = o;
   StructureChanged();

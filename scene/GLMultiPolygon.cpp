@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "scene/GLRegistry.h"
+#include "scene/GLShapeSupport.h"
 #include "scene/base/SceneErrors.h"
 #include "scene/base/Spline.h"
 
@@ -190,11 +191,7 @@ void TGLMultiPolygon::Assign(const TPersistent* source) {
   TMultiPolygonBase::Assign(source);
 }
 
-void TGLMultiPolygon::SetParts(std::uint8_t p) {
-  if (p == parts_) return;
-  parts_ = p;
-  StructureChanged();
-}
+void TGLMultiPolygon::SetParts(std::uint8_t p) { SetAndRebuild(*this, parts_, p); }
 
 void TGLMultiPolygon::EmitGeometry(TRenderContextInfo&) {
   if (Outline().Count() < 1) return;

@@ -1,9 +1,17 @@
-// Small helpers that the families of scene objects share: a ray taken into an object's
-// local frame, and the hit handed back in absolute coordinates.
+// Small helpers that the families of scene objects share: a setter that rebuilds, a ray
+// taken into an object's local frame, and the hit handed back in absolute coordinates.
 #pragma once
 #include "scene/GLSceneObject.h"
 
 namespace qx {
+
+// Stores a different value and has the object's drawing rebuilt.
+template <class T>
+void SetAndRebuild(TGLBaseSceneObject& obj, T& field, T v) {
+  if (field == v) return;
+  field = v;
+  obj.StructureChanged();
+}
 
 struct TLocalRay {
   TAffineVector start;  // local point

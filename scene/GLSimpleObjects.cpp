@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "scene/GLBitmapFont.h"
 #include "scene/GLLines.h"
 #include "scene/GLRegistry.h"
 #include "scene/GLScene.h"
@@ -182,19 +183,7 @@ void TGLHUDSprite::Assign(const TPersistent* source) {
 void TGLHUDSprite::EmitGeometry(TRenderContextInfo& rci) {
   if (!rci.buffer) return;
   if (AlphaChannel() != 1) rci.GLStates->SetGLMaterialAlphaChannel(GL_FRONT, AlphaChannel());
-  const float w = float(rci.viewPortWidth), h = float(rci.viewPortHeight);
-  const float f = rci.renderDPI == 96 ? 1.0f : float(rci.renderDPI) / 96.0f;
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadMatrixf(rci.buffer->BaseProjectionMatrix().data());
-  glScalef(2 / w, 2 / h, 1);
-  const THomogeneousVector p = Position().AsVector();
-  glTranslatef(p.X * f - w / 2, h / 2 - p.Y * f, p.Z);
-  if (Rotation() != 0) glRotatef(Rotation(), 0, 0, 1);
-  glScalef(Scale().X() * f, Scale().Y() * f, 1);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
+  PushHUDTransform(rci, *this, Rotation());
   glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT);
   glDisable(GL_DEPTH_TEST);
   glDepthMask(GL_FALSE);
@@ -210,9 +199,7 @@ void TGLHUDSprite::EmitGeometry(TRenderContextInfo& rci) {
   glVertex2f(hw, -hh);
   glEnd();
   glPopAttrib();
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  PopHUDTransform();
 }
 
 // ---- TGLPointParameters ----
@@ -286,21 +273,9 @@ void TGLPoints::NotifyChange(TObject* sender) {
   TGLImmaterialSceneObject::NotifyChange(sender);
 }
 
-void TGLPoints::SetSize(float v) {
-  if (v == size_) return;
-  size_ = v;
-  StructureChanged();
-}
-void TGLPoints::SetStyle(TGLPointStyle s) {
-  if (s == style_) return;
-  style_ = s;
-  StructureChanged();
-}
-void TGLPoints::SetNoZWrite(bool v) {
-  if (v == noZWrite_) return;
-  noZWrite_ = v;
-  StructureChanged();
-}
+void TGLPoints::SetSize(float v) { SetAndRebuild(*this, size_, v); }
+void TGLPoints::SetStyle(TGLPointStyle s) { SetAndRebuild(*this, style_, s); }
+void TGLPoints::SetNoZWrite(bool v) { SetAndRebuild(*this, noZWrite_, v); }
 void TGLPoints::SetStatic(bool v) {
   if (v == Static()) return;
   if (v)

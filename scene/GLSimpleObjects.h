@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scene/GLObjects.h"
+#include "scene/GLShapeSupport.h"
 #include "scene/base/VectorLists.h"
 
 namespace qx {
@@ -48,9 +49,7 @@ class TGLPlane : public TGLSceneObject {
  private:
   template <class T>
   void Set(T& field, T v) {
-    if (field == v) return;
-    field = v;
-    StructureChanged();
+    SetAndRebuild(*this, field, v);
   }
   float width_ = 1, height_ = 1, xOffset_ = 0, yOffset_ = 0, xScope_ = 1, yScope_ = 1;
   std::uint32_t xTiles_ = 1, yTiles_ = 1;

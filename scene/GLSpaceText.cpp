@@ -9,6 +9,7 @@
 
 #include "platform/qt/ApplicazioneQt.h"
 #include "scene/GLRegistry.h"
+#include "scene/GLShapeSupport.h"
 #include "scene/GLTessellator.h"
 #include "scene/base/SceneErrors.h"
 
@@ -42,17 +43,6 @@ bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
          });
-}
-
-QFont OutlineFont(const std::string& name, TFontStyles style, int pixelSize) {
-  QString family = QString::fromStdString(name);
-  if (SameName(name, "Arial") || SameName(name, "MS Sans Serif") || SameName(name, "Microsoft Sans Serif"))
-    family = "Liberation Sans";
-  QFont f(family);
-  f.setPixelSize(pixelSize);
-  f.setBold(style & fsBold);
-  f.setItalic(style & fsItalic);
-  return f;
 }
 
 using TContour = std::vector<TAffineVector>;
@@ -166,7 +156,11 @@ void TFontManager::BuildLists(TFontEntry& e) {
   // half a pixel the allowed deviation (0 asks for the finest, 1/512 em).
   const float wanted = e.AllowedDeviation > 0 ? 0.5f / e.AllowedDeviation : 256.0f;
   const int size = int(std::clamp(wanted, 8.0f, 256.0f));
-  const QFont font = OutlineFont(e.Name, e.Style, size);
+  TGLFontSpec spec;
+  spec.Name = e.Name;
+  spec.Style = e.Style;
+  spec.Height = size;
+  const QFont font = QtFont(spec);
   const QFontMetricsF metrics(font);
   if (metrics.height() <= 0) {
     e.Lists.DestroyHandle();
@@ -265,11 +259,7 @@ void TGLSpaceText::SetFont(const TGLFontSpec& f) {
   font_ = f;
   Rebuild();
 }
-void TGLSpaceText::SetText(const std::string& t) {
-  if (t == text_) return;
-  text_ = t;
-  StructureChanged();
-}
+void TGLSpaceText::SetText(const std::string& t) { SetAndRebuild(*this, text_, t); }
 void TGLSpaceText::SetAllowedDeviation(float v) {
   v = std::max(v, 0.0f);
   if (v == allowedDeviation_) return;
@@ -312,24 +302,11 @@ std::pair<int, int> CharRange(TSpaceTextCharRange r) {
 
 std::vector<std::uint8_t> TGLSpaceText::Codes() const {
   const auto [first, last] = CharRange(characterRange_);
-  // Our text is UTF-8; the lists hold the codes first..last of Latin-1. A character
-  // outside them is left out: its list would be some other object's.
+  // A character outside the entry's range is left out: its list would be some other
+  // object's.
   std::vector<std::uint8_t> out;
-  for (std::size_t i = 0; i < text_.size();) {
-    const unsigned char c = static_cast<unsigned char>(text_[i]);
-    std::uint32_t cp = c;
-    int len = 1;
-    if (c >= 0xF0)
-      cp = c & 0x07, len = 4;
-    else if (c >= 0xE0)
-      cp = c & 0x0F, len = 3;
-    else if (c >= 0xC0)
-      cp = c & 0x1F, len = 2;
-    for (int k = 1; k < len && i + std::size_t(k) < text_.size(); ++k)
-      cp = (cp << 6) | (static_cast<unsigned char>(text_[i + std::size_t(k)]) & 0x3F);
-    i += std::size_t(len);
-    if (int(cp) >= first && int(cp) <= last) out.push_back(std::uint8_t(cp - std::uint32_t(first)));
-  }
+  for (int c : CharCodes(text_))
+    if (c >= first && c <= last) out.push_back(std::uint8_t(c - first));
   return out;
 }
 
