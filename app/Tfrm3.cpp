@@ -43,7 +43,10 @@ Tfrm3::Tfrm3(std::vector<std::string> parametri, QWidget* parent)
   ambiente_ = std::make_unique<TAmbiente>();
   canvasRifCart_ = std::make_unique<TCanvasDifferito>([this] {
     if (!ambiente_->RifCart()) return;
-    ambiente_->DisegnaRifCart(pbRifCart->Immagine());
+    // Each picture starts on a new white sheet, as a new bitmap would.
+    TQImageCanvas& immagine = pbRifCart->Immagine();
+    immagine.Image().fill(Qt::white);
+    ambiente_->DisegnaRifCart(immagine);
     pbRifCart->update();
     pbX->update();
     pbY->update();

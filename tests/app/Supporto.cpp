@@ -20,7 +20,9 @@ void Applicazione() {
   static int argc = 1;
   static char nome[] = "test_app";
   static char* argv[] = {nome, nullptr};
-  static QApplication app(argc, argv);
+  // Never destroyed: it must outlive every static of the libraries it loaded.
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
 }
 
 FinestraAperta::FinestraAperta(std::vector<std::string> parametri) {

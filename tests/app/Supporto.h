@@ -2,7 +2,15 @@
 // for use, a helper that answers the modal boxes as a user would, and the user's actions
 // played while a run lets the messages through.
 #pragma once
+#include <QAction>
+#include <QCheckBox>
 #include <QColor>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
 #include <QImage>
 #include <QString>
 #include <QTimer>
@@ -12,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PaintBoxQt.h"
 #include "app/Tfrm3.h"
 
 class QDialog;
