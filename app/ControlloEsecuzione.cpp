@@ -160,7 +160,8 @@ void Tfrm3::pbEseguiClick() {
     g.EditorCorrente = TEditorCorrente::Programma;
     pnlMess->setFocus();
     g.bImmediato = true;
-    if (RunProgram(true)) {
+    // A statement that the user stopped did not run: it stays out of the program.
+    if (RunProgram(true) && !g.bInterrotto) {
       MemoSource->AddLines(righe);
       MemoSource->SetEditorModified(true);
     }

@@ -125,8 +125,10 @@ void Tfrm3::RiempiMenuItems() {
     }
 }
 
-void Tfrm3::MettiNelBersaglio(const std::string& istruzione) {
-  if (edIstruzione->hasFocus() || contestoBarra_) {
+bool Tfrm3::BersaglioBarra() const { return edIstruzione->hasFocus() || contestoBarra_; }
+
+void Tfrm3::MettiNelBersaglio(const std::string& istruzione, bool barra) {
+  if (barra) {
     edIstruzione->SetLinesText(istruzione);
   } else {
     MemoSource->ReplaceSelectedText(istruzione);
@@ -143,6 +145,8 @@ void Tfrm3::MettiDaStili(const std::string& istruzione) {
 }
 
 void Tfrm3::ColoreClick(int numeroMenu, int tag) {
+  // Decided before a dialog takes the focus away.
+  const bool barra = BersaglioBarra();
   TColor colore = IndiceAColore(15 - tag);
   if (tag == 16) {
     const QColor c = QColorDialog::getColor(Qt::black, this, QString(), QColorDialog::DontUseNativeDialog);
@@ -150,26 +154,26 @@ void Tfrm3::ColoreClick(int numeroMenu, int tag) {
     colore = ColoreDaQt(c);
   }
   const char* nome = numeroMenu == 1 ? "ColorePenna" : numeroMenu == 2 ? "ColoreRiempimento" : "ColoreSfondo";
-  MettiNelBersaglio(std::string(nome) + "(" + RGB(colore) + ");");
+  MettiNelBersaglio(std::string(nome) + "(" + RGB(colore) + ");", barra);
 }
 
-void Tfrm3::StilePennaClick(int tag) { MettiNelBersaglio("StilePenna(" + std::to_string(tag) + ");"); }
+void Tfrm3::StilePennaClick(int tag) { MettiNelBersaglio("StilePenna(" + std::to_string(tag) + ");", BersaglioBarra()); }
 
 void Tfrm3::MotivoRiempimentoClick(int tag) {
-  MettiNelBersaglio("MotivoRiempimento(" + std::to_string(tag + 1) + ");");
+  MettiNelBersaglio("MotivoRiempimento(" + std::to_string(tag + 1) + ");", BersaglioBarra());
 }
 
-void Tfrm3::SpessorePennaClick(int tag) { MettiNelBersaglio("SpessorePenna(" + std::to_string(tag) + ");"); }
+void Tfrm3::SpessorePennaClick(int tag) { MettiNelBersaglio("SpessorePenna(" + std::to_string(tag) + ");", BersaglioBarra()); }
 
 void Tfrm3::Se1Click(const std::vector<std::string>& righe) {
   std::string testo;
   for (const std::string& r : righe) testo += r + "\r";
-  MettiNelBersaglio(testo);
+  MettiNelBersaglio(testo, BersaglioBarra());
 }
 
 void Tfrm3::IstruzioniClick(const std::string& caption) {
   const std::size_t a = caption.find_first_not_of(' '), b = caption.find_last_not_of(' ');
-  MettiNelBersaglio(a == std::string::npos ? std::string() : caption.substr(a, b - a + 1));
+  MettiNelBersaglio(a == std::string::npos ? std::string() : caption.substr(a, b - a + 1), BersaglioBarra());
 }
 
 std::string Tfrm3::StatementCarattere(bool soloOggetto, bool& confermato) {
@@ -195,9 +199,10 @@ std::string Tfrm3::StatementCarattere(bool soloOggetto, bool& confermato) {
 }
 
 void Tfrm3::Carattere1Click() {
+  const bool barra = BersaglioBarra();
   bool confermato = false;
   const std::string istruzione = StatementCarattere(false, confermato);
-  if (confermato) MettiNelBersaglio(istruzione);
+  if (confermato) MettiNelBersaglio(istruzione, barra);
 }
 
 void Tfrm3::cmbPennaColoreClick(QComboBox* combo) {

@@ -132,7 +132,8 @@ bool TServiziFinestra::InputBox(const std::string& titolo, const std::string& pr
 void TServiziFinestra::NonDisponibile(const std::string& finestra) {
   MessaggioFinestra(&f_, "La finestra \"" + finestra + "\" non è ancora disponibile: l'esecuzione viene interrotta.",
                     "Avviso", TTipoMessaggio::Avviso, TPulsanti::OK);
-  f_.TerminaEsecuzione();
+  // As a cancelled dialog: the run ends without a result.
+  DatiGlob.bStop = true;
 }
 
 bool TServiziFinestra::LeggiNum(const std::string&, long double&) {

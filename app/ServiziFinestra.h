@@ -70,7 +70,7 @@ class TServiziFinestra : public WindowServices {
   int ScegliPoligono(const cValore& candidato1, const cValore& candidato2) override;
 
  private:
-  // Says that a dialog is not available yet and stops the run as the stop button does.
+  // Says that a dialog is not available yet and ends the run as a cancelled dialog does.
   void NonDisponibile(const std::string& finestra);
 
   Tfrm3& f_;

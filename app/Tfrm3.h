@@ -267,9 +267,10 @@ class Tfrm3 : public QMainWindow {
   void PulsantePalette(QWidget* banda, const TVocePalette& voce, int x, int y);
   // Menu.cpp
   void CreaMenuModelli();
-  // Puts a statement where the menus put it: the command bar when it has the focus (its
-  // text replaced), else the program editor at the caret (one undoable change).
-  void MettiNelBersaglio(const std::string& istruzione);
+  // Where the menus put a statement: the command bar when it has the focus (its text is
+  // replaced), else the program editor at the caret (one undoable change).
+  bool BersaglioBarra() const;
+  void MettiNelBersaglio(const std::string& istruzione, bool barra);
   // The "Stili e Colori" band's target, then "Esegui subito".
   void MettiDaStili(const std::string& istruzione);
   std::string StatementCarattere(bool soloOggetto, bool& confermato);

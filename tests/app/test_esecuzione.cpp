@@ -20,6 +20,7 @@
 #include "tests/app/Supporto.h"
 #include "values/RifCart.h"
 #include "values/Variabili.h"
+#include "values/figure/ListaValGraf.h"
 
 namespace qx::test {
 namespace {
@@ -275,6 +276,75 @@ TEST(Esecuzione, LEsecuzioneVeloceNonEvidenziaLaRiga) {
   QTest::mouseClick(f.cbEsecuzioneVeloce, Qt::LeftButton);
   EXPECT_FALSE(DatiGlob.bEsecuzioneVeloce);
   EXPECT_TRUE(DatiGlob.bEvidenziaRiga);
+}
+
+}  // namespace
+}  // namespace qx::test
+
+namespace qx::test {
+namespace {
+
+// ---- Regressions: every input that ever broke the window ----
+
+TEST(Regressioni, UnaSceltaRestataNellaListaNonSopravviveAlRipristino) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  // The pick leaves P in the selection list; the error keeps the run from emptying it.
+  f.MemoSource->SetLinesText("P = PUNTO(1,1);\nQ = SCEGLIPUNTO;\nX = PIPPO(1);");
+  RispondiModali risposte;
+  risposte.Premi(QMessageBox::Ok);
+  Quando scegli([] { return DatiGlob.bAttesaScegliPunto; }, [&] {
+    const cRifCart& r = *DatiGlob.RifCart;
+    QTest::mouseClick(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, QPoint(r.XPixel(1), r.YPixel(1)));
+  });
+  Clicca(f, f.Esegui1);
+  ASSERT_TRUE(scegli.Eseguita());
+  ASSERT_EQ(risposte.Visti.size(), 1u);
+  ASSERT_EQ(DatiGlob.ListaValGraf->Count(), 1);
+  // The next run frees the values that the list still names.
+  f.MemoSource->SetLinesText("A = 1;");
+  Clicca(f, f.Esegui1);
+  EXPECT_EQ(DatiGlob.ListaValGraf->Count(), 0);
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+}
+
+TEST(Regressioni, UnIstruzioneDellaBarraFermataNonEntraNelProgramma) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Quando stop([] { return DatiGlob.bAttesaPunto; }, [&] { Clicca(f, f.tbtTerminaEsecuzione); });
+  f.edIstruzione->SetLinesText("P = PUNTO;");
+  QTest::mouseClick(f.pbEsegui, Qt::LeftButton);
+  ASSERT_TRUE(stop.Eseguita());
+  EXPECT_TRUE(f.MemoSource->GetLines().empty());
+  EXPECT_FALSE(f.tbtTerminaEsecuzione->isEnabled());
+  // A STOP written by the user is a good end: the statement goes into the program.
+  f.edIstruzione->SetLinesText("A = 1; STOP;");
+  QTest::mouseClick(f.pbEsegui, Qt::LeftButton);
+  EXPECT_EQ(f.MemoSource->GetLines(), std::vector<std::string>{"A = 1; STOP;"});
+}
+
+TEST(Regressioni, NessunaEsecuzioneDentroUnAltra) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  f.MemoSource->SetLinesText("A = 1;\nP = PUNTO;\nB = 2;");
+  Quando dentro([] { return DatiGlob.bAttesaPunto; }, [&] {
+    // The command bar, the run buttons and a palette template with "Esegui subito" all
+    // wait for the run to end.
+    f.edIstruzione->SetLinesText("Z = 9;");
+    f.pbEsegui->click();
+    Clicca(f, f.Esegui1);
+    f.cbEseguiSubito->setChecked(true);
+    f.findChild<QToolButton*>("sbTesto")->click();
+    EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("Z"), nullptr);
+    EXPECT_TRUE(DatiGlob.bAttesaPunto);
+    Clicca(f, f.tbtTerminaEsecuzione);
+  });
+  Clicca(f, f.Esegui1);
+  ASSERT_TRUE(dentro.Eseguita());
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("B"), nullptr);
+  EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("Z"), nullptr);
+  EXPECT_EQ(f.MemoSource->GetLines().size(), 3u);
 }
 
 }  // namespace
