@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "editor/EditorExceptions.h"
+#include "platform/ColorNames.h"
 
 namespace qx {
 
@@ -14,19 +15,6 @@ namespace {
 constexpr std::array<TColor, 16> kStandardColors = {
     clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clSilver,
     clGray,  clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite,
-};
-
-// Colour names as settings write them.
-struct NamedColor {
-  const char* Name;
-  TColor Color;
-};
-constexpr NamedColor kColorNames[] = {
-    {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen},   {"clOlive", clOlive},
-    {"clNavy", clNavy},   {"clPurple", clPurple}, {"clTeal", clTeal},     {"clGray", clGray},
-    {"clSilver", clSilver}, {"clRed", clRed},     {"clLime", clLime},     {"clYellow", clYellow},
-    {"clBlue", clBlue},   {"clFuchsia", clFuchsia}, {"clAqua", clAqua},   {"clWhite", clWhite},
-    {"clNone", clNone},   {"clWindow", clWindow}, {"clWindowText", clWindowText},
 };
 
 std::string Upper(std::string s) {
@@ -42,22 +30,9 @@ bool ParseInt(std::string_view text, int& value) {
 
 // A colour name, a decimal number or "$" and a hexadecimal number.
 bool StringToColor(const std::string& text, TColor& color) {
-  for (const NamedColor& nc : kColorNames)
-    if (Upper(nc.Name) == Upper(text)) {
-      color = nc.Color;
-      return true;
-    }
-  int value = 0;
-  if (!text.empty() && text.front() == '$') {
-    unsigned hex = 0;
-    const auto [end, ec] = std::from_chars(text.data() + 1, text.data() + text.size(), hex, 16);
-    if (ec != std::errc() || end != text.data() + text.size() || text.size() == 1) return false;
-    color = static_cast<TColor>(hex);
-    return true;
-  }
-  if (!ParseInt(text, value)) return false;
-  color = value;
-  return true;
+  const auto parsed = qx::StringToColor(text);
+  if (parsed) color = *parsed;
+  return parsed.has_value();
 }
 
 bool StandardColorAt(const std::string& field, TColor& color) {

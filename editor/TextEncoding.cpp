@@ -1,80 +1,11 @@
 #include "editor/TextEncoding.h"
 
-#include <array>
 #include <cstdint>
 #include <cstring>
 
+#include "platform/Cp1252.h"
+
 namespace qx {
-
-namespace {
-
-// Bytes 0x80..0x9F of Windows-1252. The five bytes the code page leaves undefined map to
-// the C1 control of the same number, so that every byte sequence survives a round trip.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-// The byte of a character in Windows-1252, or -1 when the code page has none.
-int Cp1252Byte(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
-  for (std::size_t i = 0; i < kCp1252High.size(); ++i)
-    if (kCp1252High[i] == c) return static_cast<int>(0x80 + i);
-  return -1;
-}
-
-// Decodes one UTF-8 sequence at bytes[i]; returns its length, 0 when malformed.
-std::size_t DecodeOne(std::string_view bytes, std::size_t i, char32_t& out) {
-  const auto b0 = static_cast<unsigned char>(bytes[i]);
-  if (b0 < 0x80) {
-    out = b0;
-    return 1;
-  }
-  std::size_t len;
-  char32_t c, min;
-  if ((b0 & 0xE0) == 0xC0) {
-    len = 2, c = b0 & 0x1F, min = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    len = 3, c = b0 & 0x0F, min = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    len = 4, c = b0 & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + len > bytes.size()) return 0;
-  for (std::size_t k = 1; k < len; ++k) {
-    const auto b = static_cast<unsigned char>(bytes[i + k]);
-    if ((b & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (b & 0x3F);
-  }
-  if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-  out = c;
-  return len;
-}
-
-// Writes the UTF-8 bytes of c at p and answers the position behind them.
-char* PutUtf8(char* p, char32_t c) {
-  if (c < 0x80) {
-    *p++ = static_cast<char>(c);
-  } else if (c < 0x800) {
-    *p++ = static_cast<char>(0xC0 | (c >> 6));
-    *p++ = static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    *p++ = static_cast<char>(0xE0 | (c >> 12));
-    *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    *p++ = static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    *p++ = static_cast<char>(0xF0 | (c >> 18));
-    *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    *p++ = static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return p;
-}
-
-}  // namespace
 
 namespace {
 // Eight bytes that are all ASCII: the common case of program text, checked a word at a time.
@@ -97,7 +28,7 @@ bool IsValidUtf8(std::string_view bytes) {
       ++i;
       continue;
     }
-    const std::size_t n = DecodeOne(bytes, i, c);
+    const std::size_t n = DecodeUtf8At(bytes, i, c);
     if (n == 0) return false;
     i += n;
   }
@@ -114,7 +45,7 @@ std::u32string Decode(std::string_view bytes, TTextEncoding encoding) {
   std::u32string out(bytes.size(), U'\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<unsigned char>(bytes[i]);
-    out[i] = b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char32_t(b);
+    out[i] = Cp1252Char(b);
   }
   return out;
 }
@@ -176,7 +107,7 @@ std::u32string FromUtf8(std::string_view utf8) {
       continue;
     }
     char32_t c;
-    const std::size_t n = DecodeOne(utf8, i, c);
+    const std::size_t n = DecodeUtf8At(utf8, i, c);
     *p++ = n ? c : char32_t(0xFFFD);
     i += n ? n : 1;
   }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 
 #include "interpreter/ComandiGenerali.h"
 #include "interpreter/Dispatch.h"
@@ -332,7 +331,14 @@ void CmdSuona(bool Esegui, ListaArgomenti& a, const std::string&) {
     ReportError(k.msgParametroNonValido + k.SUONA, true);
     return;
   }
-  const std::string percorso = (std::filesystem::path(g.CartellaProgramma) / a.Testo(0)).string();
+  // The name is always taken inside the program folder, with one separator between.
+  std::string nome = a.Testo(0);
+  std::replace(nome.begin(), nome.end(), '\\', '/');
+  const std::size_t inizioNome = nome.find_first_not_of('/');
+  nome.erase(0, inizioNome == std::string::npos ? nome.size() : inizioNome);
+  std::string percorso = g.CartellaProgramma;
+  if (!percorso.empty() && percorso.back() != '/') percorso += '/';
+  percorso += nome;
   // A file that cannot be opened is not an error of the program.
   if (!Finestra().SuonaFile(percorso)) Finestra().ImpostaCursore(crDefault);
   if (a.Count() > 1) ReportError(k.msgTroppiParametri + k.SUONA, true);

@@ -32,6 +32,7 @@ void RegistraComandiOutput();
 void RegistraComandiDisegno();
 void RegistraComandiInput();
 void RegistraComandiNumeri();
+void RegistraComandiArchivio();
 }  // namespace detail
 
 }  // namespace qx

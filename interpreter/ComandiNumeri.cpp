@@ -126,6 +126,7 @@ void RegistraComandiGenerali() {
   detail::RegistraComandiDisegno();
   detail::RegistraComandiInput();
   detail::RegistraComandiNumeri();
+  detail::RegistraComandiArchivio();
 }
 
 }  // namespace qx

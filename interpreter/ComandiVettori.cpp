@@ -3,6 +3,7 @@
 
 #include "interpreter/ComandiBase.h"
 #include "interpreter/Dispatch.h"
+#include "interpreter/geometria/ComandiGeometria.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
 #include "values/Variabili.h"
@@ -71,7 +72,8 @@ PValore ElementoVettore(cVariabile& var, ListaArgomenti& a, bool) {
   return std::make_unique<cValoreStringa>(v.Leggi(static_cast<int>(i)));
 }
 
-PValore ElementoMatrice(cVariabile& var, ListaArgomenti& a, bool) {
+PValore ElementoMatrice(cVariabile& var, ListaArgomenti& a, bool Esegui) {
+  if (a.IsMembro(0)) return MembriMatrice(var, a, Esegui);
   if (!SoloNumeri(a, 2)) return Errore(ParoleChiave.msgParametriErrati + var.Nome);
   const long long i = Indice(a.Numero(0)), j = Indice(a.Numero(1));
   if (var.Tipo == T_MATR_REALE) {

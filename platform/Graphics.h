@@ -47,9 +47,45 @@ constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
 // "No colour": outside the 24-bit range, so it never equals a real colour.
 constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clMoneyGreen = 0xC0DCC0;
+constexpr TColor clSkyBlue = 0xF0CAA6;
+constexpr TColor clCream = 0xF0FBFF;
+constexpr TColor clMedGray = 0xA4A0A0;
+// "The control's own default colour".
+constexpr TColor clDefault = 0x20000000;
 // System colours: the toolkit's numbers (0xFF000000 + index), resolved when drawn.
-constexpr TColor clWindow = TColor(0xFF000005);
-constexpr TColor clWindowText = TColor(0xFF000008);
+constexpr TColor clSystemColor = TColor(0xFF000000);
+constexpr TColor clScrollBar = clSystemColor | 0;
+constexpr TColor clBackground = clSystemColor | 1;
+constexpr TColor clActiveCaption = clSystemColor | 2;
+constexpr TColor clInactiveCaption = clSystemColor | 3;
+constexpr TColor clMenu = clSystemColor | 4;
+constexpr TColor clWindow = clSystemColor | 5;
+constexpr TColor clWindowFrame = clSystemColor | 6;
+constexpr TColor clMenuText = clSystemColor | 7;
+constexpr TColor clWindowText = clSystemColor | 8;
+constexpr TColor clCaptionText = clSystemColor | 9;
+constexpr TColor clActiveBorder = clSystemColor | 10;
+constexpr TColor clInactiveBorder = clSystemColor | 11;
+constexpr TColor clAppWorkSpace = clSystemColor | 12;
+constexpr TColor clHighlight = clSystemColor | 13;
+constexpr TColor clHighlightText = clSystemColor | 14;
+constexpr TColor clBtnFace = clSystemColor | 15;
+constexpr TColor clBtnShadow = clSystemColor | 16;
+constexpr TColor clGrayText = clSystemColor | 17;
+constexpr TColor clBtnText = clSystemColor | 18;
+constexpr TColor clInactiveCaptionText = clSystemColor | 19;
+constexpr TColor clBtnHighlight = clSystemColor | 20;
+constexpr TColor cl3DDkShadow = clSystemColor | 21;
+constexpr TColor cl3DLight = clSystemColor | 22;
+constexpr TColor clInfoText = clSystemColor | 23;
+constexpr TColor clInfoBk = clSystemColor | 24;
+constexpr TColor clHotLight = clSystemColor | 26;
+constexpr TColor clGradientActiveCaption = clSystemColor | 27;
+constexpr TColor clGradientInactiveCaption = clSystemColor | 28;
+constexpr TColor clMenuHighlight = clSystemColor | 29;
+constexpr TColor clMenuBar = clSystemColor | 30;
+constexpr bool IsSystemColor(TColor c) { return (c & clSystemColor) == clSystemColor; }
 
 constexpr TColor RGBColor(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
 constexpr int GetRValue(TColor c) { return c & 0xFF; }

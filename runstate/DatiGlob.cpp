@@ -115,6 +115,8 @@ void TerminaEsecuzione() {
   g.bFine = true;
   g.bStop = true;
   g.bErroreSegnalato = true;
+  // A note being played stops with the run.
+  g.bSuonoFermato = true;
   g.CursoreRifCart = crDefault;
 }
 

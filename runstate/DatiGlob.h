@@ -71,7 +71,7 @@ struct TDatiGlob {
   bool bInEsecuzione = false;
   int ContatoreOggetti = 0;
   std::string CartellaProgramma;
-  bool bSuonoFermato = false;  // set by the window when the user stops a note
+  bool bSuonoFermato = false;  // the sound-stop flag: set when the run is stopped, ends a note's wait
 
   // ---- Graphic run state ----
   TPen PennaCorrente{clBlue};

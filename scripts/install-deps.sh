@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libjpeg-dev fonts-liberation
   libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libqt6opengl6-dev libfreetype-dev
-  libshp-dev libsdl2-dev libsndfile1-dev libfluidsynth-dev
+  libshp-dev libsdl2-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
   libzip-dev libpugixml-dev
   xvfb xauth
 )

@@ -2,11 +2,12 @@
 // prints what the run showed. A test tool: the tests and benchmarks drive the language
 // through it.
 //
-//   qxrun [--vars] [--answers FILE] [--png FILE] [--size WxH] PROGRAM
+//   qxrun [--vars] [--answers FILE] [--png FILE] [--size WxH] [--sounds FILE] PROGRAM
 //
 // Output: every line appended to the output pane; then, when the run did not end
 // successfully, "#error N MESSAGE" (N the 1-based error line, 0 for none); then, with
-// --vars, "#var NAME<TAB>TYPE<TAB>TEXT" per variable, oldest first.
+// --vars, "#var NAME<TAB>TYPE<TAB>TEXT" per variable, oldest first. Sounds play on the
+// recording back-end; --sounds writes its log (beeps, files, notes) to FILE.
 // Exit status: 0 success (STOP included), 1 failure, 2 usage error or unreadable file.
 #include <cstdio>
 #include <fstream>
@@ -15,16 +16,17 @@
 #include <string>
 #include <vector>
 
+#include "controls/midi/ServiziSuono.h"
 #include "interpreter/Ambiente.h"
 #include "runstate/DatiGlob.h"
 #include "platform/qt/ApplicazioneQt.h"
 #include "platform/qt/QImageCanvas.h"
-#include "tests/support/ScriptedWindow.h"
+#include "tests/support/FinestraConSuono.h"
 
 namespace {
 
 int Uso() {
-  std::cerr << "usage: qxrun [--vars] [--answers FILE] [--png FILE] [--size WxH] PROGRAM\n";
+  std::cerr << "usage: qxrun [--vars] [--answers FILE] [--png FILE] [--size WxH] [--sounds FILE] PROGRAM\n";
   return 2;
 }
 
@@ -46,7 +48,7 @@ bool IsPianoPredefinito(const std::string& nome) {
 int main(int argc, char** argv) {
   using namespace qx;
   bool vars = false;
-  std::string risposte, png, programma;
+  std::string risposte, png, suoni, programma;
   int larghezza = 600, altezza = 400;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -56,6 +58,8 @@ int main(int argc, char** argv) {
       risposte = argv[++i];
     } else if (a == "--png" && i + 1 < argc) {
       png = argv[++i];
+    } else if (a == "--sounds" && i + 1 < argc) {
+      suoni = argv[++i];
     } else if (a == "--size" && i + 1 < argc) {
       if (std::sscanf(argv[++i], "%dx%d", &larghezza, &altezza) != 2 || larghezza <= 0 || altezza <= 0) return Uso();
     } else if (!a.empty() && a[0] == '-') {
@@ -79,7 +83,8 @@ int main(int argc, char** argv) {
   }
 
   InizializzaDatiGlob();
-  test::ScriptedWindow finestra;
+  auto suono = midi::TServiziSuono::Registrazione();
+  test::FinestraConSuono finestra(*suono);
   finestra.AnnullaSenzaRisposte = true;
   for (const std::string& r : DividiRighe(testoRisposte)) finestra.Risposte.push_back(r);
   test::FinestraInstallata installata(finestra);
@@ -112,6 +117,14 @@ int main(int argc, char** argv) {
     ambiente.DisegnaRifCart(canvas);
     if (!canvas.SalvaPng(png)) {
       std::cerr << "qxrun: cannot write " << png << "\n";
+      return 2;
+    }
+  }
+  if (!suoni.empty()) {
+    std::ofstream log(suoni);
+    for (const std::string& riga : suono->Registro()) log << riga << "\n";
+    if (!log) {
+      std::cerr << "qxrun: cannot write " << suoni << "\n";
       return 2;
     }
   }

@@ -1,7 +1,9 @@
-// INTERSEZIONE and TANGENTE. Where two answers exist they are put in one fixed order
-// before anyone chooses: the one with the greater x (then the greater y) is the first, as
-// the line-and-circle routine already gives them. A further argument 1 picks the second,
-// 2 the first; otherwise the user picks in the two-choice dialog, offered first then second.
+// INTERSEZIONE and TANGENTE. Where two answers exist they keep the order in which the
+// analytic-geometry routine gives them; a further argument 1 picks the second, 2 the first,
+// otherwise the user picks in the two-choice dialog, offered first then second. Stored
+// programs rely on that order to build the point they were written for. Only for an oblique
+// line and a circle, whose two roots have no order of their own, the one with the greater x
+// (then the greater y) comes first.
 #include <cmath>
 #include <utility>
 
@@ -29,8 +31,7 @@ int SceltaArgomento(const ListaArgomenti& a, int indice) {
   return k == 1 ? 1 : k == 2 ? 2 : 0;
 }
 
-TPuntoMondo ScegliPunto(const ListaArgomenti& a, int indice, TPuntoMondo primo, TPuntoMondo secondo) {
-  if (Precede(secondo, primo)) std::swap(primo, secondo);
+TPuntoMondo ScegliPunto(const ListaArgomenti& a, int indice, const TPuntoMondo& primo, const TPuntoMondo& secondo) {
   switch (SceltaArgomento(a, indice)) {
     case 1:
       return secondo;
@@ -58,6 +59,7 @@ PValore RettaCerchio(const ListaArgomenti& a, const std::string& nome) {
     if (SulDisegno(l, I[i])) I[validi++] = I[i];
   if (validi == 0) return Errore(nome + " Nessuna intersezione");
   if (validi == 1) return Punto(I[0]);
+  if (Precede(I[1], I[0])) std::swap(I[0], I[1]);
   return Punto(ScegliPunto(a, 2, I[0], I[1]));
 }
 
@@ -111,15 +113,6 @@ PValore CmdIntersezione(ListaArgomenti& a, const std::string& nome, bool Esegui)
   return DueRette(a, nome);
 }
 
-// Where the line through A and B touches the circle: the foot of the perpendicular from
-// the centre.
-TPuntoMondo Contatto(const TPuntoMondo& A, const TPuntoMondo& B, const TPuntoMondo& centro) {
-  const Reale dx = B.x - A.x, dy = B.y - A.y, l2 = dx * dx + dy * dy;
-  if (l2 == 0) return A;
-  const Reale t = ((centro.x - A.x) * dx + (centro.y - A.y) * dy) / l2;
-  return {A.x + t * dx, A.y + t * dy};
-}
-
 PValore CmdTangente(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   Inizia();
   if (!Esegui) return nullptr;
@@ -139,10 +132,6 @@ PValore CmdTangente(ListaArgomenti& a, const std::string& nome, bool Esegui) {
       return Memorizza(NuovaRetta(T_RETTA, T1a, T1b));
     default:
       break;
-  }
-  if (Precede(Contatto(T2a, T2b, centro), Contatto(T1a, T1b, centro))) {
-    std::swap(T1a, T2a);
-    std::swap(T1b, T2b);
   }
   bool seconda = false;
   switch (SceltaArgomento(a, 2)) {

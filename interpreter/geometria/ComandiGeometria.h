@@ -23,6 +23,9 @@ PValore CmdOmotetia(ListaArgomenti& a, const std::string& nome, bool Esegui);
 
 // The member readers, one per kind of value.
 void RegistraLettoriMembri();
+// The members of a matrix (the marginal frequencies of a double-entry table); the element
+// reader of matrices hands it every member.
+PValore MembriMatrice(cVariabile& var, ListaArgomenti& a, bool Esegui);
 
 // Installs every handler above (called from RegistraComandiBase).
 void RegistraComandiGeometria();

@@ -1,5 +1,6 @@
-// The members of geometric values and fractions read inside expressions: P.X, S.ESTREMO(1),
-// S.MISURA, A.LATO(2), A.GRADI, C.RAGGIO, R.COEFFANG, POL.VERTICE(3), F.NUM ...
+// The members of geometric values, fractions and double-entry tables read inside
+// expressions: P.X, S.ESTREMO(1), S.MISURA, A.LATO(2), A.GRADI, C.RAGGIO, R.COEFFANG,
+// POL.VERTICE(3), F.NUM, T.COLFREQMARG ...
 #include <cmath>
 
 #include "interpreter/geometria/ComandiGeometria.h"
@@ -7,6 +8,7 @@
 #include "runstate/ParoleChiave.h"
 #include "values/ValoreFunzione.h"
 #include "values/ValoriScalari.h"
+#include "values/VettoriMatrici.h"
 #include "values/espressioni/NodoEspr.h"
 #include "values/figure/ValoreAngolo.h"
 #include "values/figure/ValoreArco.h"
@@ -173,6 +175,22 @@ PValore MembriFrazione(cVariabile& var, ListaArgomenti& a, bool) {
 }
 
 }  // namespace
+
+// A double-entry table keeps the marginal frequencies in its last column and its last row,
+// with the grand total where they meet: the marginal column is rows-1 long, the marginal
+// row cols-1.
+PValore MembriMatrice(cVariabile& var, ListaArgomenti& a, bool) {
+  const auto* m = var.Tipo == T_MATR_REALE ? static_cast<const cMatrReale*>(var.GetValore()) : nullptr;
+  const std::string membro = Membro(a);
+  const TParoleChiave& k = ParoleChiave;
+  if (!m || !m->_bStatistica || a.Count() != 1 || (membro != k.COLFREQMARG && membro != k.RIGAFREQMARG))
+    return NonRiconosciuto();
+  const bool colonna = membro == k.COLFREQMARG;
+  const int n = m->Rows >= 1 && m->Cols >= 1 ? (colonna ? m->Rows : m->Cols) - 1 : 0;
+  auto v = std::make_unique<cVettReale>(n);
+  for (int i = 1; i <= n; ++i) v->Scrivi(i, colonna ? m->Leggi(i, m->Cols) : m->Leggi(m->Rows, i));
+  return v;
+}
 
 void RegistraLettoriMembri() {
   RegistraLettore(T_PUNTO, MembriPunto);

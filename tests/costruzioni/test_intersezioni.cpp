@@ -1,5 +1,7 @@
-// INTERSEZIONE and TANGENTE end to end: the points and lines they store, their fixed order
-// of two answers, the choice by argument or by the dialog, and their messages.
+// INTERSEZIONE and TANGENTE end to end: the points and lines they store, the order of two
+// answers (the routine's for two circles and for tangents, which stored programs rely on;
+// x then y for an oblique line and a circle), the choice by argument or by the dialog, and
+// their messages.
 #include <cmath>
 
 #include "tests/costruzioni/Figure.h"
@@ -82,15 +84,26 @@ TEST_F(Intersezioni, TwoCirclesInEveryPosition) {
   Cerchio("DENTRO", 0, 0, 1);
   Cerchio("STESSO", 0, 0, 5);
   Cerchio("INTERNO", 2, 0, 3);
-  ASSERT_TRUE(Comando("A = INTERSEZIONE(C, D, 2);")) << Errore();
+  // The routine gives (4, -3) then (4, 3): 1 takes its second point, 2 its first.
+  ASSERT_TRUE(Comando("A = INTERSEZIONE(C, D, 1);")) << Errore();
   Atteso(Di<cValorePunto>("A"), 4, 3);
+  ASSERT_TRUE(Comando("A2 = INTERSEZIONE(C, D, 2);")) << Errore();
+  Atteso(Di<cValorePunto>("A2"), 4, -3);
+  // From the other centre the routine turns the other way: (4, 3) then (4, -3).
   ASSERT_TRUE(Comando("B = INTERSEZIONE(D, C, 1);")) << Errore();
   Atteso(Di<cValorePunto>("B"), 4, -3);
+  ASSERT_TRUE(Comando("B2 = INTERSEZIONE(D, C, 2);")) << Errore();
+  Atteso(Di<cValorePunto>("B2"), 4, 3);
   ASSERT_TRUE(Comando("T = INTERSEZIONE(C, TOCCA);")) << Errore();
   Atteso(Di<cValorePunto>("T"), 5, 0);
   ASSERT_TRUE(Comando("I = INTERSEZIONE(C, INTERNO);")) << Errore();
   Atteso(Di<cValorePunto>("I"), 5, 0);
   EXPECT_TRUE(run.finestra.Dialoghi.empty()) << "a touch from inside is one point";
+  // The dialog offers the routine's first point first: choosing the second gives (4, 3).
+  run.finestra.Risposte = {"2"};
+  ASSERT_TRUE(Comando("S = INTERSEZIONE(C, D);")) << Errore();
+  Atteso(Di<cValorePunto>("S"), 4, 3);
+  ASSERT_EQ(run.finestra.Dialoghi.size(), 1u);
 
   EXPECT_FALSE(Comando("X = INTERSEZIONE(C, LONTANO);"));
   EXPECT_EQ(Errore(), "INTERSEZIONE Circonferenze esterne: nessuna soluzione");
@@ -113,7 +126,8 @@ TEST_F(Intersezioni, TangentsFromAPointOnAndOutsideTheCircle) {
   EXPECT_NEAR(static_cast<double>(t.y2), 5, 1e-9);
   EXPECT_TRUE(run.finestra.Dialoghi.empty());
 
-  // From (10, 0) the tangents touch at (2.5, +-sqrt(18.75)); 2 takes the upper, 1 the lower.
+  // From (10, 0) the tangents touch at (2.5, +-sqrt(18.75)); the routine gives the lower
+  // first, so 2 takes the lower and 1 the upper.
   const Reale yc = std::sqrt(18.75L);
   auto verifica = [&](const std::string& nome, Reale segno) {
     const auto& r = Di<cValoreRetta>(nome);
@@ -123,12 +137,12 @@ TEST_F(Intersezioni, TangentsFromAPointOnAndOutsideTheCircle) {
     EXPECT_NEAR(static_cast<double>(YSuRetta(2.5L, A, B)), static_cast<double>(segno * yc), 1e-9) << nome;
   };
   ASSERT_TRUE(Comando("A = TANGENTE(C, FUORI, 2);")) << Errore();
-  verifica("A", 1);
+  verifica("A", -1);
   ASSERT_TRUE(Comando("B = TANGENTE(C, FUORI, 1);")) << Errore();
-  verifica("B", -1);
+  verifica("B", 1);
   run.finestra.Risposte = {"2"};
   ASSERT_TRUE(Comando("D = TANGENTE(C, FUORI);")) << Errore();
-  verifica("D", -1);
+  verifica("D", 1);
   ASSERT_EQ(run.finestra.Dialoghi.size(), 1u);
   EXPECT_EQ(run.finestra.Dialoghi[0].tipo, "ScegliTangente");
 

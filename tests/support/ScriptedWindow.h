@@ -97,6 +97,10 @@ class ScriptedWindow : public WindowServices {
   void MostraFrazione(const std::string& titolo, const cValore& valore) override;
   void EditaVettore(bool solaLettura, const std::string& titolo, cValore& vettore, const std::string& commento) override;
   void EditaMatrice(bool solaLettura, const std::string& titolo, cValore& matrice, const std::string& commento) override;
+  // The archive dialog: recorded with its caption and its table.
+  void EditaArchivio(const std::string& titolo, const std::string& tabella) override {
+    Dialoghi.push_back({"EditaArchivio", titolo, tabella});
+  }
   // The two-choice pickers take "1" or "2" from the answers.
   int ScegliIntersezione(const TPuntoMondo& p1, const TPuntoMondo& p2) override;
   int ScegliTangente(const TPuntoMondo& t1a, const TPuntoMondo& t1b, const TPuntoMondo& t2a,

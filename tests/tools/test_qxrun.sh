@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The headless runner's output format and exit codes, which other tests rely on.
 set -u
-qxrun=$1
+qxrun=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
@@ -36,6 +36,32 @@ expect "cancelled input code" 1 "$code"
 "$qxrun" --png "$work/c.png" --size 200x100 "$work/ok.txt" >/dev/null 2>&1
 expect "png written" 0 "$?"
 [[ -s "$work/c.png" ]] || { echo "FAIL png missing"; fail=1; }
+
+# Nothing but the run's own lines: no warning of the toolkit on standard error, with or
+# without a runtime folder.
+err=$(env -u XDG_RUNTIME_DIR "$qxrun" --png "$work/c.png" "$work/ok.txt" 2>&1 >/dev/null)
+expect "quiet standard error without XDG_RUNTIME_DIR" "" "$err"
+err=$(XDG_RUNTIME_DIR="$work" "$qxrun" "$work/ok.txt" 2>&1 >/dev/null)
+expect "quiet standard error with XDG_RUNTIME_DIR" "" "$err"
+
+# An archive under the program folder (the folder qxrun starts in), read back by a second,
+# independent reader of the header; asked again and answered No twice, it stays as it was.
+mkdir "$work/prog"
+printf 'CREA_ARCHIVIO("RUBRICA", "NOME", TESTO, 20, "ETA", NUMERO);\n' > "$work/prog/archivio.txt"
+out=$(cd "$work/prog" && "$qxrun" archivio.txt 2>&1); code=$?
+expect "archive run" "" "$out"
+expect "archive code" 0 "$code"
+out=$(python3 "$(dirname "$0")/intestazione_dbf.py" "$work/prog/ARC/RUBRICA.dbf"); code=$?
+expect "archive header" $'version 0x03 language 0x57 records 0\nNOME C 20.0\nETA N 20.6' "$out"
+expect "archive header agrees with the file" 0 "$code"
+cp "$work/prog/ARC/RUBRICA.dbf" "$work/prima.dbf"
+printf 'NO\nNO\n' > "$work/no.txt"
+(cd "$work/prog" && "$qxrun" --answers "$work/no.txt" archivio.txt >/dev/null 2>&1)
+cmp -s "$work/prima.dbf" "$work/prog/ARC/RUBRICA.dbf" || { echo "FAIL archive changed by No, No"; fail=1; }
+printf 'APRI_ARCHIVIO("");\n' > "$work/apri.txt"
+out=$("$qxrun" "$work/apri.txt" 2>&1); code=$?
+expect "open with no name" "#error 1 Parametri errati per APRI_ARCHIVIO" "$out"
+expect "open with no name code" 1 "$code"
 
 "$qxrun" >/dev/null 2>&1; expect "usage code" 2 "$?"
 "$qxrun" --size 0x5 "$work/ok.txt" >/dev/null 2>&1; expect "bad size code" 2 "$?"

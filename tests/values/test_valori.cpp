@@ -14,6 +14,29 @@ class ValoriTest : public ::testing::Test {
   void SetUp() override { ReimpostaDatiGlob(); }
 };
 
+// An archive value holds the names of its table, never its contents: a copy takes the
+// names, and a value that never had a table is copied and dropped without one.
+TEST_F(ValoriTest, ArchiveValuesCopyTheTableNamesOnly) {
+  cValoreArchivio vuoto;
+  auto copiaVuota = vuoto.Clona();
+  EXPECT_EQ(static_cast<cValoreArchivio&>(*copiaVuota).Tabella, nullptr);
+  cValoreArchivio dest;
+  vuoto.Copy(dest);
+  ASSERT_NE(dest.Tabella, nullptr) << "Copy creates the table first";
+  EXPECT_EQ(dest.Tabella->TableName, "");
+
+  cValoreArchivio a;
+  a.Tabella = std::make_unique<TTabellaArchivio>(TTabellaArchivio{"/scuola/ARC", "RUBRICA", "ttDBase"});
+  a.Copy(dest);
+  EXPECT_EQ(dest.Tabella->DatabaseName, "/scuola/ARC");
+  EXPECT_EQ(dest.Tabella->TableName, "RUBRICA");
+  EXPECT_EQ(dest.Tabella->TableType, "ttDBase");
+  auto copia = a.Clona();
+  EXPECT_EQ(static_cast<cValoreArchivio&>(*copia).Tabella->TableName, "RUBRICA");
+  a.Tabella->TableName = "ALTRA";
+  EXPECT_EQ(static_cast<cValoreArchivio&>(*copia).Tabella->TableName, "RUBRICA") << "its own table";
+}
+
 TEST_F(ValoriTest, DisplayNamesAndMarkerRanges) {
   EXPECT_EQ(cValoreReale().NomeTipo, "Numero");
   EXPECT_EQ(cValoreStringa().NomeTipo, "Stringa");

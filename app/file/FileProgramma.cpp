@@ -1,0 +1,301 @@
+#include "app/file/FileProgramma.h"
+
+#include <algorithm>
+
+#include "app/file/ClassiFile.h"
+#include "app/file/Identificatori.h"
+#include "app/file/ValoriSpazio.h"
+#include "app/stream/Reader.h"
+#include "app/stream/Writer.h"
+#include "app/file/FileSicuro.h"
+#include "platform/Cp1252.h"
+#include "runstate/DatiGlob.h"
+#include "values/VettoriMatrici.h"
+#include "values/figure/ValoreDiagramma.h"
+#include "values/figure/ValoreLista.h"
+#include "values/figure/ValorePoligono.h"
+
+namespace qx {
+
+namespace {
+
+constexpr std::string_view kHeader = "cFileHeader";
+constexpr std::string_view kTipo = "cTipo";
+// Files written by older versions count the three planes among their values.
+constexpr int kPianiContati = 3;
+
+bool IsSpazio(TipiValore t) { return t > T_GEOMETRIA_SPAZIO && t < T_GEOMETRIA_SPAZIO_; }
+
+TComponenteStream RecordDi(const cValore& v) {
+  return IsSpazio(v.Tipo) ? RecordDiValoreSpazio(v) : RecordDiValore(v);
+}
+
+// Writes records and remembers where a text first lost a character.
+class TScrittura {
+ public:
+  explicit TScrittura(TFileScritto& f) : f_(f), w_(f.Dati) {}
+  void Scrivi(const TComponenteStream& r, std::string_view dove) {
+    w_.WriteRootComponent(r);
+    if (w_.Perdita() && f_.Perdita.empty()) f_.Perdita = std::string(dove);
+    w_.AzzeraPerdita();
+  }
+
+ private:
+  TFileScritto& f_;
+  TWriter w_;
+};
+
+}  // namespace
+
+bool IsPianoPredefinito(std::string_view nome) { return nome == "PIANOXY" || nome == "PIANOXZ" || nome == "PIANOYZ"; }
+
+std::string TFileScritto::Avviso() const {
+  if (Perdita.empty()) return std::string();
+  return "Alcuni caratteri non si possono scrivere nel file e sono stati salvati come \"?\" (il primo " + Perdita + ")";
+}
+
+TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
+  TFileScritto f;
+  TScrittura s(f);
+  std::vector<const cValore*> valori;
+  if (stato.Variabili)
+    for (int i = stato.Variabili->Count(); i >= 1; --i) {
+      const cVariabile* var = stato.Variabili->Elemento(i);
+      if (var && var->GetValore() && !IsPianoPredefinito(var->Nome)) valori.push_back(var->GetValore());
+    }
+
+  TComponenteStream h;
+  h.Classe = kHeader;
+  h.Aggiungi("NumOfVar", TValoreStream::DiIntero(static_cast<std::int64_t>(valori.size())));
+  h.Aggiungi("LastNumVar", TValoreStream::DiIntero(stato.ContatoreOggetti));
+  if (!stato.Testo.empty()) h.Aggiungi("Text", TValoreStream::DiStringa(stato.Testo));
+  h.Aggiungi("Punti", ValoreCollezionePunti(stato.PuntiTraccia ? *stato.PuntiTraccia : TCollPunti()));
+  if (!stato.Stampa.empty()) h.Aggiungi("Stampa", TValoreStream::DiStringa(stato.Stampa));
+  std::string perso;
+  Utf8ToCp1252(stato.Testo, &perso);
+  s.Scrivi(h, perso.empty() ? "nell'output" : "nel testo del programma");
+
+  cRifCart predefinito(nullptr);
+  s.Scrivi(RecordDiRifCart(stato.RifCart ? *stato.RifCart : predefinito), "nel riferimento cartesiano");
+
+  // One type record serves every variable: a field that only some kinds set keeps what the
+  // last of those left, as files have always had it.
+  TipiPoligono tipoPol = T_POL;
+  TipiLista tipoLista = T_GENERICA;
+  for (const cValore* v : valori) {
+    if (v->Tipo == T_POLIGONO) tipoPol = static_cast<const cValorePoligono*>(v)->TipoPol;
+    if (v->Tipo == T_LISTA) tipoLista = static_cast<const cValoreLista*>(v)->TipoLista;
+    TComponenteStream t;
+    t.Classe = kTipo;
+    t.Aggiungi("Tipo", TValoreStream::DiIdent(NomeMembroTipo(v->Tipo)));
+    t.Aggiungi("TipoPol", TValoreStream::DiIdent(std::string(kNomiTipiPoligono.at(tipoPol))));
+    t.Aggiungi("TipoLista", TValoreStream::DiIdent(std::string(kNomiTipiLista.at(tipoLista))));
+    const std::string dove = v->Nome.empty() || v->IsAnonimo() ? "in un oggetto senza nome" : "nell'oggetto " + v->Nome;
+    s.Scrivi(t, dove);
+    s.Scrivi(RecordDi(*v), dove);
+    if (IsStatistica(v->Tipo)) {
+      const auto& d = static_cast<const cValoreDiagramma&>(*v);
+      s.Scrivi(RecordDiValore(d._freq), dove);
+      s.Scrivi(RecordDiValore(d._descr), dove);
+    } else if (v->Tipo == T_LISTA) {
+      for (const auto& e : static_cast<const cValoreLista&>(*v)._Oggetti)
+        if (MembroConRecord(e.get())) s.Scrivi(RecordDiValore(*e), dove);
+    }
+  }
+  return f;
+}
+
+namespace {
+
+[[noreturn]] void Danneggiato(const std::string& motivo) { throw EReadError(motivo); }
+
+TComponenteStream LeggiRecord(TReader& r, std::string_view classe) {
+  TComponenteStream c = r.ReadRootComponent();
+  if (!classe.empty() && !SameIdent(c.Classe, classe))
+    Danneggiato("al posto di un oggetto " + std::string(classe) + " c'è un oggetto " + c.Classe);
+  return c;
+}
+
+void LeggiIntestazione(const TComponenteStream& h, TProgrammaLetto& p) {
+  for (const auto& q : h.Proprieta) {
+    if (SameIdent(q.Nome, "NumOfVar")) p.NumOfVar = LeggiIntero(q.Valore, q.Nome);
+    else if (SameIdent(q.Nome, "LastNumVar")) p.LastNumVar = LeggiIntero(q.Valore, q.Nome);
+    else if (SameIdent(q.Nome, "Text")) p.Testo = LeggiTesto(q.Valore, q.Nome);
+    else if (SameIdent(q.Nome, "Punti")) p.Punti = LeggiCollezionePunti(q.Valore, q.Nome);
+    else if (SameIdent(q.Nome, "Stampa")) p.Stampa = LeggiTesto(q.Valore, q.Nome);
+  }
+  if (p.NumOfVar < 0) Danneggiato("il numero degli oggetti non è valido");
+}
+
+template <std::size_t N>
+int OrdinaleTipo(const TComponenteStream& t, std::string_view nome, const std::array<std::string_view, N>& nomi) {
+  const TProprieta* p = t.Cerca(nome);
+  if (!p) return 0;
+  const auto o = OrdinaleDi(nomi, LeggiIdent(p->Valore, nome));
+  if (!o) ErroreProprieta(nome);
+  return *o;
+}
+
+// The two vectors of a chart, which follow it as records of their own.
+void LeggiVettoriDiagramma(TReader& r, cValoreDiagramma& d) {
+  auto freq = ValoreDaRecord(LeggiRecord(r, ""), T_VETT_REALE, T_POL, T_GENERICA);
+  auto descr = ValoreDaRecord(LeggiRecord(r, ""), T_VETT_STRINGA, T_POL, T_GENERICA);
+  d._freq = std::move(static_cast<cVettReale&>(*freq));
+  d._descr = std::move(static_cast<cVettStringa&>(*descr));
+  if (d._freq.Count != d._descr.Count) Danneggiato("le frequenze e le etichette di un diagramma non corrispondono");
+}
+
+// The members of a list, one record for each place that is not empty.
+void LeggiMembriLista(TReader& r, const TComponenteStream& record, cValoreLista& l) {
+  const TProprieta* oggetti = record.Cerca("_Oggetti");
+  for (std::size_t i = 0; i < l._Oggetti.size(); ++i) {
+    const auto& item = oggetti->Valore.Collezione[i];
+    const TProprieta* val = nullptr;
+    for (const auto& q : item.Proprieta)
+      if (q.Nome == "val") val = &q;
+    if (val && val->Valore.Tipo == TValueType::vaNil) continue;
+    const TComponenteStream m = LeggiRecord(r, "");
+    TipiValore tipo = T_FUNZIONE;
+    if (l.TipoLista != T_VETT_FUNZ) {
+      tipo = TipoDelRecord(m, T_PUNTO);
+      if (tipo <= T_GEOMETRIA_PIANA || tipo == T_LISTA || IsSpazio(tipo) || ClasseDiTipo(tipo) == nullptr)
+        Danneggiato("una lista contiene un oggetto che non può contenere");
+    }
+    std::unique_ptr<cValore> v = ValoreDaRecord(m, tipo, T_POL, T_GENERICA);
+    auto* g = static_cast<cValoreGraf*>(v.release());
+    g->bVisibile = true;
+    l._Oggetti[i].reset(g);
+  }
+}
+
+void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
+  TReader r(dati);
+  LeggiIntestazione(LeggiRecord(r, kHeader), p);
+  p.RifCart = std::make_unique<cRifCart>(nullptr);
+  LeggiProprieta(*p.RifCart, ClasseRifCart(), LeggiRecord(r, "cRifCart"));
+  p.RifCart->Tipo = T_1;
+
+  for (int i = 0; i < p.NumOfVar; ++i) {
+    if (r.Fine()) {
+      if (p.NumOfVar - i <= kPianiContati) break;
+      Danneggiato("il file finisce prima del previsto");
+    }
+    const TComponenteStream t = LeggiRecord(r, kTipo);
+    const TProprieta* tipoProp = t.Cerca("Tipo");
+    if (!tipoProp) Danneggiato("manca il tipo di un oggetto");
+    const auto tipo = TipoValoreDi(LeggiIdent(tipoProp->Valore, "Tipo"));
+    if (!tipo) ErroreProprieta("Tipo");
+    const auto tipoPol = static_cast<TipiPoligono>(OrdinaleTipo(t, "TipoPol", kNomiTipiPoligono));
+    const auto tipoLista = static_cast<TipiLista>(OrdinaleTipo(t, "TipoLista", kNomiTipiLista));
+
+    const TComponenteStream record = LeggiRecord(r, "");
+    std::unique_ptr<cValore> v;
+    if (IsSpazio(*tipo)) {
+      v = ValoreSpazioDaRecord(record, *tipo);
+      p.bSpazio = true;
+    } else {
+      v = ValoreDaRecord(record, *tipo, tipoPol, tipoLista);
+    }
+    if (IsStatistica(v->Tipo)) LeggiVettoriDiagramma(r, static_cast<cValoreDiagramma&>(*v));
+    else if (v->Tipo == T_LISTA) LeggiMembriLista(r, record, static_cast<cValoreLista&>(*v));
+    p.Valori.push_back(std::move(v));
+  }
+}
+
+// The picture box of a chart's world corners in the current frame: the place it was saved
+// at, rather than the fixed box that a new chart starts with.
+void PosizionaDiagramma(cValoreDiagramma& d, const cRifCart& f) {
+  if (d.x1 == 0 && d.y1 == 0 && d.x2 == 0 && d.y2 == 0) return;
+  const int a = f.XPixel(d.x1), b = f.YPixel(d.y1), c = f.XPixel(d.x2), e = f.YPixel(d.y2);
+  d.Rettangolo = {std::min(a, c), std::min(b, e), std::max(a, c), std::max(b, e)};
+}
+
+void CopiaImpostazioni(const cRifCart& da, cRifCart& a) {
+  a.Pen = da.Pen;
+  a.Brush = da.Brush;
+  a.Font = da.Font;
+  a.varGruppo = da.varGruppo;
+  a.Nome = da.Nome;
+  a._bAssi = da._bAssi;
+  a._bxAnalisi = da._bxAnalisi;
+  a._bAdattaAllaFunzione = da._bAdattaAllaFunzione;
+  a._xa = da._xa;
+  a._xb = da._xb;
+  a._ya = da._ya;
+  a._yb = da._yb;
+  a.__AsseX = da.__AsseX;
+  a.__AsseY = da.__AsseY;
+  a._TaccaX = da._TaccaX;
+  a._TaccaY = da._TaccaY;
+}
+
+}  // namespace
+
+bool LeggiProgramma(std::string_view dati, TProgrammaLetto& letto, std::string& motivo) {
+  TProgrammaLetto p;
+  try {
+    LeggiTutto(dati, p);
+  } catch (const EReadError& e) {
+    motivo = e.what();
+    return false;
+  } catch (const std::exception& e) {
+    // A value's own checks (an index, a size) are damage of the file as well.
+    motivo = e.what();
+    return false;
+  }
+  letto = std::move(p);
+  return true;
+}
+
+void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCart& rifCart, TCollPunti* puntiTraccia) {
+  TDatiGlob& g = DatiGlob;
+  g.ContatoreOggetti = letto.LastNumVar;
+  if (puntiTraccia) *puntiTraccia = letto.Punti;
+  if (letto.RifCart) CopiaImpostazioni(*letto.RifCart, rifCart);
+  for (auto& v : letto.Valori) {
+    if (!v) continue;
+    if (auto* f = dynamic_cast<cValoreGraf*>(v.get()); f && v->Tipo > T_2) {
+      g.PennaCorrente = f->Pen;
+      g.PennelloCorrente = f->Brush;
+      g.CarattereCorrente = f->Font;
+      f->bVisibile = true;
+      // A file holds world coordinates only: they are what places the value now.
+      if (!IsSpazio(v->Tipo)) f->bCoordCartesiane = true;
+      if (IsStatistica(v->Tipo)) PosizionaDiagramma(static_cast<cValoreDiagramma&>(*f), rifCart);
+      if (v->Tipo == T_LISTA)
+        for (auto& e : static_cast<cValoreLista&>(*f)._Oggetti)
+          if (e) e->bCoordCartesiane = true;
+    }
+    std::string nome = v->Nome;
+    if (nome.empty()) {
+      nome = "$" + std::to_string(++g.ContatoreOggetti);
+      v->Nome = nome;
+    }
+    if (auto* f = dynamic_cast<cValoreGraf*>(v.get())) f->DopoMemorizzazione(*f, nome);
+    if (cVariabile* esistente = variabili.CercaEsatto(nome)) esistente->ImpostaValore(std::move(v));
+    else variabili.Aggiungi(std::make_unique<cVariabile>(nome, std::move(v)));
+  }
+  letto.Valori.clear();
+}
+
+}  // namespace qx
+
+namespace qx {
+
+bool CaricaFileProgramma(const std::string& percorso, TProgrammaLetto& letto, std::string& errore) {
+  std::string dati, motivo;
+  if (!LeggiFileIntero(percorso, dati, errore)) return false;
+  if (LeggiProgramma(dati, letto, motivo)) return true;
+  errore = "Il file " + percorso + " è danneggiato o non è un programma di Quorix: " + motivo;
+  return false;
+}
+
+bool SalvaFileProgramma(const std::string& percorso, const TStatoProgramma& stato, std::string& errore,
+                        std::string& avviso) {
+  const TFileScritto f = ScriviProgramma(stato);
+  if (!SalvaFileSicuro(percorso, f.Dati, errore)) return false;
+  avviso = f.Avviso();
+  return true;
+}
+
+}  // namespace qx

@@ -1,0 +1,207 @@
+#include "app/file/ValoriSpazio.h"
+
+#include <array>
+
+#include "app/file/ClassiFile.h"
+#include "platform/ColorNames.h"
+#include "values/RegistroSpazio.h"
+
+namespace qx {
+
+namespace {
+
+using enum TTipoCampoSpazio;
+
+// One row per kind 42..60, in the order of the kinds.
+const std::array<TClasseSpazio, 19>& TabellaSpazio() {
+  static const std::array<TClasseSpazio, 19> t = {{
+      {"cValoreGruppo3D", "", false, {{"_Vett", Nomi}}},
+      {"cValoreCilindro3D", "", true, {{"Raggio", Reale}, {"Altezza", Reale}}},
+      {"cValoreCono3D", "", true, {{"Raggio", Reale}, {"Altezza", Reale}, {"Cono2", Booleano}}},
+      {"cValoreSfera3D", "", true, {{"Raggio", Reale}}},
+      {"cValoreParall3D", "", true, {{"Larghezza", Reale}, {"Altezza", Reale}, {"Profondita", Reale}, {"Aperto", Booleano}}},
+      {"cValorePiramide3D", "cValoreTetraedro3D", true, {{"Lato", Reale}, {"Altezza", Reale}}},
+      {"cValorePunto3D", "", true, {{"_text", Testo}}},
+      {"cValorePiano3D", "", true, {{"Altezza", Reale}, {"Larghezza", Reale}}},
+      {"cValoreRetta3D", "", true, {}},
+      {"cValoreRetta3D", "", true, {}},
+      {"cValoreFunzione3D", "", true, {{"_sFunz", Testo}}},
+      {"cValoreFaccia3D", "", true, {{"_Punti", Punti3D}}},
+      {"cValoreParall3D", "", true, {{"Larghezza", Reale}, {"Altezza", Reale}, {"Profondita", Reale}, {"Aperto", Booleano}}},
+      {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
+      {"cValoreSolido3D", "", true, {{"nFacce", Intero}}},
+      {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
+      {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
+      {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
+      {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
+  }};
+  return t;
+}
+
+std::array<TAccessoSpazio, 19>& Accessi() {
+  static std::array<TAccessoSpazio, 19> a;
+  return a;
+}
+
+bool IsSpazio(TipiValore t) { return t >= T_GRUPPO3D && t <= T_ICOSAEDRO3D; }
+
+// The drawable part that every space value shares.
+const TClasseFile& Base() {
+  static const TClasseFile b{"", true, {}, nullptr, nullptr};
+  return b;
+}
+
+struct TSingolo {
+  std::string_view Nome;
+  float TCampiSpazio::*Campo;
+};
+constexpr TSingolo kSingoli[] = {
+    {"Posx", &TCampiSpazio::Posx},           {"Posy", &TCampiSpazio::Posy},
+    {"Posz", &TCampiSpazio::Posz},           {"RollAngle", &TCampiSpazio::RollAngle},
+    {"TurnAngle", &TCampiSpazio::TurnAngle}, {"Upx", &TCampiSpazio::Upx},
+    {"Upy", &TCampiSpazio::Upy},             {"Upz", &TCampiSpazio::Upz},
+};
+
+TValoreStream CollezionePunti3D(const std::vector<TPunto3D>& punti) {
+  TValoreStream c;
+  c.Tipo = TValueType::vaCollection;
+  for (const auto& p : punti) {
+    TElementoCollezione e;
+    if (p.x != 0) e.Proprieta.push_back({"x", TValoreStream::DiExtended(p.x)});
+    if (p.y != 0) e.Proprieta.push_back({"y", TValoreStream::DiExtended(p.y)});
+    if (p.z != 0) e.Proprieta.push_back({"z", TValoreStream::DiExtended(p.z)});
+    c.Collezione.push_back(std::move(e));
+  }
+  return c;
+}
+
+std::vector<TPunto3D> LeggiPunti3D(const TValoreStream& v, std::string_view nome) {
+  ControllaCollezione(v, nome);
+  std::vector<TPunto3D> punti;
+  for (const auto& e : v.Collezione) {
+    TPunto3D p;
+    for (const auto& q : e.Proprieta) {
+      if (q.Nome == "x") p.x = LeggiReale(q.Valore, nome);
+      else if (q.Nome == "y") p.y = LeggiReale(q.Valore, nome);
+      else if (q.Nome == "z") p.z = LeggiReale(q.Valore, nome);
+    }
+    punti.push_back(p);
+  }
+  return punti;
+}
+
+void ScriviCampo(const TCampoSpazio& c, const TCampiSpazio& f, TComponenteStream& r) {
+  const std::string nome(c.Nome);
+  switch (c.Tipo) {
+    case Reale:
+      if (auto it = f.Reali.find(c.Nome); it != f.Reali.end() && it->second != 0)
+        r.Aggiungi(nome, TValoreStream::DiExtended(it->second));
+      break;
+    case Booleano:
+      if (auto it = f.Booleani.find(c.Nome); it != f.Booleani.end()) r.Aggiungi(nome, TValoreStream::DiBooleano(it->second));
+      break;
+    case Intero:
+      if (auto it = f.Interi.find(c.Nome); it != f.Interi.end()) r.Aggiungi(nome, TValoreStream::DiIntero(it->second));
+      break;
+    case Testo:
+      if (auto it = f.Testi.find(c.Nome); it != f.Testi.end() && !it->second.empty())
+        r.Aggiungi(nome, TValoreStream::DiStringa(it->second));
+      break;
+    case Punti3D:
+      r.Aggiungi(nome, CollezionePunti3D(f.Punti));
+      break;
+    case Nomi:
+      r.Aggiungi(nome, ValoreCollezioneStringhe(f.Nomi));
+      break;
+  }
+}
+
+void LeggiCampo(const TCampoSpazio& c, const TValoreStream& v, TCampiSpazio& f) {
+  const std::string nome(c.Nome);
+  switch (c.Tipo) {
+    case Reale: f.Reali[nome] = LeggiReale(v, nome); break;
+    case Booleano: f.Booleani[nome] = LeggiBooleano(v, nome); break;
+    case Intero: f.Interi[nome] = LeggiIntero(v, nome); break;
+    case Testo: f.Testi[nome] = LeggiTesto(v, nome); break;
+    case Punti3D: f.Punti = LeggiPunti3D(v, nome); break;
+    case Nomi: f.Nomi = LeggiCollezioneStringhe(v, nome); break;
+  }
+}
+
+// What a field is when the file does not hold it: reals 0 and texts empty, since only
+// those are ever left out; other fields keep the value's own.
+void Assente(const TCampoSpazio& c, TCampiSpazio& f) {
+  if (c.Tipo == Reale) f.Reali[std::string(c.Nome)] = 0;
+  else if (c.Tipo == Testo) f.Testi[std::string(c.Nome)] = std::string();
+}
+
+// The fields of the class a value is written as: a kind's other class has its own.
+const std::vector<TCampoSpazio>& CampiDi(const TClasseSpazio& classe, std::string_view nomeClasse) {
+  if (!classe.AltraClasse.empty() && SameIdent(nomeClasse, classe.AltraClasse))
+    for (const auto& c : TabellaSpazio())
+      if (c.Classe == classe.AltraClasse) return c.Campi;
+  return classe.Campi;
+}
+
+}  // namespace
+
+const TClasseSpazio* ClasseSpazioDiTipo(TipiValore tipo) {
+  return IsSpazio(tipo) ? &TabellaSpazio()[tipo - T_GRUPPO3D] : nullptr;
+}
+
+bool RegistraAccessoSpazio(TipiValore tipo, TAccessoSpazio accesso) {
+  if (!IsSpazio(tipo)) return false;
+  Accessi()[tipo - T_GRUPPO3D] = std::move(accesso);
+  return true;
+}
+
+void SvuotaAccessiSpazio() { Accessi() = {}; }
+
+TComponenteStream RecordDiValoreSpazio(const cValore& v) {
+  const TClasseSpazio* classe = ClasseSpazioDiTipo(v.Tipo);
+  TComponenteStream r;
+  if (!classe) return r;
+  TCampiSpazio f;
+  if (const auto& a = Accessi()[v.Tipo - T_GRUPPO3D]; a.Leggi) a.Leggi(v, f);
+  r.Classe = f.Classe.empty() ? classe->Classe : f.Classe;
+  ScriviProprieta(v, Base(), r);
+  if (classe->Graf3D)
+    for (const auto& s : kSingoli)
+      if (const float x = f.*s.Campo; x != 0) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
+  for (const auto& c : CampiDi(*classe, r.Classe)) ScriviCampo(c, f, r);
+  return r;
+}
+
+std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo) {
+  const TClasseSpazio* classe = ClasseSpazioDiTipo(tipo);
+  if (!classe) throw EReadError("tipo di valore " + std::to_string(int(tipo)) + " non previsto");
+  if (!SameIdent(r.Classe, classe->Classe) && !(classe->AltraClasse.size() && SameIdent(r.Classe, classe->AltraClasse)))
+    throw EReadError("al posto di un oggetto " + std::string(classe->Classe) + " c'è un oggetto " + r.Classe);
+  const TipiValore proprio = TipoDelRecord(r, tipo);
+  if (ClasseSpazioDiTipo(proprio) == nullptr || (proprio != tipo && ClasseSpazioDiTipo(proprio)->Classe != classe->Classe))
+    ErroreProprieta("Tipo");
+  const TAccessoSpazio& accesso = Accessi()[proprio - T_GRUPPO3D];
+  std::unique_ptr<cValore> v = CreaValoreSpazio(proprio);
+  if (!v || !accesso.Scrivi || !dynamic_cast<cValoreGraf*>(v.get()))
+    throw EReadError("gli oggetti dello spazio (" + std::string(NomeMembroTipo(proprio)) + ") non si possono ancora aprire");
+  LeggiProprieta(*v, Base(), r);
+  TCampiSpazio f;
+  f.Classe = r.Classe;
+  const std::vector<TCampoSpazio>& campi = CampiDi(*classe, r.Classe);
+  for (const auto& c : campi) Assente(c, f);
+  for (const auto& p : r.Proprieta) {
+    if (classe->Graf3D)
+      for (const auto& s : kSingoli)
+        if (SameIdent(p.Nome, s.Nome)) {
+          if (p.Valore.Tipo != TValueType::vaSingle && !p.Valore.IsReale()) ErroreProprieta(s.Nome);
+          f.*s.Campo = static_cast<float>(p.Valore.Numero());
+        }
+    for (const auto& c : campi)
+      if (SameIdent(p.Nome, c.Nome)) LeggiCampo(c, p.Valore, f);
+  }
+  v->Tipo = proprio;
+  accesso.Scrivi(*v, f);
+  return v;
+}
+
+}  // namespace qx

@@ -1,0 +1,73 @@
+// The space values (kinds 42 to 60) in program files. Their classes belong to the solid
+// geometry, which sits above this layer: what the files need of them is their stored fields
+// as plain data (`TCampiSpazio`), read from a value and written back into one through an
+// accessor that the application registers per kind beside the value's maker
+// (values/RegistroSpazio.h). The fields of each class and their order are a table here.
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/stream/ComponenteStream.h"
+#include "platform/Graphics.h"
+#include "values/Valori.h"
+
+namespace qx {
+
+enum class TTipoCampoSpazio { Reale, Booleano, Intero, Testo, Punti3D, Nomi };
+
+struct TCampoSpazio {
+  std::string_view Nome;
+  TTipoCampoSpazio Tipo;
+};
+
+struct TClasseSpazio {
+  std::string_view Classe;
+  // The other class a kind may be written as (a pyramid built by a statement is a
+  // polyhedron); empty when there is none.
+  std::string_view AltraClasse;
+  // Position, angles and up vector (singles) follow the drawable part; not for groups.
+  bool Graf3D = true;
+  std::vector<TCampoSpazio> Campi;
+};
+
+// The class of a space kind, or nullptr.
+const TClasseSpazio* ClasseSpazioDiTipo(TipiValore tipo);
+
+// The stored fields of one space value. A field missing from a map was not in the file and
+// keeps the value's constructor default. The three components of the up vector always
+// travel together: whoever writes them into a scene object sets the whole vector at once,
+// so that a loaded value points where the saved one did.
+struct TCampiSpazio {
+  std::string Classe;  // the class it is written as; empty: the kind's own
+  float Posx = 0, Posy = 0, Posz = 0, RollAngle = 0, TurnAngle = 0, Upx = 0, Upy = 0, Upz = 0;
+  std::map<std::string, long double, std::less<>> Reali;
+  std::map<std::string, bool, std::less<>> Booleani;
+  std::map<std::string, int, std::less<>> Interi;
+  std::map<std::string, std::string, std::less<>> Testi;
+  std::vector<TPunto3D> Punti;    // the points of a face (`_Punti`)
+  std::vector<std::string> Nomi;  // the member names of a group (`_Vett`)
+};
+
+struct TAccessoSpazio {
+  // The fields of a value (a face first copies its points from its polygon).
+  std::function<void(const cValore&, TCampiSpazio&)> Leggi;
+  // Writes the fields read from a file into a new value, then refreshes its colour; a face
+  // rebuilds its polygon from its points.
+  std::function<void(cValore&, const TCampiSpazio&)> Scrivi;
+};
+
+// Registers the accessor of a space kind (false for a kind outside 42..60).
+bool RegistraAccessoSpazio(TipiValore tipo, TAccessoSpazio accesso);
+void SvuotaAccessiSpazio();
+
+// The record of a space value.
+TComponenteStream RecordDiValoreSpazio(const cValore& v);
+// A space value made from its record (its maker and accessor must be registered). Raises
+// EReadError.
+std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo);
+
+}  // namespace qx

@@ -1,0 +1,270 @@
+#include "controls/RAHtControls.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include "controls/RAStrUtil.h"
+#include "controls/ToolkitColors.h"
+#include "platform/ColorNames.h"
+
+namespace qx {
+
+namespace {
+
+// Style tags: the body between "<" and ">" and what it does to the font.
+struct StyleTag {
+  QLatin1StringView Body;
+  void (QFont::*Set)(bool);
+  bool On;
+};
+const StyleTag kStyleTags[] = {
+    {QLatin1StringView("b>"), &QFont::setBold, true},       {QLatin1StringView("/b>"), &QFont::setBold, false},
+    {QLatin1StringView("i>"), &QFont::setItalic, true},     {QLatin1StringView("/i>"), &QFont::setItalic, false},
+    {QLatin1StringView("u>"), &QFont::setUnderline, true},  {QLatin1StringView("/u>"), &QFont::setUnderline, false},
+};
+
+// The colour of a colour tag's name; an unknown name leaves the colour as it is.
+std::optional<TColor> TagColor(const QString& name) {
+  if (name.startsWith(QLatin1Char('$'))) return StringToColor(name.toStdString());
+  return IdentToColor(("cl" + name).toStdString());
+}
+
+// The one pass of drawing and measuring. Without a canvas only the plain text is made.
+struct MarkupPass {
+  QPainter* canvas;
+  bool paint;
+  QString plain;
+  QString run;
+  int x = 0;
+  int top = 0;
+
+  QFontMetrics Metrics() const { return canvas->fontMetrics(); }
+
+  void Flush() {
+    if (canvas) {
+      const QFontMetrics fm = Metrics();
+      if (paint && !run.isEmpty()) canvas->drawText(QPoint(x, top + fm.ascent()), run);
+      x += fm.horizontalAdvance(run);
+    }
+    plain += run;
+    run.clear();
+  }
+
+  void SetStyle(void (QFont::*set)(bool), bool on) {
+    if (!canvas) return;
+    QFont f = canvas->font();
+    (f.*set)(on);
+    canvas->setFont(f);
+  }
+
+  int Run(QRect r, TOwnerDrawState state, bool hideSelColor, const QString& text) {
+    QFont savedStyle;
+    QPen savedPen;
+    if (canvas) {
+      savedStyle = canvas->font();
+      savedPen = canvas->pen();
+      if (hideSelColor) {
+        canvas->setBrush(ToQColor(clWindow));
+        canvas->setPen(ToQColor(clWindowText));
+      }
+      canvas->fillRect(r, canvas->brush());
+    }
+    const int start = r.left();
+    x = r.left() + 2;
+    top = r.top();
+    const int lineStart = x;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+      const QChar ch = text[i];
+      if (ch == QLatin1Char('<')) {
+        const QStringView rest = QStringView(text).mid(i + 1);
+        const StyleTag* tag = nullptr;
+        for (const StyleTag& t : kStyleTags)
+          if (rest.startsWith(t.Body, Qt::CaseInsensitive)) tag = &t;
+        if (tag) {
+          Flush();
+          SetStyle(tag->Set, tag->On);
+          i += 1 + tag->Body.size();
+          continue;
+        }
+        if (rest.startsWith(QLatin1StringView("c:"), Qt::CaseInsensitive)) {
+          Flush();
+          const QString name = SubStr(text.mid(i + 3), 0, QStringLiteral(">"));
+          if (canvas && (hideSelColor || !(state & odSelected)))
+            if (const auto color = TagColor(name)) canvas->setPen(ToQColor(*color));
+          i += 3 + name.size() + 1;
+          continue;
+        }
+      } else if (ch == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) {
+        Flush();
+        x = lineStart;
+        if (canvas) top += Metrics().height();
+        i += 2;
+        continue;
+      }
+      run += ch;
+      ++i;
+    }
+    Flush();
+    if (canvas) {
+      QFont f = canvas->font();
+      f.setBold(savedStyle.bold());
+      f.setItalic(savedStyle.italic());
+      f.setUnderline(savedStyle.underline());
+      f.setStrikeOut(savedStyle.strikeOut());
+      canvas->setFont(f);
+      canvas->setPen(savedPen);
+    }
+    return x - start + 2;
+  }
+};
+
+}  // namespace
+
+QString DrawMarkup(QPainter& canvas, const QRect& rect, TOwnerDrawState state, bool hideSelColor,
+                   const QString& text) {
+  MarkupPass pass{&canvas, true, {}, {}};
+  pass.Run(rect, state, hideSelColor, text);
+  return pass.plain;
+}
+
+int MeasureMarkup(QPainter& canvas, const QRect& rect, TOwnerDrawState state, bool hideSelColor,
+                  const QString& text) {
+  MarkupPass pass{&canvas, false, {}, {}};
+  return pass.Run(rect, state, hideSelColor, text);
+}
+
+QString MarkupPlainText(const QString& text) {
+  MarkupPass pass{nullptr, false, {}, {}};
+  pass.Run(QRect(), 0, false, text);
+  return pass.plain;
+}
+
+// ---- TRAhtListBox ----
+
+namespace {
+
+// Hands every item to the list box's own drawing, at the list box's fixed item height.
+class HtItemDelegate : public QStyledItemDelegate {
+ public:
+  explicit HtItemDelegate(TRAhtListBox* list) : QStyledItemDelegate(list), list_(list) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    TOwnerDrawState state = 0;
+    if (option.state & QStyle::State_Selected) state |= odSelected;
+    if ((option.state & QStyle::State_HasFocus) && list_->hasFocus()) state |= odFocused;
+    if (!(option.state & QStyle::State_Enabled)) state |= odDisabled;
+    painter->save();
+    list_->PaintItem(*painter, index.row(), option.rect, state);
+    painter->restore();
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& /*index*/) const override {
+    return QSize(option.rect.width(), list_->ItemHeight());
+  }
+
+ private:
+  TRAhtListBox* list_;
+};
+
+}  // namespace
+
+TRAhtListBox::TRAhtListBox(QWidget* owner) : QListWidget(owner) {
+  setItemDelegate(new HtItemDelegate(this));
+  setUniformItemSizes(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  FontChanged();
+}
+
+void TRAhtListBox::SetHideSel(bool value) {
+  hideSel_ = value;
+  viewport()->update();
+}
+
+void TRAhtListBox::SetSorted(bool value) {
+  if (sorted_ == value) return;
+  sorted_ = value;
+  if (!sorted_) return;
+  QStringList texts;
+  for (int i = 0; i < count(); ++i) texts << item(i)->text();
+  std::stable_sort(texts.begin(), texts.end(),
+                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+  for (int i = 0; i < count(); ++i) item(i)->setText(texts[i]);
+}
+
+void TRAhtListBox::FontChanged() {
+  itemHeight_ = QFontMetrics(font()).height();
+  doItemsLayout();
+}
+
+void TRAhtListBox::changeEvent(QEvent* event) {
+  QListWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) FontChanged();
+}
+
+void TRAhtListBox::PaintItem(QPainter& canvas, int index, const QRect& rect, TOwnerDrawState state) {
+  canvas.setFont(font());
+  if (state & odSelected) {
+    canvas.setBrush(ToQColor(clHighlight));
+    canvas.setPen(ToQColor(clHighlightText));
+  } else {
+    canvas.setBrush(palette().color(QPalette::Base));
+    canvas.setPen(palette().color(QPalette::Text));
+  }
+  DrawItem(canvas, index, rect, state);
+  if (state & odFocused) {
+    QPen dots(canvas.pen());
+    dots.setStyle(Qt::DotLine);
+    canvas.setPen(dots);
+    canvas.setBrush(Qt::NoBrush);
+    canvas.drawRect(rect.adjusted(0, 0, -1, -1));
+  }
+}
+
+void TRAhtListBox::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwnerDrawState state) {
+  DrawMarkup(canvas, rect, state, hideSel_, Items[index]);
+}
+
+// ---- TListBoxStrings ----
+
+int TListBoxStrings::Add(const QString& s) {
+  int index = owner_.count();
+  if (owner_.sorted_) {
+    // After the last item that does not sort above it, so equal items keep their order.
+    int lo = 0, hi = owner_.count();
+    while (lo < hi) {
+      const int mid = (lo + hi) / 2;
+      if (owner_.item(mid)->text().compare(s, Qt::CaseInsensitive) <= 0)
+        lo = mid + 1;
+      else
+        hi = mid;
+    }
+    index = lo;
+  }
+  owner_.insertItem(index, s);
+  return index;
+}
+
+void TListBoxStrings::Insert(int index, const QString& s) { owner_.insertItem(index, s); }
+
+void TListBoxStrings::Delete(int index) { delete owner_.takeItem(index); }
+
+void TListBoxStrings::Clear() { owner_.clear(); }
+
+int TListBoxStrings::Count() const { return owner_.count(); }
+
+QString TListBoxStrings::operator[](int index) const {
+  const QListWidgetItem* it = owner_.item(index);
+  return it ? it->text() : QString();
+}
+
+int TListBoxStrings::IndexOf(const QString& s) const {
+  for (int i = 0; i < owner_.count(); ++i)
+    if (owner_.item(i)->text().compare(s, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+}  // namespace qx
