@@ -6,6 +6,7 @@
 
 #include "app/Splash.h"
 #include "app/Tfrm3.h"
+#include "controls/midi/ServiziSuono.h"
 #include "runstate/DatiGlob.h"
 
 namespace qx {

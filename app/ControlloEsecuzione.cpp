@@ -12,6 +12,7 @@
 #include "app/PaintBoxQt.h"
 #include "app/ServiziFinestra.h"
 #include "app/Tfrm3.h"
+#include "controls/midi/ServiziSuono.h"
 #include "interpreter/Ambiente.h"
 #include "interpreter/Istruzioni.h"
 #include "interpreter/LatoMouse.h"
@@ -182,9 +183,9 @@ void Tfrm3::TerminaEsecuzione() {
   btnContinua->setVisible(false);
   // Every wait ends (the space plane's too), and the run reads as ended by the user.
   qx::TerminaEsecuzione();
-  // A note that is playing stops with the run.
+  // A stopped program is silent at once: the note loop ends, the notes and the media stop.
   g.bSuonoFermato = true;
-  if (TMidiGen* midi = Finestra().MidiGen()) midi->Stop();
+  suono_->Ferma();
   pbRifCart->unsetCursor();
   AbilitaTermina(false);
   MemoSource->SetReadOnly(false);

@@ -35,7 +35,13 @@ void Tfrm3::RicostruisciListaOggetti() {
       voci.push_back(QString::fromStdString(VoceListaOggetti(*v)));
     }
   }
-  lbOggetti->ImpostaVoci(voci);
+  // Sorted here once; each Add then lands at the end of the sorted list.
+  std::stable_sort(voci.begin(), voci.end(),
+                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+  lbOggetti->setUpdatesEnabled(false);
+  lbOggetti->Items.Clear();
+  for (const QString& v : voci) lbOggetti->Items.Add(v);
+  lbOggetti->setUpdatesEnabled(true);
 }
 
 void Tfrm3::MostraVista(bool vista3D) {

@@ -1,40 +1,30 @@
 #include "app/Messaggi.h"
 
-#include <QAbstractButton>
-#include <QMessageBox>
 #include <QString>
+
+#include "controls/ZfMessageBox.h"
 
 namespace qx {
 
-int MessaggioFinestra(QWidget* parent, const std::string& testo, const std::string& titolo, TTipoMessaggio tipo,
+int MessaggioFinestra(QWidget*, const std::string& testo, const std::string& titolo, TTipoMessaggio tipo,
                       TPulsanti pulsanti) {
-  QMessageBox box(parent);
-  box.setWindowTitle(QString::fromStdString(titolo));
-  box.setText(QString::fromStdString(testo));
-  switch (tipo) {
-    case TTipoMessaggio::Errore: box.setIcon(QMessageBox::Critical); break;
-    case TTipoMessaggio::Avviso: box.setIcon(QMessageBox::Warning); break;
-    case TTipoMessaggio::Informazione: box.setIcon(QMessageBox::Information); break;
-    case TTipoMessaggio::Domanda: box.setIcon(QMessageBox::Question); break;
-  }
+  unsigned stile = MB_OK;
   switch (pulsanti) {
-    case TPulsanti::OK: box.setStandardButtons(QMessageBox::Ok); break;
-    case TPulsanti::OKAnnulla: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case TPulsanti::SiNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case TPulsanti::SiNoAnnulla:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      break;
+    case TPulsanti::OK: stile = MB_OK; break;
+    case TPulsanti::OKAnnulla: stile = MB_OKCANCEL; break;
+    case TPulsanti::SiNo: stile = MB_YESNO; break;
+    case TPulsanti::SiNoAnnulla: stile = MB_YESNOCANCEL; break;
   }
-  // The captions of an Italian desktop.
-  if (QAbstractButton* b = box.button(QMessageBox::Yes)) b->setText("&Sì");
-  if (QAbstractButton* b = box.button(QMessageBox::No)) b->setText("&No");
-  if (QAbstractButton* b = box.button(QMessageBox::Cancel)) b->setText("Annulla");
-  switch (box.exec()) {
-    case QMessageBox::Ok: return mrOk;
-    case QMessageBox::Yes: return mrYes;
-    case QMessageBox::No: return mrNo;
-    default: return mrCancel;
+  switch (tipo) {
+    case TTipoMessaggio::Errore: stile |= MB_ICONHAND; break;
+    case TTipoMessaggio::Avviso: stile |= MB_ICONEXCLAMATION; break;
+    case TTipoMessaggio::Informazione: stile |= MB_ICONASTERISK; break;
+    case TTipoMessaggio::Domanda: stile |= MB_ICONQUESTION; break;
   }
+  // The platform's answers are the modal results' own numbers; a box closed without an
+  // answer counts as cancelled.
+  const int risposta = ApplicationMessageBox(QString::fromStdString(testo), QString::fromStdString(titolo), stile);
+  return risposta == 0 ? mrCancel : risposta;
 }
 
 }  // namespace qx

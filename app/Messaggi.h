@@ -1,5 +1,5 @@
-// The window's message boxes: modal, over the main window, answering the toolkit's modal
-// results (mrYes, mrNo, mrCancel, mrOk). One place, so that every box looks the same.
+// The window's message boxes, through the application's one message-box factory, answering
+// the toolkit's modal results (mrYes, mrNo, mrCancel, mrOk).
 #pragma once
 #include <string>
 

@@ -16,6 +16,7 @@
 #include "app/DisegnoVoci.h"
 #include "app/ModelliPalette.h"
 #include "app/Tfrm3.h"
+#include "controls/RAButtons.h"
 
 namespace qx {
 
@@ -106,7 +107,16 @@ QComboBox* Combo(QWidget* banda, QVBoxLayout* v, const char* nome, const char* h
 
 }  // namespace
 
-void Tfrm3::PulsantePalette(QWidget* banda, const TVocePalette& voce, int x, int y) {
+TRAScrollMaxBand* Tfrm3::Banda(const QString& caption, int altezzaEspansa) {
+  auto* banda = new TRAScrollMaxBand(RsIstruzioni);
+  banda->SetCaption(caption);
+  banda->SetExpandedHeight(altezzaEspansa);
+  return banda;
+}
+
+void Tfrm3::PulsantePalette(TRAScrollMaxBand* banda, const TVocePalette& voce, int n) {
+  const QPoint origine = banda->ClientRect().topLeft();
+  const int x = origine.x() + (n % kColonne) * kLato, y = origine.y() + (n / kColonne) * kLato;
   auto* b = new QToolButton(banda);
   b->setObjectName(voce.nome);
   b->setToolTip(QString::fromUtf8(voce.hint));
@@ -118,30 +128,24 @@ void Tfrm3::PulsantePalette(QWidget* banda, const TVocePalette& voce, int x, int
   connect(b, &QToolButton::clicked, this, [this, b, tag = voce.tag] { sbComandiClick(tag, b); });
 }
 
-void Tfrm3::CreaBandaGeometria(QWidget* banda) {
+void Tfrm3::CreaBandaGeometria(TRAScrollMaxBand* banda) {
   int n = 0;
   for (const TVocePalette& v : PulsantiPalette())
-    if (v.banda == TBanda::Geometria) {
-      PulsantePalette(banda, v, 2 + (n % kColonne) * kLato, 2 + (n / kColonne) * kLato);
-      ++n;
-    }
+    if (v.banda == TBanda::Geometria) PulsantePalette(banda, v, n++);
   PopupComandi = new QMenu(this);
   PopupComandi->setObjectName("PopupComandi");
   PopupComandi->setStyle(stileMenu_.get());
 }
 
-void Tfrm3::CreaBandaSpazio(QWidget* banda) {
+void Tfrm3::CreaBandaSpazio(TRAScrollMaxBand* banda) {
   int n = 0;
   for (const TVocePalette& v : PulsantiPalette())
-    if (v.banda == TBanda::Spazio) {
-      PulsantePalette(banda, v, 2 + (n % kColonne) * kLato, 2 + (n / kColonne) * kLato);
-      ++n;
-    }
+    if (v.banda == TBanda::Spazio) PulsantePalette(banda, v, n++);
 }
 
-void Tfrm3::CreaBandaStili(QWidget* banda) {
+void Tfrm3::CreaBandaStili(TRAScrollMaxBand* banda) {
+  // The band keeps its header out of the layout's way with its own margins.
   auto* v = new QVBoxLayout(banda);
-  v->setContentsMargins(2, 0, 2, 0);
   v->setSpacing(1);
   const QSize campione(90, 14);
   Etichetta(banda, v, "Colore penna");
@@ -173,13 +177,13 @@ void Tfrm3::CreaBandaStili(QWidget* banda) {
   piccolo.setPointSize(7);
   cbSoloOggetto->setFont(piccolo);
   v->addWidget(cbSoloOggetto);
-  btnCarattere = new QPushButton("Carattere", banda);
+  btnCarattere = new TRAhtButton(banda);
   btnCarattere->setObjectName("btnCarattere");
+  btnCarattere->setText("Carattere");
   QFont blu = btnCarattere->font();
   blu.setPixelSize(13);
-  blu.setBold(true);
   btnCarattere->setFont(blu);
-  btnCarattere->setStyleSheet("color: blue");
+  btnCarattere->SetFontColor(clBlue);
   v->addWidget(btnCarattere);
   v->addStretch(1);
   connect(btnCarattere, &QPushButton::clicked, this, [this] { btnCarattereClick(); });

@@ -13,6 +13,7 @@
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
 #include "app/Tfrm3.h"
+#include "controls/midi/ServiziSuono.h"
 #include "runstate/DatiGlob.h"
 
 namespace qx {
@@ -112,9 +113,13 @@ void TServiziFinestra::MostraTerminaPenna(bool visibile) { f_.btnTerminaPenna->s
 
 void TServiziFinestra::ImpostaCursore(int cursore) { f_.pbRifCart->setCursor(FormaCursore(cursore)); }
 
-void TServiziFinestra::Beep() { QApplication::beep(); }
+void TServiziFinestra::Beep() { f_.Suono().Beep(); }
 
-void TServiziFinestra::BeepTono(int, int) { QApplication::beep(); }
+void TServiziFinestra::BeepTono(int hz, int ms) { f_.Suono().BeepTono(hz, ms); }
+
+bool TServiziFinestra::SuonaFile(const std::string& percorso) { return f_.Suono().SuonaFile(percorso); }
+
+TMidiGen* TServiziFinestra::MidiGen() { return f_.Suono().MidiGen(); }
 
 int TServiziFinestra::MessageBox(const std::string& testo, const std::string& titolo, TTipoMessaggio tipo,
                                  TPulsanti pulsanti) {

@@ -44,9 +44,11 @@ class TServiziFinestra : public WindowServices {
   void MostraTerminaPenna(bool visibile) override;
   void ImpostaCursore(int cursore) override;
 
-  // The sound layer plugs in here; until then a beep is the desktop's beep.
+  // The window's sound: beeps, media files and the note player.
   void Beep() override;
   void BeepTono(int hz, int ms) override;
+  bool SuonaFile(const std::string& percorso) override;
+  TMidiGen* MidiGen() override;
 
   int MessageBox(const std::string& testo, const std::string& titolo, TTipoMessaggio tipo,
                  TPulsanti pulsanti) override;

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/NomiColori.h"
+#include "platform/ColorNames.h"
 #include "runstate/ParoleChiave.h"
 #include "values/Funzioni.h"
 #include "values/ValoreFunzione.h"

@@ -20,6 +20,7 @@
 #include "app/PaintBoxQt.h"
 #include "app/RigaComando.h"
 #include "app/ServiziFinestra.h"
+#include "controls/midi/ServiziSuono.h"
 #include "interpreter/Ambiente.h"
 #include "runstate/DatiGlob.h"
 #include "values/figure/ListaValGraf.h"
@@ -38,8 +39,9 @@ constexpr const char* kFormatoNonDisponibile =
     "Il formato dei file di programma (.qxs, .qxa) non è ancora disponibile.";
 }  // namespace
 
-Tfrm3::Tfrm3(std::vector<std::string> parametri, QWidget* parent)
-    : QMainWindow(parent), parametri_(std::move(parametri)) {
+Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziSuono> suono, QWidget* parent)
+    : QMainWindow(parent), parametri_(std::move(parametri)), suono_(std::move(suono)) {
+  if (!suono_) suono_ = midi::TServiziSuono::Dispositivo();
   ambiente_ = std::make_unique<TAmbiente>();
   canvasRifCart_ = std::make_unique<TCanvasDifferito>([this] {
     if (!ambiente_->RifCart()) return;

@@ -31,6 +31,10 @@ class QToolButton;
 
 namespace qx {
 
+namespace midi {
+class TServiziSuono;
+}
+
 class TAmbiente;
 class TCanvasDifferito;
 class TPaintBoxQt;
@@ -45,18 +49,20 @@ std::string TitoloApplicazione();
 
 class Tfrm3 : public QMainWindow {
  public:
-  // `parametri` are the command line's parameters (without the program's name).
-  explicit Tfrm3(std::vector<std::string> parametri = {}, QWidget* parent = nullptr);
+  // `parametri` are the command line's parameters (without the program's name); `suono` the
+  // window's sound (the audio device when none is given).
+  explicit Tfrm3(std::vector<std::string> parametri = {}, std::unique_ptr<midi::TServiziSuono> suono = nullptr,
+                 QWidget* parent = nullptr);
   ~Tfrm3() override;
   Tfrm3(const Tfrm3&) = delete;
   Tfrm3& operator=(const Tfrm3&) = delete;
 
   // ---- Left tool column: the command palette ----
   QWidget* pnlStrumenti = nullptr;
-  TPaletteFinestra* RsIstruzioni = nullptr;
-  QWidget* RASCrollGeometria = nullptr;
-  QWidget* RAScrollStili = nullptr;
-  QWidget* RAScrollSpazio = nullptr;
+  TRAScrollMax* RsIstruzioni = nullptr;
+  TRAScrollMaxBand* RASCrollGeometria = nullptr;
+  TRAScrollMaxBand* RAScrollStili = nullptr;
+  TRAScrollMaxBand* RAScrollSpazio = nullptr;
   QCheckBox* cbEseguiSubito = nullptr;
   // "Stili e Colori"
   QComboBox* cmbPennaColore = nullptr;
@@ -66,7 +72,7 @@ class Tfrm3 : public QMainWindow {
   QComboBox* cmbPennaSpessore = nullptr;
   QComboBox* cmbRiempMotivo = nullptr;
   QCheckBox* cbSoloOggetto = nullptr;
-  QPushButton* btnCarattere = nullptr;
+  TRAhtButton* btnCarattere = nullptr;
 
   // ---- Middle column: program editor and object list ----
   QSplitter* colonne_ = nullptr;
@@ -75,7 +81,7 @@ class Tfrm3 : public QMainWindow {
   TSrcEditFinestra* MemoSource = nullptr;
   QWidget* pnlListaOggetti = nullptr;
   QLabel* lblOggetti = nullptr;
-  TListaOggettiFinestra* lbOggetti = nullptr;
+  TRAhtListBox* lbOggetti = nullptr;
 
   // ---- Output column ----
   QWidget* pnlOutput = nullptr;
@@ -239,6 +245,7 @@ class Tfrm3 : public QMainWindow {
 
   TAmbiente& Ambiente() { return *ambiente_; }
   TServiziFinestra& Servizi() { return *servizi_; }
+  midi::TServiziSuono& Suono() { return *suono_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -261,10 +268,11 @@ class Tfrm3 : public QMainWindow {
   void CollegaMouseRifCart();
   void MessaggioSemplice(const std::string& testo);
   // Palette.cpp
-  void CreaBandaGeometria(QWidget* banda);
-  void CreaBandaStili(QWidget* banda);
-  void CreaBandaSpazio(QWidget* banda);
-  void PulsantePalette(QWidget* banda, const TVocePalette& voce, int x, int y);
+  TRAScrollMaxBand* Banda(const QString& caption, int altezzaEspansa);
+  void CreaBandaGeometria(TRAScrollMaxBand* banda);
+  void CreaBandaStili(TRAScrollMaxBand* banda);
+  void CreaBandaSpazio(TRAScrollMaxBand* banda);
+  void PulsantePalette(TRAScrollMaxBand* banda, const TVocePalette& voce, int n);
   // Menu.cpp
   void CreaMenuModelli();
   // Where the menus put a statement: the command bar when it has the focus (its text is
@@ -284,6 +292,7 @@ class Tfrm3 : public QMainWindow {
   std::unique_ptr<TAmbiente> ambiente_;
   std::unique_ptr<TCanvasDifferito> canvasRifCart_;
   std::unique_ptr<TServiziFinestra> servizi_;
+  std::unique_ptr<midi::TServiziSuono> suono_;
   std::unique_ptr<TStileMenu> stileMenu_;
   std::string nomeFile_;
   std::string captionBase_;

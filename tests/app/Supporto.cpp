@@ -28,7 +28,7 @@ void Applicazione() {
 FinestraAperta::FinestraAperta(std::vector<std::string> parametri) {
   Applicazione();
   ReimpostaDatiGlob();
-  finestra = std::make_unique<Tfrm3>(std::move(parametri));
+  finestra = std::make_unique<Tfrm3>(std::move(parametri), midi::TServiziSuono::Registrazione());
   finestra->show();
   finestra->activateWindow();
   (void)QTest::qWaitForWindowExposed(finestra.get());
@@ -102,7 +102,7 @@ bool ContieneColore(const QImage& immagine, const QRect& area, TColor colore) {
 std::vector<std::string> VociLista(Tfrm3& f) {
   f.CompletaRidisegni();
   std::vector<std::string> voci;
-  for (int i = 0; i < f.lbOggetti->Count(); ++i) voci.push_back(f.lbOggetti->Voce(i).toStdString());
+  for (int i = 0; i < f.lbOggetti->Items.Count(); ++i) voci.push_back(f.lbOggetti->Items[i].toStdString());
   return voci;
 }
 

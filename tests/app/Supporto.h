@@ -22,6 +22,7 @@
 
 #include "app/PaintBoxQt.h"
 #include "app/Tfrm3.h"
+#include "controls/midi/ServiziSuono.h"
 
 class QDialog;
 class QMessageBox;
@@ -29,10 +30,11 @@ class QWidget;
 
 namespace qx::test {
 
-// The application object (off-screen unless a display was asked for).
+// The application object: the test program's main makes it; this makes one when it has not.
 void Applicazione();
 
-// A main window after its first activation, with the run state as at start-up.
+// A main window after its first activation, with the run state as at start-up; its sound
+// is only recorded (Registro()).
 struct FinestraAperta {
   explicit FinestraAperta(std::vector<std::string> parametri = {});
   ~FinestraAperta();

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -301,6 +302,13 @@ TEST(Regressioni, UnaSceltaRestataNellaListaNonSopravviveAlRipristino) {
   ASSERT_TRUE(scegli.Eseguita());
   ASSERT_EQ(risposte.Visti.size(), 1u);
   ASSERT_EQ(DatiGlob.ListaValGraf->Count(), 1);
+  // The pick is confirmed by the two beeps, the error by the alert.
+  const std::vector<std::string> registro = f.Suono().Registro();
+  const auto beep500 = std::find(registro.begin(), registro.end(), "beep 500 100");
+  ASSERT_NE(beep500, registro.end());
+  ASSERT_NE(beep500 + 1, registro.end());
+  EXPECT_EQ(*(beep500 + 1), "beep 600 100");
+  EXPECT_NE(std::find(registro.begin(), registro.end(), "messagebeep"), registro.end());
   // The next run frees the values that the list still names.
   f.MemoSource->SetLinesText("A = 1;");
   Clicca(f, f.Esegui1);
