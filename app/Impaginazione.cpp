@@ -29,7 +29,7 @@ namespace qx {
 
 namespace {
 
-constexpr int kLarghezzaStrumenti = 164;
+constexpr int kLarghezzaStrumenti = 184;
 constexpr int kAltezzaMessaggio = 20;
 constexpr int kAltezzaBarra = 24;
 
