@@ -11,6 +11,7 @@
 #include "app/CanvasDifferito.h"
 #include "app/PaintBoxQt.h"
 #include "app/ServiziFinestra.h"
+#include "app/Editori.h"
 #include "app/Tfrm3.h"
 #include "controls/midi/ServiziSuono.h"
 #include "interpreter/Ambiente.h"
@@ -95,7 +96,7 @@ void Tfrm3::EseguiProgramma() {
   });
   if (cRifCart* r = ambiente_->RifCart()) r->_bAssi = false;
   InizializzaAmbiente();
-  g.ListaIstruzioni = MemoSource->GetLines();
+  g.ListaIstruzioni = RigheEditor(*MemoSource);
   RimuoviRigheVuoteFinali(g.ListaIstruzioni);
   ResetScanner();
   g.EditorCorrente = TEditorCorrente::Programma;
@@ -117,7 +118,7 @@ void Tfrm3::EseguiPassoPasso() {
 
 void Tfrm3::Esegui1Click() {
   TDatiGlob& g = DatiGlob;
-  if (TestoVuoto(MemoSource->GetLines())) return;
+  if (TestoVuoto(RigheEditor(*MemoSource))) return;
   if (g.bPassoPasso) {
     // A paused step run goes on at full speed.
     g.bPassoPasso = false;
@@ -129,7 +130,7 @@ void Tfrm3::Esegui1Click() {
 
 void Tfrm3::EseguiPassoPasso1Click() {
   TDatiGlob& g = DatiGlob;
-  if (TestoVuoto(MemoSource->GetLines())) return;
+  if (TestoVuoto(RigheEditor(*MemoSource))) return;
   if (g.bInEsecuzione) {
     g.bPassoPasso = true;
     if (btnContinua->isVisible()) btnContinua->setVisible(false);
@@ -147,7 +148,7 @@ void Tfrm3::pbEseguiClick() {
   TDatiGlob& g = DatiGlob;
   // A statement of the command bar would take the place of the program being read.
   if (EsecuzioneInCorso()) return;
-  const std::vector<std::string> righe = edIstruzione->GetLines();
+  const std::vector<std::string> righe = RigheEditor(*edIstruzione);
   if (!TestoVuoto(righe)) {
     AbilitaTermina(true);
     esecuzioneBarra_ = true;
@@ -163,7 +164,7 @@ void Tfrm3::pbEseguiClick() {
     g.bImmediato = true;
     // A statement that the user stopped did not run: it stays out of the program.
     if (RunProgram(true) && !g.bInterrotto) {
-      MemoSource->AddLines(righe);
+      AggiungiRigheEditor(*MemoSource, righe);
       MemoSource->SetEditorModified(true);
     }
     SvuotaListaValGraf();

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/CanvasDifferito.h"
+#include "app/Editori.h"
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
 #include "app/Tfrm3.h"
@@ -245,7 +246,7 @@ QWidget* Tfrm3::CreaColonnaIntermedia() {
   pnlPulsantiSource->setFrameShape(QFrame::Panel);
   pnlPulsantiSource->setFrameShadow(QFrame::Raised);
   v->addWidget(pnlPulsantiSource);
-  MemoSource = new TSrcEditFinestra(TSrcEditFinestra::Ruolo::Programma, pnlIntermedio);
+  MemoSource = CreaEditorProgramma(pnlIntermedio);
   MemoSource->setObjectName("MemoSource");
   v->addWidget(MemoSource, 1);
 
@@ -262,12 +263,13 @@ QWidget* Tfrm3::CreaColonnaIntermedia() {
   l->addWidget(lbOggetti, 1);
   v->addWidget(pnlListaOggetti);
 
-  MemoSource->OnSpecialLineColors = [this](int riga, bool& speciale, TColor& fg, TColor& bg) {
+  MemoSource->OnSpecialLineColors = [this](TSrcEditFinestra*, int riga, bool& speciale, TColor& fg, TColor& bg) {
     MemoSourceSpecialLineColors(riga, speciale, fg, bg);
   };
-  MemoSource->OnKeyDown = [this](QKeyEvent*) { MemoSourceKeyDown(); };
-  MemoSource->OnEnter = [this] { barraAttiva_ = false; };
-  MemoSource->OnChange = [this] { AggiornaAzioni(); };
+  MemoSource->OnKeyDown = [this](TSrcEditFinestra*, std::uint16_t&, TShiftState) { MemoSourceKeyDown(); };
+  MemoSource->OnEnter = [this](TSrcEditFinestra*) { barraAttiva_ = false; };
+  MemoSource->OnChange = [this](TSrcEditFinestra*) { AggiornaAzioni(); };
+  MemoSource->OnStatusChange = MemoSource->OnChange;
   MemoSource->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(MemoSource, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
     ++menuAperti_;
@@ -441,7 +443,7 @@ QWidget* Tfrm3::CreaBarraEsegui() {
   pnlMess->setFocusPolicy(Qt::StrongFocus);
   pnlMess->setFrameShape(QFrame::Panel);
   pnlMess->setFrameShadow(QFrame::Sunken);
-  edIstruzione = new TSrcEditFinestra(TSrcEditFinestra::Ruolo::BarraComandi, pnlEsegui);
+  edIstruzione = CreaBarraComandi(pnlEsegui);
   edIstruzione->setObjectName("edIstruzione");
   edIstruzione->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   edIstruzione->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -452,22 +454,21 @@ QWidget* Tfrm3::CreaBarraEsegui() {
 
   connect(cbEsecuzioneVeloce, &QCheckBox::clicked, this, [this] { cbEsecuzioneVeloceClick(); });
   connect(pbEsegui, &QPushButton::clicked, this, [this] { pbEseguiClick(); });
-  edIstruzione->OnKeyUp = [this](QKeyEvent* e) {
-    const bool invio = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    if (invio && !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) && !e->isAutoRepeat())
-      pbEsegui->click();
+  edIstruzione->OnKeyUp = [this](TSrcEditFinestra*, std::uint16_t& tasto, TShiftState stato) {
+    if (tasto == VK_RETURN && stato == 0) pbEsegui->click();
   };
   // With the focus the bar grows over the message line, and shrinks back without it.
-  edIstruzione->OnEnter = [this] {
+  edIstruzione->OnEnter = [this](TSrcEditFinestra*) {
     barraAttiva_ = true;
     altezzaBarra_ = kAltezzaBarra + kAltezzaMessaggio;
     ImpaginaBarraEsegui();
   };
-  edIstruzione->OnExit = [this] {
+  edIstruzione->OnExit = [this](TSrcEditFinestra*) {
     altezzaBarra_ = kAltezzaBarra;
     ImpaginaBarraEsegui();
   };
-  edIstruzione->OnChange = [this] { AggiornaAzioni(); };
+  edIstruzione->OnChange = [this](TSrcEditFinestra*) { AggiornaAzioni(); };
+  edIstruzione->OnStatusChange = edIstruzione->OnChange;
   edIstruzione->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(edIstruzione, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
     ++menuAperti_;

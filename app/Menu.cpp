@@ -12,6 +12,7 @@
 
 #include "app/DisegnoVoci.h"
 #include "app/ModelliPalette.h"
+#include "app/Editori.h"
 #include "app/Tfrm3.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ParoleChiave.h"
@@ -129,17 +130,17 @@ bool Tfrm3::BersaglioBarra() const { return edIstruzione->hasFocus() || contesto
 
 void Tfrm3::MettiNelBersaglio(const std::string& istruzione, bool barra) {
   if (barra) {
-    edIstruzione->SetLinesText(istruzione);
+    ImpostaTestoEditor(*edIstruzione, istruzione);
   } else {
-    MemoSource->ReplaceSelectedText(istruzione);
+    SostituisciSelezione(*MemoSource, istruzione);
   }
 }
 
 void Tfrm3::MettiDaStili(const std::string& istruzione) {
   if (barraAttiva_ || cbEseguiSubito->isChecked()) {
-    edIstruzione->SetLinesText(istruzione);
+    ImpostaTestoEditor(*edIstruzione, istruzione);
   } else {
-    MemoSource->ReplaceSelectedText(istruzione);
+    SostituisciSelezione(*MemoSource, istruzione);
   }
   if (cbEseguiSubito->isChecked()) pbEsegui->click();
 }
@@ -248,7 +249,7 @@ void Tfrm3::Button2Click() {
   std::vector<std::string> righe;
   for (int lista : {2, 1, 0})
     for (const std::string& m : DatiGlob.ListeModelli[lista]) righe.push_back(m);
-  MemoSource->AddLines(righe);
+  AggiungiRigheEditor(*MemoSource, righe);
 }
 
 }  // namespace qx

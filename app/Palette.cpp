@@ -15,6 +15,7 @@
 
 #include "app/DisegnoVoci.h"
 #include "app/ModelliPalette.h"
+#include "app/Editori.h"
 #include "app/Tfrm3.h"
 #include "controls/RAButtons.h"
 
@@ -211,7 +212,7 @@ void Tfrm3::sbComandiClick(int tag, QWidget* pulsante) {
   } else {
     modello = ModelloPerCodice(tag);
   }
-  edIstruzione->SetLinesText(modello);
+  ImpostaTestoEditor(*edIstruzione, modello);
   edIstruzione->setFocus();
   if (cbEseguiSubito->isChecked()) pbEsegui->click();
 }

@@ -1,3 +1,4 @@
+#include "app/Editori.h"
 #include "app/Tfrm3.h"
 
 #include <QAction>
@@ -60,7 +61,7 @@ Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziS
   // The frame, the trace points and the variable table are made by the reset.
   InizializzaAmbiente();
   MemoSource->ClearAll();
-  MemoSource->SetLinesText("");
+  ImpostaTestoEditor(*MemoSource, "");
   setWindowState(Qt::WindowMaximized);
 }
 
@@ -107,7 +108,7 @@ void Tfrm3::FormActivate() {
   g.bMostraErrori = true;
   reoutput->clear();
   pnlPulsantiSource->setEnabled(true);
-  MemoSource->SetLinesText("");
+  ImpostaTestoEditor(*MemoSource, "");
   MemoSource->SetEditorModified(false);
   RiempiMenuItems();
   const std::string file = TestoRigaComando(parametri_);
@@ -146,15 +147,15 @@ void Tfrm3::pnlRifCartResize() {
 // Fonts and edit actions
 
 void Tfrm3::IngrandisciCarattere1Click() {
-  if (MemoSource->FontSize() >= 20) return;
-  MemoSource->SetFontSize(MemoSource->FontSize() + 2);
-  edIstruzione->SetFontSize(edIstruzione->FontSize() + 2);
+  if (DimensioneCarattere(*MemoSource) >= 20) return;
+  ImpostaDimensioneCarattere(*MemoSource, DimensioneCarattere(*MemoSource) + 2);
+  ImpostaDimensioneCarattere(*edIstruzione, DimensioneCarattere(*edIstruzione) + 2);
 }
 
 void Tfrm3::RimpicciolisciCarattere1Click() {
-  if (MemoSource->FontSize() <= 10) return;
-  MemoSource->SetFontSize(MemoSource->FontSize() - 2);
-  edIstruzione->SetFontSize(edIstruzione->FontSize() - 2);
+  if (DimensioneCarattere(*MemoSource) <= 10) return;
+  ImpostaDimensioneCarattere(*MemoSource, DimensioneCarattere(*MemoSource) - 2);
+  ImpostaDimensioneCarattere(*edIstruzione, DimensioneCarattere(*edIstruzione) - 2);
 }
 
 void Tfrm3::MenuItem1Click() {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/ServiziFinestra.h"
+#include "app/Editori.h"
 #include "app/Tfrm3.h"
 #include "controls/midi/ServiziSuono.h"
 #include "runstate/DatiGlob.h"
@@ -59,7 +60,7 @@ qx::Tfrm3& Finestra() {
     finestra->resize(1280, 900);
     finestra->show();
     finestra->FormActivate();
-    finestra->MemoSource->SetLinesText(Programma());
+    qx::ImpostaTestoEditor(*finestra->MemoSource, Programma());
     QCoreApplication::processEvents();
     return finestra;
   }();

@@ -7,54 +7,35 @@
 namespace qx {
 
 namespace {
+
 QColor Colore(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+TShiftState Stato(Qt::KeyboardModifiers m) {
+  return static_cast<TShiftState>(((m & Qt::ShiftModifier) ? ssShift : 0) | ((m & Qt::ControlModifier) ? ssCtrl : 0) |
+                                  ((m & Qt::AltModifier) ? ssAlt : 0));
+}
+
+std::uint16_t Tasto(const QKeyEvent* e) {
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return VK_RETURN;
+  if (e->key() == Qt::Key_F1) return VK_F1;
+  return static_cast<std::uint16_t>(e->key() & 0xFFFF);
+}
+
 }  // namespace
 
-TEditorProvvisorio::TEditorProvvisorio(Ruolo ruolo, QWidget* parent) : QPlainTextEdit(parent), ruolo_(ruolo) {
+TEditorProvvisorio::TEditorProvvisorio(QWidget* parent) : QPlainTextEdit(parent) {
   QFont f("Courier New");
   f.setStyleHint(QFont::Monospace);
   f.setPointSize(10);
   setFont(f);
   setLineWrapMode(QPlainTextEdit::NoWrap);
-  setTabChangesFocus(false);
   connect(this, &QPlainTextEdit::textChanged, this, [this] {
     righeDaRicalcolare_ = true;
-    if (OnChange) OnChange();
+    if (OnChange) OnChange(this);
   });
   connect(this, &QPlainTextEdit::selectionChanged, this, [this] {
-    if (OnChange) OnChange();
+    if (OnStatusChange) OnStatusChange(this);
   });
-}
-
-std::vector<std::string> TEditorProvvisorio::GetLines() const {
-  std::vector<std::string> righe;
-  if (document()->isEmpty()) return righe;
-  for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) righe.push_back(b.text().toStdString());
-  return righe;
-}
-
-int TEditorProvvisorio::LinesCount() const { return document()->isEmpty() ? 0 : document()->blockCount(); }
-
-void TEditorProvvisorio::AddLines(const std::vector<std::string>& righe) {
-  QTextCursor c(document());
-  c.movePosition(QTextCursor::End);
-  for (const std::string& r : righe) {
-    if (!document()->isEmpty()) c.insertBlock();
-    c.insertText(QString::fromStdString(r));
-  }
-}
-
-std::string TEditorProvvisorio::GetLinesText() const {
-  std::string testo;
-  for (const std::string& r : GetLines()) testo += r + "\r\n";
-  return testo;
-}
-
-void TEditorProvvisorio::SetLinesText(const std::string& testo) {
-  QString t = QString::fromStdString(testo);
-  t.replace("\r\n", "\n").replace('\r', '\n');
-  if (t.endsWith('\n')) t.chop(1);
-  setPlainText(t);
 }
 
 void TEditorProvvisorio::ClearAll() {
@@ -71,25 +52,9 @@ bool TEditorProvvisorio::CanUndo() const { return document()->isUndoAvailable();
 
 bool TEditorProvvisorio::CanRedo() const { return document()->isRedoAvailable(); }
 
-void TEditorProvvisorio::ReplaceSelectedText(const std::string& testo) {
-  QString t = QString::fromStdString(testo);
-  t.replace("\r\n", "\n").replace('\r', '\n');
-  QTextCursor c = textCursor();
-  c.beginEditBlock();
-  c.insertText(t);
-  c.endEditBlock();
-  setTextCursor(c);
-}
-
 void TEditorProvvisorio::InvalidateLines(int, int) {
   righeDaRicalcolare_ = true;
   viewport()->update();
-}
-
-void TEditorProvvisorio::SetFontSize(int punti) {
-  QFont f = font();
-  f.setPointSize(punti);
-  setFont(f);
 }
 
 void TEditorProvvisorio::AggiornaRigheSpeciali() {
@@ -102,7 +67,7 @@ void TEditorProvvisorio::AggiornaRigheSpeciali() {
       if (r.top() > alto) break;
       bool speciale = false;
       TColor fg = clBlack, bg = clWhite;
-      OnSpecialLineColors(b.blockNumber() + 1, speciale, fg, bg);
+      OnSpecialLineColors(this, b.blockNumber() + 1, speciale, fg, bg);
       if (!speciale) continue;
       QTextEdit::ExtraSelection s;
       s.cursor = QTextCursor(b);
@@ -121,33 +86,35 @@ void TEditorProvvisorio::paintEvent(QPaintEvent* e) {
 }
 
 void TEditorProvvisorio::keyPressEvent(QKeyEvent* e) {
-  if (OnKeyDown) OnKeyDown(e);
-  const bool invio = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-  if (invio) {
-    const auto m = e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (ruolo_ == Ruolo::Programma && m == Qt::ShiftModifier) return;
-    if (ruolo_ == Ruolo::BarraComandi) {
-      if (m == Qt::ControlModifier) textCursor().insertBlock();
+  std::uint16_t tasto = Tasto(e);
+  const TShiftState stato = Stato(e->modifiers());
+  if (OnKeyDown) OnKeyDown(this, tasto, stato);
+  if (tasto == 0) return;
+  if (tasto == VK_RETURN) {
+    if (stato == ssCtrl && !LineBreakOnEnter) {
+      textCursor().insertBlock();
       return;
     }
+    if ((stato == ssShift && !LineBreakOnShiftEnter) || (stato == 0 && !LineBreakOnEnter) || stato == ssCtrl) return;
   }
-  if (e->key() == Qt::Key_F1) return;
+  if (tasto == VK_F1) return;
   QPlainTextEdit::keyPressEvent(e);
 }
 
 void TEditorProvvisorio::keyReleaseEvent(QKeyEvent* e) {
-  if (OnKeyUp) OnKeyUp(e);
+  std::uint16_t tasto = Tasto(e);
+  if (OnKeyUp && !e->isAutoRepeat()) OnKeyUp(this, tasto, Stato(e->modifiers()));
   QPlainTextEdit::keyReleaseEvent(e);
 }
 
 void TEditorProvvisorio::focusInEvent(QFocusEvent* e) {
   QPlainTextEdit::focusInEvent(e);
-  if (OnEnter) OnEnter();
+  if (OnEnter) OnEnter(this);
 }
 
 void TEditorProvvisorio::focusOutEvent(QFocusEvent* e) {
   QPlainTextEdit::focusOutEvent(e);
-  if (OnExit) OnExit();
+  if (OnExit) OnExit(this);
 }
 
 }  // namespace qx

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Editori.h"
 #include "app/PaintBoxQt.h"
 #include "app/Tfrm3.h"
 #include "controls/midi/ServiziSuono.h"

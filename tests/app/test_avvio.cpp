@@ -56,13 +56,13 @@ TEST(Avvio, IlTitoloDopoLaPrimaAttivazione) {
   EXPECT_TRUE(f.tbtEditor_e_Grafica->isChecked());
   EXPECT_FALSE(f.btnContinua->isVisible());
   EXPECT_FALSE(f.btnTerminaPenna->isVisible());
-  EXPECT_TRUE(f.MemoSource->GetLines().empty());
+  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
   // A second activation (after a dialog, say) changes nothing.
-  f.MemoSource->SetLinesText("A = 1;");
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;");
   f.reoutput->setPlainText("x");
   const int voci = f.MenuModelli[0]->actions().size();
   f.FormActivate();
-  EXPECT_EQ(f.MemoSource->GetLines(), std::vector<std::string>{"A = 1;"});
+  EXPECT_EQ(RigheEditor(*f.MemoSource), std::vector<std::string>{"A = 1;"});
   EXPECT_EQ(f.reoutput->toPlainText(), "x");
   EXPECT_EQ(f.MenuModelli[0]->actions().size(), voci);
 }
@@ -125,7 +125,7 @@ TEST(Chiusura, ConUnProgrammaModificatoChiedeDiSalvare) {
     EXPECT_EQ(risposte.Visti[0].titolo, "Conferma");
     EXPECT_EQ(risposte.Visti[0].testo, "Vuoi salvare prima il lavoro ?");
     EXPECT_TRUE(f.isVisible());
-    EXPECT_EQ(f.MemoSource->GetLines(), std::vector<std::string>{"A = 1;"});
+    EXPECT_EQ(RigheEditor(*f.MemoSource), std::vector<std::string>{"A = 1;"});
   }
   {
     // Yes: the save cannot happen yet, so the window stays and nothing is lost.
@@ -148,14 +148,14 @@ TEST(Chiusura, ConUnProgrammaModificatoChiedeDiSalvare) {
 TEST(Caratteri, IPulsantiSiFermanoA20EA10Punti) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  const int iniziale = f.MemoSource->FontSize();
+  const int iniziale = DimensioneCarattere(*f.MemoSource);
   ASSERT_EQ(iniziale, 10);
   for (int i = 0; i < 10; ++i) Clicca(f, f.IngrandisciCarattere1);
-  EXPECT_EQ(f.MemoSource->FontSize(), 20);
-  EXPECT_EQ(f.edIstruzione->FontSize(), 20);
+  EXPECT_EQ(DimensioneCarattere(*f.MemoSource), 20);
+  EXPECT_EQ(DimensioneCarattere(*f.edIstruzione), 20);
   for (int i = 0; i < 10; ++i) Clicca(f, f.RimpicciolisciCarattere1);
-  EXPECT_EQ(f.MemoSource->FontSize(), 10);
-  EXPECT_EQ(f.edIstruzione->FontSize(), 10);
+  EXPECT_EQ(DimensioneCarattere(*f.MemoSource), 10);
+  EXPECT_EQ(DimensioneCarattere(*f.edIstruzione), 10);
 }
 
 TEST(Modifica, LeAzioniSeguonoLEditorConIlFuoco) {
@@ -171,15 +171,15 @@ TEST(Modifica, LeAzioniSeguonoLEditorConIlFuoco) {
   EXPECT_TRUE(f.actEditCopy->isEnabled());
   EXPECT_TRUE(f.actEditCut->isEnabled());
   f.actEditCut->trigger();
-  EXPECT_TRUE(f.MemoSource->GetLines().empty());
+  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
   // Paste goes into the command bar when it has the focus.
   f.edIstruzione->setFocus();
   f.actEditPaste->trigger();
-  EXPECT_EQ(f.edIstruzione->GetLines(), std::vector<std::string>{"A = 1;"});
+  EXPECT_EQ(RigheEditor(*f.edIstruzione), std::vector<std::string>{"A = 1;"});
   // Undo always acts on the program.
   f.actEditUndo->trigger();
-  EXPECT_EQ(f.MemoSource->GetLines(), std::vector<std::string>{"A = 1;"});
-  EXPECT_EQ(f.edIstruzione->GetLines(), std::vector<std::string>{"A = 1;"});
+  EXPECT_EQ(RigheEditor(*f.MemoSource), std::vector<std::string>{"A = 1;"});
+  EXPECT_EQ(RigheEditor(*f.edIstruzione), std::vector<std::string>{"A = 1;"});
 }
 
 TEST(Impaginazione, LaBarraDeiComandiSottoLaColonnaDelDisegno) {

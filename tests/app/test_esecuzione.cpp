@@ -72,7 +72,7 @@ TEST(Esecuzione, LaBarraDeiComandiEsegueEAggiungeAlProgramma) {
   Tfrm3& f = a.f();
   Digita(f.edIstruzione, "C = CIRC(PUNTO(5, 5), 2);");
   QTest::keyClick(f.edIstruzione, Qt::Key_Return);
-  EXPECT_EQ(f.MemoSource->GetLines(), std::vector<std::string>{"C = CIRC(PUNTO(5, 5), 2);"});
+  EXPECT_EQ(RigheEditor(*f.MemoSource), std::vector<std::string>{"C = CIRC(PUNTO(5, 5), 2);"});
   EXPECT_TRUE(f.MemoSource->Modified());
   const cRifCart& r = *DatiGlob.RifCart;
   EXPECT_TRUE(ContieneColore(f.ImmagineRifCart(), QRect(r.XPixel(7) - 1, r.YPixel(5) - 1, 3, 3), clBlue));
@@ -85,24 +85,24 @@ TEST(Esecuzione, LaBarraDeiComandiEsegueEAggiungeAlProgramma) {
   // A wrong statement shows its error and stays out of the program.
   RispondiModali risposte;
   risposte.Premi(QMessageBox::Ok);
-  f.edIstruzione->SetLinesText("D = CIRC(;");
+  ImpostaTestoEditor(*f.edIstruzione, "D = CIRC(;");
   QTest::keyClick(f.edIstruzione, Qt::Key_Return);
   ASSERT_EQ(risposte.Visti.size(), 1u);
   EXPECT_EQ(risposte.Visti[0].titolo, "Errore");
-  EXPECT_EQ(f.MemoSource->GetLines().size(), 1u);
+  EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 1u);
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("D"), nullptr);
   // Ctrl+Enter breaks the line instead of running.
-  f.edIstruzione->SetLinesText("A = 1;");
+  ImpostaTestoEditor(*f.edIstruzione, "A = 1;");
   f.edIstruzione->moveCursor(QTextCursor::End);
   QTest::keyClick(f.edIstruzione, Qt::Key_Return, Qt::ControlModifier);
-  EXPECT_EQ(f.edIstruzione->GetLines().size(), 2u);
+  EXPECT_EQ(RigheEditor(*f.edIstruzione).size(), 2u);
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
 }
 
 TEST(Esecuzione, PassoPassoSiFermaDopoLaPrimaIstruzioneEdEseguiVaAllaFine) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("A = 1;\nB = 2;\nC = 3;");
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;\nB = 2;\nC = 3;");
   int pause = 0;
   bool rigaBlu = false, secondaBianca = false;
   Quando prima([] { return DatiGlob.bAttesaPasso; }, [&] {
@@ -132,7 +132,7 @@ TEST(Esecuzione, PassoPassoSiFermaDopoLaPrimaIstruzioneEdEseguiVaAllaFine) {
 TEST(Esecuzione, PassoPassoAvanzaDiUnaIstruzioneAllaVolta) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("A = 1;\nB = 2;\nC = 3;");
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;\nB = 2;\nC = 3;");
   std::vector<int> variabili;
   Quando p1([] { return DatiGlob.bAttesaPasso; }, [&] {
     variabili.push_back(DatiGlob.ListaVariabili->Count());
@@ -150,7 +150,7 @@ TEST(Esecuzione, PassoPassoAvanzaDiUnaIstruzioneAllaVolta) {
 TEST(Esecuzione, LaRigaDellErroreRestaRossaFinoAlPrimoTasto) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("A = 1;\nB = 2;\nC = 3;\nD = PIPPO(2);\nE = 5;");
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;\nB = 2;\nC = 3;\nD = PIPPO(2);\nE = 5;");
   RispondiModali risposte;
   risposte.Premi(QMessageBox::Ok);
   Clicca(f, f.Esegui1);
@@ -176,7 +176,7 @@ TEST(Esecuzione, LaRigaDellErroreRestaRossaFinoAlPrimoTasto) {
 TEST(Esecuzione, LoStopDuranteUnaSceltaFinisceLAttesaSubito) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("P = PUNTO;");
+  ImpostaTestoEditor(*f.MemoSource, "P = PUNTO;");
   std::uint64_t attesePrima = 0;
   bool barraDisabilitata = false;
   QString messaggio;
@@ -209,7 +209,7 @@ TEST(Esecuzione, LoStopDuranteUnaSceltaFinisceLAttesaSubito) {
 TEST(Esecuzione, ChiudereLaFinestraDuranteUnAttesaLaFinisce) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("P = PUNTO;");
+  ImpostaTestoEditor(*f.MemoSource, "P = PUNTO;");
   f.MemoSource->SetEditorModified(false);
   RispondiModali risposte;
   risposte.Premi(QMessageBox::No);
@@ -224,11 +224,11 @@ TEST(Esecuzione, ChiudereLaFinestraDuranteUnAttesaLaFinisce) {
 TEST(Esecuzione, UnProgrammaVuotoNonParte) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("   \n\t\n");
-  f.edIstruzione->SetLinesText("A = 1;");
+  ImpostaTestoEditor(*f.MemoSource, "   \n\t\n");
+  ImpostaTestoEditor(*f.edIstruzione, "A = 1;");
   Clicca(f, f.Esegui1);
   // Nothing ran: not even the reset that would have emptied the command bar.
-  EXPECT_EQ(f.edIstruzione->GetLines(), std::vector<std::string>{"A = 1;"});
+  EXPECT_EQ(RigheEditor(*f.edIstruzione), std::vector<std::string>{"A = 1;"});
   EXPECT_FALSE(f.MemoSource->Modified());
   Clicca(f, f.EseguiPassoPasso1);
   EXPECT_FALSE(DatiGlob.bPassoPasso);
@@ -237,7 +237,7 @@ TEST(Esecuzione, UnProgrammaVuotoNonParte) {
 TEST(Esecuzione, UnaFinestraDiDialogoNonAncoraDisponibileFermaLEsecuzione) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("A = 1;\nX = LEGGINUM(\"quanto?\");\nB = 2;");
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;\nX = LEGGINUM(\"quanto?\");\nB = 2;");
   RispondiModali risposte;
   risposte.Premi(QMessageBox::Ok);
   Clicca(f, f.Esegui1);
@@ -253,11 +253,11 @@ TEST(Esecuzione, UnaFinestraDiDialogoNonAncoraDisponibileFermaLEsecuzione) {
 TEST(Esecuzione, StampaScriveNelRiquadroDiOutput) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("STAMPA(\"uno\");\nSTAMPA(2 + 3);");
+  ImpostaTestoEditor(*f.MemoSource, "STAMPA(\"uno\");\nSTAMPA(2 + 3);");
   Clicca(f, f.Esegui1);
   EXPECT_EQ(f.reoutput->toPlainText(), "> uno\n> 5");
   // A new run starts from an empty output pane.
-  f.MemoSource->SetLinesText("STAMPA(\"tre\");");
+  ImpostaTestoEditor(*f.MemoSource, "STAMPA(\"tre\");");
   Clicca(f, f.Esegui1);
   EXPECT_EQ(f.reoutput->toPlainText(), "> tre");
 }
@@ -268,7 +268,7 @@ TEST(Esecuzione, LEsecuzioneVeloceNonEvidenziaLaRiga) {
   QTest::mouseClick(f.cbEsecuzioneVeloce, Qt::LeftButton);
   EXPECT_TRUE(DatiGlob.bEsecuzioneVeloce);
   EXPECT_FALSE(DatiGlob.bEvidenziaRiga);
-  f.MemoSource->SetLinesText("C = CIRC(PUNTO(5, 5), 2);");
+  ImpostaTestoEditor(*f.MemoSource, "C = CIRC(PUNTO(5, 5), 2);");
   Clicca(f, f.Esegui1);
   // After a fast run the canvas and the list are brought up to date once.
   const cRifCart& r = *DatiGlob.RifCart;
@@ -291,7 +291,7 @@ TEST(Regressioni, UnaSceltaRestataNellaListaNonSopravviveAlRipristino) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   // The pick leaves P in the selection list; the error keeps the run from emptying it.
-  f.MemoSource->SetLinesText("P = PUNTO(1,1);\nQ = SCEGLIPUNTO;\nX = PIPPO(1);");
+  ImpostaTestoEditor(*f.MemoSource, "P = PUNTO(1,1);\nQ = SCEGLIPUNTO;\nX = PIPPO(1);");
   RispondiModali risposte;
   risposte.Premi(QMessageBox::Ok);
   Quando scegli([] { return DatiGlob.bAttesaScegliPunto; }, [&] {
@@ -310,7 +310,7 @@ TEST(Regressioni, UnaSceltaRestataNellaListaNonSopravviveAlRipristino) {
   EXPECT_EQ(*(beep500 + 1), "beep 600 100");
   EXPECT_NE(std::find(registro.begin(), registro.end(), "messagebeep"), registro.end());
   // The next run frees the values that the list still names.
-  f.MemoSource->SetLinesText("A = 1;");
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;");
   Clicca(f, f.Esegui1);
   EXPECT_EQ(DatiGlob.ListaValGraf->Count(), 0);
   EXPECT_NE(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
@@ -320,25 +320,25 @@ TEST(Regressioni, UnIstruzioneDellaBarraFermataNonEntraNelProgramma) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   Quando stop([] { return DatiGlob.bAttesaPunto; }, [&] { Clicca(f, f.tbtTerminaEsecuzione); });
-  f.edIstruzione->SetLinesText("P = PUNTO;");
+  ImpostaTestoEditor(*f.edIstruzione, "P = PUNTO;");
   QTest::mouseClick(f.pbEsegui, Qt::LeftButton);
   ASSERT_TRUE(stop.Eseguita());
-  EXPECT_TRUE(f.MemoSource->GetLines().empty());
+  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
   EXPECT_FALSE(f.tbtTerminaEsecuzione->isEnabled());
   // A STOP written by the user is a good end: the statement goes into the program.
-  f.edIstruzione->SetLinesText("A = 1; STOP;");
+  ImpostaTestoEditor(*f.edIstruzione, "A = 1; STOP;");
   QTest::mouseClick(f.pbEsegui, Qt::LeftButton);
-  EXPECT_EQ(f.MemoSource->GetLines(), std::vector<std::string>{"A = 1; STOP;"});
+  EXPECT_EQ(RigheEditor(*f.MemoSource), std::vector<std::string>{"A = 1; STOP;"});
 }
 
 TEST(Regressioni, NessunaEsecuzioneDentroUnAltra) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  f.MemoSource->SetLinesText("A = 1;\nP = PUNTO;\nB = 2;");
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;\nP = PUNTO;\nB = 2;");
   Quando dentro([] { return DatiGlob.bAttesaPunto; }, [&] {
     // The command bar, the run buttons and a palette template with "Esegui subito" all
     // wait for the run to end.
-    f.edIstruzione->SetLinesText("Z = 9;");
+    ImpostaTestoEditor(*f.edIstruzione, "Z = 9;");
     f.pbEsegui->click();
     Clicca(f, f.Esegui1);
     f.cbEseguiSubito->setChecked(true);
@@ -352,7 +352,7 @@ TEST(Regressioni, NessunaEsecuzioneDentroUnAltra) {
   EXPECT_NE(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("B"), nullptr);
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("Z"), nullptr);
-  EXPECT_EQ(f.MemoSource->GetLines().size(), 3u);
+  EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 3u);
 }
 
 }  // namespace

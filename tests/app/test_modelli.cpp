@@ -18,7 +18,7 @@
 namespace qx::test {
 namespace {
 
-std::vector<std::string> Righe(TSrcEditFinestra* e) { return e->GetLines(); }
+std::vector<std::string> Righe(TSrcEditFinestra* e) { return RigheEditor(*e); }
 
 TEST(Menu, IColoriStiliMotiviESpessori) {
   FinestraAperta a;
@@ -76,7 +76,7 @@ TEST(Menu, IlPopupApertoSullaBarraScriveNellaBarra) {
   emit f.edIstruzione->customContextMenuRequested(QPoint(5, 5));
   ASSERT_TRUE(scegli.Eseguita());
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"StilePenna(5);"});
-  EXPECT_TRUE(f.MemoSource->GetLines().empty());
+  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
 }
 
 TEST(Menu, LeStruttureDiControlloSonoUnSoloPassoDiAnnullamento) {
@@ -160,7 +160,7 @@ TEST(Palette, UnPulsanteConIlPopupLasciaVuotaLaBarraFinoAllaScelta) {
   Tfrm3& f = a.f();
   auto* sbPunto = f.findChild<QToolButton*>("sbPunto");
   ASSERT_NE(sbPunto, nullptr);
-  f.edIstruzione->SetLinesText("vecchio");
+  ImpostaTestoEditor(*f.edIstruzione, "vecchio");
   QTest::mouseClick(sbPunto, Qt::LeftButton);
   EXPECT_TRUE(Righe(f.edIstruzione).empty());
   ASSERT_EQ(f.PopupComandi->actions().size(), 7);
@@ -191,7 +191,7 @@ TEST(Palette, UnModelloDirettoConEseguiSubitoGiraUnaVolta) {
   ASSERT_NE(sbCubo, nullptr);
   QTest::mouseClick(sbCubo, Qt::LeftButton);
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"Cubo(LeggiNum(\"misura lato\"));"});
-  EXPECT_TRUE(f.MemoSource->GetLines().empty());
+  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
   f.cbEseguiSubito->setChecked(true);
   RispondiModali risposte;
   risposte.Premi(QMessageBox::Ok);
@@ -200,7 +200,7 @@ TEST(Palette, UnModelloDirettoConEseguiSubitoGiraUnaVolta) {
   EXPECT_EQ(risposte.SenzaRisposta, 0);
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"Cubo(LeggiNum(\"misura lato\"));"});
   // It did not succeed, so it is not in the program.
-  EXPECT_TRUE(f.MemoSource->GetLines().empty());
+  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
 
   // A template that works is run and appended.
   f.cbEseguiSubito->setChecked(false);

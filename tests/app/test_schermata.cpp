@@ -32,7 +32,7 @@ TEST(Schermata, LaFinestraVeraDisegnaIlCerchio) {
 
   Digita(f.edIstruzione, "C = CIRC(PUNTO(5, 5), 2);");
   QTest::keyClick(f.edIstruzione, Qt::Key_Return);
-  ASSERT_EQ(f.MemoSource->GetLines(), std::vector<std::string>{"C = CIRC(PUNTO(5, 5), 2);"});
+  ASSERT_EQ(RigheEditor(*f.MemoSource), std::vector<std::string>{"C = CIRC(PUNTO(5, 5), 2);"});
   // Let the window show the picture, then take it from the screen.
   f.CompletaRidisegni();
   f.repaint();

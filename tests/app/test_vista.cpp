@@ -34,7 +34,7 @@ void Area400x300(Tfrm3& f) {
 }
 
 void Esegui(Tfrm3& f, const char* programma) {
-  f.MemoSource->SetLinesText(programma);
+  ImpostaTestoEditor(*f.MemoSource, programma);
   Clicca(f, f.Esegui1);
 }
 
