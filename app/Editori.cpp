@@ -51,6 +51,7 @@ void AggiungiRigheEditor(TSrcEditFinestra& e, const std::vector<std::string>& ri
 }
 
 void SostituisciSelezione(TSrcEditFinestra& e, const std::string& testo) {
+  if (e.ReadOnly()) return;
   QTextCursor c = e.textCursor();
   c.beginEditBlock();
   c.insertText(Righe(testo));

@@ -77,7 +77,7 @@ void Tfrm3::CreaComponenti() {
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   Timer1->start();
-  connect(qApp, &QApplication::focusChanged, this, [this] { AggiornaAzioni(); });
+  fuoco_ = connect(qApp, &QApplication::focusChanged, this, [this] { AggiornaAzioni(); });
   CreaMenuModelli();
 }
 

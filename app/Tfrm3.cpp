@@ -66,6 +66,13 @@ Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziS
 }
 
 Tfrm3::~Tfrm3() {
+  // The widgets go after the members: nothing of theirs may call back into the window.
+  disconnect(fuoco_);
+  Timer1->stop();
+  pbRifCart->OnPaint = nullptr;
+  pbRifCart->OnResize = nullptr;
+  pbX->OnPaint = nullptr;
+  pbY->OnPaint = nullptr;
   TDatiGlob& g = DatiGlob;
   if (g.CanvasRifCart == canvasRifCart_.get()) g.CanvasRifCart = nullptr;
   if (g.RifCart) g.RifCart->Canvas = nullptr;

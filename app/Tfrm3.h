@@ -306,6 +306,7 @@ class Tfrm3 : public QMainWindow {
   bool contestoBarra_ = false;    // the editors' popup was opened on the command bar
   int menuAperti_ = 0;
   int altezzaBarra_ = 0;          // the command bar's height without the focus
+  QMetaObject::Connection fuoco_;  // the application's focus changes
 };
 
 }  // namespace qx

@@ -345,6 +345,11 @@ TEST(Regressioni, NessunaEsecuzioneDentroUnAltra) {
     f.findChild<QToolButton*>("sbTesto")->click();
     EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("Z"), nullptr);
     EXPECT_TRUE(DatiGlob.bAttesaPunto);
+    // The program being run cannot be changed, not even by a template.
+    f.MemoSource->setFocus();
+    f.Se1->trigger();
+    EXPECT_TRUE(f.MemoSource->ReadOnly());
+    EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 3u);
     Clicca(f, f.tbtTerminaEsecuzione);
   });
   Clicca(f, f.Esegui1);
