@@ -287,6 +287,8 @@ class Tfrm3 : public QMainWindow {
   void AbilitaTermina(bool abilitato);
   // ListaOggetti.cpp
   void RicostruisciListaOggetti();
+  // VistaRifCart.cpp: right and up are +1, left and down -1.
+  void Panoramica(bool orizzontale, int verso);
 
   std::vector<std::string> parametri_;
   std::unique_ptr<TAmbiente> ambiente_;

@@ -46,60 +46,38 @@ const QImage& Tfrm3::ImmagineRifCart() {
   return pbRifCart->Immagine().Image();
 }
 
-void Tfrm3::sbDestraClick() {
-  cRifCart* r = DatiGlob.RifCart;
-  if (!r) return;
-  if (r->_bxAnalisi) {
-    const Reale d = (r->_xb - r->_xa) / 10;
-    r->_xa += d;
-    r->_xb += d;
-  } else {
-    r->__AsseX -= 20;
-  }
-  DisegnaRifCart();
+namespace {
+// The analysis window moves by a tenth of its extent.
+void SpostaIntervallo(Reale& da, Reale& a, int verso) {
+  const Reale d = (a - da) / 10;
+  da += verso * d;
+  a += verso * d;
 }
+}  // namespace
 
-void Tfrm3::sbSinistraClick() {
+void Tfrm3::Panoramica(bool orizzontale, int verso) {
   cRifCart* r = DatiGlob.RifCart;
   if (!r) return;
   if (r->_bxAnalisi) {
-    const Reale d = (r->_xb - r->_xa) / 10;
-    r->_xa -= d;
-    r->_xb -= d;
-  } else {
-    r->__AsseX += 20;
+    if (orizzontale)
+      SpostaIntervallo(r->_xa, r->_xb, verso);
+    else
+      SpostaIntervallo(r->_ya, r->_yb, verso);
+  } else if (orizzontale) {
+    r->__AsseX -= 20 * verso;
     // Squared paper starts at the left edge: nothing lies left of the origin's first place.
-    if (!r->_bAssi && r->__AsseX > r->AsseXIniziale) r->__AsseX = r->AsseXIniziale;
+    if (verso < 0 && !r->_bAssi && r->__AsseX > r->AsseXIniziale) r->__AsseX = r->AsseXIniziale;
+  } else {
+    r->__AsseY += 20 * verso;
+    if (verso < 0 && !r->_bAssi && r->__AsseY < r->AsseYIniziale) r->__AsseY = r->AsseYIniziale;
   }
   DisegnaRifCart();
 }
 
-void Tfrm3::sbSuClick() {
-  cRifCart* r = DatiGlob.RifCart;
-  if (!r) return;
-  if (r->_bxAnalisi) {
-    const Reale d = (r->_yb - r->_ya) / 10;
-    r->_ya += d;
-    r->_yb += d;
-  } else {
-    r->__AsseY += 20;
-  }
-  DisegnaRifCart();
-}
-
-void Tfrm3::sbGiuClick() {
-  cRifCart* r = DatiGlob.RifCart;
-  if (!r) return;
-  if (r->_bxAnalisi) {
-    const Reale d = (r->_yb - r->_ya) / 10;
-    r->_ya -= d;
-    r->_yb -= d;
-  } else {
-    r->__AsseY -= 20;
-    if (!r->_bAssi && r->__AsseY < r->AsseYIniziale) r->__AsseY = r->AsseYIniziale;
-  }
-  DisegnaRifCart();
-}
+void Tfrm3::sbDestraClick() { Panoramica(true, 1); }
+void Tfrm3::sbSinistraClick() { Panoramica(true, -1); }
+void Tfrm3::sbSuClick() { Panoramica(false, 1); }
+void Tfrm3::sbGiuClick() { Panoramica(false, -1); }
 
 void Tfrm3::sbZoompClick() {
   cRifCart* r = DatiGlob.RifCart;

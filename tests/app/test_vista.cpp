@@ -102,6 +102,37 @@ TEST(RifCart, LoSpostamentoNonPortaLOrigineOltreLAngolo) {
   EXPECT_EQ(r.__AsseY, 299);
 }
 
+TEST(RifCart, InAnalisiSiSpostaLaFinestraDelMondo) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Esegui(f, "RIFCART1(-10, -5, 10, 5);");
+  const cRifCart& r = *DatiGlob.RifCart;
+  ASSERT_TRUE(r._bxAnalisi);
+  f.sbDestra->click();
+  EXPECT_EQ(r._xa, -8);
+  EXPECT_EQ(r._xb, 12);
+  f.sbSinistra->click();
+  f.sbSinistra->click();
+  EXPECT_EQ(r._xa, -12);
+  EXPECT_EQ(r._xb, 8);
+  f.sbSu->click();
+  EXPECT_EQ(r._ya, -4);
+  EXPECT_EQ(r._yb, 6);
+  f.sbGiu->click();
+  EXPECT_EQ(r._ya, -5);
+  const Reale tacca = r._TaccaX;
+  f.sbZoomp->click();
+  EXPECT_EQ(r._xa, -10);
+  EXPECT_EQ(r._xb, 6);
+  EXPECT_EQ(r._ya, -4);
+  EXPECT_EQ(r._yb, 4);
+  f.sbZoomm->click();
+  EXPECT_NEAR(static_cast<double>(r._xa), -11.6, 1e-12);
+  EXPECT_NEAR(static_cast<double>(r._yb), 4.8, 1e-12);
+  // The spacing of the squared paper is not touched in analysis mode.
+  EXPECT_EQ(r._TaccaX, tacca);
+}
+
 TEST(RifCart, LaGrigliaEIRighelli) {
   FinestraAperta a;
   Tfrm3& f = a.f();
