@@ -73,6 +73,11 @@ Tfrm3::~Tfrm3() {
   pbRifCart->OnResize = nullptr;
   pbX->OnPaint = nullptr;
   pbY->OnPaint = nullptr;
+  for (TSrcEditFinestra* e : {MemoSource, edIstruzione}) {
+    e->OnEnter = e->OnExit = e->OnChange = e->OnStatusChange = nullptr;
+    e->OnKeyDown = e->OnKeyUp = nullptr;
+    e->OnSpecialLineColors = nullptr;
+  }
   TDatiGlob& g = DatiGlob;
   if (g.CanvasRifCart == canvasRifCart_.get()) g.CanvasRifCart = nullptr;
   if (g.RifCart) g.RifCart->Canvas = nullptr;

@@ -70,7 +70,7 @@ TEST(RifCart, LoZoomSiFermaAUnPixelPerUnita) {
   Tfrm3& f = a.f();
   long double atteso = 38;
   while (atteso > 1) atteso /= 1.1L;
-  for (int i = 0; i < 50; ++i) QTest::mouseClick(f.sbZoomm, Qt::LeftButton);
+  for (int i = 0; i < 50; ++i) f.sbZoomm->click();
   const cRifCart& r = *DatiGlob.RifCart;
   EXPECT_EQ(r._TaccaX, atteso);
   EXPECT_EQ(r._TaccaY, atteso);
