@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QLabel>
@@ -91,6 +92,8 @@ Tfrm3::~Tfrm3() {
 
 void Tfrm3::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  // Only when the window is made visible, not when the desktop restores it.
+  if (event->spontaneous()) return;
   FormShow();
   // A desktop without a window manager may never activate the window: the first
   // activation's set-up then runs as soon as the window is shown.
