@@ -3,39 +3,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "controls/Edges.h"
+#include "controls/Guarded.h"
 #include "controls/ToolkitColors.h"
 
 namespace qx {
-
-namespace {
-
-void Line(QPainter& p, const QColor& c, int x1, int y1, int x2, int y2) {
-  p.setPen(c);
-  p.drawLine(x1, y1, x2, y2);
-}
-
-// One-pixel edge: `light` on the top and left, `dark` on the bottom and right.
-void Edge(QPainter& p, const QRect& r, const QColor& light, const QColor& dark) {
-  Line(p, light, r.left(), r.bottom() - 1, r.left(), r.top());
-  Line(p, light, r.left(), r.top(), r.right() - 1, r.top());
-  Line(p, dark, r.right(), r.top(), r.right(), r.bottom());
-  Line(p, dark, r.left(), r.bottom(), r.right(), r.bottom());
-}
-
-QColor ParentFace(const QWidget* w, bool parentColor, TColor color) {
-  if (!parentColor) return ToQColor(color);
-  const QWidget* parent = w->parentWidget();
-  return parent ? parent->palette().color(parent->backgroundRole()) : ToQColor(clBtnFace);
-}
-
-void SetTextColor(QWidget* w, TColor color) {
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::ButtonText, ToQColor(color));
-  pal.setColor(QPalette::WindowText, ToQColor(color));
-  w->setPalette(pal);
-}
-
-}  // namespace
 
 QBrush HeldDitherBrush() {
   QImage dither(8, 8, QImage::Format_RGB32);
@@ -45,49 +17,70 @@ QBrush HeldDitherBrush() {
   return QBrush(dither);
 }
 
+// ---- TRAButtonFace ----
+
+QColor TRAButtonFace::FaceColor() const {
+  if (!parentColor_) return ToQColor(color_);
+  const QWidget* parent = self_->parentWidget();
+  return parent ? parent->palette().color(parent->backgroundRole()) : ToQColor(clBtnFace);
+}
+
+void TRAButtonFace::SetColor(TColor color) {
+  color_ = color;
+  parentColor_ = false;
+  self_->update();
+}
+
+void TRAButtonFace::SetParentColor(bool value) {
+  parentColor_ = value;
+  self_->update();
+}
+
+void TRAButtonFace::SetFontColor(TColor color) {
+  QPalette pal = self_->palette();
+  pal.setColor(QPalette::ButtonText, ToQColor(color));
+  pal.setColor(QPalette::WindowText, ToQColor(color));
+  self_->setPalette(pal);
+}
+
+void TRAButtonFace::SetGlyph(const QPixmap& glyph) {
+  glyph_->SetGlyph(glyph);
+  self_->update();
+}
+void TRAButtonFace::SetNumGlyphs(int n) {
+  glyph_->SetNumGlyphs(n);
+  self_->update();
+}
+void TRAButtonFace::SetLayout(TButtonLayout layout) {
+  layout_ = layout;
+  self_->update();
+}
+void TRAButtonFace::SetMargin(int margin) {
+  margin_ = margin;
+  self_->update();
+}
+void TRAButtonFace::SetSpacing(int spacing) {
+  spacing_ = spacing;
+  self_->update();
+}
+
 // ---- TRAColorButton ----
 
 TRAColorButton::TRAColorButton(QWidget* owner) : TRAColorButton(owner, std::make_unique<TRAButtonGlyph>()) {}
 
 TRAColorButton::TRAColorButton(QWidget* owner, std::unique_ptr<TRAButtonGlyph> glyph)
-    : QPushButton(owner), TRAButtonFace(std::move(glyph)) {
+    : QPushButton(owner), TRAButtonFace(this, std::move(glyph)) {
   resize(75, 25);
 }
 
-void TRAColorButton::SetColor(TColor color) {
-  color_ = color;
-  parentColor_ = false;
-  update();
+
+// The handlers a user installs (OnPaint, the click's slots) run inside these events.
+bool TRAColorButton::event(QEvent* event) {
+  return Guarded([&] { return QPushButton::event(event); }, true);
 }
 
-void TRAColorButton::SetParentColor(bool value) {
-  parentColor_ = value;
-  update();
-}
-
-QColor TRAColorButton::FaceColor() const { return ParentFace(this, parentColor_, color_); }
-
-void TRAColorButton::SetFontColor(TColor color) { SetTextColor(this, color); }
-
-void TRAColorButton::SetGlyph(const QPixmap& glyph) {
-  glyph_->SetGlyph(glyph);
-  update();
-}
-void TRAColorButton::SetNumGlyphs(int n) {
-  glyph_->SetNumGlyphs(n);
-  update();
-}
-void TRAColorButton::SetLayout(TButtonLayout layout) {
-  layout_ = layout;
-  update();
-}
-void TRAColorButton::SetMargin(int margin) {
-  margin_ = margin;
-  update();
-}
-void TRAColorButton::SetSpacing(int spacing) {
-  spacing_ = spacing;
-  update();
+bool TRANoFrameButton::event(QEvent* event) {
+  return Guarded([&] { return QAbstractButton::event(event); }, true);
 }
 
 void TRAColorButton::paintEvent(QPaintEvent* /*event*/) {
@@ -117,8 +110,8 @@ void TRAColorButton::paintEvent(QPaintEvent* /*event*/) {
     p.drawRect(r.adjusted(0, 0, -1, -1));
     r.adjust(1, 1, -1, -1);
   } else {
-    Edge(p, r, ToQColor(clBtnHighlight), ToQColor(cl3DDkShadow));
-    Edge(p, r.adjusted(1, 1, -1, -1), ToQColor(cl3DLight), ToQColor(clBtnShadow));
+    Frame3D(p, r, ToQColor(clBtnHighlight), ToQColor(cl3DDkShadow));
+    Frame3D(p, r.adjusted(1, 1, -1, -1), ToQColor(cl3DLight), ToQColor(clBtnShadow));
     r.adjust(2, 2, -2, -2);
     p.fillRect(r, face);
   }
@@ -141,26 +134,11 @@ TRAhtButton::TRAhtButton(QWidget* owner) : TRAColorButton(owner, std::make_uniqu
 // ---- TRANoFrameButton ----
 
 TRANoFrameButton::TRANoFrameButton(QWidget* owner)
-    : QAbstractButton(owner), TRAButtonFace(std::make_unique<TRAButtonGlyph>()) {
+    : QAbstractButton(owner), TRAButtonFace(this, std::make_unique<TRAButtonGlyph>()) {
   // Speed buttons never take the focus from the control being worked on.
   setFocusPolicy(Qt::NoFocus);
   resize(23, 22);
 }
-
-void TRANoFrameButton::SetColor(TColor color) {
-  color_ = color;
-  parentColor_ = false;
-  update();
-}
-
-void TRANoFrameButton::SetParentColor(bool value) {
-  parentColor_ = value;
-  update();
-}
-
-QColor TRANoFrameButton::FaceColor() const { return ParentFace(this, parentColor_, color_); }
-
-void TRANoFrameButton::SetFontColor(TColor color) { SetTextColor(this, color); }
 
 void TRANoFrameButton::SetNoBorder(bool value) {
   noBorder_ = value;
@@ -172,26 +150,6 @@ void TRANoFrameButton::SetFlat(bool value) {
   update();
 }
 
-void TRANoFrameButton::SetGlyph(const QPixmap& glyph) {
-  glyph_->SetGlyph(glyph);
-  update();
-}
-void TRANoFrameButton::SetNumGlyphs(int n) {
-  glyph_->SetNumGlyphs(n);
-  update();
-}
-void TRANoFrameButton::SetLayout(TButtonLayout layout) {
-  layout_ = layout;
-  update();
-}
-void TRANoFrameButton::SetMargin(int margin) {
-  margin_ = margin;
-  update();
-}
-void TRANoFrameButton::SetSpacing(int spacing) {
-  spacing_ = spacing;
-  update();
-}
 
 // Down only means something in a group; the last button of a group stays down unless
 // AllowAllUp.
@@ -278,17 +236,17 @@ void TRANoFrameButton::paintEvent(QPaintEvent* /*event*/) {
   if (flat_ && !noBorder_) {
     // The flat speed button: an edge only under the mouse or when down.
     if (down)
-      Edge(p, r, ToQColor(clBtnShadow), ToQColor(clBtnHighlight));
+      Frame3D(p, r, ToQColor(clBtnShadow), ToQColor(clBtnHighlight));
     else if (mouseInside_ && isEnabled())
-      Edge(p, r, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
+      Frame3D(p, r, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
     r.adjust(1, 1, -1, -1);
     if (state_ == bsExclusive) p.fillRect(r, HeldDitherBrush());
   } else {
     if (!noBorder_) {
       if (down)
-        Edge(p, r, ToQColor(clBtnShadow), ToQColor(clBtnHighlight));
+        Frame3D(p, r, ToQColor(clBtnShadow), ToQColor(clBtnHighlight));
       else
-        Edge(p, r, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
+        Frame3D(p, r, ToQColor(clBtnHighlight), ToQColor(clBtnShadow));
       r.adjust(1, 1, -1, -1);
     }
     p.fillRect(r, FaceColor());

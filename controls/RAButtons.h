@@ -15,14 +15,33 @@ namespace qx {
 // The glyph, caption layout and colour that all three buttons publish.
 class TRAButtonFace {
  public:
-  explicit TRAButtonFace(std::unique_ptr<TRAButtonGlyph> glyph) : glyph_(std::move(glyph)) {}
+  TRAButtonFace(QWidget* self, std::unique_ptr<TRAButtonGlyph> glyph) : self_(self), glyph_(std::move(glyph)) {}
+  virtual ~TRAButtonFace() = default;
+  TRAButtonFace(const TRAButtonFace&) = delete;
+  TRAButtonFace& operator=(const TRAButtonFace&) = delete;
 
   TRAButtonGlyph& GlyphObject() { return *glyph_; }
   TButtonLayout Layout() const { return layout_; }
   int Margin() const { return margin_; }
   int Spacing() const { return spacing_; }
+  void SetGlyph(const QPixmap& glyph);
+  void SetNumGlyphs(int n);
+  void SetLayout(TButtonLayout layout);
+  void SetMargin(int margin);
+  void SetSpacing(int spacing);
+
+  TColor Color() const { return color_; }
+  // Setting a colour stops taking the parent's.
+  void SetColor(TColor color);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool value);
+  // The colour the face is painted in: the parent's when ParentColor is on.
+  QColor FaceColor() const;
+  // The caption's colour (the toolkit's Font.Color).
+  void SetFontColor(TColor color);
 
  protected:
+  QWidget* self_;
   std::unique_ptr<TRAButtonGlyph> glyph_;
   TButtonLayout layout_ = blGlyphLeft;
   int margin_ = -1;
@@ -38,27 +57,13 @@ class TRAColorButton : public QPushButton, public TRAButtonFace {
 
   explicit TRAColorButton(QWidget* owner = nullptr);
 
-  TColor Color() const { return color_; }
-  void SetColor(TColor color);
-  bool ParentColor() const { return parentColor_; }
-  void SetParentColor(bool value);
-  // The colour the face is painted in: the parent's when ParentColor is on.
-  QColor FaceColor() const;
-  // The caption's colour (the toolkit's Font.Color).
-  void SetFontColor(TColor color);
-
-  void SetGlyph(const QPixmap& glyph);
-  void SetNumGlyphs(int n);
-  void SetLayout(TButtonLayout layout);
-  void SetMargin(int margin);
-  void SetSpacing(int spacing);
-
   TPaintButtonEvent OnPaint;
   // The canvas of the paint in progress (null outside painting).
   QPainter* Canvas() const { return canvas_; }
 
  protected:
   TRAColorButton(QWidget* owner, std::unique_ptr<TRAButtonGlyph> glyph);
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -79,12 +84,6 @@ class TRANoFrameButton : public QAbstractButton, public TRAButtonFace {
 
   explicit TRANoFrameButton(QWidget* owner = nullptr);
 
-  TColor Color() const { return color_; }
-  void SetColor(TColor color);
-  bool ParentColor() const { return parentColor_; }
-  void SetParentColor(bool value);
-  QColor FaceColor() const;
-  void SetFontColor(TColor color);
   bool NoBorder() const { return noBorder_; }
   void SetNoBorder(bool value);
   bool Flat() const { return flat_; }
@@ -97,18 +96,13 @@ class TRANoFrameButton : public QAbstractButton, public TRAButtonFace {
   void SetDown(bool value);
   TButtonState State() const { return state_; }
 
-  void SetGlyph(const QPixmap& glyph);
-  void SetNumGlyphs(int n);
-  void SetLayout(TButtonLayout layout);
-  void SetMargin(int margin);
-  void SetSpacing(int spacing);
-
   TPaintButtonEvent OnPaint;
   QPainter* Canvas() const { return canvas_; }
 
   QSize sizeHint() const override { return {23, 22}; }
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "controls/Edges.h"
+#include "controls/Guarded.h"
 #include "controls/ToolkitColors.h"
 
 namespace qx {
@@ -14,19 +16,6 @@ namespace {
 void Line(QPainter& p, const QColor& c, int x1, int y1, int x2, int y2) {
   p.setPen(c);
   p.drawLine(x1, y1, x2, y2);
-}
-
-// `width` one-pixel edges: `light` on the top and left, `dark` on the bottom and right.
-// Answers the rectangle inside them.
-QRect Frame3D(QPainter& p, QRect r, const QColor& light, const QColor& dark, int width) {
-  for (int i = 0; i < width && r.width() > 0 && r.height() > 0; ++i) {
-    Line(p, light, r.left(), r.bottom() - 1, r.left(), r.top());
-    Line(p, light, r.left(), r.top(), r.right() - 1, r.top());
-    Line(p, dark, r.right(), r.top(), r.right(), r.bottom());
-    Line(p, dark, r.left(), r.bottom(), r.right(), r.bottom());
-    r.adjust(1, 1, -1, -1);
-  }
-  return r;
 }
 
 QRect Bevel(QPainter& p, const QRect& r, TPanelBevel bevel, int width) {
@@ -49,18 +38,6 @@ QPixmap SignGlyph(bool plus) {
     if (plus) sign.setPixel(4, i, ink);
   }
   return QPixmap::fromImage(sign);
-}
-
-// Runs a user's handler from an event of the window: nothing may escape into Qt.
-template <typename F>
-void Guarded(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    qWarning("%s", e.what());
-  } catch (...) {
-    qWarning("unexpected exception in a palette handler");
-  }
 }
 
 }  // namespace

@@ -10,20 +10,22 @@ namespace qx {
 
 namespace {
 
-constexpr Reale kMassimoPixel = 2147483647.0L;
+// Pixels are held within a quarter of the integer range, far beyond any surface, so that
+// the figures can add their offsets and sizes to a pixel without overflowing.
+constexpr int kMassimoPixel = 1 << 29;
 
-// To the nearest integer, halves to even, held inside the integer range.
+// To the nearest integer, halves to even, held inside the pixel range.
 int Rnd(Reale v) {
   if (std::isnan(v)) return 0;
-  if (v > kMassimoPixel) return 2147483647;
-  if (v < -kMassimoPixel) return -2147483647;
+  if (v > kMassimoPixel) return kMassimoPixel;
+  if (v < -kMassimoPixel) return -kMassimoPixel;
   return int(std::nearbyint(v));
 }
 
 // A pixel beyond the visible range, as an int.
 int Somma(int a, long long b) {
   const long long s = a + b;
-  return s > 2147483647LL ? 2147483647 : s < -2147483647LL ? -2147483647 : int(s);
+  return s > kMassimoPixel ? kMassimoPixel : s < -kMassimoPixel ? -kMassimoPixel : int(s);
 }
 
 // Lines and labels are drawn while their anchor is within this many pixels of the

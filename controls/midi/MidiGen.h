@@ -2,7 +2,7 @@
 // PlayString and Stop, and the state machine that follows its stream through the stream's
 // notifications. The notifications may come from the audio thread: they are queued, and
 // handled only on the GUI thread, when the player waits, when it is called, or when the
-// wake-up that the application installs (MidiQt.h) runs.
+// wake-up that the application installs (SvegliaQt.h) runs.
 #pragma once
 #include <cstdint>
 #include <deque>

@@ -1,6 +1,6 @@
 #include "platform/dbf/IntestazioneDbf.h"
 
-#include "platform/dbf/Windows1252.h"
+#include "platform/Cp1252.h"
 
 namespace qx::dbf {
 
@@ -47,7 +47,7 @@ TEsitoIntestazione LeggiIntestazioneDbf(std::string_view inizio, std::uint64_t d
     std::size_t lunghezzaNome = 0;
     while (lunghezzaNome < 11 && d[lunghezzaNome] != '\0') ++lunghezzaNome;
     if (lunghezzaNome == 0) return TEsitoIntestazione::Danneggiata;
-    c.Nome = Windows1252InUtf8(d.substr(0, lunghezzaNome));
+    c.Nome = Cp1252ToUtf8(d.substr(0, lunghezzaNome));
     c.Tipo = d[11];
     c.Larghezza = static_cast<int>(Byte(d, 16));
     c.Decimali = static_cast<int>(Byte(d, 17));

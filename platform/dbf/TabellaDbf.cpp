@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -14,7 +15,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "platform/dbf/Windows1252.h"
+#include "platform/Cp1252.h"
 
 namespace qx::dbf {
 
@@ -76,7 +77,8 @@ class FileForzato {
 enum class TEsitoBlocco { Preso, Manca, InUso, Illeggibile };
 
 TEsitoBlocco Blocca(const std::string& percorso, int& fd) {
-  fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a pipe in the table's place cannot hang the open.
+  fd = ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT ? TEsitoBlocco::Manca : TEsitoBlocco::Illeggibile;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const bool inUso = errno == EWOULDBLOCK;
@@ -87,14 +89,11 @@ TEsitoBlocco Blocca(const std::string& percorso, int& fd) {
   return TEsitoBlocco::Preso;
 }
 
-void Sblocca(int& fd) {
-  if (fd >= 0) ::close(fd);  // closing drops the lock
-  fd = -1;
-}
-
-class Blocco {
- public:
-  ~Blocco() { Sblocca(fd); }
+// Holds the lock while it lives: closing the file drops it.
+struct Blocco {
+  ~Blocco() {
+    if (fd >= 0) ::close(fd);
+  }
   int fd = -1;
 };
 
@@ -193,9 +192,9 @@ TCampo CampoData(const std::string& nome) { return {nome, 'D', 8, 0, 0}; }
 
 bool NomeCampoValido(const std::string& nome) {
   if (nome.empty() || HaControlli(nome) || nome.find_first_of("/\\") != std::string::npos) return false;
-  bool sostituiti = false;
-  const std::string disco = Utf8InWindows1252(nome, &sostituiti);
-  return !sostituiti && disco.size() <= static_cast<std::size_t>(NOME_CAMPO_MAX);
+  std::string perso;
+  const std::string disco = Utf8ToCp1252(nome, &perso);
+  return perso.empty() && disco.size() <= static_cast<std::size_t>(NOME_CAMPO_MAX);
 }
 
 bool NomeTabellaValido(const std::string& nome) {
@@ -277,7 +276,7 @@ bool CreaTabella(const std::string& percorso, const std::vector<TCampo>& campi, 
     if (h) {
       scritto = true;
       for (const TCampo& c : campi)
-        scritto = scritto && DBFAddNativeFieldType(h, Utf8InWindows1252(c.Nome).c_str(), c.Tipo, c.Larghezza,
+        scritto = scritto && DBFAddNativeFieldType(h, Utf8ToCp1252(c.Nome).c_str(), c.Tipo, c.Larghezza,
                                                    c.Decimali) >= 0;
       DataDiOggi(h);
       DBFClose(h);
@@ -405,7 +404,7 @@ bool TTabella::Apri(const std::string& percorso, std::string& errore) {
       errore = archivio + " è danneggiato";
       return false;
     case TEsitoIntestazione::TipoNonGestito:
-      errore = archivio + " ha campi di un tipo che non si può mostrare (" + Windows1252InUtf8(std::string(1, tipo)) + ")";
+      errore = archivio + " ha campi di un tipo che non si può mostrare (" + Cp1252ToUtf8(std::string(1, tipo)) + ")";
       return false;
   }
   {
@@ -480,7 +479,7 @@ std::string TTabella::Testo(int riga, int campo) const {
   if (rec < 0 || campo < 0 || campo >= static_cast<int>(Campi().size())) return {};
   const std::string g = d_->Grezzo(rec, campo);
   const char tipo = d_->Campo(campo).Tipo;
-  if (tipo == 'C') return Windows1252InUtf8(TogliSpaziFinali(g));
+  if (tipo == 'C') return Cp1252ToUtf8(TogliSpaziFinali(g));
   std::string t = TogliSpazi(g);
   long double x = 0;
   if (Numerico(tipo) && LeggiNumero(t, x)) {
@@ -493,7 +492,7 @@ std::string TTabella::Testo(int riga, int campo) const {
     return t;
   }
   if (tipo == 'D' && t.size() == 8 && SoloCifre(t)) return t.substr(6, 2) + "/" + t.substr(4, 2) + "/" + t.substr(0, 4);
-  return Windows1252InUtf8(t);
+  return Cp1252ToUtf8(t);
 }
 
 bool TTabella::Scrivi(int riga, int campo, const std::string& testo, std::string& errore, std::string* nota) {
@@ -510,8 +509,8 @@ bool TTabella::Scrivi(int riga, int campo, const std::string& testo, std::string
   const auto larghezza = static_cast<std::size_t>(c.Larghezza);
   std::string byte;
   if (c.Tipo == 'C') {
-    bool sostituiti = false;
-    byte = TogliSpaziFinali(Utf8InWindows1252(testo, &sostituiti));
+    std::string perso;
+    byte = TogliSpaziFinali(Utf8ToCp1252(testo, &perso));
     if (HaControlli(byte)) {
       errore = "Il testo per il campo " + c.Nome + " contiene caratteri di controllo";
       return false;
@@ -521,7 +520,8 @@ bool TTabella::Scrivi(int riga, int campo, const std::string& testo, std::string
                " caratteri)";
       return false;
     }
-    if (sostituiti && nota) *nota = "Caratteri non rappresentabili sostituiti con \"?\" nel campo " + c.Nome;
+    if (!perso.empty() && nota)
+      *nota = "Nel campo " + c.Nome + " il carattere " + perso + " non si può scrivere ed è diventato \"?\"";
   } else if (Numerico(c.Tipo)) {
     long double x = 0;
     if (!TogliSpazi(testo).empty()) {
@@ -612,7 +612,7 @@ int TTabella::CercaVicino(const std::string& valore) const {
   } else if (c.Tipo == 'D') {
     if (!LeggiData(valore, k.testo)) return -1;
   } else {
-    k.testo = TogliSpaziFinali(Utf8InWindows1252(valore));
+    k.testo = TogliSpaziFinali(Utf8ToCp1252(valore));
   }
   const auto it = std::lower_bound(d_->ordine.begin(), d_->ordine.end(), k,
                                    [&](int rec, const TChiave& v) { return Confronta(d_->ChiaveRecord(rec), v) < 0; });

@@ -74,6 +74,22 @@ TEST_F(DisegnoTest, PointSegmentCircleAndPolygon) {
   EXPECT_EQ(tela.Pixels(60, 260), clBlack);
 }
 
+// A point far beyond the surface (a file can hold any coordinates) draws nothing and
+// overflows nothing, with its label too.
+TEST_F(DisegnoTest, AFarPointDrawsNothing) {
+  for (Reale v : {Reale(1e20L), Reale(-1e20L), Reale(3e9L)}) {
+    cValorePunto p;
+    p.Pen.Color = clRed;
+    p.bCoordCartesiane = true;
+    p.xCart = v;
+    p.yCart = -v;
+    p.Etichetta = "P_1";
+    p.Disegna(tela);
+  }
+  for (int y = 0; y < 400; y += 7)
+    for (int x = 0; x < 600; x += 7) ASSERT_NE(tela.Pixels(x, y), clRed) << x << "," << y;
+}
+
 TEST_F(DisegnoTest, AngleArcAndSector) {
   cValoreAngolo a;
   a.Pen.Color = clRed;

@@ -2,6 +2,7 @@
 // boxes of the scripted window and the run's errors out. And the members of double-entry
 // tables.
 #include <gtest/gtest.h>
+#include <shapefil.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -83,6 +84,20 @@ TEST_F(Archivi, CreatesTheTableUnderTheProgramFolderAndSaysHowToOpenIt) {
   EXPECT_EQ(static_cast<unsigned char>(b[0]), 0x03);
   EXPECT_EQ(static_cast<unsigned char>(b[29]), 0x57);
   EXPECT_EQ(Campi("RUBRICA"), (std::vector<std::string>{"NOME C20.0", "ETA N20.6"}));
+  // Shapelib itself reads it.
+  DBFHandle h = DBFOpen(Tabella("RUBRICA").c_str(), "rb");
+  ASSERT_NE(h, nullptr);
+  char nome[12];
+  int larghezza = 0, decimali = 0;
+  EXPECT_EQ(DBFGetFieldCount(h), 2);
+  EXPECT_EQ(DBFGetRecordCount(h), 0);
+  EXPECT_EQ(DBFGetFieldInfo(h, 0, nome, &larghezza, &decimali), FTString);
+  EXPECT_EQ(std::string(nome) + " " + std::to_string(larghezza), "NOME 20");
+  DBFGetFieldInfo(h, 1, nome, &larghezza, &decimali);
+  EXPECT_EQ(std::string(nome) + " " + DBFGetNativeFieldType(h, 1) + std::to_string(larghezza) + "." +
+                std::to_string(decimali),
+            "ETA N20.6");
+  DBFClose(h);
   EXPECT_EQ(Finestra(), (std::vector<std::string>{"Box Informazione|" + kCreato}));
   EXPECT_TRUE(run.finestra.Problemi.empty());
 }

@@ -3,6 +3,7 @@
 // give a message, are never modified, and never crash the reader).
 #include <gtest/gtest.h>
 #include <shapefil.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -12,7 +13,6 @@
 #include <sstream>
 
 #include "platform/dbf/TabellaDbf.h"
-#include "platform/dbf/Windows1252.h"
 
 namespace qx::dbf {
 namespace {
@@ -119,7 +119,7 @@ TEST_F(TabellaDbf, EditsReachTheFileAtOnceInWindows1252) {
   std::string nota;
   ASSERT_TRUE(t.Aggiungi(errore) >= 0);
   ASSERT_TRUE(t.Scrivi(1, 0, "Ωmega", errore, &nota)) << errore;
-  EXPECT_EQ(nota, "Caratteri non rappresentabili sostituiti con \"?\" nel campo NOME");
+  EXPECT_EQ(nota, "Nel campo NOME il carattere Ω non si può scrivere ed è diventato \"?\"");
   EXPECT_EQ(t.Testo(0, 0), "Nicolò €");
   EXPECT_EQ(t.Testo(0, 1), "12.25");
   EXPECT_EQ(t.Testo(0, 2), "01/03/2012");
@@ -363,6 +363,11 @@ TEST_F(TabellaDbf, DamagedAndForeignFilesGiveAMessageAndStayAsTheyWere) {
   TTabella t;
   EXPECT_FALSE(t.Apri(p, errore));
   EXPECT_EQ(errore, "Impossibile leggere l'archivio RUBRICA");
+  // A pipe that nobody writes to: refused at once, not waited on.
+  fs::remove(p);
+  ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
+  EXPECT_FALSE(t.Apri(p, errore));
+  EXPECT_EQ(errore, "Impossibile leggere l'archivio RUBRICA");
 }
 
 // Regression block: every damaged file that ever broke the reader goes here.
@@ -399,28 +404,14 @@ TEST_F(TabellaDbf, FuzzedFilesNeverCrashTheReaderNorChangeTheFile) {
   for (std::size_t n = 0; n <= buono.size(); ++n) prova(buono.substr(0, n));
   std::uniform_int_distribution<std::size_t> dove(0, buono.size() - 1);
   std::uniform_int_distribution<int> byte(0, 255), quanti(1, 4);
-  for (int i = 0; i < 1500; ++i) {
+  for (int i = 0; i < 800; ++i) {
     std::string b = buono;
     // Most damage in the header, where the sizes are.
     const int n = quanti(gen);
     for (int k = 0; k < n; ++k) b[i % 3 ? dove(gen) % 160 : dove(gen)] = static_cast<char>(byte(gen));
     prova(b);
   }
-  EXPECT_GT(aperti, 100) << "damage to the data alone still opens";
-}
-
-TEST(Windows1252, EveryByteSurvivesTheRoundTrip) {
-  std::string tutti;
-  for (int b = 0; b < 256; ++b) tutti += static_cast<char>(b);
-  const std::string utf8 = Windows1252InUtf8(tutti);
-  bool sostituiti = true;
-  EXPECT_EQ(Utf8InWindows1252(utf8, &sostituiti), tutti);
-  EXPECT_FALSE(sostituiti);
-  EXPECT_EQ(Windows1252InUtf8("\x80\xE0\x9F"), "€àŸ");
-  EXPECT_EQ(Utf8InWindows1252("π\xFF", &sostituiti), "??");
-  EXPECT_TRUE(sostituiti);
-  EXPECT_TRUE(RappresentabileInWindows1252("perché €"));
-  EXPECT_FALSE(RappresentabileInWindows1252("ℝ"));
+  EXPECT_GT(aperti, 50) << "damage to the data alone still opens";
 }
 
 }  // namespace

@@ -99,10 +99,13 @@ TEST_F(RifCartTest, ErrorValuesAndHugeValuesStayOutOfTheArea) {
     EXPECT_EQ(f.XPixel(e), 610);
     EXPECT_EQ(f.YPixel(e), 410);
   }
-  EXPECT_EQ(f.XPixel(1e20L), 2147483647);
-  EXPECT_EQ(f.XPixel(-1e20L), -2147483647);
-  EXPECT_EQ(f.YPixel(1e20L), -2147483647);
-  EXPECT_EQ(f.YPixel(-1e20L), 2147483647);
+  // Far beyond any surface, with room for the figures' own offsets (a point's square, a
+  // label) so that drawing a far point cannot overflow.
+  constexpr int kLimite = 1 << 29;
+  EXPECT_EQ(f.XPixel(1e20L), kLimite);
+  EXPECT_EQ(f.XPixel(-1e20L), -kLimite);
+  EXPECT_EQ(f.YPixel(1e20L), -kLimite);
+  EXPECT_EQ(f.YPixel(-1e20L), kLimite);
 }
 
 TEST_F(RifCartTest, AnalysisWindowFillsTheRectangle) {
