@@ -34,9 +34,9 @@ QImage ImmagineEditor(Tfrm3& f) {
 
 // The rectangle of a 1-based line of the program editor, in its viewport.
 QRect RigaEditor(Tfrm3& f, int riga) {
-  QTextCursor c(f.MemoSource->document()->findBlockByNumber(riga - 1));
-  const QRect r = f.MemoSource->cursorRect(c);
-  return QRect(0, r.top(), f.MemoSource->viewport()->width(), r.height());
+  const QPoint p = f.MemoSource->RowColumnToPixels({1, f.MemoSource->LineToRow(riga)});
+  return QRect(f.MemoSource->GutterWidth(), p.y(), f.MemoSource->viewport()->width() - f.MemoSource->GutterWidth(),
+               f.MemoSource->LineHeight());
 }
 
 TEST(Esecuzione, UnCerchioScrittoNelProgrammaEdEseguito) {
@@ -93,7 +93,7 @@ TEST(Esecuzione, LaBarraDeiComandiEsegueEAggiungeAlProgramma) {
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("D"), nullptr);
   // Ctrl+Enter breaks the line instead of running.
   ImpostaTestoEditor(*f.edIstruzione, "A = 1;");
-  f.edIstruzione->moveCursor(QTextCursor::End);
+  QTest::keyClick(f.edIstruzione, Qt::Key_End);
   QTest::keyClick(f.edIstruzione, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(RigheEditor(*f.edIstruzione).size(), 2u);
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
@@ -323,7 +323,7 @@ TEST(Regressioni, UnIstruzioneDellaBarraFermataNonEntraNelProgramma) {
   ImpostaTestoEditor(*f.edIstruzione, "P = PUNTO;");
   QTest::mouseClick(f.pbEsegui, Qt::LeftButton);
   ASSERT_TRUE(stop.Eseguita());
-  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
+  EXPECT_TRUE(SenzaTesto(*f.MemoSource));
   EXPECT_FALSE(f.tbtTerminaEsecuzione->isEnabled());
   // A STOP written by the user is a good end: the statement goes into the program.
   ImpostaTestoEditor(*f.edIstruzione, "A = 1; STOP;");
