@@ -221,6 +221,39 @@ TEST(Esecuzione, ChiudereLaFinestraDuranteUnAttesaLaFinisce) {
   EXPECT_FALSE(DatiGlob.bInEsecuzione);
 }
 
+TEST(Esecuzione, IPulsantiContinuaETerminaPenna) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  ImpostaTestoEditor(*f.MemoSource, "PAUSA;\nA = 1;\nP = PENNA;");
+  bool continuaVisibile = false, pennaVisibile = false;
+  Quando continua([&] { return f.btnContinua->isVisible(); }, [&] {
+    continuaVisibile = true;
+    EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+    Clicca(f, f.btnContinua);
+  });
+  // A stroke drawn with the mouse, then "Termina Penna".
+  Quando penna([&] { return DatiGlob.bModoPenna && f.btnTerminaPenna->isVisible(); }, [&] {
+    pennaVisibile = true;
+    EXPECT_FALSE(f.btnContinua->isVisible());
+    const cRifCart& r = *DatiGlob.RifCart;
+    QTest::mousePress(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, QPoint(r.XPixel(1), r.YPixel(1)));
+    for (int k = 1; k <= 5; ++k) QTest::mouseMove(f.pbRifCart, QPoint(r.XPixel(1 + k * 0.5), r.YPixel(1 + k * 0.25)));
+    QTest::mouseRelease(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, QPoint(r.XPixel(3.5), r.YPixel(2.25)));
+    Clicca(f, f.btnTerminaPenna);
+  });
+  Clicca(f, f.Esegui1);
+  EXPECT_TRUE(continuaVisibile);
+  EXPECT_TRUE(pennaVisibile);
+  EXPECT_FALSE(f.btnContinua->isVisible());
+  EXPECT_FALSE(f.btnTerminaPenna->isVisible());
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  ASSERT_NE(DatiGlob.ListaVariabili->Cerca("P"), nullptr);
+  EXPECT_EQ(VociLista(f)[1], "<b><c:Blue>Scrittura </b><c:WindowText>P");
+  // The stroke is on the canvas.
+  const cRifCart& r = *DatiGlob.RifCart;
+  EXPECT_TRUE(ContieneColore(f.ImmagineRifCart(), QRect(r.XPixel(2) - 2, r.YPixel(1.5) - 2, 5, 5), clBlue));
+}
+
 TEST(Esecuzione, UnProgrammaVuotoNonParte) {
   FinestraAperta a;
   Tfrm3& f = a.f();
