@@ -22,6 +22,7 @@
 #include "app/Editori.h"
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
+#include "app/Protetto.h"
 #include "app/Tfrm3.h"
 #include "runstate/DatiGlob.h"
 #include "values/RifCart.h"
@@ -137,8 +138,8 @@ void Tfrm3::CreaBarraStrumenti() {
   connect(actFileOpen, &QAction::triggered, this, [this] { actFileOpenExecute(); });
   connect(actFileSave, &QAction::triggered, this, [this] { actFileSaveExecute(); });
   connect(actFileSaveAs, &QAction::triggered, this, [this] { actFileSaveExecute(); });
-  connect(EseguiPassoPasso1, &QAction::triggered, this, [this] { EseguiPassoPasso1Click(); });
-  connect(Esegui1, &QAction::triggered, this, [this] { Esegui1Click(); });
+  connect(EseguiPassoPasso1, &QAction::triggered, this, [this] { Protetto([this] { EseguiPassoPasso1Click(); }); });
+  connect(Esegui1, &QAction::triggered, this, [this] { Protetto([this] { Esegui1Click(); }); });
   connect(tbtTerminaEsecuzione, &QAction::triggered, this, [this] { TerminaEsecuzione(); });
   connect(IngrandisciCarattere1, &QAction::triggered, this, [this] { IngrandisciCarattere1Click(); });
   connect(RimpicciolisciCarattere1, &QAction::triggered, this, [this] { RimpicciolisciCarattere1Click(); });
@@ -417,7 +418,7 @@ QWidget* Tfrm3::CreaColonnaOutput() {
   connect(sbInit, &QToolButton::clicked, this, [this] { sbInitClick(); });
   connect(sbCancTraccia, &QToolButton::clicked, this, [this] { sbCancTracciaClick(); });
 
-  pbRifCart->OnPaint = [this] { canvasRifCart_->Completa(); };
+  pbRifCart->OnPaint = [this] { Protetto([this] { canvasRifCart_->Completa(); }); };
   pbRifCart->OnResize = [this] { pnlRifCartResize(); };
   pbX->OnPaint = [this] {
     if (cRifCart* r = DatiGlob.RifCart) r->DisegnaScalaX();
@@ -451,7 +452,7 @@ QWidget* Tfrm3::CreaBarraEsegui() {
   pbEsegui->setFixedSize(75, kAltezzaBarra);
 
   connect(cbEsecuzioneVeloce, &QCheckBox::clicked, this, [this] { cbEsecuzioneVeloceClick(); });
-  connect(pbEsegui, &QPushButton::clicked, this, [this] { pbEseguiClick(); });
+  connect(pbEsegui, &QPushButton::clicked, this, [this] { Protetto([this] { pbEseguiClick(); }); });
   edIstruzione->OnKeyUp = [this](TCustomSrcEdit*, std::uint16_t& tasto, TShiftState stato) {
     if (tasto == VK_RETURN && stato == 0) pbEsegui->click();
   };
