@@ -1,0 +1,67 @@
+#include "tests/dialogs/Utente.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QTest>
+
+namespace qx::test {
+
+Utente::Utente() {
+  qApp->installEventFilter(this);
+  // Only a faulty test leaves a window open this long: it is cancelled so that the test
+  // fails instead of hanging.
+  guardia_.setInterval(20000);
+  connect(&guardia_, &QTimer::timeout, this, [this] {
+    if (QWidget* w = QApplication::activeModalWidget())
+      if (auto* d = qobject_cast<QDialog*>(w)) {
+        ++Abbandonate;
+        d->reject();
+      }
+  });
+  guardia_.start();
+}
+
+Utente::~Utente() { qApp->removeEventFilter(this); }
+
+bool Utente::eventFilter(QObject* oggetto, QEvent* evento) {
+  if (evento->type() == QEvent::Show) {
+    auto* d = qobject_cast<QDialog*>(oggetto);
+    if (d && d->isWindow() && d->isModal()) {
+      Finestre.push_back(d->windowTitle());
+      // The step runs from the window's own event loop, once the window is up.
+      QPointer<QDialog> finestra(d);
+      QTimer::singleShot(0, this, [this, finestra] { Esegui(finestra); });
+    }
+  }
+  return QObject::eventFilter(oggetto, evento);
+}
+
+void Utente::Esegui(QPointer<QDialog> finestra) {
+  if (!finestra || !finestra->isVisible()) return;
+  guardia_.start();
+  if (passi_.empty()) {
+    ++SenzaRisposta;
+    finestra->reject();
+    return;
+  }
+  // The window a user works in is the active one.
+  QApplication::setActiveWindow(finestra);
+  Passo passo = std::move(passi_.front());
+  passi_.pop_front();
+  passo(*finestra);
+}
+
+void Clicca(QAbstractButton* pulsante) {
+  QTest::mouseClick(pulsante, Qt::LeftButton, Qt::NoModifier, pulsante->rect().center());
+}
+
+void Scrivi(QLineEdit* casella, const QString& testo) {
+  casella->setFocus();
+  casella->selectAll();
+  QTest::keyClick(casella, Qt::Key_Delete);
+  QTest::keyClicks(casella, testo);
+}
+
+}  // namespace qx::test
