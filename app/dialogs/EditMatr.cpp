@@ -114,6 +114,7 @@ void TDlgEditMatr::Apri(bool solaLettura, const std::string& titolo, cValore& ma
   SolaLettura = solaLettura;
   Titolo = QString::fromStdString(titolo);
   Messaggio = QString::fromStdString(messaggio);
+  setWindowTitle(Titolo);
   exec();
   MatrReale = nullptr;
   MatrStringa = nullptr;

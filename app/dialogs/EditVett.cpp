@@ -57,6 +57,7 @@ void TDlgEditVett::Apri(bool solaLettura, const std::string& titolo, cValore& ve
   SolaLettura = solaLettura;
   Titolo = QString::fromStdString(titolo);
   Messaggio = QString::fromStdString(messaggio);
+  setWindowTitle(Titolo);
   exec();
   VettReale = nullptr;
   VettStringa = nullptr;

@@ -6,11 +6,15 @@
 
 #include <QString>
 #include <memory>
+#include <ostream>
 
 #include "app/dialogs/Dialoghi.h"
 #include "controls/ZfMessageBox.h"
 #include "tests/dialogs/Utente.h"
 #include "tests/support/ScriptedWindow.h"
+
+// QStrings in the failures of the tests, as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace qx::test {
 

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "controls/StringGrid.h"
+
 namespace qx::test {
 
 Utente::Utente() {
@@ -62,6 +64,20 @@ void Scrivi(QLineEdit* casella, const QString& testo) {
   casella->selectAll();
   QTest::keyClick(casella, Qt::Key_Delete);
   QTest::keyClicks(casella, testo);
+}
+
+void ScriviCella(TStringGrid& griglia, int col, int row, const QString& testo) {
+  griglia.setFocus();
+  QTest::mouseClick(griglia.viewport(), Qt::LeftButton, Qt::NoModifier, griglia.CellRect(col, row).center());
+  // F2 opens the cell's editor; all of its text is selected, so that typing replaces it.
+  QTest::keyClick(&griglia, Qt::Key_F2);
+  if (griglia.EditorVisible()) QTest::keyClick(griglia.InplaceEditor(), Qt::Key_A, Qt::ControlModifier);
+  for (QChar c : testo) {
+    QWidget* bersaglio = griglia.EditorVisible() ? static_cast<QWidget*>(griglia.InplaceEditor()) : &griglia;
+    QTest::keyClick(bersaglio, c.toLatin1());
+  }
+  QWidget* bersaglio = griglia.EditorVisible() ? static_cast<QWidget*>(griglia.InplaceEditor()) : &griglia;
+  QTest::keyClick(bersaglio, Qt::Key_Return);
 }
 
 }  // namespace qx::test

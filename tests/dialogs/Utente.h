@@ -18,6 +18,10 @@ class QAbstractButton;
 class QLineEdit;
 class QWidget;
 
+namespace qx {
+class TStringGrid;
+}
+
 namespace qx::test {
 
 class Utente : public QObject {
@@ -47,6 +51,9 @@ class Utente : public QObject {
 void Clicca(QAbstractButton* pulsante);
 // Empties a line edit and types the text into it with the keyboard.
 void Scrivi(QLineEdit* casella, const QString& testo);
+// Clicks a cell of a grid, opens its editor with F2, selects all and types the text over
+// it, ending with Enter.
+void ScriviCella(qx::TStringGrid& griglia, int col, int row, const QString& testo);
 // A child of the window by its object name, or a test failure.
 template <typename T>
 T* Figlio(QWidget& finestra, const char* nome) {
