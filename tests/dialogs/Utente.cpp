@@ -63,7 +63,15 @@ void Scrivi(QLineEdit* casella, const QString& testo) {
   casella->setFocus();
   casella->selectAll();
   QTest::keyClick(casella, Qt::Key_Delete);
-  QTest::keyClicks(casella, testo);
+  for (QChar c : testo) {
+    if (c.unicode() < 128) {
+      QTest::keyClick(casella, c.toLatin1());
+    } else {
+      // A key that the keyboard map does not name, with its character.
+      QTest::sendKeyEvent(QTest::Press, casella, Qt::Key_unknown, QString(c), Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::Release, casella, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
 }
 
 void ScriviCella(TStringGrid& griglia, int col, int row, const QString& testo) {
