@@ -8,7 +8,7 @@ packages=(
   libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libqt6opengl6-dev libfreetype-dev
   libshp-dev libsdl2-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
-  libzip-dev libpugixml-dev
+  libzip-dev libpugixml-dev zlib1g-dev
   xvfb xauth
 )
 missing=()

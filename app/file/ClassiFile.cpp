@@ -1,6 +1,7 @@
 #include "app/file/ClassiFile.h"
 
 #include <cmath>
+#include <optional>
 
 #include "app/file/Identificatori.h"
 #include "platform/Cp1252.h"
@@ -60,6 +61,12 @@ std::string LeggiTesto(const TValoreStream& v, std::string_view proprieta) {
 std::string LeggiIdent(const TValoreStream& v, std::string_view proprieta) {
   if (v.Tipo != TValueType::vaIdent) ErroreProprieta(proprieta);
   return v.Testo;
+}
+
+const TProprieta* CercaProprieta(const TComponenteStream& r, std::string_view nome) {
+  for (const auto& p : r.Proprieta)
+    if (SameIdent(p.Nome, nome)) return &p;
+  return nullptr;
 }
 
 void ControllaCollezione(const TValoreStream& v, std::string_view proprieta) {
@@ -138,8 +145,8 @@ TCollPunti LeggiCollezionePunti(const TValoreStream& v, std::string_view proprie
   for (const auto& e : v.Collezione) {
     TCollItemsPunti p;
     PerOgniProprieta(e, [&](const TProprieta& q) {
-      if (q.Nome == "x") p.x = LeggiReale(q.Valore, proprieta);
-      else if (q.Nome == "y") p.y = LeggiReale(q.Valore, proprieta);
+      if (SameIdent(q.Nome, "x")) p.x = LeggiReale(q.Valore, proprieta);
+      else if (SameIdent(q.Nome, "y")) p.y = LeggiReale(q.Valore, proprieta);
     });
     punti.Aggiungi(p);
   }
@@ -167,7 +174,7 @@ std::vector<Reale> LeggiCollezioneReali(const TValoreStream& v, std::string_view
   for (const auto& e : v.Collezione) {
     Reale x = 0;
     PerOgniProprieta(e, [&](const TProprieta& q) {
-      if (q.Nome == "val") x = LeggiReale(q.Valore, proprieta);
+      if (SameIdent(q.Nome, "val")) x = LeggiReale(q.Valore, proprieta);
     });
     r.push_back(x);
   }
@@ -193,7 +200,7 @@ std::vector<std::string> LeggiCollezioneStringhe(const TValoreStream& v, std::st
   for (const auto& e : v.Collezione) {
     std::string s;
     PerOgniProprieta(e, [&](const TProprieta& q) {
-      if (q.Nome == "val") s = LeggiTesto(q.Valore, proprieta);
+      if (SameIdent(q.Nome, "val")) s = LeggiTesto(q.Valore, proprieta);
     });
     r.push_back(std::move(s));
   }
@@ -278,66 +285,54 @@ TCampoFile Speciale(std::string_view nome, std::function<void(const cValore&, TC
 
 // ---- The common part ------------------------------------------------------------------
 
+// A property of the pen, the brush or the font: left out when it equals the toolkit's
+// declared default (when there is one), and that default when the file does not hold it.
+template <class O, class T, class Scrivi, class Leggi>
+TCampoFile Annidato(std::string_view nome, O cValoreGraf::*oggetto, T O::*campo, std::optional<T> predefinito,
+                    Scrivi scrivi, Leggi leggi) {
+  auto get = [oggetto, campo](cValore& v) -> T& { return static_cast<cValoreGraf&>(v).*oggetto.*campo; };
+  auto cget = [oggetto, campo](const cValore& v) -> const T& { return static_cast<const cValoreGraf&>(v).*oggetto.*campo; };
+  std::function<void(cValore&)> assente;
+  if (predefinito) assente = [get, d = *predefinito](cValore& v) { get(v) = d; };
+  return {nome,
+          [nome, cget, predefinito, scrivi](const cValore& v, TComponenteStream& r) {
+            if (!predefinito || cget(v) != *predefinito) r.Aggiungi(std::string(nome), scrivi(cget(v)));
+          },
+          [nome, get, leggi](cValore& v, const TValoreStream& s) { get(v) = leggi(s, nome); }, std::move(assente)};
+}
+
+// An enumeration written as its member's identifier.
+template <class T, std::size_t N>
+auto ScriviEnum(const std::array<std::string_view, N>& nomi) {
+  return [&nomi](T x) { return TValoreStream::DiIdent(std::string(nomi.at(x))); };
+}
+template <class T, std::size_t N>
+auto LeggiEnum(const std::array<std::string_view, N>& nomi) {
+  return [&nomi](const TValoreStream& s, std::string_view nome) { return static_cast<T>(LeggiOrdinale(s, nomi, nome)); };
+}
+
 // Pen, Brush, Font and varGruppo of every drawable value, in file order.
 const std::vector<TCampoFile>& CampiGrafici() {
   static const std::vector<TCampoFile> campi = [] {
     std::vector<TCampoFile> c;
-    auto penna = [](cValore& v) -> TPen& { return static_cast<cValoreGraf&>(v).Pen; };
-    auto pennello = [](cValore& v) -> TBrush& { return static_cast<cValoreGraf&>(v).Brush; };
     auto carattere = [](cValore& v) -> TFont& { return static_cast<cValoreGraf&>(v).Font; };
     auto g = [](const cValore& v) -> const cValoreGraf& { return static_cast<const cValoreGraf&>(v); };
-    c.push_back({"Pen.Color",
-                 [g](const cValore& v, TComponenteStream& r) {
-                   if (g(v).Pen.Color != clBlack) r.Aggiungi("Pen.Color", ValoreColore(g(v).Pen.Color));
-                 },
-                 [penna](cValore& v, const TValoreStream& s) { penna(v).Color = LeggiColore(s, "Pen.Color"); },
-                 [penna](cValore& v) { penna(v).Color = clBlack; }});
-    c.push_back({"Pen.Mode",
-                 [g](const cValore& v, TComponenteStream& r) {
-                   if (g(v).Pen.Mode != pmCopy)
-                     r.Aggiungi("Pen.Mode", TValoreStream::DiIdent(std::string(kNomiPenMode.at(g(v).Pen.Mode))));
-                 },
-                 [penna](cValore& v, const TValoreStream& s) {
-                   penna(v).Mode = static_cast<TPenMode>(LeggiOrdinale(s, kNomiPenMode, "Pen.Mode"));
-                 },
-                 [penna](cValore& v) { penna(v).Mode = pmCopy; }});
-    c.push_back({"Pen.Style",
-                 [g](const cValore& v, TComponenteStream& r) {
-                   if (g(v).Pen.Style != psSolid)
-                     r.Aggiungi("Pen.Style", TValoreStream::DiIdent(std::string(kNomiPenStyle.at(g(v).Pen.Style))));
-                 },
-                 [penna](cValore& v, const TValoreStream& s) {
-                   penna(v).Style = static_cast<TPenStyle>(LeggiOrdinale(s, kNomiPenStyle, "Pen.Style"));
-                 },
-                 [penna](cValore& v) { penna(v).Style = psSolid; }});
-    c.push_back({"Pen.Width",
-                 [g](const cValore& v, TComponenteStream& r) {
-                   if (g(v).Pen.Width != 1) r.Aggiungi("Pen.Width", TValoreStream::DiIntero(g(v).Pen.Width));
-                 },
-                 [penna](cValore& v, const TValoreStream& s) { penna(v).Width = LeggiIntero(s, "Pen.Width"); },
-                 [penna](cValore& v) { penna(v).Width = 1; }});
-    c.push_back({"Brush.Color",
-                 [g](const cValore& v, TComponenteStream& r) {
-                   if (g(v).Brush.Color != clWhite) r.Aggiungi("Brush.Color", ValoreColore(g(v).Brush.Color));
-                 },
-                 [pennello](cValore& v, const TValoreStream& s) { pennello(v).Color = LeggiColore(s, "Brush.Color"); },
-                 [pennello](cValore& v) { pennello(v).Color = clWhite; }});
-    c.push_back({"Brush.Style",
-                 [g](const cValore& v, TComponenteStream& r) {
-                   if (g(v).Brush.Style != bsSolid)
-                     r.Aggiungi("Brush.Style", TValoreStream::DiIdent(std::string(kNomiBrushStyle.at(g(v).Brush.Style))));
-                 },
-                 [pennello](cValore& v, const TValoreStream& s) {
-                   pennello(v).Style = static_cast<TBrushStyle>(LeggiOrdinale(s, kNomiBrushStyle, "Brush.Style"));
-                 },
-                 [pennello](cValore& v) { pennello(v).Style = bsSolid; }});
+    c.push_back(Annidato("Pen.Color", &cValoreGraf::Pen, &TPen::Color, std::optional<TColor>(clBlack), ValoreColore, LeggiColore));
+    c.push_back(Annidato("Pen.Mode", &cValoreGraf::Pen, &TPen::Mode, std::optional(pmCopy), ScriviEnum<TPenMode>(kNomiPenMode),
+                         LeggiEnum<TPenMode>(kNomiPenMode)));
+    c.push_back(Annidato("Pen.Style", &cValoreGraf::Pen, &TPen::Style, std::optional(psSolid),
+                         ScriviEnum<TPenStyle>(kNomiPenStyle), LeggiEnum<TPenStyle>(kNomiPenStyle)));
+    c.push_back(Annidato(
+        "Pen.Width", &cValoreGraf::Pen, &TPen::Width, std::optional(1), [](int x) { return TValoreStream::DiIntero(x); },
+        LeggiIntero));
+    c.push_back(Annidato("Brush.Color", &cValoreGraf::Brush, &TBrush::Color, std::optional<TColor>(clWhite), ValoreColore,
+                         LeggiColore));
+    c.push_back(Annidato("Brush.Style", &cValoreGraf::Brush, &TBrush::Style, std::optional(bsSolid),
+                         ScriviEnum<TBrushStyle>(kNomiBrushStyle), LeggiEnum<TBrushStyle>(kNomiBrushStyle)));
     // The character set and the pitch are always the declared defaults: never written,
     // and read only to be passed over.
     c.push_back({"Font.Charset", [](const cValore&, TComponenteStream&) {}, [](cValore&, const TValoreStream&) {}, nullptr});
-    c.push_back({"Font.Color",
-                 [g](const cValore& v, TComponenteStream& r) { r.Aggiungi("Font.Color", ValoreColore(g(v).Font.Color)); },
-                 [carattere](cValore& v, const TValoreStream& s) { carattere(v).Color = LeggiColore(s, "Font.Color"); },
-                 nullptr});
+    c.push_back(Annidato("Font.Color", &cValoreGraf::Font, &TFont::Color, std::optional<TColor>(), ValoreColore, LeggiColore));
     c.push_back({"Font.Height",
                  [g](const cValore& v, TComponenteStream& r) {
                    r.Aggiungi("Font.Height", TValoreStream::DiIntero(AltezzaDaPunti(g(v).Font.Size)));
@@ -395,11 +390,7 @@ const TCampoFile* Trova(const std::vector<TCampoFile>& campi, std::string_view n
 
 [[noreturn]] void Danneggiato(const std::string& cosa) { throw EReadError(cosa); }
 
-const TProprieta* CercaIdent(const TComponenteStream& r, std::string_view nome) {
-  for (const auto& p : r.Proprieta)
-    if (SameIdent(p.Nome, nome)) return &p;
-  return nullptr;
-}
+const TProprieta* CercaIdent(const TComponenteStream& r, std::string_view nome) { return CercaProprieta(r, nome); }
 
 // The elements of a vector or matrix must be as many as its sizes say.
 void ControllaDimensione(std::int64_t attesi, std::size_t letti, const std::string& nome) {
@@ -736,6 +727,7 @@ const TClasseFile& ClasseRifCart() {
 }
 
 void ScriviProprieta(const cValore& v, const TClasseFile& classe, TComponenteStream& r) {
+  r.Proprieta.reserve(r.Proprieta.size() + 2 + (classe.Grafico ? CampiGrafici().size() : 0) + classe.Campi.size());
   r.Aggiungi("Tipo", TValoreStream::DiIdent(NomeMembroTipo(v.Tipo)));
   CampoNome().Scrivi(v, r);
   if (classe.Grafico)

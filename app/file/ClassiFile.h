@@ -73,6 +73,9 @@ TipiValore TipoDelRecord(const TComponenteStream& r, TipiValore altrimenti);
 // with no record of its kind) is stored as an empty place.
 bool MembroConRecord(const cValoreGraf* e);
 
+// The first property of that name, letter case ignored as the toolkit does; nullptr.
+const TProprieta* CercaProprieta(const TComponenteStream& r, std::string_view nome);
+
 // Readers of single values for the other record kinds; each raises EReadError naming the
 // property when the value has the wrong kind.
 long double LeggiReale(const TValoreStream& v, std::string_view proprieta);

@@ -1,6 +1,7 @@
 #include "app/file/FileProgramma.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "app/file/ClassiFile.h"
 #include "app/file/Identificatori.h"
@@ -129,7 +130,7 @@ void LeggiIntestazione(const TComponenteStream& h, TProgrammaLetto& p) {
 
 template <std::size_t N>
 int OrdinaleTipo(const TComponenteStream& t, std::string_view nome, const std::array<std::string_view, N>& nomi) {
-  const TProprieta* p = t.Cerca(nome);
+  const TProprieta* p = CercaProprieta(t, nome);
   if (!p) return 0;
   const auto o = OrdinaleDi(nomi, LeggiIdent(p->Valore, nome));
   if (!o) ErroreProprieta(nome);
@@ -147,12 +148,12 @@ void LeggiVettoriDiagramma(TReader& r, cValoreDiagramma& d) {
 
 // The members of a list, one record for each place that is not empty.
 void LeggiMembriLista(TReader& r, const TComponenteStream& record, cValoreLista& l) {
-  const TProprieta* oggetti = record.Cerca("_Oggetti");
-  for (std::size_t i = 0; i < l._Oggetti.size(); ++i) {
-    const auto& item = oggetti->Valore.Collezione[i];
+  const TProprieta* oggetti = CercaProprieta(record, "_Oggetti");
+  for (std::size_t i = 0; oggetti && i < l._Oggetti.size(); ++i) {
+    const auto& item = oggetti->Valore.Collezione.at(i);
     const TProprieta* val = nullptr;
     for (const auto& q : item.Proprieta)
-      if (q.Nome == "val") val = &q;
+      if (SameIdent(q.Nome, "val")) val = &q;
     if (val && val->Valore.Tipo == TValueType::vaNil) continue;
     const TComponenteStream m = LeggiRecord(r, "");
     TipiValore tipo = T_FUNZIONE;
@@ -181,7 +182,7 @@ void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
       Danneggiato("il file finisce prima del previsto");
     }
     const TComponenteStream t = LeggiRecord(r, kTipo);
-    const TProprieta* tipoProp = t.Cerca("Tipo");
+    const TProprieta* tipoProp = CercaProprieta(t, "Tipo");
     if (!tipoProp) Danneggiato("manca il tipo di un oggetto");
     const auto tipo = TipoValoreDi(LeggiIdent(tipoProp->Valore, "Tipo"));
     if (!tipo) ErroreProprieta("Tipo");
@@ -206,7 +207,10 @@ void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
 // at, rather than the fixed box that a new chart starts with.
 void PosizionaDiagramma(cValoreDiagramma& d, const cRifCart& f) {
   if (d.x1 == 0 && d.y1 == 0 && d.x2 == 0 && d.y2 == 0) return;
-  const int a = f.XPixel(d.x1), b = f.YPixel(d.y1), c = f.XPixel(d.x2), e = f.YPixel(d.y2);
+  // A box far off the area is held near it: the chart's own arithmetic stays small.
+  constexpr int kLimite = 1 << 24;
+  auto px = [&](int p) { return std::clamp(p, -kLimite, kLimite); };
+  const int a = px(f.XPixel(d.x1)), b = px(f.YPixel(d.y1)), c = px(f.XPixel(d.x2)), e = px(f.YPixel(d.y2));
   d.Rettangolo = {std::min(a, c), std::min(b, e), std::max(a, c), std::max(b, e)};
 }
 
@@ -252,6 +256,10 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
   g.ContatoreOggetti = letto.LastNumVar;
   if (puntiTraccia) *puntiTraccia = letto.Punti;
   if (letto.RifCart) CopiaImpostazioni(*letto.RifCart, rifCart);
+  // The names already in the table (the planes of the reset) and those put in: a value of a
+  // name that is there replaces it, as the store does.
+  std::unordered_map<std::string, cVariabile*> presenti;
+  for (int i = 1; i <= variabili.Count(); ++i) presenti.emplace(variabili.Elemento(i)->Nome, variabili.Elemento(i));
   for (auto& v : letto.Valori) {
     if (!v) continue;
     if (auto* f = dynamic_cast<cValoreGraf*>(v.get()); f && v->Tipo > T_2) {
@@ -272,8 +280,13 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
       v->Nome = nome;
     }
     if (auto* f = dynamic_cast<cValoreGraf*>(v.get())) f->DopoMemorizzazione(*f, nome);
-    if (cVariabile* esistente = variabili.CercaEsatto(nome)) esistente->ImpostaValore(std::move(v));
-    else variabili.Aggiungi(std::make_unique<cVariabile>(nome, std::move(v)));
+    if (auto it = presenti.find(nome); it != presenti.end()) {
+      it->second->ImpostaValore(std::move(v));
+    } else {
+      auto nuova = std::make_unique<cVariabile>(nome, std::move(v));
+      presenti.emplace(nome, nuova.get());
+      variabili.Aggiungi(std::move(nuova));
+    }
   }
   letto.Valori.clear();
 }

@@ -81,9 +81,9 @@ std::vector<TPunto3D> LeggiPunti3D(const TValoreStream& v, std::string_view nome
   for (const auto& e : v.Collezione) {
     TPunto3D p;
     for (const auto& q : e.Proprieta) {
-      if (q.Nome == "x") p.x = LeggiReale(q.Valore, nome);
-      else if (q.Nome == "y") p.y = LeggiReale(q.Valore, nome);
-      else if (q.Nome == "z") p.z = LeggiReale(q.Valore, nome);
+      if (SameIdent(q.Nome, "x")) p.x = LeggiReale(q.Valore, nome);
+      else if (SameIdent(q.Nome, "y")) p.y = LeggiReale(q.Valore, nome);
+      else if (SameIdent(q.Nome, "z")) p.z = LeggiReale(q.Valore, nome);
     }
     punti.push_back(p);
   }

@@ -87,7 +87,10 @@ void TReader::ReadSignature() {
 
 std::string TReader::ReadStr() {
   const std::uint8_t n = ReadByte();
-  return Cp1252ToUtf8(ReadBytes(n));
+  const std::string_view b = ReadBytes(n);
+  for (const char c : b)
+    if (static_cast<unsigned char>(c) >= 0x80) return Cp1252ToUtf8(b);
+  return std::string(b);
 }
 
 TValueType TReader::NextValue() const {
@@ -184,6 +187,7 @@ TValoreStream TReader::ReadValoreDiTipo(TValueType t, int profondita) {
 }
 
 void TReader::ReadProperties(std::vector<TProprieta>& proprieta, int profondita) {
+  proprieta.reserve(4);
   for (std::string nome = ReadStr(); !nome.empty(); nome = ReadStr()) {
     TValoreStream v = ReadValore(profondita);
     proprieta.push_back({std::move(nome), std::move(v)});

@@ -14,7 +14,17 @@ void TWriter::WriteLE(T v) {
   out_.append(b, sizeof(T));
 }
 
+namespace {
+bool Ascii(std::string_view s) {
+  for (const char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+}  // namespace
+
 std::string TWriter::InCp1252(std::string_view utf8) {
+  // Names and most texts are plain ASCII, which both forms share.
+  if (Ascii(utf8)) return std::string(utf8);
   std::string perso;
   std::string b = Utf8ToCp1252(utf8, &perso);
   if (!perso.empty()) perdita_ = true;
@@ -24,6 +34,11 @@ std::string TWriter::InCp1252(std::string_view utf8) {
 void TWriter::WriteSignature() { WriteBytes("TPF0"); }
 
 void TWriter::WriteStr(std::string_view utf8) {
+  if (utf8.size() <= 255 && Ascii(utf8)) {
+    out_ += static_cast<char>(utf8.size());
+    out_ += utf8;
+    return;
+  }
   std::string b = InCp1252(utf8);
   // Names are the system's own and short; a longer one could not be read back as it was.
   if (b.size() > 255) b.resize(255);
@@ -130,14 +145,10 @@ void TWriter::WriteValore(const TValoreStream& v) {
       for (const char16_t c : w) WriteLE(static_cast<std::uint16_t>(c));
       return;
     }
-    case TValueType::vaUTF8String:
-      WriteValue(v.Tipo);
-      WriteLE(static_cast<std::uint32_t>(v.Testo.size()));
-      WriteBytes(v.Testo);
-      return;
     case TValueType::vaIdent:
       WriteIdent(v.Testo);
       return;
+    case TValueType::vaUTF8String:
     case TValueType::vaBinary:
       WriteValue(v.Tipo);
       WriteLE(static_cast<std::uint32_t>(v.Testo.size()));

@@ -7,12 +7,19 @@
 #include "platform/RecordingCanvas.h"
 #include "runstate/DatiGlob.h"
 #include "tests/files/Lavoro.h"
+#include "tests/files/SpazioFinto.h"
 
 namespace qx {
 namespace {
 
 class FuzzFile : public test::Lavoro {
  protected:
+  void TearDown() override {
+    SvuotaRegistroSpazio();
+    SvuotaAccessiSpazio();
+    Lavoro::TearDown();
+  }
+  std::string TestoDi(const std::string& nome) { return run.Testo(nome); }
   // A file with one value of most kinds.
   std::string Ricco() {
     run.finestra.Scelte = {1};
@@ -25,6 +32,20 @@ class FuzzFile : public test::Lavoro {
         "M = MATRICE(2, 2);\nM(1, 2) = 3;\nW = VETTORE(2);\nF = FUNZIONE(\"x/(x-1)\");\n"
         "R = RETTA(PUNTO(0, 0), PUNTO(1, 1));\nA = ANGOLO(PUNTO(1, 0), PUNTO(0, 0), PUNTO(0, 1));\n"
         "STAMPA(\"ciao\");\n"));
+    for (TipiValore t : {T_SFERA3D, T_FACCIA3D, T_GRUPPO3D}) test::RegistraSpazioFinto(t);
+    auto sfera = std::make_unique<test::cSolidoFinto>(T_SFERA3D);
+    sfera->Nome = "SF";
+    sfera->Campi.Posx = 1.5f;
+    sfera->Campi.Upz = 1;
+    sfera->Campi.Reali["Raggio"] = 2;
+    auto faccia = std::make_unique<test::cSolidoFinto>(T_FACCIA3D);
+    faccia->Nome = "FA";
+    faccia->Campi.Punti = {{0, 0, 0}, {1, 2, 3}};
+    auto gruppo = std::make_unique<test::cSolidoFinto>(T_GRUPPO3D);
+    gruppo->Nome = "GR";
+    gruppo->Campi.Nomi = {"SF", "FA"};
+    for (auto* v : {sfera.release(), faccia.release(), gruppo.release()})
+      run.ambiente.Variabili().Aggiungi(std::make_unique<cVariabile>(v->Nome, std::unique_ptr<cValore>(v)));
     return Salva();
   }
 
@@ -106,6 +127,13 @@ TEST_F(FuzzFile, Regressions) {
     std::string motivo;
     EXPECT_FALSE(LeggiProgramma(c, letto, motivo)) << c;
   }
+  // Property names are read whatever their letter case: a list's members too.
+  std::string dati = Ricco();
+  const std::string oggetti = "\x08_Oggetti";
+  ASSERT_NE(dati.find(oggetti), std::string::npos);
+  dati.replace(dati.find(oggetti), oggetti.size(), "\x08_OGGETTI");
+  ASSERT_EQ(Apri(dati), "");
+  EXPECT_EQ(TestoDi("L"), "LISTA");
 }
 
 }  // namespace

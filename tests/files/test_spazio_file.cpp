@@ -6,40 +6,24 @@
 #include "app/file/ValoriSpazio.h"
 #include "tests/files/Byte.h"
 #include "tests/files/Lavoro.h"
+#include "tests/files/SpazioFinto.h"
 #include "values/RegistroSpazio.h"
 
 namespace qx {
 namespace {
+
+using test::cSolidoFinto;
+using test::RegistraSpazioFinto;
 
 using test::Byte;
 using test::Hex;
 
 std::string Corto(const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; }
 
-// A space value as the files see it: plain fields, and a count of how often the up vector
-// was set (a scene object renormalises it at every partial change).
-class cSolidoFinto : public cValoreGraf {
- public:
-  explicit cSolidoFinto(TipiValore t) { Tipo = t; }
-  TCampiSpazio Campi;
-  int ImpostazioniUp = 0;
-  std::unique_ptr<cValore> Clona() const override { return std::make_unique<cSolidoFinto>(*this); }
-};
-
-void Registra(TipiValore t) {
-  RegistraValoreSpazio(t, [t] { return std::make_unique<cSolidoFinto>(t); });
-  RegistraAccessoSpazio(t, {[](const cValore& v, TCampiSpazio& f) { f = static_cast<const cSolidoFinto&>(v).Campi; },
-                            [](cValore& v, const TCampiSpazio& f) {
-                              auto& s = static_cast<cSolidoFinto&>(v);
-                              s.Campi = f;
-                              ++s.ImpostazioniUp;
-                            }});
-}
-
 class FileSpazio : public test::Lavoro {
  protected:
   void SetUp() override {
-    for (TipiValore t : {T_GRUPPO3D, T_SFERA3D, T_PIRAMIDE3D, T_FACCIA3D, T_SOLIDO3D}) Registra(t);
+    for (TipiValore t : {T_GRUPPO3D, T_SFERA3D, T_PIRAMIDE3D, T_FACCIA3D, T_SOLIDO3D}) RegistraSpazioFinto(t);
   }
   void TearDown() override {
     SvuotaRegistroSpazio();
