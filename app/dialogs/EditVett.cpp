@@ -80,6 +80,11 @@ void TDlgEditVett::FormActivate() {
   sGrid->SetColWidths(0, 50);
   const int n = Count();
   sGrid->SetRowCount(n);
+  // An empty vector still leaves the grid one row: it must not show the last vector's.
+  if (n == 0) {
+    sGrid->SetCells(0, 0, QString());
+    sGrid->SetCells(1, 0, QString());
+  }
   mostrati_.assign(std::size_t(n), QString());
   for (int i = 1; i <= n; ++i) {
     sGrid->SetCells(0, i - 1, QString::number(i));

@@ -161,6 +161,15 @@ TEST_F(VettoreTest, StringsAreWrittenAsTheyAreAndAShownVectorIsNotEdited) {
   dialoghi->EditaVettore(false, "Vettore S", s, "");
   EXPECT_EQ(s.Vett, (std::vector<std::string>{"uno", "tre 3"}));
   dialoghi->EditaVettore(true, "Vettore S", s, "");
+  QString vuoto = "?";
+  utente.Poi([&](QDialog& d) {
+    auto& e = static_cast<TDlgEditVett&>(d);
+    vuoto = e.sGrid->Cells(0, 0) + e.sGrid->Cells(1, 0);
+    Clicca(e.OKBtn);
+  });
+  cVettStringa nessuno(0);
+  dialoghi->EditaVettore(false, "Vettore N", nessuno, "");
+  EXPECT_EQ(vuoto, "");
   EXPECT_TRUE(chiudiVisibile);
   EXPECT_FALSE(editore);
   EXPECT_EQ(s.Vett, (std::vector<std::string>{"uno", "tre 3"}));
