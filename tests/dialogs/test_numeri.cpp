@@ -115,23 +115,6 @@ TEST_F(NumeroTest, TheKeypadTypesAtTheCaretAndNeverTakesTheFocus) {
   EXPECT_FALSE(dialoghi->frmTastNum().isVisible());
 }
 
-TEST_F(NumeroTest, TheKeypadKeysAreTwelveInThreeColumns) {
-  TfrmTastNum& t = dialoghi->frmTastNum();
-  EXPECT_EQ(t.size(), QSize(115, 131));
-  const char* attese[12] = {"7", "8", "9", "4", "5", "6", "1", "2", "3", "0", ".", "<--"};
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_EQ(t.Tasto(i)->text(), attese[i]);
-    EXPECT_EQ(t.Tasto(i)->y(), t.Tasto(i / 3 * 3)->y());
-    if (i % 3 > 0) {
-      EXPECT_LT(t.Tasto(i - 1)->x(), t.Tasto(i)->x());
-    }
-    if (i >= 3) {
-      EXPECT_LT(t.Tasto(i - 3)->y(), t.Tasto(i)->y());
-    }
-  }
-  EXPECT_EQ(t.Tasto(0)->focusPolicy(), Qt::NoFocus);
-}
-
 using AngoloTest = Banco;
 
 TEST_F(AngoloTest, TheBoxesAreShortAndTheValuesComeBack) {
