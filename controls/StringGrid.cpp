@@ -516,7 +516,8 @@ void TStringGrid::HideEditor() {
 }
 
 void TStringGrid::PlaceEditor() {
-  if (!EditorVisible()) return;
+  // Placed before it first shows, too: else it would show at the viewport's corner.
+  if (!editor_) return;
   const QRect r = CellRect(col_, row_);
   if (r.isEmpty())
     editor_->setGeometry(-1000, -1000, 10, 10);
