@@ -486,6 +486,10 @@ bool TStringGrid::CanEditShow() const {
 void TStringGrid::PrepareEditor(TInplaceEdit& editor) {
   editor.SetText(GetEditText(col_, row_));
   editor.setFont(font());
+  // The editor opens with its text selected, so that a key typed on a cell replaces it.
+  QTextCursor all(editor.document());
+  all.select(QTextCursor::Document);
+  editor.setTextCursor(all);
 }
 
 void TStringGrid::SetEditorMode(bool value) {
