@@ -4,7 +4,7 @@
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/Espressioni.h"
-#include "interpreter/EspressioniCompilate.h"
+#include "interpreter/Lettore.h"
 #include "interpreter/Scanner.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
@@ -17,8 +17,6 @@ namespace qx {
 
 namespace {
 
-constexpr const char* kRipeti = "RIPETI";
-constexpr const char* kVolte = "VOLTE";
 constexpr const char* kErroreNonDocumentato = "Errore non documentato";
 
 // Blocks nest through recursion; a text nested deeper than this is reported rather than
@@ -26,39 +24,31 @@ constexpr const char* kErroreNonDocumentato = "Errore non documentato";
 constexpr int ANNIDAMENTO_MASSIMO = 1000;
 int gAnnidamento = 0;
 
-bool IniziaCon(const std::string& s, char c) { return !s.empty() && s[0] == c; }
 bool Fermato() { return DatiGlob.bStop; }
-const std::string& Token() { return DatiGlob.TokenCorrente; }
-
-// The next token: from the loop's sequence of tokens (see IstruzioniRicordate.h), or read.
-void Leggi(SequenzaToken* sequenza) {
-  if (sequenza) sequenza->Leggi();
-  else NextToken();
-}
+// The statements read their tokens and expressions through the current Lettore (Lettore.h):
+// the text, or a loop's recording.
+Lettore& L() { return *gLettore; }
+void Errore(const std::string& messaggio, bool SuRiga) { L().Segnala(messaggio, SuRiga); }
+void MostraRigaLettore() { MostraRiga(L().Riga()); }
 
 // The body of a block or loop: statements up to FINE.
-void Corpo(bool Esegui, SequenzaToken* sequenza = nullptr) {
+void Corpo(bool Esegui) {
+  Lettore& l = L();
   do {
-    Leggi(sequenza);
-    if (Token() != ParoleChiave.FINE) ExecStatement(Esegui);
-  } while (Token() != ParoleChiave.FINE && !Fermato());
+    l.Leggi();
+    if (!l.E(kParolaFine)) ExecStatement(Esegui);
+  } while (!l.E(kParolaFine) && !Fermato());
 }
 
 // The ";" after FINE.
-void PuntoVirgolaDopoFine(SequenzaToken* sequenza = nullptr) {
+void PuntoVirgolaDopoFine() {
   if (Fermato()) return;
-  Leggi(sequenza);
-  if (!IniziaCon(Token(), ';')) ReportError(ParoleChiave.msgPuntoVirgolaFine, true);
+  L().Leggi();
+  if (!L().Inizia(';')) Errore(ParoleChiave.msgPuntoVirgolaFine, true);
 }
 
-// The end of a loop's pass: its tokens are now known.
-void FinePassata(SequenzaToken& sequenza) {
-  if (!Fermato()) sequenza.Concludi();
-}
-
-const cValoreReale* ComeNumero(const cValore* v) {
-  return v && v->Tipo == T_REALE ? static_cast<const cValoreReale*>(v) : nullptr;
-}
+// The statement that begins with the current token, after its line was shown.
+void Costrutto(bool Esegui);
 
 }  // namespace
 
@@ -94,124 +84,150 @@ bool RunProgram(bool Esegui) {
 
 /* statement = ";" | block | loop | if | name [ "." member ] [ "(" arguments ")" ] ( "=" expression | ) ";" */
 void ExecStatement(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
-  const TParoleChiave& k = ParoleChiave;
-  NotaIstruzione();
   if (++gAnnidamento > ANNIDAMENTO_MASSIMO) {
     --gAnnidamento;
-    ReportError(kErroreNonDocumentato, false);
+    Errore(kErroreNonDocumentato, false);
     return;
   }
   struct Uscita {
     ~Uscita() { --gAnnidamento; }
   } uscita;
-  if (Esegui) ShowCurrentLine();
-  const std::string& t = g.TokenCorrente;
-  if (t == k.ESEGUI) {
-    ExecDoWhile(Esegui);
-  } else if (t == k.PER) {
-    ExecFor(Esegui);
-  } else if (t == kRipeti) {
-    ExecRepeat(Esegui);
-  } else if (t == k.SE) {
-    ExecIf(Esegui);
-  } else if (IniziaCon(t, ';')) {
-    NotaIstruzioneVuota();  // the empty statement
-  } else if (!t.empty() && IsLettera(static_cast<unsigned char>(t[0]))) {
-    // NomeIstruzione keeps the name: only statements set it, and none runs before it is used.
-    g.NomeIstruzione = t;
-    RicordoAssegnamento* ricordo = Esegui ? CercaRicordoAssegnamento() : nullptr;
-    Leggi(ricordo ? &ricordo->token : nullptr);
-    ListaArgomenti argomenti;
-    if (g.TokenCorrente == ".") {
-      NextToken();
-      argomenti.AggiungiMembro(g.TokenCorrente);
-      NextToken();
+  Lettore& l = L();
+  if (Esegui) MostraRigaLettore();
+  if (l.ATesto() && detail::gRiproduzioni &&
+      (l.E(kParolaEsegui) || l.E(kParolaPer) || l.E(kParolaRipeti))) {
+    // A loop (or a block, which may hold loops): read once, then run from its recording.
+    if (std::shared_ptr<IstruzioneCompilata> istruzione = Lettore::IstruzioneCorrente(Costrutto)) {
+      Lettore riproduzione(std::move(istruzione));
+      Costrutto(Esegui);
+      return;
     }
-    if (g.TokenCorrente == "(") {
-      argomenti.Aggiungi(EvalExpression(Esegui));
-      if (!Fermato()) NextToken();
-      while (!Fermato() && !g.bFine && g.TokenCorrente != ")") {
-        argomenti.Aggiungi(EvalExpression(Esegui));
-        if (!Fermato()) NextToken();
-      }
-      if (!Fermato()) NextToken();
+  }
+  Costrutto(Esegui);
+}
+
+namespace {
+
+// name [ "." member ] [ "(" arguments ")" ] ( "=" expression | ) ";"
+void IstruzioneNome(bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  const TParoleChiave& k = ParoleChiave;
+  Lettore& l = L();
+  Lettura* ricordo = l.Ricordo();
+  // NomeIstruzione keeps the name: only statements set it, and none runs before it is used.
+  if (!StessoTesto(g.NomeIstruzione, l.Testo())) g.NomeIstruzione = l.Testo();
+  l.Leggi();
+  ArgomentiIstruzione argomenti;
+  if (l.Inizia('.')) {
+    l.Leggi();
+    Valutato membro;
+    membro.tipo = T_STRINGA;
+    membro.oggetto = std::make_unique<cValoreStringa>(std::string(1, MARCA_MEMBRO) + l.Testo());
+    argomenti.push_back(std::move(membro));
+    l.Leggi();
+  }
+  if (l.Inizia('(')) {
+    argomenti.push_back(l.Espressione(Esegui));
+    if (!Fermato()) l.Leggi();
+    while (!Fermato() && !l.Fine() && !l.Inizia(')')) {
+      argomenti.push_back(l.Espressione(Esegui));
+      if (!Fermato()) l.Leggi();
     }
-    if (Fermato()) return;
-    if (ricordo && (!argomenti.Vuota() || g.TokenCorrente != "=")) {
-      ricordo->token.Abbandona();
-      ricordo = nullptr;
+    if (!Fermato()) l.Leggi();
+  }
+  if (Fermato()) return;
+  if (l.Inizia('=')) {
+    try {
+      ExecAssignment(Esegui, argomenti, -1, ricordo ? &ricordo->variabile : nullptr);
+    } catch (const std::exception&) {
+      ReportError(kErroreNonDocumentato, false);
     }
-    if (g.TokenCorrente == "=") {
-      try {
-        ExecAssignment(Esegui, argomenti, -1, ricordo ? &ricordo->token : nullptr,
-                       ricordo ? &ricordo->variabile : nullptr);
-      } catch (const std::exception&) {
-        ReportError(kErroreNonDocumentato, false);
-      }
-      if (ricordo) FinePassata(ricordo->token);
-    } else if (IniziaCon(g.TokenCorrente, ';')) {
-      CallProcedure(Esegui, argomenti);
-    } else if (g.NomeIstruzione == k.ALTRIMENTI) {
-      ReportError(k.ALTRIMENTI + " non corrispondente ad un " + k.SE, true);
-    } else {
-      ReportError(k.msgUgualeOPuntoVirgola, true);
+  } else if (l.Inizia(';')) {
+    if (l.Registra()) {
+      // Nothing runs while recording; an unknown name is reported when the text is read.
+      const ProceduraRisolta p = RisolviProcedura(g.NomeIstruzione);
+      if (!p.istruzione && !p.valore) Errore(k.msgProceduraNonConosciuta, true);
+      return;
     }
+    ListaArgomenti lista;
+    for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
+    l.Materializza();
+    CallProcedure(Esegui, lista, ricordo ? &ricordo->procedura : nullptr);
+  } else if (g.NomeIstruzione == k.ALTRIMENTI) {
+    Errore(k.ALTRIMENTI + " non corrispondente ad un " + k.SE, true);
   } else {
-    ReportError(k.msgCostrutto, true);
+    Errore(k.msgUgualeOPuntoVirgola, true);
   }
 }
+
+void Costrutto(bool Esegui) {
+  Lettore& l = L();
+  if (l.E(kParolaEsegui)) {
+    ExecDoWhile(Esegui);
+  } else if (l.E(kParolaPer)) {
+    ExecFor(Esegui);
+  } else if (l.E(kParolaRipeti)) {
+    ExecRepeat(Esegui);
+  } else if (l.E(kParolaSe)) {
+    ExecIf(Esegui);
+  } else if (l.Inizia(';')) {
+    // the empty statement
+  } else if (l.Nome()) {
+    IstruzioneNome(Esegui);
+  } else {
+    Errore(ParoleChiave.msgCostrutto, true);
+  }
+}
+
+}  // namespace
 
 /* block = "ESEGUI" ";" { statement } "FINE" ";"
    while = "ESEGUI" "FINQUANDO" "(" relation ")" ";" { statement } "FINE" ";" */
 void ExecDoWhile(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
   const TParoleChiave& k = ParoleChiave;
-  if (Esegui) ShowCurrentLine();
-  NextToken();
-  if (IniziaCon(g.TokenCorrente, ';')) {
+  Lettore& l = L();
+  if (Esegui) MostraRigaLettore();
+  l.Leggi();
+  if (l.Inizia(';')) {
     Corpo(Esegui);
     if (!Fermato()) {
-      NextToken();
-      if (!IniziaCon(g.TokenCorrente, ';')) ReportError(k.msgPuntoVirgola, true);
+      l.Leggi();
+      if (!l.Inizia(';')) Errore(k.msgPuntoVirgola, true);
     }
     return;
   }
-  if (g.TokenCorrente != k.FINQUANDO) {
-    ReportError(k.msgPuntoVirgolaOFinquando, true);
+  if (!l.E(kParolaFinquando)) {
+    Errore(k.msgPuntoVirgolaOFinquando, true);
     return;
   }
-  NextToken();
-  if (!IniziaCon(g.TokenCorrente, '(')) {
-    ReportError(k.msgApertaFinquando, true);
+  l.Leggi();
+  if (!l.Inizia('(')) {
+    Errore(k.msgApertaFinquando, true);
     return;
   }
-  const PosizioneScanner inizio = SalvaPosizione();
+  const Lettore::Segno inizio = l.Salva();
   bool continua = false;
-  SequenzaToken sequenza;  // the tokens of a pass (see IstruzioniRicordate.h)
   do {
-    if (Esegui) sequenza.Inizia();
-    RipristinaPosizione(inizio);
-    PValore condizione = EvalExpression(Esegui);
+    l.Ripristina(inizio);
+    const Valutato condizione = l.Espressione(Esegui);
     if (Fermato()) return;
-    if (Esegui && (!condizione || condizione->Tipo != T_BOOLEANO)) {
-      ReportError(k.msgEspressioneLogica, true);
+    if (Esegui && condizione.tipo != T_BOOLEANO) {
+      Errore(k.msgEspressioneLogica, true);
       return;
     }
-    sequenza.Leggi();
-    if (g.TokenCorrente != ")") {
-      ReportError(k.msgChiusaFinquando, true);
+    l.Leggi();
+    if (!l.Inizia(')')) {
+      Errore(k.msgChiusaFinquando, true);
       return;
     }
-    sequenza.Leggi();
-    if (!IniziaCon(g.TokenCorrente, ';')) {
-      ReportError(k.msgPuntoVirgolaFinquando, true);
+    l.Leggi();
+    if (!l.Inizia(';')) {
+      Errore(k.msgPuntoVirgolaFinquando, true);
       return;
     }
-    continua = Esegui && static_cast<const cValoreBool&>(*condizione).Value;
-    Corpo(continua, &sequenza);
-    PuntoVirgolaDopoFine(&sequenza);
-    FinePassata(sequenza);
+    continua = Esegui && condizione.Logico();
+    Corpo(continua);
+    PuntoVirgolaDopoFine();
   } while (!Fermato() && Esegui && continua);
 }
 
@@ -220,53 +236,63 @@ namespace {
 /* header = "(" name word relation "A" relation ")" word
    One pass's header: stores the counter, reads the bound, and tells whether the body runs;
    false when the run stopped. */
-bool IntestazionePer(bool Esegui, const PosizioneScanner& inizio, int passo, SequenzaToken& sequenza,
-                     VariabileRicordata& contatoreRicordato, PassataCompilata& compilata, bool& continua) {
+bool IntestazionePer(bool Esegui, const Lettore::Segno& inizio, int passo, VariabileRicordata& contatoreTesto,
+                     bool& continua) {
   TDatiGlob& g = DatiGlob;
-  const TParoleChiave& k = ParoleChiave;
-  RipristinaPosizione(inizio);
-  sequenza.Leggi();
-  if (g.TokenCorrente != "(") {
-    ReportError("For errore 2.1", false);
+  Lettore& l = L();
+  l.Ripristina(inizio);
+  l.Leggi();
+  if (!l.Inizia('(')) {
+    Errore("For errore 2.1", false);
     return false;
   }
-  sequenza.Leggi();
+  l.Leggi();
+  Lettura* ricordo = l.Ricordo();
+  VariabileRicordata& contatoreRicordato = ricordo ? ricordo->variabile : contatoreTesto;
   // The variable's name, kept in NomeIstruzione until the body runs (only statements set it).
-  g.NomeIstruzione = g.TokenCorrente;
+  if (!StessoTesto(g.NomeIstruzione, l.Testo())) g.NomeIstruzione = l.Testo();
   const std::string& variabile = g.NomeIstruzione;
-  sequenza.Leggi();  // the word after the variable, by convention DA
-  ListaArgomenti nessuno;
-  ExecAssignment(Esegui, nessuno, passo, nullptr, &contatoreRicordato);
+  l.Leggi();  // the word after the variable, by convention DA
+  ArgomentiIstruzione nessuno;
+  ExecAssignment(Esegui, nessuno, passo, &contatoreRicordato);
   if (Fermato()) return false;
-  const cValoreReale* contatore = nullptr;
+  auto numeroContatore = [&]() -> const cValoreReale* {
+    cVariabile* v = contatoreRicordato.TrovaStessoNome(variabile);
+    const cValore* valore = v ? v->GetValore() : nullptr;
+    return valore && valore->Tipo == T_REALE ? static_cast<const cValoreReale*>(valore) : nullptr;
+  };
+  Reale contatore = 0;
   if (Esegui) {
-    cVariabile* v = contatoreRicordato.Trova(variabile);
-    contatore = v ? ComeNumero(v->GetValore()) : nullptr;
-    if (!contatore) {
-      ReportError("For errore 2", false);
+    const cValoreReale* n = numeroContatore();
+    if (!n) {
+      Errore("For errore 2", false);
       return false;
     }
+    contatore = n->Value;
   }
-  sequenza.Leggi();
-  if (g.TokenCorrente != k.A) {
-    ReportError("For errore 3", false);
+  l.Leggi();
+  if (!l.E(kParolaA)) {
+    Errore("For errore 3", false);
     return false;
   }
-  PValore fine = EvalExpression(Esegui);
+  const Valutato fine = l.Espressione(Esegui);
   if (Fermato()) return false;
-  if (Esegui && !ComeNumero(fine.get())) {
-    ReportError("For errore 4", false);
+  if (Esegui && fine.tipo != T_REALE) {
+    Errore("For errore 4", false);
     return false;
   }
-  if (Esegui) NotaNumero(PassataCompilata::Tipo::Limite, {});
-  sequenza.Leggi();
-  if (g.TokenCorrente != ")") {
-    ReportError("For errore 1.1", false);
+  l.Leggi();
+  if (!l.Inizia(')')) {
+    Errore("For errore 1.1", false);
     return false;
   }
-  sequenza.Leggi();  // the word after ")", by convention ESEGUI
-  compilata.FineIntestazione();
-  continua = Esegui && ComeNumero(fine.get())->Value >= contatore->Value;
+  l.Leggi();  // the word after ")", by convention ESEGUI
+  if (Esegui) {
+    // The counter as it is now; if the bound's evaluation took it away (only the window can),
+    // as it was before.
+    if (const cValoreReale* n = numeroContatore()) contatore = n->Value;
+  }
+  continua = Esegui && fine.Numero() >= contatore;
   if (Esegui && !continua) {
     // After a loop that ends, the variable holds the last value for which the body ran.
     cVariabile* v = g.ListaVariabili->Cerca(variabile);
@@ -279,157 +305,136 @@ bool IntestazionePer(bool Esegui, const PosizioneScanner& inizio, int passo, Seq
 
 /* for = "PER" header ";" { statement } "FINE" ";" */
 void ExecFor(bool Esegui) {
-  if (Esegui) ShowCurrentLine();
-  const PosizioneScanner inizio = SalvaPosizione();
+  Lettore& l = L();
+  if (Esegui) MostraRigaLettore();
+  const Lettore::Segno inizio = l.Salva();
   int passo = 0;
   bool continua = false;
-  // The tokens of a pass, read on the first one and replayed on the others; the counter; and
-  // the pass as a list of operations, once a pass has shown it (see PassateCompilate.h).
-  SequenzaToken sequenza;
-  VariabileRicordata contatoreRicordato;
-  PassataCompilata compilata;
+  VariabileRicordata contatore;
   do {
-    using Esito = PassataCompilata::Esito;
-    const Esito esito = Esegui && compilata.Pronta() ? compilata.Esegui(passo) : Esito::NonEseguita;
-    if (esito == Esito::Completa) {
-      continua = true;
-      ++passo;
-      continue;
-    }
-    if (esito == Esito::NonEseguita) {
-      if (Esegui) {
-        sequenza.Inizia();
-        compilata.IniziaRegistrazione();
-      }
-      if (!IntestazionePer(Esegui, inizio, passo, sequenza, contatoreRicordato, compilata, continua)) return;
-    } else {
-      continua = false;
-    }
-    Corpo(continua, &sequenza);
+    if (!IntestazionePer(Esegui, inizio, passo, contatore, continua)) return;
+    Corpo(continua);
     ++passo;
-    PuntoVirgolaDopoFine(&sequenza);
-    FinePassata(sequenza);
-    compilata.ConcludiRegistrazione(continua);
+    PuntoVirgolaDopoFine();
   } while (!Fermato() && Esegui && continua);
 }
 
 /* repeat = "RIPETI" relation "VOLTE" ";" { statement } "FINE" ";" */
 void ExecRepeat(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
-  if (Esegui) ShowCurrentLine();
-  const PosizioneScanner inizio = SalvaPosizione();
+  Lettore& l = L();
+  if (Esegui) MostraRigaLettore();
+  const Lettore::Segno inizio = l.Salva();
   int passo = 0;
   bool continua = false;
-  SequenzaToken sequenza;  // the tokens of a pass (see IstruzioniRicordate.h)
   do {
-    if (Esegui) sequenza.Inizia();
-    RipristinaPosizione(inizio);
-    PValore conta = EvalExpression(Esegui);
+    l.Ripristina(inizio);
+    const Valutato conta = l.Espressione(Esegui);
     if (Fermato()) return;
-    if (Esegui && !ComeNumero(conta.get())) {
-      ReportError("Errore Ripeti 2", false);
+    if (Esegui && conta.tipo != T_REALE) {
+      Errore("Errore Ripeti 2", false);
       return;
     }
-    sequenza.Leggi();
-    if (g.TokenCorrente != kVolte) {
-      ReportError("Errore Ripeti 3", false);
+    l.Leggi();
+    if (!l.E(kParolaVolte)) {
+      Errore("Errore Ripeti 3", false);
       return;
     }
-    sequenza.Leggi();  // the ";" after VOLTE
-    continua = Esegui && static_cast<Reale>(passo) < ComeNumero(conta.get())->Value;
-    Corpo(continua, &sequenza);
+    l.Leggi();  // the ";" after VOLTE
+    continua = Esegui && static_cast<Reale>(passo) < conta.Numero();
+    Corpo(continua);
     ++passo;
-    PuntoVirgolaDopoFine(&sequenza);
-    FinePassata(sequenza);
+    PuntoVirgolaDopoFine();
   } while (!Fermato() && Esegui && continua);
 }
 
 /* if = "SE" relation "ALLORA" statement [ "ALTRIMENTI" statement ] */
 void ExecIf(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
   const TParoleChiave& k = ParoleChiave;
-  if (Esegui) ShowCurrentLine();
-  PValore condizione = EvalExpression(Esegui);
+  Lettore& l = L();
+  if (Esegui) MostraRigaLettore();
+  const Valutato condizione = l.Espressione(Esegui);
   if (Fermato()) return;
-  if (Esegui && (!condizione || condizione->Tipo != T_BOOLEANO)) {
-    ReportError(k.msgEspressioneLogica, true);
+  if (Esegui && condizione.tipo != T_BOOLEANO) {
+    Errore(k.msgEspressioneLogica, true);
     return;
   }
-  NextToken();
-  if (g.TokenCorrente != k.ALLORA) {
-    ReportError(k.msgAllora, true);
+  l.Leggi();
+  if (!l.E(kParolaAllora)) {
+    Errore(k.msgAllora, true);
     return;
   }
-  const bool vera = Esegui && static_cast<const cValoreBool&>(*condizione).Value;
-  NextToken();
+  const bool vera = Esegui && condizione.Logico();
+  l.Leggi();
   ExecStatement(vera);
   if (Fermato()) return;
   // One token of look-ahead for ALTRIMENTI; without it the token is read again by the
   // next statement.
-  const PosizioneScanner posizione = SalvaPosizione();
-  const std::string token = g.TokenCorrente;
-  NextToken();
-  if (g.TokenCorrente != k.ALTRIMENTI) {
-    RipristinaPosizione(posizione);
-    g.bFine = posizione.bFine;
-    g.TokenCorrente = token;
+  const Lettore::Segno posizione = l.Salva();
+  l.Leggi();
+  if (!l.E(kParolaAltrimenti)) {
+    l.RipristinaConToken(posizione);
     return;
   }
-  NextToken();
+  l.Leggi();
   ExecStatement(Esegui && !vera);
 }
 
 namespace {
 
+// Stores the value of an assignment: a number into a number variable or element in place,
+// anything else as StoreVariable does.
+void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
+               VariabileRicordata* variabile) {
+  if (valore.tipo == T_REALE) {
+    if (argomenti.empty() && MemorizzaNumero(nome, valore.Numero(), variabile)) return;
+    Reale indici[2];
+    const int quanti = static_cast<int>(argomenti.size());
+    bool numeri = quanti >= 1 && quanti <= 2;
+    for (int i = 0; numeri && i < quanti; ++i) {
+      numeri = argomenti[static_cast<std::size_t>(i)].tipo == T_REALE;
+      if (numeri) indici[i] = argomenti[static_cast<std::size_t>(i)].Numero();
+    }
+    if (numeri && MemorizzaElementoNumero(nome, indici, quanti, valore.Numero(), variabile)) return;
+  }
+  PValore oggetto = valore.Scatola();
+  ListaArgomenti lista;
+  for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
+  L().Materializza();
+  StoreVariable(true, nome, *oggetto, lista.Vuota() ? nullptr : &lista);
+}
+
 // The part of an assignment between "=" and ";": the value, the pass number of a PER loop
 // and the store. False when the run stopped.
-bool AssegnaValore(bool Esegui, ListaArgomenti& argomenti, int Passo, VariabileRicordata* variabile) {
+bool AssegnaValore(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile) {
   TDatiGlob& g = DatiGlob;
-  if (Esegui) ShowCurrentLine();
+  if (Esegui) MostraRigaLettore();
   const int contatore = g.ContatoreOggetti;
   // Only statements set NomeIstruzione, and none runs inside an expression.
   const std::string& nome = g.NomeIstruzione;
-  PValore valore;
-  if (Esegui && argomenti.Vuota()) {
-    Reale numero = 0;
-    if (ValutaNumeroRicordato(numero, valore)) {
-      // A number that goes into a number variable needs no value of its own.
-      const bool contatore = Passo != -1;
-      if (contatore) numero += Passo;
-      if (MemorizzaNumero(nome, numero, variabile)) {
-        NotaNumero(contatore ? PassataCompilata::Tipo::Contatore : PassataCompilata::Tipo::Assegna, nome);
-        return true;
-      }
-      valore = std::make_unique<cValoreReale>(numero);
-      Passo = -1;  // already counted
-    }
-  } else {
-    valore = EvalExpression(Esegui);
-  }
+  Valutato valore = L().Espressione(Esegui);
   if (Fermato()) return false;
-  if (Esegui && !valore) {
-    ReportError(ParoleChiave.msgIdentificatore, true);
+  if (Esegui && valore.Niente()) {
+    Errore(ParoleChiave.msgIdentificatore, true);
     return false;
   }
-  if (Passo != -1 && valore && valore->Tipo == T_REALE) static_cast<cValoreReale&>(*valore).Value += Passo;
-  if (valore && valore->Tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatore && g.ListaVariabili) {
+  if (Passo != -1 && valore.tipo == T_REALE) valore.AggiungiNumero(Passo);
+  if (valore.tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatore && g.ListaVariabili) {
     // The expression made an anonymous object; it is kept under the assigned name instead.
     g.ListaVariabili->Elimina("$" + std::to_string(g.ContatoreOggetti));
   }
-  if (Esegui) StoreVariable(Esegui, nome, *valore, argomenti.Vuota() ? nullptr : &argomenti);
+  if (Esegui) Memorizza(nome, valore, argomenti, variabile);
   return !Fermato();
 }
 
 }  // namespace
 
-void ExecAssignment(bool Esegui, ListaArgomenti& argomenti, int Passo, SequenzaToken* token,
-                    VariabileRicordata* variabile) {
-  TDatiGlob& g = DatiGlob;
+void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile) {
   if (!AssegnaValore(Esegui, argomenti, Passo, variabile)) return;
   if (Passo == -1) {
-    Leggi(token);
-    if (!IniziaCon(g.TokenCorrente, ';')) {
-      ReportError(ParoleChiave.msgPuntoVirgola, true);
+    Lettore& l = L();
+    l.Leggi();
+    if (!l.Inizia(';')) {
+      Errore(ParoleChiave.msgPuntoVirgola, true);
       return;
     }
   }
@@ -451,7 +456,7 @@ void MostraRigaLento(int riga) {
   }
 }
 
-void WaitStep() {
+void WaitStepLento() {
   TDatiGlob& g = DatiGlob;
   WindowServices& f = Finestra();
   if (!g.bEsecuzioneVeloce) {

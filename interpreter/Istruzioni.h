@@ -6,10 +6,11 @@
 #include <string>
 
 #include "interpreter/Argomenti.h"
-#include "interpreter/IstruzioniRicordate.h"
-#include "interpreter/PassateCompilate.h"
+#include "interpreter/EspressioniCompilate.h"
+#include "interpreter/VariabileRicordata.h"
 #include "runstate/DatiGlob.h"
 #include "values/Valori.h"
+#include "values/ValoriScalari.h"
 
 namespace qx {
 
@@ -19,13 +20,31 @@ void ExecDoWhile(bool Esegui);
 void ExecFor(bool Esegui);
 void ExecRepeat(bool Esegui);
 void ExecIf(bool Esegui);
-// Passo is -1 for an assignment statement, else the pass number of a PER loop. `token`
-// reads the statement's ";" and `variabile` finds the variable (see IstruzioniRicordate.h).
-void ExecAssignment(bool Esegui, ListaArgomenti& argomenti, int Passo, SequenzaToken* token = nullptr,
-                    VariabileRicordata* variabile = nullptr);
+// The arguments of a statement as they were evaluated (a member as its string cell).
+using ArgomentiIstruzione = std::vector<Valutato>;
+// Passo is -1 for an assignment statement, else the pass number of a PER loop; `variabile`
+// keeps the variable the statement stores into (nullptr: looked up).
+void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile = nullptr);
 // The store of a number into the number variable `nome` (a name without "_"), as
-// StoreVariable does it; false, with nothing done, when that is not the case.
-bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* variabile = nullptr);
+// StoreVariable does it; false, with nothing done, when that is not the case. `variabile`
+// keeps the variable of a place that always stores into the same name.
+bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicordata* variabile);
+inline bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* variabile = nullptr) {
+  if (variabile) {
+    cVariabile* var = variabile->TrovaStessoNome(nome);
+    if (!var || !variabile->Semplice() || var->Tipo != T_REALE) return false;
+    cValore& memorizzato = *var->GetValore();
+    static_cast<cValoreReale&>(memorizzato).Value = numero;
+    // The name is nearly always right already; comparing costs less than copying.
+    if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
+    return true;
+  }
+  return MemorizzaNumeroLento(nome, numero, variabile);
+}
+// The store of a number into an element of the number vector or matrix `nome` (a name without
+// "_") at in-range indices, as StoreVariable does it; false, with nothing done, otherwise.
+bool MemorizzaElementoNumero(const std::string& nome, const Reale* indici, int quanti, Reale numero,
+                             VariabileRicordata* variabile);
 // Stores a copy of valore under nome (empty: an anonymous "$" name); with indices in
 // argomenti it writes an element of a vector, matrix or list.
 void StoreVariable(bool Esegui, const std::string& nome, cValore& valore, const ListaArgomenti* argomenti);
@@ -40,11 +59,13 @@ inline void MostraRiga(int riga) {
     return;  // already shown: nothing would change
   MostraRigaLento(riga);
 }
-inline void ShowCurrentLine() {
-  NotaRigaMostrata(DatiGlob.IndiceRiga);
-  MostraRiga(DatiGlob.IndiceRiga);
+inline void ShowCurrentLine() { MostraRiga(DatiGlob.IndiceRiga); }
+// After an executed assignment or procedure statement: the redraw out of fast run, the wait of
+// step mode.
+void WaitStepLento();
+inline void WaitStep() {
+  if (!DatiGlob.bEsecuzioneVeloce || DatiGlob.bPassoPasso) WaitStepLento();
 }
-void WaitStep();
 void RidisegnaRifCart();
 
 }  // namespace qx

@@ -26,17 +26,27 @@ bool Resta(TipiValore esistente, TipiValore valore) {
   return false;
 }
 
+// An index as an element store takes it: truncated; -1 when no integer can hold it.
+long long IndiceTroncato(Reale x) {
+  x = std::trunc(x);
+  return std::fabs(x) < 1e18L ? static_cast<long long>(x) : -1;
+}
+
 // The numeric indices of an element store: exactly `quanti` numbers, truncated.
 bool Indici(const ListaArgomenti& a, int quanti, long long& i, long long& j) {
   if (a.Count() != quanti) return false;
   for (int k = 0; k < quanti; ++k)
     if (a.Tipo(k) != T_REALE) return false;
-  auto tronca = [](Reale x) -> long long {
-    x = std::trunc(x);
-    return std::fabs(x) < 1e18L ? static_cast<long long>(x) : -1;
-  };
-  i = tronca(a.Numero(0));
-  j = quanti > 1 ? tronca(a.Numero(1)) : 0;
+  i = IndiceTroncato(a.Numero(0));
+  j = quanti > 1 ? IndiceTroncato(a.Numero(1)) : 0;
+  return true;
+}
+
+// A name that the variable table takes as it is (no "_" to normalise).
+bool NomeSemplice(const std::string& nome) {
+  if (nome.empty()) return false;
+  for (const char c : nome)
+    if (c == '_') return false;
   return true;
 }
 
@@ -127,11 +137,9 @@ void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgome
 
 }  // namespace
 
-bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* variabile) {
+bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicordata* variabile) {
   const cListaVariabili* tabella = DatiGlob.ListaVariabili;
-  if (!tabella || nome.empty()) return false;
-  for (const char c : nome)
-    if (c == '_') return false;  // the name is normalised first: the rules below do it
+  if (!tabella || !NomeSemplice(nome)) return false;
   cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
   if (!var || var->Tipo != T_REALE) return false;
   cValore& memorizzato = *var->GetValore();
@@ -139,6 +147,29 @@ bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* 
   // The name is nearly always right already; comparing costs less than copying.
   if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
   return true;
+}
+
+bool MemorizzaElementoNumero(const std::string& nome, const Reale* indici, int quanti, Reale numero,
+                             VariabileRicordata* variabile) {
+  const cListaVariabili* tabella = DatiGlob.ListaVariabili;
+  if (!tabella || !NomeSemplice(nome)) return false;
+  cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
+  if (!var) return false;
+  if (var->Tipo == T_VETT_REALE && quanti == 1) {
+    auto& v = static_cast<cVettReale&>(*var->GetValore());
+    const long long i = IndiceTroncato(indici[0]);
+    if (i < 1 || i > v.Count) return false;
+    v.Scrivi(static_cast<int>(i), numero);
+    return true;
+  }
+  if (var->Tipo == T_MATR_REALE && quanti == 2) {
+    auto& m = static_cast<cMatrReale&>(*var->GetValore());
+    const long long i = IndiceTroncato(indici[0]), j = IndiceTroncato(indici[1]);
+    if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return false;
+    m.Scrivi(static_cast<int>(i), static_cast<int>(j), numero);
+    return true;
+  }
+  return false;
 }
 
 void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, const ListaArgomenti* argomenti) {
