@@ -4,8 +4,10 @@
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/Espressioni.h"
+#include "interpreter/IstruzioniCompilate.h"
 #include "interpreter/Lettore.h"
 #include "interpreter/Scanner.h"
+#include "interpreter/SeguitoIstruzioni.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
@@ -24,33 +26,322 @@ constexpr const char* kErroreNonDocumentato = "Errore non documentato";
 constexpr int ANNIDAMENTO_MASSIMO = 1000;
 int gAnnidamento = 0;
 
+// The statements read their tokens and expressions through the Lettore (Lettore.h): the text,
+// or the text read without running anything while a statement is recorded. Each routine is
+// cut after each of its reads into a piece of its own (SeguitoIstruzioni.h).
+using L = Lettore;
 bool Fermato() { return DatiGlob.bStop; }
-// The statements read their tokens and expressions through the current Lettore (Lettore.h):
-// the text, or a loop's recording.
-Lettore& L() { return *gLettore; }
-void Errore(const std::string& messaggio, bool SuRiga) { L().Segnala(messaggio, SuRiga); }
-void MostraRigaLettore() { MostraRiga(L().Riga()); }
-
-// The body of a block or loop: statements up to FINE.
-void Corpo(bool Esegui) {
-  Lettore& l = L();
-  do {
-    l.Leggi();
-    if (!l.E(kParolaFine)) ExecStatement(Esegui);
-  } while (!l.E(kParolaFine) && !Fermato());
-}
-
-// The ";" after FINE.
-void PuntoVirgolaDopoFine() {
-  if (Fermato()) return;
-  L().Leggi();
-  if (!L().Inizia(';')) Errore(ParoleChiave.msgPuntoVirgolaFine, true);
-}
+void Errore(const std::string& messaggio, bool SuRiga) { L::Segnala(messaggio, SuRiga); }
+void MostraRigaCorrente() { MostraRiga(DatiGlob.IndiceRiga); }
 
 // The statement that begins with the current token, after its line was shown.
 void Costrutto(bool Esegui);
 
 }  // namespace
+
+namespace seguito {
+
+int Annidamento() { return gAnnidamento; }
+void ImpostaAnnidamento(int n) { gAnnidamento = n; }
+
+// ---- bodies and FINE ----
+
+/* body = { statement } "FINE" */
+void Corpo(bool Esegui) {
+  do {
+    L::Leggi();
+    CorpoDopoLettura(Esegui);
+  } while (!L::E(kParolaFine) && !Fermato());
+}
+
+void CorpoDopoLettura(bool Esegui) {
+  if (!L::E(kParolaFine)) ExecStatement(Esegui);
+}
+
+void PuntoVirgolaDopoFine() {
+  if (Fermato()) return;
+  L::Leggi();
+  DopoPuntoVirgolaFine();
+}
+
+void DopoPuntoVirgolaFine() {
+  if (!L::Inizia(';')) Errore(ParoleChiave.msgPuntoVirgolaFine, true);
+}
+
+// ---- ESEGUI ----
+
+void DoWhileDopoEsegui(bool Esegui) {
+  const TParoleChiave& k = ParoleChiave;
+  if (L::Inizia(';')) {
+    Corpo(Esegui);
+    if (!Fermato()) {
+      L::Leggi();
+      BloccoDopoFine();
+    }
+    return;
+  }
+  if (!L::E(kParolaFinquando)) {
+    Errore(k.msgPuntoVirgolaOFinquando, true);
+    return;
+  }
+  L::Leggi();
+  FinquandoDopoParola(Esegui);
+}
+
+void BloccoDopoFine() {
+  if (!L::Inizia(';')) Errore(ParoleChiave.msgPuntoVirgola, true);
+}
+
+namespace {
+// One pass of ESEGUI FINQUANDO; false when the loop ends there with an error or a stop.
+bool PassataFinquando(bool Esegui, const Lettore::Segno& inizio, bool& continua) {
+  L::Ripristina(inizio);
+  const Valutato condizione = L::Espressione(Esegui);
+  if (Fermato()) return false;
+  if (Esegui && condizione.tipo != T_BOOLEANO) {
+    Errore(ParoleChiave.msgEspressioneLogica, true);
+    return false;
+  }
+  L::Leggi();
+  return FinquandoDopoChiusa(Esegui, condizione, continua);
+}
+}  // namespace
+
+void FinquandoDopoParola(bool Esegui) {
+  if (!L::Inizia('(')) {
+    Errore(ParoleChiave.msgApertaFinquando, true);
+    return;
+  }
+  const Lettore::Segno inizio = L::Salva();
+  bool continua = false;
+  do {
+    if (!PassataFinquando(Esegui, inizio, continua)) return;
+  } while (!Fermato() && Esegui && continua);
+}
+
+bool FinquandoDopoChiusa(bool Esegui, const Valutato& condizione, bool& continua) {
+  if (!L::Inizia(')')) {
+    Errore(ParoleChiave.msgChiusaFinquando, true);
+    return false;
+  }
+  L::Leggi();
+  return FinquandoDopoPuntoVirgola(Esegui, condizione, continua);
+}
+
+bool FinquandoDopoPuntoVirgola(bool Esegui, const Valutato& condizione, bool& continua) {
+  if (!L::Inizia(';')) {
+    Errore(ParoleChiave.msgPuntoVirgolaFinquando, true);
+    return false;
+  }
+  continua = Esegui && condizione.Logico();
+  Corpo(continua);
+  PuntoVirgolaDopoFine();
+  return true;
+}
+
+// ---- PER ----
+
+bool PerDopoParentesi(bool Esegui, int passo, VariabileRicordata& contatore, bool& continua) {
+  if (!L::Inizia('(')) {
+    Errore("For errore 2.1", false);
+    return false;
+  }
+  L::Leggi();
+  return PerDopoVariabile(Esegui, passo, contatore, continua);
+}
+
+bool PerDopoVariabile(bool Esegui, int passo, VariabileRicordata& contatore, bool& continua) {
+  // The variable's name, kept in NomeIstruzione until the body runs (only statements set it).
+  TDatiGlob& g = DatiGlob;
+  if (!StessoTesto(g.NomeIstruzione, L::Testo())) g.NomeIstruzione = L::Testo();
+  L::Leggi();  // the word after the variable, by convention DA
+  return PerDopoDa(Esegui, passo, contatore, continua);
+}
+
+bool PerDopoDa(bool Esegui, int passo, VariabileRicordata& contatore, bool& continua) {
+  ArgomentiIstruzione nessuno;
+  ExecAssignment(Esegui, nessuno, passo, &contatore);
+  if (Fermato()) return false;
+  Reale valore = 0;
+  if (Esegui) {
+    const cValoreReale* n = NumeroVariabile(contatore, DatiGlob.NomeIstruzione);
+    if (!n) {
+      Errore("For errore 2", false);
+      return false;
+    }
+    valore = n->Value;
+  }
+  L::Leggi();
+  return PerDopoA(Esegui, contatore, valore, continua);
+}
+
+bool PerDopoA(bool Esegui, VariabileRicordata& contatore, Reale valore, bool& continua) {
+  if (!L::E(kParolaA)) {
+    Errore("For errore 3", false);
+    return false;
+  }
+  const Valutato fine = L::Espressione(Esegui);
+  if (Fermato()) return false;
+  if (Esegui && fine.tipo != T_REALE) {
+    Errore("For errore 4", false);
+    return false;
+  }
+  L::Leggi();
+  return PerDopoChiusa(Esegui, contatore, valore, fine, continua);
+}
+
+bool PerDopoChiusa(bool Esegui, VariabileRicordata& contatore, Reale valore, const Valutato& fine, bool& continua) {
+  if (!L::Inizia(')')) {
+    Errore("For errore 1.1", false);
+    return false;
+  }
+  L::Leggi();  // the word after ")", by convention ESEGUI
+  return PerDopoEsegui(Esegui, contatore, valore, fine, continua);
+}
+
+bool PerDopoEsegui(bool Esegui, VariabileRicordata& contatore, Reale valore, const Valutato& fine, bool& continua) {
+  TDatiGlob& g = DatiGlob;
+  if (Esegui) {
+    // The counter as it is now; if the bound's evaluation took it away (only the window can),
+    // as it was before.
+    if (const cValoreReale* n = NumeroVariabile(contatore, g.NomeIstruzione)) valore = n->Value;
+  }
+  continua = Esegui && fine.Numero() >= valore;
+  if (Esegui && !continua) {
+    // After a loop that ends, the variable holds the last value for which the body ran.
+    cVariabile* v = g.ListaVariabili->Cerca(g.NomeIstruzione);
+    if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
+  }
+  return true;
+}
+
+// ---- RIPETI ----
+
+bool RipetiDopoVolte(bool Esegui, const Valutato& conta, int passo, bool& continua) {
+  if (!L::E(kParolaVolte)) {
+    Errore("Errore Ripeti 3", false);
+    return false;
+  }
+  L::Leggi();  // the ";" after VOLTE
+  return RipetiDopoPuntoVirgola(Esegui, conta, passo, continua);
+}
+
+bool RipetiDopoPuntoVirgola(bool Esegui, const Valutato& conta, int passo, bool& continua) {
+  continua = Esegui && static_cast<Reale>(passo) < conta.Numero();
+  Corpo(continua);
+  PuntoVirgolaDopoFine();
+  return true;
+}
+
+// ---- SE ----
+
+void SeDopoAllora(bool Esegui, const Valutato& condizione) {
+  if (!L::E(kParolaAllora)) {
+    Errore(ParoleChiave.msgAllora, true);
+    return;
+  }
+  const bool vera = Esegui && condizione.Logico();
+  L::Leggi();
+  SeDopoPrimo(Esegui, vera);
+}
+
+void SeDopoPrimo(bool Esegui, bool vera) {
+  ExecStatement(vera);
+  if (Fermato()) return;
+  // One token of look-ahead for ALTRIMENTI; without it the token is read again by the
+  // next statement.
+  const Lettore::Segno prima = L::Salva();
+  L::Leggi();
+  SeDopoSguardo(Esegui, vera, prima);
+}
+
+void SeDopoSguardo(bool Esegui, bool vera, const Lettore::Segno& prima) {
+  if (!L::E(kParolaAltrimenti)) {
+    L::RipristinaConToken(prima);
+    return;
+  }
+  L::Leggi();
+  SeDopoAltrimenti(Esegui, vera);
+}
+
+void SeDopoAltrimenti(bool Esegui, bool vera) { ExecStatement(Esegui && !vera); }
+
+// ---- a statement that starts with a name ----
+
+void NomeDopoPrimo(bool Esegui) {
+  ArgomentiIstruzione argomenti;
+  if (L::Inizia('.')) {
+    L::Leggi();
+    NomeDopoParolaMembro(Esegui, argomenti);
+    return;
+  }
+  NomeDopoMembro(Esegui, argomenti);
+}
+
+void NomeDopoParolaMembro(bool Esegui, ArgomentiIstruzione& argomenti) {
+  argomenti.push_back(CellaMembro(L::Testo()));
+  L::Leggi();
+  NomeDopoMembro(Esegui, argomenti);
+}
+
+void NomeDopoMembro(bool Esegui, ArgomentiIstruzione& argomenti) {
+  TDatiGlob& g = DatiGlob;
+  const TParoleChiave& k = ParoleChiave;
+  if (L::Inizia('(')) {
+    argomenti.push_back(L::Espressione(Esegui));
+    if (!Fermato()) L::Leggi();
+    while (!Fermato() && !g.bFine && !L::Inizia(')')) {
+      argomenti.push_back(L::Espressione(Esegui));
+      if (!Fermato()) L::Leggi();
+    }
+    if (!Fermato()) L::Leggi();
+  }
+  if (Fermato()) return;
+  if (L::Inizia('=')) {
+    try {
+      ExecAssignment(Esegui, argomenti, -1);
+    } catch (const std::exception&) {
+      ReportError(kErroreNonDocumentato, false);
+    }
+  } else if (L::Inizia(';')) {
+    if (L::Registra()) {
+      // Nothing runs while recording; an unknown name is reported when the text is read.
+      const ProceduraRisolta p = RisolviProcedura(g.NomeIstruzione);
+      if (!p.istruzione && !p.valore) Errore(k.msgProceduraNonConosciuta, true);
+      return;
+    }
+    ListaArgomenti lista;
+    for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
+    CallProcedure(Esegui, lista);
+  } else if (g.NomeIstruzione == k.ALTRIMENTI) {
+    Errore(k.ALTRIMENTI + " non corrispondente ad un " + k.SE, true);
+  } else {
+    Errore(k.msgUgualeOPuntoVirgola, true);
+  }
+}
+
+bool AssegnamentoDopoPuntoVirgola() {
+  if (L::Inizia(';')) return true;
+  Errore(ParoleChiave.msgPuntoVirgola, true);
+  return false;
+}
+
+}  // namespace seguito
+
+using namespace seguito;
+
+Valutato CellaMembro(const std::string& membro) {
+  Valutato v;
+  v.tipo = T_STRINGA;
+  v.oggetto = std::make_unique<cValoreStringa>(std::string(1, MARCA_MEMBRO) + membro);
+  return v;
+}
+
+const cValoreReale* NumeroVariabile(VariabileRicordata& variabile, const std::string& nome) {
+  cVariabile* v = variabile.TrovaStessoNome(nome);
+  const cValore* valore = v ? v->GetValore() : nullptr;
+  return valore && valore->Tipo == T_REALE ? static_cast<const cValoreReale*>(valore) : nullptr;
+}
 
 bool RunProgram(bool Esegui) {
   TDatiGlob& g = DatiGlob;
@@ -92,15 +383,12 @@ void ExecStatement(bool Esegui) {
   struct Uscita {
     ~Uscita() { --gAnnidamento; }
   } uscita;
-  Lettore& l = L();
-  if (Esegui) MostraRigaLettore();
-  if (l.ATesto() && detail::gRiproduzioni &&
-      (l.E(kParolaEsegui) || l.E(kParolaPer) || l.E(kParolaRipeti))) {
+  if (Esegui) MostraRigaCorrente();
+  if (!L::Registra() && detail::gRiproduzioni &&
+      (L::E(kParolaEsegui) || L::E(kParolaPer) || L::E(kParolaRipeti))) {
     // A loop (or a block, which may hold loops): read once, then run from its recording.
     if (std::shared_ptr<IstruzioneCompilata> istruzione = Lettore::IstruzioneCorrente(Costrutto)) {
-      Lettore riproduzione(std::move(istruzione));
-      Costrutto(Esegui);
-      return;
+      if (istr::Esegui(*istruzione, Esegui, gAnnidamento, ANNIDAMENTO_MASSIMO)) return;
     }
   }
   Costrutto(Esegui);
@@ -111,68 +399,24 @@ namespace {
 // name [ "." member ] [ "(" arguments ")" ] ( "=" expression | ) ";"
 void IstruzioneNome(bool Esegui) {
   TDatiGlob& g = DatiGlob;
-  const TParoleChiave& k = ParoleChiave;
-  Lettore& l = L();
-  Lettura* ricordo = l.Ricordo();
   // NomeIstruzione keeps the name: only statements set it, and none runs before it is used.
-  if (!StessoTesto(g.NomeIstruzione, l.Testo())) g.NomeIstruzione = l.Testo();
-  l.Leggi();
-  ArgomentiIstruzione argomenti;
-  if (l.Inizia('.')) {
-    l.Leggi();
-    Valutato membro;
-    membro.tipo = T_STRINGA;
-    membro.oggetto = std::make_unique<cValoreStringa>(std::string(1, MARCA_MEMBRO) + l.Testo());
-    argomenti.push_back(std::move(membro));
-    l.Leggi();
-  }
-  if (l.Inizia('(')) {
-    argomenti.push_back(l.Espressione(Esegui));
-    if (!Fermato()) l.Leggi();
-    while (!Fermato() && !l.Fine() && !l.Inizia(')')) {
-      argomenti.push_back(l.Espressione(Esegui));
-      if (!Fermato()) l.Leggi();
-    }
-    if (!Fermato()) l.Leggi();
-  }
-  if (Fermato()) return;
-  if (l.Inizia('=')) {
-    try {
-      ExecAssignment(Esegui, argomenti, -1, ricordo ? &ricordo->variabile : nullptr);
-    } catch (const std::exception&) {
-      ReportError(kErroreNonDocumentato, false);
-    }
-  } else if (l.Inizia(';')) {
-    if (l.Registra()) {
-      // Nothing runs while recording; an unknown name is reported when the text is read.
-      const ProceduraRisolta p = RisolviProcedura(g.NomeIstruzione);
-      if (!p.istruzione && !p.valore) Errore(k.msgProceduraNonConosciuta, true);
-      return;
-    }
-    ListaArgomenti lista;
-    for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
-    l.Materializza();
-    CallProcedure(Esegui, lista, ricordo ? &ricordo->procedura : nullptr);
-  } else if (g.NomeIstruzione == k.ALTRIMENTI) {
-    Errore(k.ALTRIMENTI + " non corrispondente ad un " + k.SE, true);
-  } else {
-    Errore(k.msgUgualeOPuntoVirgola, true);
-  }
+  if (!StessoTesto(g.NomeIstruzione, L::Testo())) g.NomeIstruzione = L::Testo();
+  L::Leggi();
+  NomeDopoPrimo(Esegui);
 }
 
 void Costrutto(bool Esegui) {
-  Lettore& l = L();
-  if (l.E(kParolaEsegui)) {
+  if (L::E(kParolaEsegui)) {
     ExecDoWhile(Esegui);
-  } else if (l.E(kParolaPer)) {
+  } else if (L::E(kParolaPer)) {
     ExecFor(Esegui);
-  } else if (l.E(kParolaRipeti)) {
+  } else if (L::E(kParolaRipeti)) {
     ExecRepeat(Esegui);
-  } else if (l.E(kParolaSe)) {
+  } else if (L::E(kParolaSe)) {
     ExecIf(Esegui);
-  } else if (l.Inizia(';')) {
+  } else if (L::Inizia(';')) {
     // the empty statement
-  } else if (l.Nome()) {
+  } else if (L::Nome()) {
     IstruzioneNome(Esegui);
   } else {
     Errore(ParoleChiave.msgCostrutto, true);
@@ -184,135 +428,22 @@ void Costrutto(bool Esegui) {
 /* block = "ESEGUI" ";" { statement } "FINE" ";"
    while = "ESEGUI" "FINQUANDO" "(" relation ")" ";" { statement } "FINE" ";" */
 void ExecDoWhile(bool Esegui) {
-  const TParoleChiave& k = ParoleChiave;
-  Lettore& l = L();
-  if (Esegui) MostraRigaLettore();
-  l.Leggi();
-  if (l.Inizia(';')) {
-    Corpo(Esegui);
-    if (!Fermato()) {
-      l.Leggi();
-      if (!l.Inizia(';')) Errore(k.msgPuntoVirgola, true);
-    }
-    return;
-  }
-  if (!l.E(kParolaFinquando)) {
-    Errore(k.msgPuntoVirgolaOFinquando, true);
-    return;
-  }
-  l.Leggi();
-  if (!l.Inizia('(')) {
-    Errore(k.msgApertaFinquando, true);
-    return;
-  }
-  const Lettore::Segno inizio = l.Salva();
-  bool continua = false;
-  do {
-    l.Ripristina(inizio);
-    const Valutato condizione = l.Espressione(Esegui);
-    if (Fermato()) return;
-    if (Esegui && condizione.tipo != T_BOOLEANO) {
-      Errore(k.msgEspressioneLogica, true);
-      return;
-    }
-    l.Leggi();
-    if (!l.Inizia(')')) {
-      Errore(k.msgChiusaFinquando, true);
-      return;
-    }
-    l.Leggi();
-    if (!l.Inizia(';')) {
-      Errore(k.msgPuntoVirgolaFinquando, true);
-      return;
-    }
-    continua = Esegui && condizione.Logico();
-    Corpo(continua);
-    PuntoVirgolaDopoFine();
-  } while (!Fermato() && Esegui && continua);
+  if (Esegui) MostraRigaCorrente();
+  L::Leggi();
+  DoWhileDopoEsegui(Esegui);
 }
 
-namespace {
-
-/* header = "(" name word relation "A" relation ")" word
-   One pass's header: stores the counter, reads the bound, and tells whether the body runs;
-   false when the run stopped. */
-bool IntestazionePer(bool Esegui, const Lettore::Segno& inizio, int passo, VariabileRicordata& contatoreTesto,
-                     bool& continua) {
-  TDatiGlob& g = DatiGlob;
-  Lettore& l = L();
-  l.Ripristina(inizio);
-  l.Leggi();
-  if (!l.Inizia('(')) {
-    Errore("For errore 2.1", false);
-    return false;
-  }
-  l.Leggi();
-  Lettura* ricordo = l.Ricordo();
-  VariabileRicordata& contatoreRicordato = ricordo ? ricordo->variabile : contatoreTesto;
-  // The variable's name, kept in NomeIstruzione until the body runs (only statements set it).
-  if (!StessoTesto(g.NomeIstruzione, l.Testo())) g.NomeIstruzione = l.Testo();
-  const std::string& variabile = g.NomeIstruzione;
-  l.Leggi();  // the word after the variable, by convention DA
-  ArgomentiIstruzione nessuno;
-  ExecAssignment(Esegui, nessuno, passo, &contatoreRicordato);
-  if (Fermato()) return false;
-  auto numeroContatore = [&]() -> const cValoreReale* {
-    cVariabile* v = contatoreRicordato.TrovaStessoNome(variabile);
-    const cValore* valore = v ? v->GetValore() : nullptr;
-    return valore && valore->Tipo == T_REALE ? static_cast<const cValoreReale*>(valore) : nullptr;
-  };
-  Reale contatore = 0;
-  if (Esegui) {
-    const cValoreReale* n = numeroContatore();
-    if (!n) {
-      Errore("For errore 2", false);
-      return false;
-    }
-    contatore = n->Value;
-  }
-  l.Leggi();
-  if (!l.E(kParolaA)) {
-    Errore("For errore 3", false);
-    return false;
-  }
-  const Valutato fine = l.Espressione(Esegui);
-  if (Fermato()) return false;
-  if (Esegui && fine.tipo != T_REALE) {
-    Errore("For errore 4", false);
-    return false;
-  }
-  l.Leggi();
-  if (!l.Inizia(')')) {
-    Errore("For errore 1.1", false);
-    return false;
-  }
-  l.Leggi();  // the word after ")", by convention ESEGUI
-  if (Esegui) {
-    // The counter as it is now; if the bound's evaluation took it away (only the window can),
-    // as it was before.
-    if (const cValoreReale* n = numeroContatore()) contatore = n->Value;
-  }
-  continua = Esegui && fine.Numero() >= contatore;
-  if (Esegui && !continua) {
-    // After a loop that ends, the variable holds the last value for which the body ran.
-    cVariabile* v = g.ListaVariabili->Cerca(variabile);
-    if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
-  }
-  return true;
-}
-
-}  // namespace
-
-/* for = "PER" header ";" { statement } "FINE" ";" */
+/* for = "PER" "(" name word relation "A" relation ")" word ";" { statement } "FINE" ";" */
 void ExecFor(bool Esegui) {
-  Lettore& l = L();
-  if (Esegui) MostraRigaLettore();
-  const Lettore::Segno inizio = l.Salva();
+  if (Esegui) MostraRigaCorrente();
+  const Lettore::Segno inizio = L::Salva();
   int passo = 0;
   bool continua = false;
   VariabileRicordata contatore;
   do {
-    if (!IntestazionePer(Esegui, inizio, passo, contatore, continua)) return;
+    L::Ripristina(inizio);
+    L::Leggi();
+    if (!PerDopoParentesi(Esegui, passo, contatore, continua)) return;
     Corpo(continua);
     ++passo;
     PuntoVirgolaDopoFine();
@@ -321,124 +452,88 @@ void ExecFor(bool Esegui) {
 
 /* repeat = "RIPETI" relation "VOLTE" ";" { statement } "FINE" ";" */
 void ExecRepeat(bool Esegui) {
-  Lettore& l = L();
-  if (Esegui) MostraRigaLettore();
-  const Lettore::Segno inizio = l.Salva();
+  if (Esegui) MostraRigaCorrente();
+  const Lettore::Segno inizio = L::Salva();
   int passo = 0;
   bool continua = false;
   do {
-    l.Ripristina(inizio);
-    const Valutato conta = l.Espressione(Esegui);
+    L::Ripristina(inizio);
+    const Valutato conta = L::Espressione(Esegui);
     if (Fermato()) return;
     if (Esegui && conta.tipo != T_REALE) {
       Errore("Errore Ripeti 2", false);
       return;
     }
-    l.Leggi();
-    if (!l.E(kParolaVolte)) {
-      Errore("Errore Ripeti 3", false);
-      return;
-    }
-    l.Leggi();  // the ";" after VOLTE
-    continua = Esegui && static_cast<Reale>(passo) < conta.Numero();
-    Corpo(continua);
+    L::Leggi();
+    if (!RipetiDopoVolte(Esegui, conta, passo, continua)) return;
     ++passo;
-    PuntoVirgolaDopoFine();
   } while (!Fermato() && Esegui && continua);
 }
 
 /* if = "SE" relation "ALLORA" statement [ "ALTRIMENTI" statement ] */
 void ExecIf(bool Esegui) {
-  const TParoleChiave& k = ParoleChiave;
-  Lettore& l = L();
-  if (Esegui) MostraRigaLettore();
-  const Valutato condizione = l.Espressione(Esegui);
+  if (Esegui) MostraRigaCorrente();
+  const Valutato condizione = L::Espressione(Esegui);
   if (Fermato()) return;
   if (Esegui && condizione.tipo != T_BOOLEANO) {
-    Errore(k.msgEspressioneLogica, true);
+    Errore(ParoleChiave.msgEspressioneLogica, true);
     return;
   }
-  l.Leggi();
-  if (!l.E(kParolaAllora)) {
-    Errore(k.msgAllora, true);
-    return;
-  }
-  const bool vera = Esegui && condizione.Logico();
-  l.Leggi();
-  ExecStatement(vera);
-  if (Fermato()) return;
-  // One token of look-ahead for ALTRIMENTI; without it the token is read again by the
-  // next statement.
-  const Lettore::Segno posizione = l.Salva();
-  l.Leggi();
-  if (!l.E(kParolaAltrimenti)) {
-    l.RipristinaConToken(posizione);
-    return;
-  }
-  l.Leggi();
-  ExecStatement(Esegui && !vera);
+  L::Leggi();
+  SeDopoAllora(Esegui, condizione);
 }
 
-namespace {
-
-// Stores the value of an assignment: a number into a number variable or element in place,
-// anything else as StoreVariable does.
-void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
-               VariabileRicordata* variabile) {
-  if (valore.tipo == T_REALE) {
-    if (argomenti.empty() && MemorizzaNumero(nome, valore.Numero(), variabile)) return;
-    Reale indici[2];
-    const int quanti = static_cast<int>(argomenti.size());
-    bool numeri = quanti >= 1 && quanti <= 2;
-    for (int i = 0; numeri && i < quanti; ++i) {
-      numeri = argomenti[static_cast<std::size_t>(i)].tipo == T_REALE;
-      if (numeri) indici[i] = argomenti[static_cast<std::size_t>(i)].Numero();
-    }
-    if (numeri && MemorizzaElementoNumero(nome, indici, quanti, valore.Numero(), variabile)) return;
+bool MemorizzaVeloce(const std::string& nome, const Valutato& valore, const ArgomentiIstruzione& argomenti,
+                     VariabileRicordata* variabile) {
+  if (valore.tipo != T_REALE) return false;
+  if (argomenti.empty()) return MemorizzaNumero(nome, valore.Numero(), variabile);
+  Reale indici[2];
+  const int quanti = static_cast<int>(argomenti.size());
+  if (quanti > 2) return false;
+  for (int i = 0; i < quanti; ++i) {
+    const Valutato& a = argomenti[static_cast<std::size_t>(i)];
+    if (a.tipo != T_REALE) return false;
+    indici[i] = a.Numero();
   }
+  return MemorizzaElementoNumero(nome, indici, quanti, valore.Numero(), variabile);
+}
+
+void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti) {
   PValore oggetto = valore.Scatola();
   ListaArgomenti lista;
   for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
-  L().Materializza();
   StoreVariable(true, nome, *oggetto, lista.Vuota() ? nullptr : &lista);
 }
 
-// The part of an assignment between "=" and ";": the value, the pass number of a PER loop
-// and the store. False when the run stopped.
-bool AssegnaValore(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile) {
+void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile) {
   TDatiGlob& g = DatiGlob;
-  if (Esegui) MostraRigaLettore();
+  if (Esegui) MostraRigaCorrente();
   const int contatore = g.ContatoreOggetti;
   // Only statements set NomeIstruzione, and none runs inside an expression.
   const std::string& nome = g.NomeIstruzione;
-  Valutato valore = L().Espressione(Esegui);
-  if (Fermato()) return false;
+  Valutato valore = L::Espressione(Esegui);
+  if (Fermato()) return;
   if (Esegui && valore.Niente()) {
     Errore(ParoleChiave.msgIdentificatore, true);
-    return false;
+    return;
   }
   if (Passo != -1 && valore.tipo == T_REALE) valore.AggiungiNumero(Passo);
-  if (valore.tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatore && g.ListaVariabili) {
+  TogliAnonimoAssegnato(valore, contatore);
+  if (Esegui && !MemorizzaVeloce(nome, valore, argomenti, variabile)) MemorizzaValore(nome, valore, argomenti);
+  if (Fermato()) return;
+  if (Passo == -1) {
+    L::Leggi();
+    if (!AssegnamentoDopoPuntoVirgola()) return;
+  }
+  if (Esegui && !Fermato()) WaitStep();
+}
+
+void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima) {
+  TDatiGlob& g = DatiGlob;
+  if (valore.tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatorePrima && g.ListaVariabili) {
     // The expression made an anonymous object; it is kept under the assigned name instead.
     g.ListaVariabili->Elimina("$" + std::to_string(g.ContatoreOggetti));
   }
-  if (Esegui) Memorizza(nome, valore, argomenti, variabile);
-  return !Fermato();
-}
-
-}  // namespace
-
-void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile) {
-  if (!AssegnaValore(Esegui, argomenti, Passo, variabile)) return;
-  if (Passo == -1) {
-    Lettore& l = L();
-    l.Leggi();
-    if (!l.Inizia(';')) {
-      Errore(ParoleChiave.msgPuntoVirgola, true);
-      return;
-    }
-  }
-  if (Esegui && !Fermato()) WaitStep();
 }
 
 void MostraRigaLento(int riga) {

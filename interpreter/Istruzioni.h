@@ -25,6 +25,19 @@ using ArgomentiIstruzione = std::vector<Valutato>;
 // Passo is -1 for an assignment statement, else the pass number of a PER loop; `variabile`
 // keeps the variable the statement stores into (nullptr: looked up).
 void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile = nullptr);
+// The store of an assignment's value under `nome` (with `argomenti`, an element): a number
+// into a number variable or element in place when MemorizzaVeloce can (false: nothing done),
+// anything else by StoreVariable.
+bool MemorizzaVeloce(const std::string& nome, const Valutato& valore, const ArgomentiIstruzione& argomenti,
+                     VariabileRicordata* variabile);
+void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti);
+// After an assignment's expression made a drawable value: the anonymous object it made (the
+// object counter moved from `contatorePrima`) is kept under the assigned name instead.
+void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima);
+// The cell of a member written after a dot: "@" and the member's word.
+Valutato CellaMembro(const std::string& membro);
+// The number held by the variable `nome` (always the same name for `variabile`), or nullptr.
+const cValoreReale* NumeroVariabile(VariabileRicordata& variabile, const std::string& nome);
 // The store of a number into the number variable `nome` (a name without "_"), as
 // StoreVariable does it; false, with nothing done, when that is not the case. `variabile`
 // keeps the variable of a place that always stores into the same name.

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "interpreter/Espressioni.h"
+#include "interpreter/IstruzioniCompilate.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
@@ -13,10 +14,6 @@ namespace {
 
 constexpr const char* kRipeti = "RIPETI";
 constexpr const char* kVolte = "VOLTE";
-
-Lettore gTesto;
-
-PosizioneScanner ComePosizione(const FineLettura& f) { return {f.Colonna, f.ChCorrente, f.bFine, f.IndiceRiga}; }
 
 // The recorded statements of this run, each known by the place just after its first token.
 class Memoria {
@@ -54,10 +51,44 @@ Memoria gMemoria;
 
 }  // namespace
 
-Lettore* gLettore = &gTesto;
+IstruzioneCompilata::IstruzioneCompilata() = default;
+IstruzioneCompilata::~IstruzioneCompilata() = default;
 
 namespace detail {
-std::uint64_t gIstruzioniRiprodotte = 0;
+
+class Registrazione {
+ public:
+  explicit Registrazione(std::vector<Lettura>& letture) : letture(letture) {}
+  std::vector<Lettura>& letture;
+  bool fallita = false;
+
+  Lettura& Nuova() {
+    letture.emplace_back();
+    return letture.back();
+  }
+  void Cattura(FineLettura& f) {
+    if (!CatturaPosizione(f)) Fallisci();
+  }
+  // Nothing more can be recorded: the statements unwind as after an error.
+  void Fallisci() {
+    fallita = true;
+    DatiGlob.bStop = true;
+  }
+};
+
+Registrazione* gRegistrazione = nullptr;
+
+void LeggiRegistrando() {
+  // The token is read without the message hook: nothing runs while recording.
+  Registrazione& r = *gRegistrazione;
+  Lettura& l = r.Nuova();
+  r.Cattura(l.prima);
+  LeggiToken();
+  r.Cattura(l.dopo);
+  l.testo = DatiGlob.TokenCorrente;
+  l.parole = ParoleDi(l.testo);
+}
+
 }  // namespace detail
 
 std::uint16_t ParoleDi(const std::string& token) {
@@ -76,7 +107,7 @@ std::uint16_t ParoleDi(const std::string& token) {
   return p;
 }
 
-bool Lettore::UgualeTesto(ParolaToken p) const {
+bool Lettore::E(ParolaToken p) {
   const TParoleChiave& k = ParoleChiave;
   const std::string& t = DatiGlob.TokenCorrente;
   switch (p) {
@@ -94,101 +125,42 @@ bool Lettore::UgualeTesto(ParolaToken p) const {
   return false;
 }
 
-void Lettore::PassaAlTesto(const FineLettura& p) {
-  TDatiGlob& g = DatiGlob;
-  const bool fine = g.bFine;
-  VaiA(p);
-  if (fine) g.bFine = true;
-  ATesto(nullptr);
-}
-
-Lettura& Lettore::Registrata() {
-  registrazione_->emplace_back();
-  return registrazione_->back();
-}
-
-void Lettore::LeggiLento() {
-  if (modo_ != Modo::Registrazione) {
-    NextToken();
-    return;
-  }
-  // Recording: the token is read without the message hook (nothing runs now).
-  TDatiGlob& g = DatiGlob;
-  Lettura& l = Registrata();
-  if (!CatturaPosizione(l.prima)) fallita_ = true;
-  detail::LeggiToken();
-  if (!CatturaPosizione(l.dopo)) fallita_ = true;
-  l.testo = g.TokenCorrente;
-  l.parole = ParoleDi(l.testo);
-  l.iniziale = l.testo.empty() ? '\0' : l.testo[0];
-  l.nome = !l.testo.empty() && IsLettera(static_cast<unsigned char>(l.testo[0]));
-  if (fallita_) g.bStop = true;
-}
-
-Valutato Lettore::EspressioneLenta(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
-  if (modo_ == Modo::Riproduzione) {
-    PassaAlTesto(*posizione_);
-  } else if (modo_ == Modo::Registrazione) {
-    Lettura& l = Registrata();
-    if (!CatturaPosizione(l.prima)) fallita_ = true;
+Valutato Lettore::Espressione(bool Esegui) {
+  if (detail::Registrazione* r = detail::gRegistrazione) {
+    Lettura& l = r->Nuova();
+    r->Cattura(l.prima);
     l.espressione = CompilaEspressione();
-    if (!l.espressione || !CatturaPosizione(l.dopo)) fallita_ = true;
-    if (fallita_) g.bStop = true;
+    if (!l.espressione) r->Fallisci();
+    else r->Cattura(l.dopo);
     return {};
   }
   return Valutato::Di(EvalExpression(Esegui));
 }
 
-Lettore::Segno Lettore::Salva() const {
+Lettore::Segno Lettore::Salva() {
   Segno s;
-  if (modo_ == Modo::Riproduzione) {
-    s.cursore = cursore_;
-    s.posizione = ComePosizione(*posizione_);
-    s.registrata = posizione_;
-    s.corrente = corrente_;
-    return s;
-  }
-  if (modo_ == Modo::Registrazione) s.cursore = registrazione_->size();
+  if (detail::gRegistrazione) s.letture = detail::gRegistrazione->letture.size();
   s.posizione = SalvaPosizione();
   s.token = DatiGlob.TokenCorrente;
   return s;
 }
 
 void Lettore::Ripristina(const Segno& s) {
-  if (modo_ == Modo::Riproduzione && !DatiGlob.bStop) {
-    cursore_ = s.cursore;
-    posizione_ = s.registrata;
-    return;
-  }
-  if (modo_ == Modo::Riproduzione) ATesto(nullptr);
-  if (modo_ == Modo::Registrazione) registrazione_->resize(s.cursore);
+  // Going back while recording: what is read again from there is what was read from there.
+  if (detail::gRegistrazione) detail::gRegistrazione->letture.resize(s.letture);
   RipristinaPosizione(s.posizione);
 }
 
 void Lettore::RipristinaConToken(const Segno& s) {
   Ripristina(s);
-  if (modo_ == Modo::Riproduzione) {
-    corrente_ = s.corrente;
-    return;
-  }
   TDatiGlob& g = DatiGlob;
   g.bFine = s.posizione.bFine;
-  g.TokenCorrente = s.corrente ? s.corrente->testo : s.token;
-}
-
-void Lettore::Materializza() {
-  if (modo_ == Modo::Riproduzione) VaiA(*posizione_);
+  g.TokenCorrente = s.token;
 }
 
 void Lettore::Segnala(const std::string& messaggio, bool SuRiga) {
-  if (modo_ == Modo::Registrazione) {
-    fallita_ = true;
-    DatiGlob.bStop = true;
-    return;
-  }
-  Materializza();
-  ReportError(messaggio, SuRiga);
+  if (detail::gRegistrazione) detail::gRegistrazione->Fallisci();
+  else ReportError(messaggio, SuRiga);
 }
 
 std::shared_ptr<IstruzioneCompilata> Lettore::IstruzioneCorrente(void (*leggi)(bool Esegui)) {
@@ -208,25 +180,20 @@ std::shared_ptr<IstruzioneCompilata> Lettore::IstruzioneCorrente(void (*leggi)(b
   const bool stop = g.bStop;
 
   auto istruzione = std::make_shared<IstruzioneCompilata>();
-  Lettore registratore;
-  registratore.modo_ = Modo::Registrazione;
-  registratore.registrazione_ = &istruzione->letture;
-  Lettura& prima = registratore.Registrata();
+  detail::Registrazione registrazione(istruzione->letture);
+  Lettura& prima = registrazione.Nuova();
   prima.prima = prima.dopo = inizio;
   prima.testo = token;
   prima.parole = ParoleDi(token);
-  prima.iniziale = token.empty() ? '\0' : token[0];
-  prima.nome = !token.empty() && IsLettera(static_cast<unsigned char>(token[0]));
-  Lettore* precedente = gLettore;
-  gLettore = &registratore;
+  detail::gRegistrazione = &registrazione;
   bool riuscita = false;
   try {
     leggi(false);
-    riuscita = !registratore.fallita_ && !g.bStop;
+    riuscita = !registrazione.fallita && !g.bStop;
   } catch (const std::exception&) {
     riuscita = false;
   }
-  gLettore = precedente;
+  detail::gRegistrazione = nullptr;
   // Back to where the statement's first token left the reading.
   g.Colonna = inizio.Colonna;
   g.ChCorrente = inizio.ChCorrente;
@@ -236,33 +203,10 @@ std::shared_ptr<IstruzioneCompilata> Lettore::IstruzioneCorrente(void (*leggi)(b
   g.TokenCorrente = token;
   g.NomeIstruzione = nomeIstruzione;
   g.bStop = stop;
-  if (!riuscita) istruzione = nullptr;
+  if (riuscita) istruzione->radice = istr::Costruisci(istruzione->letture, istruzione->livelloMassimo);
+  if (!istruzione->radice) istruzione = nullptr;
   if (voce) gMemoria.Registra(*voce, ch, riga, istruzione);
   return istruzione;
-}
-
-Lettore::Lettore(std::shared_ptr<IstruzioneCompilata> istruzione)
-    : modo_(Modo::Riproduzione), istruzione_(std::move(istruzione)), precedente_(gLettore) {
-  letture_ = istruzione_->letture.data();
-  fine_ = istruzione_->letture.size();
-  cursore_ = 1;
-  corrente_ = &letture_[0];
-  posizione_ = &letture_[0].dopo;
-  gLettore = this;
-  ++detail::gIstruzioniRiprodotte;
-}
-
-Lettore::~Lettore() {
-  if (modo_ == Modo::Riproduzione) {
-    TDatiGlob& g = DatiGlob;
-    if (g.bStop) {
-      PassaAlTesto(*posizione_);
-    } else {
-      VaiA(*posizione_);
-      ImpostaToken(corrente_->testo);
-    }
-  }
-  if (istruzione_) gLettore = precedente_;
 }
 
 }  // namespace qx

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "interpreter/Istruzioni.h"
-#include "interpreter/Lettore.h"
+#include "interpreter/IstruzioniCompilate.h"
 #include "interpreter/Scanner.h"
 #include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
