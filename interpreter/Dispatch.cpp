@@ -108,8 +108,11 @@ void RimuoviArgomentiAnonimi(const ListaArgomenti& argomenti) {
   TDatiGlob& g = DatiGlob;
   if (!g.ListaVariabili) return;
   for (int i = 0; i < argomenti.Count(); ++i) {
-    const auto* v = dynamic_cast<const cValoreGraf*>(argomenti.Valore(i));
-    if (!v || v->bDerivato || v->Nome.empty() || v->Nome[0] != '$') continue;
+    // Only a name that starts with "$" can be an anonymous object's: looked at first.
+    const cValore* valore = argomenti.Valore(i);
+    if (!valore || valore->Nome.empty() || valore->Nome[0] != '$') continue;
+    const auto* v = dynamic_cast<const cValoreGraf*>(valore);
+    if (!v || v->bDerivato) continue;
     if (cVariabile* var = g.ListaVariabili->Cerca(v->Nome)) {
       if (g.OggettoScelto == var->GetValore()) g.OggettoScelto = nullptr;
       g.ListaVariabili->Elimina(v->Nome);

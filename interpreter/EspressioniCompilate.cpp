@@ -516,7 +516,7 @@ Valutato Confronto(NodoRelazione& n, Valutato& a, Valutato& b) {
 Valutato ValutaRelazione(Nodo& nodo) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   TDatiGlob& g = DatiGlob;
-  MostraRiga(n.riga);
+  if (n.mostra) MostraRiga(n.riga);
   Valutato a = Valuta(*n.sinistro);
   if (g.bStop) [[unlikely]] return Fermato(a, *n.sinistro);
   Valutato b = Valuta(*n.destro);
@@ -527,29 +527,48 @@ Valutato ValutaRelazione(Nodo& nodo) {
 // A relation without a relational operator: its sum.
 Valutato ValutaSomma(Nodo& nodo) {
   auto& n = static_cast<NodoRelazione&>(nodo);
-  MostraRiga(n.riga);
+  if (n.mostra) MostraRiga(n.riga);
   Valutato a = Valuta(*n.sinistro);
   if (DatiGlob.bStop) [[unlikely]] return Fermato(a, *n.sinistro);
   return a;
 }
 
-Valutato ValutaCatena(Nodo& nodo) {
-  auto& n = static_cast<NodoCatena&>(nodo);
+// The chain from its step `k` on, `a` being the value so far (its sign still to apply when
+// k is 0 and `segno` is true).
+Valutato CatenaDa(NodoCatena& n, Valutato a, std::size_t k, bool segno) {
   TDatiGlob& g = DatiGlob;
-  Valutato a = Valuta(*n.primo);
-  if (g.bStop) [[unlikely]] return Fermato(a, *n.primo);
-  if (n.segno) {
+  if (segno && n.segno) {
     if (a.Niente()) return Errore(n.primo->dopo, ParoleChiave.msgIdentificatore);
     if (a.tipo != T_REALE) return Errore(n.primo->dopo, ParoleChiave.msgNegareNumerico);
     if (n.segno == U'-') a.numero = -a.numero;
   }
-  for (NodoCatena::Passo& p : n.passi) {
+  for (; k < n.passi.size(); ++k) {
+    NodoCatena::Passo& p = n.passi[k];
+    if (p.op == Op::Concatena && p.operando->specie == Specie::Stringa && (a.tipo == T_STRINGA || a.tipo == T_REALE)) {
+      // A string literal joins the text without a value of its own (reading it does nothing else).
+      if (a.tipo == T_REALE) {
+        a.oggetto = std::make_unique<cValoreStringa>(NumeroInTesto(a.numero));
+        a.tipo = T_STRINGA;
+        a.nome = nullptr;
+      }
+      auto& s = static_cast<cValoreStringa&>(*a.oggetto);
+      if (!s.Nome.empty()) s.Nome.clear();
+      s.Value += static_cast<const NodoStringa&>(*p.operando).testo;
+      continue;
+    }
     Valutato b = Valuta(*p.operando);
     if (g.bStop) [[unlikely]] return Fermato(b, *p.operando);
     if (a.Niente() || b.Niente()) return Errore(p.operando->dopo, ParoleChiave.msgIdentificatore);
     if (!Applica(p.op, a, b, p.operando->dopo)) return Interrotto();
   }
   return a;
+}
+
+Valutato ValutaCatena(Nodo& nodo) {
+  auto& n = static_cast<NodoCatena&>(nodo);
+  Valutato a = Valuta(*n.primo);
+  if (DatiGlob.bStop) [[unlikely]] return Fermato(a, *n.primo);
+  return CatenaDa(n, std::move(a), 0, true);
 }
 
 Valutato ValutaNon(Nodo& nodo) {
@@ -755,21 +774,190 @@ bool AnalizzaRelazione(Nodo& nodo) {
   return r.destro && AnalizzaFiglio(*r.destro);
 }
 
+// ---- Numbers and logical values held as a number (Nodo::scalare) ----
+
+inline TipiValore Scalare(Nodo& n, Reale& x, Valutato& altro) { return n.scalare(n, x, altro); }
+
+// A value given by Valuta, as scalare gives it.
+TipiValore Scalato(Valutato& v, Reale& x) {
+  if ((v.tipo == T_REALE || v.tipo == T_BOOLEANO) && !v.oggetto) {
+    x = v.numero;
+    return v.tipo;
+  }
+  return T_1;
+}
+
+TipiValore ScalareGenerico(Nodo& n, Reale& x, Valutato& altro) {
+  altro = n.valuta(n);
+  return Scalato(altro, x);
+}
+
+TipiValore ScalareLetterale(Nodo& n, Reale& x, Valutato&) {
+  x = static_cast<NodoNumero&>(n).valore;
+  return T_REALE;
+}
+
+// The run stopped after the operand `n`, which gave `t` (and `altro`).
+TipiValore FermatoScalare(TipiValore t, Valutato& altro, const Nodo& n) {
+  if (!(t == T_1 && altro.interrotto)) PosizionaDopo(n);
+  altro = Interrotto();
+  return T_1;
+}
+
+TipiValore ScalareNomeSolo(Nodo& nodo, Reale& x, Valutato& altro) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  TDatiGlob& g = DatiGlob;
+  if (!Pompa(n.prima)) {
+    altro = Interrotto();
+    return T_1;
+  }
+  if (g.bStop) [[unlikely]] {
+    Posiziona(n.dopoArgomenti);
+    altro = Interrotto();
+    return T_1;
+  }
+  cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr;
+  if (!var) {
+    altro = ValutaComando(n);
+    return Scalato(altro, x);
+  }
+  const cValore* valore = var->GetValore();
+  if (valore && valore->Tipo == T_REALE) [[likely]] {
+    x = static_cast<const cValoreReale*>(valore)->Value;
+    return T_REALE;
+  }
+  if (valore && valore->Tipo == T_BOOLEANO) {
+    x = static_cast<const cValoreBool*>(valore)->Value ? 1 : 0;
+    return T_BOOLEANO;
+  }
+  altro = LeggiVariabileCompilata(n, *var);
+  return Scalato(altro, x);
+}
+
+// a := a op b between two numbers, when the operator cannot report anything there; false
+// when the text's operator must run.
+inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
+  switch (op) {
+    case Op::Piu: a = a + b; return true;
+    case Op::Meno: a = a - b; return true;
+    case Op::Per: a *= b; return true;
+    case Op::Diviso:
+      if (DivisoreNullo(b)) return false;
+      a = QuozienteReali(a, b);
+      return true;
+    case Op::Div:
+    case Op::Mod:
+      if (ErroreDivisioneIntera(a, b, op == Op::Mod)) return false;
+      a = DivisioneInteraReali(a, b, op == Op::Mod);
+      return true;
+    case Op::Potenza: a = qx::Potenza(a, b); return true;
+    default: return false;
+  }
+}
+
+TipiValore ScalareCatena(Nodo& nodo, Reale& x, Valutato& altro) {
+  auto& n = static_cast<NodoCatena&>(nodo);
+  TDatiGlob& g = DatiGlob;
+  Reale a = 0;
+  TipiValore ta = Scalare(*n.primo, a, altro);
+  if (g.bStop) [[unlikely]] return FermatoScalare(ta, altro, *n.primo);
+  if (ta == T_1 || (n.segno && ta != T_REALE)) {
+    altro = CatenaDa(n, DaScalare(ta, a, altro), 0, true);
+    return Scalato(altro, x);
+  }
+  if (n.segno == U'-') a = -a;
+  for (std::size_t k = 0; k < n.passi.size(); ++k) {
+    NodoCatena::Passo& p = n.passi[k];
+    Reale b = 0;
+    Valutato vb;
+    const TipiValore tb = Scalare(*p.operando, b, vb);
+    if (g.bStop) [[unlikely]] return FermatoScalare(tb, vb, *p.operando);
+    if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) continue;
+    if (ta == T_BOOLEANO && tb == T_BOOLEANO && (p.op == Op::E || p.op == Op::O)) {
+      a = p.op == Op::E ? (a != 0 && b != 0) : (a != 0 || b != 0);
+      continue;
+    }
+    // Anything else goes the text's way, for this step and the rest of the chain.
+    Valutato va = DaScalare(ta, a, altro);
+    Valutato operando = DaScalare(tb, b, vb);
+    if (va.Niente() || operando.Niente()) {
+      altro = Errore(p.operando->dopo, ParoleChiave.msgIdentificatore);
+      return T_1;
+    }
+    if (!Applica(p.op, va, operando, p.operando->dopo)) {
+      altro = Interrotto();
+      return T_1;
+    }
+    altro = CatenaDa(n, std::move(va), k + 1, false);
+    return Scalato(altro, x);
+  }
+  x = a;
+  return ta;
+}
+
+TipiValore ScalareRelazione(Nodo& nodo, Reale& x, Valutato& altro) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  TDatiGlob& g = DatiGlob;
+  if (n.mostra) MostraRiga(n.riga);
+  Reale a = 0;
+  TipiValore ta = Scalare(*n.sinistro, a, altro);
+  if (g.bStop) [[unlikely]] return FermatoScalare(ta, altro, *n.sinistro);
+  if (!n.destro) {
+    x = a;
+    return ta;
+  }
+  Reale b = 0;
+  Valutato vb;
+  const TipiValore tb = Scalare(*n.destro, b, vb);
+  if (g.bStop) [[unlikely]] return FermatoScalare(tb, vb, *n.destro);
+  if (ta == T_REALE && tb == T_REALE) {
+    x = ConfrontaReali(a, b, n.relazione) ? 1 : 0;
+    return T_BOOLEANO;
+  }
+  if (ta == T_BOOLEANO && tb == T_BOOLEANO &&
+      (n.relazione == Relazione::Uguale || n.relazione == Relazione::Diverso)) {
+    x = ((a != 0) == (b != 0)) == (n.relazione == Relazione::Uguale) ? 1 : 0;
+    return T_BOOLEANO;
+  }
+  Valutato va = DaScalare(ta, a, altro);
+  Valutato operando = DaScalare(tb, b, vb);
+  altro = Confronto(n, va, operando);
+  return Scalato(altro, x);
+}
+
+TipiValore ScalareNon(Nodo& nodo, Reale& x, Valutato& altro) {
+  auto& n = static_cast<NodoNon&>(nodo);
+  Reale a = 0;
+  const TipiValore t = Scalare(*n.operando, a, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.operando);
+  if (t == T_BOOLEANO) {
+    x = a != 0 ? 0 : 1;
+    return T_BOOLEANO;
+  }
+  Valutato v = DaScalare(t, a, altro);
+  if (v.Niente()) altro = Errore(n.operando->dopo, ParoleChiave.msgIdentificatore);
+  else altro = Errore(n.operando->dopo, ParoleChiave.msgNegareLogico);
+  return T_1;
+}
+
 // Gives every node of a tree its routines.
 void Collega(Nodo& n) {
   switch (n.specie) {
     case Specie::Numero:
       n.valuta = ValutaLetterale;
       n.analizza = AnalizzaLetterale;
+      n.scalare = ScalareLetterale;
       break;
     case Specie::Stringa:
       n.valuta = ValutaStringa;
       n.analizza = AnalizzaLetterale;
+      n.scalare = ScalareGenerico;
       break;
     case Specie::Nome: {
       auto& nome = static_cast<NodoNome&>(n);
       n.valuta = nome.argomenti.empty() ? ValutaNomeSolo : ValutaNome;
       n.analizza = AnalizzaNome;
+      n.scalare = nome.argomenti.empty() ? ScalareNomeSolo : ScalareGenerico;
       for (NodoNome::Argomento& a : nome.argomenti)
         if (a.espressione) Collega(*a.espressione);
       break;
@@ -777,12 +965,14 @@ void Collega(Nodo& n) {
     case Specie::Non:
       n.valuta = ValutaNon;
       n.analizza = AnalizzaNon;
+      n.scalare = ScalareNon;
       Collega(*static_cast<NodoNon&>(n).operando);
       break;
     case Specie::Catena: {
       auto& c = static_cast<NodoCatena&>(n);
       n.valuta = ValutaCatena;
       n.analizza = AnalizzaCatena;
+      n.scalare = ScalareCatena;
       Collega(*c.primo);
       for (NodoCatena::Passo& p : c.passi) Collega(*p.operando);
       break;
@@ -791,6 +981,7 @@ void Collega(Nodo& n) {
       auto& r = static_cast<NodoRelazione&>(n);
       n.valuta = r.destro ? ValutaRelazione : ValutaSomma;
       n.analizza = AnalizzaRelazione;
+      n.scalare = ScalareRelazione;
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);
       break;

@@ -33,12 +33,12 @@ namespace qx {
 // read from the text keeps its object whatever its kind.
 struct Valutato {
   TipiValore tipo = T_1;  // T_1: nothing
-  Reale numero = 0;
-  PValore oggetto;
-  // The name a number or a logical value bears (the variable it was read from), or nullptr.
-  const std::string* nome = nullptr;
   // The evaluation stopped part-way, and left the reading position where the text's would be.
   bool interrotto = false;
+  // The name a number or a logical value bears (the variable it was read from), or nullptr.
+  const std::string* nome = nullptr;
+  PValore oggetto;
+  Reale numero = 0;
 
   bool Niente() const { return tipo == T_1; }
   Reale Numero() const { return oggetto ? static_cast<const cValoreReale&>(*oggetto).Value : numero; }
@@ -69,6 +69,10 @@ struct Nodo {
   // node's shape when it is read.
   Valutato (*valuta)(Nodo&) = nullptr;
   bool (*analizza)(Nodo&) = nullptr;
+  // `valuta` for a place where the name a number or a logical value bears does not matter:
+  // T_REALE or T_BOOLEANO (as 0 or 1) with the value in x, or T_1 with `altro` holding what
+  // `valuta` gives (nothing, or a value of another kind, or a stop).
+  TipiValore (*scalare)(Nodo&, Reale& x, Valutato& altro) = nullptr;
   Specie specie;
   // Where the reading stands when the routine of the text that read this operand returns
   // (the levels around a lone operand skip the blanks after it, looking for an operator).
@@ -112,6 +116,9 @@ struct NodoCatena : Nodo {
 struct NodoRelazione : Nodo {
   NodoRelazione() : Nodo(Specie::Relazione) {}
   int riga = 0;
+  // Whether it shows its line: not when the statement that evaluates it has just shown the
+  // same one, with nothing in between that could change what showing it does.
+  bool mostra = true;
   std::unique_ptr<Nodo> sinistro, destro;
   std::string_view operatore;
   Relazione relazione = Relazione::Uguale;
@@ -153,6 +160,21 @@ std::unique_ptr<espr::NodoRelazione> CompilaEspressione();
 inline Valutato ValutaCompilata(espr::NodoRelazione& e) {
   Valutato v = e.valuta(e);
   if (DatiGlob.bStop && !v.interrotto) [[unlikely]] VaiA(e.dopo);
+  return v;
+}
+// ValutaCompilata where the name of a number or a logical value does not matter (see
+// Nodo::scalare).
+inline TipiValore ScalareCompilato(espr::NodoRelazione& e, Reale& x, Valutato& altro) {
+  const TipiValore t = e.scalare(e, x, altro);
+  if (DatiGlob.bStop && !(t == T_1 && altro.interrotto)) [[unlikely]] VaiA(e.dopo);
+  return t;
+}
+// The value of a ScalareCompilato.
+inline Valutato DaScalare(TipiValore t, Reale x, Valutato& altro) {
+  if (t == T_1) return std::move(altro);
+  Valutato v;
+  v.tipo = t;
+  v.numero = x;
   return v;
 }
 inline void AnalizzaCompilata(espr::NodoRelazione& e) {

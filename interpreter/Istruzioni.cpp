@@ -337,12 +337,6 @@ Valutato CellaMembro(const std::string& membro) {
   return v;
 }
 
-const cValoreReale* NumeroVariabile(VariabileRicordata& variabile, const std::string& nome) {
-  cVariabile* v = variabile.TrovaStessoNome(nome);
-  const cValore* valore = v ? v->GetValore() : nullptr;
-  return valore && valore->Tipo == T_REALE ? static_cast<const cValoreReale*>(valore) : nullptr;
-}
-
 bool RunProgram(bool Esegui) {
   TDatiGlob& g = DatiGlob;
   WindowServices& f = Finestra();
@@ -483,8 +477,10 @@ void ExecIf(bool Esegui) {
   SeDopoAllora(Esegui, condizione);
 }
 
-bool MemorizzaVeloce(const std::string& nome, const Valutato& valore, const ArgomentiIstruzione& argomenti,
+bool MemorizzaVeloce(const std::string& nome, Valutato& valore, const ArgomentiIstruzione& argomenti,
                      VariabileRicordata* variabile) {
+  if (valore.tipo == T_STRINGA && argomenti.empty() && valore.oggetto)
+    return MemorizzaTesto(nome, static_cast<cValoreStringa&>(*valore.oggetto).Value, variabile);
   if (valore.tipo != T_REALE) return false;
   if (argomenti.empty()) return MemorizzaNumero(nome, valore.Numero(), variabile);
   Reale indici[2];

@@ -4,6 +4,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "interpreter/Argomenti.h"
 #include "interpreter/EspressioniCompilate.h"
@@ -20,15 +21,46 @@ void ExecDoWhile(bool Esegui);
 void ExecFor(bool Esegui);
 void ExecRepeat(bool Esegui);
 void ExecIf(bool Esegui);
-// The arguments of a statement as they were evaluated (a member as its string cell).
-using ArgomentiIstruzione = std::vector<Valutato>;
+// The arguments of a statement as they were evaluated (a member as its string cell), in
+// order. Most statements have a few: those need no block of their own.
+class ArgomentiIstruzione {
+ public:
+  ArgomentiIstruzione() = default;
+  ArgomentiIstruzione(const ArgomentiIstruzione&) = delete;
+  ArgomentiIstruzione& operator=(const ArgomentiIstruzione&) = delete;
+
+  void push_back(Valutato v) {
+    if (n_ < kInterni) {
+      interni_[n_++] = std::move(v);
+      return;
+    }
+    if (n_ == kInterni)
+      for (Valutato& a : interni_) esterni_.push_back(std::move(a));
+    esterni_.push_back(std::move(v));
+    ++n_;
+  }
+  std::size_t size() const { return n_; }
+  bool empty() const { return n_ == 0; }
+  Valutato* begin() { return n_ > kInterni ? esterni_.data() : interni_; }
+  Valutato* end() { return begin() + n_; }
+  const Valutato* begin() const { return n_ > kInterni ? esterni_.data() : interni_; }
+  const Valutato* end() const { return begin() + n_; }
+  Valutato& operator[](std::size_t i) { return begin()[i]; }
+  const Valutato& operator[](std::size_t i) const { return begin()[i]; }
+
+ private:
+  static constexpr std::size_t kInterni = 3;
+  Valutato interni_[kInterni];
+  std::vector<Valutato> esterni_;
+  std::size_t n_ = 0;
+};
 // Passo is -1 for an assignment statement, else the pass number of a PER loop; `variabile`
 // keeps the variable the statement stores into (nullptr: looked up).
 void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile = nullptr);
 // The store of an assignment's value under `nome` (with `argomenti`, an element): a number
 // into a number variable or element in place when MemorizzaVeloce can (false: nothing done),
 // anything else by StoreVariable.
-bool MemorizzaVeloce(const std::string& nome, const Valutato& valore, const ArgomentiIstruzione& argomenti,
+bool MemorizzaVeloce(const std::string& nome, Valutato& valore, const ArgomentiIstruzione& argomenti,
                      VariabileRicordata* variabile);
 void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti);
 // After an assignment's expression made a drawable value: the anonymous object it made (the
@@ -37,12 +69,18 @@ void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima);
 // The cell of a member written after a dot: "@" and the member's word.
 Valutato CellaMembro(const std::string& membro);
 // The number held by the variable `nome` (always the same name for `variabile`), or nullptr.
-const cValoreReale* NumeroVariabile(VariabileRicordata& variabile, const std::string& nome);
+[[gnu::always_inline]] inline const cValoreReale* NumeroVariabile(VariabileRicordata& variabile,
+                                                                  const std::string& nome) {
+  cVariabile* v = variabile.TrovaStessoNome(nome);
+  const cValore* valore = v ? v->GetValore() : nullptr;
+  return valore && valore->Tipo == T_REALE ? static_cast<const cValoreReale*>(valore) : nullptr;
+}
 // The store of a number into the number variable `nome` (a name without "_"), as
 // StoreVariable does it; false, with nothing done, when that is not the case. `variabile`
 // keeps the variable of a place that always stores into the same name.
 bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicordata* variabile);
-inline bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* variabile = nullptr) {
+[[gnu::always_inline]] inline bool MemorizzaNumero(const std::string& nome, Reale numero,
+                                                   VariabileRicordata* variabile = nullptr) {
   if (variabile) {
     cVariabile* var = variabile->TrovaStessoNome(nome);
     if (!var || !variabile->Semplice() || var->Tipo != T_REALE) return false;
@@ -54,6 +92,10 @@ inline bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRico
   }
   return MemorizzaNumeroLento(nome, numero, variabile);
 }
+// The store of a string into the string variable `nome` (a name without "_"), as StoreVariable
+// does it (the variable then holds a copy of the text); `testo` may be left empty. False, with
+// nothing done, when that is not the case.
+bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicordata* variabile);
 // The store of a number into an element of the number vector or matrix `nome` (a name without
 // "_") at in-range indices, as StoreVariable does it; false, with nothing done, otherwise.
 bool MemorizzaElementoNumero(const std::string& nome, const Reale* indici, int quanti, Reale numero,

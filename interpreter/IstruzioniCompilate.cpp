@@ -264,6 +264,15 @@ inline Valutato Espressione(const Lettura& l, bool Esegui) {
   return {};
 }
 
+// An expression whose value goes where the name of a number or a logical value does not
+// matter: T_REALE or T_BOOLEANO with the value in `x`, else T_1 with it in `altro` (nothing
+// when not executing).
+inline TipiValore Scalare(const Lettura& l, bool Esegui, Reale& x, Valutato& altro) {
+  if (Esegui) return ScalareCompilato(*l.espressione, x, altro);
+  AnalizzaCompilata(*l.espressione);
+  return T_1;
+}
+
 void EseguiIstruzione(istr::Istruzione& s, bool Esegui);
 
 // Statements up to FINE (Corpo), for the statement at `livello` that owns the body.
@@ -321,23 +330,25 @@ void EseguiFinquando(Finquando& w, bool Esegui) {
   }
   bool continua = false;
   do {
-    const Valutato condizione = Espressione(*w.condizione, Esegui);
+    Reale x = 0;
+    Valutato altro;
+    const TipiValore t = Scalare(*w.condizione, Esegui, x, altro);
     if (Fermato()) return;
-    if (Esegui && condizione.tipo != T_BOOLEANO) {
+    if (Esegui && t != T_BOOLEANO) {
       Errore(w.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
       return;
     }
     if (!Pompa(*w.chiusa)) {
       Seguito seguito(w.livello);
-      seguito::FinquandoDopoChiusa(Esegui, condizione, continua);
+      seguito::FinquandoDopoChiusa(Esegui, DaScalare(t, x, altro), continua);
       return;
     }
     if (!Pompa(*w.puntoVirgola)) {
       Seguito seguito(w.livello);
-      seguito::FinquandoDopoPuntoVirgola(Esegui, condizione, continua);
+      seguito::FinquandoDopoPuntoVirgola(Esegui, DaScalare(t, x, altro), continua);
       return;
     }
-    continua = Esegui && condizione.Logico();
+    continua = Esegui && x != 0;
     EseguiCorpo(w.corpo, continua, w.livello);
     PuntoVirgolaDopoFine(w.corpo, w.livello);
   } while (!Fermato() && Esegui && continua);
@@ -384,18 +395,23 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     // ExecAssignment of the counter: the start, plus the pass number.
     if (Esegui) MostraRiga(p.da->dopo.IndiceRiga);
     const int oggetti = g.ContatoreOggetti;
-    Valutato inizio = Espressione(*p.inizio, Esegui);
+    Reale x = 0;
+    Valutato altro;
+    const TipiValore t = Scalare(*p.inizio, Esegui, x, altro);
     if (Fermato()) return;
-    if (Esegui && inizio.Niente()) {
+    if (Esegui && t == T_1 && altro.Niente()) {
       Errore(p.inizio->dopo, ParoleChiave.msgIdentificatore, true);
       return;
     }
-    if (inizio.tipo == T_REALE) inizio.AggiungiNumero(passo);
-    TogliAnonimoAssegnato(inizio, oggetti);
+    if (t == T_REALE) x += passo;
+    if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
     if (Esegui) {
-      ArgomentiIstruzione nessuno;
-      Memorizza(g.NomeIstruzione, inizio, nessuno, &p.contatore, p.inizio->dopo);
-      if (Fermato()) return;
+      if (t != T_REALE || !MemorizzaNumero(g.NomeIstruzione, x, &p.contatore)) {
+        Valutato inizio = DaScalare(t, x, altro);
+        ArgomentiIstruzione nessuno;
+        Memorizza(g.NomeIstruzione, inizio, nessuno, &p.contatore, p.inizio->dopo);
+        if (Fermato()) return;
+      }
       WaitStep();
       if (Fermato()) return;
     }
@@ -413,23 +429,40 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       DopoIntestazione(seguito::PerDopoA(Esegui, p.contatore, valore, continua), continua);
       return;
     }
-    const Valutato fine = Espressione(*p.limite, Esegui);
+    Reale limite = 0;
+    Valutato altroLimite;
+    const TipiValore tl = Scalare(*p.limite, Esegui, limite, altroLimite);
     if (Fermato()) return;
-    if (Esegui && fine.tipo != T_REALE) {
+    if (Esegui && tl != T_REALE) {
       Errore(p.limite->dopo, "For errore 4", false);
       return;
     }
     if (!Pompa(*p.chiusa)) {
       Seguito seguito(p.livello);
-      DopoIntestazione(seguito::PerDopoChiusa(Esegui, p.contatore, valore, fine, continua), continua);
+      DopoIntestazione(
+          seguito::PerDopoChiusa(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
+          continua);
       return;
     }
     if (!Pompa(*p.esegui)) {
       Seguito seguito(p.livello);
-      DopoIntestazione(seguito::PerDopoEsegui(Esegui, p.contatore, valore, fine, continua), continua);
+      DopoIntestazione(
+          seguito::PerDopoEsegui(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
+          continua);
       return;
     }
-    seguito::PerDopoEsegui(Esegui, p.contatore, valore, fine, continua);
+    if (Esegui) {
+      // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away).
+      if (const cValoreReale* n = NumeroVariabile(p.contatore, g.NomeIstruzione)) valore = n->Value;
+      continua = limite >= valore;
+      if (!continua) {
+        // After a loop that ends, the variable holds the last value for which the body ran.
+        cVariabile* v = g.ListaVariabili->Cerca(g.NomeIstruzione);
+        if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
+      }
+    } else {
+      continua = false;
+    }
     EseguiCorpo(p.corpo, continua, p.livello);
     ++passo;
     PuntoVirgolaDopoFine(p.corpo, p.livello);
@@ -441,23 +474,25 @@ void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
   int passo = 0;
   bool continua = false;
   do {
-    const Valutato conta = Espressione(*r.conta, Esegui);
+    Reale conta = 0;
+    Valutato altro;
+    const TipiValore t = Scalare(*r.conta, Esegui, conta, altro);
     if (Fermato()) return;
-    if (Esegui && conta.tipo != T_REALE) {
+    if (Esegui && t != T_REALE) {
       Errore(r.conta->dopo, "Errore Ripeti 2", false);
       return;
     }
     if (!Pompa(*r.volte)) {
       Seguito seguito(r.livello);
-      seguito::RipetiDopoVolte(Esegui, conta, passo, continua);
+      seguito::RipetiDopoVolte(Esegui, DaScalare(t, conta, altro), passo, continua);
       return;
     }
     if (!Pompa(*r.puntoVirgola)) {
       Seguito seguito(r.livello);
-      seguito::RipetiDopoPuntoVirgola(Esegui, conta, passo, continua);
+      seguito::RipetiDopoPuntoVirgola(Esegui, DaScalare(t, conta, altro), passo, continua);
       return;
     }
-    continua = Esegui && static_cast<Reale>(passo) < conta.Numero();
+    continua = Esegui && static_cast<Reale>(passo) < conta;
     EseguiCorpo(r.corpo, continua, r.livello);
     PuntoVirgolaDopoFine(r.corpo, r.livello);
     ++passo;
@@ -466,18 +501,20 @@ void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
 
 void EseguiSe(istr::Se& s, bool Esegui) {
   if (Esegui) MostraRiga(s.primo->dopo.IndiceRiga);
-  const Valutato condizione = Espressione(*s.condizione, Esegui);
+  Reale x = 0;
+  Valutato altro;
+  const TipiValore t = Scalare(*s.condizione, Esegui, x, altro);
   if (Fermato()) return;
-  if (Esegui && condizione.tipo != T_BOOLEANO) {
+  if (Esegui && t != T_BOOLEANO) {
     Errore(s.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
     return;
   }
   if (!Pompa(*s.allora)) {
     Seguito seguito(s.livello);
-    seguito::SeDopoAllora(Esegui, condizione);
+    seguito::SeDopoAllora(Esegui, DaScalare(t, x, altro));
     return;
   }
-  const bool vera = Esegui && condizione.Logico();
+  const bool vera = Esegui && x != 0;
   if (!Pompa(*s.vero->primo)) {
     Seguito seguito(s.livello);
     seguito::SeDopoPrimo(Esegui, vera);
@@ -510,16 +547,21 @@ void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione& argomenti) {
   TDatiGlob& g = DatiGlob;
   if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
   const int oggetti = g.ContatoreOggetti;
-  Valutato valore = Espressione(*n.valore, Esegui);
+  Reale x = 0;
+  Valutato altro;
+  const TipiValore t = Scalare(*n.valore, Esegui, x, altro);
   if (Fermato()) return;
-  if (Esegui && valore.Niente()) {
+  if (Esegui && t == T_1 && altro.Niente()) {
     Errore(n.valore->dopo, ParoleChiave.msgIdentificatore, true);
     return;
   }
-  TogliAnonimoAssegnato(valore, oggetti);
+  if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
   if (Esegui) {
-    Memorizza(g.NomeIstruzione, valore, argomenti, &n.variabile, n.valore->dopo);
-    if (Fermato()) return;
+    if (t != T_REALE || !argomenti.empty() || !MemorizzaNumero(g.NomeIstruzione, x, &n.variabile)) {
+      Valutato valore = DaScalare(t, x, altro);
+      Memorizza(g.NomeIstruzione, valore, argomenti, &n.variabile, n.valore->dopo);
+      if (Fermato()) return;
+    }
   }
   if (!Pompa(*n.chiusura)) {
     Seguito seguito(n.livello);
@@ -535,6 +577,16 @@ void EseguiNome(istr::Nome& n, bool Esegui) {
   if (!Pompa(*n.dopoNome)) {
     Seguito seguito(n.livello);
     seguito::NomeDopoPrimo(Esegui);
+    return;
+  }
+  if (!n.parolaMembro && n.argomenti.empty() && n.uguale) {
+    // The commonest statement: an assignment to a name.
+    static ArgomentiIstruzione nessuno;
+    try {
+      Assegnamento(n, Esegui, nessuno);
+    } catch (const std::exception&) {
+      ReportError("Errore non documentato", false);
+    }
     return;
   }
   ArgomentiIstruzione argomenti;
@@ -567,10 +619,13 @@ void EseguiNome(istr::Nome& n, bool Esegui) {
     }
     return;
   }
-  ListaArgomenti lista;
+  // The procedure cannot run this statement again while it runs: its list is free.
+  ListaArgomenti& lista = n.lista;
+  lista.Clear();
   for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
   Posiziona(n.chiusura->dopo);
   CallProcedure(Esegui, lista, &n.procedura);
+  lista.Clear();
 }
 
 void EseguiCostrutto(istr::Istruzione& s, bool Esegui) {

@@ -94,6 +94,7 @@ struct Nome : Istruzione {
   const Lettura* chiusura = nullptr;  // the statement's ";"
   VariabileRicordata variabile;
   ProceduraRisolta procedura;
+  ListaArgomenti lista;  // the procedure's arguments, room reused by every call
 };
 
 // The statement of a recording that starts with its first read; nullptr when the reads do not

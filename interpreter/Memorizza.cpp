@@ -149,6 +149,19 @@ bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicord
   return true;
 }
 
+bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicordata* variabile) {
+  const cListaVariabili* tabella = DatiGlob.ListaVariabili;
+  if (!tabella || !NomeSemplice(nome)) return false;
+  cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
+  if (!var || var->Tipo != T_STRINGA || var->GetValore()->Tipo != T_STRINGA) return false;
+  // StoreVariable puts a copy of the value in the variable, under the variable's name: the
+  // text moves into the value the variable holds.
+  auto& memorizzato = static_cast<cValoreStringa&>(*var->GetValore());
+  memorizzato.Value.swap(testo);
+  if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
+  return true;
+}
+
 bool MemorizzaElementoNumero(const std::string& nome, const Reale* indici, int quanti, Reale numero,
                              VariabileRicordata* variabile) {
   const cListaVariabili* tabella = DatiGlob.ListaVariabili;

@@ -27,7 +27,7 @@ class VariabileRicordata {
     return variabile_;
   }
   // Trova for a caller that always gives the same name.
-  cVariabile* TrovaStessoNome(const std::string& nome) {
+  [[gnu::always_inline]] cVariabile* TrovaStessoNome(const std::string& nome) {
     const cListaVariabili* tabella = DatiGlob.ListaVariabili;
     if (tabella && tabella == tabella_ && tabella->Versione() == versione_) return variabile_;
     return Trova(nome);
