@@ -84,6 +84,25 @@ PValore ElementoMatrice(cVariabile& var, ListaArgomenti& a, bool) {
   return std::make_unique<cValoreStringa>(m.Leggi(static_cast<int>(i), static_cast<int>(j)));
 }
 
+// The numeric forms of the element readers (see Dispatch.h): an element at indices in range.
+bool ElementoVettoreNumerico(const cValore& c, const Reale* indici, int quanti, Reale& r) {
+  const auto& v = static_cast<const cVettReale&>(c);
+  if (quanti != 1) return false;
+  const long long i = Indice(indici[0]);
+  if (i < 1 || i > v.Count) return false;
+  r = v.Leggi(static_cast<int>(i));
+  return true;
+}
+
+bool ElementoMatriceNumerico(const cValore& c, const Reale* indici, int quanti, Reale& r) {
+  const auto& m = static_cast<const cMatrReale&>(c);
+  if (quanti != 2) return false;
+  const long long i = Indice(indici[0]), j = Indice(indici[1]);
+  if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return false;
+  r = m.Leggi(static_cast<int>(i), static_cast<int>(j));
+  return true;
+}
+
 }  // namespace
 
 void RegistraComandiVettori() {
@@ -93,6 +112,8 @@ void RegistraComandiVettori() {
   RegistraLettore(T_VETT_STRINGA, ElementoVettore);
   RegistraLettore(T_MATR_REALE, ElementoMatrice);
   RegistraLettore(T_MATR_STRINGA, ElementoMatrice);
+  RegistraLetturaNumerica(T_VETT_REALE, ElementoVettoreNumerico);
+  RegistraLetturaNumerica(T_MATR_REALE, ElementoMatriceNumerico);
 }
 
 }  // namespace qx

@@ -664,9 +664,12 @@ Valutato LeggiVariabileCompilata(NodoNome& n, cVariabile& var) {
   }
   Reale indici[kArgomentiNumerici];
   Valutato v;
-  if (LetturaNumerica leggi = LetturaNumericaDi(var.Tipo);
-      leggi && TuttiNumeri(n, indici, kArgomentiNumerici) &&
-      leggi(*valore, indici, static_cast<int>(n.valori.size()), v.numero)) {
+  if (n.tipoLettura != var.Tipo) {
+    n.tipoLettura = var.Tipo;
+    n.lettura = LetturaNumericaDi(var.Tipo);
+  }
+  if (n.lettura && TuttiNumeri(n, indici, kArgomentiNumerici) &&
+      n.lettura(*valore, indici, static_cast<int>(n.valori.size()), v.numero)) {
     // An element bears the variable's name, as LeggiVariabile gives it.
     v.tipo = T_REALE;
     if (!StessoTesto(n.nomeLetto, var.Nome)) n.nomeLetto = var.Nome;
@@ -798,7 +801,7 @@ TipiValore ScalareLetterale(Nodo& n, Reale& x, Valutato&) {
 }
 
 // The run stopped after the operand `n`, which gave `t` (and `altro`).
-TipiValore FermatoScalare(TipiValore t, Valutato& altro, const Nodo& n) {
+[[gnu::noinline]] TipiValore FermatoScalare(TipiValore t, Valutato& altro, const Nodo& n) {
   if (!(t == T_1 && altro.interrotto)) PosizionaDopo(n);
   altro = Interrotto();
   return T_1;
@@ -855,62 +858,85 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   }
 }
 
+// The chain from its step k on, the text's way: `va` the value so far, `operando` the
+// operand of step k; the value goes to `esito`.
+[[gnu::noinline]] TipiValore CatenaLenta(NodoCatena& n, std::size_t k, Valutato va, Valutato operando,
+                                         Valutato& esito, Reale& x) {
+  NodoCatena::Passo& p = n.passi[k];
+  if (va.Niente() || operando.Niente()) {
+    esito = Errore(p.operando->dopo, ParoleChiave.msgIdentificatore);
+    return T_1;
+  }
+  if (!Applica(p.op, va, operando, p.operando->dopo)) {
+    esito = Interrotto();
+    return T_1;
+  }
+  esito = CatenaDa(n, std::move(va), k + 1, false);
+  return Scalato(esito, x);
+}
+
+// The chain whose first operand was no number (or a logical value with a sign).
+[[gnu::noinline]] TipiValore CatenaDaAltro(NodoCatena& n, TipiValore ta, Reale a, Valutato& altro, Reale& x) {
+  altro = CatenaDa(n, DaScalare(ta, a, altro), 0, true);
+  return Scalato(altro, x);
+}
+
 TipiValore ScalareCatena(Nodo& nodo, Reale& x, Valutato& altro) {
   auto& n = static_cast<NodoCatena&>(nodo);
-  TDatiGlob& g = DatiGlob;
   Reale a = 0;
   TipiValore ta = Scalare(*n.primo, a, altro);
-  if (g.bStop) [[unlikely]] return FermatoScalare(ta, altro, *n.primo);
-  if (ta == T_1 || (n.segno && ta != T_REALE)) {
-    altro = CatenaDa(n, DaScalare(ta, a, altro), 0, true);
-    return Scalato(altro, x);
-  }
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(ta, altro, *n.primo);
+  if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, x);
   if (n.segno == U'-') a = -a;
-  for (std::size_t k = 0; k < n.passi.size(); ++k) {
+  const std::size_t passi = n.passi.size();
+  for (std::size_t k = 0; k < passi; ++k) {
     NodoCatena::Passo& p = n.passi[k];
+    // The value so far is held in `a`: `altro` is free for the operand.
     Reale b = 0;
-    Valutato vb;
-    const TipiValore tb = Scalare(*p.operando, b, vb);
-    if (g.bStop) [[unlikely]] return FermatoScalare(tb, vb, *p.operando);
-    if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) continue;
+    const TipiValore tb = Scalare(*p.operando, b, altro);
+    if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(tb, altro, *p.operando);
+    if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) [[likely]] continue;
     if (ta == T_BOOLEANO && tb == T_BOOLEANO && (p.op == Op::E || p.op == Op::O)) {
       a = p.op == Op::E ? (a != 0 && b != 0) : (a != 0 || b != 0);
       continue;
     }
-    // Anything else goes the text's way, for this step and the rest of the chain.
-    Valutato va = DaScalare(ta, a, altro);
-    Valutato operando = DaScalare(tb, b, vb);
-    if (va.Niente() || operando.Niente()) {
-      altro = Errore(p.operando->dopo, ParoleChiave.msgIdentificatore);
-      return T_1;
-    }
-    if (!Applica(p.op, va, operando, p.operando->dopo)) {
-      altro = Interrotto();
-      return T_1;
-    }
-    altro = CatenaDa(n, std::move(va), k + 1, false);
-    return Scalato(altro, x);
+    Valutato vuoto;
+    return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, x);
   }
   x = a;
   return ta;
 }
 
-TipiValore ScalareRelazione(Nodo& nodo, Reale& x, Valutato& altro) {
-  auto& n = static_cast<NodoRelazione&>(nodo);
-  TDatiGlob& g = DatiGlob;
-  if (n.mostra) MostraRiga(n.riga);
-  Reale a = 0;
-  TipiValore ta = Scalare(*n.sinistro, a, altro);
-  if (g.bStop) [[unlikely]] return FermatoScalare(ta, altro, *n.sinistro);
-  if (!n.destro) {
-    x = a;
-    return ta;
-  }
+// The comparison of a relation whose operands are not both numbers (nor two logical values
+// compared by "=" or "<>"): the text's way; the value goes to `esito`.
+[[gnu::noinline]] TipiValore ConfrontoLento(NodoRelazione& n, Valutato va, Valutato vb, Valutato& esito,
+                                            Reale& x) {
+  esito = Confronto(n, va, vb);
+  return Scalato(esito, x);
+}
+
+// The right operand of a relation whose left one was no number or logical value.
+[[gnu::noinline]] TipiValore RelazioneDopoAltro(NodoRelazione& n, Valutato& altro, Reale& x) {
   Reale b = 0;
   Valutato vb;
   const TipiValore tb = Scalare(*n.destro, b, vb);
-  if (g.bStop) [[unlikely]] return FermatoScalare(tb, vb, *n.destro);
-  if (ta == T_REALE && tb == T_REALE) {
+  if (DatiGlob.bStop) return FermatoScalare(tb, vb, *n.destro);
+  Valutato va = std::move(altro);
+  return ConfrontoLento(n, std::move(va), DaScalare(tb, b, vb), altro, x);
+}
+
+TipiValore ScalareRelazione(Nodo& nodo, Reale& x, Valutato& altro) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  Reale a = 0;
+  const TipiValore ta = Scalare(*n.sinistro, a, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(ta, altro, *n.sinistro);
+  if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, x);
+  // The left value is held in `a`: `altro` is free for the right one.
+  Reale b = 0;
+  const TipiValore tb = Scalare(*n.destro, b, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(tb, altro, *n.destro);
+  if (ta == T_REALE && tb == T_REALE) [[likely]] {
     x = ConfrontaReali(a, b, n.relazione) ? 1 : 0;
     return T_BOOLEANO;
   }
@@ -919,10 +945,25 @@ TipiValore ScalareRelazione(Nodo& nodo, Reale& x, Valutato& altro) {
     x = ((a != 0) == (b != 0)) == (n.relazione == Relazione::Uguale) ? 1 : 0;
     return T_BOOLEANO;
   }
-  Valutato va = DaScalare(ta, a, altro);
-  Valutato operando = DaScalare(tb, b, vb);
-  altro = Confronto(n, va, operando);
-  return Scalato(altro, x);
+  Valutato vuoto;
+  return ConfrontoLento(n, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, x);
+}
+
+// A relation without a relational operator: its sum. Lone literals and names, the commonest
+// of all, are read here without a further call.
+TipiValore ScalareSomma(Nodo& nodo, Reale& x, Valutato& altro) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  const TipiValore t = Scalare(*n.sinistro, x, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
+  return t;
+}
+
+TipiValore ScalareSommaLetterale(Nodo& nodo, Reale& x, Valutato&) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  x = static_cast<NodoNumero&>(*n.sinistro).valore;
+  return T_REALE;
 }
 
 TipiValore ScalareNon(Nodo& nodo, Reale& x, Valutato& altro) {
@@ -981,7 +1022,7 @@ void Collega(Nodo& n) {
       auto& r = static_cast<NodoRelazione&>(n);
       n.valuta = r.destro ? ValutaRelazione : ValutaSomma;
       n.analizza = AnalizzaRelazione;
-      n.scalare = ScalareRelazione;
+      n.scalare = r.destro ? ScalareRelazione : r.sinistro->specie == Specie::Numero ? ScalareSommaLetterale : ScalareSomma;
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);
       break;

@@ -141,8 +141,11 @@ struct NodoNome : Nodo {
   // command of the expression table.
   PValore costante;
   ComandoRisolto comando;
-  // Where the variable was found last, and room that each evaluation reuses.
+  // Where the variable was found last, the numeric element reader of its kind, and room that
+  // each evaluation reuses.
   VariabileRicordata variabile;
+  TipiValore tipoLettura = T_1;
+  LetturaNumerica lettura = nullptr;
   std::string nomeLetto;
   std::vector<Valutato> valori;
   ListaArgomenti lista;

@@ -110,7 +110,7 @@ void MostraRigaLento(int riga);
 inline void MostraRiga(int riga) {
   const TDatiGlob& g = DatiGlob;
   if (riga == g.RigaCorrente && !g.bPassoPasso &&
-      (g.bImmediato || !g.bEvidenziaRiga || g.RigaCorrente == g.UltimaRigaMostrata))
+      (g.RigaCorrente == g.UltimaRigaMostrata || g.bImmediato || !g.bEvidenziaRiga))
     return;  // already shown: nothing would change
   MostraRigaLento(riga);
 }

@@ -61,6 +61,12 @@ class Costruttore {
     }
     return &l_[k_++];
   }
+  // An expression that the statement evaluates right after showing the line after `token`:
+  // it need not show it again.
+  void Silenzia(const Lettura* espressione, const Lettura* token) {
+    if (ok_ && espressione->espressione && espressione->espressione->riga == token->dopo.IndiceRiga)
+      espressione->espressione->mostra = false;
+  }
   bool Prossimo(ParolaToken p) const { return k_ < l_.size() && !l_[k_].espressione && (l_[k_].parole & p); }
 
   template <class T>
@@ -126,6 +132,7 @@ class Costruttore {
     p->variabile = Token();
     p->da = Token();
     p->inizio = Espressione();
+    Silenzia(p->inizio, p->da);
     p->a = Token(kParolaA);
     p->limite = Espressione();
     p->chiusa = Token(')');
@@ -146,6 +153,7 @@ class Costruttore {
   std::unique_ptr<istr::Istruzione> LeggiSe(const Lettura* primo, int livello) {
     auto s = Nuova<istr::Se>(primo, livello);
     s->condizione = Espressione();
+    Silenzia(s->condizione, primo);
     s->allora = Token(kParolaAllora);
     s->vero = LeggiIstruzione(Token(), livello + 1);
     if (!ok_) return nullptr;
@@ -182,6 +190,7 @@ class Costruttore {
     if (corrente->Inizia('=')) {
       n->uguale = corrente;
       n->valore = Espressione();
+      Silenzia(n->valore, n->uguale);
       n->chiusura = Token(';');
     } else if (corrente->Inizia(';')) {
       n->chiusura = corrente;
@@ -219,7 +228,9 @@ int LivelloMassimo(const istr::Istruzione& s) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Running the tree.
+// Running the tree. Each construct's routine (ExecDoWhile, ExecFor, ExecRepeat, ExecIf) shows
+// its line right after ExecStatement showed the same one, with nothing in between: showing a
+// line again changes nothing, so only ExecStatement's showing is done here.
 
 bool Fermato() { return DatiGlob.bStop; }
 inline void Posiziona(const FineLettura& p) { VaiA(p); }
@@ -302,7 +313,6 @@ void PuntoVirgolaDopoFine(const istr::Corpo& c, int livello) {
 }
 
 void EseguiBlocco(Blocco& b, bool Esegui) {
-  if (Esegui) MostraRiga(b.primo->dopo.IndiceRiga);
   if (!Pompa(*b.puntoVirgola)) {
     Seguito seguito(b.livello);
     seguito::DoWhileDopoEsegui(Esegui);
@@ -317,7 +327,6 @@ void EseguiBlocco(Blocco& b, bool Esegui) {
 }
 
 void EseguiFinquando(Finquando& w, bool Esegui) {
-  if (Esegui) MostraRiga(w.primo->dopo.IndiceRiga);
   if (!Pompa(*w.parola)) {
     Seguito seguito(w.livello);
     seguito::DoWhileDopoEsegui(Esegui);
@@ -372,7 +381,6 @@ void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& a
 
 void EseguiPer(istr::Per& p, bool Esegui) {
   TDatiGlob& g = DatiGlob;
-  if (Esegui) MostraRiga(p.primo->dopo.IndiceRiga);
   int passo = 0;
   bool continua = false;
   do {
@@ -470,7 +478,6 @@ void EseguiPer(istr::Per& p, bool Esegui) {
 }
 
 void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
-  if (Esegui) MostraRiga(r.primo->dopo.IndiceRiga);
   int passo = 0;
   bool continua = false;
   do {
@@ -500,7 +507,6 @@ void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
 }
 
 void EseguiSe(istr::Se& s, bool Esegui) {
-  if (Esegui) MostraRiga(s.primo->dopo.IndiceRiga);
   Reale x = 0;
   Valutato altro;
   const TipiValore t = Scalare(*s.condizione, Esegui, x, altro);
