@@ -111,7 +111,7 @@ void RimuoviArgomentiAnonimi(const ListaArgomenti& argomenti) {
     // Only a name that starts with "$" can be an anonymous object's: looked at first.
     const cValore* valore = argomenti.Valore(i);
     if (!valore || valore->Nome.empty() || valore->Nome[0] != '$') continue;
-    const auto* v = dynamic_cast<const cValoreGraf*>(valore);
+    const auto* v = valore->ComeGrafico();
     if (!v || v->bDerivato) continue;
     if (cVariabile* var = g.ListaVariabili->Cerca(v->Nome)) {
       if (g.OggettoScelto == var->GetValore()) g.OggettoScelto = nullptr;

@@ -114,7 +114,7 @@ void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgome
     }
     case T_LISTA: {
       auto& lista = static_cast<cValoreLista&>(*contenitore);
-      const auto* figura = dynamic_cast<const cValoreGraf*>(&valore);
+      const auto* figura = valore.ComeGrafico();
       // A generic list also grows by one at the next index.
       const long long massimo = lista.TipoLista == T_VETT_FUNZ ? lista.IndiceMassimo() : lista.Count() + 1;
       if (!figura || (valore.Tipo != T_PUNTO && valore.Tipo != T_FUNZIONE) || !Indici(a, 1, i, j) || i < 1 ||
@@ -239,7 +239,7 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
     return;
   }
 
-  auto* grafico = dynamic_cast<cValoreGraf*>(&valore);
+  auto* grafico = valore.ComeGrafico();
   const bool nuova = !var || !resta || valore.Tipo == T_LISTA || valore.Tipo == T_ARCHIVIO ||
                      IsVettoreOMatrice(valore.Tipo) || !grafico;
   cValore* memorizzato = nullptr;
@@ -258,7 +258,7 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
   }
   memorizzato->Nome = nome;
   valore.Nome = nome;
-  if (auto* figura = dynamic_cast<cValoreGraf*>(memorizzato)) {
+  if (auto* figura = memorizzato->ComeGrafico()) {
     figura->Pen = g.PennaCorrente;
     figura->Brush = g.PennelloCorrente;
     figura->Font = g.CarattereCorrente;

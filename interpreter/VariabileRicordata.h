@@ -1,5 +1,6 @@
 // The variable that one place of the program reads or stores into, found once and kept while
-// the variable table keeps its version: a loop names the same variables on every pass.
+// the variable table keeps the version of its names (cListaVariabili::VersioneNomi): a loop
+// names the same variables on every pass.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -16,9 +17,9 @@ class VariabileRicordata {
   cVariabile* Trova(const std::string& nome) {
     const cListaVariabili* tabella = DatiGlob.ListaVariabili;
     if (!tabella) return nullptr;
-    if (tabella == tabella_ && tabella->Versione() == versione_ && StessoTesto(nome, nome_)) return variabile_;
+    if (tabella == tabella_ && tabella->VersioneNomi() == versione_ && StessoTesto(nome, nome_)) return variabile_;
     tabella_ = tabella;
-    versione_ = tabella->Versione();
+    versione_ = tabella->VersioneNomi();
     nome_ = nome;
     variabile_ = tabella->Cerca(nome);
     // A name with "_" depends on the value of another variable: it is looked up every time.
@@ -29,7 +30,7 @@ class VariabileRicordata {
   // Trova for a caller that always gives the same name.
   [[gnu::always_inline]] cVariabile* TrovaStessoNome(const std::string& nome) {
     const cListaVariabili* tabella = DatiGlob.ListaVariabili;
-    if (tabella && tabella == tabella_ && tabella->Versione() == versione_) return variabile_;
+    if (tabella && tabella == tabella_ && tabella->VersioneNomi() == versione_) [[likely]] return variabile_;
     return Trova(nome);
   }
   // Whether the name last looked up is one the table takes as it is (not empty, no "_").
