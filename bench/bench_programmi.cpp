@@ -6,8 +6,10 @@
 //
 // Quorix runs in fast run with a window that keeps the output pane's lines; python3 runs the
 // script with exec() at module level, its print() going to /dev/null. Each side is timed
-// around the work only (the interpreters' start-up left out), as bench_interprete does; the
-// ratio uses the fastest run of each, and the geometric mean of the ratios closes the report.
+// around the work only (the interpreters' start-up left out), as bench_interprete does, by the
+// wall clock and by the processor time used; the two runs of an iteration follow each other,
+// the ratio uses the fastest run of each side, and the geometric mean of the ratios closes the
+// report.
 // The memory of each Quorix run is the peak resident size of a child process that runs it.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -15,6 +17,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -58,9 +61,10 @@ class FinestraConOutput : public qx::WindowServices {
   std::vector<std::string> righe;
 };
 
+// The fastest run of each side: by the clock on the wall, as bench_interprete measures, and by
+// the processor time the run used (less sensitive to the other work of a shared machine).
 struct Tempi {
-  double quorix = 0, python = 0;
-  std::size_t righeQuorix = 0;
+  double quorix = 0, python = 0, cpuQuorix = 0, cpuPython = 0;
   long memoriaKB = 0;
 };
 std::map<std::string, Tempi> gTempi;
@@ -70,33 +74,41 @@ void Tieni(double& migliore, double s) {
   if (migliore == 0 || s < migliore) migliore = s;
 }
 
-// One run of the program; the seconds of EseguiProgramma, or -1 after a failed run.
-double EseguiQuorix(const std::vector<std::string>& programma, std::size_t& righe) {
+double SecondiCpu() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// One run of the program: the seconds of EseguiProgramma (wall, processor), false after a
+// failed run.
+bool EseguiQuorix(const std::vector<std::string>& programma, double& secondi, double& cpu) {
   FinestraConOutput finestra;
   qx::ImpostaFinestra(&finestra);
-  double secondi = -1;
+  bool ok = false;
   {
     qx::TAmbiente ambiente;
     ambiente.InizializzaAmbiente();
     qx::DatiGlob.bEsecuzioneVeloce = true;
     qx::DatiGlob.bMostraErrori = false;
+    const double c0 = SecondiCpu();
     const auto t0 = std::chrono::steady_clock::now();
-    const bool ok = ambiente.EseguiProgramma(programma);
+    ok = ambiente.EseguiProgramma(programma);
     const auto t1 = std::chrono::steady_clock::now();
-    if (ok) secondi = std::chrono::duration<double>(t1 - t0).count();
-    else std::fprintf(stderr, "the program failed: %s\n", qx::DatiGlob.MessaggioErrore.c_str());
+    cpu = SecondiCpu() - c0;
+    secondi = std::chrono::duration<double>(t1 - t0).count();
+    if (!ok) std::fprintf(stderr, "the program failed: %s\n", qx::DatiGlob.MessaggioErrore.c_str());
   }
-  righe = finestra.righe.size();
   qx::ImpostaFinestra(nullptr);
-  return secondi;
+  return ok;
 }
 
 // The peak resident size (KB) of a child process that runs the program once.
 long MemoriaQuorix(const std::vector<std::string>& programma) {
   const pid_t figlio = fork();
   if (figlio == 0) {
-    std::size_t righe = 0;
-    _exit(EseguiQuorix(programma, righe) < 0 ? 1 : 0);
+    double s = 0, c = 0;
+    _exit(EseguiQuorix(programma, s, c) ? 0 : 1);
   }
   int stato = 0;
   rusage uso{};
@@ -104,75 +116,79 @@ long MemoriaQuorix(const std::vector<std::string>& programma) {
   return uso.ru_maxrss;
 }
 
-void BM_Quorix(benchmark::State& state, const std::string& nome) {
-  qx::InizializzaDatiGlob();
-  const std::vector<std::string> programma = Righe(Percorso(nome, ".txt"));
-  Tempi& t = gTempi[nome];
-  for (auto _ : state) {
-    const double s = EseguiQuorix(programma, t.righeQuorix);
-    if (s < 0) {
-      state.SkipWithError("the program failed");
-      return;
-    }
-    state.SetIterationTime(s);
-    Tieni(t.quorix, s);
-  }
-  t.memoriaKB = MemoriaQuorix(programma);
-}
-
 // python3 runs the script's code at module level, as a pupil's script runs, and prints the
-// seconds of that alone on its real standard output.
-void BM_Python(benchmark::State& state, const std::string& nome) {
+// seconds of that alone (wall, processor) on its real standard output.
+bool EseguiPython(const std::string& nome, double& secondi, double& cpu) {
   const std::string comando =
-      "python3 -c 'import sys, os, time, io\n"
+      "python3 -c 'import sys, os, time\n"
       "codice = compile(open(sys.argv[1]).read(), sys.argv[1], \"exec\")\n"
       "uscita = sys.stdout\n"
       "sys.stdout = open(os.devnull, \"w\")\n"
       "t = time.perf_counter()\n"
+      "c = time.process_time()\n"
       "exec(codice, {\"__name__\": \"__main__\"})\n"
       "sys.stdout.flush()\n"
+      "c = time.process_time() - c\n"
       "s = time.perf_counter() - t\n"
-      "uscita.write(\"%.9f\\n\" % s)' " +
+      "uscita.write(\"%.9f %.9f\\n\" % (s, c))' " +
       Percorso(nome, ".py");
+  FILE* p = popen(comando.c_str(), "r");
+  const bool ok = p && std::fscanf(p, "%lf %lf", &secondi, &cpu) == 2;
+  if (p) pclose(p);
+  return ok;
+}
+
+// Each iteration runs the program in Quorix, then in python3, so that both see the same
+// moments of the machine's load.
+void BM_Programma(benchmark::State& state, const std::string& nome) {
+  qx::InizializzaDatiGlob();
+  const std::vector<std::string> programma = Righe(Percorso(nome, ".txt"));
   Tempi& t = gTempi[nome];
   for (auto _ : state) {
-    FILE* p = popen(comando.c_str(), "r");
-    double s = 0;
-    if (!p || std::fscanf(p, "%lf", &s) != 1) {
-      state.SkipWithError("python3 is not available");
-      if (p) pclose(p);
+    double s = 0, c = 0, sp = 0, cp = 0;
+    if (!EseguiQuorix(programma, s, c)) {
+      state.SkipWithError("the program failed");
       return;
     }
-    pclose(p);
+    if (!EseguiPython(nome, sp, cp)) {
+      state.SkipWithError("python3 is not available");
+      return;
+    }
     state.SetIterationTime(s);
-    Tieni(t.python, s);
+    Tieni(t.quorix, s);
+    Tieni(t.cpuQuorix, c);
+    Tieni(t.python, sp);
+    Tieni(t.cpuPython, cp);
   }
+  state.counters["python_ms"] = 1000 * t.python;
+  t.memoriaKB = MemoriaQuorix(programma);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (const char* nome : kProgrammi) {
-    benchmark::RegisterBenchmark((std::string("BM_Quorix/") + nome).c_str(), BM_Quorix, std::string(nome))
-        ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-    benchmark::RegisterBenchmark((std::string("BM_Python/") + nome).c_str(), BM_Python, std::string(nome))
-        ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-  }
+  for (const char* nome : kProgrammi)
+    benchmark::RegisterBenchmark((std::string("BM_Programma/") + nome).c_str(), BM_Programma, std::string(nome))
+        ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  double somma = 0;
+  double somma = 0, sommaCpu = 0;
   int quanti = 0;
-  std::printf("%-20s %10s %10s %7s %8s\n", "program", "quorix ms", "python ms", "ratio", "peak MB");
+  std::printf("%-20s %10s %10s %7s %10s %10s %7s %8s\n", "program", "quorix ms", "python ms", "ratio", "quorix cpu",
+              "python cpu", "ratio", "peak MB");
   for (const char* nome : kProgrammi) {
     const Tempi& t = gTempi[nome];
-    if (t.quorix <= 0 || t.python <= 0) continue;
-    const double r = t.quorix / t.python;
-    std::printf("%-20s %10.1f %10.1f %7.2f %8.1f\n", nome, 1000 * t.quorix, 1000 * t.python, r,
-                static_cast<double>(t.memoriaKB) / 1024);
+    if (t.quorix <= 0 || t.python <= 0 || t.cpuPython <= 0) continue;
+    const double r = t.quorix / t.python, rc = t.cpuQuorix / t.cpuPython;
+    std::printf("%-20s %10.1f %10.1f %7.2f %10.1f %10.1f %7.2f %8.1f\n", nome, 1000 * t.quorix, 1000 * t.python, r,
+                1000 * t.cpuQuorix, 1000 * t.cpuPython, rc, static_cast<double>(t.memoriaKB) / 1024);
     somma += std::log(r);
+    sommaCpu += std::log(rc);
     ++quanti;
   }
-  if (quanti > 0) std::printf("geometric mean of the ratios (%d programs): %.2f\n", quanti, std::exp(somma / quanti));
+  if (quanti > 0)
+    std::printf("geometric mean of the ratios (%d programs): %.2f (wall clock), %.2f (processor time)\n", quanti,
+                std::exp(somma / quanti), std::exp(sommaCpu / quanti));
   return 0;
 }
