@@ -83,14 +83,17 @@ PValore CmdInt(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 
 // The numeric forms (see Dispatch.h): one number in, the handler's number out.
 template <Reale (*F)(Reale)>
-bool FormaUnNumero(const Reale* a, int quanti, Reale& r) {
-  if (quanti != 1) return false;
-  r = F(a[0]);
-  return true;
+Reale FormaUnNumero(const Reale* a, int quanti, bool& riuscita) {
+  riuscita = quanti == 1;
+  return riuscita ? F(a[0]) : 0;
 }
 Reale Assoluto(Reale x) { return std::fabs(x); }
 Reale ParteIntera(Reale x) { return std::trunc(x); }
-bool FormaRadice(const Reale* a, int quanti, Reale& r) { return quanti == 1 && Radice(a[0], r); }
+Reale FormaRadice(const Reale* a, int quanti, bool& riuscita) {
+  riuscita = quanti == 1 && (IsValoreErrore(a[0]) || a[0] >= 0);
+  if (!riuscita) return 0;
+  return IsValoreErrore(a[0]) ? a[0] : std::sqrt(a[0]);
+}
 
 // A decimal number with "." as separator, blanks around it allowed: sign, digits, an
 // optional fraction and an optional exponent. Nothing else (no "3,5", no "inf").

@@ -85,22 +85,20 @@ PValore ElementoMatrice(cVariabile& var, ListaArgomenti& a, bool) {
 }
 
 // The numeric forms of the element readers (see Dispatch.h): an element at indices in range.
-bool ElementoVettoreNumerico(const cValore& c, const Reale* indici, int quanti, Reale& r) {
+const Reale* ElementoVettoreNumerico(const cValore& c, const Reale* indici, int quanti) {
   const auto& v = static_cast<const cVettReale&>(c);
-  if (quanti != 1) return false;
+  if (quanti != 1) return nullptr;
   const long long i = Indice(indici[0]);
-  if (i < 1 || i > v.Count) return false;
-  r = v.Leggi(static_cast<int>(i));
-  return true;
+  if (i < 1 || i > v.Count) return nullptr;
+  return v.Cella(static_cast<int>(i));
 }
 
-bool ElementoMatriceNumerico(const cValore& c, const Reale* indici, int quanti, Reale& r) {
+const Reale* ElementoMatriceNumerico(const cValore& c, const Reale* indici, int quanti) {
   const auto& m = static_cast<const cMatrReale&>(c);
-  if (quanti != 2) return false;
+  if (quanti != 2) return nullptr;
   const long long i = Indice(indici[0]), j = Indice(indici[1]);
-  if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return false;
-  r = m.Leggi(static_cast<int>(i), static_cast<int>(j));
-  return true;
+  if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return nullptr;
+  return m.Cella(static_cast<int>(i), static_cast<int>(j));
 }
 
 }  // namespace

@@ -31,13 +31,15 @@ void RegistraComando(const std::string& gestore, GestoreValore g);
 void RegistraLettore(TipiValore tipo, LettoreElementi l);
 
 // The numeric form of a value handler: what the handler gives for arguments that are all
-// numbers, computed without an argument list or a value object; false when the handler
-// itself must run (a message to report, a case the form does not cover).
-using FormaNumerica = bool (*)(const Reale* argomenti, int quanti, Reale& risultato);
+// numbers, computed without an argument list or a value object; `riuscita` false when the
+// handler itself must run (a message to report, a case the form does not cover). The number
+// is returned, not written through a reference: an extended real stored and read back at once
+// stalls the processor for longer than the arithmetic takes.
+using FormaNumerica = Reale (*)(const Reale* argomenti, int quanti, bool& riuscita);
 void RegistraFormaNumerica(const std::string& gestore, FormaNumerica f);
-// The numeric form of an element reader: the number at the given numeric indices of a
-// container of kind `tipo`; false when the reader itself must run.
-using LetturaNumerica = bool (*)(const cValore& contenitore, const Reale* indici, int quanti, Reale& risultato);
+// The numeric form of an element reader: where the number at the given numeric indices of a
+// container of kind `tipo` is held; nullptr when the reader itself must run.
+using LetturaNumerica = const Reale* (*)(const cValore& contenitore, const Reale* indici, int quanti);
 void RegistraLetturaNumerica(TipiValore tipo, LetturaNumerica l);
 LetturaNumerica LetturaNumericaDi(TipiValore tipo);
 

@@ -441,8 +441,11 @@ bool Applica(Op op, Valutato& a, Valutato& b, const FineLettura& dove) {
     case Op::Div:
     case Op::Mod: {
       const bool resto = op == Op::Mod;
-      if (!numeri || ErroreDivisioneIntera(a.numero, b.numero, resto)) break;
-      a.numero = DivisioneInteraReali(a.numero, b.numero, resto);
+      if (!numeri) break;
+      if (!DivisioneInteraBreve(a.numero, b.numero, resto)) {
+        if (ErroreDivisioneIntera(a.numero, b.numero, resto)) break;
+        a.numero = DivisioneInteraReali(a.numero, b.numero, resto);
+      }
       a.nome = nullptr;
       return true;
     }
@@ -668,8 +671,11 @@ Valutato LeggiVariabileCompilata(NodoNome& n, cVariabile& var) {
     n.tipoLettura = var.Tipo;
     n.lettura = LetturaNumericaDi(var.Tipo);
   }
-  if (n.lettura && TuttiNumeri(n, indici, kArgomentiNumerici) &&
-      n.lettura(*valore, indici, static_cast<int>(n.valori.size()), v.numero)) {
+  const Reale* cella = n.lettura && TuttiNumeri(n, indici, kArgomentiNumerici)
+                          ? n.lettura(*valore, indici, static_cast<int>(n.valori.size()))
+                          : nullptr;
+  if (cella) {
+    v.numero = *cella;
     // An element bears the variable's name, as LeggiVariabile gives it.
     v.tipo = T_REALE;
     if (!StessoTesto(n.nomeLetto, var.Nome)) n.nomeLetto = var.Nome;
@@ -697,10 +703,11 @@ Valutato ValutaComando(NodoNome& n) {
   }
   if (!n.comando.gestore) return Errore(n.dopoArgomenti, ParoleChiave.msgIdentificatore);
   Reale numeri[kArgomentiNumerici];
-  Reale risultato = 0;
-  if (n.comando.numerica && TuttiNumeri(n, numeri, kArgomentiNumerici) &&
-      n.comando.numerica(numeri, static_cast<int>(n.valori.size()), risultato))
-    return Numero(risultato);  // numbers are never anonymous objects to remove
+  if (n.comando.numerica && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
+    bool riuscita;
+    const Reale r = n.comando.numerica(numeri, static_cast<int>(n.valori.size()), riuscita);
+    if (riuscita) return Numero(r);  // numbers are never anonymous objects to remove
+  }
   ListaArgomenti& lista = ListaDi(n);
   Posiziona(n.dopoArgomenti);
   PValore r = (*n.comando.gestore)(lista, n.nome, true);
@@ -779,62 +786,109 @@ bool AnalizzaRelazione(Nodo& nodo) {
 
 // ---- Numbers and logical values held as a number (Nodo::scalare) ----
 
-inline TipiValore Scalare(Nodo& n, Reale& x, Valutato& altro) { return n.scalare(n, x, altro); }
+inline Reale Scalare(Nodo& n, TipiValore& t, Valutato& altro) { return n.scalare(n, t, altro); }
 
 // A value given by Valuta, as scalare gives it.
-TipiValore Scalato(Valutato& v, Reale& x) {
+inline Reale Scalato(const Valutato& v, TipiValore& t) {
   if ((v.tipo == T_REALE || v.tipo == T_BOOLEANO) && !v.oggetto) {
-    x = v.numero;
-    return v.tipo;
+    t = v.tipo;
+    return v.numero;
   }
-  return T_1;
+  t = T_1;
+  return 0;
 }
 
-TipiValore ScalareGenerico(Nodo& n, Reale& x, Valutato& altro) {
+// Nothing to give but `altro`.
+inline Reale Altro(TipiValore& t) {
+  t = T_1;
+  return 0;
+}
+
+Reale ScalareGenerico(Nodo& n, TipiValore& t, Valutato& altro) {
   altro = n.valuta(n);
-  return Scalato(altro, x);
+  return Scalato(altro, t);
 }
 
-TipiValore ScalareLetterale(Nodo& n, Reale& x, Valutato&) {
-  x = static_cast<NodoNumero&>(n).valore;
-  return T_REALE;
+Reale ScalareLetterale(Nodo& n, TipiValore& t, Valutato&) {
+  t = T_REALE;
+  return static_cast<NodoNumero&>(n).valore;
 }
 
 // The run stopped after the operand `n`, which gave `t` (and `altro`).
-[[gnu::noinline]] TipiValore FermatoScalare(TipiValore t, Valutato& altro, const Nodo& n) {
+[[gnu::noinline]] Reale FermatoScalare(TipiValore& t, Valutato& altro, const Nodo& n) {
   if (!(t == T_1 && altro.interrotto)) PosizionaDopo(n);
   altro = Interrotto();
-  return T_1;
+  return Altro(t);
 }
 
-TipiValore ScalareNomeSolo(Nodo& nodo, Reale& x, Valutato& altro) {
+[[gnu::noinline]] Reale NomeSoloLento(NodoNome& n, cVariabile* var, TipiValore& t, Valutato& altro) {
+  if (!var) {
+    if (n.costante && n.costante->Tipo == T_REALE) {
+      t = T_REALE;
+      return static_cast<const cValoreReale&>(*n.costante).Value;
+    }
+    altro = ValutaComando(n);
+  } else {
+    altro = LeggiVariabileCompilata(n, *var);
+  }
+  return Scalato(altro, t);
+}
+
+Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoNome&>(nodo);
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) {
     altro = Interrotto();
-    return T_1;
+    return Altro(t);
   }
   if (g.bStop) [[unlikely]] {
     Posiziona(n.dopoArgomenti);
     altro = Interrotto();
-    return T_1;
+    return Altro(t);
   }
   cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr;
-  if (!var) {
-    altro = ValutaComando(n);
-    return Scalato(altro, x);
-  }
-  const cValore* valore = var->GetValore();
+  const cValore* valore = var ? var->GetValore() : nullptr;
   if (valore && valore->Tipo == T_REALE) [[likely]] {
-    x = static_cast<const cValoreReale*>(valore)->Value;
-    return T_REALE;
+    t = T_REALE;
+    return static_cast<const cValoreReale*>(valore)->Value;
   }
   if (valore && valore->Tipo == T_BOOLEANO) {
-    x = static_cast<const cValoreBool*>(valore)->Value ? 1 : 0;
-    return T_BOOLEANO;
+    t = T_BOOLEANO;
+    return static_cast<const cValoreBool*>(valore)->Value ? 1 : 0;
   }
-  altro = LeggiVariabileCompilata(n, *var);
-  return Scalato(altro, x);
+  return NomeSoloLento(n, var, t, altro);
+}
+
+// A name with arguments: a number that a numeric form or element reader gives comes back
+// without a value.
+Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  if (!LeggiArgomenti(n, true)) {
+    altro = Interrotto();
+    return Altro(t);
+  }
+  Reale numeri[kArgomentiNumerici];
+  if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
+    const cValore* valore = var->GetValore();
+    if (valore && n.tipoLettura == var->Tipo && n.lettura && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
+      if (const Reale* cella = n.lettura(*valore, numeri, static_cast<int>(n.valori.size()))) {
+        t = T_REALE;
+        return *cella;
+      }
+    }
+    altro = LeggiVariabileCompilata(n, *var);
+    return Scalato(altro, t);
+  }
+  if (!n.costante && n.comando.numerica && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
+    bool riuscita;
+    const Reale r = n.comando.numerica(numeri, static_cast<int>(n.valori.size()), riuscita);
+    if (riuscita) {
+      t = T_REALE;
+      return r;
+    }
+  }
+  altro = ValutaComando(n);
+  return Scalato(altro, t);
 }
 
 // a := a op b between two numbers, when the operator cannot report anything there; false
@@ -850,6 +904,7 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
       return true;
     case Op::Div:
     case Op::Mod:
+      if (DivisioneInteraBreve(a, b, op == Op::Mod)) return true;
       if (ErroreDivisioneIntera(a, b, op == Op::Mod)) return false;
       a = DivisioneInteraReali(a, b, op == Op::Mod);
       return true;
@@ -860,125 +915,121 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
 
 // The chain from its step k on, the text's way: `va` the value so far, `operando` the
 // operand of step k; the value goes to `esito`.
-[[gnu::noinline]] TipiValore CatenaLenta(NodoCatena& n, std::size_t k, Valutato va, Valutato operando,
-                                         Valutato& esito, Reale& x) {
+[[gnu::noinline]] Reale CatenaLenta(NodoCatena& n, std::size_t k, Valutato va, Valutato operando,
+                                    Valutato& esito, TipiValore& t) {
   NodoCatena::Passo& p = n.passi[k];
   if (va.Niente() || operando.Niente()) {
     esito = Errore(p.operando->dopo, ParoleChiave.msgIdentificatore);
-    return T_1;
+    return Altro(t);
   }
   if (!Applica(p.op, va, operando, p.operando->dopo)) {
     esito = Interrotto();
-    return T_1;
+    return Altro(t);
   }
   esito = CatenaDa(n, std::move(va), k + 1, false);
-  return Scalato(esito, x);
+  return Scalato(esito, t);
 }
 
 // The chain whose first operand was no number (or a logical value with a sign).
-[[gnu::noinline]] TipiValore CatenaDaAltro(NodoCatena& n, TipiValore ta, Reale a, Valutato& altro, Reale& x) {
+[[gnu::noinline]] Reale CatenaDaAltro(NodoCatena& n, TipiValore ta, Reale a, Valutato& altro, TipiValore& t) {
   altro = CatenaDa(n, DaScalare(ta, a, altro), 0, true);
-  return Scalato(altro, x);
+  return Scalato(altro, t);
 }
 
-TipiValore ScalareCatena(Nodo& nodo, Reale& x, Valutato& altro) {
+Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoCatena&>(nodo);
-  Reale a = 0;
-  TipiValore ta = Scalare(*n.primo, a, altro);
-  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(ta, altro, *n.primo);
-  if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, x);
+  TipiValore ta;
+  Reale a = Scalare(*n.primo, ta, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
+  if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
   if (n.segno == U'-') a = -a;
   const std::size_t passi = n.passi.size();
   for (std::size_t k = 0; k < passi; ++k) {
     NodoCatena::Passo& p = n.passi[k];
     // The value so far is held in `a`: `altro` is free for the operand.
-    Reale b = 0;
-    const TipiValore tb = Scalare(*p.operando, b, altro);
-    if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(tb, altro, *p.operando);
+    TipiValore tb;
+    const Reale b = Scalare(*p.operando, tb, altro);
+    if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *p.operando);
     if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) [[likely]] continue;
     if (ta == T_BOOLEANO && tb == T_BOOLEANO && (p.op == Op::E || p.op == Op::O)) {
       a = p.op == Op::E ? (a != 0 && b != 0) : (a != 0 || b != 0);
       continue;
     }
     Valutato vuoto;
-    return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, x);
+    return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
   }
-  x = a;
-  return ta;
+  t = ta;
+  return a;
 }
 
 // The comparison of a relation whose operands are not both numbers (nor two logical values
 // compared by "=" or "<>"): the text's way; the value goes to `esito`.
-[[gnu::noinline]] TipiValore ConfrontoLento(NodoRelazione& n, Valutato va, Valutato vb, Valutato& esito,
-                                            Reale& x) {
+[[gnu::noinline]] Reale ConfrontoLento(NodoRelazione& n, Valutato va, Valutato vb, Valutato& esito,
+                                       TipiValore& t) {
   esito = Confronto(n, va, vb);
-  return Scalato(esito, x);
+  return Scalato(esito, t);
 }
 
 // The right operand of a relation whose left one was no number or logical value.
-[[gnu::noinline]] TipiValore RelazioneDopoAltro(NodoRelazione& n, Valutato& altro, Reale& x) {
-  Reale b = 0;
+[[gnu::noinline]] Reale RelazioneDopoAltro(NodoRelazione& n, Valutato& altro, TipiValore& t) {
   Valutato vb;
-  const TipiValore tb = Scalare(*n.destro, b, vb);
-  if (DatiGlob.bStop) return FermatoScalare(tb, vb, *n.destro);
+  TipiValore tb;
+  const Reale b = Scalare(*n.destro, tb, vb);
+  if (DatiGlob.bStop) return FermatoScalare(t = tb, vb, *n.destro);
   Valutato va = std::move(altro);
-  return ConfrontoLento(n, std::move(va), DaScalare(tb, b, vb), altro, x);
+  return ConfrontoLento(n, std::move(va), DaScalare(tb, b, vb), altro, t);
 }
 
-TipiValore ScalareRelazione(Nodo& nodo, Reale& x, Valutato& altro) {
+Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
-  Reale a = 0;
-  const TipiValore ta = Scalare(*n.sinistro, a, altro);
-  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(ta, altro, *n.sinistro);
-  if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, x);
+  TipiValore ta;
+  const Reale a = Scalare(*n.sinistro, ta, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.sinistro);
+  if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, t);
   // The left value is held in `a`: `altro` is free for the right one.
-  Reale b = 0;
-  const TipiValore tb = Scalare(*n.destro, b, altro);
-  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(tb, altro, *n.destro);
+  TipiValore tb;
+  const Reale b = Scalare(*n.destro, tb, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *n.destro);
   if (ta == T_REALE && tb == T_REALE) [[likely]] {
-    x = ConfrontaReali(a, b, n.relazione) ? 1 : 0;
-    return T_BOOLEANO;
+    t = T_BOOLEANO;
+    return ConfrontaReali(a, b, n.relazione) ? 1 : 0;
   }
   if (ta == T_BOOLEANO && tb == T_BOOLEANO &&
       (n.relazione == Relazione::Uguale || n.relazione == Relazione::Diverso)) {
-    x = ((a != 0) == (b != 0)) == (n.relazione == Relazione::Uguale) ? 1 : 0;
-    return T_BOOLEANO;
+    t = T_BOOLEANO;
+    return ((a != 0) == (b != 0)) == (n.relazione == Relazione::Uguale) ? 1 : 0;
   }
   Valutato vuoto;
-  return ConfrontoLento(n, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, x);
+  return ConfrontoLento(n, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
 }
 
 // A relation without a relational operator: its sum. Lone literals and names, the commonest
 // of all, are read here without a further call.
-TipiValore ScalareSomma(Nodo& nodo, Reale& x, Valutato& altro) {
+Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
-  const TipiValore t = Scalare(*n.sinistro, x, altro);
+  const Reale x = Scalare(*n.sinistro, t, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
-  return t;
+  return x;
 }
 
-TipiValore ScalareSommaLetterale(Nodo& nodo, Reale& x, Valutato&) {
+Reale ScalareSommaLetterale(Nodo& nodo, TipiValore& t, Valutato&) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
-  x = static_cast<NodoNumero&>(*n.sinistro).valore;
-  return T_REALE;
+  t = T_REALE;
+  return static_cast<NodoNumero&>(*n.sinistro).valore;
 }
 
-TipiValore ScalareNon(Nodo& nodo, Reale& x, Valutato& altro) {
+Reale ScalareNon(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoNon&>(nodo);
-  Reale a = 0;
-  const TipiValore t = Scalare(*n.operando, a, altro);
+  const Reale a = Scalare(*n.operando, t, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.operando);
-  if (t == T_BOOLEANO) {
-    x = a != 0 ? 0 : 1;
-    return T_BOOLEANO;
-  }
+  if (t == T_BOOLEANO) return a != 0 ? 0 : 1;
   Valutato v = DaScalare(t, a, altro);
   if (v.Niente()) altro = Errore(n.operando->dopo, ParoleChiave.msgIdentificatore);
   else altro = Errore(n.operando->dopo, ParoleChiave.msgNegareLogico);
-  return T_1;
+  return Altro(t);
 }
 
 // Gives every node of a tree its routines.
@@ -998,7 +1049,7 @@ void Collega(Nodo& n) {
       auto& nome = static_cast<NodoNome&>(n);
       n.valuta = nome.argomenti.empty() ? ValutaNomeSolo : ValutaNome;
       n.analizza = AnalizzaNome;
-      n.scalare = nome.argomenti.empty() ? ScalareNomeSolo : ScalareGenerico;
+      n.scalare = nome.argomenti.empty() ? ScalareNomeSolo : ScalareNome;
       for (NodoNome::Argomento& a : nome.argomenti)
         if (a.espressione) Collega(*a.espressione);
       break;

@@ -70,9 +70,11 @@ struct Nodo {
   Valutato (*valuta)(Nodo&) = nullptr;
   bool (*analizza)(Nodo&) = nullptr;
   // `valuta` for a place where the name a number or a logical value bears does not matter:
-  // T_REALE or T_BOOLEANO (as 0 or 1) with the value in x, or T_1 with `altro` holding what
-  // `valuta` gives (nothing, or a value of another kind, or a stop).
-  TipiValore (*scalare)(Nodo&, Reale& x, Valutato& altro) = nullptr;
+  // `tipo` T_REALE or T_BOOLEANO (as 0 or 1) with the value returned, or T_1 with `altro`
+  // holding what `valuta` gives (nothing, or a value of another kind, or a stop). The number
+  // is returned rather than written: an extended real written to memory and read back at
+  // once costs far more than the arithmetic around it.
+  Reale (*scalare)(Nodo&, TipiValore& tipo, Valutato& altro) = nullptr;
   Specie specie;
   // Where the reading stands when the routine of the text that read this operand returns
   // (the levels around a lone operand skip the blanks after it, looking for an operator).
@@ -167,10 +169,10 @@ inline Valutato ValutaCompilata(espr::NodoRelazione& e) {
 }
 // ValutaCompilata where the name of a number or a logical value does not matter (see
 // Nodo::scalare).
-inline TipiValore ScalareCompilato(espr::NodoRelazione& e, Reale& x, Valutato& altro) {
-  const TipiValore t = e.scalare(e, x, altro);
+inline Reale ScalareCompilato(espr::NodoRelazione& e, TipiValore& t, Valutato& altro) {
+  const Reale x = e.scalare(e, t, altro);
   if (DatiGlob.bStop && !(t == T_1 && altro.interrotto)) [[unlikely]] VaiA(e.dopo);
-  return t;
+  return x;
 }
 // The value of a ScalareCompilato.
 inline Valutato DaScalare(TipiValore t, Reale x, Valutato& altro) {

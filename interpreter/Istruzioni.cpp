@@ -483,15 +483,22 @@ bool MemorizzaVeloce(const std::string& nome, Valutato& valore, const ArgomentiI
     return MemorizzaTesto(nome, static_cast<cValoreStringa&>(*valore.oggetto).Value, variabile);
   if (valore.tipo != T_REALE) return false;
   if (argomenti.empty()) return MemorizzaNumero(nome, valore.Numero(), variabile);
+  Reale* cella = CellaElementoNumero(nome, argomenti, variabile);
+  if (cella) *cella = valore.Numero();
+  return cella;
+}
+
+Reale* CellaElementoNumero(const std::string& nome, const ArgomentiIstruzione& argomenti,
+                           VariabileRicordata* variabile) {
   Reale indici[2];
   const int quanti = static_cast<int>(argomenti.size());
-  if (quanti > 2) return false;
+  if (quanti > 2) return nullptr;
   for (int i = 0; i < quanti; ++i) {
     const Valutato& a = argomenti[static_cast<std::size_t>(i)];
-    if (a.tipo != T_REALE) return false;
+    if (a.tipo != T_REALE) return nullptr;
     indici[i] = a.Numero();
   }
-  return MemorizzaElementoNumero(nome, indici, quanti, valore.Numero(), variabile);
+  return CellaElementoNumero(nome, indici, quanti, variabile);
 }
 
 void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti) {

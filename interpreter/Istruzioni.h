@@ -96,10 +96,13 @@ bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicord
 // does it (the variable then holds a copy of the text); `testo` may be left empty. False, with
 // nothing done, when that is not the case.
 bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicordata* variabile);
-// The store of a number into an element of the number vector or matrix `nome` (a name without
-// "_") at in-range indices, as StoreVariable does it; false, with nothing done, otherwise.
-bool MemorizzaElementoNumero(const std::string& nome, const Reale* indici, int quanti, Reale numero,
-                             VariabileRicordata* variabile);
+// The element of the number vector or matrix `nome` (a name without "_") at in-range indices,
+// where the store of a number writes it as StoreVariable does; nullptr when the store is not
+// that one.
+Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti, VariabileRicordata* variabile);
+// The same for the indices of a statement: nullptr also when they are not all numbers.
+Reale* CellaElementoNumero(const std::string& nome, const ArgomentiIstruzione& argomenti,
+                           VariabileRicordata* variabile);
 // Stores a copy of valore under nome (empty: an anonymous "$" name); with indices in
 // argomenti it writes an element of a vector, matrix or list.
 void StoreVariable(bool Esegui, const std::string& nome, cValore& valore, const ListaArgomenti* argomenti);

@@ -278,10 +278,11 @@ inline Valutato Espressione(const Lettura& l, bool Esegui) {
 // An expression whose value goes where the name of a number or a logical value does not
 // matter: T_REALE or T_BOOLEANO with the value in `x`, else T_1 with it in `altro` (nothing
 // when not executing).
-inline TipiValore Scalare(const Lettura& l, bool Esegui, Reale& x, Valutato& altro) {
-  if (Esegui) return ScalareCompilato(*l.espressione, x, altro);
+inline Reale Scalare(const Lettura& l, bool Esegui, TipiValore& t, Valutato& altro) {
+  if (Esegui) return ScalareCompilato(*l.espressione, t, altro);
   AnalizzaCompilata(*l.espressione);
-  return T_1;
+  t = T_1;
+  return 0;
 }
 
 void EseguiIstruzione(istr::Istruzione& s, bool Esegui);
@@ -339,9 +340,9 @@ void EseguiFinquando(Finquando& w, bool Esegui) {
   }
   bool continua = false;
   do {
-    Reale x = 0;
     Valutato altro;
-    const TipiValore t = Scalare(*w.condizione, Esegui, x, altro);
+    TipiValore t;
+    const Reale x = Scalare(*w.condizione, Esegui, t, altro);
     if (Fermato()) return;
     if (Esegui && t != T_BOOLEANO) {
       Errore(w.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
@@ -403,9 +404,9 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     // ExecAssignment of the counter: the start, plus the pass number.
     if (Esegui) MostraRiga(p.da->dopo.IndiceRiga);
     const int oggetti = g.ContatoreOggetti;
-    Reale x = 0;
     Valutato altro;
-    const TipiValore t = Scalare(*p.inizio, Esegui, x, altro);
+    TipiValore t;
+    Reale x = Scalare(*p.inizio, Esegui, t, altro);
     if (Fermato()) return;
     if (Esegui && t == T_1 && altro.Niente()) {
       Errore(p.inizio->dopo, ParoleChiave.msgIdentificatore, true);
@@ -437,9 +438,9 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       DopoIntestazione(seguito::PerDopoA(Esegui, p.contatore, valore, continua), continua);
       return;
     }
-    Reale limite = 0;
     Valutato altroLimite;
-    const TipiValore tl = Scalare(*p.limite, Esegui, limite, altroLimite);
+    TipiValore tl;
+    const Reale limite = Scalare(*p.limite, Esegui, tl, altroLimite);
     if (Fermato()) return;
     if (Esegui && tl != T_REALE) {
       Errore(p.limite->dopo, "For errore 4", false);
@@ -481,9 +482,9 @@ void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
   int passo = 0;
   bool continua = false;
   do {
-    Reale conta = 0;
     Valutato altro;
-    const TipiValore t = Scalare(*r.conta, Esegui, conta, altro);
+    TipiValore t;
+    const Reale conta = Scalare(*r.conta, Esegui, t, altro);
     if (Fermato()) return;
     if (Esegui && t != T_REALE) {
       Errore(r.conta->dopo, "Errore Ripeti 2", false);
@@ -507,9 +508,9 @@ void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
 }
 
 void EseguiSe(istr::Se& s, bool Esegui) {
-  Reale x = 0;
   Valutato altro;
-  const TipiValore t = Scalare(*s.condizione, Esegui, x, altro);
+  TipiValore t;
+  const Reale x = Scalare(*s.condizione, Esegui, t, altro);
   if (Fermato()) return;
   if (Esegui && t != T_BOOLEANO) {
     Errore(s.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
@@ -553,9 +554,9 @@ void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione& argomenti) {
   TDatiGlob& g = DatiGlob;
   if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
   const int oggetti = g.ContatoreOggetti;
-  Reale x = 0;
   Valutato altro;
-  const TipiValore t = Scalare(*n.valore, Esegui, x, altro);
+  TipiValore t;
+  const Reale x = Scalare(*n.valore, Esegui, t, altro);
   if (Fermato()) return;
   if (Esegui && t == T_1 && altro.Niente()) {
     Errore(n.valore->dopo, ParoleChiave.msgIdentificatore, true);
@@ -563,7 +564,16 @@ void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione& argomenti) {
   }
   if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
   if (Esegui) {
-    if (t != T_REALE || !argomenti.empty() || !MemorizzaNumero(g.NomeIstruzione, x, &n.variabile)) {
+    bool fatto = false;
+    if (t == T_REALE) {
+      if (argomenti.empty()) {
+        fatto = MemorizzaNumero(g.NomeIstruzione, x, &n.variabile);
+      } else if (Reale* cella = CellaElementoNumero(g.NomeIstruzione, argomenti, &n.variabile)) {
+        *cella = x;
+        fatto = true;
+      }
+    }
+    if (!fatto) {
       Valutato valore = DaScalare(t, x, altro);
       Memorizza(g.NomeIstruzione, valore, argomenti, &n.variabile, n.valore->dopo);
       if (Fermato()) return;

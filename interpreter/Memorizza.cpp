@@ -162,27 +162,24 @@ bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicord
   return true;
 }
 
-bool MemorizzaElementoNumero(const std::string& nome, const Reale* indici, int quanti, Reale numero,
-                             VariabileRicordata* variabile) {
+Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti, VariabileRicordata* variabile) {
   const cListaVariabili* tabella = DatiGlob.ListaVariabili;
-  if (!tabella || !NomeSemplice(nome)) return false;
+  if (!tabella || !NomeSemplice(nome)) return nullptr;
   cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
-  if (!var) return false;
+  if (!var) return nullptr;
   if (var->Tipo == T_VETT_REALE && quanti == 1) {
     auto& v = static_cast<cVettReale&>(*var->GetValore());
     const long long i = IndiceTroncato(indici[0]);
-    if (i < 1 || i > v.Count) return false;
-    v.Scrivi(static_cast<int>(i), numero);
-    return true;
+    if (i < 1 || i > v.Count) return nullptr;
+    return v.Cella(static_cast<int>(i));
   }
   if (var->Tipo == T_MATR_REALE && quanti == 2) {
     auto& m = static_cast<cMatrReale&>(*var->GetValore());
     const long long i = IndiceTroncato(indici[0]), j = IndiceTroncato(indici[1]);
-    if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return false;
-    m.Scrivi(static_cast<int>(i), static_cast<int>(j), numero);
-    return true;
+    if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return nullptr;
+    return m.Cella(static_cast<int>(i), static_cast<int>(j));
   }
-  return false;
+  return nullptr;
 }
 
 void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, const ListaArgomenti* argomenti) {
