@@ -54,8 +54,8 @@ PValore CmdMatrice(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 
 // An index as the readers take it: truncated; -1 when no integer can hold it.
 long long Indice(Reale x) {
-  x = std::trunc(x);
-  return std::fabs(x) < 1e18L ? static_cast<long long>(x) : -1;
+  // Below 1e18 the truncated value is below it too.
+  return std::fabs(x) < 1e18L ? TroncaIntero(x) : -1;
 }
 
 PValore ElementoVettore(cVariabile& var, ListaArgomenti& a, bool) {

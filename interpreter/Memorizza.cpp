@@ -28,8 +28,8 @@ bool Resta(TipiValore esistente, TipiValore valore) {
 
 // An index as an element store takes it: truncated; -1 when no integer can hold it.
 long long IndiceTroncato(Reale x) {
-  x = std::trunc(x);
-  return std::fabs(x) < 1e18L ? static_cast<long long>(x) : -1;
+  // Below 1e18 the truncated value is below it too.
+  return std::fabs(x) < 1e18L ? TroncaIntero(x) : -1;
 }
 
 // The numeric indices of an element store: exactly `quanti` numbers, truncated.

@@ -45,7 +45,7 @@ Reale DivisioneInteraReali(Reale a, Reale b, bool resto);
 inline bool DivisioneInteraBreve(Reale& a, Reale b, bool resto) {
   constexpr Reale limite = 9.2e18L;  // below 2^63: no overflow of the quotient or remainder
   if (!(a > -limite && a < limite && b > -limite && b < limite)) return false;
-  const long long ia = static_cast<long long>(a), ib = static_cast<long long>(b);
+  const long long ia = TroncaIntero(a), ib = TroncaIntero(b);
   if (static_cast<Reale>(ia) != a || static_cast<Reale>(ib) != b || ib == 0) return false;
   // fmod takes the dividend's sign, a truncated quotient the sign of the true one.
   const bool negativo = resto ? std::signbit(a) : std::signbit(a) != std::signbit(b);

@@ -61,9 +61,11 @@ std::string Scientifico(const Decimale& d) {
 // A whole number of at most 15 digits: every text form below writes just its digits (no
 // exponent, no decimals, no "-0"), which need no conversion through printf.
 bool InteroBreve(Reale x, std::string& s) {
-  if (!(x > -1e15L && x < 1e15L) || x != std::trunc(x)) return false;
+  if (!(x > -1e15L && x < 1e15L)) return false;
+  const long long i = TroncaIntero(x);
+  if (static_cast<Reale>(i) != x) return false;
   char buf[24];
-  const auto fine = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(x)).ptr;
+  const auto fine = std::to_chars(buf, buf + sizeof buf, i).ptr;
   s.assign(buf, fine);
   return true;
 }
