@@ -420,10 +420,10 @@ QWidget* Tfrm3::CreaColonnaOutput() {
 
   pbRifCart->OnPaint = [this] { Protetto([this] { canvasRifCart_->Completa(); }); };
   pbRifCart->OnResize = [this] { pnlRifCartResize(); };
-  pbX->OnPaint = [this] {
+  pbX->OnPaint = [] {
     if (cRifCart* r = DatiGlob.RifCart) r->DisegnaScalaX();
   };
-  pbY->OnPaint = [this] {
+  pbY->OnPaint = [] {
     if (cRifCart* r = DatiGlob.RifCart) r->DisegnaScalaY();
   };
   CollegaMouseRifCart();

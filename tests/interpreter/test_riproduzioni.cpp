@@ -152,14 +152,15 @@ TEST(RiproduzioniTest, StepModeGivesWhatTheTextGives) {
   // Each time the run waits for a step, the scripted user asks for the next one.
   Prova prova;
   prova.veloce = false;
-  prova.prepara = [](test::Esecuzione& run) {
+  // The step asks again for itself: it lives as long as the test, not in a cycle of its own.
+  std::function<void()> passo;
+  prova.prepara = [&passo](test::Esecuzione& run) {
     DatiGlob.bPassoPasso = true;
-    auto passo = std::make_shared<std::function<void()>>();
-    *passo = [&run, passo] {
+    passo = [&run, &passo] {
       ComandoPassoSuccessivo();
-      run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, *passo);
+      run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, passo);
     };
-    run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, *passo);
+    run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, passo);
   };
   const char* const programmi[] = {
       "S = 0;\nPER (I DA 1 A 4) ESEGUI;\n  S = S + I;\n  SE S > 3 ALLORA STAMPA(S);\nFINE;\nT = S;",
@@ -181,8 +182,8 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
       "S = 0; B = 1;\nPER (I DA 1 A 6) ESEGUI;\n  S = S + I * B - (3 + 2);\nFINE;",
       "S = 1; K = 0;\nESEGUI FINQUANDO (K < 5);\n  K = K + 1; S = S * 2 + K;\nFINE;",
       "K = 0; B = 0;\nESEGUI FINQUANDO (K < 4);\n  K = K + 1;\n  SE K MOD 2 = 0 ALLORA B = B + K; ALTRIMENTI B = B - 1;\nFINE;",
-      "S = 0; B = 2; V = VETTORE(3);\nRIPETI 2 VOLTE;\n  PER (I DA 1 A 3) ESEGUI;\n    V(I) = V(I) + I * B;\n"
-      "    S = SEN(S + B) + V(I);\n  FINE;\nFINE;",
+      ("S = 0; B = 2; V = VETTORE(3);\nRIPETI 2 VOLTE;\n  PER (I DA 1 A 3) ESEGUI;\n    V(I) = V(I) + I * B;\n"
+       "    S = SEN(S + B) + V(I);\n  FINE;\nFINE;"),
       "B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  T = \"x\" || I || B;\n  STAMPA(T, B);\nFINE;",
       "F = FUNZIONE(\"2*x\"); B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  B = B + VALUTAFUNZ(F, I);\n  ESEGUI; B = B; FINE;\nFINE;",
   };
