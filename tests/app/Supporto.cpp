@@ -65,6 +65,8 @@ void RispondiModali::Controlla() {
   auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
   if (!d || !d->isVisible() || d->property("qxRisposto").toBool()) return;
   d->setProperty("qxRisposto", true);
+  // The windows are reused: the next showing is answered again.
+  QObject::connect(d, &QDialog::finished, d, [d] { d->setProperty("qxRisposto", false); }, Qt::SingleShotConnection);
   Modale m{d->windowTitle(), QString()};
   if (auto* box = qobject_cast<QMessageBox*>(d)) m.testo = box->text();
   Visti.push_back(m);

@@ -176,6 +176,30 @@ TEST(Prelievi, UnaFiguraSegueIlMouseECadeDoveSiPreme) {
   EXPECT_EQ(Vertici(*q), "(1, 2)(3, 2)(3, 4)(1, 4)");
 }
 
+TEST(Prelievi, IlRettangoloDiUnDiagrammaSegueIlTrascinamento) {
+  Finestra400x300 a;
+  Tfrm3& f = a.f();
+  bool secondo = false, primoCancellato = false, nessunRosso = false;
+  Quando diagramma([] { return DatiGlob.bAttesaDiagramma; }, [&] {
+    QTest::mousePress(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, PixelDi(1, 6));
+    QTest::mouseMove(f.pbRifCart, PixelDi(3, 4));
+    QTest::mouseMove(f.pbRifCart, PixelDi(6, 2));
+    // The dotted rectangle reaches the mouse; the one before it is gone.
+    secondo = ContieneColore(f.ImmagineRifCart(), Intorno(PixelDi(6, 4), 2), clRed);
+    primoCancellato = !ContieneColore(f.ImmagineRifCart(), Intorno(PixelDi(3, 5), 3), clRed);
+    QTest::mouseRelease(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, PixelDi(6, 2));
+    nessunRosso = !ContieneColore(f.ImmagineRifCart(), f.ImmagineRifCart().rect(), clRed);
+  });
+  EseguiTesto(f, "D = DIAGSTR(\"titolo\", 3, \"a\", 5, \"b\");");
+  ASSERT_TRUE(diagramma.Eseguita());
+  EXPECT_TRUE(secondo);
+  EXPECT_TRUE(primoCancellato);
+  EXPECT_TRUE(nessunRosso);
+  EXPECT_EQ(DatiGlob.PixelCliccato, (TPoint{PixelDi(1, 6).x(), PixelDi(1, 6).y()}));
+  EXPECT_EQ(DatiGlob.PixelRilasciato, (TPoint{PixelDi(6, 2).x(), PixelDi(6, 2).y()}));
+  EXPECT_NE(ValoreDi("D"), nullptr);
+}
+
 TEST(Prelievi, DueTrattiDiPennaHannoUnSoloSollevamentoInMezzo) {
   Finestra400x300 a;
   Tfrm3& f = a.f();
