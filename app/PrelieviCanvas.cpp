@@ -387,29 +387,29 @@ void TPrelieviCanvas::Modificato() {
   f_.MemoSource->SetEditorModified(true);
 }
 
-void TPrelieviCanvas::CapovolgiOrizzontalmente1Click() {
-  cValorePoligono* pol = PoligonoPopup();
-  if (!pol || pol->Punti.Count() == 0) return;
-  // Mirrored in its own middle line, the figure stays where it was.
-  Reale minimo = pol->Punti.Elemento(0).x, massimo = minimo;
+namespace {
+// Mirrored in its own middle line across the given axis, the figure stays where it was;
+// false when there is nothing to mirror.
+bool CapovolgiPoligono(cValorePoligono* pol, Reale TCollItemsPunti::*asse) {
+  if (!pol || pol->Punti.Count() == 0) return false;
+  Reale minimo = pol->Punti.Elemento(0).*asse, massimo = minimo;
   for (const TCollItemsPunti& v : pol->Punti) {
-    minimo = std::min(minimo, v.x);
-    massimo = std::max(massimo, v.x);
+    minimo = std::min(minimo, v.*asse);
+    massimo = std::max(massimo, v.*asse);
   }
-  for (TCollItemsPunti& v : pol->Punti) v.x = minimo + massimo - v.x;
+  for (TCollItemsPunti& v : pol->Punti) v.*asse = minimo + massimo - v.*asse;
+  return true;
+}
+}  // namespace
+
+void TPrelieviCanvas::CapovolgiOrizzontalmente1Click() {
+  if (!CapovolgiPoligono(PoligonoPopup(), &TCollItemsPunti::x)) return;
   DatiGlob.bMouseCatturato = false;
   Modificato();
 }
 
 void TPrelieviCanvas::Capovolgiverticalmente1Click() {
-  cValorePoligono* pol = PoligonoPopup();
-  if (!pol || pol->Punti.Count() == 0) return;
-  Reale minimo = pol->Punti.Elemento(0).y, massimo = minimo;
-  for (const TCollItemsPunti& v : pol->Punti) {
-    minimo = std::min(minimo, v.y);
-    massimo = std::max(massimo, v.y);
-  }
-  for (TCollItemsPunti& v : pol->Punti) v.y = minimo + massimo - v.y;
+  if (!CapovolgiPoligono(PoligonoPopup(), &TCollItemsPunti::y)) return;
   DatiGlob.bMouseCatturato = false;
   Modificato();
 }
