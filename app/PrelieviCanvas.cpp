@@ -47,7 +47,7 @@ TPoint Pixel(const TPuntoMondo& p) { return DatiGlob.RifCart->CartInPixel(p); }
 TRect Cornice(const cValore* v, TCanvas& c) {
   if (const auto* t = dynamic_cast<const cValoreTesto*>(v)) {
     const TPoint a = Pixel({t->x, t->y});
-    c.Font = DatiGlob.CarattereCorrente;
+    c.Font = t->Font;
     return {a.x, a.y, a.x + c.TextWidth(t->Testo), a.y + c.TextHeight(t->Testo)};
   }
   if (const auto* i = dynamic_cast<const cValoreImmagine*>(v)) {
