@@ -154,28 +154,6 @@ TEST(Prelievi, IlSegmentoDiLunghezzaDataSegueIlMouseENonLasciaTracce) {
   EXPECT_NEAR(static_cast<double>(s->y2), 2.1213203436, 1e-10);
 }
 
-TEST(Prelievi, UnaFiguraSegueIlMouseECadeDoveSiPreme) {
-  Finestra400x300 a;
-  Tfrm3& f = a.f();
-  bool contorno = false, nessunRosso = false;
-  Quando figura([] { return DatiGlob.bAttesaFigura; }, [&] {
-    QTest::mouseMove(f.pbRifCart, PixelDi(1, 1));
-    QTest::mouseMove(f.pbRifCart, PixelDi(4, 3));
-    // The square of side 2 follows with its first corner at the mouse.
-    contorno = ContieneColore(f.ImmagineRifCart(), Intorno(PixelDi(5, 3), 1), clRed) &&
-               !ContieneColore(f.ImmagineRifCart(), Intorno(PixelDi(2, 1), 1), clRed);
-    Clic(f, 1, 2);
-    nessunRosso = !ContieneColore(f.ImmagineRifCart(), f.ImmagineRifCart().rect(), clRed);
-  });
-  EseguiTesto(f, "Q = QUADRATO(2);");
-  ASSERT_TRUE(figura.Eseguita());
-  EXPECT_TRUE(contorno);
-  EXPECT_TRUE(nessunRosso);
-  auto* q = ValoreDi<cValorePoligono>("Q");
-  ASSERT_NE(q, nullptr);
-  EXPECT_EQ(Vertici(*q), "(1, 2)(3, 2)(3, 4)(1, 4)");
-}
-
 TEST(Prelievi, IlRettangoloDiUnDiagrammaSegueIlTrascinamento) {
   Finestra400x300 a;
   Tfrm3& f = a.f();

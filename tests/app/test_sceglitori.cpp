@@ -15,7 +15,6 @@
 #include "runstate/DatiGlob.h"
 #include "tests/app/Supporto.h"
 #include "values/figure/ValorePoligono.h"
-#include "values/figure/ValorePunto.h"
 
 namespace qx::test {
 namespace {
@@ -126,26 +125,6 @@ TEST(Sceglitori, TangentiSegmentiEPoligoniSiMostranoESiTolgono) {
   // The candidates are drawn from copies: the values keep their own pen and brush.
   EXPECT_EQ(q->Brush, pennelloQ);
   EXPECT_EQ(q->Pen, pennaQ);
-}
-
-TEST(Sceglitori, UnaIntersezioneDelProgrammaPrendeIlPuntoScelto) {
-  Finestra400x300 a;
-  Tfrm3& f = a.f();
-  TPuntoMondo secondo;
-  RispondiModali risposte;
-  risposte.Aggiungi([&](QDialog& d) {
-    auto& s = static_cast<TdlgInters2s&>(d);
-    secondo = s.Punto2;
-    QTest::mouseClick(s.RadioButton2, Qt::LeftButton);
-    QTest::mouseClick(s.OKButton, Qt::LeftButton);
-  });
-  EseguiTesto(f, "C = CIRC(PUNTO(4, 3), 2);\nD = CIRC(PUNTO(6, 3), 2);\nI = INTERSEZIONE(C, D);");
-  ASSERT_EQ(risposte.Visti.size(), 1u);
-  const auto* i = ValoreDi<cValorePunto>("I");
-  ASSERT_NE(i, nullptr);
-  EXPECT_EQ(i->xCart, secondo.x);
-  EXPECT_EQ(i->yCart, secondo.y);
-  EXPECT_NEAR(static_cast<double>(std::fabs(secondo.y - 3)), std::sqrt(3.0), 1e-12);
 }
 
 }  // namespace
