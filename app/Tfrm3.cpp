@@ -20,6 +20,7 @@
 #include "app/DisegnoVoci.h"
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
+#include "app/PrelieviCanvas.h"
 #include "app/RigaComando.h"
 #include "app/ServiziFinestra.h"
 #include "controls/midi/ServiziSuono.h"

@@ -39,6 +39,7 @@ class TAmbiente;
 class TCanvasDifferito;
 class TSynSampleSyn;
 class TPaintBoxQt;
+class TPrelieviCanvas;
 class TServiziFinestra;
 class TStileMenu;
 struct TVocePalette;
@@ -218,6 +219,10 @@ class Tfrm3 : public QMainWindow {
   void CompletaRidisegni();
   // The canvas's picture, up to date.
   const QImage& ImmagineRifCart();
+  // The canvas the statements draw on.
+  TCanvasDifferito& CanvasRifCart() { return *canvasRifCart_; }
+  // The canvas's mouse: hover, rubber bands, dragging, the polygon's popup.
+  TPrelieviCanvas& Prelievi() { return *prelievi_; }
 
   // ---- The object list and the views ----
   void AggiornaListaOggetti();
@@ -297,6 +302,7 @@ class Tfrm3 : public QMainWindow {
   std::unique_ptr<TServiziFinestra> servizi_;
   std::unique_ptr<midi::TServiziSuono> suono_;
   std::unique_ptr<TStileMenu> stileMenu_;
+  std::unique_ptr<TPrelieviCanvas> prelievi_;
   // The one highlighter of the language, shared by both editors.
   std::unique_ptr<TSynSampleSyn> evidenziatore_;
   std::string nomeFile_;
