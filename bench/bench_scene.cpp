@@ -32,7 +32,8 @@ std::vector<TItem> Items() {
   for (int i = 0; i < kObjects; ++i) {
     const int x = i % 10, y = (i / 10) % 10, z = i / 100;
     const float r = float(x) / 9, g = float(y) / 9, b = float(z) / 9;
-    items.push_back({{float(x) * 1.6f - 7.2f, float(y) * 1.6f - 7.2f, float(z) * -1.6f}, {r, g, b, 0.5f}, i % 2 == 0});
+    items.push_back(
+        {{float(x) * 1.6f - 7.2f, float(y) * 1.6f - 7.2f, float(z) * -1.6f}, {r, g, b, 0.5f}, i % 2 == 0});
   }
   return items;
 }
@@ -120,7 +121,8 @@ struct THandScene {
   static void Sphere(float r, int slices, int stacks) {
     const float pi = 3.14159265f;
     for (int j = 0; j < stacks; ++j) {
-      const float p0 = pi / 2 - pi * float(j) / float(stacks), p1 = pi / 2 - pi * float(j + 1) / float(stacks);
+      const float p0 = pi / 2 - pi * float(j) / float(stacks),
+                  p1 = pi / 2 - pi * float(j + 1) / float(stacks);
       glBegin(GL_TRIANGLE_STRIP);
       for (int i = 0; i <= slices; ++i) {
         const float t = 2 * pi * float(i) / float(slices);

@@ -159,9 +159,13 @@ bool TSynHighlighterAttributes::LoadFromEditorSettings(const TSettingsStore& sto
 
 // ---- the highlighter ----
 
-TSynCustomHighlighter::TSynCustomHighlighter() : attrChangeHooks_(this), wordBreakChars_(DefaultWordBreakChars()) {}
+TSynCustomHighlighter::TSynCustomHighlighter()
+    : attrChangeHooks_(this), freeHooks_(this), wordBreakChars_(DefaultWordBreakChars()) {}
 
 TSynCustomHighlighter::~TSynCustomHighlighter() {
+  // A listener's failure must not stop the others from letting go of this highlighter.
+  freeHooks_.OnException = [](TSynMethodChain&, const std::exception&, bool& doContinue) { doContinue = true; };
+  freeHooks_.Fire();
   while (!attributes_.empty()) attributes_.pop_back();
 }
 
@@ -282,7 +286,7 @@ int ScanFrom(TSynCustomHighlighter& highlighter, TSrcEditStringList& lines, int 
   else
     highlighter.SetRange(lines.GetRange(index - 1));
   for (;;) {
-    highlighter.SetLine(lines.Ref(index), index);
+    highlighter.SetLine(lines.Get(index), index);
     highlighter.NextToEol();
     const TSynRange range = highlighter.GetRange();
     if (lines.GetRange(index) == range) return index;
@@ -295,7 +299,7 @@ int ScanFrom(TSynCustomHighlighter& highlighter, TSrcEditStringList& lines, int 
 void ScanRanges(TSynCustomHighlighter& highlighter, TSrcEditStringList& lines) {
   highlighter.ResetRange();
   for (int i = 0; i < lines.Count(); ++i) {
-    highlighter.SetLine(lines.Ref(i), i);
+    highlighter.SetLine(lines.Get(i), i);
     highlighter.NextToEol();
     lines.PutRange(i, highlighter.GetRange());
   }

@@ -115,6 +115,10 @@ class TSynCustomHighlighter {
   void SetAttributesOnChange(TNotifyEvent handler);
   void HookAttrChangeEvent(TNotifyEvent handler) { attrChangeHooks_.Add(handler); }
   void UnhookAttrChangeEvent(TNotifyEvent handler) { attrChangeHooks_.Remove(handler); }
+  // Editors that link a highlighter they do not own are told when it goes; a listener
+  // must not remove itself while it is being told.
+  void FreeNotification(TNotifyEvent handler) { freeHooks_.Add(handler); }
+  void RemoveFreeNotification(TNotifyEvent handler) { freeHooks_.Remove(handler); }
   void NextToEol();
 
   bool IsWordBreakChar(char32_t c) const { return InCharSet(wordBreakChars_, c); }
@@ -134,6 +138,7 @@ class TSynCustomHighlighter {
  private:
   std::vector<std::pair<std::string, std::unique_ptr<TSynHighlighterAttributes>>> attributes_;
   TSynNotifyEventChain attrChangeHooks_;
+  TSynNotifyEventChain freeHooks_;
   TSynCharSet wordBreakChars_;
   std::string defaultFilter_;
   bool enabled_ = true;

@@ -1,6 +1,7 @@
 #include "editor/TextBuffer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <istream>
 #include <iterator>
@@ -12,7 +13,46 @@ namespace qx {
 
 namespace {
 
-const std::u32string kEmpty;
+// True when every byte is below 128; eight bytes at a time.
+bool IsAscii(std::string_view bytes) {
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (word & 0x8080808080808080ull) return false;
+  }
+  for (; i < bytes.size(); ++i)
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
+  return true;
+}
+
+// UTF-8 whose characters all lie below 256, as one byte per character; false for any other.
+bool Utf8ToLatin1(std::string_view bytes, std::string& out) {
+  out.clear();
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+      out.push_back(static_cast<char>(b));
+    } else if ((b == 0xC2 || b == 0xC3) && i + 1 < bytes.size() &&
+               (static_cast<unsigned char>(bytes[i + 1]) & 0xC0) == 0x80) {
+      out.push_back(static_cast<char>(((b & 0x03) << 6) | (static_cast<unsigned char>(bytes[i + 1]) & 0x3F)));
+      ++i;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Windows-1252 bytes outside 0x80..0x9F are the characters of the same number.
+bool Cp1252IsLatin1(std::string_view bytes) {
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x80 && b <= 0x9F) return false;
+  }
+  return true;
+}
 
 std::string_view LineBreak(TSynLineBreakFormat format) {
   switch (format) {
@@ -30,11 +70,88 @@ void TSrcEditStringList::ListIndexError(int index) {
   throw ESrcEditStringList("Invalid stringlist index " + std::to_string(index));
 }
 
-std::u32string TSrcEditStringList::Get(int index) const { return Ref(index); }
+// ---- the text of one line ----
 
-const std::u32string& TSrcEditStringList::Ref(int index) const {
-  if (index < 0 || index >= Count()) return kEmpty;
-  return lines_[static_cast<std::size_t>(index)].text;
+void TSrcEditStringList::StoreText(TLineRecord& rec, std::u32string_view text) {
+  char32_t bits = 0;
+  for (char32_t c : text) bits |= c;
+  if (bits < 0x100) {
+    rec.text.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) rec.text[i] = static_cast<char>(static_cast<unsigned char>(text[i]));
+    rec.form = bits < 0x80 ? tfAscii : tfLatin1;
+  } else {
+    rec.text.assign(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char32_t));
+    rec.form = tfWide;
+  }
+}
+
+std::u32string TSrcEditStringList::LoadText(const TLineRecord& rec) {
+  if (rec.form != tfWide) {
+    std::u32string out(rec.text.size(), U'\0');
+    for (std::size_t i = 0; i < rec.text.size(); ++i) out[i] = static_cast<unsigned char>(rec.text[i]);
+    return out;
+  }
+  std::u32string out(rec.text.size() / sizeof(char32_t), U'\0');
+  std::memcpy(out.data(), rec.text.data(), rec.text.size());
+  return out;
+}
+
+std::size_t TSrcEditStringList::TextLength(const TLineRecord& rec) {
+  return rec.form == tfWide ? rec.text.size() / sizeof(char32_t) : rec.text.size();
+}
+
+bool TSrcEditStringList::TextHasTab(const TLineRecord& rec) {
+  if (rec.form != tfWide) return rec.text.find('\t') != std::string::npos;
+  return LoadText(rec).find(U'\t') != std::u32string::npos;
+}
+
+void TSrcEditStringList::AppendLine(std::string& out, const TLineRecord& rec, TTextEncoding encoding) {
+  if (rec.form == tfAscii) {
+    out += rec.text;  // ASCII is the same in every encoding the list writes
+  } else if (rec.form == tfLatin1 && encoding != TTextEncoding::Windows1252) {
+    for (char c : rec.text) {
+      const auto b = static_cast<unsigned char>(c);
+      if (b < 0x80) {
+        out.push_back(c);
+      } else {
+        out.push_back(static_cast<char>(0xC0 | (b >> 6)));
+        out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+      }
+    }
+  } else {
+    AppendEncoded(out, LoadText(rec), encoding);
+  }
+}
+
+std::u32string TSrcEditStringList::Get(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return LoadText(lines_[static_cast<std::size_t>(index)]);
+}
+
+int TSrcEditStringList::Length(int index) const {
+  if (index < 0 || index >= Count()) return 0;
+  return static_cast<int>(TextLength(lines_[static_cast<std::size_t>(index)]));
+}
+
+bool TSrcEditStringList::HasTab(int index) const {
+  if (index < 0 || index >= Count()) return false;
+  return TextHasTab(lines_[static_cast<std::size_t>(index)]);
+}
+
+// The longest line is kept up to date while it is known: a line that grows past it takes
+// its place, and only when the longest line itself shrinks is it looked for again.
+void TSrcEditStringList::NoteLength(int index) {
+  if (indexOfLongestLine_ < 0) return;
+  const int len = ExpandedStringLengths(index);
+  if (index == indexOfLongestLine_) {
+    if (len < longestLength_)
+      indexOfLongestLine_ = -1;
+    else
+      longestLength_ = len;
+  } else if (len > longestLength_ || (len == longestLength_ && index < indexOfLongestLine_)) {
+    indexOfLongestLine_ = index;
+    longestLength_ = len;
+  }
 }
 
 void* TSrcEditStringList::GetObject(int index) const {
@@ -96,10 +213,10 @@ void TSrcEditStringList::Put(int index, std::u32string text) {
   if (index < 0 || index > Count()) ListIndexError(index);
   UpdateScope update(*this);
   TLineRecord& rec = lines_[static_cast<std::size_t>(index)];
-  rec.text = std::move(text);
+  StoreText(rec, text);
   rec.flags = kExpandedLengthUnknown;
   rec.expandedLength = -1;
-  indexOfLongestLine_ = -1;
+  NoteLength(index);
   if (OnLinePut) OnLinePut(*this, index, 1);
 }
 
@@ -115,13 +232,13 @@ void TSrcEditStringList::PutRange(int index, TSynRange range) {
   lines_[static_cast<std::size_t>(index)].range = range;
 }
 
-void TSrcEditStringList::InsertItem(int index, std::u32string text) {
+void TSrcEditStringList::InsertRecord(int index, TLineRecord rec) {
+  UpdateScope update(*this);
   if (Count() == capacity_) Grow();
-  TLineRecord rec;
-  rec.text = std::move(text);
   lines_.insert(lines_.begin() + index, std::move(rec));
-  // A new line may be the longest, and every line behind it has moved.
-  indexOfLongestLine_ = -1;
+  if (indexOfLongestLine_ >= index) ++indexOfLongestLine_;
+  NoteLength(index);
+  if (OnLinesInserted) OnLinesInserted(*this, index, 1);
 }
 
 int TSrcEditStringList::Add(std::u32string text) {
@@ -132,9 +249,9 @@ int TSrcEditStringList::Add(std::u32string text) {
 
 void TSrcEditStringList::Insert(int index, std::u32string text) {
   if (index < 0 || index > Count()) ListIndexError(index);
-  UpdateScope update(*this);
-  InsertItem(index, std::move(text));
-  if (OnLinesInserted) OnLinesInserted(*this, index, 1);
+  TLineRecord rec;
+  StoreText(rec, text);
+  InsertRecord(index, std::move(rec));
 }
 
 void TSrcEditStringList::AddStrings(const TSrcEditStringList& source) {
@@ -154,6 +271,7 @@ void TSrcEditStringList::AddStrings(const TSrcEditStringList& source) {
   for (const TLineRecord& src : *from) {
     TLineRecord rec;
     rec.text = src.text;
+    rec.form = src.form;
     rec.object = src.object;
     lines_.push_back(std::move(rec));
   }
@@ -166,7 +284,8 @@ void TSrcEditStringList::InsertLines(int index, int count) {
   UpdateScope update(*this);
   Reallocate(Count() + count);
   lines_.insert(lines_.begin() + index, static_cast<std::size_t>(count), TLineRecord{});
-  indexOfLongestLine_ = -1;
+  if (indexOfLongestLine_ >= index) indexOfLongestLine_ += count;
+  if (longestLength_ == 0) indexOfLongestLine_ = -1;
   if (OnLinesInserted) OnLinesInserted(*this, index, count);
 }
 
@@ -174,7 +293,10 @@ void TSrcEditStringList::Delete(int index) {
   if (index < 0 || index >= Count()) ListIndexError(index);
   UpdateScope update(*this);
   lines_.erase(lines_.begin() + index);
-  indexOfLongestLine_ = -1;
+  if (index == indexOfLongestLine_)
+    indexOfLongestLine_ = -1;
+  else if (index < indexOfLongestLine_)
+    --indexOfLongestLine_;
   if (OnLinesDeleted) OnLinesDeleted(*this, index, 1);
 }
 
@@ -186,7 +308,10 @@ void TSrcEditStringList::DeleteLines(int index, int count) {
     // Only the move of the records is bracketed; the deletion is reported behind it.
     UpdateScope update(*this);
     lines_.erase(lines_.begin() + index, lines_.begin() + index + count);
-    indexOfLongestLine_ = -1;
+    if (indexOfLongestLine_ >= index + count)
+      indexOfLongestLine_ -= count;
+    else if (indexOfLongestLine_ >= index)
+      indexOfLongestLine_ = -1;
   }
   if (OnLinesDeleted) OnLinesDeleted(*this, index, count);
 }
@@ -214,11 +339,14 @@ void TSrcEditStringList::Clear() {
 
 std::u32string TSrcEditStringList::GetTextStr() const {
   std::size_t size = 0;
-  for (const TLineRecord& rec : lines_) size += rec.text.size() + 2;
+  for (const TLineRecord& rec : lines_) size += TextLength(rec) + 2;
   std::u32string out;
   out.reserve(size);
   for (const TLineRecord& rec : lines_) {
-    out += rec.text;
+    if (rec.form == tfWide)
+      out += LoadText(rec);
+    else
+      for (char c : rec.text) out.push_back(static_cast<unsigned char>(c));
     out += U"\r\n";
   }
   if (!out.empty()) out.resize(out.size() - 2);
@@ -240,8 +368,8 @@ void TSrcEditStringList::SetTextStr(std::u32string_view text) {
 }
 
 int TSrcEditStringList::ExpandLength(TLineRecord& rec) {
-  const bool hasTabs = rec.text.find(U'\t') != std::u32string::npos;
-  rec.expandedLength = hasTabs ? GetExpandedLength(rec.text, tabWidth_) : static_cast<int>(rec.text.size());
+  const bool hasTabs = TextHasTab(rec);
+  rec.expandedLength = hasTabs ? GetExpandedLength(LoadText(rec), tabWidth_) : static_cast<int>(TextLength(rec));
   rec.flags = hasTabs ? kHasTabs : kHasNoTabs;
   return rec.expandedLength;
 }
@@ -249,9 +377,9 @@ int TSrcEditStringList::ExpandLength(TLineRecord& rec) {
 std::u32string TSrcEditStringList::ExpandedStrings(int index) {
   if (index < 0 || index >= Count()) return {};
   TLineRecord& rec = lines_[static_cast<std::size_t>(index)];
-  if (rec.flags & kHasNoTabs) return rec.text;
+  if (rec.flags & kHasNoTabs) return LoadText(rec);
   bool hasTabs = false;
-  std::u32string expanded = convertTabs_(rec.text, tabWidth_, hasTabs);
+  std::u32string expanded = convertTabs_(LoadText(rec), tabWidth_, hasTabs);
   rec.expandedLength = static_cast<std::int32_t>(expanded.size());
   rec.flags = hasTabs ? kHasTabs : kHasNoTabs;
   return expanded;
@@ -274,6 +402,7 @@ int TSrcEditStringList::LengthOfLongestLine() {
         indexOfLongestLine_ = i;
       }
     }
+    longestLength_ = longest;
   }
   return indexOfLongestLine_ >= 0 ? ExpandedStringLengths(indexOfLongestLine_) : 0;
 }
@@ -295,8 +424,8 @@ void TSrcEditStringList::LoadFromBytes(std::string_view bytes) {
   encoding_ = DetectEncoding(bytes);
   std::string_view data = bytes;
   if (encoding_ == TTextEncoding::Utf8WithBOM) data.remove_prefix(kUtf8BOM.size());
-  // Room for every line at once: no growing while the lines are added.
-  const auto breaks = std::count(data.begin(), data.end(), '\r') + std::count(data.begin(), data.end(), '\n');
+  // Room for every line at once: no growing while the lines are added (CR LF is one break).
+  const auto breaks = std::max(std::count(data.begin(), data.end(), '\r'), std::count(data.begin(), data.end(), '\n'));
   Reallocate(static_cast<int>(breaks) + 1);
   // CR and LF never occur inside a UTF-8 sequence, so lines are cut on the bytes; the
   // next CR and the next LF are each searched for only once they have been passed.
@@ -309,7 +438,17 @@ void TSrcEditStringList::LoadFromBytes(std::string_view bytes) {
     if (nextLF < p) nextLF = next('\n', p);
     const std::size_t start = p;
     p = std::min(nextCR, nextLF);
-    Add(Decode(data.substr(start, p - start), encoding_));
+    const std::string_view piece = data.substr(start, p - start);
+    TLineRecord rec;
+    if (IsAscii(piece)) {
+      rec.text.assign(piece);  // the same bytes in both encodings
+    } else if (encoding_ == TTextEncoding::Windows1252 ? Cp1252IsLatin1(piece) : Utf8ToLatin1(piece, rec.text)) {
+      if (encoding_ == TTextEncoding::Windows1252) rec.text.assign(piece);
+      rec.form = tfLatin1;
+    } else {
+      StoreText(rec, Decode(piece, encoding_));
+    }
+    InsertRecord(Count(), std::move(rec));
     if (p < data.size() && data[p] == '\r') {
       ++p;
       crSeen = true;
@@ -319,7 +458,7 @@ void TSrcEditStringList::LoadFromBytes(std::string_view bytes) {
       lfSeen = true;
     }
   }
-  if (!data.empty() && (data.back() == '\r' || data.back() == '\n')) Add(std::u32string());
+  if (!data.empty() && (data.back() == '\r' || data.back() == '\n')) InsertRecord(Count(), TLineRecord{});
   format_ = crSeen && !lfSeen ? lbfCR : lfSeen && !crSeen ? lbfLF : lbfCRLF;
 }
 
@@ -344,7 +483,7 @@ void TSrcEditStringList::LoadFromStream(std::istream& in) {
 TTextEncoding TSrcEditStringList::SaveEncoding() const {
   if (encoding_ != TTextEncoding::Windows1252) return encoding_;
   for (const TLineRecord& rec : lines_)
-    if (!CanEncode(rec.text, encoding_)) return TTextEncoding::Utf8;
+    if (rec.form != tfAscii && !CanEncode(LoadText(rec), encoding_)) return TTextEncoding::Utf8;
   return encoding_;
 }
 
@@ -352,12 +491,13 @@ void TSrcEditStringList::SaveToStream(std::ostream& out) const {
   const TTextEncoding encoding = SaveEncoding();
   const std::string_view lineBreak = LineBreak(format_);
   std::size_t size = 0;
-  for (const TLineRecord& rec : lines_) size += rec.text.size() + lineBreak.size();
+  for (const TLineRecord& rec : lines_) size += rec.text.size() + lineBreak.size();  // a first guess
   std::string bytes;
   bytes.reserve(size + kUtf8BOM.size());  // a first guess: one byte per character
   if (encoding == TTextEncoding::Utf8WithBOM) bytes += kUtf8BOM;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    AppendEncoded(bytes, lines_[i].text, encoding);
+    const TLineRecord& rec = lines_[i];
+    AppendLine(bytes, rec, encoding);
     if (i + 1 < lines_.size()) bytes += lineBreak;
   }
   if (bytes.empty()) return;
@@ -372,12 +512,19 @@ void TSrcEditStringList::LoadFromFile(const std::string& fileName) {
 }
 
 void TSrcEditStringList::SaveToFile(const std::string& fileName) const {
-  TSrcEditFileWriter writer(fileName, format_, SaveEncoding());
+  const TTextEncoding encoding = SaveEncoding();
+  TSrcEditFileWriter writer(fileName, format_, encoding);
+  std::string encoded;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (i + 1 < lines_.size())
-      writer.WriteLine(lines_[i].text);
-    else
-      writer.WriteLineNoBreak(lines_[i].text);
+    const TLineRecord& rec = lines_[i];
+    const bool withBreak = i + 1 < lines_.size();
+    if (rec.form == tfAscii) {
+      writer.WriteEncoded(rec.text, withBreak);
+    } else {
+      encoded.clear();
+      AppendLine(encoded, rec, encoding);
+      writer.WriteEncoded(encoded, withBreak);
+    }
   }
   writer.Flush();
 }
@@ -406,6 +553,20 @@ TSrcEditFileWriter::~TSrcEditFileWriter() {
 void TSrcEditFileWriter::WriteLine(std::u32string_view text) { Write(text, true); }
 
 void TSrcEditFileWriter::WriteLineNoBreak(std::u32string_view text) { Write(text, false); }
+
+void TSrcEditFileWriter::WriteEncoded(std::string_view bytes, bool withBreak) {
+  const std::string_view lineBreak = withBreak ? LineBreak(format_) : std::string_view();
+  const std::size_t needed = bytes.size() + lineBreak.size();
+  if (buffer_.size() + needed > bufferSize_) {
+    Flush();
+    if (needed > bufferSize_) {
+      bufferSize_ = needed;
+      buffer_.reserve(bufferSize_);
+    }
+  }
+  buffer_ += bytes;
+  buffer_ += lineBreak;
+}
 
 void TSrcEditFileWriter::Write(std::u32string_view text, bool withBreak) {
   const std::string_view lineBreak = withBreak ? LineBreak(format_) : std::string_view();

@@ -1,13 +1,16 @@
 // The line store behind every editor control: one contiguous array of line records, each
-// with the line's code points, a caller-owned object, the highlighter's range state at the
-// end of the line and the cached width of the line with tabs expanded. The list remembers
-// the line-break format and the encoding of the last load and saves files back with them.
+// with the line's text, a caller-owned object, the highlighter's range state at the end of
+// the line and the cached width of the line with tabs expanded. A line whose characters
+// all lie below 256 is kept one byte per character, any other four bytes per character, so
+// that a program takes little more memory than its file. The list remembers the
+// line-break format and the encoding of the last load and saves files back with them.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <cstdio>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/TabExpansion.h"
@@ -34,7 +37,10 @@ class TSrcEditStringList {
   int Count() const { return static_cast<int>(lines_.size()); }
   int Capacity() const { return capacity_; }
   std::u32string Get(int index) const;
-  const std::u32string& Ref(int index) const;  // a shared empty string outside the range
+  // Characters of the line, and whether it holds a TAB, without copying it (0 and false
+  // outside the range).
+  int Length(int index) const;
+  bool HasTab(int index) const;
   void* GetObject(int index) const;
   TSynRange GetRange(int index) const;
 
@@ -91,14 +97,25 @@ class TSrcEditStringList {
 
  private:
   enum : std::uint8_t { kHasTabs = 1, kHasNoTabs = 2, kExpandedLengthUnknown = 4 };
+  // How the text is kept: every character below 128 (the bytes are UTF-8 and Windows-1252
+  // as they stand), below 256 (one byte each), or four bytes each.
+  enum TTextForm : std::uint8_t { tfAscii, tfLatin1, tfWide };
 
   struct TLineRecord {
-    std::u32string text;
+    std::string text;
     void* object = nullptr;
     TSynRange range = kRangeNotScanned;
     std::int32_t expandedLength = -1;
     std::uint8_t flags = kExpandedLengthUnknown;
+    TTextForm form = tfAscii;
   };
+  static void StoreText(TLineRecord& rec, std::u32string_view text);
+  static std::u32string LoadText(const TLineRecord& rec);
+  static std::size_t TextLength(const TLineRecord& rec);
+  static bool TextHasTab(const TLineRecord& rec);
+  static void AppendLine(std::string& out, const TLineRecord& rec, TTextEncoding encoding);
+  // The longest line after a line's length became known or changed.
+  void NoteLength(int index);
 
   // Opens an update bracket for the length of one mutation.
   class UpdateScope {
@@ -115,7 +132,7 @@ class TSrcEditStringList {
   void SetUpdateState(bool updating);
   [[noreturn]] static void ListIndexError(int index);
   void Grow();
-  void InsertItem(int index, std::u32string text);
+  void InsertRecord(int index, TLineRecord rec);
   int ExpandLength(TLineRecord& rec);
   void Reallocate(int capacity);
 
@@ -123,6 +140,7 @@ class TSrcEditStringList {
   int capacity_ = 0;
   int updateCount_ = 0;
   int indexOfLongestLine_ = -1;
+  int longestLength_ = 0;
   int tabWidth_ = 8;
   TTabExpander convertTabs_;
   TSynLineBreakFormat format_ = lbfCRLF;
@@ -140,6 +158,8 @@ class TSrcEditFileWriter {
 
   void WriteLine(std::u32string_view text);
   void WriteLineNoBreak(std::u32string_view text);
+  // A line already in the writer's encoding.
+  void WriteEncoded(std::string_view bytes, bool withBreak);
   void Flush();
 
  private:

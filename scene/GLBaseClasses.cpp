@@ -4,7 +4,9 @@
 
 namespace qx {
 
-TComponent::~TComponent() {
+TComponent::~TComponent() { SendFreeNotifications(); }
+
+void TComponent::SendFreeNotifications() {
   ComponentState |= csDestroying;
   // Each listener may unsubscribe while it hears of us: work on a copy.
   const std::vector<TComponent*> listeners = freeNotifies_;

@@ -38,6 +38,12 @@ class TComponent : public TPersistent {
   virtual void Notification(TComponent*, TOperation) {}
   virtual void Loaded() { ComponentState &= std::uint8_t(~csLoading); }
 
+ protected:
+  // Tells the listeners that this component goes. A class whose listeners may look at it
+  // calls this first in its destructor, while the object is still whole; the base
+  // destructor tells whoever is left.
+  void SendFreeNotifications();
+
  private:
   TComponent* owner_;
   std::vector<TComponent*> freeNotifies_;

@@ -25,10 +25,14 @@ std::vector<int> CharCodes(const std::string& s) {
     const unsigned char c = (unsigned char)s[i];
     std::uint32_t cp = c;
     int len = 1;
-    if (c >= 0xF0) cp = c & 0x07, len = 4;
-    else if (c >= 0xE0) cp = c & 0x0F, len = 3;
-    else if (c >= 0xC0) cp = c & 0x1F, len = 2;
-    for (int k = 1; k < len && i + std::size_t(k) < s.size(); ++k) cp = (cp << 6) | ((unsigned char)s[i + std::size_t(k)] & 0x3F);
+    if (c >= 0xF0)
+      cp = c & 0x07, len = 4;
+    else if (c >= 0xE0)
+      cp = c & 0x0F, len = 3;
+    else if (c >= 0xC0)
+      cp = c & 0x1F, len = 2;
+    for (int k = 1; k < len && i + std::size_t(k) < s.size(); ++k)
+      cp = (cp << 6) | ((unsigned char)s[i + std::size_t(k)] & 0x3F);
     i += std::size_t(len);
     out.push_back(cp < 256 ? int(cp) : '?');
   }
@@ -37,7 +41,8 @@ std::vector<int> CharCodes(const std::string& s) {
 
 QFont QtFont(const TGLFontSpec& f) {
   QString family = QString::fromStdString(f.Name);
-  if (family == "MS Sans Serif" || family == "Arial" || family == "Microsoft Sans Serif") family = "Liberation Sans";
+  if (family == "MS Sans Serif" || family == "Arial" || family == "Microsoft Sans Serif")
+    family = "Liberation Sans";
   QFont q(family);
   q.setPixelSize(std::max(1, std::abs(f.Height)));
   q.setBold(f.Style & fsBold);
@@ -87,7 +92,8 @@ TBitmapFontRange* TBitmapFontRanges::Add(int startASCII, int stopASCII) {
   r->SetStopASCII(stopASCII);
   int glyph = 0;
   for (std::size_t i = 0; i + 1 < items_.size(); ++i)
-    glyph = std::max(glyph, items_[i]->StartGlyphIdx() + items_[i]->StopASCII() - items_[i]->StartASCII() + 1);
+    glyph =
+        std::max(glyph, items_[i]->StartGlyphIdx() + items_[i]->StopASCII() - items_[i]->StartASCII() + 1);
   r->SetStartGlyphIdx(glyph);
   r->font_ = font_;
   if (font_) font_->Invalidate();
@@ -107,7 +113,8 @@ int TBitmapFontRanges::CharacterCount() const {
 TGLCustomBitmapFont::TGLCustomBitmapFont(TComponent* owner) : TGLUpdateAbleComponent(owner), ranges_(this) {}
 
 TGLCustomBitmapFont::~TGLCustomBitmapFont() {
-  // The texts still using the font drop it (they heard of it through the free notification).
+  // The texts still using the font drop it (they hear of it through the free notification).
+  SendFreeNotifications();
   users_.clear();
 }
 
@@ -131,57 +138,16 @@ void TGLCustomBitmapFont::SetGlyphs(const TBitmap& b) {
   glyphs_ = b;
   Invalidate();
 }
-void TGLCustomBitmapFont::SetCharWidth(int v) {
-  v = v < 2 ? 1 : v;
-  if (v == charWidth_) return;
-  charWidth_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetCharHeight(int v) {
-  v = v < 2 ? 1 : v;
-  if (v == charHeight_) return;
-  charHeight_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetGlyphsIntervalX(int v) {
-  v = v < 1 ? 0 : v;
-  if (v == intervalX_) return;
-  intervalX_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetGlyphsIntervalY(int v) {
-  v = v < 1 ? 0 : v;
-  if (v == intervalY_) return;
-  intervalY_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetHSpace(int v) {
-  v = v < 1 ? 0 : v;
-  if (v == hSpace_) return;
-  hSpace_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetVSpace(int v) {
-  v = v < 1 ? 0 : v;
-  if (v == vSpace_) return;
-  vSpace_ = v;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetMinFilter(TGLMinFilter f) {
-  if (f == minFilter_) return;
-  minFilter_ = f;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetMagFilter(TGLMagFilter f) {
-  if (f == magFilter_) return;
-  magFilter_ = f;
-  Invalidate();
-}
-void TGLCustomBitmapFont::SetGlyphsAlpha(TGLTextureImageAlpha a) {
-  if (a == glyphsAlpha_) return;
-  glyphsAlpha_ = a;
-  Invalidate();
-}
+// Sizes below 2 are stored as 1; gaps and spaces below 1 as 0.
+void TGLCustomBitmapFont::SetCharWidth(int v) { Change(charWidth_, v < 2 ? 1 : v); }
+void TGLCustomBitmapFont::SetCharHeight(int v) { Change(charHeight_, v < 2 ? 1 : v); }
+void TGLCustomBitmapFont::SetGlyphsIntervalX(int v) { Change(intervalX_, v < 1 ? 0 : v); }
+void TGLCustomBitmapFont::SetGlyphsIntervalY(int v) { Change(intervalY_, v < 1 ? 0 : v); }
+void TGLCustomBitmapFont::SetHSpace(int v) { Change(hSpace_, v < 1 ? 0 : v); }
+void TGLCustomBitmapFont::SetVSpace(int v) { Change(vSpace_, v < 1 ? 0 : v); }
+void TGLCustomBitmapFont::SetMinFilter(TGLMinFilter f) { Change(minFilter_, f); }
+void TGLCustomBitmapFont::SetMagFilter(TGLMagFilter f) { Change(magFilter_, f); }
+void TGLCustomBitmapFont::SetGlyphsAlpha(TGLTextureImageAlpha a) { Change(glyphsAlpha_, a); }
 
 void TGLCustomBitmapFont::RegisterUser(TGLBaseSceneObject* obj) {
   Require(std::find(users_.begin(), users_.end(), obj) == users_.end());
@@ -257,21 +223,28 @@ void TGLCustomBitmapFont::PrepareImage() {
       bmp.SetAlphaTransparentForPixel(std::uint8_t(tl >> 16), std::uint8_t(tl >> 8), std::uint8_t(tl));
       break;
     case TGLTextureImageAlpha::tiaAlphaFromIntensity:
-    case TGLTextureImageAlpha::tiaLuminance: bmp.SetAlphaFromIntensity(); break;
-    case TGLTextureImageAlpha::tiaSuperBlackTransparent: bmp.SetAlphaTransparentForPixel(0, 0, 0); break;
+    case TGLTextureImageAlpha::tiaLuminance:
+      bmp.SetAlphaFromIntensity();
+      break;
+    case TGLTextureImageAlpha::tiaSuperBlackTransparent:
+      bmp.SetAlphaTransparentForPixel(0, 0, 0);
+      break;
     case TGLTextureImageAlpha::tiaLuminanceSqrt:
       bmp.SetAlphaFromIntensity();
       bmp.SqrtAlpha();
       break;
-    case TGLTextureImageAlpha::tiaOpaque: bmp.SetAlphaToValue(255); break;
-    default: throw EAssertionFailed();
+    case TGLTextureImageAlpha::tiaOpaque:
+      bmp.SetAlphaToValue(255);
+      break;
+    default:
+      throw EAssertionFailed();
   }
   bmp.UploadBitmapTexture(GL_TEXTURE_2D, minFilter_, texWidth_, texHeight_, TextureFormat());
 }
 
 void TGLCustomBitmapFont::RenderString(TRenderContextInfo& rci, const std::string& text, TAlignment alignment,
-                                       TGLTextLayout layout, const TColorVector& color, const TAffineVector* position,
-                                       bool reverseY) {
+                                       TGLTextLayout layout, const TColorVector& color,
+                                       const TAffineVector* position, bool reverseY) {
   const std::vector<int> codes = CharCodes(text);
   if (codes.empty()) return;
   if (dirty_ || handle_.Handle() == 0) {
@@ -311,9 +284,12 @@ void TGLCustomBitmapFont::RenderString(TRenderContextInfo& rci, const std::strin
   auto hStart = [&](std::size_t i) {
     const int w = lineWidth(lines[i]);
     switch (alignment) {
-      case TAlignment::taRightJustify: return float(-w);
-      case TAlignment::taCenter: return float(std::lround(-w / 2.0));
-      default: return 0.0f;
+      case TAlignment::taRightJustify:
+        return float(-w);
+      case TAlignment::taCenter:
+        return float(std::lround(-w / 2.0));
+      default:
+        return 0.0f;
     }
   };
   const int n = int(lines.size());
@@ -562,7 +538,8 @@ void TGLHUDText::RenderSelf(TRenderContextInfo& rci, bool renderSelf, bool rende
 }
 
 // ---- TGLFlatText ----
-TGLFlatText::TGLFlatText(TComponent* owner) : TGLImmaterialSceneObject(owner), modulateColor_(this, clrWhite) {
+TGLFlatText::TGLFlatText(TComponent* owner)
+    : TGLImmaterialSceneObject(owner), modulateColor_(this, clrWhite) {
   objectStyle_ |= osDirectDraw | osNoVisibilityCulling;
 }
 TGLFlatText::~TGLFlatText() { SetBitmapFont(nullptr); }

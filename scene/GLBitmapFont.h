@@ -70,7 +70,7 @@ class TGLCustomBitmapFont : public TGLUpdateAbleComponent {
   const TBitmap& Glyphs() const { return glyphs_; }
   void SetGlyphs(const TBitmap& b);
   int CharWidth() const { return charWidth_; }
-  void SetCharWidth(int v);   // below 2 is stored as 1
+  void SetCharWidth(int v);  // below 2 is stored as 1
   int CharHeight() const { return charHeight_; }
   void SetCharHeight(int v);  // below 2 is stored as 1
   int GlyphsIntervalX() const { return intervalX_; }
@@ -102,12 +102,20 @@ class TGLCustomBitmapFont : public TGLUpdateAbleComponent {
   virtual void Invalidate();
   void NotifyChange(TObject* sender) override;
   // Draws at the current transformation; nothing for an empty text or glyph picture.
-  void RenderString(TRenderContextInfo& rci, const std::string& text, TAlignment alignment, TGLTextLayout layout,
-                    const TColorVector& color, const TAffineVector* position = nullptr, bool reverseY = false);
+  void RenderString(TRenderContextInfo& rci, const std::string& text, TAlignment alignment,
+                    TGLTextLayout layout, const TColorVector& color, const TAffineVector* position = nullptr,
+                    bool reverseY = false);
   TCharRect CharRect(int c);
   void FreeTextureHandle();
 
  protected:
+  // Stores a different value and invalidates the font.
+  template <class T>
+  void Change(T& field, T v) {
+    if (field == v) return;
+    field = v;
+    Invalidate();
+  }
   virtual void PrepareImage();
   virtual GLenum TextureFormat() const { return GL_RGBA; }
   virtual void BuildRects();
@@ -115,7 +123,8 @@ class TGLCustomBitmapFont : public TGLUpdateAbleComponent {
   void InvalidateTables();
 
   TBitmap glyphs_;
-  int charWidth_ = 16, charHeight_ = 16, intervalX_ = 0, intervalY_ = 0, hSpace_ = 1, vSpace_ = 1, spaceFix_ = 0;
+  int charWidth_ = 16, charHeight_ = 16, intervalX_ = 0, intervalY_ = 0, hSpace_ = 1, vSpace_ = 1,
+      spaceFix_ = 0;
   std::array<int, 256> widths_{};
   bool widthsReady_ = false;
   std::array<TCharRect, 256> rects_{};
@@ -169,6 +178,17 @@ class TGLWindowsBitmapFont : public TGLCustomBitmapFont {
 
  private:
   TGLFontSpec font_;
+};
+
+// Keeps its glyph picture as stored while StoredGlyphs is set, instead of painting it again.
+class TGLStoredBitmapFont : public TGLWindowsBitmapFont {
+ public:
+  using TGLWindowsBitmapFont::TGLWindowsBitmapFont;
+  std::string ClassName() const override { return "TGLStoredBitmapFont"; }
+  bool StoredGlyphs = false;
+  void LoadWindowsFont() override {
+    if (!StoredGlyphs) TGLWindowsBitmapFont::LoadWindowsFont();
+  }
 };
 
 class TGLHUDText : public TGLImmaterialSceneObject {

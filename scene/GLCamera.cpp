@@ -13,7 +13,11 @@ TGLCamera::TGLCamera(TComponent* owner) : TGLBaseSceneObject(owner) {
   objectStyle_ |= osDirectDraw;
 }
 
-TGLCamera::~TGLCamera() { SetTargetObject(nullptr); }
+TGLCamera::~TGLCamera() {
+  ComponentState |= csDestroying;
+  SetTargetObject(nullptr);
+  if (Scene() && Scene()->CurrentCamera == this) Scene()->CurrentCamera = nullptr;
+}
 
 void TGLCamera::Assign(const TPersistent* source) {
   if (auto* c = dynamic_cast<const TGLCamera*>(source)) {
@@ -91,7 +95,8 @@ void TGLCamera::ApplyProjection(const TRectangle& vp, int width, int height, int
       viewPortRadius_ = std::sqrt(W * W + H * H) / 2;
       if (OnCustomPerspective) OnCustomPerspective(vp, width, height, dpi, viewPortRadius_);
       return;
-    default: break;
+    default:
+      break;
   }
   float fx, fy;
   if (style_ == TGLCameraStyle::csOrthogonal) {
@@ -109,8 +114,12 @@ void TGLCamera::ApplyProjection(const TRectangle& vp, int width, int height, int
   nearPlane_ = focalLength_ * 2 * float(dpi) / (25.4f * M) * nearPlaneBias_;
   const float farPlane = nearPlane_ + depthOfView_;
   switch (style_) {
-    case TGLCameraStyle::csPerspective: glFrustum(left, right, bottom, top, nearPlane_, farPlane); break;
-    case TGLCameraStyle::csOrthogonal: glOrtho(left, right, bottom, top, nearPlane_, farPlane); break;
+    case TGLCameraStyle::csPerspective:
+      glFrustum(left, right, bottom, top, nearPlane_, farPlane);
+      break;
+    case TGLCameraStyle::csOrthogonal:
+      glOrtho(left, right, bottom, top, nearPlane_, farPlane);
+      break;
     case TGLCameraStyle::csInfinitePerspective: {
       const float e = 1e-4f;
       TMatrix m = IdentityHmgMatrix;
@@ -125,7 +134,8 @@ void TGLCamera::ApplyProjection(const TRectangle& vp, int width, int height, int
       glMultMatrixf(m.data());
       break;
     }
-    default: throw EAssertionFailed();
+    default:
+      throw EAssertionFailed();
   }
   viewPortRadius_ = std::sqrt(top * top + right * right) / nearPlane_;
 }
@@ -148,7 +158,9 @@ void TGLCamera::ApplyView() {
   }
 }
 
-void TGLCamera::MoveAroundTarget(float pitchDelta, float turnDelta) { MoveObjectAround(target_, pitchDelta, turnDelta); }
+void TGLCamera::MoveAroundTarget(float pitchDelta, float turnDelta) {
+  MoveObjectAround(target_, pitchDelta, turnDelta);
+}
 
 float TGLCamera::GetFieldOfView(float dim) const {
   if (focalLength_ == 0) return 0;
@@ -165,8 +177,11 @@ void TGLCamera::RenderSelf(TRenderContextInfo& rci, bool, bool renderChildren) {
 
 // ---- TGLLightSource ----
 TGLLightSource::TGLLightSource(TComponent* owner)
-    : TGLBaseSceneObject(owner), spotDirection_(this, THomogeneousVector{0, 0, -1, 0}, csVectorStyle),
-      ambient_(this, clrBlack), diffuse_(this, clrWhite), specular_(this, clrBlack) {
+    : TGLBaseSceneObject(owner),
+      spotDirection_(this, THomogeneousVector{0, 0, -1, 0}, csVectorStyle),
+      ambient_(this, clrBlack),
+      diffuse_(this, clrWhite),
+      specular_(this, clrBlack) {
   objectStyle_ |= osDirectDraw;
 }
 

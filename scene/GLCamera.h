@@ -8,7 +8,13 @@
 
 namespace qx {
 
-enum class TGLCameraStyle : std::uint8_t { csPerspective, csOrthogonal, csOrtho2D, csCustom, csInfinitePerspective };
+enum class TGLCameraStyle : std::uint8_t {
+  csPerspective,
+  csOrthogonal,
+  csOrtho2D,
+  csCustom,
+  csInfinitePerspective
+};
 
 struct TRectangle {
   int Left = 0, Top = 0, Width = 0, Height = 0;

@@ -10,8 +10,8 @@
 
 namespace qx {
 
-inline constexpr TColorVector clrBlack{0, 0, 0, 1}, clrGray20{0.2f, 0.2f, 0.2f, 1}, clrGray80{0.8f, 0.8f, 0.8f, 1},
-    clrWhite{1, 1, 1, 1}, clrBlue{0, 0, 1, 1}, clrTransparent{0, 0, 0, 0};
+inline constexpr TColorVector clrBlack{0, 0, 0, 1}, clrGray20{0.2f, 0.2f, 0.2f, 1},
+    clrGray80{0.8f, 0.8f, 0.8f, 1}, clrWhite{1, 1, 1, 1}, clrBlue{0, 0, 1, 1}, clrTransparent{0, 0, 0, 0};
 
 // The toolkit's system colours (clBtnFace and its kind, 0xFF000000 + index) as the desktop's
 // defaults; other values pass through. Red, green and blue are bits 0-7, 8-15 and 16-23.

@@ -41,10 +41,10 @@ std::string EglError(const char* what) {
 
 EGLConfig ChooseConfig(EGLDisplay d, int colorBits, int alphaBits, int depthBits, int stencilBits) {
   const int channel = colorBits >= 24 ? 8 : (colorBits >= 16 ? 5 : 1);
-  const EGLint attrs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                          EGL_RED_SIZE, channel, EGL_GREEN_SIZE, channel, EGL_BLUE_SIZE, channel,
-                          EGL_ALPHA_SIZE, alphaBits, EGL_DEPTH_SIZE, depthBits, EGL_STENCIL_SIZE, stencilBits,
-                          EGL_NONE};
+  const EGLint attrs[] = {
+      EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_RED_SIZE,   channel,
+      EGL_GREEN_SIZE,   channel,         EGL_BLUE_SIZE,       channel,        EGL_ALPHA_SIZE, alphaBits,
+      EGL_DEPTH_SIZE,   depthBits,       EGL_STENCIL_SIZE,    stencilBits,    EGL_NONE};
   EGLConfig config = nullptr;
   EGLint n = 0;
   if (!eglChooseConfig(d, attrs, &config, 1, &n) || n < 1) return nullptr;
@@ -59,7 +59,8 @@ bool EnsureProcess() {
   TEGLProcess& p = Process();
   if (p.tried) return p.root != kNoEglContext;
   p.tried = true;
-  auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
+  auto getDisplay =
+      reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
   if (!getDisplay) {
     p.failure = "EGL platform displays are not available";
     return false;
@@ -112,7 +113,8 @@ void TGLEGLContext::DoCreateMemoryContext(void*, int width, int height) {
   TEGLProcess& p = Process();
   EGLConfig config = ChooseConfig(p.display, ColorBits(), AlphaBits(), DepthBits(), StencilBits());
   // Fewer depth bits, then fewer colour bits, before giving up.
-  if (!config && DepthBits() > 16) config = ChooseConfig(p.display, ColorBits(), AlphaBits(), 16, StencilBits());
+  if (!config && DepthBits() > 16)
+    config = ChooseConfig(p.display, ColorBits(), AlphaBits(), 16, StencilBits());
   if (!config) config = ChooseConfig(p.display, 16, 0, 16, 0);
   if (!config) throw EGLContext("No pixel format for the requested buffer");
   config_ = config;

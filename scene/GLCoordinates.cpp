@@ -35,8 +35,10 @@ void TGLCoordinates::SetCoordinate(int index, float value) {
 
 void TGLCoordinates::SetAsVector(const THomogeneousVector& v) {
   coords_ = v;
-  if (style_ == csPointStyle) coords_.W = 1;
-  else if (style_ == csVectorStyle) coords_.W = 0;
+  if (style_ == csPointStyle)
+    coords_.W = 1;
+  else if (style_ == csVectorStyle)
+    coords_.W = 0;
   NotifyChange(this);
 }
 
@@ -142,7 +144,8 @@ int TGLNode::Index() const {
 }
 
 // ---- TGLNodes ----
-TGLNodes::TGLNodes(TPersistent* owner, TNodeFactory itemClass) : owner_(owner), factory_(std::move(itemClass)) {}
+TGLNodes::TGLNodes(TPersistent* owner, TNodeFactory itemClass)
+    : owner_(owner), factory_(std::move(itemClass)) {}
 
 std::unique_ptr<TGLNodes> TGLNodes::CreateCopy(const TGLNodes* source, TPersistent* newOwner) {
   if (!source) return nullptr;
@@ -207,7 +210,8 @@ TAffineVector TGLNodes::Barycenter() const {
 
 TAffineVector TGLNodes::Normal() const {
   if (items_.size() < 3) return NullVector;
-  return CalcPlaneNormal(items_[0]->AsAffineVector(), items_[1]->AsAffineVector(), items_[2]->AsAffineVector());
+  return CalcPlaneNormal(items_[0]->AsAffineVector(), items_[1]->AsAffineVector(),
+                         items_[2]->AsAffineVector());
 }
 
 TAffineVector TGLNodes::NodeVector(int i) const {
@@ -217,9 +221,11 @@ TAffineVector TGLNodes::NodeVector(int i) const {
     if (Count() == 1) return NullVector;
     r = VectorSubtract(items_[1]->AsAffineVector(), items_[0]->AsAffineVector());
   } else if (i == Count() - 1) {
-    r = VectorSubtract(items_[std::size_t(i)]->AsAffineVector(), items_[std::size_t(i - 1)]->AsAffineVector());
+    r = VectorSubtract(items_[std::size_t(i)]->AsAffineVector(),
+                       items_[std::size_t(i - 1)]->AsAffineVector());
   } else {
-    r = VectorSubtract(items_[std::size_t(i + 1)]->AsAffineVector(), items_[std::size_t(i - 1)]->AsAffineVector());
+    r = VectorSubtract(items_[std::size_t(i + 1)]->AsAffineVector(),
+                       items_[std::size_t(i - 1)]->AsAffineVector());
   }
   if (VectorLength(r) <= 1e-5f) return NullVector;
   return VectorNormalize(r);
@@ -276,7 +282,7 @@ void GLAPIENTRY TessError(GLenum err, void* polygonData) {
   auto* st = static_cast<TTessState*>(polygonData);
   if (st->error == 0) st->error = err;
 }
-void GLAPIENTRY TessCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out, void* polygonData) {
+void GLAPIENTRY TessCombine(GLdouble coords[3], void* [4], GLfloat[4], void** out, void* polygonData) {
   auto* st = static_cast<TTessState*>(polygonData);
   st->scratch.push_back({float(coords[0]), float(coords[1]), float(coords[2])});
   *out = &st->scratch.back();
@@ -312,7 +318,8 @@ void TGLNodes::RenderTesselatedPolygon(bool textured, const TAffineVector* norma
       points.push_back(spline->EvaluateAffineVector(float(k) / float(splineDivisions)));
     }
   } else {
-    for (int i = 0; i < Count(); ++i) points.push_back(items_[std::size_t(invertOrder ? Count() - 1 - i : i)]->AsAffineVector());
+    for (int i = 0; i < Count(); ++i)
+      points.push_back(items_[std::size_t(invertOrder ? Count() - 1 - i : i)]->AsAffineVector());
   }
   gluTessBeginPolygon(tess, &st);
   gluTessBeginContour(tess);
@@ -325,7 +332,8 @@ void TGLNodes::RenderTesselatedPolygon(bool textured, const TAffineVector* norma
   gluDeleteTess(tess);
   if (st.error != 0) {
     const GLubyte* text = gluErrorString(st.error);
-    throw EAssertionFailed(std::to_string(st.error) + ": " + (text ? reinterpret_cast<const char*>(text) : ""));
+    throw EAssertionFailed(std::to_string(st.error) + ": " +
+                           (text ? reinterpret_cast<const char*>(text) : ""));
   }
 }
 

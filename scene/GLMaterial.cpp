@@ -13,7 +13,10 @@ namespace qx {
 
 // ---- TGLFaceProperties ----
 TGLFaceProperties::TGLFaceProperties(TPersistent* owner)
-    : TGLUpdateAbleObject(owner), ambient_(this, clrGray20), diffuse_(this, clrGray80), specular_(this, clrBlack),
+    : TGLUpdateAbleObject(owner),
+      ambient_(this, clrGray20),
+      diffuse_(this, clrGray80),
+      specular_(this, clrBlack),
       emission_(this, clrBlack) {}
 
 void TGLFaceProperties::Assign(const TPersistent* source) {
@@ -45,8 +48,8 @@ void TGLFaceProperties::SetPolygonMode(TPolygonMode m) {
 
 void TGLFaceProperties::Apply(TRenderContextInfo& rci, GLenum face, bool lighting) {
   if (lighting)
-    rci.GLStates->SetGLMaterialColors(face, emission_.Color(), ambient_.Color(), diffuse_.Color(), specular_.Color(),
-                                      shininess_);
+    rci.GLStates->SetGLMaterialColors(face, emission_.Color(), ambient_.Color(), diffuse_.Color(),
+                                      specular_.Color(), shininess_);
   else
     glColor4fv(diffuse_.AsAddress());
   static const GLenum modes[] = {GL_FILL, GL_LINE, GL_POINT};
@@ -143,7 +146,8 @@ void TGLMaterial::SetLibMaterialName(const std::string& name) {
   // A chain that comes back to this material is a cycle as well, however short.
   int steps = 0;
   for (TGLLibMaterial* m = found; m; ++steps) {
-    if (steps >= 16 || &m->Material() == this) throw EAssertionFailed("Error: Cyclic material reference detected!");
+    if (steps >= 16 || &m->Material() == this)
+      throw EAssertionFailed("Error: Cyclic material reference detected!");
     TGLMaterial& mat = m->Material();
     m = mat.MaterialLibrary() && !mat.LibMaterialName().empty()
             ? mat.MaterialLibrary()->LibMaterialByName(mat.LibMaterialName())
@@ -199,7 +203,8 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
           applyBack();
         }
         break;
-      case TFaceCulling::fcCull: break;
+      case TFaceCulling::fcCull:
+        break;
       case TFaceCulling::fcNoCull:
         st.Disable(stCullFace);
         applyBack();
@@ -213,8 +218,12 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
         else
           applyBack();
         break;
-      case TFaceCulling::fcCull: st.Enable(stCullFace); break;
-      case TFaceCulling::fcNoCull: applyBack(); break;
+      case TFaceCulling::fcCull:
+        st.Enable(stCullFace);
+        break;
+      case TFaceCulling::fcNoCull:
+        applyBack();
+        break;
     }
   }
   if (!rci.ignoreBlendingRequests) {
@@ -264,7 +273,8 @@ bool TGLMaterial::UnApply(TRenderContextInfo& rci) {
     glAlphaFunc(GL_GREATER, 0);
   if (disabledLighting_ && rci.lightingDisabledCounter >= 1 && --rci.lightingDisabledCounter == 0)
     rci.GLStates->Enable(stLighting);
-  if (disabledFog_ && rci.fogDisabledCounter >= 1 && --rci.fogDisabledCounter == 0) rci.GLStates->Enable(stFog);
+  if (disabledFog_ && rci.fogDisabledCounter >= 1 && --rci.fogDisabledCounter == 0)
+    rci.GLStates->Enable(stFog);
   disabledLighting_ = disabledFog_ = false;
   if (texture_ && !texture_->Disabled()) texture_->UnApply(rci);
   return false;
@@ -304,8 +314,11 @@ std::uint32_t LibMaterialNameHash(const std::string& name) {
 }
 
 TGLLibMaterial::TGLLibMaterial(TGLMaterialLibrary* library, const std::string& name)
-    : TGLUpdateAbleObject(library), library_(library), material_(this),
-      offset_(this, THomogeneousVector{0, 0, 0, 0}, csFreeStyle), scale_(this, THomogeneousVector{1, 1, 1, 0}, csFreeStyle) {
+    : TGLUpdateAbleObject(library),
+      library_(library),
+      material_(this),
+      offset_(this, THomogeneousVector{0, 0, 0, 0}, csFreeStyle),
+      scale_(this, THomogeneousVector{1, 1, 1, 0}, csFreeStyle) {
   name_ = library_ ? library_->MakeUniqueName(name, this) : name;
   hash_ = LibMaterialNameHash(name_);
   offset_.OnNotifyChange = [this](TObject*) { CalculateTextureMatrix(); };
@@ -390,7 +403,8 @@ bool TGLLibMaterial::UnApply(TRenderContextInfo& rci) {
 TGLMaterialLibrary::TGLMaterialLibrary(TComponent* owner) : TGLCadenceAbleComponent(owner) {}
 TGLMaterialLibrary::~TGLMaterialLibrary() { Clear(); }
 
-std::string TGLMaterialLibrary::MakeUniqueName(const std::string& wanted, const TGLLibMaterial* except) const {
+std::string TGLMaterialLibrary::MakeUniqueName(const std::string& wanted,
+                                               const TGLLibMaterial* except) const {
   auto taken = [&](const std::string& n) {
     for (const auto& m : materials_)
       if (m.get() != except && m->name_ == n) return true;
@@ -547,7 +561,8 @@ void TGLMaterialLibrary::LoadFromStream(TStream& stream) {
     TGLLibMaterial* lm = KeepMaterials ? LibMaterialByName(name) : nullptr;
     if (r.ReadBoolean()) {
       TBitmap picture;
-      if (!BitmapFromFileBytes(r.ReadString(), picture)) throw EFilerException("TGLMaterialLibrary : broken picture");
+      if (!BitmapFromFileBytes(r.ReadString(), picture))
+        throw EFilerException("TGLMaterialLibrary : broken picture");
       if (lm) {
         TGLPersistentImage img(&lm->Material().Texture());
         img.SetPicture(picture);

@@ -19,7 +19,12 @@ class TGLLibMaterial;
 
 enum class TPolygonMode : std::uint8_t { pmFill, pmLines, pmPoints };
 enum class TBlendingMode : std::uint8_t {
-  bmOpaque, bmTransparency, bmAdditive, bmAlphaTest50, bmAlphaTest100, bmModulate
+  bmOpaque,
+  bmTransparency,
+  bmAdditive,
+  bmAlphaTest50,
+  bmAlphaTest100,
+  bmModulate
 };
 enum TMaterialOption : std::uint8_t { moIgnoreFog = 1, moNoLighting = 2 };
 enum class TFaceCulling : std::uint8_t { fcBufferDefault, fcCull, fcNoCull };

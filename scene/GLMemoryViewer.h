@@ -20,6 +20,8 @@ class TGLNonVisualViewer : public TComponent {
   void SetWidth(int w);
   void SetHeight(int h);
   virtual void Render() = 0;
+  // The whole last frame into the texture.
+  void CopyToTexture(TGLTexture& texture) { buffer_->CopyToTexture(texture, 0, 0, width_, height_, 0, 0); }
 
  protected:
   std::unique_ptr<TGLSceneBuffer> buffer_;

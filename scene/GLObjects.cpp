@@ -244,12 +244,15 @@ void TGLCube::EmitGeometry(TRenderContextInfo&) {
 
 bool TGLCube::IntersectRay(const THomogeneousVector& rayStart, const THomogeneousVector& rayVector,
                            THomogeneousVector* intersectPoint, THomogeneousVector* intersectNormal) {
-  const TAffineVector start = AffineVectorFromVector(AbsoluteToLocal(PointMake(AffineVectorFromVector(rayStart))));
-  TAffineVector dir = AffineVectorFromVector(AbsoluteToLocal(VectorFromAffine(AffineVectorFromVector(rayVector), 0)));
+  const TAffineVector start =
+      AffineVectorFromVector(AbsoluteToLocal(PointMake(AffineVectorFromVector(rayStart))));
+  TAffineVector dir =
+      AffineVectorFromVector(AbsoluteToLocal(VectorFromAffine(AffineVectorFromVector(rayVector), 0)));
   NormalizeVector(dir);
   const float sizes[3] = {width_, height_, depth_};
   const float half[3] = {0.5001f * width_, 0.5001f * height_, 0.5001f * depth_};
-  static const TAffineVector normals[6] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
+  static const TAffineVector normals[6] = {{1, 0, 0},  {0, 1, 0},  {0, 0, 1},
+                                           {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}};
   for (int i = 0; i < 6; ++i) {
     const TAffineVector& n = normals[i];
     const float nd = VectorDotProduct(n, dir);
@@ -301,8 +304,9 @@ void TGLQuadricObject::SetNormalDirection(TNormalDirection d) {
 }
 void TGLQuadricObject::SetupQuadricParams(GLUquadricObj* q) const {
   gluQuadricDrawStyle(q, GLU_FILL);
-  gluQuadricNormals(q, normals_ == TNormalSmoothing::nsFlat ? GLU_FLAT
-                                                             : (normals_ == TNormalSmoothing::nsSmooth ? GLU_SMOOTH : GLU_NONE));
+  gluQuadricNormals(q, normals_ == TNormalSmoothing::nsFlat
+                           ? GLU_FLAT
+                           : (normals_ == TNormalSmoothing::nsSmooth ? GLU_SMOOTH : GLU_NONE));
   ApplyQuadricOrientation(q);
   gluQuadricTexture(q, GL_TRUE);
 }

@@ -16,7 +16,13 @@ enum class TNormalDirection : std::uint8_t { ndInside, ndOutside };
 enum class TCapType : std::uint8_t { ctNone, ctCenter, ctFlat };
 enum TCubePart : std::uint8_t { cpTop = 1, cpBottom = 2, cpFront = 4, cpBack = 8, cpLeft = 16, cpRight = 32 };
 inline constexpr std::uint8_t cpAll = cpTop | cpBottom | cpFront | cpBack | cpLeft | cpRight;
-enum class TLineSplineMode : std::uint8_t { lsmLines, lsmCubicSpline, lsmBezierSpline, lsmNURBSCurve, lsmSegments };
+enum class TLineSplineMode : std::uint8_t {
+  lsmLines,
+  lsmCubicSpline,
+  lsmBezierSpline,
+  lsmNURBSCurve,
+  lsmSegments
+};
 
 void BuildWireframeCubeList(TRenderContextInfo& rci, bool stippled, const TColorVector& color, float size);
 

@@ -41,7 +41,8 @@ void TGLSceneBuffer::PickObjects(const TRect& rect, TGLPickList& pickList, int o
     glRenderMode(GL_SELECT);
     glInitNames();
     glPushName(0);
-    if (camera_->Scene()) camera_->Scene()->RenderScene(*this, viewport_.Width, viewport_.Height, TDrawState::dsPicking, nullptr);
+    if (camera_->Scene())
+      camera_->Scene()->RenderScene(*this, viewport_.Width, viewport_.Height, TDrawState::dsPicking, nullptr);
     glFlush();
     hits = glRenderMode(GL_RENDER);
     if (size > (1 << 24)) break;
@@ -60,7 +61,8 @@ void TGLSceneBuffer::PickObjects(const TRect& rect, TGLPickList& pickList, int o
       continue;
     }
     TGLBaseSceneObject* obj = TGLBaseSceneObject::FindByPickName(selection[k]);
-    std::vector<std::uint32_t> sub(selection.begin() + std::ptrdiff_t(k) + 1, selection.begin() + std::ptrdiff_t(k + n));
+    std::vector<std::uint32_t> sub(selection.begin() + std::ptrdiff_t(k) + 1,
+                                   selection.begin() + std::ptrdiff_t(k + n));
     k += n;
     // A name that is no object (the base name 0 of an empty stack) picks nothing.
     if (obj) pickList.AddHit(obj, std::move(sub), zNear, zFar);
@@ -163,5 +165,42 @@ std::unique_ptr<TGLBitmap32> TGLSceneBuffer::CreateSnapshot() {
 }
 
 TBitmap TGLSceneBuffer::SnapshotBitmap() { return CreateSnapshot()->Create32BitsBitmap(); }
+
+void TGLSceneBuffer::CopyToTexture(TGLTexture& texture, int x, int y, int width, int height, int destX,
+                                   int destY, GLenum target) {
+  if (!context_ || !context_->IsValid() || width < 1 || height < 1) return;
+  context_->Activate();
+  struct TEnd {
+    TGLContext& c;
+    ~TEnd() {
+      try {
+        c.Deactivate();
+      } catch (...) {
+      }
+    }
+  } end{*context_};
+  if (target == 0) target = texture.Target();
+  const bool cubeFace =
+      target >= GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB && target <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB;
+  const GLuint name = texture.Handle();
+  glBindTexture(cubeFace ? GL_TEXTURE_CUBE_MAP_ARB : target, name);
+  GLStates.ResetGLCurrentTexture();
+  // Whether the texture already holds an image: OpenGL knows.
+  GLint existing = 0;
+  glGetTexLevelParameteriv(target, 0, GL_TEXTURE_WIDTH, &existing);
+  const bool hadImage = existing > 0;
+  if (hadImage) {
+    glCopyTexSubImage2D(target, 0, destX, destY, x, y, width, height);
+  } else {
+    std::vector<std::uint8_t> pixels(std::size_t(width) * std::size_t(height) * 4);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    if (IsMipmapFilter(texture.MinFilter()) && !(GLCaps.SGIS_generate_mipmap && target == GL_TEXTURE_2D)) {
+      gluBuild2DMipmaps(target, GL_RGBA8, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    } else {
+      if (IsMipmapFilter(texture.MinFilter())) glTexParameteri(target, GL_GENERATE_MIPMAP_SGIS, 1);
+      glTexImage2D(target, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    }
+  }
+}
 
 }  // namespace qx

@@ -13,7 +13,11 @@ class TGLStateCache;
 
 enum class TDrawState : std::uint8_t { dsRendering, dsPicking, dsPrinting };
 enum class TGLObjectsSorting : std::uint8_t {
-  osInherited, osNone, osRenderFarthestFirst, osRenderBlendedLast, osRenderNearestFirst
+  osInherited,
+  osNone,
+  osRenderFarthestFirst,
+  osRenderBlendedLast,
+  osRenderNearestFirst
 };
 enum class TGLVisibilityCulling : std::uint8_t { vcInherited, vcNone, vcObjectBased, vcHierarchical };
 
@@ -32,10 +36,10 @@ struct TRenderContextInfo {
   TMatrix modelViewMatrix = IdentityHmgMatrix;
   int renderDPI = 96;
   // All false in a normal pass.
-  bool proxySubObject = false;       // stack picking names
+  bool proxySubObject = false;  // stack picking names
   bool ignoreMaterials = false;
   bool ignoreBlendingRequests = false;
-  bool amalgamating = false;         // issue geometry directly, without display lists
+  bool amalgamating = false;  // issue geometry directly, without display lists
   // What the buffer says, for materials that follow it.
   bool bufferFaceCull = true, bufferLighting = true, bufferFog = false, bufferDepthTest = true;
   int lightingDisabledCounter = 0, fogDisabledCounter = 0;

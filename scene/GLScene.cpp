@@ -9,7 +9,8 @@
 namespace qx {
 
 std::int64_t QueryPerformanceCounter() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
 std::int64_t QueryPerformanceFrequency() { return 1000000000; }
@@ -77,7 +78,9 @@ void TGLScene::DetachBuffer(TGLSceneBuffer* buffer) {
   buffers_.erase(std::remove(buffers_.begin(), buffers_.end(), buffer), buffers_.end());
 }
 
-TGLContext* TGLScene::SharedContext() const { return buffers_.empty() ? nullptr : buffers_.front()->RenderingContext(); }
+TGLContext* TGLScene::SharedContext() const {
+  return buffers_.empty() ? nullptr : buffers_.front()->RenderingContext();
+}
 
 void TGLScene::EndUpdate() {
   if (updateCount_ < 1) throw EAssertionFailed();
@@ -194,7 +197,8 @@ void TGLScene::RenderScene(TGLSceneBuffer& buffer, int width, int height, TDrawS
 }
 
 // ---- TGLFogEnvironment ----
-TGLFogEnvironment::TGLFogEnvironment(TPersistent* owner) : TGLUpdateAbleObject(owner), fogColor_(this, clrBlack) {}
+TGLFogEnvironment::TGLFogEnvironment(TPersistent* owner)
+    : TGLUpdateAbleObject(owner), fogColor_(this, clrBlack) {}
 
 void TGLFogEnvironment::Assign(const TPersistent* source) {
   if (auto* f = dynamic_cast<const TGLFogEnvironment*>(source)) {
@@ -234,7 +238,9 @@ bool TGLFogEnvironment::IsAtDefaultValues() const {
 }
 void TGLFogEnvironment::ApplyFog() {
   switch (fogMode_) {
-    case TFogMode::fmLinear: glFogi(GL_FOG_MODE, GL_LINEAR); break;
+    case TFogMode::fmLinear:
+      glFogi(GL_FOG_MODE, GL_LINEAR);
+      break;
     case TFogMode::fmExp:
       glFogi(GL_FOG_MODE, GL_EXP);
       glFogf(GL_FOG_DENSITY, fogColor_.Alpha());
@@ -251,18 +257,26 @@ void TGLFogEnvironment::ApplyFog() {
     static GLint driverDefault = -1;
     if (driverDefault < 0) glGetIntegerv(GL_FOG_DISTANCE_MODE_NV, &driverDefault);
     switch (fogDistance_) {
-      case TFogDistance::fdDefault: glFogi(GL_FOG_DISTANCE_MODE_NV, driverDefault); break;
-      case TFogDistance::fdEyeRadial: glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_RADIAL_NV); break;
-      case TFogDistance::fdEyePlane: glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE_ABSOLUTE_NV); break;
+      case TFogDistance::fdDefault:
+        glFogi(GL_FOG_DISTANCE_MODE_NV, driverDefault);
+        break;
+      case TFogDistance::fdEyeRadial:
+        glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_RADIAL_NV);
+        break;
+      case TFogDistance::fdEyePlane:
+        glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE_ABSOLUTE_NV);
+        break;
     }
   }
 }
 
 // ---- TGLPickList ----
-void TGLPickList::AddHit(TGLBaseSceneObject* obj, std::vector<std::uint32_t> subObjects, float zNear, float zFar) {
+void TGLPickList::AddHit(TGLBaseSceneObject* obj, std::vector<std::uint32_t> subObjects, float zNear,
+                         float zFar) {
   records_.push_back({obj, std::move(subObjects), zNear, zFar});
   switch (sort_) {
-    case TPickSortType::psDefault: break;
+    case TPickSortType::psDefault:
+      break;
     case TPickSortType::psName:
       std::stable_sort(records_.begin(), records_.end(), [](const TPickRecord& a, const TPickRecord& b) {
         std::string x = a.AObject ? a.AObject->Name : "", y = b.AObject ? b.AObject->Name : "";
@@ -295,7 +309,9 @@ struct TGLSceneBuffer::TCameraWatch : TComponent {
 };
 
 TGLSceneBuffer::TGLSceneBuffer(TPersistent* owner)
-    : TGLUpdateAbleObject(owner), ambientColor_(this, clrGray20), fogEnvironment_(this),
+    : TGLUpdateAbleObject(owner),
+      ambientColor_(this, clrGray20),
+      fogEnvironment_(this),
       cameraWatch_(std::make_unique<TCameraWatch>(this)) {}
 
 TGLSceneBuffer::~TGLSceneBuffer() {
@@ -492,7 +508,8 @@ void TGLSceneBuffer::RenderFrame(TGLBaseSceneObject* baseObject) {
   const std::int64_t t1 = QueryPerformanceCounter();
   lastFrameTime_ = float(double(t1 - t0) / double(QueryPerformanceFrequency()));
   if (t1 != firstFrameTime_)
-    framesPerSecond_ = float(double(frameCount_) * double(QueryPerformanceFrequency()) / double(t1 - firstFrameTime_));
+    framesPerSecond_ =
+        float(double(frameCount_) * double(QueryPerformanceFrequency()) / double(t1 - firstFrameTime_));
   CheckGLError();
   if (AfterRender) AfterRender(this);
 }
@@ -502,8 +519,10 @@ void TGLSceneBuffer::SetupMatrices(const TRect* pickRect) {
   glLoadIdentity();
   if (pickRect) {
     GLint vp[4] = {viewport_.Left, viewport_.Top, viewport_.Width, viewport_.Height};
-    const int cx = (pickRect->Left + pickRect->Right) / 2, cy = viewport_.Height - (pickRect->Top + pickRect->Bottom) / 2;
-    gluPickMatrix(cx, cy, std::abs(pickRect->Right - pickRect->Left), std::abs(pickRect->Bottom - pickRect->Top), vp);
+    const int cx = (pickRect->Left + pickRect->Right) / 2,
+              cy = viewport_.Height - (pickRect->Top + pickRect->Bottom) / 2;
+    gluPickMatrix(cx, cy, std::abs(pickRect->Right - pickRect->Left),
+                  std::abs(pickRect->Bottom - pickRect->Top), vp);
   }
   glGetFloatv(GL_PROJECTION_MATRIX, baseProjectionMatrix_.data());
   if (camera_) {
@@ -534,7 +553,8 @@ void TGLSceneBuffer::DrawScene(TGLBaseSceneObject* baseObject) {
     } else {
       glDisable(GL_FOG);
     }
-    camera_->Scene()->RenderScene(*this, viewport_.Width, viewport_.Height, TDrawState::dsRendering, baseObject);
+    camera_->Scene()->RenderScene(*this, viewport_.Width, viewport_.Height, TDrawState::dsRendering,
+                                  baseObject);
   }
   if (PostRender) PostRender(this);
   if (!modelViewStack_.empty()) {

@@ -53,8 +53,10 @@ class TGLScene : public TGLUpdateAbleComponent {
   void SetVisibilityCulling(TGLVisibilityCulling v);
   // The nearest visible object along a world ray, with its hit point and normal; null when
   // nothing is hit.
-  TGLBaseSceneObject* RayCastIntersect(const THomogeneousVector& rayStart, const THomogeneousVector& rayVector,
-                                       THomogeneousVector* point = nullptr, THomogeneousVector* normal = nullptr);
+  TGLBaseSceneObject* RayCastIntersect(const THomogeneousVector& rayStart,
+                                       const THomogeneousVector& rayVector,
+                                       THomogeneousVector* point = nullptr,
+                                       THomogeneousVector* normal = nullptr);
   // Searches the object tree (whole subtrees) by name.
   TGLBaseSceneObject* FindSceneObject(const std::string& name) const;
   void RenderScene(TGLSceneBuffer& buffer, int width, int height, TDrawState drawState,
@@ -71,11 +73,25 @@ class TGLScene : public TGLUpdateAbleComponent {
 };
 
 enum class TGLDepthPrecision : std::uint8_t { dpDefault, dp16bits, dp24bits, dp32bits };
-enum class TGLColorDepth : std::uint8_t { cdDefault, cd8bits, cd16bits, cd24bits, cdFloat64bits, cdFloat128bits };
+enum class TGLColorDepth : std::uint8_t {
+  cdDefault,
+  cd8bits,
+  cd16bits,
+  cd24bits,
+  cdFloat64bits,
+  cdFloat128bits
+};
 enum class TGLShadeModel : std::uint8_t { smDefault, smSmooth, smFlat };
 enum TContextOption : std::uint16_t {
-  roDoubleBuffer = 1, roStencilBuffer = 2, roRenderToWindow = 4, roTwoSideLighting = 8, roStereo = 16,
-  roDestinationAlpha = 32, roNoColorBuffer = 64, roNoColorBufferClear = 128, roNoSwapBuffers = 256
+  roDoubleBuffer = 1,
+  roStencilBuffer = 2,
+  roRenderToWindow = 4,
+  roTwoSideLighting = 8,
+  roStereo = 16,
+  roDestinationAlpha = 32,
+  roNoColorBuffer = 64,
+  roNoColorBufferClear = 128,
+  roNoSwapBuffers = 256
 };
 enum class TFogMode : std::uint8_t { fmLinear, fmExp, fmExp2 };
 enum class TFogDistance : std::uint8_t { fdDefault, fdEyeRadial, fdEyePlane };
@@ -210,12 +226,17 @@ class TGLSceneBuffer : public TGLUpdateAbleObject {
   THomogeneousVector ProjectPoint(const THomogeneousVector& worldPoint) const;
   TAffineVector ScreenRayDirection(const TAffineVector& screenPoint) const;
   THomogeneousVector ScreenToVector(float x, float y) const;
-  bool ScreenVectorIntersectWithPlane(const THomogeneousVector& screenPoint, const THomogeneousVector& planePoint,
-                                      const THomogeneousVector& planeNormal, THomogeneousVector& intersectPoint) const;
+  bool ScreenVectorIntersectWithPlane(const THomogeneousVector& screenPoint,
+                                      const THomogeneousVector& planePoint,
+                                      const THomogeneousVector& planeNormal,
+                                      THomogeneousVector& intersectPoint) const;
   bool ScreenPointOnPlaneXY(float x, float y, float z, THomogeneousVector& intersectPoint) const;
   bool ScreenPointOnPlaneYZ(float x, float y, float x0, THomogeneousVector& intersectPoint) const;
   std::unique_ptr<TGLBitmap32> CreateSnapshot();
   TBitmap SnapshotBitmap();
+  // Copies a region of the last frame into the texture (its own target when target <= 0).
+  void CopyToTexture(TGLTexture& texture, int x, int y, int width, int height, int destX, int destY,
+                     GLenum target = 0);
 
   // ---- Events ----
   std::function<void(TObject*)> OnChange, OnStructuralChange, OnPrepareGLContext;

@@ -72,7 +72,7 @@ TGLBaseSceneObject::TGLBaseSceneObject(TComponent* owner)
 }
 
 TGLBaseSceneObject::~TGLBaseSceneObject() {
-  ComponentState |= csDestroying;
+  SendFreeNotifications();
   FreeCameras();
   if (TGLBaseSceneObject* p = parent_) {
     p->DetachChild(this);
@@ -103,8 +103,10 @@ void TGLBaseSceneObject::SetIndex(int index) {
   TGLBaseSceneObject* p = parent_;
   p->children_->Remove(this);
   p->children_->Insert(index, this);
-  if (scene) scene->EndUpdate();
-  else p->NotifyChange(p);
+  if (scene)
+    scene->EndUpdate();
+  else
+    p->NotifyChange(p);
 }
 
 void TGLBaseSceneObject::SetScene(TGLScene* scene) {
@@ -127,7 +129,6 @@ TGLBaseSceneObject* TGLBaseSceneObject::AddChild(TGLBaseSceneObject* child) {
   child->SetScene(scene_);
   child->TransformationChanged();
   TransformationChanged();
-  NotifyChange(this);
   return child;
 }
 
@@ -276,7 +277,8 @@ struct TGuard {
 };
 // -(180/pi) atan2(a, sqrt(b^2 + c^2)), mirrored when a component is negative.
 float FrameAngle(float a, float b, float c, float signComponent) {
-  float p = -float(c180divPIL * std::atan2((long double)a, std::sqrt((long double)b * b + (long double)c * c)));
+  float p =
+      -float(c180divPIL * std::atan2((long double)a, std::sqrt((long double)b * b + (long double)c * c)));
   if (signComponent < 0) p = a < 0 ? 180 - p : -180 - p;
   return p;
 }
@@ -323,8 +325,9 @@ void TGLBaseSceneObject::Pitch(float angle) {
     up_.DirectVector(up);
     direction_.DirectVector(dir);
     THomogeneousVector r = rotation_.AsVector();
-    const float p = -float(c180divPIL * std::atan2((long double)dir.Y,
-                                                    std::sqrt((long double)dir.X * dir.X + (long double)dir.Z * dir.Z)));
+    const float p =
+        -float(c180divPIL * std::atan2((long double)dir.Y,
+                                       std::sqrt((long double)dir.X * dir.X + (long double)dir.Z * dir.Z)));
     r.X = p;
     if (dir.X < 0) r.X = dir.Y < 0 ? 180 - p : -180 - p;
     rotation_.DirectVector(r);
@@ -360,27 +363,18 @@ void TGLBaseSceneObject::Roll(float angle) {
   TransformationChanged();
 }
 
-void TGLBaseSceneObject::SetPitchAngle(float a) {
-  if (a == rotation_.X()) return;
-  if (!IsLoading()) Pitch(a - rotation_.X());
+// The frame turns by the difference, then the new angle is stored as given.
+void TGLBaseSceneObject::SetAngle(int index, float a, void (TGLBaseSceneObject::*turn)(float)) {
   THomogeneousVector r = rotation_.AsVector();
-  r.X = a;
+  if (a == r[index]) return;
+  if (!IsLoading()) (this->*turn)(a - r[index]);
+  r = rotation_.AsVector();
+  r[index] = a;
   rotation_.DirectVector(r);
 }
-void TGLBaseSceneObject::SetTurnAngle(float a) {
-  if (a == rotation_.Y()) return;
-  if (!IsLoading()) Turn(a - rotation_.Y());
-  THomogeneousVector r = rotation_.AsVector();
-  r.Y = a;
-  rotation_.DirectVector(r);
-}
-void TGLBaseSceneObject::SetRollAngle(float a) {
-  if (a == rotation_.Z()) return;
-  if (!IsLoading()) Roll(a - rotation_.Z());
-  THomogeneousVector r = rotation_.AsVector();
-  r.Z = a;
-  rotation_.DirectVector(r);
-}
+void TGLBaseSceneObject::SetPitchAngle(float a) { SetAngle(0, a, &TGLBaseSceneObject::Pitch); }
+void TGLBaseSceneObject::SetTurnAngle(float a) { SetAngle(1, a, &TGLBaseSceneObject::Turn); }
+void TGLBaseSceneObject::SetRollAngle(float a) { SetAngle(2, a, &TGLBaseSceneObject::Roll); }
 
 void TGLBaseSceneObject::ResetRotations() {
   rotation_.DirectVector({0, 0, 0, 0});
@@ -409,7 +403,8 @@ void TGLBaseSceneObject::MoveObjectAround(TGLBaseSceneObject* target, float pitc
     NormalizeVector(axis);
   else
     axis = XVector;
-  float p = float(std::acos(std::clamp((long double)VectorDotProduct(U, v), -1.0L, 1.0L))) + DegToRad(pitchDelta);
+  float p =
+      float(std::acos(std::clamp((long double)VectorDotProduct(U, v), -1.0L, 1.0L))) + DegToRad(pitchDelta);
   p = ClampValue(p, 0.025f, 3.1165926f);
   THomogeneousVector nv = VectorFromAffine(U, 0);
   RotateVector(nv, axis, -p);
@@ -490,7 +485,9 @@ void TGLBaseSceneObject::SetAbsolutePosition(const THomogeneousVector& v) {
 THomogeneousVector TGLBaseSceneObject::LocalToAbsolute(const THomogeneousVector& v) {
   return VectorTransform(v, AbsoluteMatrix());
 }
-TAffineVector TGLBaseSceneObject::LocalToAbsolute(const TAffineVector& v) { return VectorTransform(v, AbsoluteMatrix()); }
+TAffineVector TGLBaseSceneObject::LocalToAbsolute(const TAffineVector& v) {
+  return VectorTransform(v, AbsoluteMatrix());
+}
 THomogeneousVector TGLBaseSceneObject::AbsoluteToLocal(const THomogeneousVector& v) {
   return VectorTransform(v, InvAbsoluteMatrix());
 }
@@ -531,7 +528,8 @@ bool TGLBaseSceneObject::ContainsPoint(const TAffineVector& point) {
 }
 
 bool TGLBaseSceneObject::IntersectRay(const THomogeneousVector& rayStart, const THomogeneousVector& rayVector,
-                                      THomogeneousVector* intersectPoint, THomogeneousVector* intersectNormal) {
+                                      THomogeneousVector* intersectPoint,
+                                      THomogeneousVector* intersectNormal) {
   const THomogeneousVector centre = AbsolutePosition();
   THomogeneousVector i1, i2;
   const THomogeneousVector dir = VectorNormalize(rayVector);
@@ -556,10 +554,13 @@ void TGLBaseSceneObject::InvalidateAbsoluteMatrices() {
   }
 }
 
+// The scene hears of every change, even when the matrices were already out of date: a
+// change made while a frame was drawn must not swallow the repaint of the next one.
 void TGLBaseSceneObject::TransformationChanged() {
-  if (changes_ & ocTransformation) return;
-  changes_ |= ocTransformation;
-  InvalidateAbsoluteMatrices();
+  if (!(changes_ & ocTransformation)) {
+    changes_ |= ocTransformation;
+    InvalidateAbsoluteMatrices();
+  }
   if (!IsLoading()) NotifyChange(this);
 }
 
@@ -640,10 +641,14 @@ void TGLBaseSceneObject::Assign(const TPersistent* source) {
   }
   if (scene_) scene_->EndUpdate();
   OnProgress = s->OnProgress;
-  if (s->behaviours_) Behaviours().Assign(s->behaviours_.get());
-  else behaviours_.reset();
-  if (s->effects_) Effects().Assign(s->effects_.get());
-  else effects_.reset();
+  if (s->behaviours_)
+    Behaviours().Assign(s->behaviours_.get());
+  else
+    behaviours_.reset();
+  if (s->effects_)
+    Effects().Assign(s->effects_.get());
+  else
+    effects_.reset();
 }
 
 void TGLBaseSceneObject::Loaded() {
@@ -700,7 +705,8 @@ void TGLBaseSceneObject::RenderObject(TRenderContextInfo& rci) {
   bool drawSelf = true, drawChildren = Count() > 0;
   switch (rci.visibilityCulling) {
     case TGLVisibilityCulling::vcInherited:
-    case TGLVisibilityCulling::vcNone: break;
+    case TGLVisibilityCulling::vcNone:
+      break;
     case TGLVisibilityCulling::vcObjectBased:
       if (!(objectStyle_ & osNoVisibilityCulling))
         drawSelf = !IsSphereOutsideFrustum(AbsolutePosition(), rci.frustum, BoundingSphereRadius());
@@ -855,11 +861,13 @@ void TGLBaseSceneObject::RenderChildRange(int first, int last, TRenderContextInf
           c->RenderObject(rci);
         }
         break;
-      default: throw EAssertionFailed();
+      default:
+        throw EAssertionFailed();
     }
   }
   if (objects.Count() > 1) QuickSortLists(0, objects.Count() - 1, keys, objects);
-  for (int i = objects.Count() - 1; i >= 0; --i) static_cast<TGLBaseSceneObject*>(objects[i])->RenderObject(rci);
+  for (int i = objects.Count() - 1; i >= 0; --i)
+    static_cast<TGLBaseSceneObject*>(objects[i])->RenderObject(rci);
 }
 
 // ---- TGLCustomSceneObject ----
@@ -905,7 +913,8 @@ void TGLCameraInvariantObject::SetCamInvarianceMode(TGLCameraInvarianceMode m) {
 }
 
 void TGLCameraInvariantObject::Assign(const TPersistent* source) {
-  if (auto* s = dynamic_cast<const TGLCameraInvariantObject*>(source)) camInvarianceMode_ = s->camInvarianceMode_;
+  if (auto* s = dynamic_cast<const TGLCameraInvariantObject*>(source))
+    camInvarianceMode_ = s->camInvarianceMode_;
   TGLImmaterialSceneObject::Assign(source);
 }
 

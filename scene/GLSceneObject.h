@@ -37,7 +37,10 @@ class TGLScene;
 class TGLBaseSceneObject;
 
 enum TGLObjectStyleFlag : std::uint8_t {
-  osDirectDraw = 1, osResetStateCache = 2, osIgnoreDepthBuffer = 4, osNoVisibilityCulling = 8
+  osDirectDraw = 1,
+  osResetStateCache = 2,
+  osIgnoreDepthBuffer = 4,
+  osNoVisibilityCulling = 8
 };
 enum class TGLCameraInvarianceMode : std::uint8_t { cimNone, cimPosition, cimOrientation };
 enum TGLProxyObjectOption : std::uint8_t { pooEffects = 1, pooObjects = 2, pooTransformation = 4 };
@@ -205,7 +208,8 @@ class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent, public TGLS
   virtual bool ContainsPoint(const TAffineVector& point);
   // Either output may be null; written only on a hit.
   virtual bool IntersectRay(const THomogeneousVector& rayStart, const THomogeneousVector& rayVector,
-                            THomogeneousVector* intersectPoint = nullptr, THomogeneousVector* intersectNormal = nullptr);
+                            THomogeneousVector* intersectPoint = nullptr,
+                            THomogeneousVector* intersectNormal = nullptr);
   virtual std::unique_ptr<TGLSilhouette> BuildSilhouette(const TGLSilhouetteParameters&) { return nullptr; }
 
   // ---- Changes ----
@@ -263,13 +267,19 @@ class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent, public TGLS
 
  protected:
   friend class TGLScene;
-  enum : std::uint8_t { ocTransformation = 1, ocAbsoluteMatrix = 2, ocInvAbsoluteMatrix = 4, ocStructure = 8 };
+  enum : std::uint8_t {
+    ocTransformation = 1,
+    ocAbsoluteMatrix = 2,
+    ocInvAbsoluteMatrix = 4,
+    ocStructure = 8
+  };
   void SetScene(TGLScene* scene);
   void InvalidateAbsoluteMatrices();
   void FreeCameras();
   void RenderSelfOrList(TRenderContextInfo& rci);
   // Detaches an own child without notifying the scene of its lights' departure twice.
   void DetachChild(TGLBaseSceneObject* child);
+  void SetAngle(int index, float a, void (TGLBaseSceneObject::*turn)(float));
   std::uint8_t objectStyle_ = 0;
 
  private:

@@ -5,11 +5,28 @@
 namespace qx {
 
 GLenum GLStateCapability(TGLState s) {
-  static const GLenum table[] = {GL_ALPHA_TEST, GL_AUTO_NORMAL, GL_BLEND, GL_COLOR_MATERIAL, GL_CULL_FACE,
-                                 GL_DEPTH_TEST, GL_DITHER, GL_FOG, GL_LIGHTING, GL_LINE_SMOOTH,
-                                 GL_LINE_STIPPLE, GL_INDEX_LOGIC_OP, GL_NORMALIZE, GL_POINT_SMOOTH,
-                                 GL_POLYGON_SMOOTH, GL_POLYGON_STIPPLE, GL_SCISSOR_TEST, GL_STENCIL_TEST,
-                                 GL_TEXTURE_1D, GL_TEXTURE_2D, GL_TEXTURE_CUBE_MAP_ARB, GL_TEXTURE_RECTANGLE_NV};
+  static const GLenum table[] = {GL_ALPHA_TEST,
+                                 GL_AUTO_NORMAL,
+                                 GL_BLEND,
+                                 GL_COLOR_MATERIAL,
+                                 GL_CULL_FACE,
+                                 GL_DEPTH_TEST,
+                                 GL_DITHER,
+                                 GL_FOG,
+                                 GL_LIGHTING,
+                                 GL_LINE_SMOOTH,
+                                 GL_LINE_STIPPLE,
+                                 GL_INDEX_LOGIC_OP,
+                                 GL_NORMALIZE,
+                                 GL_POINT_SMOOTH,
+                                 GL_POLYGON_SMOOTH,
+                                 GL_POLYGON_STIPPLE,
+                                 GL_SCISSOR_TEST,
+                                 GL_STENCIL_TEST,
+                                 GL_TEXTURE_1D,
+                                 GL_TEXTURE_2D,
+                                 GL_TEXTURE_CUBE_MAP_ARB,
+                                 GL_TEXTURE_RECTANGLE_NV};
   return table[s];
 }
 
@@ -22,8 +39,9 @@ static void ActiveTextureGL(GLenum u) {
   if (glActiveTextureARB_) glActiveTextureARB_(u);
 }
 
-static const TGLStateCalls realCalls{glEnable,      glDisable,  glMateriali,         glMaterialfv,   glBindTexture,
-                                     glPolygonMode, glFrontFace, LoadTextureMatrixGL, ActiveTextureGL};
+static const TGLStateCalls realCalls{glEnable,     glDisable,           glMateriali,
+                                     glMaterialfv, glBindTexture,       glPolygonMode,
+                                     glFrontFace,  LoadTextureMatrixGL, ActiveTextureGL};
 TGLStateCalls& GLStateCalls() {
   static TGLStateCalls calls = realCalls;
   return calls;
@@ -70,11 +88,14 @@ void TGLStateCache::SetGLPolygonMode(GLenum face, GLenum mode) {
 
 void TGLStateCache::ResetGLPolygonMode() { polygonMode_[0] = polygonMode_[1] = 0; }
 
-static bool SameRGB(const TColorVector& a, const TColorVector& b) { return a.X == b.X && a.Y == b.Y && a.Z == b.Z; }
+static bool SameRGB(const TColorVector& a, const TColorVector& b) {
+  return a.X == b.X && a.Y == b.Y && a.Z == b.Z;
+}
 static bool SameRGBA(const TColorVector& a, const TColorVector& b) { return SameRGB(a, b) && a.W == b.W; }
 
-void TGLStateCache::SetGLMaterialColors(GLenum face, const TColorVector& emission, const TColorVector& ambient,
-                                        const TColorVector& diffuse, const TColorVector& specular, int shininess) {
+void TGLStateCache::SetGLMaterialColors(GLenum face, const TColorVector& emission,
+                                        const TColorVector& ambient, const TColorVector& diffuse,
+                                        const TColorVector& specular, int shininess) {
   const int f = face == GL_FRONT ? 0 : 1;
   if (shininess_[f] != shininess) {
     shininess_[f] = shininess;

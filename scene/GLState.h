@@ -14,9 +14,28 @@ namespace qx {
 
 // Positions are fixed: the render pass refers to them by number (depth test 5, texture 2D 19).
 enum TGLState : std::uint8_t {
-  stAlphaTest, stAutoNormal, stBlend, stColorMaterial, stCullFace, stDepthTest, stDither, stFog, stLighting,
-  stLineSmooth, stLineStipple, stLogicOp, stNormalize, stPointSmooth, stPolygonSmooth, stPolygonStipple,
-  stScissorTest, stStencilTest, stTexture1D, stTexture2D, stTextureCubeMap, stTextureRect
+  stAlphaTest,
+  stAutoNormal,
+  stBlend,
+  stColorMaterial,
+  stCullFace,
+  stDepthTest,
+  stDither,
+  stFog,
+  stLighting,
+  stLineSmooth,
+  stLineStipple,
+  stLogicOp,
+  stNormalize,
+  stPointSmooth,
+  stPolygonSmooth,
+  stPolygonStipple,
+  stScissorTest,
+  stStencilTest,
+  stTexture1D,
+  stTexture2D,
+  stTextureCubeMap,
+  stTextureRect
 };
 GLenum GLStateCapability(TGLState s);
 

@@ -14,8 +14,12 @@
 namespace qx {
 
 GLenum MinFilterToGL(TGLMinFilter f) {
-  static const GLenum t[] = {GL_NEAREST, GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST,
-                             GL_NEAREST_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR};
+  static const GLenum t[] = {GL_NEAREST,
+                             GL_LINEAR,
+                             GL_NEAREST_MIPMAP_NEAREST,
+                             GL_LINEAR_MIPMAP_NEAREST,
+                             GL_NEAREST_MIPMAP_LINEAR,
+                             GL_LINEAR_MIPMAP_LINEAR};
   return t[int(f)];
 }
 GLenum MagFilterToGL(TGLMagFilter f) { return f == TGLMagFilter::maNearest ? GL_NEAREST : GL_LINEAR; }
@@ -67,8 +71,9 @@ TBitmap TGLBitmap32::Create32BitsBitmap() const {
   for (int y = 0; y < height_; ++y) {
     const std::uint8_t* s = ScanLine(height_ - 1 - y);
     for (int x = 0; x < width_; ++x)
-      b.SetPixel(x, y, (std::uint32_t(s[4 * x + 3]) << 24) | (std::uint32_t(s[4 * x]) << 16) |
-                           (std::uint32_t(s[4 * x + 1]) << 8) | s[4 * x + 2]);
+      b.SetPixel(x, y,
+                 (std::uint32_t(s[4 * x + 3]) << 24) | (std::uint32_t(s[4 * x]) << 16) |
+                     (std::uint32_t(s[4 * x + 1]) << 8) | s[4 * x + 2]);
   }
   return b;
 }
@@ -98,7 +103,8 @@ void TGLBitmap32::SetAlphaTransparentForPixel(std::uint8_t r, std::uint8_t g, st
 }
 void TGLBitmap32::SetAlphaTransparentForColor(TColor c) {
   const TColor rgb = GetRGBColor(c);
-  SetAlphaTransparentForPixel(std::uint8_t(GetRValue(rgb)), std::uint8_t(GetGValue(rgb)), std::uint8_t(GetBValue(rgb)));
+  SetAlphaTransparentForPixel(std::uint8_t(GetRValue(rgb)), std::uint8_t(GetGValue(rgb)),
+                              std::uint8_t(GetBValue(rgb)));
 }
 void TGLBitmap32::SetAlphaToValue(std::uint8_t v) {
   for (std::size_t i = 3; i < data_.size(); i += 4) data_[i] = v;
@@ -129,11 +135,14 @@ void TGLBitmap32::GammaCorrection(float gamma) {
 void TGLBitmap32::GrayScaleToNormalMap(float scale, bool wrapX, bool wrapY) {
   if (IsEmpty()) return;
   const std::vector<std::uint8_t> src = data_;
-  auto g = [&](int x, int y) { return float(src[(std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 4 + 1]); };
+  auto g = [&](int x, int y) {
+    return float(src[(std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 4 + 1]);
+  };
   for (int y = 0; y < height_; ++y)
     for (int x = 0; x < width_; ++x) {
       const int xl = x > 0 ? x - 1 : (wrapX ? width_ - 1 : x), xr = x < width_ - 1 ? x + 1 : (wrapX ? 0 : x);
-      const int yp = y > 0 ? y - 1 : (wrapY ? height_ - 1 : y), yn = y < height_ - 1 ? y + 1 : (wrapY ? 0 : y);
+      const int yp = y > 0 ? y - 1 : (wrapY ? height_ - 1 : y),
+                yn = y < height_ - 1 ? y + 1 : (wrapY ? 0 : y);
       TAffineVector n{(g(xl, y) - g(xr, y)) * scale / 255, (g(x, yp) - g(x, yn)) * scale / 255, 1};
       NormalizeAffineVector(n);
       std::uint8_t* d = &data_[(std::size_t(y) * std::size_t(width_) + std::size_t(x)) * 4];
@@ -164,7 +173,8 @@ void TGLBitmap32::UploadBitmapTexture(GLenum target, TGLMinFilter minFilter, int
   const bool isFloat = internalFormat == GL_RGBA16F_ARB || internalFormat == GL_RGBA32F_ARB ||
                        internalFormat == GL_FLOAT_RGBA16_NV || internalFormat == GL_FLOAT_RGBA32_NV;
   if (isFloat) {
-    if (target != GL_TEXTURE_RECTANGLE_NV) throw EAssertionFailed("NV Float-type texture must use GL_TEXTURE_RECTANGLE_NV");
+    if (target != GL_TEXTURE_RECTANGLE_NV)
+      throw EAssertionFailed("NV Float-type texture must use GL_TEXTURE_RECTANGLE_NV");
     glTexImage2D(target, 0, GLint(internalFormat), w, h, 0, GL_RGBA, GL_FLOAT, nullptr);
     return;
   }
@@ -172,7 +182,8 @@ void TGLBitmap32::UploadBitmapTexture(GLenum target, TGLMinFilter minFilter, int
   const std::uint8_t* pixels = data_.data();
   if (w != width_ || h != height_) {
     scaled.resize(std::size_t(w) * std::size_t(h) * 4);
-    gluScaleImage(GL_RGBA, width_, height_, GL_UNSIGNED_BYTE, data_.data(), w, h, GL_UNSIGNED_BYTE, scaled.data());
+    gluScaleImage(GL_RGBA, width_, height_, GL_UNSIGNED_BYTE, data_.data(), w, h, GL_UNSIGNED_BYTE,
+                  scaled.data());
     pixels = scaled.data();
   }
   if (!IsMipmapFilter(minFilter)) {
@@ -307,7 +318,9 @@ static std::map<std::string, TGLTextureImageFactory>& ImageClasses() {
       {"TGLPicFileImage", [](TGLTexture* o) { return std::make_unique<TGLPicFileImage>(o); }}};
   return m;
 }
-void RegisterGLTextureImageClass(const std::string& name, TGLTextureImageFactory f) { ImageClasses()[name] = std::move(f); }
+void RegisterGLTextureImageClass(const std::string& name, TGLTextureImageFactory f) {
+  ImageClasses()[name] = std::move(f);
+}
 const TGLTextureImageFactory* FindGLTextureImageClass(const std::string& name) {
   auto it = ImageClasses().find(name);
   return it == ImageClasses().end() ? nullptr : &it->second;
@@ -315,7 +328,9 @@ const TGLTextureImageFactory* FindGLTextureImageClass(const std::string& name) {
 
 // ---- TGLTexture ----
 TGLTexture::TGLTexture(TPersistent* owner)
-    : TGLUpdateAbleObject(owner), image_(std::make_unique<TGLPersistentImage>(this)), envColor_(this, clrTransparent) {}
+    : TGLUpdateAbleObject(owner),
+      image_(std::make_unique<TGLPersistentImage>(this)),
+      envColor_(this, clrTransparent) {}
 
 TGLTexture::~TGLTexture() = default;
 
@@ -401,19 +416,31 @@ void TGLTexture::SetNormalMapScale(float v) {
 }
 
 GLenum TGLTexture::InternalFormat() const {
-  TGLTextureFormat f = textureFormat_ == TGLTextureFormat::tfDefault ? TGLTextureFormat::tfRGBA : textureFormat_;
+  TGLTextureFormat f =
+      textureFormat_ == TGLTextureFormat::tfDefault ? TGLTextureFormat::tfRGBA : textureFormat_;
   switch (f) {
-    case TGLTextureFormat::tfRGB: return GL_RGB8;
-    case TGLTextureFormat::tfRGB16: return GL_RGB5;
-    case TGLTextureFormat::tfRGBA16: return GL_RGBA4;
-    case TGLTextureFormat::tfAlpha: return GL_ALPHA8;
-    case TGLTextureFormat::tfLuminance: return GL_LUMINANCE8;
-    case TGLTextureFormat::tfLuminanceAlpha: return GL_LUMINANCE8_ALPHA8;
-    case TGLTextureFormat::tfIntensity: return GL_INTENSITY8;
-    case TGLTextureFormat::tfNormalMap: return GL_RGB8;
-    case TGLTextureFormat::tfRGBAFloat16: return GLCaps.ARB_texture_float ? GL_RGBA16F_ARB : GL_FLOAT_RGBA16_NV;
-    case TGLTextureFormat::tfRGBAFloat32: return GLCaps.ARB_texture_float ? GL_RGBA32F_ARB : GL_FLOAT_RGBA32_NV;
-    default: return GL_RGBA8;
+    case TGLTextureFormat::tfRGB:
+      return GL_RGB8;
+    case TGLTextureFormat::tfRGB16:
+      return GL_RGB5;
+    case TGLTextureFormat::tfRGBA16:
+      return GL_RGBA4;
+    case TGLTextureFormat::tfAlpha:
+      return GL_ALPHA8;
+    case TGLTextureFormat::tfLuminance:
+      return GL_LUMINANCE8;
+    case TGLTextureFormat::tfLuminanceAlpha:
+      return GL_LUMINANCE8_ALPHA8;
+    case TGLTextureFormat::tfIntensity:
+      return GL_INTENSITY8;
+    case TGLTextureFormat::tfNormalMap:
+      return GL_RGB8;
+    case TGLTextureFormat::tfRGBAFloat16:
+      return GLCaps.ARB_texture_float ? GL_RGBA16F_ARB : GL_FLOAT_RGBA16_NV;
+    case TGLTextureFormat::tfRGBAFloat32:
+      return GLCaps.ARB_texture_float ? GL_RGBA32F_ARB : GL_FLOAT_RGBA32_NV;
+    default:
+      return GL_RGBA8;
   }
 }
 
@@ -423,9 +450,9 @@ void TGLTexture::PrepareParams(GLenum target) {
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-  const GLenum clamp =
-      (GLCaps.EXT_texture_edge_clamp || GLCaps.SGIS_texture_edge_clamp || GLCaps.VERSION_1_2) ? GL_CLAMP_TO_EDGE
-                                                                                                       : GL_CLAMP;
+  const GLenum clamp = (GLCaps.EXT_texture_edge_clamp || GLCaps.SGIS_texture_edge_clamp || GLCaps.VERSION_1_2)
+                           ? GL_CLAMP_TO_EDGE
+                           : GL_CLAMP;
   const bool repeatS = textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twHorizontal;
   const bool repeatT = textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twVertical;
   glTexParameteri(target, GL_TEXTURE_WRAP_S, GLint(repeatS ? GL_REPEAT : clamp));
@@ -443,27 +470,41 @@ void TGLTexture::PrepareImage(GLenum target) {
   TGLBitmap32 bmp;
   bmp.Assign(source);
   if (textureFormat_ == TGLTextureFormat::tfNormalMap)
-    bmp.GrayScaleToNormalMap(normalMapScale_,
-                             textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twHorizontal,
-                             textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twVertical);
+    bmp.GrayScaleToNormalMap(
+        normalMapScale_,
+        textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twHorizontal,
+        textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twVertical);
   switch (imageAlpha_) {
     case TGLTextureImageAlpha::tiaAlphaFromIntensity:
-    case TGLTextureImageAlpha::tiaLuminance: bmp.SetAlphaFromIntensity(); break;
-    case TGLTextureImageAlpha::tiaSuperBlackTransparent: bmp.SetAlphaTransparentForPixel(0, 0, 0); break;
-    case TGLTextureImageAlpha::tiaLuminanceSqrt: bmp.SetAlphaFromIntensity(); bmp.SqrtAlpha(); break;
-    case TGLTextureImageAlpha::tiaOpaque: bmp.SetAlphaToValue(255); break;
+    case TGLTextureImageAlpha::tiaLuminance:
+      bmp.SetAlphaFromIntensity();
+      break;
+    case TGLTextureImageAlpha::tiaSuperBlackTransparent:
+      bmp.SetAlphaTransparentForPixel(0, 0, 0);
+      break;
+    case TGLTextureImageAlpha::tiaLuminanceSqrt:
+      bmp.SetAlphaFromIntensity();
+      bmp.SqrtAlpha();
+      break;
+    case TGLTextureImageAlpha::tiaOpaque:
+      bmp.SetAlphaToValue(255);
+      break;
     case TGLTextureImageAlpha::tiaTopLeftPointColorTransparent: {
       const std::uint8_t* p = bmp.Data();
       bmp.SetAlphaTransparentForPixel(p[0], p[1], p[2]);
       break;
     }
-    case TGLTextureImageAlpha::tiaInverseLuminance: bmp.SetAlphaFromIntensity(); bmp.InvertAlpha(); break;
+    case TGLTextureImageAlpha::tiaInverseLuminance:
+      bmp.SetAlphaFromIntensity();
+      bmp.InvertAlpha();
+      break;
     case TGLTextureImageAlpha::tiaInverseLuminanceSqrt:
       bmp.SetAlphaFromIntensity();
       bmp.SqrtAlpha();
       bmp.InvertAlpha();
       break;
-    default: break;
+    default:
+      break;
   }
   if (brightness_ != 1) bmp.BrightnessCorrection(brightness_);
   if (gamma_ != 1) bmp.GammaCorrection(gamma_);
@@ -510,8 +551,10 @@ void TGLTexture::Apply(TRenderContextInfo& rci) {
   switch (mappingMode_) {
     case TGLTextureMappingMode::tmmObjectLinear:
     case TGLTextureMappingMode::tmmEyeLinear: {
-      const GLenum mode = mappingMode_ == TGLTextureMappingMode::tmmObjectLinear ? GL_OBJECT_LINEAR : GL_EYE_LINEAR;
-      const GLenum plane = mappingMode_ == TGLTextureMappingMode::tmmObjectLinear ? GL_OBJECT_PLANE : GL_EYE_PLANE;
+      const GLenum mode =
+          mappingMode_ == TGLTextureMappingMode::tmmObjectLinear ? GL_OBJECT_LINEAR : GL_EYE_LINEAR;
+      const GLenum plane =
+          mappingMode_ == TGLTextureMappingMode::tmmObjectLinear ? GL_OBJECT_PLANE : GL_EYE_PLANE;
       glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GLint(mode));
       glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GLint(mode));
       glTexGenfv(GL_S, plane, MappingSCoordinates().AsAddress());
@@ -526,7 +569,8 @@ void TGLTexture::Apply(TRenderContextInfo& rci) {
       glEnable(GL_TEXTURE_GEN_S);
       glEnable(GL_TEXTURE_GEN_T);
       break;
-    default: break;
+    default:
+      break;
   }
   MapTexCoordToMain();
 }

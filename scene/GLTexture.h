@@ -19,23 +19,51 @@ namespace qx {
 struct TRenderContextInfo;
 
 enum class TGLTextureImageAlpha : std::uint8_t {
-  tiaDefault, tiaAlphaFromIntensity, tiaSuperBlackTransparent, tiaLuminance, tiaLuminanceSqrt, tiaOpaque,
-  tiaTopLeftPointColorTransparent, tiaInverseLuminance, tiaInverseLuminanceSqrt
+  tiaDefault,
+  tiaAlphaFromIntensity,
+  tiaSuperBlackTransparent,
+  tiaLuminance,
+  tiaLuminanceSqrt,
+  tiaOpaque,
+  tiaTopLeftPointColorTransparent,
+  tiaInverseLuminance,
+  tiaInverseLuminanceSqrt
 };
 enum class TGLMinFilter : std::uint8_t {
-  miNearest, miLinear, miNearestMipmapNearest, miLinearMipmapNearest, miNearestMipmapLinear, miLinearMipmapLinear
+  miNearest,
+  miLinear,
+  miNearestMipmapNearest,
+  miLinearMipmapNearest,
+  miNearestMipmapLinear,
+  miLinearMipmapLinear
 };
 enum class TGLMagFilter : std::uint8_t { maNearest, maLinear };
 enum class TGLTextureMode : std::uint8_t { tmDecal, tmModulate, tmBlend, tmReplace };
 enum class TGLTextureWrap : std::uint8_t { twBoth, twNone, twVertical, twHorizontal };
 enum class TGLTextureFormat : std::uint8_t {
-  tfDefault, tfRGB, tfRGBA, tfRGB16, tfRGBA16, tfAlpha, tfLuminance, tfLuminanceAlpha, tfIntensity, tfNormalMap,
-  tfRGBAFloat16, tfRGBAFloat32
+  tfDefault,
+  tfRGB,
+  tfRGBA,
+  tfRGB16,
+  tfRGBA16,
+  tfAlpha,
+  tfLuminance,
+  tfLuminanceAlpha,
+  tfIntensity,
+  tfNormalMap,
+  tfRGBAFloat16,
+  tfRGBAFloat32
 };
 enum class TGLTextureCompression : std::uint8_t { tcDefault, tcNone, tcStandard, tcHighQuality, tcHighSpeed };
 enum class TGLTextureFilteringQuality : std::uint8_t { tfIsotropic, tfAnisotropic };
 enum class TGLTextureMappingMode : std::uint8_t {
-  tmmUser, tmmObjectLinear, tmmEyeLinear, tmmSphere, tmmCubeMapReflection, tmmCubeMapNormal, tmmCubeMapLight0,
+  tmmUser,
+  tmmObjectLinear,
+  tmmEyeLinear,
+  tmmSphere,
+  tmmCubeMapReflection,
+  tmmCubeMapNormal,
+  tmmCubeMapLight0,
   tmmCubeMapCamera
 };
 
@@ -58,7 +86,9 @@ class TGLBitmap32 : public TPersistent {
   void SetWidth(int w);
   void SetHeight(int h);
   std::uint8_t* ScanLine(int y) { return data_.data() + std::size_t(y) * std::size_t(width_) * 4; }
-  const std::uint8_t* ScanLine(int y) const { return data_.data() + std::size_t(y) * std::size_t(width_) * 4; }
+  const std::uint8_t* ScanLine(int y) const {
+    return data_.data() + std::size_t(y) * std::size_t(width_) * 4;
+  }
   std::uint8_t* Data() { return data_.data(); }
   const std::uint8_t* Data() const { return data_.data(); }
   std::size_t DataSize() const { return data_.size(); }
@@ -101,7 +131,10 @@ class TGLTextureImage : public TGLUpdateAbleObject {
   virtual std::unique_ptr<TGLTextureImage> NewInstance(TGLTexture* owner) const = 0;
   // The owning texture rebuilds its image at the next use.
   void NotifyChange(TObject* sender) override;
-  void Invalidate() { ReleaseBitmap32(); NotifyChange(this); }
+  void Invalidate() {
+    ReleaseBitmap32();
+    NotifyChange(this);
+  }
 };
 
 class TGLBlankImage : public TGLTextureImage {
@@ -139,7 +172,8 @@ class TGLPersistentImage : public TGLTextureImage {
   int Height() const override { return picture_.Height(); }
   std::string FriendlyName() const override { return "Persistent Image"; }
   std::string FriendlyDescription() const override {
-    return "Image data is stored in its original format with other form resources,ie. in the DFM at design-time, "
+    return "Image data is stored in its original format with other form resources,ie. in the DFM at "
+           "design-time, "
            "and embedded in the EXE at run-time.";
   }
   const TBitmap& Picture() const { return picture_; }

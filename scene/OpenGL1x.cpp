@@ -1,8 +1,9 @@
 #include "scene/OpenGL1x.h"
 
+#include <dlfcn.h>
+
 #include <cctype>
 #include <cfenv>
-#include <dlfcn.h>
 
 namespace qx {
 

@@ -33,10 +33,9 @@ struct TGLCapabilities {
   bool ARB_multisample = false, ARB_multitexture = false, ARB_texture_compression = false,
        ARB_texture_cube_map = false, ARB_transpose_matrix = false, ARB_point_parameters = false,
        ARB_texture_float = false, EXT_compiled_vertex_array = false, EXT_texture_edge_clamp = false,
-       EXT_texture_filter_anisotropic = false, NV_fog_distance = false,
-       NV_multisample_filter_hint = false, ATI_texture_float = false, SGIS_generate_mipmap = false,
-       SGIS_texture_edge_clamp = false, EXT_texture3D = false, EXT_bgra = false,
-       NV_texture_rectangle = false;
+       EXT_texture_filter_anisotropic = false, NV_fog_distance = false, NV_multisample_filter_hint = false,
+       ATI_texture_float = false, SGIS_generate_mipmap = false, SGIS_texture_edge_clamp = false,
+       EXT_texture3D = false, EXT_bgra = false, NV_texture_rectangle = false;
   bool GLUEXT_TEXTURE = false, GLUEXT_object_space_tess = false, GLUEXT_nurbs_tessellator = false;
 };
 extern TGLCapabilities GLCaps;

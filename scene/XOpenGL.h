@@ -9,7 +9,14 @@
 
 namespace qx {
 
-enum class TMapTexCoordMode : std::uint8_t { mtcmUndefined, mtcmNull, mtcmMain, mtcmDual, mtcmSecond, mtcmArbitrary };
+enum class TMapTexCoordMode : std::uint8_t {
+  mtcmUndefined,
+  mtcmNull,
+  mtcmMain,
+  mtcmDual,
+  mtcmSecond,
+  mtcmArbitrary
+};
 
 struct TXOpenGL {
   void (*TexCoord2f)(GLfloat s, GLfloat t);

@@ -55,8 +55,8 @@ int TConnectivity::SilhouetteIndex(int k, TGLSilhouette& s) {
   return idx;
 }
 
-void TConnectivity::CreateSilhouette(const TGLSilhouetteParameters& params, std::unique_ptr<TGLSilhouette>& sil,
-                                     bool addToSilhouette) {
+void TConnectivity::CreateSilhouette(const TGLSilhouetteParameters& params,
+                                     std::unique_ptr<TGLSilhouette>& sil, bool addToSilhouette) {
   if (!sil)
     sil = std::make_unique<TGLSilhouette>();
   else if (!addToSilhouette)
@@ -70,7 +70,8 @@ void TConnectivity::CreateSilhouette(const TGLSilhouetteParameters& params, std:
     const bool visible = d >= 0;
     FaceVisible[f] = visible ? 1 : 0;
     if (!visible && params.CappingRequired) {
-      const int s3 = SilhouetteIndex(i3, *sil), s2 = SilhouetteIndex(i2, *sil), s1 = SilhouetteIndex(i1, *sil);
+      const int s3 = SilhouetteIndex(i3, *sil), s2 = SilhouetteIndex(i2, *sil),
+                s1 = SilhouetteIndex(i1, *sil);
       sil->CapIndices.Add3(s1, s2, s3);
     }
   }

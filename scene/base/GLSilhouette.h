@@ -16,9 +16,9 @@ struct TGLSilhouetteParameters {
 
 class TGLSilhouette {
  public:
-  TVectorList Vertices;    // points, w = 1
-  TIntegerList Indices;    // one pair per silhouette edge
-  TIntegerList CapIndices; // one triple per cap triangle
+  TVectorList Vertices;     // points, w = 1
+  TIntegerList Indices;     // one pair per silhouette edge
+  TIntegerList CapIndices;  // one triple per cap triangle
   void Flush() {
     Vertices.Flush();
     Indices.Flush();
@@ -44,7 +44,8 @@ class TConnectivity : public TBaseConnectivity {
   int FaceCount() const override { return FaceVisible.Count(); }
   virtual void Clear();
   int AddFace(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3);
-  int AddQuad(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3, const TAffineVector& p4);
+  int AddQuad(const TAffineVector& p1, const TAffineVector& p2, const TAffineVector& p3,
+              const TAffineVector& p4);
   int AddIndexedFace(int i1, int i2, int i3);
   void AddIndexedEdge(int a, int b, int face);
   void CreateSilhouette(const TGLSilhouetteParameters& params, std::unique_ptr<TGLSilhouette>& silhouette,

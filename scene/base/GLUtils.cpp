@@ -34,7 +34,8 @@ std::int64_t FileSizeOf(const std::string& fileName) {
 const std::array<std::uint8_t, 256>& SqrtByteTable() {
   static std::array<std::uint8_t, 256> table{};
   if (table[255] != 255)
-    for (int i = 0; i < 256; ++i) table[std::size_t(i)] = std::uint8_t(std::trunc(std::sqrt(i / 255.0) * 255));
+    for (int i = 0; i < 256; ++i)
+      table[std::size_t(i)] = std::uint8_t(std::trunc(std::sqrt(i / 255.0) * 255));
   return table;
 }
 

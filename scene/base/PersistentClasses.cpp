@@ -1,11 +1,12 @@
 #include "scene/base/PersistentClasses.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <sys/stat.h>
 
 #include "scene/base/SceneErrors.h"
 
@@ -181,18 +182,28 @@ static std::uint32_t LittleEndian(const std::uint8_t* b, int n) {
 std::int32_t TBinaryReader::ReadInteger() {
   std::uint8_t b[4] = {};
   switch (ReadTag()) {
-    case vaInt8: Read(b, 1); return std::int8_t(b[0]);
-    case vaInt16: Read(b, 2); return std::int16_t(LittleEndian(b, 2));
-    case vaInt32: Read(b, 4); return std::int32_t(LittleEndian(b, 4));
-    default: ReadTypeError();
+    case vaInt8:
+      Read(b, 1);
+      return std::int8_t(b[0]);
+    case vaInt16:
+      Read(b, 2);
+      return std::int16_t(LittleEndian(b, 2));
+    case vaInt32:
+      Read(b, 4);
+      return std::int32_t(LittleEndian(b, 4));
+    default:
+      ReadTypeError();
   }
 }
 
 bool TBinaryReader::ReadBoolean() {
   switch (ReadTag()) {
-    case vaTrue: return true;
-    case vaFalse: return false;
-    default: ReadTypeError();
+    case vaTrue:
+      return true;
+    case vaFalse:
+      return false;
+    default:
+      ReadTypeError();
   }
 }
 
@@ -219,7 +230,8 @@ static std::string Utf16ToUtf8(const std::vector<std::uint16_t>& units) {
   std::string out;
   for (std::size_t i = 0; i < units.size(); ++i) {
     std::uint32_t u = units[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+        units[i + 1] <= 0xDFFF) {
       u = 0x10000 + ((u - 0xD800) << 10) + (units[++i] - 0xDC00);
     } else if (u >= 0xD800 && u <= 0xDFFF) {
       u = 0xFFFD;
@@ -237,11 +249,16 @@ static std::string DecodeStoredUtf8(const std::string& bytes) {
     const std::uint8_t lead = std::uint8_t(bytes[i++]);
     int trail = 0;
     std::uint32_t v = lead;
-    if (lead >= 0xFC) trail = 5, v = lead & 0x01;
-    else if (lead >= 0xF8) trail = 4, v = lead & 0x03;
-    else if (lead >= 0xF0) trail = 3, v = lead & 0x07;
-    else if (lead >= 0xE0) trail = 2, v = lead & 0x0F;
-    else if (lead >= 0xC0) trail = 1, v = lead & 0x1F;
+    if (lead >= 0xFC)
+      trail = 5, v = lead & 0x01;
+    else if (lead >= 0xF8)
+      trail = 4, v = lead & 0x03;
+    else if (lead >= 0xF0)
+      trail = 3, v = lead & 0x07;
+    else if (lead >= 0xE0)
+      trail = 2, v = lead & 0x0F;
+    else if (lead >= 0xC0)
+      trail = 1, v = lead & 0x1F;
     for (int k = 0; k < trail && i < bytes.size(); ++k) v = (v << 6) | (std::uint8_t(bytes[i++]) & 0x3F);
     if (v > 0x10FFFF) {
       units.push_back(0xFFFD);
@@ -261,11 +278,18 @@ std::string TBinaryReader::ReadString() {
   std::uint32_t n = 0;
   const std::uint8_t tag = ReadTag();
   switch (tag) {
-    case vaString: Read(b, 1); n = b[0]; break;
+    case vaString:
+      Read(b, 1);
+      n = b[0];
+      break;
     case vaLString:
     case vaWString:
-    case vaUTF8String: Read(b, 4); n = LittleEndian(b, 4); break;
-    default: ReadTypeError();
+    case vaUTF8String:
+      Read(b, 4);
+      n = LittleEndian(b, 4);
+      break;
+    default:
+      ReadTypeError();
   }
   // A damaged length must not make us allocate what the stream cannot hold.
   const std::int64_t left = stream_.Size() - stream_.Position();
@@ -412,7 +436,9 @@ TObject* TPersistentObjectList::Pop() {
   items_.pop_back();
   return r;
 }
-void TPersistentObjectList::Exchange(int a, int b) { std::swap(items_[std::size_t(a)], items_[std::size_t(b)]); }
+void TPersistentObjectList::Exchange(int a, int b) {
+  std::swap(items_[std::size_t(a)], items_[std::size_t(b)]);
+}
 void TPersistentObjectList::Clear() {
   items_.clear();
   items_.shrink_to_fit();

@@ -97,8 +97,18 @@ const TClassFactory* FindClass(const std::string& name);
 
 // ---- The tagged binary archive ----
 enum TValueTag : std::uint8_t {
-  vaNull = 0, vaList = 1, vaInt8 = 2, vaInt16 = 3, vaInt32 = 4, vaExtended = 5, vaString = 6,
-  vaFalse = 8, vaTrue = 9, vaLString = 12, vaWString = 18, vaUTF8String = 20
+  vaNull = 0,
+  vaList = 1,
+  vaInt8 = 2,
+  vaInt16 = 3,
+  vaInt32 = 4,
+  vaExtended = 5,
+  vaString = 6,
+  vaFalse = 8,
+  vaTrue = 9,
+  vaLString = 12,
+  vaWString = 18,
+  vaUTF8String = 20
 };
 
 class TVirtualWriter {

@@ -75,12 +75,18 @@ TDoubleArray SolveQuartic(const double* c) {
     Require(!res.empty());
     const double z = res[0];
     double u = z * z - r, v = 2 * z - p;
-    if (IsNearZero(u)) u = 0;
-    else if (u > 0) u = std::sqrt(u);
-    else return {};
-    if (IsNearZero(v)) v = 0;
-    else if (v > 0) v = std::sqrt(v);
-    else return {};
+    if (IsNearZero(u))
+      u = 0;
+    else if (u > 0)
+      u = std::sqrt(u);
+    else
+      return {};
+    if (IsNearZero(v))
+      v = 0;
+    else if (v > 0)
+      v = std::sqrt(v);
+    else
+      return {};
     const double q1[3] = {z - u, q < 0 ? -v : v, 1};
     const double q2[3] = {z + u, q < 0 ? v : -v, 1};
     roots = SolveQuadric(q1);

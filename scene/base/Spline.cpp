@@ -31,7 +31,8 @@ std::vector<TCubicSpline::Segment> TCubicSpline::Coefficients(const float* y, in
   L[std::size_t(n - 1)] = std::sqrt(2.0L - M[std::size_t(n - 2)] * M[std::size_t(n - 2)]);
   Z[0] = r[0] / L[0];
   for (int i = 1; i < n; ++i)
-    Z[std::size_t(i)] = (r[std::size_t(i)] - Z[std::size_t(i - 1)] * M[std::size_t(i - 1)]) / L[std::size_t(i)];
+    Z[std::size_t(i)] =
+        (r[std::size_t(i)] - Z[std::size_t(i - 1)] * M[std::size_t(i - 1)]) / L[std::size_t(i)];
   D[std::size_t(n - 1)] = Z[std::size_t(n - 1)] / L[std::size_t(n - 1)];
   for (int i = n - 2; i >= 0; --i)
     D[std::size_t(i)] = (Z[std::size_t(i)] - D[std::size_t(i + 1)] * M[std::size_t(i)]) / L[std::size_t(i)];
@@ -70,7 +71,11 @@ void TCubicSpline::EvaluateXYZ(float t, float& x, float& y, float& z) const {
   y = Eval(y_, t);
   z = Eval(z_, t);
 }
-TAffineVector TCubicSpline::EvaluateAffineVector(float t) const { return {Eval(x_, t), Eval(y_, t), Eval(z_, t)}; }
-TAffineVector TCubicSpline::SplineSlopeVector(float t) const { return {Slope(x_, t), Slope(y_, t), Slope(z_, t)}; }
+TAffineVector TCubicSpline::EvaluateAffineVector(float t) const {
+  return {Eval(x_, t), Eval(y_, t), Eval(z_, t)};
+}
+TAffineVector TCubicSpline::SplineSlopeVector(float t) const {
+  return {Slope(x_, t), Slope(y_, t), Slope(z_, t)};
+}
 
 }  // namespace qx

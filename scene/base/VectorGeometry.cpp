@@ -25,7 +25,9 @@ void AffineVectorToDouble(const TAffineVector& v, double out[3]) {
 THomogeneousVector VectorMake(float x, float y, float z, float w) { return {x, y, z, w}; }
 void SetHomogeneousVector(THomogeneousVector& v, float x, float y, float z, float w) { v = {x, y, z, w}; }
 THomogeneousVector VectorFromAffine(const TAffineVector& a, float w) { return {a.X, a.Y, a.Z, w}; }
-void VectorFromAffine(THomogeneousVector& dest, const TAffineVector& a, float w) { dest = {a.X, a.Y, a.Z, w}; }
+void VectorFromAffine(THomogeneousVector& dest, const TAffineVector& a, float w) {
+  dest = {a.X, a.Y, a.Z, w};
+}
 void AssignVector(THomogeneousVector& dest, const THomogeneousVector& src) { dest = src; }
 THomogeneousVector PointMake(float x, float y, float z) { return {x, y, z, 1}; }
 THomogeneousVector PointMake(const TAffineVector& a) { return {a.X, a.Y, a.Z, 1}; }
@@ -50,7 +52,9 @@ void AddVectorToArray(const TAffineVector* src, const TAffineVector& delta, int 
 TAffineVector AffineVectorSubtract(const TAffineVector& a, const TAffineVector& b) {
   return {a.X - b.X, a.Y - b.Y, a.Z - b.Z};
 }
-TAffineVector VectorSubtract(const TAffineVector& a, const TAffineVector& b) { return AffineVectorSubtract(a, b); }
+TAffineVector VectorSubtract(const TAffineVector& a, const TAffineVector& b) {
+  return AffineVectorSubtract(a, b);
+}
 THomogeneousVector VectorSubtract(const THomogeneousVector& a, const THomogeneousVector& b) {
   return {a.X - b.X, a.Y - b.Y, a.Z - b.Z, a.W - b.W};
 }
@@ -71,7 +75,8 @@ TAffineVector VectorCombine(const TAffineVector& v1, const TAffineVector& v2, fl
   return {float(Ext(f1) * v1.X + Ext(f2) * v2.X), float(Ext(f1) * v1.Y + Ext(f2) * v2.Y),
           float(Ext(f1) * v1.Z + Ext(f2) * v2.Z)};
 }
-THomogeneousVector VectorCombine(const THomogeneousVector& v1, const THomogeneousVector& v2, float f1, float f2) {
+THomogeneousVector VectorCombine(const THomogeneousVector& v1, const THomogeneousVector& v2, float f1,
+                                 float f2) {
   THomogeneousVector r;
   for (int i = 0; i < 4; ++i) r[i] = float(Ext(f1) * v1[i] + Ext(f2) * v2[i]);
   return r;
@@ -85,7 +90,9 @@ THomogeneousVector VectorAddScaled(const THomogeneousVector& v1, const THomogene
 float AffineVectorDotProduct(const TAffineVector& a, const TAffineVector& b) {
   return float(Ext(a.X) * b.X + Ext(a.Y) * b.Y + Ext(a.Z) * b.Z);
 }
-float VectorDotProduct(const TAffineVector& a, const TAffineVector& b) { return AffineVectorDotProduct(a, b); }
+float VectorDotProduct(const TAffineVector& a, const TAffineVector& b) {
+  return AffineVectorDotProduct(a, b);
+}
 float VectorDotProduct(const THomogeneousVector& a, const THomogeneousVector& b) {
   return float(Ext(a.X) * b.X + Ext(a.Y) * b.Y + Ext(a.Z) * b.Z + Ext(a.W) * b.W);
 }
@@ -105,14 +112,16 @@ THomogeneousVector VectorCrossProduct(const THomogeneousVector& a, const THomoge
   return {r.X, r.Y, r.Z, 0.0f};
 }
 TAffineVector AffineVectorLerp(const TAffineVector& a, const TAffineVector& b, float t) {
-  return {float(a.X + (Ext(b.X) - a.X) * t), float(a.Y + (Ext(b.Y) - a.Y) * t), float(a.Z + (Ext(b.Z) - a.Z) * t)};
+  return {float(a.X + (Ext(b.X) - a.X) * t), float(a.Y + (Ext(b.Y) - a.Y) * t),
+          float(a.Z + (Ext(b.Z) - a.Z) * t)};
 }
 THomogeneousVector VectorLerp(const THomogeneousVector& a, const THomogeneousVector& b, float t) {
   THomogeneousVector r;
   for (int i = 0; i < 4; ++i) r[i] = float(a[i] + (Ext(b[i]) - a[i]) * t);
   return r;
 }
-void AffineVectorArrayLerp(const TAffineVector* a, const TAffineVector* b, int count, float t, TAffineVector* dest) {
+void AffineVectorArrayLerp(const TAffineVector* a, const TAffineVector* b, int count, float t,
+                           TAffineVector* dest) {
   for (int i = 0; i < count; ++i) dest[i] = AffineVectorLerp(a[i], b[i], t);
 }
 void VectorArrayLerp(const THomogeneousVector* a, const THomogeneousVector* b, int count, float t,
@@ -162,17 +171,25 @@ void NegateVector(THomogeneousVector& v) { v = VectorNegate(v); }
 void ScaleAffineVector(TAffineVector& v, float f) { v = {v.X * f, v.Y * f, v.Z * f}; }
 void ScaleVector(TAffineVector& v, float f) { ScaleAffineVector(v, f); }
 void ScaleVector(THomogeneousVector& v, float f) { v = {v.X * f, v.Y * f, v.Z * f, v.W * f}; }
-void ScaleAffineVectorByVector(TAffineVector& v, const TAffineVector& f) { v = {v.X * f.X, v.Y * f.Y, v.Z * f.Z}; }
+void ScaleAffineVectorByVector(TAffineVector& v, const TAffineVector& f) {
+  v = {v.X * f.X, v.Y * f.Y, v.Z * f.Z};
+}
 void ScaleVectorByVector(THomogeneousVector& v, const THomogeneousVector& f) {
   v = {v.X * f.X, v.Y * f.Y, v.Z * f.Z, v.W * f.W};
 }
 TAffineVector AffineVectorScale(const TAffineVector& v, float f) { return {v.X * f, v.Y * f, v.Z * f}; }
 TAffineVector VectorScale(const TAffineVector& v, float f) { return AffineVectorScale(v, f); }
-THomogeneousVector VectorScale(const THomogeneousVector& v, float f) { return {v.X * f, v.Y * f, v.Z * f, v.W * f}; }
+THomogeneousVector VectorScale(const THomogeneousVector& v, float f) {
+  return {v.X * f, v.Y * f, v.Z * f, v.W * f};
+}
 
-static bool SameBits(const float* a, const float* b, int n) { return std::memcmp(a, b, sizeof(float) * n) == 0; }
+static bool SameBits(const float* a, const float* b, int n) {
+  return std::memcmp(a, b, sizeof(float) * n) == 0;
+}
 bool VectorEquals(const TAffineVector& a, const TAffineVector& b) { return SameBits(&a.X, &b.X, 3); }
-bool VectorEquals(const THomogeneousVector& a, const THomogeneousVector& b) { return SameBits(&a.X, &b.X, 4); }
+bool VectorEquals(const THomogeneousVector& a, const THomogeneousVector& b) {
+  return SameBits(&a.X, &b.X, 4);
+}
 bool VectorIsNull(const TAffineVector& v) { return v.X == 0 && v.Y == 0 && v.Z == 0; }
 bool VectorIsNull(const THomogeneousVector& v) { return v.X == 0 && v.Y == 0 && v.Z == 0; }
 float VectorSpacing(const TAffineVector& a, const TAffineVector& b) {
@@ -182,12 +199,16 @@ static Ext Dist2(const float* a, const float* b) {
   const Ext dx = Ext(a[0]) - b[0], dy = Ext(a[1]) - b[1], dz = Ext(a[2]) - b[2];
   return dx * dx + dy * dy + dz * dz;
 }
-float VectorDistance(const TAffineVector& a, const TAffineVector& b) { return float(std::sqrt(Dist2(&a.X, &b.X))); }
+float VectorDistance(const TAffineVector& a, const TAffineVector& b) {
+  return float(std::sqrt(Dist2(&a.X, &b.X)));
+}
 float VectorDistance(const THomogeneousVector& a, const THomogeneousVector& b) {
   return float(std::sqrt(Dist2(&a.X, &b.X)));
 }
 float VectorDistance2(const TAffineVector& a, const TAffineVector& b) { return float(Dist2(&a.X, &b.X)); }
-float VectorDistance2(const THomogeneousVector& a, const THomogeneousVector& b) { return float(Dist2(&a.X, &b.X)); }
+float VectorDistance2(const THomogeneousVector& a, const THomogeneousVector& b) {
+  return float(Dist2(&a.X, &b.X));
+}
 TAffineVector VectorPerpendicular(const TAffineVector& v, const TAffineVector& n) {
   const float dot = VectorDotProduct(v, n);
   return {float(v.X - Ext(dot) * n.X), float(v.Y - Ext(dot) * n.Y), float(v.Z - Ext(dot) * n.Z)};
@@ -228,7 +249,9 @@ TMatrix CreateTranslationMatrix(const TAffineVector& v) {
   m[3] = {v.X, v.Y, v.Z, 1};
   return m;
 }
-TMatrix CreateTranslationMatrix(const THomogeneousVector& v) { return CreateTranslationMatrix(AffineVectorFromVector(v)); }
+TMatrix CreateTranslationMatrix(const THomogeneousVector& v) {
+  return CreateTranslationMatrix(AffineVectorFromVector(v));
+}
 TMatrix CreateScaleAndTranslationMatrix(const THomogeneousVector& scale, const THomogeneousVector& offset) {
   TMatrix m = IdentityHmgMatrix;
   m[0][0] = scale.X;
@@ -365,8 +388,8 @@ TAffineVector CalcPlaneNormal(const TAffineVector& p1, const TAffineVector& p2, 
 }
 void CalcPlaneNormal(const THomogeneousVector& p1, const THomogeneousVector& p2, const THomogeneousVector& p3,
                      THomogeneousVector& out) {
-  const TAffineVector n = CalcPlaneNormal(AffineVectorFromVector(p1), AffineVectorFromVector(p2),
-                                          AffineVectorFromVector(p3));
+  const TAffineVector n =
+      CalcPlaneNormal(AffineVectorFromVector(p1), AffineVectorFromVector(p2), AffineVectorFromVector(p3));
   out.X = n.X;
   out.Y = n.Y;
   out.Z = n.Z;
@@ -501,8 +524,8 @@ int IntersectRaySphere(const THomogeneousVector& rayStart, const THomogeneousVec
   CombineVector(q, dir, p);
   const float d2 = float(Ext(radius) * radius - VectorDistance2(AffineVectorFromVector(centre), q));
   auto at = [&](Ext t) {
-    return THomogeneousVector{float(start.X + t * dir.X), float(start.Y + t * dir.Y), float(start.Z + t * dir.Z),
-                              rayStart.W};
+    return THomogeneousVector{float(start.X + t * dir.X), float(start.Y + t * dir.Y),
+                              float(start.Z + t * dir.Z), rayStart.W};
   };
   if (d2 < 0) return 0;
   if (d2 == 0) {

@@ -59,8 +59,8 @@ inline constexpr TMatrix IdentityHmgMatrix{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1
 inline constexpr float cZero = 0.0f, cOne = 1.0f;
 inline constexpr float EPSILON = 1e-40f;   // determinants and inverses
 inline constexpr float EPSILON2 = 1e-30f;  // ray/plane parallelism
-inline constexpr float cPIdiv180 = 0.017453292f, c180divPI = 57.29578f, c2PI = 6.2831855f, cInv360 = 1.0f / 360,
-                       c180 = 180, c360 = 360;
+inline constexpr float cPIdiv180 = 0.017453292f, c180divPI = 57.29578f, c2PI = 6.2831855f,
+                       cInv360 = 1.0f / 360, c180 = 180, c360 = 360;
 inline constexpr long double cPIdiv180L = 0.0174532925199432957692L, c180divPIL = 57.2957795130823208768L;
 
 // ---- Making and copying ----
@@ -98,7 +98,8 @@ void SubtractVector(THomogeneousVector& a, const THomogeneousVector& b);
 void CombineVector(TAffineVector& v, const TAffineVector& w, float f);
 void CombineVector(THomogeneousVector& v, const THomogeneousVector& w, float f);
 TAffineVector VectorCombine(const TAffineVector& v1, const TAffineVector& v2, float f1, float f2);
-THomogeneousVector VectorCombine(const THomogeneousVector& v1, const THomogeneousVector& v2, float f1, float f2);
+THomogeneousVector VectorCombine(const THomogeneousVector& v1, const THomogeneousVector& v2, float f1,
+                                 float f2);
 THomogeneousVector VectorAddScaled(const THomogeneousVector& v1, const THomogeneousVector& v2, float f);
 float AffineVectorDotProduct(const TAffineVector& a, const TAffineVector& b);
 float VectorDotProduct(const TAffineVector& a, const TAffineVector& b);
@@ -111,7 +112,8 @@ TAffineVector VectorCrossProduct(const TAffineVector& a, const TAffineVector& b)
 THomogeneousVector VectorCrossProduct(const THomogeneousVector& a, const THomogeneousVector& b);
 TAffineVector AffineVectorLerp(const TAffineVector& a, const TAffineVector& b, float t);
 THomogeneousVector VectorLerp(const THomogeneousVector& a, const THomogeneousVector& b, float t);
-void AffineVectorArrayLerp(const TAffineVector* a, const TAffineVector* b, int count, float t, TAffineVector* dest);
+void AffineVectorArrayLerp(const TAffineVector* a, const TAffineVector* b, int count, float t,
+                           TAffineVector* dest);
 void VectorArrayLerp(const THomogeneousVector* a, const THomogeneousVector* b, int count, float t,
                      THomogeneousVector* dest);
 float VectorLength2D(float x, float y);

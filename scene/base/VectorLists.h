@@ -76,7 +76,9 @@ class TBaseVectorList : public TBaseList {
 
  protected:
   // Address of item i's x, y, z (the first three floats of the item).
-  float* ItemXYZ(int i) { return reinterpret_cast<float*>(Bytes() + std::size_t(i) * std::size_t(ItemSize())); }
+  float* ItemXYZ(int i) {
+    return reinterpret_cast<float*>(Bytes() + std::size_t(i) * std::size_t(ItemSize()));
+  }
   const float* ItemXYZ(int i) const {
     return reinterpret_cast<const float*>(Bytes() + std::size_t(i) * std::size_t(ItemSize()));
   }
@@ -86,7 +88,9 @@ class TAffineVectorList : public TBaseVectorList {
  public:
   TAffineVectorList() : TBaseVectorList(12) {}
   std::string ClassName() const override { return "TAffineVectorList"; }
-  std::unique_ptr<TPersistentObject> NewInstance() const override { return std::make_unique<TAffineVectorList>(); }
+  std::unique_ptr<TPersistentObject> NewInstance() const override {
+    return std::make_unique<TAffineVectorList>();
+  }
   TAffineVector* List() { return reinterpret_cast<TAffineVector*>(Bytes()); }
   const TAffineVector* List() const { return reinterpret_cast<const TAffineVector*>(Bytes()); }
   TAffineVector& operator[](int i) { return List()[i]; }
@@ -118,7 +122,9 @@ class TVectorList : public TBaseVectorList {
 class TTexPointList : public TTypedList<TTexPoint> {
  public:
   std::string ClassName() const override { return "TTexPointList"; }
-  std::unique_ptr<TPersistentObject> NewInstance() const override { return std::make_unique<TTexPointList>(); }
+  std::unique_ptr<TPersistentObject> NewInstance() const override {
+    return std::make_unique<TTexPointList>();
+  }
 };
 
 class TIntegerList : public TTypedList<std::int32_t> {

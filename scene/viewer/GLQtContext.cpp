@@ -23,7 +23,9 @@ TGLQtContext::~TGLQtContext() {
 
 bool TGLQtContext::IsValid() const { return created_ && WidgetReady(); }
 
-bool TGLQtContext::WidgetReady() const { return widget_ && widget_->context() && widget_->context()->isValid(); }
+bool TGLQtContext::WidgetReady() const {
+  return widget_ && widget_->context() && widget_->context()->isValid();
+}
 
 bool TGLQtContext::IsCompatibilityProfile() const {
   return IsValid() && widget_->context()->format().profile() != QSurfaceFormat::CoreProfile;
@@ -41,7 +43,8 @@ void TGLQtContext::DoCreateMemoryContext(void*, int, int) {
 
 void TGLQtContext::DoShareLists(TGLContext* other) {
   auto* q = dynamic_cast<TGLQtContext*>(other);
-  if (!q || !q->IsValid() || !IsValid() || !QOpenGLContext::areSharing(widget_->context(), q->widget_->context()))
+  if (!q || !q->IsValid() || !IsValid() ||
+      !QOpenGLContext::areSharing(widget_->context(), q->widget_->context()))
     throw EGLContext("Incompatible contexts");
 }
 

@@ -22,7 +22,8 @@ TEST(SceneGL, VersionAndExtensionStrings) {
   EXPECT_EQ(minor, 5);
   TGLCapabilities c;
   ReadGLCapabilitiesFrom("1.5.2 Vendor", "", "", c);
-  EXPECT_TRUE(c.VERSION_1_0 && c.VERSION_1_1 && c.VERSION_1_2 && c.VERSION_1_3 && c.VERSION_1_4 && c.VERSION_1_5);
+  EXPECT_TRUE(c.VERSION_1_0 && c.VERSION_1_1 && c.VERSION_1_2 && c.VERSION_1_3 && c.VERSION_1_4 &&
+              c.VERSION_1_5);
   ReadGLCapabilitiesFrom("2.0", "", "", c);
   EXPECT_TRUE(c.VERSION_1_5);
   ReadGLCapabilitiesFrom("no dot here", "", "", c);
@@ -73,8 +74,8 @@ struct TCallCounter {
   static void ActiveTexture(GLenum) { ++calls["ActiveTexture"]; }
   TCallCounter() {
     calls.clear();
-    GLStateCalls() = {Enable, Disable, Materiali, Materialfv, BindTexture, PolygonMode, FrontFace, LoadTextureMatrix,
-                      ActiveTexture};
+    GLStateCalls() = {Enable,      Disable,   Materiali,         Materialfv,   BindTexture,
+                      PolygonMode, FrontFace, LoadTextureMatrix, ActiveTexture};
   }
   ~TCallCounter() { ResetGLStateCalls(); }
 };
@@ -334,6 +335,120 @@ TEST(SceneGL, TessellatedPolygons) {
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
   glDeleteLists(list, 1);
   ctx.Deactivate();
+}
+
+}  // namespace
+}  // namespace qx
+
+namespace qx {
+namespace {
+
+TEST(SceneGL, TextureImagesAndParameters) {
+  TGLTexture t(nullptr);
+  EXPECT_TRUE(t.Disabled());
+  EXPECT_EQ(t.ImageClassName(), "TGLPersistentImage");
+  EXPECT_TRUE(t.ImageChanged() && t.ParametersChanged());
+  t.SetImageClassName("TGLBlankImage");
+  ASSERT_EQ(t.ImageClassName(), "TGLBlankImage");
+  auto* blank = static_cast<TGLBlankImage*>(t.Image());
+  blank->SetWidth(0);
+  EXPECT_EQ(blank->Width(), 1) << "below 1 becomes 1";
+  blank->SetWidth(64);
+  blank->SetHeight(32);
+  EXPECT_EQ(blank->SaveToText(), "[BlankImage]\r\nWidth=64\r\nHeight=32");
+  TGLBlankImage other(&t);
+  other.LoadFromText("[BlankImage]\r\nWidth=8\r\nHeight=x");
+  EXPECT_EQ(other.Width(), 8);
+  EXPECT_EQ(other.Height(), 256) << "an unreadable value keeps what was there";
+  t.SetImageClassName("TGLNessuna");
+  EXPECT_EQ(t.ImageClassName(), "TGLBlankImage") << "an unknown class changes nothing";
+  t.SetImage(nullptr);
+  EXPECT_EQ(t.ImageClassName(), "TGLPersistentImage");
+  // A picture file that is missing uploads nothing and raises nothing.
+  TGLPicFileImage pic(&t);
+  pic.SetPictureFileName("/nessuna/immagine.bmp");
+  EXPECT_EQ(pic.GetBitmap32(GL_TEXTURE_2D), nullptr);
+
+  TGLEGLContext ctx;
+  ctx.CreateMemoryContext(nullptr, 4, 4);
+  ctx.Activate();
+  t.SetImageClassName("TGLBlankImage");
+  static_cast<TGLBlankImage*>(t.Image())->SetWidth(16);
+  static_cast<TGLBlankImage*>(t.Image())->SetHeight(16);
+  t.SetTextureWrap(TGLTextureWrap::twNone);
+  t.SetMinFilter(TGLMinFilter::miNearest);
+  const GLuint name = t.Handle();
+  EXPECT_NE(name, 0u);
+  EXPECT_FALSE(t.ImageChanged() || t.ParametersChanged());
+  EXPECT_EQ(t.TexWidth(), 16);
+  GLint wrap = 0, minf = 0;
+  glBindTexture(GL_TEXTURE_2D, name);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minf);
+  EXPECT_EQ(wrap, GL_CLAMP_TO_EDGE);
+  EXPECT_EQ(minf, GL_NEAREST);
+  t.SetTextureMode(TGLTextureMode::tmBlend);
+  EXPECT_TRUE(t.ParametersChanged());
+  EXPECT_EQ(t.Handle(), name) << "the same name, new parameters";
+  t.DestroyHandles();
+  EXPECT_TRUE(t.ImageChanged());
+  ctx.Deactivate();
+}
+
+TEST(SceneGL, TexCoordsToSeveralUnits) {
+  TGLEGLContext ctx;
+  ctx.CreateMemoryContext(nullptr, 4, 4);
+  ctx.Activate();
+  ASSERT_TRUE(GLCaps.ARB_multitexture);
+  MapTexCoordToDual();
+  EXPECT_EQ(CurrentTexCoordUnitMask(), 3u);
+  xgl.TexCoord2f(0.25f, 0.75f);
+  GLfloat tc[4] = {};
+  glActiveTextureARB_(GL_TEXTURE1_ARB);
+  glGetFloatv(GL_CURRENT_TEXTURE_COORDS, tc);
+  glActiveTextureARB_(GL_TEXTURE0_ARB);
+  EXPECT_FLOAT_EQ(tc[0], 0.25f) << "the second unit received it too";
+  MapTexCoordToArbitrary(0b101u);
+  EXPECT_EQ(CurrentTexCoordUnitMask(), 5u);
+  MapTexCoordToArbitraryAdd(0b010u);
+  EXPECT_EQ(CurrentTexCoordUnitMask(), 7u);
+  vSecondTextureUnitForbidden = true;
+  MapTexCoordToDual();
+  EXPECT_EQ(CurrentTexCoordUnitMask(), 1u) << "falls back to the first unit";
+  MapTexCoordToSecond();
+  EXPECT_EQ(CurrentTexCoordUnitMask(), 0u);
+  vSecondTextureUnitForbidden = false;
+  MapTexCoordToMain();
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+  ctx.Deactivate();
+}
+
+TEST(SceneGL, StoredPropertiesOfColoursAndCoordinates) {
+  TGLColor c(nullptr, {0.25f, 0.5f, 0.75f, 1});
+  const std::string bytes = c.WriteData();
+  ASSERT_EQ(bytes.size(), 16u);
+  TGLColor d(nullptr);
+  int heard = 0;
+  d.OnNotifyChange = [&](TObject*) { ++heard; };
+  EXPECT_TRUE(d.ReadData(bytes));
+  EXPECT_EQ(heard, 0) << "reading notifies nobody";
+  EXPECT_EQ(d.Blue(), 0.75f);
+  EXPECT_FALSE(d.ReadData("1234"));
+  // Coordinates owned by a component tell it, and only it.
+  struct TOwner : TGLCoordinatesUpdateAbleComponent {
+    int coordinates = 0;
+    void CoordinatesChanged(TGLCoordinates*) override { ++coordinates; }
+  } owner;
+  TGLCoordinates p(&owner, {0, 0, 0, 1}, csPointStyle);
+  p.OnNotifyChange = [&](TObject*) { ++heard; };
+  p.Translate({1, 2, 3});
+  EXPECT_EQ(owner.coordinates, 1);
+  EXPECT_EQ(heard, 0);
+  p.BeginUpdate();
+  p.SetX(5);
+  p.EndUpdate();
+  EXPECT_EQ(owner.coordinates, 1) << "nothing while updating, and nothing replayed";
+  EXPECT_EQ(p.X(), 5);
 }
 
 }  // namespace

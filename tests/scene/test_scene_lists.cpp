@@ -90,7 +90,9 @@ TEST(SceneArchive, IntegerAndStringTags) {
 TEST(SceneArchive, WideAndUtf8Strings) {
   TMemoryStream s(Bytes({18, 2, 0, 0, 0, 0xE8, 0x00, 0x41, 0x00, 20, 2, 0, 0, 0, 0xC3, 0xA8}));
   TBinaryReader r(s);
-  EXPECT_EQ(r.ReadString(), "\xC3\xA8" "A");
+  EXPECT_EQ(r.ReadString(),
+            "\xC3\xA8"
+            "A");
   EXPECT_EQ(r.ReadString(), "\xC3\xA8");
   TMemoryStream damaged(Bytes({12, 0xFF, 0xFF, 0xFF, 0x7F, 'x'}));
   TBinaryReader r2(damaged);
@@ -157,7 +159,9 @@ TEST(SceneArchive, FuzzedListArchivesFailCleanly) {
 TEST(SceneLists, SilhouetteOfACube) {
   TConnectivity con(true);
   const float h = 0.5f;
-  auto quad = [&](TAffineVector a, TAffineVector b, TAffineVector c, TAffineVector d) { con.AddQuad(a, b, c, d); };
+  auto quad = [&](TAffineVector a, TAffineVector b, TAffineVector c, TAffineVector d) {
+    con.AddQuad(a, b, c, d);
+  };
   quad({h, -h, h}, {h, -h, -h}, {h, h, -h}, {h, h, h});      // +x
   quad({-h, -h, -h}, {-h, -h, h}, {-h, h, h}, {-h, h, -h});  // -x
   quad({-h, h, h}, {h, h, h}, {h, h, -h}, {-h, h, -h});      // +y
@@ -275,6 +279,51 @@ TEST(SceneXCollection, StreamsItemsWithTheirClasses) {
   } catch (const EAssertionFailed& e) {
     EXPECT_STREQ(e.what(), "Class TNessuno unknown. Add the relevant unit to your \"uses\".");
   }
+}
+
+}  // namespace
+}  // namespace qx
+
+namespace qx {
+namespace {
+
+TEST(SceneLists, VectorListArchivesAndAssign) {
+  TVectorList v;
+  v.AddPoint(1, 2, 3);
+  v.Add({4, 5, 6, 0});
+  const std::string data = v.SaveArchiveToString();
+  TVectorList back;
+  back.LoadArchiveFromString(data);
+  ASSERT_EQ(back.Count(), 2);
+  EXPECT_EQ(back[0].W, 1);
+  EXPECT_EQ(back[1].Z, 6);
+  // An archive of another item size is refused, not read into the wrong layout.
+  TAffineVectorList other;
+  EXPECT_THROW(other.LoadArchiveFromString(data), EFilerException);
+  EXPECT_EQ(other.Count(), 0);
+  // A count the stream cannot hold is refused before anything is allocated.
+  TVectorList damaged;
+  EXPECT_THROW(damaged.LoadArchiveFromString(std::string("\x02\x00\x04\xFF\xFF\xFF\x7F\x02\x10", 9)),
+               EFilerException);
+  // Assign copies the items of the same class.
+  TVectorList copy;
+  copy.Assign(&v);
+  EXPECT_EQ(copy.Count(), 2);
+  EXPECT_EQ(copy[1].X, 4);
+  copy.Assign(nullptr);
+  EXPECT_EQ(copy.Count(), 0);
+  // Lists combine, translate and measure.
+  TAffineVectorList p, q;
+  p.Add({1, 0, 0});
+  q.Add({0, 2, 0});
+  p.Translate(q);
+  EXPECT_EQ(p[0].Y, 2);
+  p.Combine(q, -1);
+  EXPECT_EQ(p[0].Y, 0);
+  EXPECT_FLOAT_EQ(p.MaxSpacing(q), 3);
+  p.Lerp(p, q, 0.5f);
+  EXPECT_FLOAT_EQ(p[0].X, 0.5f);
+  EXPECT_FLOAT_EQ(p.Sum().Y, 1);
 }
 
 }  // namespace

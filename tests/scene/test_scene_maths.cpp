@@ -61,10 +61,12 @@ TEST(SceneMaths, MatricesInvertAndMultiply) {
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(fast.data()[i], inv.data()[i], 1e-5);
 
   // A row vector on the left: translation is row 3.
-  const TAffineVector t = AffineVectorTransform(TAffineVector{1, 0, 0}, CreateTranslationMatrix(TAffineVector{0, 5, 0}));
+  const TAffineVector t =
+      AffineVectorTransform(TAffineVector{1, 0, 0}, CreateTranslationMatrix(TAffineVector{0, 5, 0}));
   EXPECT_FLOAT_EQ(t.Y, 5);
   // Rotation about z by 90 degrees takes x to y.
-  const TAffineVector rx = VectorTransform(TAffineVector{1, 0, 0}, CreateRotationMatrix(TAffineVector{0, 0, 1}, float(M_PI / 2)));
+  const TAffineVector rx =
+      VectorTransform(TAffineVector{1, 0, 0}, CreateRotationMatrix(TAffineVector{0, 0, 1}, float(M_PI / 2)));
   EXPECT_NEAR(rx.X, 0, 1e-6);
   EXPECT_NEAR(rx.Y, -1, 1e-6) << "rows as given: row 0 = (c, -s, 0)";
   EXPECT_FLOAT_EQ(MatrixDeterminant(CreateScaleMatrix(TAffineVector{2, 3, 4})), 24);
@@ -76,7 +78,8 @@ TEST(SceneMaths, RayPlaneAndSphere) {
   EXPECT_FLOAT_EQ(hit.Z, 0);
   EXPECT_FALSE(RayCastPlaneIntersect({0, 0, 5, 1}, {0, 0, 1, 0}, {0, 0, 0, 1}, {0, 0, 1, 0}, &hit))
       << "a plane behind the start";
-  EXPECT_FALSE(RayCastPlaneIntersect({0, 0, 5, 1}, {1, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 1, 0}, &hit)) << "parallel";
+  EXPECT_FALSE(RayCastPlaneIntersect({0, 0, 5, 1}, {1, 0, 0, 0}, {0, 0, 0, 1}, {0, 0, 1, 0}, &hit))
+      << "parallel";
 
   THomogeneousVector i1, i2;
   EXPECT_EQ(IntersectRaySphere({0, 0, 5, 1}, {0, 0, -1, 0}, {0, 0, 0, 1}, 1, i1, i2), 2);
@@ -96,7 +99,8 @@ TEST(SceneMaths, FrustumCulling) {
   EXPECT_FALSE(IsSphereOutsideFrustum(TAffineVector{0, 0, 0}, f, 0.1f));
   EXPECT_TRUE(IsSphereOutsideFrustum(TAffineVector{3, 0, 0}, f, 0.5f));
   EXPECT_FALSE(IsSphereOutsideFrustum(TAffineVector{2, 0, 0}, f, 1.0f)) << "touching counts as visible";
-  EXPECT_FALSE(IsBoxOutsideFrustum({1.2f, -0.5f, -0.5f}, {2.2f, 0.5f, 0.5f}, f)) << "the circumscribed sphere reaches";
+  EXPECT_FALSE(IsBoxOutsideFrustum({1.2f, -0.5f, -0.5f}, {2.2f, 0.5f, 0.5f}, f))
+      << "the circumscribed sphere reaches";
   EXPECT_TRUE(IsBoxOutsideFrustum({4, 4, 4}, {5, 5, 5}, f));
 }
 

@@ -42,7 +42,8 @@ TEST_F(SceneRender, RedUnlitSphereCoversAbout38Pixels) {
   Render();
   EXPECT_TRUE(Near(Pixel(128, 128), {255, 0, 0})) << Pixel(128, 128);
   for (auto [dx, dy] : std::vector<std::pair<int, int>>{{36, 0}, {-36, 0}, {0, 36}, {0, -36}, {25, 25}})
-    EXPECT_TRUE(Near(Pixel(128 + dx, 128 + dy), {255, 0, 0})) << dx << "," << dy << " " << Pixel(128 + dx, 128 + dy);
+    EXPECT_TRUE(Near(Pixel(128 + dx, 128 + dy), {255, 0, 0}))
+        << dx << "," << dy << " " << Pixel(128 + dx, 128 + dy);
   for (auto [dx, dy] : std::vector<std::pair<int, int>>{{41, 0}, {-41, 0}, {0, 41}, {0, -41}, {29, 29}})
     EXPECT_TRUE(Near(Pixel(128 + dx, 128 + dy), {255, 255, 255})) << dx << "," << dy;
   // The snapshot has the buffer's size.
@@ -196,7 +197,9 @@ TEST_F(SceneRender, ACameraFreedUnderTheBufferIsForgotten) {
 
 TEST_F(SceneRender, ModelViewStackMustBalance) {
   auto* d = scene->Objects()->AddNewChild<TGLDirectOpenGL>();
-  d->OnRender = [&](TObject*, TRenderContextInfo& rci) { rci.buffer->PushModelViewMatrix(IdentityHmgMatrix); };
+  d->OnRender = [&](TObject*, TRenderContextInfo& rci) {
+    rci.buffer->PushModelViewMatrix(IdentityHmgMatrix);
+  };
   try {
     viewer->Render();
     FAIL();

@@ -415,3 +415,182 @@ TEST(SceneTree, ColoursAndMaterials) {
 
 }  // namespace
 }  // namespace qx
+
+namespace qx {
+namespace {
+
+TEST(SceneTreeMore, AngleSettersAndMatrices) {
+  TGLScene scene;
+  auto* o = scene.Objects()->AddNewChild<TGLSceneObject>();
+  o->SetTurnAngle(90);
+  EXPECT_EQ(o->TurnAngle(), 90);
+  ExpectVec(o->Direction().AsVector(), 1, 0, 0, 1e-5f);
+  o->SetTurnAngle(0);
+  ExpectVec(o->Direction().AsVector(), 0, 0, 1, 1e-5f);
+  o->SetPitchAngle(90);
+  ExpectVec(o->Up().AsVector(), 0, 0, -1, 1e-5f);
+  o->ResetRotations();
+  EXPECT_EQ(o->PitchAngle(), 0);
+  ExpectVec(o->Up().AsVector(), 0, 1, 0);
+  // The rotation coordinates turn the frame by the three angles.
+  o->Rotation().SetAsVector({0, 90, 0, 0});
+  ExpectVec(o->Direction().AsVector(), 1, 0, 0, 1e-5f);
+  o->Roll(90);
+  EXPECT_NEAR(VectorDotProduct(o->Up().AsAffineVector(), o->Direction().AsAffineVector()), 0, 1e-5);
+  // SetMatrix takes the frame, the scale and the position from the rows.
+  TMatrix m = CreateScaleMatrix(TAffineVector{2, 3, 4});
+  m[3] = {7, 8, 9, 1};
+  o->SetMatrix(m);
+  ExpectVec(o->Scale().AsVector(), 2, 3, 4);
+  ExpectVec(o->Position().AsVector(), 7, 8, 9);
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(o->GetMatrix().data()[i], m.data()[i], 1e-6) << i;
+}
+
+TEST(SceneTreeMore, BoundsAndPoints) {
+  TGLScene scene;
+  auto* cube = scene.Objects()->AddNewChild<TGLCube>();
+  cube->SetCubeWidth(2);
+  cube->Scale().SetAsVector({3, 1, 1, 0});
+  cube->TransformationChanged();
+  ExpectVec(cube->AxisAlignedDimensions(), 3, 0.5f, 0.5f);
+  EXPECT_NEAR(cube->BoundingSphereRadius(), std::sqrt(9.5f), 1e-5);
+  EXPECT_NEAR(cube->BoundingSphereRadiusUnscaled(), std::sqrt(1.5f), 1e-5);
+  EXPECT_TRUE(cube->ContainsPoint({2.9f, 0.4f, 0}));
+  EXPECT_FALSE(cube->ContainsPoint({0, 0.6f, 0}));
+  auto* child = cube->AddNewChild<TGLCube>();
+  child->Position().SetX(10);
+  const TAxisAlignedBox box = cube->HierarchicalBox();
+  EXPECT_NEAR(box.Max.X, 10.5f, 1e-5) << "the child's box in the parent's frame";
+  EXPECT_NEAR(box.Min.X, -3, 1e-5);
+  EXPECT_NEAR(cube->DistanceTo({0, 0, 5, 1}), 25, 1e-5);
+  // The base ray test: the bounding sphere.
+  TGLSceneObject plain;
+  THomogeneousVector p, n;
+  ASSERT_TRUE(plain.IntersectRay({0, 0, 5, 1}, {0, 0, -2, 0}, &p, &n));
+  EXPECT_NEAR(p.Z, std::sqrt(0.75f), 1e-5);
+  ExpectVec(n, 0, 0, 1);
+  EXPECT_FALSE(plain.IntersectRay({0, 5, 5, 1}, {0, 0, -1, 0}, &p, &n));
+}
+
+class TStepBehaviour : public TGLBehaviour {
+ public:
+  using TGLBehaviour::TGLBehaviour;
+  std::string ClassName() const override { return "TStepBehaviour"; }
+  void DoProgress(double delta, double) override { total += delta; }
+  double total = 0;
+};
+
+TEST(SceneTreeMore, TimeAdvancesChildrenFirstFromTheLast) {
+  TGLScene scene;
+  auto* root = scene.Objects()->AddNewChild<TGLDummyCube>();
+  std::vector<std::string> order;
+  for (const char* name : {"a", "b"}) {
+    auto* c = root->AddNewChild<TGLDummyCube>();
+    c->Name = name;
+    c->OnProgress = [&order, c](TObject*, double, double) { order.push_back(c->Name); };
+  }
+  root->OnProgress = [&](TObject*, double, double) { order.push_back("root"); };
+  auto* step = new TStepBehaviour(&root->Behaviours());
+  scene.Progress(0.5, 1.0);
+  EXPECT_EQ(order, (std::vector<std::string>{"b", "a", "root"}));
+  EXPECT_EQ(step->total, 0.5);
+  EXPECT_EQ(root->Behaviours().GetNamePath(), ".Behaviours");
+  EXPECT_THROW(TGLBehaviours(nullptr), EAssertionFailed) << "the owner must be a scene object";
+}
+
+TEST(SceneTreeMore, FreeingASubtree) {
+  TGLScene scene;
+  auto* group = scene.Objects()->AddNewChild<TGLDummyCube>();
+  auto* cam = group->AddNewChild<TGLCamera>();
+  auto* light = cam->AddNewChild<TGLLightSource>();
+  EXPECT_EQ(light->LightID(), GLenum(GL_LIGHT0));
+  auto* watcher = scene.Cameras()->AddNewChild<TGLCamera>();
+  watcher->SetTargetObject(cam);
+  group->DeleteChildren();
+  EXPECT_EQ(group->Count(), 0);
+  EXPECT_EQ(scene.LightSlot(0), nullptr) << "the light under the freed camera gave its slot back";
+  EXPECT_EQ(watcher->TargetObject(), nullptr);
+  // A removed object no longer hears of a scene that goes first.
+  auto* kept = group->AddNewChild<TGLSphere>();
+  std::unique_ptr<TGLBaseSceneObject> out = group->Remove(kept, false);
+  EXPECT_EQ(out->Scene(), nullptr);
+}
+
+TEST(SceneTreeMore, NodesOfAPolygonRebuildItsDrawing) {
+  TCountingScene s;
+  auto* poly = s.scene.Objects()->AddNewChild<TGLPolygonBase>();
+  EXPECT_EQ(poly->Division(), 10);
+  poly->SetDivision(0);
+  EXPECT_EQ(poly->Division(), 1);
+  s.changes = 0;
+  poly->AddNode(1, 2, 3);
+  EXPECT_TRUE(poly->StructureChangedFlag());
+  EXPECT_GE(s.changes, 1);
+  poly->Nodes()[0]->SetX(5);
+  EXPECT_EQ(poly->Nodes()[0]->X(), 5);
+  TGLPolygonBase copy;
+  copy.Assign(poly);
+  EXPECT_EQ(copy.Nodes().Count(), 1);
+  EXPECT_EQ(copy.Division(), 1);
+  ExpectVec(poly->Nodes().Barycenter(), 5, 2, 3);
+}
+
+TEST(SceneTreeMore, MaterialLibraryArchivesFailCleanly) {
+  TGLMaterialLibrary lib;
+  TGLLibMaterial* m = lib.Add("Vetro");
+  m->Material().SetBlendingMode(TBlendingMode::bmTransparency);
+  m->Material().FrontProperties().SetShininess(40);
+  m->TextureScale().SetAsVector({2, 2, 2, 0});
+  EXPECT_FALSE(m->TextureMatrixIsIdentity());
+  TBitmap pic(4, 4, 0xFF112233u);
+  lib.AddTextureMaterial("Legno", pic);
+  TMemoryStream out;
+  lib.SaveToStream(out);
+  const std::string good = out.Data();
+  TGLMaterialLibrary back;
+  TMemoryStream in(good);
+  back.LoadFromStream(in);
+  ASSERT_EQ(back.Count(), 2);
+  EXPECT_EQ(back[0]->Material().FrontProperties().Shininess(), 40);
+  EXPECT_FALSE(back[0]->TextureMatrixIsIdentity());
+  EXPECT_FALSE(back[1]->Material().Texture().Disabled());
+  EXPECT_EQ(back[1]->Material().Texture().TextureMode(), TGLTextureMode::tmModulate);
+  unsigned seed = 11;
+  for (int round = 0; round < 1500; ++round) {
+    std::string d = good;
+    seed = seed * 1103515245u + 12345u;
+    d[std::size_t(seed >> 8) % d.size()] = char(seed >> 19);
+    if (round % 4 == 0) d.resize(std::size_t(seed >> 5) % d.size());
+    TMemoryStream s(d);
+    TGLMaterialLibrary l;
+    try {
+      l.LoadFromStream(s);
+    } catch (const ESceneError&) {
+    }
+  }
+}
+
+TEST(SceneTreeMore, CopiesOfCamerasAndLights) {
+  TGLScene scene;
+  auto* cam = scene.Cameras()->AddNewChild<TGLCamera>();
+  cam->SetFocalLength(35);
+  cam->SetCameraStyle(TGLCameraStyle::csOrthogonal);
+  auto* target = scene.Objects()->AddNewChild<TGLDummyCube>();
+  cam->SetTargetObject(target);
+  TGLCamera copy;
+  copy.Assign(cam);
+  EXPECT_EQ(copy.FocalLength(), 35);
+  EXPECT_EQ(copy.CameraStyle(), TGLCameraStyle::csOrthogonal);
+  EXPECT_EQ(copy.TargetObject(), target);
+  auto* light = scene.Objects()->AddNewChild<TGLLightSource>();
+  light->SetSpotCutOff(30);
+  light->Diffuse().SetColor(clrBlue);
+  TGLLightSource lcopy;
+  lcopy.Assign(light);
+  EXPECT_EQ(lcopy.SpotCutOff(), 30);
+  EXPECT_EQ(lcopy.Diffuse().Blue(), 1);
+  EXPECT_EQ(lcopy.LightID(), 0u) << "a copy outside the scene has no slot";
+}
+
+}  // namespace
+}  // namespace qx

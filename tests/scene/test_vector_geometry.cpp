@@ -35,7 +35,8 @@ TEST(VectorGeometryTest, Products) {
   EXPECT_EQ(z.Z, 1);
   EXPECT_EQ(VectorDotProduct(TAffineVector{1, 2, 3}, TAffineVector{4, 5, 6}), 32);
   EXPECT_EQ(VectorDotProduct(THomogeneousVector{1, 2, 3, 2}, THomogeneousVector{4, 5, 6, 2}), 36);
-  const THomogeneousVector c = VectorCrossProduct(THomogeneousVector{1, 0, 0, 7}, THomogeneousVector{0, 1, 0, 7});
+  const THomogeneousVector c =
+      VectorCrossProduct(THomogeneousVector{1, 0, 0, 7}, THomogeneousVector{0, 1, 0, 7});
   EXPECT_EQ(c.Z, 1);
   EXPECT_EQ(c.W, 0);
   const TAffineVector s = VectorAdd(TAffineVector{1, 2, 3}, TAffineVector{1, 1, 1});
