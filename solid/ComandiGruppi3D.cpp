@@ -1,0 +1,88 @@
+// The space statements of groups and surfaces: GRUPPO3D, AGGIUNGI, TOGLI, FUNZIONE3D and
+// GRAFICOFUNZ3D.
+#include <vector>
+
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
+#include "solid/Comandi3D.h"
+#include "solid/Gruppo3D.h"
+#include "values/Variabili.h"
+
+namespace qx::spazio {
+
+namespace {
+
+cValoreGraf* MemorizzatoGraf(const cValore* argomento) {
+  cListaVariabili* t = DatiGlob.ListaVariabili;
+  if (!argomento || !t || argomento->Nome.empty()) return nullptr;
+  return dynamic_cast<cValoreGraf*>(t->CercaValore(*argomento));
+}
+
+// GRUPPO3D
+//   "(" ")" | nothing
+PValore CmdGruppo3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  if (!a.Vuota()) return Errati(nome);
+  return Memorizza(std::make_unique<cValoreGruppo3D>());
+}
+
+// The group and the stored space values of AGGIUNGI and TOGLI; false when the arguments
+// do not fit.
+//   "(" G "," value { "," value } ")"
+bool GruppoEMembri(ListaArgomenti& a, cValoreGruppo3D*& gruppo, std::vector<cValoreGraf*>& membri) {
+  if (a.Count() < 2 || a.Tipo(0) != T_GRUPPO3D) return false;
+  gruppo = dynamic_cast<cValoreGruppo3D*>(MemorizzatoGraf(a.Valore(0)));
+  if (!gruppo) return false;
+  for (int i = 1; i < a.Count(); ++i)
+    if (IsGeometriaSpazio(a.Tipo(i)))
+      if (cValoreGraf* m = MemorizzatoGraf(a.Valore(i))) membri.push_back(m);
+  return true;
+}
+
+void CmdAggiungi(bool Esegui, ListaArgomenti& a, const std::string&) {
+  const std::string& nome = ParoleChiave.AGGIUNGI;
+  if (!Inizia(nome, Esegui)) return;
+  cValoreGruppo3D* gruppo = nullptr;
+  std::vector<cValoreGraf*> membri;
+  if (!GruppoEMembri(a, gruppo, membri)) {
+    Errati(nome);
+    return;
+  }
+  // A group never holds itself, nor a group that holds it.
+  for (cValoreGraf* m : membri)
+    if (auto* g = dynamic_cast<cValoreGruppo3D*>(m); g && GruppoContiene(*g, *gruppo)) {
+      Errati(nome);
+      return;
+    }
+  for (cValoreGraf* m : membri) {
+    bool presente = false;
+    for (const std::string& n : gruppo->_Vett) presente = presente || n == m->Nome;
+    if (!presente) gruppo->Aggiungi(*m);
+    m->varGruppo = gruppo->Nome;
+  }
+  DatiGlob.OggettoGLScelto = nullptr;
+}
+
+void CmdTogli(bool Esegui, ListaArgomenti& a, const std::string&) {
+  const std::string& nome = ParoleChiave.TOGLI;
+  if (!Inizia(nome, Esegui)) return;
+  cValoreGruppo3D* gruppo = nullptr;
+  std::vector<cValoreGraf*> membri;
+  if (!GruppoEMembri(a, gruppo, membri)) {
+    Errati(nome);
+    return;
+  }
+  for (cValoreGraf* m : membri) gruppo->Togli(*m);
+  DatiGlob.OggettoGLScelto = nullptr;
+}
+
+}  // namespace
+
+void RegistraComandiGruppi() {
+  RegistraValore("CmdGruppo3D", CmdGruppo3D);
+  RegistraIstruzione("CmdAggiungi", CmdAggiungi);
+  RegistraIstruzione("CmdTogli", CmdTogli);
+}
+
+}  // namespace qx::spazio

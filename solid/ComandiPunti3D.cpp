@@ -1,0 +1,119 @@
+// The space statements of points, lines, planes, faces and solids built on them: PUNTO3D,
+// SEGMENTO3D and RETTA3D, PIANO and PIANOSEC, FACCIA, INTERSEZIONE3D, SOLIDO, RUOTA3D.
+#include <cctype>
+#include <cmath>
+
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
+#include "runstate/WindowServices.h"
+#include "solid/Comandi3D.h"
+#include "solid/Piano3D.h"
+#include "solid/Posizionamento3D.h"
+#include "solid/Punto3D.h"
+#include "values/FunzioniAusiliarie.h"
+
+namespace qx::spazio {
+
+namespace {
+
+TPunto3D Esteso(const TAffineVector& v) { return {v.X, v.Y, v.Z}; }
+
+// PUNTO3D
+//   "(" n "," n "," n ")" | "(" plane ")" | [ "(" ")" ]
+PValore CmdPunto3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  TDatiGlob& g = DatiGlob;
+  if (Forma(a, {T_REALE, T_REALE, T_REALE})) {
+    auto p = std::make_unique<cValorePunto3D>();
+    p->SetPosizione({float(a.Numero(0)), float(a.Numero(1)), float(a.Numero(2))});
+    return Memorizza(std::move(p));
+  }
+  if (Forma(a, {T_PIANO3D})) {
+    cValoreGraf3D* piano = Memorizzato(a.Valore(0));
+    if (!piano || !piano->Principale()) return Errati(nome);
+    auto p = std::make_unique<cValorePunto3D>(piano);
+    g.OggettoGLRiferimento = piano->Principale();
+    if (!Posiziona3D(*p, ParoleChiave.prmPunto3D)) return nullptr;
+    return Memorizza(std::move(p));
+  }
+  if (a.Vuota()) {
+    auto p = std::make_unique<cValorePunto3D>();
+    g.OggettoGLRiferimento = nullptr;
+    if (!Posiziona3D(*p, ParoleChiave.prmPunto3D)) return nullptr;
+    return Memorizza(std::move(p));
+  }
+  return Errati(nome);
+}
+
+// The plane through three points, or nullptr (with the message) when they are on one line.
+std::unique_ptr<cValorePiano3D> PianoPerTre(const TAffineVector& a, const TAffineVector& b, const TAffineVector& c,
+                                            const std::string& nome, bool perOrigine) {
+  TPunto3D n, punto;
+  PianoPerTrePunti(Esteso(a), Esteso(b), Esteso(c), n, punto);
+  const long double lunghezza = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+  const long double ab = VectorDistance(a, b), ac = VectorDistance(a, c);
+  if (!(lunghezza > 1e-6L * ab * ac) || !std::isfinite(static_cast<double>(lunghezza))) {
+    ReportError("Punti allineati per " + nome, true);
+    return nullptr;
+  }
+  auto piano = std::make_unique<cValorePiano3D>(10, 10);
+  piano->Principale()->SetDirection({float(n.x / lunghezza), float(n.y / lunghezza), float(n.z / lunghezza)});
+  piano->SetPosizione(perOrigine ? TAffineVector{0, 0, 0} : a);
+  return piano;
+}
+
+// PIANO, PIANOSEC
+//   "(" cone "," n ")" | "(" P "," P "," P ")" | "(" P "," P ")"
+PValore CmdPiano(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  TDatiGlob& g = DatiGlob;
+  if (Forma(a, {T_PUNTO3D, T_PUNTO3D, T_PUNTO3D})) {
+    auto piano = PianoPerTre(Punto(a, 0), Punto(a, 1), Punto(a, 2), nome, false);
+    return piano ? Memorizza(std::move(piano)) : nullptr;
+  }
+  if (Forma(a, {T_PUNTO3D, T_PUNTO3D})) {
+    const TAffineVector p1 = Punto(a, 0), p2 = Punto(a, 1);
+    auto piano = PianoPerTre(p1, p2, {0, 0, 0}, nome, true);
+    if (!piano) return nullptr;
+    // A point moved with the mouse; the plane follows it through the two points.
+    auto mobile = std::make_unique<cValorePunto3D>();
+    mobile->SetPosizione({0, 0, 0});
+    g.bAttesaPiano3D = true;
+    g.OggettoGLRiferimento = nullptr;
+    piano->Principale()->SetVisible(true);
+    PianoInPosizionamento() = {piano.get(), p1, p2};
+    const bool riuscito = Posiziona3D(*mobile);
+    PianoInPosizionamento() = {};
+    g.bAttesaPiano3D = false;
+    mobile.reset();
+    if (!riuscito) return nullptr;
+    return Memorizza(std::move(piano));
+  }
+  return Errati(nome);
+}
+
+// RUOTA3D
+//   "(" P "," P "," S "," n ")"
+PValore CmdRuota3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  if (!Forma(a, {T_PUNTO3D, T_PUNTO3D, T_STRINGA, T_REALE})) return Errati(nome);
+  const std::string asse = a.Testo(2);
+  const char lettera = asse.empty() ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(asse[0])));
+  TPunto3D p = Esteso(Punto(a, 0));
+  if (lettera == 'X' || lettera == 'Y' || lettera == 'Z')
+    p = RuotaPunto3D(p, Esteso(Punto(a, 1)), lettera, GradiInRadianti(a.Numero(3)));
+  auto r = std::make_unique<cValorePunto3D>();
+  r->SetPosizione({float(p.x), float(p.y), float(p.z)});
+  return Memorizza(std::move(r));
+}
+
+}  // namespace
+
+void RegistraComandiPunti() {
+  RegistraComando("CmdPunto3D", CmdPunto3D);
+  RegistraComando("CmdPiano", CmdPiano);
+  RegistraComando("CmdRuota3D", CmdRuota3D);
+}
+
+}  // namespace qx::spazio
