@@ -51,7 +51,8 @@ void TAmbiente::PreparaRifCart() {
   if (!rifCart_) rifCart_ = std::make_unique<cRifCart>(canvas_);
   cRifCart& r = *rifCart_;
   r.Canvas = canvas_;
-  r.Brush.Color = g.ColoreSfondo;
+  // The toolkit's brush turns solid when it is given a colour: the background is painted.
+  r.Brush = TBrush{g.ColoreSfondo, bsSolid};
   r.Pen.Color = clBlack;
   r.Pen.Style = psDot;
   r._bxAnalisi = false;

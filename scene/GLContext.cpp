@@ -158,11 +158,15 @@ void TGLContext::PropagateSharedList() {
   for (TGLContext* c : shared_) c->shared_ = shared_;
 }
 
+// The two groups become one: every member of either ends with the same list.
 void TGLContext::ShareLists(TGLContext* other) {
   if (!IsValid()) throw EGLContext("Context not created");
   if (!other || SharesWith(other)) return;
   DoShareLists(other);
-  shared_.push_back(other);
+  std::vector<TGLContext*> merged = shared_;
+  for (TGLContext* c : other->shared_.empty() ? std::vector<TGLContext*>{other} : other->shared_)
+    if (std::find(merged.begin(), merged.end(), c) == merged.end()) merged.push_back(c);
+  shared_ = merged;
   PropagateSharedList();
 }
 

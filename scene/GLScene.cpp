@@ -27,7 +27,9 @@ TGLScene::~TGLScene() {
   ComponentState |= csDestroying;
   objects_->DestroyHandles();
   cameras_->DestroyHandles();
-  for (TGLSceneBuffer* b : buffers_)
+  // Each buffer detaches itself while it lets go of its camera: walk a copy.
+  const std::vector<TGLSceneBuffer*> buffers = buffers_;
+  for (TGLSceneBuffer* b : buffers)
     if (b->camera_ && b->camera_->Scene() == this) b->SetCamera(nullptr);
   buffers_.clear();
   CurrentCamera = nullptr;

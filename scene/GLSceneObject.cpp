@@ -73,6 +73,7 @@ TGLBaseSceneObject::TGLBaseSceneObject(TComponent* owner)
 
 TGLBaseSceneObject::~TGLBaseSceneObject() {
   SendFreeNotifications();
+  if (scene_ && scene_->CurrentGLObject == this) scene_->CurrentGLObject = nullptr;
   FreeCameras();
   if (TGLBaseSceneObject* p = parent_) {
     p->DetachChild(this);

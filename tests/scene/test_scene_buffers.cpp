@@ -233,3 +233,31 @@ TEST_F(SceneRegressions, InputsThatOnceCrashed) {
 
 }  // namespace
 }  // namespace qx::test
+
+namespace qx::test {
+namespace {
+
+TEST(SceneLifetimes, ASceneFreedBeforeItsViewers) {
+  auto scene = std::make_unique<TGLScene>();
+  auto* cam = scene->Cameras()->AddNewChild<TGLCamera>();
+  cam->Position().SetZ(10);
+  auto* s = scene->Objects()->AddNewChild<TGLSphere>();
+  s->Material().FrontProperties().Diffuse().SetAsWinColor(clRed);
+  std::vector<std::unique_ptr<TGLMemoryViewer>> viewers;
+  for (int i = 0; i < 3; ++i) {
+    viewers.push_back(std::make_unique<TGLMemoryViewer>());
+    viewers.back()->SetWidth(32);
+    viewers.back()->SetHeight(32);
+    viewers.back()->SetCamera(cam);
+    viewers.back()->Render();
+  }
+  EXPECT_EQ(scene->BufferCount(), 3);
+  scene.reset();
+  for (auto& v : viewers) {
+    EXPECT_EQ(v->Camera(), nullptr);
+    v->Render();  // clears, draws nothing
+  }
+}
+
+}  // namespace
+}  // namespace qx::test

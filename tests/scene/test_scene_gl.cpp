@@ -453,3 +453,25 @@ TEST(SceneGL, StoredPropertiesOfColoursAndCoordinates) {
 
 }  // namespace
 }  // namespace qx
+
+namespace qx {
+namespace {
+
+TEST(SceneGL, ThreeContextsInOneGroup) {
+  auto a = std::make_unique<TGLEGLContext>();
+  auto b = std::make_unique<TGLEGLContext>();
+  auto c = std::make_unique<TGLEGLContext>();
+  for (auto* x : {a.get(), b.get(), c.get()}) x->CreateMemoryContext(nullptr, 4, 4);
+  b->ShareLists(a.get());
+  c->ShareLists(a.get());
+  EXPECT_TRUE(b->SharesWith(c.get())) << "a member that joined later is known to all";
+  EXPECT_EQ(b->SharedContexts().size(), 3u);
+  a.reset();
+  EXPECT_EQ(b->SharedContexts().size(), 2u);
+  EXPECT_EQ(c->SharedContexts().size(), 2u);
+  b.reset();
+  EXPECT_EQ(c->SharedContexts().size(), 1u);
+}
+
+}  // namespace
+}  // namespace qx

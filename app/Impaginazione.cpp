@@ -1,0 +1,504 @@
+// The panes of the main window and what they hold: the tool bar, the main menu, the tool
+// column with the palette, the editor column, the output column and the bottom bar.
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/CanvasDifferito.h"
+#include "app/Editori.h"
+#include "app/Messaggi.h"
+#include "app/PaintBoxQt.h"
+#include "app/Tfrm3.h"
+#include "runstate/DatiGlob.h"
+#include "values/RifCart.h"
+
+namespace qx {
+
+namespace {
+
+constexpr int kLarghezzaStrumenti = 184;
+constexpr int kAltezzaMessaggio = 20;
+constexpr int kAltezzaBarra = 24;
+
+QWidget* Pannello(const char* nome, QWidget* parent = nullptr) {
+  auto* p = new QWidget(parent);
+  p->setObjectName(nome);
+  return p;
+}
+
+QToolButton* PulsanteCanvas(QWidget* parent, QLayout* riga, const char* nome, const QString& hint) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(nome);
+  b->setToolTip(hint);
+  b->setAutoRaise(true);
+  b->setFixedSize(26, 24);
+  riga->addWidget(b);
+  return b;
+}
+
+}  // namespace
+
+void Tfrm3::CreaComponenti() {
+  setObjectName("frm3");
+  resize(1024, 720);
+  CreaBarraStrumenti();
+  CreaMenuPrincipale();
+
+  auto* centrale = new QWidget(this);
+  auto* verticale = new QVBoxLayout(centrale);
+  verticale->setContentsMargins(0, 0, 0, 0);
+  verticale->setSpacing(0);
+  colonne_ = new QSplitter(Qt::Horizontal, centrale);
+  colonne_->addWidget(CreaColonnaStrumenti());
+  colonne_->addWidget(CreaColonnaIntermedia());
+  colonne_->addWidget(CreaColonnaOutput());
+  colonne_->setStretchFactor(2, 1);
+  verticale->addWidget(colonne_, 1);
+  verticale->addWidget(CreaBarraEsegui());
+  setCentralWidget(centrale);
+  pnlEsegui->installEventFilter(this);
+  pnlIntermedio->installEventFilter(this);
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  Timer1->start();
+  fuoco_ = connect(qApp, &QApplication::focusChanged, this, [this] { AggiornaAzioni(); });
+  CreaMenuModelli();
+}
+
+void Tfrm3::CreaBarraStrumenti() {
+  ToolBar2 = addToolBar("ToolBar2");
+  ToolBar2->setObjectName("ToolBar2");
+  ToolBar2->setMovable(false);
+  ToolBar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  QStyle* s = style();
+  auto azione = [this](const char* nome, const QString& testo, const QIcon& icona, const QString& hint) {
+    auto* a = new QAction(icona, testo, this);
+    a->setObjectName(nome);
+    a->setToolTip(hint);
+    return a;
+  };
+  actFileNew = azione("actFileNew", "&Nuovo", s->standardIcon(QStyle::SP_FileIcon), "Nuovo");
+  actFileOpen = azione("actFileOpen", "&Apri...", s->standardIcon(QStyle::SP_DialogOpenButton), "Apri");
+  actFileSave = azione("actFileSave", "&Salva", s->standardIcon(QStyle::SP_DialogSaveButton), "Salva");
+  actFileSave->setShortcut(QKeySequence("Ctrl+S"));
+  actFileSaveAs = azione("actFileSaveAs", "Salva con &Nome...", QIcon(), "Salva con Nome");
+  EseguiPassoPasso1 = azione("EseguiPassoPasso1", "Esegui Passo Passo", s->standardIcon(QStyle::SP_MediaSeekForward),
+                             "Esegui Passo Passo");
+  Esegui1 = azione("Esegui1", "Esegui", s->standardIcon(QStyle::SP_MediaPlay), "Esegui");
+  tbtTerminaEsecuzione = azione("tbtTerminaEsecuzione", "Termina", s->standardIcon(QStyle::SP_MediaStop),
+                                "Termina l'esecuzione");
+  tbtTerminaEsecuzione->setEnabled(false);
+  IngrandisciCarattere1 = azione("IngrandisciCarattere1", "Ingrandisci Carattere", QIcon(), "Ingrandisci Carattere");
+  RimpicciolisciCarattere1 =
+      azione("RimpicciolisciCarattere1", "Rimpicciolisci Carattere", QIcon(), "Rimpicciolisci Carattere");
+  tbSpazio = azione("tbSpazio", "Spazio", QIcon(), "Geometria nello spazio");
+  tbSpazio->setCheckable(true);
+  tbtSoloGrafica = azione("tbtSoloGrafica", "Grafica", QIcon(), "Solo grafica");
+  tbtEditor_e_Grafica = azione("tbtEditor_e_Grafica", "Editor e grafica", QIcon(), "Editor e grafica");
+  tbtSoloEditor = azione("tbtSoloEditor", "Editor", QIcon(), "Solo editor");
+  auto* impaginazioni = new QActionGroup(this);
+  for (QAction* a : {tbtSoloGrafica, tbtEditor_e_Grafica, tbtSoloEditor}) {
+    a->setCheckable(true);
+    impaginazioni->addAction(a);
+  }
+  btnContinua = azione("btnContinua", "Continua", QIcon(), "Continua");
+  btnTerminaPenna = azione("btnTerminaPenna", "Termina Penna", QIcon(), "Termina Penna");
+
+  for (QAction* a : {actFileNew, actFileOpen, actFileSave}) ToolBar2->addAction(a);
+  ToolBar2->addSeparator();
+  for (QAction* a : {EseguiPassoPasso1, Esegui1, tbtTerminaEsecuzione}) ToolBar2->addAction(a);
+  ToolBar2->addSeparator();
+  IngrandisciCarattere1->setIconText("A+");
+  RimpicciolisciCarattere1->setIconText("A-");
+  for (QAction* a : {IngrandisciCarattere1, RimpicciolisciCarattere1, tbSpazio}) ToolBar2->addAction(a);
+  ToolBar2->addSeparator();
+  for (QAction* a : {tbtSoloGrafica, tbtEditor_e_Grafica, tbtSoloEditor, btnContinua, btnTerminaPenna})
+    ToolBar2->addAction(a);
+  btnContinua->setVisible(false);
+  btnTerminaPenna->setVisible(false);
+
+  connect(actFileNew, &QAction::triggered, this, [this] { actFileNewExecute(); });
+  connect(actFileOpen, &QAction::triggered, this, [this] { actFileOpenExecute(); });
+  connect(actFileSave, &QAction::triggered, this, [this] { actFileSaveExecute(); });
+  connect(actFileSaveAs, &QAction::triggered, this, [this] { actFileSaveExecute(); });
+  connect(EseguiPassoPasso1, &QAction::triggered, this, [this] { EseguiPassoPasso1Click(); });
+  connect(Esegui1, &QAction::triggered, this, [this] { Esegui1Click(); });
+  connect(tbtTerminaEsecuzione, &QAction::triggered, this, [this] { TerminaEsecuzione(); });
+  connect(IngrandisciCarattere1, &QAction::triggered, this, [this] { IngrandisciCarattere1Click(); });
+  connect(RimpicciolisciCarattere1, &QAction::triggered, this, [this] { RimpicciolisciCarattere1Click(); });
+  connect(tbSpazio, &QAction::triggered, this, [this] { MostraVista(tbSpazio->isChecked()); });
+  connect(tbtSoloGrafica, &QAction::triggered, this, [this] { tbtSoloGraficaClick(); });
+  connect(tbtEditor_e_Grafica, &QAction::triggered, this, [this] { tbtEditor_e_GraficaClick(); });
+  connect(tbtSoloEditor, &QAction::triggered, this, [this] { tbtSoloEditorClick(); });
+  connect(btnContinua, &QAction::triggered, this, [this] { btnContinuaClick(); });
+  connect(btnTerminaPenna, &QAction::triggered, this, [this] { btnTerminaPennaClick(); });
+}
+
+void Tfrm3::CreaMenuPrincipale() {
+  QMenuBar* barra = menuBar();
+  QMenu* file = barra->addMenu("&File");
+  file->addAction(actFileNew);
+  file->addAction(actFileOpen);
+  file->addAction(actFileSave);
+  file->addAction(actFileSaveAs);
+  file->addSeparator();
+  StampaScheda1 = file->addAction("S&tampa scheda");
+  StampaScheda1->setObjectName("StampaScheda1");
+  connect(StampaScheda1, &QAction::triggered, this, [this] {
+    MessaggioSemplice("La stampa della scheda non è ancora disponibile.");
+  });
+  Esci1 = file->addAction("&Esci");
+  Esci1->setObjectName("Esci1");
+  connect(Esci1, &QAction::triggered, this, [this] { close(); });
+
+  QMenu* modifica = barra->addMenu("&Modifica");
+  actEditUndo = modifica->addAction("&Annulla");
+  actEditUndo->setShortcut(QKeySequence("Ctrl+Z"));
+  actEditRedo = modifica->addAction("&Ripristina");
+  actEditRedo->setShortcut(QKeySequence("Shift+Ctrl+Z"));
+  modifica->addSeparator();
+  actEditCut = modifica->addAction("&Taglia");
+  actEditCut->setShortcut(QKeySequence("Ctrl+X"));
+  actEditCopy = modifica->addAction("&Copia");
+  actEditCopy->setShortcut(QKeySequence("Ctrl+C"));
+  actEditPaste = modifica->addAction("&Incolla");
+  actEditPaste->setShortcut(QKeySequence("Ctrl+V"));
+  modifica->addSeparator();
+  modifica->addAction(IngrandisciCarattere1);
+  modifica->addAction(RimpicciolisciCarattere1);
+  // The editors handle their own keys; the window's shortcuts serve when neither has the focus.
+  for (QAction* a : {actEditUndo, actEditRedo, actEditCut, actEditCopy, actEditPaste})
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  auto editorAttivo = [this] { return MemoSource->hasFocus() ? MemoSource : edIstruzione; };
+  connect(actEditUndo, &QAction::triggered, this, [this] { MemoSource->Undo(); });
+  connect(actEditRedo, &QAction::triggered, this, [this] { MemoSource->Redo(); });
+  connect(actEditCut, &QAction::triggered, this, [editorAttivo] { editorAttivo()->CutToClipboard(); });
+  connect(actEditCopy, &QAction::triggered, this, [editorAttivo] { editorAttivo()->CopyToClipboard(); });
+  connect(actEditPaste, &QAction::triggered, this, [editorAttivo] { editorAttivo()->PasteFromClipboardText(); });
+  connect(modifica, &QMenu::aboutToShow, this, [this] { AggiornaAzioni(); });
+
+  QMenu* programma = barra->addMenu("&Programma");
+  programma->addAction(EseguiPassoPasso1);
+  programma->addAction(Esegui1);
+
+  QMenu* info = barra->addMenu("&?");
+  Informazionisu1 = info->addAction("Informazioni su..");
+  Informazionisu1->setObjectName("Informazionisu1");
+  connect(Informazionisu1, &QAction::triggered, this, [this] {
+    MessaggioSemplice(TitoloApplicazione() +
+                      "\nLinguaggio di programmazione procedurale orientato all'apprendimento della matematica");
+  });
+}
+
+QWidget* Tfrm3::CreaColonnaStrumenti() {
+  pnlStrumenti = Pannello("pnlStrumenti");
+  pnlStrumenti->setFixedWidth(kLarghezzaStrumenti);
+  auto* v = new QVBoxLayout(pnlStrumenti);
+  v->setContentsMargins(2, 2, 2, 2);
+  RsIstruzioni = new TRAScrollMax(pnlStrumenti);
+  RsIstruzioni->setObjectName("RsIstruzioni");
+  RsIstruzioni->SetAutoHeight(false);
+  RsIstruzioni->SetBevelOuter(bvNone);
+  QFont piccolo("Small Fonts");
+  piccolo.setPixelSize(9);
+  piccolo.setBold(true);
+  RsIstruzioni->SetButtonFont(piccolo);
+  RASCrollGeometria = Banda("Geometria", 161);
+  RASCrollGeometria->setObjectName("RASCrollGeometria");
+  RAScrollStili = Banda("Stili e Colori", 272);
+  RAScrollStili->setObjectName("RAScrollStili");
+  RAScrollSpazio = Banda("Geometria nello Spazio", 92);
+  RAScrollSpazio->setObjectName("RAScrollSpazio");
+  CreaBandaGeometria(RASCrollGeometria);
+  CreaBandaStili(RAScrollStili);
+  CreaBandaSpazio(RAScrollSpazio);
+  v->addWidget(RsIstruzioni, 1);
+  cbEseguiSubito = new QCheckBox("Esegui subito", pnlStrumenti);
+  cbEseguiSubito->setObjectName("cbEseguiSubito");
+  v->addWidget(cbEseguiSubito);
+  return pnlStrumenti;
+}
+
+QWidget* Tfrm3::CreaColonnaIntermedia() {
+  pnlIntermedio = Pannello("pnlIntermedio");
+  pnlIntermedio->setMinimumWidth(1);
+  auto* v = new QVBoxLayout(pnlIntermedio);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  pnlPulsantiSource = new QLabel("   Programma", pnlIntermedio);
+  pnlPulsantiSource->setObjectName("pnlPulsantiSource");
+  pnlPulsantiSource->setFrameShape(QFrame::Panel);
+  pnlPulsantiSource->setFrameShadow(QFrame::Raised);
+  v->addWidget(pnlPulsantiSource);
+  MemoSource = CreaEditorProgramma(pnlIntermedio);
+  MemoSource->setObjectName("MemoSource");
+  v->addWidget(MemoSource, 1);
+
+  pnlListaOggetti = Pannello("pnlListaOggetti", pnlIntermedio);
+  auto* l = new QVBoxLayout(pnlListaOggetti);
+  l->setContentsMargins(0, 2, 0, 0);
+  l->setSpacing(0);
+  lblOggetti = new QLabel("  Oggetti definiti", pnlListaOggetti);
+  lblOggetti->setObjectName("lblOggetti");
+  l->addWidget(lblOggetti);
+  lbOggetti = new TRAhtListBox(pnlListaOggetti);
+  lbOggetti->setObjectName("lbOggetti");
+  lbOggetti->SetSorted(true);
+  l->addWidget(lbOggetti, 1);
+  v->addWidget(pnlListaOggetti);
+
+  MemoSource->OnSpecialLineColors = [this](TSrcEditFinestra*, int riga, bool& speciale, TColor& fg, TColor& bg) {
+    MemoSourceSpecialLineColors(riga, speciale, fg, bg);
+  };
+  MemoSource->OnKeyDown = [this](TSrcEditFinestra*, std::uint16_t&, TShiftState) { MemoSourceKeyDown(); };
+  MemoSource->OnEnter = [this](TSrcEditFinestra*) { barraAttiva_ = false; };
+  MemoSource->OnChange = [this](TSrcEditFinestra*) { AggiornaAzioni(); };
+  MemoSource->OnStatusChange = MemoSource->OnChange;
+  MemoSource->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(MemoSource, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+    ++menuAperti_;
+    PopupColorieComandi->exec(MemoSource->mapToGlobal(p));
+    --menuAperti_;
+  });
+  return pnlIntermedio;
+}
+
+QWidget* Tfrm3::CreaColonnaOutput() {
+  pnlOutput = Pannello("pnlOutput");
+  pnlOutput->setMinimumWidth(1);
+  auto* v = new QVBoxLayout(pnlOutput);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  auto* divisore = new QSplitter(Qt::Vertical, pnlOutput);
+  auto* disegno = new QWidget;
+  auto* d = new QVBoxLayout(disegno);
+  d->setContentsMargins(0, 0, 0, 0);
+  d->setSpacing(0);
+
+  // The plane: the title, the y ruler beside the area, the x ruler below both.
+  pnlRifCart = Pannello("pnlRifCart", disegno);
+  auto* griglia = new QGridLayout(pnlRifCart);
+  griglia->setContentsMargins(0, 0, 0, 0);
+  griglia->setSpacing(0);
+  Label4 = new QLabel("Piano Cartesiano", pnlRifCart);
+  Label4->setObjectName("Label4");
+  Label4->setAlignment(Qt::AlignCenter);
+  griglia->addWidget(Label4, 0, 0, 1, 2);
+  pnlPby = Pannello("pnlPby", pnlRifCart);
+  auto* lPby = new QVBoxLayout(pnlPby);
+  lPby->setContentsMargins(0, 0, 0, 0);
+  const TColor coloreRighello = RGBColor(240, 240, 240);
+  pbY = new TPaintBoxQt(pnlPby, coloreRighello);
+  pbY->setObjectName("pbY");
+  pbY->setFixedWidth(30);
+  lPby->addWidget(pbY);
+  griglia->addWidget(pnlPby, 1, 0);
+  pbRifCart = new TPaintBoxQt(pnlRifCart);
+  pbRifCart->setObjectName("pbRifCart");
+  pbRifCart->setMinimumSize(40, 40);
+  griglia->addWidget(pbRifCart, 1, 1);
+  pnlPbx = Pannello("pnlPbx", pnlRifCart);
+  auto* lPbx = new QVBoxLayout(pnlPbx);
+  lPbx->setContentsMargins(0, 0, 0, 0);
+  pbX = new TPaintBoxQt(pnlPbx, coloreRighello);
+  pbX->setObjectName("pbX");
+  pbX->setFixedHeight(22);
+  lPbx->addWidget(pbX);
+  griglia->addWidget(pnlPbx, 2, 0, 1, 2);
+  griglia->setRowStretch(1, 1);
+  griglia->setColumnStretch(1, 1);
+  d->addWidget(pnlRifCart, 1);
+
+  // The space view: its viewer joins the empty panel.
+  pnlRifCart3D = Pannello("pnlRifCart3D", disegno);
+  auto* s = new QVBoxLayout(pnlRifCart3D);
+  s->setContentsMargins(0, 0, 0, 0);
+  s->setSpacing(0);
+  pnlTestoRifcart3D = Pannello("pnlTestoRifcart3D", pnlRifCart3D);
+  auto* t = new QVBoxLayout(pnlTestoRifcart3D);
+  t->setContentsMargins(0, 0, 0, 0);
+  Label1 = new QLabel("Geometria nello spazio", pnlTestoRifcart3D);
+  Label1->setObjectName("Label1");
+  Label1->setAlignment(Qt::AlignCenter);
+  t->addWidget(Label1);
+  s->addWidget(pnlTestoRifcart3D);
+  Scn = Pannello("Scn", pnlRifCart3D);
+  Scn->setAutoFillBackground(true);
+  QPalette bianco = Scn->palette();
+  bianco.setColor(QPalette::Window, Qt::white);
+  Scn->setPalette(bianco);
+  s->addWidget(Scn, 1);
+  pnlRifCart3D->hide();
+  d->addWidget(pnlRifCart3D, 1);
+
+  pnlControlliRifCart = Pannello("pnlControlliRifCart", disegno);
+  auto* c = new QHBoxLayout(pnlControlliRifCart);
+  c->setContentsMargins(2, 1, 2, 1);
+  c->setSpacing(1);
+  sbSu = PulsanteCanvas(pnlControlliRifCart, c, "sbSu", "Su");
+  sbSu->setArrowType(Qt::UpArrow);
+  sbGiu = PulsanteCanvas(pnlControlliRifCart, c, "sbGiu", "Giù");
+  sbGiu->setArrowType(Qt::DownArrow);
+  sbSinistra = PulsanteCanvas(pnlControlliRifCart, c, "sbSinistra", "Sinistra");
+  sbSinistra->setArrowType(Qt::LeftArrow);
+  sbDestra = PulsanteCanvas(pnlControlliRifCart, c, "sbDestra", "Destra");
+  sbDestra->setArrowType(Qt::RightArrow);
+  sbZoomp = PulsanteCanvas(pnlControlliRifCart, c, "sbZoomp", "Ingrandisci");
+  sbZoomp->setText("+");
+  sbZoomm = PulsanteCanvas(pnlControlliRifCart, c, "sbZoomm", "Rimpicciolisci");
+  sbZoomm->setText("-");
+  sbGrigliaOn = PulsanteCanvas(pnlControlliRifCart, c, "sbGrigliaOn", "Mostra griglia");
+  sbGrigliaOn->setText("#");
+  sbGrigliaOff = PulsanteCanvas(pnlControlliRifCart, c, "sbGrigliaOff", "Nascondi  griglia");
+  sbGrigliaOff->setText("|_");
+  auto* gruppoGriglia = new QButtonGroup(this);
+  for (QToolButton* b : {sbGrigliaOn, sbGrigliaOff}) {
+    b->setCheckable(true);
+    gruppoGriglia->addButton(b);
+  }
+  sbGrigliaOn->setChecked(true);
+  sbInit = PulsanteCanvas(pnlControlliRifCart, c, "sbInit", "Ripristina valori iniziali");
+  sbInit->setText("0");
+  sbCancTraccia = PulsanteCanvas(pnlControlliRifCart, c, "sbCancTraccia", "Cancella traccia");
+  sbCancTraccia->setText("x");
+  c->addStretch(1);
+  d->addWidget(pnlControlliRifCart);
+  pnlControlliRifCart3D = Pannello("pnlControlliRifCart3D", disegno);
+  pnlControlliRifCart3D->setFixedHeight(26);
+  pnlControlliRifCart3D->hide();
+  d->addWidget(pnlControlliRifCart3D);
+  divisore->addWidget(disegno);
+
+  pnlStampa = Pannello("pnlStampa");
+  auto* o = new QVBoxLayout(pnlStampa);
+  o->setContentsMargins(0, 0, 0, 0);
+  reoutput = new QTextEdit(pnlStampa);
+  reoutput->setObjectName("reoutput");
+  reoutput->setReadOnly(true);
+  reoutput->setContextMenuPolicy(Qt::CustomContextMenu);
+  o->addWidget(reoutput);
+  divisore->addWidget(pnlStampa);
+  divisore->setStretchFactor(0, 3);
+  divisore->setStretchFactor(1, 1);
+  v->addWidget(divisore);
+
+  pmCarattere = new QMenu(this);
+  pmCarattere->setObjectName("pmCarattere");
+  QAction* carattere = pmCarattere->addAction("&Carattere");
+  carattere->setObjectName("MenuItem1");
+  connect(carattere, &QAction::triggered, this, [this] { MenuItem1Click(); });
+  connect(reoutput, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& p) { pmCarattere->exec(reoutput->mapToGlobal(p)); });
+
+  connect(sbSu, &QToolButton::clicked, this, [this] { sbSuClick(); });
+  connect(sbGiu, &QToolButton::clicked, this, [this] { sbGiuClick(); });
+  connect(sbSinistra, &QToolButton::clicked, this, [this] { sbSinistraClick(); });
+  connect(sbDestra, &QToolButton::clicked, this, [this] { sbDestraClick(); });
+  connect(sbZoomp, &QToolButton::clicked, this, [this] { sbZoompClick(); });
+  connect(sbZoomm, &QToolButton::clicked, this, [this] { sbZoommClick(); });
+  connect(sbGrigliaOn, &QToolButton::clicked, this, [this] { sbGrigliaOnClick(); });
+  connect(sbGrigliaOff, &QToolButton::clicked, this, [this] { sbGrigliaOnClick(); });
+  connect(sbInit, &QToolButton::clicked, this, [this] { sbInitClick(); });
+  connect(sbCancTraccia, &QToolButton::clicked, this, [this] { sbCancTracciaClick(); });
+
+  pbRifCart->OnPaint = [this] { canvasRifCart_->Completa(); };
+  pbRifCart->OnResize = [this] { pnlRifCartResize(); };
+  pbX->OnPaint = [this] {
+    if (cRifCart* r = DatiGlob.RifCart) r->DisegnaScalaX();
+  };
+  pbY->OnPaint = [this] {
+    if (cRifCart* r = DatiGlob.RifCart) r->DisegnaScalaY();
+  };
+  CollegaMouseRifCart();
+  return pnlOutput;
+}
+
+QWidget* Tfrm3::CreaBarraEsegui() {
+  pnlEsegui = Pannello("pnlEsegui");
+  pnlEsegui->setFixedHeight(53);
+  cbEsecuzioneVeloce = new QCheckBox("Esecuzione Veloce", pnlEsegui);
+  cbEsecuzioneVeloce->setObjectName("cbEsecuzioneVeloce");
+  cbEsecuzioneVeloce->move(8, 4);
+  cbSpostaOggetti = new QCheckBox("Sposta Oggetti", pnlEsegui);
+  cbSpostaOggetti->setObjectName("cbSpostaOggetti");
+  cbSpostaOggetti->move(8, 28);
+  pnlMess = new QLabel(pnlEsegui);
+  pnlMess->setObjectName("pnlMess");
+  pnlMess->setFocusPolicy(Qt::StrongFocus);
+  pnlMess->setFrameShape(QFrame::Panel);
+  pnlMess->setFrameShadow(QFrame::Sunken);
+  edIstruzione = CreaBarraComandi(pnlEsegui);
+  edIstruzione->setObjectName("edIstruzione");
+  edIstruzione->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  edIstruzione->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  altezzaBarra_ = kAltezzaBarra;
+  pbEsegui = new QPushButton("Esegui", pnlEsegui);
+  pbEsegui->setObjectName("pbEsegui");
+  pbEsegui->setFixedSize(75, kAltezzaBarra);
+
+  connect(cbEsecuzioneVeloce, &QCheckBox::clicked, this, [this] { cbEsecuzioneVeloceClick(); });
+  connect(pbEsegui, &QPushButton::clicked, this, [this] { pbEseguiClick(); });
+  edIstruzione->OnKeyUp = [this](TSrcEditFinestra*, std::uint16_t& tasto, TShiftState stato) {
+    if (tasto == VK_RETURN && stato == 0) pbEsegui->click();
+  };
+  // With the focus the bar grows over the message line, and shrinks back without it.
+  edIstruzione->OnEnter = [this](TSrcEditFinestra*) {
+    barraAttiva_ = true;
+    altezzaBarra_ = kAltezzaBarra + kAltezzaMessaggio;
+    ImpaginaBarraEsegui();
+  };
+  edIstruzione->OnExit = [this](TSrcEditFinestra*) {
+    altezzaBarra_ = kAltezzaBarra;
+    ImpaginaBarraEsegui();
+  };
+  edIstruzione->OnChange = [this](TSrcEditFinestra*) { AggiornaAzioni(); };
+  edIstruzione->OnStatusChange = edIstruzione->OnChange;
+  edIstruzione->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(edIstruzione, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+    ++menuAperti_;
+    contestoBarra_ = true;
+    PopupColorieComandi->exec(edIstruzione->mapToGlobal(p));
+    contestoBarra_ = false;
+    --menuAperti_;
+  });
+  return pnlEsegui;
+}
+
+void Tfrm3::MessaggioSemplice(const std::string& testo) {
+  MessaggioFinestra(this, testo, TitoloApplicazione(), TTipoMessaggio::Informazione, TPulsanti::OK);
+}
+
+bool Tfrm3::eventFilter(QObject* oggetto, QEvent* evento) {
+  if (evento->type() == QEvent::Resize && (oggetto == pnlEsegui || oggetto == pnlIntermedio))
+    ImpaginaBarraEsegui();
+  return QMainWindow::eventFilter(oggetto, evento);
+}
+
+void Tfrm3::ImpaginaBarraEsegui() {
+  if (!pnlEsegui) return;
+  const int x = pnlIntermedio->width() + pnlStrumenti->width();
+  const int larghezza = std::max(
+      20, pnlEsegui->width() - pnlIntermedio->width() - pbEsegui->width() - 30 - pnlStrumenti->width());
+  edIstruzione->setGeometry(x, 4, larghezza, altezzaBarra_);
+  pbEsegui->move(x + larghezza + 5, 4);
+  pnlMess->setGeometry(x, 4 + kAltezzaBarra, larghezza, kAltezzaMessaggio);
+  edIstruzione->raise();
+}
+
+}  // namespace qx

@@ -1,0 +1,83 @@
+// What the interpreter asks of the main window, done by the main window: the repaint, the
+// object list, the output pane, the message line, the buttons, the message loop and the
+// dialogs. The dialogs that are not built yet say so and stop the run (a wait that nobody
+// can answer must not hang).
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "runstate/WindowServices.h"
+
+namespace qx {
+
+class Tfrm3;
+
+class TServiziFinestra : public WindowServices {
+ public:
+  explicit TServiziFinestra(Tfrm3& finestra) : f_(finestra) {}
+
+  // Lets the messages through, at most once every `IntervalloMs`: the interpreter calls this
+  // before every token, so the check is one counter and, now and then, the clock.
+  void ElaboraMessaggi() override;
+  void AttendiEventi(int maxMs) override;
+  bool InChiusura() override;
+  void ScartaTasti() override;
+  // Lets the messages through now.
+  void Pompa();
+  static constexpr std::uint64_t IntervalloMs = 15;
+  // Message pumps so far, and the waits among them (the tests count them).
+  std::uint64_t Pompaggi = 0;
+  std::uint64_t Attese = 0;
+
+  void DisegnaRifCart() override;
+  void AggiornaListaOggetti() override;
+  void MostraVista(bool vista3D) override;
+
+  void InvalidaRighe(TEditorCorrente editor, int da, int a) override;
+  void ImpostaEditorSolaLettura(bool solaLettura) override;
+  void AggiungiRigaOutput(const std::string& riga, TColor colore) override;
+  void PulisciOutput() override;
+  void ImpostaMessaggio(const std::string& testo) override;
+  void MostraContinua(bool visibile) override;
+  void MostraRighelli(bool visibili) override;
+  void MostraTerminaPenna(bool visibile) override;
+  void ImpostaCursore(int cursore) override;
+
+  // The window's sound: beeps, media files and the note player.
+  void Beep() override;
+  void BeepTono(int hz, int ms) override;
+  bool SuonaFile(const std::string& percorso) override;
+  TMidiGen* MidiGen() override;
+
+  int MessageBox(const std::string& testo, const std::string& titolo, TTipoMessaggio tipo,
+                 TPulsanti pulsanti) override;
+  bool InputBox(const std::string& titolo, const std::string& prompt, std::string& testo) override;
+  bool LeggiNum(const std::string& prompt, long double& valore) override;
+  bool LeggiGrado(const std::string& titolo, int& gradi, int& primi, long double& secondi) override;
+  int Domanda(const std::string& titolo, const std::string& testo) override;
+  bool InserisciFunzione(const std::string& titolo, std::string& riga, int tipo, char modo) override;
+  bool EditaFrazione(const std::string& titolo, std::string& testo, char modo) override;
+  void MostraFunzione(const std::string& titolo, const cValore& funzione) override;
+  void MostraFrazione(const std::string& titolo, const cValore& valore) override;
+  void EditaVettore(bool solaLettura, const std::string& titolo, cValore& vettore,
+                    const std::string& commento) override;
+  void EditaMatrice(bool solaLettura, const std::string& titolo, cValore& matrice,
+                    const std::string& commento) override;
+  void EditaArchivio(const std::string& titolo, const std::string& tabella) override;
+  int ScegliIntersezione(const TPuntoMondo& p1, const TPuntoMondo& p2) override;
+  int ScegliTangente(const TPuntoMondo& t1a, const TPuntoMondo& t1b, const TPuntoMondo& t2a,
+                     const TPuntoMondo& t2b) override;
+  int ScegliSegmento(const TPuntoMondo& inizio, const TPuntoMondo& fine1, const TPuntoMondo& fine2) override;
+  int ScegliPoligono(const cValore& candidato1, const cValore& candidato2) override;
+
+ private:
+  // Says that a dialog is not available yet and ends the run as a cancelled dialog does.
+  void NonDisponibile(const std::string& finestra);
+
+  Tfrm3& f_;
+  std::uint32_t chiamate_ = 0;
+  std::uint64_t ultimaPompa_ = 0;
+};
+
+}  // namespace qx

@@ -1,0 +1,70 @@
+#include "app/TestoOggetto.h"
+
+#include <cctype>
+
+#include "platform/ColorNames.h"
+#include "runstate/ParoleChiave.h"
+#include "values/Funzioni.h"
+#include "values/ValoreFunzione.h"
+#include "values/ValoriScalari.h"
+#include "values/Variabili.h"
+#include "values/espressioni/Stampa.h"
+#include "values/figure/ValoreLinea.h"
+
+namespace qx {
+
+namespace {
+
+TColor ColoreVoce(const cValore& v) {
+  if (const auto* g = dynamic_cast<const cValoreGraf*>(&v)) return v.Tipo == T_TESTO ? g->Font.Color : g->Pen.Color;
+  return clBlue;
+}
+
+std::string Minuscolo(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// What follows the name, by kind; nothing for the kinds that show only their name.
+std::string TestoDopoNome(const cValore& v) {
+  switch (v.Tipo) {
+    case T_REALE:
+      return " = " + NumeroInTestoDec(static_cast<const cValoreReale&>(v).Value, 2);
+    case T_BOOLEANO:
+      return " = " + (static_cast<const cValoreBool&>(v).Value ? ParoleChiave.VERO : ParoleChiave.FALSO);
+    case T_STRINGA:
+      return " = " + static_cast<const cValoreStringa&>(v).Value;
+    case T_GRADO: {
+      const auto& g = static_cast<const cValoreGrado&>(v);
+      return "= " + NumeroInTesto(g.Gradi) + "\u00B0 " + NumeroInTesto(g.Primi) + "' " +
+             NumeroInTestoDec(g.Secondi, 2) + "\"";
+    }
+    case T_FRAZIONE:
+    case T_ESPRESSIONE:
+    case T_FUNZIONE:
+      if (const auto* f = dynamic_cast<const cValoreFunzione*>(&v)) return " = " + Minuscolo(AlberoInTesto(f->Albero()));
+      return std::string();
+    default:
+      return std::string();
+  }
+}
+
+}  // namespace
+
+std::string VoceListaOggetti(const cVariabile& variabile) {
+  const cValore& v = *variabile.GetValore();
+  std::string nome = v.IsAnonimo() ? "senza nome" : v.Nome;
+  nome += TestoDopoNome(v);
+  std::string colore = ColorToString(ColoreVoce(v));
+  if (colore.rfind("cl", 0) == 0) colore.erase(0, 2);
+  std::string tipo(v.NomeTipo);
+  if (v.Tipo == T_LINEA)
+    if (const auto* l = dynamic_cast<const cValoreLinea*>(&v); l && l->_bScrittura) tipo = "Scrittura";
+  return "<b><c:" + colore + ">" + tipo + " " + "</b><c:WindowText>" + nome;
+}
+
+bool NellaVistaNascosta(TipiValore tipo, bool vista3D) {
+  return vista3D ? IsGeometriaPiana(tipo) || IsStatistica(tipo) : IsGeometriaSpazio(tipo);
+}
+
+}  // namespace qx

@@ -1,0 +1,19 @@
+// The object list's line for one variable: a mark-up caption with the kind in bold in the
+// value's colour, then the name and, for the values that have a short text, the value.
+#pragma once
+#include <string>
+
+#include "values/Valori.h"
+
+namespace qx {
+
+class cVariabile;
+
+// "<b><c:Blue>Numero </b><c:WindowText>a = 2.5".
+std::string VoceListaOggetti(const cVariabile& variabile);
+
+// Whether a value of this kind belongs to the view that is hidden: plane values and charts
+// while the space view is shown, space values while the plane is.
+bool NellaVistaNascosta(TipiValore tipo, bool vista3D);
+
+}  // namespace qx

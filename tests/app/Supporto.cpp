@@ -1,0 +1,122 @@
+#include "tests/app/Supporto.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QToolBar>
+#include <cstdlib>
+
+#include "runstate/DatiGlob.h"
+#include "runstate/WindowServices.h"
+
+namespace qx::test {
+
+void Applicazione() {
+  if (QCoreApplication::instance()) return;
+  if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("QT_FONT_DPI", "96", 0);
+  static int argc = 1;
+  static char nome[] = "test_app";
+  static char* argv[] = {nome, nullptr};
+  // Never destroyed: it must outlive every static of the libraries it loaded.
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
+}
+
+FinestraAperta::FinestraAperta(std::vector<std::string> parametri) {
+  Applicazione();
+  ReimpostaDatiGlob();
+  finestra = std::make_unique<Tfrm3>(std::move(parametri), midi::TServiziSuono::Registrazione());
+  finestra->show();
+  finestra->activateWindow();
+  (void)QTest::qWaitForWindowExposed(finestra.get());
+  finestra->FormActivate();
+  QCoreApplication::processEvents();
+}
+
+FinestraAperta::~FinestraAperta() {
+  finestra.reset();
+  ReimpostaDatiGlob();
+}
+
+RispondiModali::RispondiModali() {
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Controlla(); });
+  timer_.start(0);
+}
+
+RispondiModali::~RispondiModali() { timer_.stop(); }
+
+void RispondiModali::Premi(int pulsante) {
+  Aggiungi([pulsante](QDialog& d) {
+    if (auto* box = qobject_cast<QMessageBox*>(&d))
+      if (QAbstractButton* b = box->button(static_cast<QMessageBox::StandardButton>(pulsante))) {
+        b->click();
+        return;
+      }
+    d.reject();
+  });
+}
+
+void RispondiModali::Controlla() {
+  auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+  if (!d || !d->isVisible() || d->property("qxRisposto").toBool()) return;
+  d->setProperty("qxRisposto", true);
+  Modale m{d->windowTitle(), QString()};
+  if (auto* box = qobject_cast<QMessageBox*>(d)) m.testo = box->text();
+  Visti.push_back(m);
+  if (risposte_.empty()) {
+    ++SenzaRisposta;
+    d->reject();
+    return;
+  }
+  Risposta r = std::move(risposte_.front());
+  risposte_.pop_front();
+  r(*d);
+}
+
+Quando::Quando(std::function<bool()> condizione, std::function<void()> azione) {
+  QObject::connect(&timer_, &QTimer::timeout, [this, condizione, azione] {
+    if (eseguita_ || !condizione()) return;
+    eseguita_ = true;
+    timer_.stop();
+    azione();
+  });
+  timer_.start(0);
+}
+
+TColor Pixel(const QImage& immagine, int x, int y) {
+  const QRgb p = immagine.pixel(x, y);
+  return RGBColor(qRed(p), qGreen(p), qBlue(p));
+}
+
+bool ContieneColore(const QImage& immagine, const QRect& area, TColor colore) {
+  const QRect r = area.intersected(immagine.rect());
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      if (Pixel(immagine, x, y) == colore) return true;
+  return false;
+}
+
+std::vector<std::string> VociLista(Tfrm3& f) {
+  f.CompletaRidisegni();
+  std::vector<std::string> voci;
+  for (int i = 0; i < f.lbOggetti->Items.Count(); ++i) voci.push_back(f.lbOggetti->Items[i].toStdString());
+  return voci;
+}
+
+void Digita(QWidget* editor, const QString& testo) {
+  editor->setFocus();
+  QTest::keyClicks(editor, testo);
+}
+
+void Clicca(Tfrm3& f, QAction* azione) {
+  QWidget* b = f.ToolBar2->widgetForAction(azione);
+  if (b && b->isVisible())
+    QTest::mouseClick(b, Qt::LeftButton);
+  else
+    azione->trigger();
+}
+
+}  // namespace qx::test

@@ -1,0 +1,93 @@
+// What the tests of the main window share: the application object, a main window ready
+// for use, a helper that answers the modal boxes as a user would, and the user's actions
+// played while a run lets the messages through.
+#pragma once
+#include <QAction>
+#include <QCheckBox>
+#include <QColor>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QImage>
+#include <QString>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Editori.h"
+#include "app/PaintBoxQt.h"
+#include "app/Tfrm3.h"
+#include "controls/midi/ServiziSuono.h"
+
+class QDialog;
+class QMessageBox;
+class QWidget;
+
+namespace qx::test {
+
+// The application object: the test program's main makes it; this makes one when it has not.
+void Applicazione();
+
+// A main window after its first activation, with the run state as at start-up; its sound
+// is only recorded (Registro()).
+struct FinestraAperta {
+  explicit FinestraAperta(std::vector<std::string> parametri = {});
+  ~FinestraAperta();
+  Tfrm3& f() { return *finestra; }
+  std::unique_ptr<Tfrm3> finestra;
+};
+
+// A box or dialog that the helper answered.
+struct Modale {
+  QString titolo, testo;
+};
+
+// Answers the modal windows as they open, in order: each answer is given the window and
+// presses a button or fills and accepts it. A box with no answer left is answered with its
+// escape button (Cancel, No or OK) and counted in `SenzaRisposta`.
+class RispondiModali {
+ public:
+  RispondiModali();
+  ~RispondiModali();
+  using Risposta = std::function<void(QDialog&)>;
+  // Presses the box's standard button (QMessageBox::Yes, QMessageBox::Cancel, ...).
+  void Premi(int pulsante);
+  void Aggiungi(Risposta r) { risposte_.push_back(std::move(r)); }
+  std::vector<Modale> Visti;
+  int SenzaRisposta = 0;
+
+ private:
+  void Controlla();
+  std::deque<Risposta> risposte_;
+  QTimer timer_;
+};
+
+// Plays an action once, at the first message pump at which the condition holds.
+class Quando {
+ public:
+  Quando(std::function<bool()> condizione, std::function<void()> azione);
+  bool Eseguita() const { return eseguita_; }
+
+ private:
+  QTimer timer_;
+  bool eseguita_ = false;
+};
+
+// Colour of an image's pixel as the toolkit's number.
+TColor Pixel(const QImage& immagine, int x, int y);
+// Whether any pixel of the rectangle has exactly that colour.
+bool ContieneColore(const QImage& immagine, const QRect& area, TColor colore);
+// The items of the object list, as their mark-up captions.
+std::vector<std::string> VociLista(Tfrm3& f);
+// Types text into an editor with the keyboard.
+void Digita(QWidget* editor, const QString& testo);
+// Clicks a tool bar's button.
+void Clicca(Tfrm3& f, QAction* azione);
+
+}  // namespace qx::test

@@ -1,0 +1,110 @@
+// The canvas that keeps the statements' drawing while the picture waits to be made: the
+// image it ends with must be the one that painting at once would have given.
+#include <gtest/gtest.h>
+
+#include "app/CanvasDifferito.h"
+#include "platform/qt/ApplicazioneQt.h"
+#include "platform/qt/QImageCanvas.h"
+
+namespace qx {
+namespace {
+
+// The whole picture: a background and a filled circle.
+void Ridisegna(TCanvas& c) {
+  c.Brush = TBrush{clYellow, bsSolid};
+  c.FillRect({0, 0, 120, 90});
+  c.Pen = TPen{clBlue};
+  c.Brush = TBrush{clAqua, bsSolid};
+  c.Ellipse(10, 10, 70, 70);
+}
+
+// What statements draw straight onto the canvas, with the state changing between calls.
+void Disegna(TCanvas& c) {
+  c.Pen = TPen{clRed, psDash, 1, pmCopy};
+  c.Brush = TBrush{clMaroon, bsSolid};  // the gaps of the dashes
+  c.MoveTo(0, 0);
+  c.LineTo(100, 60);
+  c.LineTo(20, 80);  // from where the last line ended
+  c.Pen = TPen{clBlack, psSolid, 3, pmXor};
+  c.Brush = TBrush{clGreen, bsDiagCross};
+  const TPoint triangolo[] = {{50, 5}, {110, 40}, {60, 85}};
+  c.Polygon(triangolo);
+  c.Font = TFont{clPurple, "MS Sans Serif", 12, fsBold};
+  c.TextAlign = {haCenter, vaBaseline};
+  c.TextOut(60, 45, "Ab");
+  c.SetPixels(3, 3, clLime);
+  TBitmap b(4, 4, 0xFF123456u);
+  c.Draw(100, 70, b);
+  c.Pen = TPen{clNavy, psSolid, 1, pmNotXor};
+  c.Brush = TBrush{clWhite, bsClear};
+  c.Arc(20, 20, 90, 80, 90, 50, 20, 50);
+  c.MoveTo(5, 85);
+}
+
+TEST(CanvasDifferito, IlRisultatoEQuelloDelDisegnoImmediato) {
+  EnsureGuiApplication();
+  TQImageCanvas atteso(120, 90);
+  Ridisegna(atteso);
+  Disegna(atteso);
+
+  TQImageCanvas immagine(120, 90);
+  int ridisegni = 0;
+  TCanvasDifferito d([&] {
+    ++ridisegni;
+    Ridisegna(immagine);
+  });
+  d.ImpostaDestinazione(&immagine);
+  // Drawn before the request: painted over by the whole picture.
+  d.Pen = TPen{clFuchsia};
+  d.Rectangle(0, 0, 120, 90);
+  d.RichiediRidisegno();
+  Disegna(d);
+  EXPECT_EQ(ridisegni, 0);
+  EXPECT_EQ(immagine.Pixels(60, 40), clWhite) << "nothing is drawn while the picture is stale";
+  EXPECT_EQ(d.PenPos(), (TPoint{5, 85}));
+  d.Completa();
+  EXPECT_EQ(ridisegni, 1);
+  EXPECT_TRUE(immagine.Image() == atteso.Image());
+  d.Completa();
+  EXPECT_EQ(ridisegni, 1);
+}
+
+TEST(CanvasDifferito, LeggereUnPixelCompletaPrima) {
+  EnsureGuiApplication();
+  TQImageCanvas immagine(120, 90);
+  TCanvasDifferito d([&] { Ridisegna(immagine); });
+  d.ImpostaDestinazione(&immagine);
+  d.RichiediRidisegno();
+  d.SetPixels(40, 40, clRed);
+  EXPECT_EQ(d.Pixels(40, 40), clRed);
+  EXPECT_EQ(d.Pixels(5, 5), clYellow);
+  EXPECT_FALSE(d.Sporco());
+  // Measuring needs no picture.
+  d.RichiediRidisegno();
+  d.Font = TFont{clBlack, "MS Sans Serif", 10, 0};
+  EXPECT_GT(d.TextWidth("abc"), 0);
+  EXPECT_TRUE(d.Sporco());
+}
+
+TEST(CanvasDifferito, SenzaRidisegnoInAttesaDisegnaSubito) {
+  EnsureGuiApplication();
+  TQImageCanvas immagine(50, 50);
+  TCanvasDifferito d([] {});
+  d.ImpostaDestinazione(&immagine);
+  d.Pen = TPen{clRed};
+  d.MoveTo(0, 10);
+  d.LineTo(40, 10);
+  EXPECT_EQ(immagine.Pixels(20, 10), clRed);
+  EXPECT_EQ(d.ClipRect(), (TRect{0, 0, 50, 50}));
+  // Without a destination nothing is drawn and nothing breaks.
+  TCanvasDifferito vuoto([] {});
+  vuoto.LineTo(3, 3);
+  vuoto.RichiediRidisegno();
+  vuoto.TextOut(1, 1, "x");
+  vuoto.Completa();
+  EXPECT_EQ(vuoto.Pixels(1, 1), clNone);
+  EXPECT_EQ(vuoto.TextWidth("x"), 0);
+}
+
+}  // namespace
+}  // namespace qx

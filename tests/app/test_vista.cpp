@@ -1,0 +1,335 @@
+// The canvas view (frame, rulers, pan, zoom, grid, traces), the object list's items and
+// the switches between the plane and the space view and between the three layouts.
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QLayout>
+#include <QSplitter>
+#include <QTest>
+#include <cmath>
+
+#include "app/TestoOggetto.h"
+#include "interpreter/Ambiente.h"
+#include "runstate/DatiGlob.h"
+#include "tests/app/Supporto.h"
+#include "values/Collezioni.h"
+#include "values/RifCart.h"
+#include "values/ValoriScalari.h"
+#include "values/Variabili.h"
+#include "values/figure/ValoreCerchio.h"
+#include "values/figure/ValoreDiagramma.h"
+#include "values/figure/ValoreLinea.h"
+#include "values/figure/ValoreTesto.h"
+
+namespace qx::test {
+namespace {
+
+// A paint box of exactly 400 x 300 pixels.
+void Area400x300(Tfrm3& f) {
+  f.pbRifCart->setFixedSize(400, 300);
+  f.pnlRifCart->layout()->activate();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(f.pbRifCart->width(), 400);
+  ASSERT_EQ(f.pbRifCart->height(), 300);
+}
+
+void Esegui(Tfrm3& f, const char* programma) {
+  ImpostaTestoEditor(*f.MemoSource, programma);
+  Clicca(f, f.Esegui1);
+}
+
+TEST(RifCart, DopoIlRipristinoLOrigineEInBassoASinistra) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Area400x300(f);
+  f.sbZoomp->click();
+  f.sbSu->click();
+  QTest::mouseClick(f.sbInit, Qt::LeftButton);
+  const cRifCart& r = *DatiGlob.RifCart;
+  EXPECT_EQ(r.__AsseX, 1);
+  EXPECT_EQ(r.__AsseY, 299);
+  EXPECT_EQ(r._TaccaX, 38);
+  EXPECT_EQ(r._TaccaY, 38);
+  EXPECT_EQ(r.XPixel(1), 39);
+  EXPECT_EQ(r.YPixel(1), 261);
+  EXPECT_EQ(r.Rettangolo, (TRect{0, 0, 400, 300}));
+  EXPECT_EQ(DatiGlob.AreaRifCart.ClientWidth, 400);
+  EXPECT_EQ(DatiGlob.AreaRifCart.ClientHeight, 300);
+  EXPECT_TRUE(f.pnlPbx->isVisible());
+  EXPECT_TRUE(f.pnlPby->isVisible());
+  EXPECT_EQ(f.ImmagineRifCart().size(), QSize(400, 300));
+  // A taller area keeps the origin on its bottom row.
+  f.pbRifCart->setFixedSize(400, 320);
+  f.pnlRifCart->layout()->activate();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(DatiGlob.RifCart->__AsseY, 319);
+}
+
+TEST(RifCart, LoZoomSiFermaAUnPixelPerUnita) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  long double atteso = 38;
+  while (atteso > 1) atteso /= 1.1L;
+  for (int i = 0; i < 50; ++i) f.sbZoomm->click();
+  const cRifCart& r = *DatiGlob.RifCart;
+  EXPECT_EQ(r._TaccaX, atteso);
+  EXPECT_EQ(r._TaccaY, atteso);
+  EXPECT_NEAR(static_cast<double>(atteso), 38 / std::pow(1.1, 39), 1e-9);
+  QTest::mouseClick(f.sbZoomp, Qt::LeftButton);
+  EXPECT_EQ(r._TaccaX, atteso * 1.1L);
+}
+
+TEST(RifCart, LoSpostamentoNonPortaLOrigineOltreLAngolo) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Area400x300(f);
+  const cRifCart& r = *DatiGlob.RifCart;
+  f.sbSinistra->click();
+  EXPECT_EQ(r.__AsseX, 1);
+  f.sbDestra->click();
+  f.sbDestra->click();
+  EXPECT_EQ(r.__AsseX, -39);
+  f.sbSinistra->click();
+  EXPECT_EQ(r.__AsseX, -19);
+  f.sbSinistra->click();
+  EXPECT_EQ(r.__AsseX, 1);
+  f.sbGiu->click();
+  EXPECT_EQ(r.__AsseY, 299);
+  f.sbSu->click();
+  EXPECT_EQ(r.__AsseY, 319);
+  f.sbGiu->click();
+  f.sbGiu->click();
+  EXPECT_EQ(r.__AsseY, 299);
+}
+
+TEST(RifCart, InAnalisiSiSpostaLaFinestraDelMondo) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Esegui(f, "RIFCART1(-10, -5, 10, 5);");
+  const cRifCart& r = *DatiGlob.RifCart;
+  ASSERT_TRUE(r._bxAnalisi);
+  f.sbDestra->click();
+  EXPECT_EQ(r._xa, -8);
+  EXPECT_EQ(r._xb, 12);
+  f.sbSinistra->click();
+  f.sbSinistra->click();
+  EXPECT_EQ(r._xa, -12);
+  EXPECT_EQ(r._xb, 8);
+  f.sbSu->click();
+  EXPECT_EQ(r._ya, -4);
+  EXPECT_EQ(r._yb, 6);
+  f.sbGiu->click();
+  EXPECT_EQ(r._ya, -5);
+  const Reale tacca = r._TaccaX;
+  f.sbZoomp->click();
+  EXPECT_EQ(r._xa, -10);
+  EXPECT_EQ(r._xb, 6);
+  EXPECT_EQ(r._ya, -4);
+  EXPECT_EQ(r._yb, 4);
+  f.sbZoomm->click();
+  EXPECT_NEAR(static_cast<double>(r._xa), -11.6, 1e-12);
+  EXPECT_NEAR(static_cast<double>(r._yb), 4.8, 1e-12);
+  // The spacing of the squared paper is not touched in analysis mode.
+  EXPECT_EQ(r._TaccaX, tacca);
+}
+
+TEST(RifCart, LaGrigliaEIRighelli) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Area400x300(f);
+  const cRifCart& r = *DatiGlob.RifCart;
+  // Squared paper: a line of the grid runs through every unit.
+  auto colonnaBianca = [](const QImage& img, int x) {
+    for (int y = 0; y < img.height(); ++y)
+      if (Pixel(img, x, y) != clWhite) return false;
+    return true;
+  };
+  EXPECT_FALSE(colonnaBianca(f.ImmagineRifCart(), r.XPixel(2)));
+  QTest::mouseClick(f.sbGrigliaOff, Qt::LeftButton);
+  EXPECT_TRUE(f.sbGrigliaOff->isChecked());
+  EXPECT_FALSE(f.sbGrigliaOn->isChecked());
+  EXPECT_FALSE(f.pnlPbx->isVisible());
+  EXPECT_FALSE(f.pnlPby->isVisible());
+  EXPECT_TRUE(colonnaBianca(f.ImmagineRifCart(), r.XPixel(2)));
+  QTest::mouseClick(f.sbGrigliaOn, Qt::LeftButton);
+  EXPECT_TRUE(f.pnlPbx->isVisible());
+  // The x ruler carries the unit numbers in black.
+  f.pbX->repaint();
+  EXPECT_TRUE(ContieneColore(f.pbX->Immagine().Image(), QRect(0, 0, f.pbX->width(), f.pbX->height()), clBlack));
+}
+
+TEST(RifCart, LaTracciaStaSopraAUnPoligonoPieno) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Area400x300(f);
+  Esegui(f, "COLORERIEMPIMENTO(255,0,0);\nMOTIVORIEMPIMENTO(1);\n"
+            "PP = POLIGONO(PUNTO(-1,-1), PUNTO(1,-1), PUNTO(1,1), PUNTO(-1,1));");
+  const cRifCart& r = *DatiGlob.RifCart;
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), 1, 298), clRed);
+  DatiGlob.PuntiTraccia->Aggiungi(0, 0);
+  f.DisegnaRifCart();
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), r.XPixel(0), r.YPixel(0)), clFuchsia);
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), 0, 298), clFuchsia);
+  // Any later repaint keeps it on top.
+  f.sbZoomp->click();
+  f.sbZoomm->click();
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), r.XPixel(0), r.YPixel(0)), clFuchsia);
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), r.XPixel(0.5), r.YPixel(0.5)), clRed);
+
+  {
+    RispondiModali risposte;
+    risposte.Premi(QMessageBox::No);
+    QTest::mouseClick(f.sbCancTraccia, Qt::LeftButton);
+    ASSERT_EQ(risposte.Visti.size(), 1u);
+    EXPECT_EQ(risposte.Visti[0].titolo, "Conferma");
+    EXPECT_EQ(risposte.Visti[0].testo,
+              "Vuoi eliminare eventuali tracce lasciate dai comandi per le trasformazioni geometriche ?");
+    EXPECT_EQ(DatiGlob.PuntiTraccia->Count(), 1);
+  }
+  RispondiModali risposte;
+  risposte.Premi(QMessageBox::Yes);
+  QTest::mouseClick(f.sbCancTraccia, Qt::LeftButton);
+  EXPECT_EQ(DatiGlob.PuntiTraccia->Count(), 0);
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), r.XPixel(0), r.YPixel(0)), clRed);
+}
+
+TEST(RifCart, IValoriPiuRecentiStannoSopra) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Area400x300(f);
+  Esegui(f, "COLORERIEMPIMENTO(255,0,0);\nMOTIVORIEMPIMENTO(1);\n"
+            "A = POLIGONO(PUNTO(1,1), PUNTO(3,1), PUNTO(3,3), PUNTO(1,3));\n"
+            "COLORERIEMPIMENTO(0,255,0);\n"
+            "B = POLIGONO(PUNTO(2,2), PUNTO(4,2), PUNTO(4,4), PUNTO(2,4));");
+  const cRifCart& r = *DatiGlob.RifCart;
+  const QImage img = f.ImmagineRifCart();
+  EXPECT_EQ(Pixel(img, r.XPixel(1.5), r.YPixel(1.5)), clRed);
+  EXPECT_EQ(Pixel(img, r.XPixel(2.5), r.YPixel(2.5)), clLime);
+  EXPECT_EQ(Pixel(img, r.XPixel(3.5), r.YPixel(3.5)), clLime);
+}
+
+TEST(RifCart, OgniRidisegnoPartedaUnFoglioNuovo) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Area400x300(f);
+  Esegui(f, "P = PUNTO(1,1);");
+  const cRifCart& r = *DatiGlob.RifCart;
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), r.XPixel(1), r.YPixel(1)), clBlue);
+  Esegui(f, "P = PUNTO(3,3);");
+  EXPECT_NE(Pixel(f.ImmagineRifCart(), r.XPixel(1), r.YPixel(1)), clBlue);
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), r.XPixel(3), r.YPixel(3)), clBlue);
+  // The background takes the colour that the program gives it.
+  Esegui(f, "COLORESFONDO(255,0,0);\nP = PUNTO(3,3);");
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), r.XPixel(2.5), r.YPixel(2.5)), clRed);
+  // and a new run starts from white again.
+  Esegui(f, "P = PUNTO(3,3);");
+  EXPECT_EQ(Pixel(f.ImmagineRifCart(), r.XPixel(2.5), r.YPixel(2.5)), clWhite);
+}
+
+// ---- The object list ----
+
+void Memorizza(const std::string& nome, std::unique_ptr<cValore> v) {
+  v->Nome = nome;
+  DatiGlob.ListaVariabili->Aggiungi(std::make_unique<cVariabile>(nome, std::move(v)));
+}
+
+TEST(ListaOggetti, LeVociDiOgniTipo) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Memorizza("a", std::make_unique<cValoreReale>(2.5L));
+  Memorizza("b", std::make_unique<cValoreBool>(true));
+  Memorizza("c", std::make_unique<cValoreBool>(false));
+  Memorizza("s", std::make_unique<cValoreStringa>("ciao"));
+  auto cerchio = std::make_unique<cValoreCerchio>();
+  Memorizza("$3", std::move(cerchio));
+  auto testo = std::make_unique<cValoreTesto>();
+  testo->Font.Color = clRed;
+  testo->Pen.Color = clBlue;
+  Memorizza("T", std::move(testo));
+  auto scrittura = std::make_unique<cValoreLinea>();
+  scrittura->_bScrittura = true;
+  scrittura->Pen.Color = RGBColor(1, 2, 3);
+  Memorizza("W", std::move(scrittura));
+  const cListaVariabili& t = *DatiGlob.ListaVariabili;
+  EXPECT_EQ(VoceListaOggetti(*t.Cerca("a")), "<b><c:Blue>Numero </b><c:WindowText>a = 2.5");
+  EXPECT_EQ(VoceListaOggetti(*t.Cerca("b")), "<b><c:Blue>Logico </b><c:WindowText>b = VERO");
+  EXPECT_EQ(VoceListaOggetti(*t.Cerca("c")), "<b><c:Blue>Logico </b><c:WindowText>c = FALSO");
+  EXPECT_EQ(VoceListaOggetti(*t.Cerca("s")), "<b><c:Blue>Stringa </b><c:WindowText>s = ciao");
+  EXPECT_EQ(VoceListaOggetti(*t.Elemento(3)), "<b><c:Blue>Circonferenza </b><c:WindowText>senza nome");
+  EXPECT_EQ(VoceListaOggetti(*t.Cerca("T")), "<b><c:Red>Testo </b><c:WindowText>T");
+  EXPECT_EQ(VoceListaOggetti(*t.Cerca("W")), "<b><c:$00030201>Scrittura </b><c:WindowText>W");
+  f.AggiornaListaOggetti();
+  // The list is sorted by its captions.
+  const std::vector<std::string> voci = VociLista(f);
+  ASSERT_EQ(voci.size(), 7u);
+  EXPECT_EQ(voci.front(), "<b><c:$00030201>Scrittura </b><c:WindowText>W");
+  EXPECT_EQ(voci.back(), "<b><c:Red>Testo </b><c:WindowText>T");
+}
+
+TEST(ListaOggetti, LeVociDiUnProgramma) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Esegui(f, "a = 2.5;\nb = VERO;\nCIRC(PUNTO(1,1),1);\nm = MISURAANG(30,15,20.5);\n"
+            "F = FUNZIONE(\"X^2+1\");\nCOLOREPENNA(255,0,0);\nP = PUNTO(2,2);");
+  const std::vector<std::string> voci = VociLista(f);
+  const std::vector<std::string> attese = {
+      "<b><c:Blue>Circonferenza </b><c:WindowText>senza nome",
+      "<b><c:Blue>Funzione </b><c:WindowText>F = (x^2)+1",
+      "<b><c:Blue>Logico </b><c:WindowText>B = VERO",
+      "<b><c:Blue>MisuraAng </b><c:WindowText>M= 30\u00B0 15' 20.5\"",
+      "<b><c:Blue>Numero </b><c:WindowText>A = 2.5",
+      "<b><c:Red>Punto </b><c:WindowText>P",
+  };
+  EXPECT_EQ(voci, attese);
+}
+
+TEST(ListaOggetti, LaVistaNascostaSaltaISuoiValoriEProsegue) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Esegui(f, "A = 1;\nC = CIRC(PUNTO(1,1),1);");
+  // A chart waits for its place on the canvas; it is made here as the statement would.
+  Memorizza("D", std::make_unique<cValoreDiagramma>(T_DIAG_STR, 3));
+  f.AggiornaListaOggetti();
+  EXPECT_EQ(VociLista(f).size(), 3u);
+  Clicca(f, f.tbSpazio);
+  EXPECT_TRUE(DatiGlob.bVista3D);
+  EXPECT_TRUE(f.tbSpazio->isChecked());
+  EXPECT_FALSE(f.pnlRifCart->isVisible());
+  EXPECT_TRUE(f.pnlRifCart3D->isVisible());
+  EXPECT_TRUE(f.pnlControlliRifCart3D->isVisible());
+  // The circle and the chart belong to the plane; the number older than them is still listed.
+  EXPECT_EQ(VociLista(f), std::vector<std::string>{"<b><c:Blue>Numero </b><c:WindowText>A = 1"});
+  f.MostraVista(false);
+  EXPECT_FALSE(f.tbSpazio->isChecked());
+  EXPECT_TRUE(f.pnlRifCart->isVisible());
+  EXPECT_FALSE(f.pnlRifCart3D->isVisible());
+  EXPECT_EQ(VociLista(f).size(), 3u);
+  EXPECT_TRUE(NellaVistaNascosta(T_SFERA3D, false));
+  EXPECT_FALSE(NellaVistaNascosta(T_SFERA3D, true));
+  EXPECT_TRUE(NellaVistaNascosta(T_CERCHIO, true));
+  EXPECT_TRUE(NellaVistaNascosta(T_DIAG_IST, true));
+  EXPECT_FALSE(NellaVistaNascosta(T_MATR_REALE, true));
+}
+
+TEST(Impaginazione, LeTreDisposizioni) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  f.resize(1200, 800);
+  QCoreApplication::processEvents();
+  Clicca(f, f.tbtSoloEditor);
+  EXPECT_EQ(f.pnlEsegui->height(), 1);
+  EXPECT_EQ(f.pnlListaOggetti->height(), 1);
+  EXPECT_GT(f.pnlIntermedio->width(), 900);
+  Clicca(f, f.tbtSoloGrafica);
+  EXPECT_LE(f.pnlIntermedio->width(), 1);
+  // The command bar comes back with the graphics: it is the only way in for statements.
+  EXPECT_EQ(f.pnlEsegui->height(), 53);
+  Clicca(f, f.tbtEditor_e_Grafica);
+  const int W = f.width();
+  EXPECT_NEAR(f.pnlIntermedio->width(), W / 2 - W / 6 - f.pnlStrumenti->width(), 8);
+  EXPECT_EQ(f.pnlListaOggetti->height(), f.height() / 4);
+  EXPECT_EQ(f.pnlEsegui->height(), 53);
+}
+
+}  // namespace
+}  // namespace qx::test
