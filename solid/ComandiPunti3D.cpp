@@ -48,7 +48,7 @@ PValore CmdPunto3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 
 // The plane through three points, or nullptr (with the message) when they are on one line.
 std::unique_ptr<cValorePiano3D> PianoPerTre(const TAffineVector& a, const TAffineVector& b, const TAffineVector& c,
-                                            const std::string& nome, bool perOrigine) {
+                                            const std::string& nome) {
   TPunto3D n, punto;
   PianoPerTrePunti(Esteso(a), Esteso(b), Esteso(c), n, punto);
   const long double lunghezza = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
@@ -59,7 +59,7 @@ std::unique_ptr<cValorePiano3D> PianoPerTre(const TAffineVector& a, const TAffin
   }
   auto piano = std::make_unique<cValorePiano3D>(10, 10);
   piano->Principale()->SetDirection({float(n.x / lunghezza), float(n.y / lunghezza), float(n.z / lunghezza)});
-  piano->SetPosizione(perOrigine ? TAffineVector{0, 0, 0} : a);
+  piano->SetPosizione(a);
   return piano;
 }
 
@@ -69,13 +69,20 @@ PValore CmdPiano(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Inizia(nome, Esegui)) return nullptr;
   TDatiGlob& g = DatiGlob;
   if (Forma(a, {T_PUNTO3D, T_PUNTO3D, T_PUNTO3D})) {
-    auto piano = PianoPerTre(Punto(a, 0), Punto(a, 1), Punto(a, 2), nome, false);
+    auto piano = PianoPerTre(Punto(a, 0), Punto(a, 1), Punto(a, 2), nome);
     return piano ? Memorizza(std::move(piano)) : nullptr;
   }
   if (Forma(a, {T_PUNTO3D, T_PUNTO3D})) {
     const TAffineVector p1 = Punto(a, 0), p2 = Punto(a, 1);
-    auto piano = PianoPerTre(p1, p2, {0, 0, 0}, nome, true);
+    // Through the origin to start with; a line through the origin starts it upright.
+    TAffineVector terzo{0, 0, 0};
+    const TAffineVector lungo = VectorSubtract(p2, p1);
+    if (VectorLength(VectorCrossProduct(lungo, VectorSubtract(terzo, p1))) <= 1e-6f * VectorLength(lungo) * VectorLength(p1))
+      terzo = VectorAdd(p1, VectorLength(VectorCrossProduct(lungo, {0, 0, 1})) > 1e-6f ? TAffineVector{0, 0, 1}
+                                                                                            : TAffineVector{1, 0, 0});
+    auto piano = PianoPerTre(p1, p2, terzo, nome);
     if (!piano) return nullptr;
+    piano->SetPosizione({0, 0, 0});
     // A point moved with the mouse; the plane follows it through the two points.
     auto mobile = std::make_unique<cValorePunto3D>();
     mobile->SetPosizione({0, 0, 0});

@@ -6,6 +6,7 @@
 
 #include "runstate/DatiGlob.h"
 #include "solid/ScenaSpazio.h"
+#include "values/FunzioniAusiliarie.h"
 #include "values/Variabili.h"
 
 namespace qx {
@@ -63,6 +64,7 @@ cValoreGraf3D::~cValoreGraf3D() {
   // The values that stand on this one keep their place and their objects.
   for (cValoreGraf3D* v = Primo(); v; v = v->succ_)
     if (v->padre_ == this) v->PadrePerduto();
+  if (DatiGlob.OggettoScelto == this) DatiGlob.OggettoScelto = nullptr;
   if (principale_) {
     PrimaDiLiberare(principale_);
     if (!prestato_) Libera(principale_);
@@ -163,9 +165,10 @@ void cValoreGraf3D::Trasla(const TAffineVector& v) {
 
 void cValoreGraf3D::GiraSuVerticale(float gradi) {
   if (!principale_) return;
-  const TMatrix r = CreateRotationMatrix(TAffineVector{0, 0, 1}, DegToRad(gradi));
-  const TAffineVector d = VectorTransform(principale_->Direction().AsAffineVector(), r);
-  const TAffineVector u = VectorTransform(principale_->Up().AsAffineVector(), r);
+  // Counterclockwise seen from above, as RUOTA3D turns about "Z".
+  const Reale a = GradiInRadianti(gradi);
+  const TAffineVector d = RuotaVettore3D(principale_->Direction().AsAffineVector(), {0, 0, 0}, 'Z', a);
+  const TAffineVector u = RuotaVettore3D(principale_->Up().AsAffineVector(), {0, 0, 0}, 'Z', a);
   principale_->Direction().DirectVector(VectorFromAffine(d, 0));
   principale_->Up().DirectVector(VectorFromAffine(u, 0));
   principale_->TransformationChanged();
