@@ -163,7 +163,8 @@ void TGLNodes::Assign(const TPersistent* source) {
   if (src == this) return;
   BeginUpdate();
   items_.clear();
-  for (const auto& n : src->items_) Add()->v_ = n->v_;
+  // Each item copies itself: node classes with more than coordinates keep the rest.
+  for (const auto& n : src->items_) Add()->Assign(n.get());
   EndUpdate();
 }
 
@@ -210,8 +211,12 @@ TAffineVector TGLNodes::Barycenter() const {
 
 TAffineVector TGLNodes::Normal() const {
   if (items_.size() < 3) return NullVector;
-  return CalcPlaneNormal(items_[0]->AsAffineVector(), items_[1]->AsAffineVector(),
-                         items_[2]->AsAffineVector());
+  // Three nodes on one line span no plane: no normal rather than a vector of NaNs.
+  const TAffineVector p0 = items_[0]->AsAffineVector();
+  const TAffineVector c =
+      VectorCrossProduct(VectorSubtract(items_[1]->AsAffineVector(), p0), VectorSubtract(items_[2]->AsAffineVector(), p0));
+  if (VectorIsNull(c)) return NullVector;
+  return VectorNormalize(c);
 }
 
 TAffineVector TGLNodes::NodeVector(int i) const {

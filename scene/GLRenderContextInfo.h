@@ -39,7 +39,8 @@ struct TRenderContextInfo {
   bool proxySubObject = false;  // stack picking names
   bool ignoreMaterials = false;
   bool ignoreBlendingRequests = false;
-  bool amalgamating = false;  // issue geometry directly, without display lists
+  bool amalgamating = false;  // issue geometry directly, without display lists (also while
+                              // selecting or in feedback mode)
   // What the buffer says, for materials that follow it.
   bool bufferFaceCull = true, bufferLighting = true, bufferFog = false, bufferDepthTest = true;
   int lightingDisabledCounter = 0, fogDisabledCounter = 0;

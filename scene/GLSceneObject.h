@@ -256,7 +256,8 @@ class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent, public TGLS
   void RenderObject(TRenderContextInfo& rci);
   virtual void RenderSelf(TRenderContextInfo& rci, bool renderSelf, bool renderChildren);
   virtual void RenderChildRange(int first, int last, TRenderContextInfo& rci);
-  void DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern);
+  // Axes of the given half length (0: the camera's depth of view).
+  void DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern, float length = 0);
   // Releases this object's display list, or the whole subtree's.
   virtual void DestroyHandle();
   void DestroyHandles();
