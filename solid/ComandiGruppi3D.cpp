@@ -6,6 +6,7 @@
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
 #include "solid/Comandi3D.h"
+#include "solid/Funzione3D.h"
 #include "solid/Gruppo3D.h"
 #include "values/Variabili.h"
 
@@ -77,12 +78,51 @@ void CmdTogli(bool Esegui, ListaArgomenti& a, const std::string&) {
   DatiGlob.OggettoGLScelto = nullptr;
 }
 
+// FUNZIONE3D, which needs no space frame
+//   "(" S ")"
+PValore CmdFunzione3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Esegui) return nullptr;
+  if (!Forma(a, {T_STRINGA})) return Errati(nome);
+  if (DatiGlob.bStop) return nullptr;
+  auto f = std::make_unique<cValoreFunzione3D>();
+  if (!f->SetFunzione(a.Testo(0))) {
+    // The parser has given its message; the run ends as it does for FUNZIONE.
+    DatiGlob.bStop = true;
+    return nullptr;
+  }
+  return Memorizza(std::move(f));
+}
+
+// GRAFICOFUNZ3D
+//   "(" function of x and y ")"
+void CmdGraficoFunz3D(bool Esegui, ListaArgomenti& a, const std::string&) {
+  const std::string& nome = ParoleChiave.GRAFICOFUNZ3D;
+  if (!Inizia(nome, Esegui)) return;
+  if (!Forma(a, {T_FUNZIONE3D})) {
+    Errati(nome);
+    return;
+  }
+  const cValore* arg = a.Valore(0);
+  cListaVariabili* t = DatiGlob.ListaVariabili;
+  cVariabile* var = arg->Nome.empty() || arg->IsAnonimo() || !t ? nullptr : t->Cerca(arg->Nome);
+  auto* f = var ? dynamic_cast<cValoreFunzione3D*>(var->GetValore()) : nullptr;
+  if (!f) {
+    ReportError(nome + ": il parametro deve essere un oggetto funzione già definito.", true);
+    return;
+  }
+  f->DominioPredefinito();
+  f->Mostra();
+}
+
 }  // namespace
 
 void RegistraComandiGruppi() {
+
   RegistraValore("CmdGruppo3D", CmdGruppo3D);
   RegistraIstruzione("CmdAggiungi", CmdAggiungi);
   RegistraIstruzione("CmdTogli", CmdTogli);
+  RegistraComando("CmdFunzione3D", CmdFunzione3D);
+  RegistraIstruzione("CmdGraficoFunz3D", CmdGraficoFunz3D);
 }
 
 }  // namespace qx::spazio

@@ -8,9 +8,12 @@
 #include "runstate/ParoleChiave.h"
 #include "runstate/WindowServices.h"
 #include "solid/Comandi3D.h"
+#include "solid/Facce3D.h"
 #include "solid/Piano3D.h"
 #include "solid/Posizionamento3D.h"
 #include "solid/Punto3D.h"
+#include "solid/Retta3D.h"
+#include "solid/Rotondi3D.h"
 #include "values/FunzioniAusiliarie.h"
 
 namespace qx::spazio {
@@ -63,6 +66,35 @@ std::unique_ptr<cValorePiano3D> PianoPerTre(const TAffineVector& a, const TAffin
   return piano;
 }
 
+// SEGMENTO3D, RETTA3D
+//   "(" P "," P ")"
+PValore CmdSegmento3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  if (!Forma(a, {T_PUNTO3D, T_PUNTO3D})) return Errati(nome);
+  const TAffineVector p1 = Punto(a, 0), p2 = Punto(a, 1);
+  // It stands where its first point does.
+  cValoreGraf3D* primo = Memorizzato(a.Valore(0));
+  cValoreGraf3D* padre = primo ? primo->Padre() : static_cast<cValoreGraf3D*>(a.Valore(0))->Padre();
+  const bool retta = nome == ParoleChiave.RETTA3D;
+  auto r = std::make_unique<cValoreRetta3D>(retta ? T_RETTA3D : T_SEGMENTO3D, padre);
+  const TAffineVector d = VectorSubtract(p2, p1);
+  if (retta) r->Colloca(p1, d, LUNGHEZZA_RETTA3D);
+  else r->Colloca(VectorCombine(p1, p2, 0.5f, 0.5f), d, VectorLength(d));
+  return Memorizza(std::move(r));
+}
+
+// The plane that cuts a double cone for the conic sections: 100 wide, 10 high, turned by
+// 90 - n - 15 degrees.
+std::unique_ptr<cValorePiano3D> PianoSecante(const ListaArgomenti& a) {
+  const auto* cono = dynamic_cast<const cValoreCono3D*>(a.Valore(0));
+  if (!cono || !cono->Cono2 || !cono->Principale()) return nullptr;
+  auto piano = std::make_unique<cValorePiano3D>(100, 10);
+  const THomogeneousVector c = cono->Principale()->AbsolutePosition();
+  piano->SetPosizione({c.X, c.Y, piano->Posz()});
+  piano->Principale()->SetTurnAngle(float(90 - a.Numero(1) - 15));
+  return piano;
+}
+
 // PIANO, PIANOSEC
 //   "(" cone "," n ")" | "(" P "," P "," P ")" | "(" P "," P ")"
 PValore CmdPiano(ListaArgomenti& a, const std::string& nome, bool Esegui) {
@@ -97,7 +129,78 @@ PValore CmdPiano(ListaArgomenti& a, const std::string& nome, bool Esegui) {
     if (!riuscito) return nullptr;
     return Memorizza(std::move(piano));
   }
+  if (Forma(a, {T_CONO3D, T_REALE})) {
+    auto piano = PianoSecante(a);
+    if (!piano) return Errati(nome);
+    return Memorizza(std::move(piano));
+  }
   return Errati(nome);
+}
+
+// FACCIA
+//   "(" P { "," P } ")"
+PValore CmdFaccia(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  if (a.Vuota()) return Errati(nome);
+  std::vector<TAffineVector> punti;
+  for (int i = 0; i < a.Count(); ++i) {
+    if (a.Tipo(i) != T_PUNTO3D) return Errati(nome);
+    punti.push_back(Punto(a, i));
+  }
+  auto f = std::make_unique<cValoreFaccia3D>();
+  f->ImpostaVertici(punti);
+  return Memorizza(std::move(f));
+}
+
+// INTERSEZIONE3D
+//   "(" plane "," plane ")"
+PValore CmdIntersezione3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  if (!Forma(a, {T_PIANO3D, T_PIANO3D})) return Errati(nome);
+  const auto& p1 = static_cast<const cValorePiano3D&>(*a.Valore(0));
+  const auto& p2 = static_cast<const cValorePiano3D&>(*a.Valore(1));
+  TAffineVector punto, direzione;
+  if (!IntersezionePiani3D(p1.Normale(), p1.PuntoDelPiano(), p2.Normale(), p2.PuntoDelPiano(), punto, direzione)) {
+    ReportError(nome + " i due piani sono paralleli", true);
+    return nullptr;
+  }
+  auto r = std::make_unique<cValoreRetta3D>(T_RETTA3D);
+  r->Colloca(punto, direzione, LUNGHEZZA_RETTA3D);
+  return Memorizza(std::move(r));
+}
+
+// SOLIDO
+//   "(" F "," F ")" | "(" F "," P ")"
+PValore CmdSolido(ListaArgomenti& a, const std::string& nome, bool Esegui) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  const bool conApice = Forma(a, {T_FACCIA3D, T_PUNTO3D});
+  if (!conApice && !Forma(a, {T_FACCIA3D, T_FACCIA3D})) return Errati(nome);
+  const auto& f1 = static_cast<const cValoreFaccia3D&>(*a.Valore(0));
+  const std::vector<TAffineVector> base1 = f1.VerticiAssoluti();
+  std::vector<TAffineVector> base2;
+  if (conApice) {
+    base2.assign(base1.size(), Punto(a, 1));
+  } else {
+    base2 = static_cast<const cValoreFaccia3D&>(*a.Valore(1)).VerticiAssoluti();
+    if (base2.size() != base1.size()) {
+      ReportError(nome + ": Le due facce non hanno lo stesso numero di vertici", true);
+      return nullptr;
+    }
+  }
+  auto baricentro = [](const std::vector<TAffineVector>& v) {
+    TAffineVector b{0, 0, 0};
+    for (const auto& p : v) b = VectorAdd(b, p);
+    return v.empty() ? b : VectorScale(b, 1.0f / float(v.size()));
+  };
+  // Each base about its own barycentre, the second moved by the distance between the two.
+  const TAffineVector b1 = baricentro(base1), b2 = baricentro(base2);
+  std::vector<TAffineVector> r1, r2;
+  for (const auto& p : base1) r1.push_back(VectorSubtract(p, b1));
+  for (const auto& p : base2) r2.push_back(VectorAdd(VectorSubtract(p, b2), VectorSubtract(b2, b1)));
+  auto s = std::make_unique<cValoreSolido3D>(int(base1.size()) + 2);
+  s->SetPosizione(b1);
+  s->ImpostaBasi(r1, r2);
+  return Memorizza(std::move(s));
 }
 
 // RUOTA3D
@@ -121,6 +224,10 @@ void RegistraComandiPunti() {
   RegistraComando("CmdPunto3D", CmdPunto3D);
   RegistraComando("CmdPiano", CmdPiano);
   RegistraComando("CmdRuota3D", CmdRuota3D);
+  RegistraComando("CmdSegmento3D", CmdSegmento3D);
+  RegistraComando("CmdFaccia", CmdFaccia);
+  RegistraComando("CmdIntersezione3D", CmdIntersezione3D);
+  RegistraComando("CmdSolido", CmdSolido);
 }
 
 }  // namespace qx::spazio

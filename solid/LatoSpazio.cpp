@@ -6,6 +6,7 @@
 #include "runstate/DatiGlob.h"
 #include "runstate/WindowServices.h"
 #include "solid/Gruppo3D.h"
+#include "solid/Parall3D.h"
 #include "solid/Posizionamento3D.h"
 #include "solid/Punto3D.h"
 #include "solid/Rotondi3D.h"
@@ -44,8 +45,7 @@ float Rialzo(const TGLBaseSceneObject* o) {
   const cValoreGraf3D* v = ValoreDiOggetto(o);
   if (!v) return 0;
   if (v->Tipo == T_SFERA3D) return float(static_cast<const cValoreSfera3D*>(v)->Raggio);
-  if (v->Tipo == T_CUBO3D || v->Tipo == T_PARALL3D)
-    if (const auto* c = dynamic_cast<const TGLCube*>(o)) return std::max(c->CubeDepth(), 0.0f) / 2;
+  if (const auto* b = dynamic_cast<const cValoreParall3D*>(v)) return std::max(float(b->Profondita), 0.0f) / 2;
   return 0;
 }
 

@@ -2,6 +2,9 @@
 
 #include <QImage>
 
+#include "scene/GLGeomObjects.h"
+#include "scene/GLGraph.h"
+
 #include "solid/Punto3D.h"
 #include "solid/RifCart3D.h"
 #include "solid/Valore3D.h"
@@ -40,6 +43,39 @@ TGLParete* Parete(TGLBaseSceneObject& padre, const char* nome, const TAffineVect
   return c;
 }
 
+// The grid of a wall: lines from -5 to 5, a unit apart, in the wall's plane; never picked.
+TGLBaseSceneObject* Griglia(TGLBaseSceneObject& parete, const char* nome) {
+  auto* g = parete.AddNewChild<TGLXYZGrid>();
+  g->Name = nome;
+  g->Tag = TAG_MAI_SCELTO;
+  for (TGLSamplingScale* s : {&g->XSamplingScale(), &g->YSamplingScale()}) {
+    s->SetMin(-LATO_PARETE / 2);
+    s->SetMax(LATO_PARETE / 2);
+    s->SetStep(1);
+  }
+  g->SetParts(gpX | gpY);
+  g->SetLinesStyle(TXYZGridLinesStyle::glsSegments);
+  g->LineColor().SetColor(ColorToVector(clGray, 1.0f));
+  return g;
+}
+
+// An axis: an arrow 6 long from the origin, in the axis's colour; never taken by a pick.
+TGLBaseSceneObject* Freccia(TGLBaseSceneObject& radice, const char* nome, const TAffineVector& asse, TColor colore) {
+  auto* a = radice.AddNewChild<TGLArrowLine>();
+  a->Name = nome;
+  a->Tag = TAG_NON_SELEZIONABILE;
+  a->SetDirection(asse);
+  a->Position().SetAsAffineVector(VectorScale(asse, 3));
+  a->SetHeight(6);
+  a->SetBottomRadius(0.03f);
+  a->SetTopRadius(0.03f);
+  a->SetTopArrowHeadRadius(0.12f);
+  a->SetTopArrowHeadHeight(0.4f);
+  a->SetSlices(16);
+  a->Material().FrontProperties().Diffuse().SetAsWinColor(colore);
+  return a;
+}
+
 }  // namespace
 
 void TGLParete::EmitGeometry(TRenderContextInfo& rci) {
@@ -63,6 +99,12 @@ TScenaSpazio::TScenaSpazio() : font_(std::make_unique<TGLWindowsBitmapFont>()), 
   _GLCYZ = Parete(*GLDCPareti, "_GLCYZ", {1, 0, 0}, {0, 0, 1});
   // The XY wall's underside is red, so that one sees from below that it is below.
   _GLCXY->Material().BackProperties().Diffuse().SetColor({1, 0, 0, 1});
+  _GLXYGrid = Griglia(*_GLCXY, "_GLXYGrid");
+  _GLXZGrid = Griglia(*_GLCXZ, "_GLXZGrid");
+  _GLYZGrid = Griglia(*_GLCYZ, "_GLYZGrid");
+  _GLArrowX = Freccia(radice, "_GLArrowX", {1, 0, 0}, clRed);
+  _GLArrowY = Freccia(radice, "_GLArrowY", {0, 1, 0}, clLime);
+  _GLArrowZ = Freccia(radice, "_GLArrowZ", {0, 0, 1}, clBlue);
 
   GLDCxCamera = radice.AddNewChild<TGLDummyCube>();
   GLDCxCamera->Name = "GLDCxCamera";

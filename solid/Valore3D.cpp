@@ -112,7 +112,9 @@ void cValoreGraf3D::PadrePerduto() {
   principale_->SetMatrix(MatrixMultiply(assoluta, inversa));
 }
 
-void cValoreGraf3D::PrimaDiLiberare(TGLBaseSceneObject* o) {
+void cValoreGraf3D::PrimaDiLiberare(TGLBaseSceneObject* o) { DimenticaOggettoGL(o); }
+
+void DimenticaOggettoGL(TGLBaseSceneObject* o) {
   if (!o) return;
   TDatiGlob& g = DatiGlob;
   for (TGLBaseSceneObject** p : {&g.OggettoGLScelto, &g.OggettoGLInMovimento, &g.OggettoGLRiferimento})

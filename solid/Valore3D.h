@@ -124,6 +124,8 @@ TColorVector Colore3D(TColor colore);
 bool DentroSottoalbero(const TGLBaseSceneObject* o, const TGLBaseSceneObject* radice);
 // The space value whose main object `o` is, or nullptr.
 cValoreGraf3D* ValoreDiOggetto(const TGLBaseSceneObject* o);
+// A scene object is about to go: the run state and the views that point into it forget it.
+void DimenticaOggettoGL(TGLBaseSceneObject* o);
 // A pointer to a scene object that must be cleared when the object goes (the views keep
 // their hovered object this way). The pointer must stay valid until it is unregistered.
 void RegistraRiferimentoGL(TGLBaseSceneObject** riferimento);
