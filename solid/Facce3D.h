@@ -43,7 +43,7 @@ class cValoreFaccia3D : public cValoreGraf3D {
   std::vector<TAffineVector> VerticiAssoluti() const;
   void PuntiDaPoligono();
   void PoligonoDaPunti();
-  void AggiornaSpigoli();
+  void AggiornaSpigoli() override;
 
   void Copia(cValoreGraf& Dest) const override;
   std::unique_ptr<cValoreGraf3D> NuovoSimile() const override;
@@ -61,7 +61,7 @@ class cValoreSolido3D : public cValoreGraf3D {
   void ImpostaBasi(const std::vector<TAffineVector>& base1, const std::vector<TAffineVector>& base2);
   // The sides from the two bases.
   void CostruisciFacce();
-  void AggiornaSpigoli();
+  void AggiornaSpigoli() override;
 
   void Copia(cValoreGraf& Dest) const override;
   std::unique_ptr<cValoreGraf3D> NuovoSimile() const override;

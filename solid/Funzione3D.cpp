@@ -17,7 +17,6 @@ cValoreFunzione3D::cValoreFunzione3D(cValoreGraf3D* padre) : cValoreGraf3D(T_FUN
   h->SetVisible(false);
   ImpostaPrincipale(h);
   AggiornaColore();
-  h->Material().SetBlendingMode(TBlendingMode::bmOpaque);
   h->SetOnGetHeight([this, h](float x, float y, float& z, TColorVector&, TTexPoint&) {
     z = 0;
     if (!h->Visible()) return;
@@ -48,6 +47,11 @@ void cValoreFunzione3D::Mostra() {
   h->SetVisible(true);
   // The heights were flat while it was hidden.
   h->StructureChanged();
+}
+
+void cValoreFunzione3D::AggiornaColore() {
+  cValoreGraf3D::AggiornaColore();
+  if (Principale()) Principale()->Material().SetBlendingMode(TBlendingMode::bmOpaque);
 }
 
 void cValoreFunzione3D::MostraMemorizzato() { DominioPredefinito(); }

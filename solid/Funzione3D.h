@@ -23,6 +23,8 @@ class cValoreFunzione3D : public cValoreGraf3D, public TFunzioneXY {
   void Copia(cValoreGraf& Dest) const override;
   std::unique_ptr<cValoreGraf3D> NuovoSimile() const override;
   void MostraMemorizzato() override;
+  // Drawn opaque.
+  void AggiornaColore() override;
 };
 
 }  // namespace qx

@@ -21,7 +21,7 @@ class cValoreParall3D : public cValoreGraf3D {
   // Opens the box into its net: 18 steps of 5 degrees with a pause of 200 ms after each
   // when animated, one step of 90 degrees otherwise. An open box stays as it is.
   void Apri(bool animato);
-  void AggiornaSpigoli();
+  void AggiornaSpigoli() override;
 
   void Descrizione(int n, std::string& Testo) const override;
   void Copia(cValoreGraf& Dest) const override;

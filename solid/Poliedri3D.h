@@ -46,7 +46,7 @@ class cValoreTetraedro3D : public cValoreGraf3D {
   const TForma3D& Forma() const { return forma_; }
   // Opens the net (or folds it back when open), in steps with pauses when animated.
   void Apri(bool animato);
-  void AggiornaSpigoli();
+  void AggiornaSpigoli() override;
 
   void Copia(cValoreGraf& Dest) const override;
   std::unique_ptr<cValoreGraf3D> NuovoSimile() const override;

@@ -195,6 +195,13 @@ void cValoreGraf3D::ColoraMateriale(TColor colore) {
       figlio->Material().FrontProperties().Diffuse().SetColor(c);
 }
 
+void cValoreGraf3D::AggiornaColori() {
+  const bool penna = Tipo == T_PUNTO3D || Tipo == T_RETTA3D || Tipo == T_SEGMENTO3D;
+  if (!penna) ColoraMateriale(Brush.Color);
+  AggiornaColore();
+  AggiornaSpigoli();
+}
+
 // ---- Text, copy, store ----
 
 void cValoreGraf3D::Descrizione(int, std::string& Testo) const { Testo = IntestazioneDescrizione(); }

@@ -55,6 +55,10 @@ class cValoreGraf3D : public cValoreGraf {
   virtual void AggiornaColore();
   // The brush colour given to the main object and to every child with a material.
   virtual void ColoraMateriale(TColor colore);
+  // The edge outlines drawn again in the pen's colour (for the values made of faces).
+  virtual void AggiornaSpigoli() {}
+  // Every colour from the pen and the brush again (a value read from a file).
+  void AggiornaColori();
 
   void Descrizione(int n, std::string& Testo) const override;
   void Copia(cValoreGraf& Dest) const override;
