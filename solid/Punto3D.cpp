@@ -10,6 +10,9 @@ namespace qx {
 cValorePunto3D::cValorePunto3D(cValoreGraf3D* padre) : cValoreGraf3D(T_PUNTO3D, padre, "Punto") {
   sfera_ = Contenitore()->AddNewChild<TGLSphere>();
   sfera_->SetRadius(RAGGIO_PUNTO3D);
+  // A point is drawn a few pixels wide: a coarse sphere is round enough.
+  sfera_->SetSlices(8);
+  sfera_->SetStacks(6);
   sfera_->SetVisible(false);
   ImpostaPrincipale(sfera_);
   AggiornaColore();

@@ -11,8 +11,6 @@ cValoreSfera3D::cValoreSfera3D(cValoreGraf3D* padre, Reale raggio)
   auto* s = Contenitore()->AddNewChild<TGLSphere>();
   s->Position().SetAsVector({0, 0, float(raggio), 1});
   s->SetRadius(float(raggio));
-  s->SetSlices(32);
-  s->SetStacks(24);
   ImpostaPrincipale(s);
   AggiornaColore();
 }
@@ -38,7 +36,7 @@ cValoreCilindro3D::cValoreCilindro3D(Reale raggio, Reale altezza)
   c->SetBottomRadius(float(raggio));
   c->SetTopRadius(float(raggio));
   c->SetHeight(float(altezza));
-  c->SetSlices(64);
+  c->SetSlices(32);
   c->Position().SetAsVector({0, 0, float(altezza / 2), 1});
   ImpostaPrincipale(c);
   AggiornaColore();
