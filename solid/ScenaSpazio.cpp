@@ -146,8 +146,11 @@ void TScenaSpazio::SetDimensioniVista(int larghezza, int altezza) {
   if (larghezza == larghezza_ && altezza == altezza_) return;
   larghezza_ = larghezza;
   altezza_ = altezza;
-  // The off-screen surface has the size it was made with: a new size needs a new one.
-  vista_.reset();
+  if (!vista_) return;
+  // The off-screen surface keeps the size it was made with: the next frame makes a new one.
+  vista_->Buffer().ReleaseRenderContext();
+  vista_->SetWidth(larghezza_);
+  vista_->SetHeight(altezza_);
 }
 
 TBitmap TScenaSpazio::Istantanea() {

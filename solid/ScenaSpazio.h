@@ -54,7 +54,7 @@ class TScenaSpazio {
   TGLWindowsBitmapFont& GLWindowsBitmapFont1() { return *font_; }
 
   // The off-screen buffer (made at the first use): camera GLCamera1, white background.
-  // Its size follows SetDimensioniVista.
+  // Its size follows SetDimensioniVista; it stays the same object whatever its size.
   TGLMemoryViewer& Vista();
   void SetDimensioniVista(int larghezza, int altezza);
   // Renders the scene off-screen and gives the picture (y from the top).
