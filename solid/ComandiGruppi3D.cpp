@@ -1,5 +1,6 @@
 // The space statements of groups and surfaces: GRUPPO3D, AGGIUNGI, TOGLI, FUNZIONE3D and
 // GRAFICOFUNZ3D.
+#include <algorithm>
 #include <vector>
 
 #include "runstate/DatiGlob.h"
@@ -28,52 +29,44 @@ PValore CmdGruppo3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   return Memorizza(std::make_unique<cValoreGruppo3D>());
 }
 
-// The group and the stored space values of AGGIUNGI and TOGLI; false when the arguments
-// do not fit.
+// The group and the stored space values of AGGIUNGI and TOGLI; nullptr (with the message)
+// when the arguments do not fit or nothing is to be done.
 //   "(" G "," value { "," value } ")"
-bool GruppoEMembri(ListaArgomenti& a, cValoreGruppo3D*& gruppo, std::vector<cValoreGraf*>& membri) {
-  if (a.Count() < 2 || a.Tipo(0) != T_GRUPPO3D) return false;
-  gruppo = dynamic_cast<cValoreGruppo3D*>(MemorizzatoGraf(a.Valore(0)));
-  if (!gruppo) return false;
+cValoreGruppo3D* GruppoEMembri(bool Esegui, ListaArgomenti& a, const std::string& nome, std::vector<cValoreGraf*>& membri) {
+  if (!Inizia(nome, Esegui)) return nullptr;
+  auto* gruppo = a.Count() >= 2 && a.Tipo(0) == T_GRUPPO3D ? dynamic_cast<cValoreGruppo3D*>(MemorizzatoGraf(a.Valore(0)))
+                                                          : nullptr;
+  if (!gruppo) {
+    Errati(nome);
+    return nullptr;
+  }
   for (int i = 1; i < a.Count(); ++i)
     if (IsGeometriaSpazio(a.Tipo(i)))
       if (cValoreGraf* m = MemorizzatoGraf(a.Valore(i))) membri.push_back(m);
-  return true;
+  return gruppo;
 }
 
 void CmdAggiungi(bool Esegui, ListaArgomenti& a, const std::string&) {
-  const std::string& nome = ParoleChiave.AGGIUNGI;
-  if (!Inizia(nome, Esegui)) return;
-  cValoreGruppo3D* gruppo = nullptr;
   std::vector<cValoreGraf*> membri;
-  if (!GruppoEMembri(a, gruppo, membri)) {
-    Errati(nome);
-    return;
-  }
+  cValoreGruppo3D* gruppo = GruppoEMembri(Esegui, a, ParoleChiave.AGGIUNGI, membri);
+  if (!gruppo) return;
   // A group never holds itself, nor a group that holds it.
   for (cValoreGraf* m : membri)
     if (auto* g = dynamic_cast<cValoreGruppo3D*>(m); g && GruppoContiene(*g, *gruppo)) {
-      Errati(nome);
+      Errati(ParoleChiave.AGGIUNGI);
       return;
     }
   for (cValoreGraf* m : membri) {
-    bool presente = false;
-    for (const std::string& n : gruppo->_Vett) presente = presente || n == m->Nome;
-    if (!presente) gruppo->Aggiungi(*m);
+    if (std::find(gruppo->_Vett.begin(), gruppo->_Vett.end(), m->Nome) == gruppo->_Vett.end()) gruppo->Aggiungi(*m);
     m->varGruppo = gruppo->Nome;
   }
   DatiGlob.OggettoGLScelto = nullptr;
 }
 
 void CmdTogli(bool Esegui, ListaArgomenti& a, const std::string&) {
-  const std::string& nome = ParoleChiave.TOGLI;
-  if (!Inizia(nome, Esegui)) return;
-  cValoreGruppo3D* gruppo = nullptr;
   std::vector<cValoreGraf*> membri;
-  if (!GruppoEMembri(a, gruppo, membri)) {
-    Errati(nome);
-    return;
-  }
+  cValoreGruppo3D* gruppo = GruppoEMembri(Esegui, a, ParoleChiave.TOGLI, membri);
+  if (!gruppo) return;
   for (cValoreGraf* m : membri) gruppo->Togli(*m);
   DatiGlob.OggettoGLScelto = nullptr;
 }

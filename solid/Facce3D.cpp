@@ -30,6 +30,14 @@ TGLPolygon* NuovaFaccia(TGLBaseSceneObject& holder, TColor colore) {
   return p;
 }
 
+TGLPolygon* FacciaDi(const TGLBaseSceneObject* holder, int i) {
+  if (!holder || i < 1) return nullptr;
+  int k = 0;
+  for (int c = 0; c < holder->Count(); ++c)
+    if (auto* p = dynamic_cast<TGLPolygon*>(holder->GetChild(c)); p && ++k == i) return p;
+  return nullptr;
+}
+
 std::vector<TAffineVector> NodiNelPadre(const TGLPolygon& p) {
   std::vector<TAffineVector> r;
   const TAffineVector o = p.Position().AsAffineVector();
@@ -162,14 +170,7 @@ cValoreSolido3D::cValoreSolido3D(int facce) : cValoreGraf3D(T_SOLIDO3D, nullptr,
   AggiornaColore();
 }
 
-TGLPolygon* cValoreSolido3D::Faccia(int i) const {
-  TGLCustomSceneObject* h = Principale();
-  if (!h || i < 1) return nullptr;
-  int k = 0;
-  for (int c = 0; c < h->Count(); ++c)
-    if (auto* p = dynamic_cast<TGLPolygon*>(h->GetChild(c)); p && ++k == i) return p;
-  return nullptr;
-}
+TGLPolygon* cValoreSolido3D::Faccia(int i) const { return FacciaDi(Principale(), i); }
 
 void cValoreSolido3D::ImpostaBasi(const std::vector<TAffineVector>& base1, const std::vector<TAffineVector>& base2) {
   if (TGLPolygon* f = Faccia(1)) ImpostaNodi(*f, base1);

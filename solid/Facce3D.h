@@ -14,6 +14,8 @@ namespace qx {
 
 // A new face of a holder: a part, in the given colour with the run's opacity, blended.
 TGLPolygon* NuovaFaccia(TGLBaseSceneObject& holder, TColor colore);
+// The i-th face (from 1) among a holder's children, or nullptr.
+TGLPolygon* FacciaDi(const TGLBaseSceneObject* holder, int i);
 // A face's nodes in the frame of its parent (its position added).
 std::vector<TAffineVector> NodiNelPadre(const TGLPolygon& p);
 // Gives a face these corners (in its parent's frame): the position becomes their

@@ -40,14 +40,7 @@ cValoreParall3D::cValoreParall3D(TipiValore tipo, cValoreGraf3D* padre, Reale pr
   if (aperto) Apri(false);
 }
 
-TGLPolygon* cValoreParall3D::Faccia(int i) const {
-  TGLCustomSceneObject* h = Principale();
-  if (!h || i < 1) return nullptr;
-  int k = 0;
-  for (int c = 0; c < h->Count(); ++c)
-    if (auto* p = dynamic_cast<TGLPolygon*>(h->GetChild(c)); p && ++k == i) return p;
-  return nullptr;
-}
+TGLPolygon* cValoreParall3D::Faccia(int i) const { return FacciaDi(Principale(), i); }
 
 void cValoreParall3D::MostraFacce(bool mostra) {
   TGLCube* h = Contenitore3D();

@@ -408,14 +408,7 @@ cValoreTetraedro3D::cValoreTetraedro3D(TipiValore tipo, cValoreGraf3D* padre, Re
   AggiornaColore();
 }
 
-TGLPolygon* cValoreTetraedro3D::Faccia(int i) const {
-  TGLCustomSceneObject* h = Principale();
-  if (!h || i < 1) return nullptr;
-  int k = 0;
-  for (int c = 0; c < h->Count(); ++c)
-    if (auto* p = dynamic_cast<TGLPolygon*>(h->GetChild(c)); p && ++k == i) return p;
-  return nullptr;
-}
+TGLPolygon* cValoreTetraedro3D::Faccia(int i) const { return FacciaDi(Principale(), i); }
 
 void cValoreTetraedro3D::Disponi(const std::vector<float>& frazioni) {
   const auto facce = FacceAperte(forma_, frazioni);

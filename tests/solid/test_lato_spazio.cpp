@@ -72,7 +72,7 @@ TEST_F(LatoSpazio, HoveringLightsTheValueAndShowsItsDescription) {
   EXPECT_NEAR(e.X, 0.243f, 1e-6f);
   Fotografa();
   const TRgb acceso = Pixel(centro.x, centro.y);
-  const TPoint fuori = Schermo({4, -4, 0});
+  const TPoint fuori = Schermo({4.5f, -4.5f, 0});  // a wall between grid lines
   lato->MouseMove(fuori.x, fuori.y, {});
   EXPECT_EQ(lato->Label1(), "");
   EXPECT_EQ(V3("S").Principale()->Material().FrontProperties().Emission().Color().X, 0.0f);
