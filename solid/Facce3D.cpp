@@ -134,7 +134,10 @@ void cValoreFaccia3D::PoligonoDaPunti() {
   TGLPolygon* p = Poligono();
   if (!p) return;
   p->Nodes().BeginUpdate();
-  for (const auto& q : _Punti) p->AddNode(float(q.x), float(q.y), float(q.z));
+  for (const auto& q : _Punti) {
+    const TAffineVector v{float(q.x), float(q.y), float(q.z)};
+    p->AddNode(Finito(v) ? v : TAffineVector{0, 0, 0});
+  }
   p->Nodes().EndUpdate();
   AggiornaSpigoli();
 }

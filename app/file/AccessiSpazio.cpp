@@ -23,9 +23,13 @@ namespace qx {
 
 namespace {
 
+// A size read from a file: what a scene can hold (a damaged file may hold anything).
+Reale Misura(Reale x) { return std::isfinite(static_cast<double>(x)) && std::fabs(x) < 1e30L ? x : 0; }
+float Singolo(float x) { return std::isfinite(x) ? x : 0; }
+
 Reale Reale_(const TCampiSpazio& f, const char* nome, Reale altrimenti = 0) {
   auto it = f.Reali.find(nome);
-  return it != f.Reali.end() ? it->second : altrimenti;
+  return it != f.Reali.end() ? Misura(it->second) : altrimenti;
 }
 bool Booleano(const TCampiSpazio& f, const char* nome) {
   auto it = f.Booleani.find(nome);
@@ -66,15 +70,15 @@ void LeggiPosto(const cValoreGraf3D& v, TCampiSpazio& f) {
 void ScriviPosto(cValoreGraf3D& v, const TCampiSpazio& f) {
   TGLCustomSceneObject* o = v.Principale();
   if (!o) return;
-  o->Position().SetAsVector({f.Posx, f.Posy, f.Posz, 1});
+  o->Position().SetAsVector({Singolo(f.Posx), Singolo(f.Posy), Singolo(f.Posz), 1});
   THomogeneousVector angoli = o->Rotation().AsVector();
-  angoli.Y = f.TurnAngle;
-  angoli.Z = f.RollAngle;
+  angoli.Y = Singolo(f.TurnAngle);
+  angoli.Z = Singolo(f.RollAngle);
   o->Rotation().DirectVector(angoli);
   const TAffineVector u{f.Upx, f.Upy, f.Upz};
   // A file without an up vector keeps the value's own orientation.
   if (!VectorIsNull(u) && std::isfinite(u.X) && std::isfinite(u.Y) && std::isfinite(u.Z)) {
-    const TAffineVector d = f.ConDirezione ? TAffineVector{f.Dirx, f.Diry, f.Dirz} : DirezioneDaAlto(u);
+    TAffineVector d = f.ConDirezione ? TAffineVector{Singolo(f.Dirx), Singolo(f.Diry), Singolo(f.Dirz)} : DirezioneDaAlto(u);
     // The vectors as stored, to the last bit.
     o->Up().DirectVector(VectorFromAffine(u, 0));
     if (!VectorIsNull(d)) o->Direction().DirectVector(VectorFromAffine(d, 0));
@@ -92,6 +96,9 @@ std::vector<TAffineVector> Singoli(const std::vector<TPunto3D>& v, std::size_t d
   for (std::size_t i = da; i < da + quanti && i < v.size(); ++i) r.push_back({float(v[i].x), float(v[i].y), float(v[i].z)});
   return r;
 }
+
+// More faces than this are damage, not a solid.
+constexpr int MASSIME_FACCE = 1002;
 
 // Reads the class's own fields (the placement is read for every kind).
 void LeggiCampi(const cValore& valore, TCampiSpazio& f) {
@@ -177,7 +184,11 @@ std::unique_ptr<cValore> Crea(TipiValore tipo, const TCampiSpazio& f) {
     }
     case T_FUNZIONE3D: return std::make_unique<cValoreFunzione3D>();
     case T_FACCIA3D: return std::make_unique<cValoreFaccia3D>();
-    case T_SOLIDO3D: return std::make_unique<cValoreSolido3D>(std::clamp(Intero(f, "nFacce"), 0, 100000));
+    case T_SOLIDO3D: {
+      // Two bases and their sides: as many faces as the stored bases have corners, plus 2.
+      const int facce = f.Punti.empty() ? Intero(f, "nFacce") : int(f.Punti.size() / 2) + 2;
+      return std::make_unique<cValoreSolido3D>(std::clamp(facce, 0, MASSIME_FACCE));
+    }
     default: return nullptr;
   }
 }
