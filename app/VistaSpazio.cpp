@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/Protetto.h"
 #include "scene/viewer/GLSceneViewer.h"
 #include "solid/LatoSpazio.h"
 #include "solid/ScenaSpazio.h"
@@ -43,15 +44,6 @@ QToolButton* Pulsante(QWidget* padre, QLayout* riga, const char* nome, const QSt
   b->setFixedSize(26, 24);
   riga->addWidget(b);
   return b;
-}
-
-// Nothing the space view does may escape a Qt handler.
-template <class F>
-void Protetto(F&& f) {
-  try {
-    f();
-  } catch (...) {
-  }
 }
 
 // The scene drawn off-screen and shown as a picture, for platforms without OpenGL widgets.
