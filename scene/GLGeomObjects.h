@@ -192,6 +192,7 @@ class TGLTorus : public TGLSceneObject {
   bool IntersectRay(const THomogeneousVector& rayStart, const THomogeneousVector& rayVector,
                     THomogeneousVector* intersectPoint, THomogeneousVector* intersectNormal) override;
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // quad strips
 
  private:
   std::uint32_t rings_ = 25, sides_ = 15;
@@ -228,6 +229,7 @@ class TGLFrustrum : public TGLSceneObject {
 
   THomogeneousVector UnscaledHalfExtents() override;
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // quads
 
  private:
   void SetSize(float& field, float v);
@@ -276,6 +278,7 @@ class TGLPolygon : public TGLPolygonBase {
   std::uint8_t Parts() const { return parts_; }
   void SetParts(std::uint8_t p);
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // triangles
 
  private:
   std::uint8_t parts_ = ppTop | ppBottom;

@@ -76,6 +76,7 @@ class TGLHeightField : public TGLSceneObject {
   // Triangles issued by the last build.
   int TriangleCount() const { return triangleCount_; }
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // strips
 
  private:
   TGLSamplingScale xScale_, yScale_;
@@ -108,6 +109,7 @@ class TGLXYZGrid : public TGLLineBase {
   // Accepted from stored scenes: sets AntiAliased.
   void SetLinesSmoothing(bool v) { SetAntiAliased(v); }
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // line strips
 
  private:
   TGLSamplingScale xScale_, yScale_, zScale_;

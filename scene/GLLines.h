@@ -126,6 +126,10 @@ class TGLLines : public TGLNodedLines {
   const std::vector<float>& NurbsKnots() const { return knots_; }
   void SetNurbsKnots(const std::vector<float>& knots);
   void EmitGeometry(TRenderContextInfo& rci) override;
+  // One strip or one set of segments, without markers; the NURBS curve is GLU's.
+  bool OneKindOfPrimitive() const override {
+    return NodesAspect() == TLineNodesAspect::lnaInvisible && splineMode_ != TLineSplineMode::lsmNURBSCurve;
+  }
 
  private:
   void EmitNurbs() const;

@@ -167,8 +167,9 @@ void TMultiPolygonBase::RenderTesselatedPolygon(bool textured, const TAffineVect
   if (outline.Count() < 1 || outline[0].Count() < 2) return;
   int points = 0;
   for (int i = 0; i < outline.Count(); ++i) points += outline[i].Count();
+  // Independent triangles only: the display list holds one kind of primitive.
   TGLTessellator tess(textured ? TGLTessellator::TOutput::otDrawTextured : TGLTessellator::TOutput::otDraw,
-                      points);
+                      points, nullptr, true);
   if (!tess.Valid()) return;
   if (normal) {
     glNormal3fv(&normal->X);

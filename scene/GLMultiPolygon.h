@@ -115,6 +115,7 @@ class TGLMultiPolygon : public TMultiPolygonBase {
   std::uint8_t Parts() const { return parts_; }
   void SetParts(std::uint8_t p);
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // triangles
 
  private:
   std::uint8_t parts_ = ppTop | ppBottom;

@@ -691,7 +691,7 @@ GLuint TGLBaseSceneObject::CompiledListName(TRenderContextInfo& rci) {
 }
 
 void TGLBaseSceneObject::RenderSelfOrList(TRenderContextInfo& rci) {
-  if ((objectStyle_ & osDirectDraw) || rci.amalgamating)
+  if ((objectStyle_ & osDirectDraw) || rci.amalgamating || (rci.selecting && !OneKindOfPrimitive()))
     EmitGeometry(rci);
   else
     glCallList(CompiledListName(rci));
@@ -784,7 +784,7 @@ void TGLBaseSceneObject::DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern
   }
   glLineWidth(1);
   glLineStipple(1, pattern);
-  const float l = length > 0                                   ? length
+  const float l = length > 0                              ? length
                   : rci.scene && rci.scene->CurrentCamera ? rci.scene->CurrentCamera->DepthOfView()
                                                           : 100.0f;
   glBegin(GL_LINES);

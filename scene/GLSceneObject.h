@@ -251,6 +251,10 @@ class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent, public TGLS
   virtual bool IsBlended() const { return false; }
   // The object's geometry in its local frame.
   virtual void EmitGeometry(TRenderContextInfo&) {}
+  // True when EmitGeometry sends one kind of primitive only (all strips, all triangles,
+  // ...): its display list can be replayed while selecting. Others issue their geometry
+  // directly then.
+  virtual bool OneKindOfPrimitive() const { return false; }
   // The display list of EmitGeometry, compiled when missing or out of date.
   GLuint CompiledListName(TRenderContextInfo& rci);
   void RenderObject(TRenderContextInfo& rci);

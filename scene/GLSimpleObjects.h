@@ -174,6 +174,7 @@ class TGLPoints : public TGLImmaterialSceneObject {
   void SetPositions(const TAffineVectorList& l);
   void SetColors(const TVectorList& l);
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // points
 
  private:
   float size_ = 1;
@@ -189,6 +190,7 @@ class TGLDodecahedron : public TGLSceneObject {
   using TGLSceneObject::TGLSceneObject;
   std::string ClassName() const override { return "TGLDodecahedron"; }
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // fans
 };
 
 class TGLIcosahedron : public TGLSceneObject {
@@ -196,6 +198,7 @@ class TGLIcosahedron : public TGLSceneObject {
   using TGLSceneObject::TGLSceneObject;
   std::string ClassName() const override { return "TGLIcosahedron"; }
   void EmitGeometry(TRenderContextInfo& rci) override;
+  bool OneKindOfPrimitive() const override { return true; }  // triangles
 };
 
 }  // namespace qx

@@ -170,10 +170,13 @@ void TFontManager::BuildLists(TFontEntry& e) {
   e.Metrics.assign(std::size_t(count), TGlyphMetrics{});
   for (int c = e.FirstChar; c <= e.LastChar; ++c) {
     const QChar ch{char16_t(c)};
+    // Control characters and characters the font lacks have no glyph and no width (asking
+    // for them would make the platform search every other font for one).
+    const bool drawn = ch.isPrint() && metrics.inFont(ch);
     QPainterPath path;
-    if (c >= 32) path.addText(0, 0, font, QString(ch));
+    if (drawn) path.addText(0, 0, font, QString(ch));
     TGlyphMetrics& m = e.Metrics[std::size_t(c - e.FirstChar)];
-    m.CellIncX = c >= 32 ? float(metrics.horizontalAdvance(ch)) * unit : 0;
+    m.CellIncX = drawn ? float(metrics.horizontalAdvance(ch)) * unit : 0;
     const QRectF box = path.boundingRect();
     if (!path.isEmpty()) {
       m.BlackBoxX = float(box.width()) * unit;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ShapeFixture.h"
+#include "scene/GLExtrusion.h"
 #include "scene/GLObjects.h"
 
 namespace qx::test {
@@ -63,6 +64,27 @@ TEST_F(ShapeFixture, AListOfMixedPrimitivesIsPickedWhole) {
   EXPECT_EQ(Buffer().GetPickedObject(Px(2.2f), Py(0.3f)), d);
   EXPECT_EQ(Buffer().GetPickedObject(Px(0), Py(0)), d);
   EXPECT_EQ(Feedback().Polygons(), 6);
+}
+
+// A pipe with both disks is a fan, strips and a fan in one display list: picked on its
+// near disk, without Mesa's selection mode losing it or crashing.
+TEST_F(ShapeFixture, APipeIsPickedOnItsDisk) {
+  auto* p = scene->Objects()->AddNewChild<TGLPipe>();
+  p->SetParts(ppOutside | ppStartDisk | ppStopDisk);
+  p->SetRadius(0.5f);
+  p->AddNode(0, 0, -1);
+  p->AddNode(0, 0, 0);
+  EXPECT_FALSE(p->OneKindOfPrimitive());
+  Render();
+  EXPECT_EQ(Buffer().GetPickedObject(Px(0.2f), Py(0.2f)), p);
+  Buffer().SetFaceCulling(false);
+  EXPECT_EQ(Feedback().Polygons(), 16 + 2 * 16 + 16);
+  // A sphere is strips alone, and replayed from its list; with a cap it is not.
+  auto* s = AddSphere(1, clRed);
+  EXPECT_TRUE(s->OneKindOfPrimitive());
+  s->SetBottom(0);
+  s->SetBottomCap(TCapType::ctFlat);
+  EXPECT_FALSE(s->OneKindOfPrimitive());
 }
 
 }  // namespace

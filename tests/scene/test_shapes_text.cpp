@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ShapeFixture.h"
+#include "scene/GLBitmapFont.h"
 #include "scene/GLSpaceText.h"
 #include "scene/base/SceneErrors.h"
 
@@ -116,6 +117,31 @@ TEST_F(SpaceText, ExtrudedLettersHaveWalls) {
   Render();
   EXPECT_TRUE(IsBackground(128, 128));
   EXPECT_FALSE(IsBackground(128, Py(0.9f)));
+}
+
+// A picture font: glyph cells cut from a picture, drawn as flat text in the scene.
+TEST_F(SpaceText, APictureFontDrawsItsCells) {
+  TGLBitmapFont font;
+  font.SetCharWidth(8);
+  font.SetCharHeight(8);
+  font.Ranges().Add('0', '1');
+  TBitmap glyphs(16, 8, 0xFF000000u);  // the top-left colour is transparent
+  for (int y = 0; y < 8; ++y)
+    for (int x = 8; x < 16; ++x) glyphs.SetPixel(x, y, 0xFFFFFFFFu);  // '1' is a full cell
+  font.SetGlyphs(glyphs);
+  auto* t = scene->Objects()->AddNewChild<TGLFlatText>();
+  t->SetBitmapFont(&font);
+  t->ModulateColor().SetColor({1, 0, 0, 1});
+  t->Scale().SetAsVector({0.1f, 0.1f, 1, 0});  // 8 texels: 0.8 units
+  t->Position().SetAsVector({-0.4f, 0.4f, 0, 1});
+  t->SetText("1");
+  Render();
+  EXPECT_TRUE(Near(Pixel(128, 128), {255, 0, 0}));
+  EXPECT_TRUE(IsBackground(Px(0.6f), 128));
+  t->SetText("0");  // a cell of the transparent colour
+  Render();
+  EXPECT_TRUE(IsBackground(128, 128));
+  delete t;
 }
 
 }  // namespace
