@@ -74,7 +74,7 @@ void Tfrm3::InizializzaAmbiente() {
   // The pens, the new variable table and trace points, the frame, the emptied output pane.
   ambiente_->InizializzaAmbiente();
   PreparaRifCart();
-  // The space frame and the three wall planes join here with the space values.
+  // The space frame and the planes of its walls come with RIFCART3D.
   AggiornaListaOggetti();
   g.bInterrotto = false;
   g.ListaIstruzioni.clear();

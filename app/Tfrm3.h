@@ -42,6 +42,7 @@ class TPaintBoxQt;
 class TPrelieviCanvas;
 class TServiziFinestra;
 class TStileMenu;
+class TVistaSpazio;
 struct TVocePalette;
 
 // The version shown in the caption and by the splash.
@@ -305,6 +306,8 @@ class Tfrm3 : public QMainWindow {
   std::unique_ptr<TPrelieviCanvas> prelievi_;
   // The one highlighter of the language, shared by both editors.
   std::unique_ptr<TSynSampleSyn> evidenziatore_;
+  // The space view (its scene goes before the variables' values, which then hold nothing of it).
+  std::unique_ptr<TVistaSpazio> vistaSpazio_;
   std::string nomeFile_;
   std::string captionBase_;
   bool layoutFatto_ = false;      // the once-only layout of FormResize
