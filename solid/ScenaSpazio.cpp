@@ -86,10 +86,10 @@ void TGLParete::EmitGeometry(TRenderContextInfo& rci) {
 
 TScenaSpazio::TScenaSpazio() : font_(std::make_unique<TGLWindowsBitmapFont>()), scene_(std::make_unique<TGLScene>()) {
   font_->Name = "GLWindowsBitmapFont1";
-  TGLFontSpec spec;
-  spec.Name = "Sans";
-  spec.Height = -11;
-  font_->SetFont(spec);
+  TGLFontSpec carattere;
+  carattere.Name = "Sans";
+  carattere.Height = -11;
+  font_->SetFont(carattere);
 
   TGLBaseSceneObject& radice = *scene_->Objects();
   GLDCPareti = radice.AddNewChild<TGLDummyCube>();
