@@ -139,6 +139,27 @@ TEST(RiproduzioniTest, ErrorsInsideLoopsAreReportedAtTheSamePlace) {
       "PER (I DA 1 A 4) ESEGUI;\n  X = I\nFINE;",
       "PER (I DA 1 A 4) ESEGUI;\n  X = I;\n",
       "ESEGUI FINQUANDO (VERO) X = 1; FINE;",
+      // numeric forms and element readers that hand over to their commands
+      "PER (I DA 1 A 4) ESEGUI;\n  X = RADICEQ(2 - I);\nFINE;",
+      "V = VETTORE(3);\nPER (I DA 1 A 4) ESEGUI;\n  X = V(I / 2 + 1.9);\nFINE;",
+      "M = MATRICE(3, 3);\nPER (I DA 1 A 3) ESEGUI;\n  M(I, I / 2) = I;\nFINE;",
+      "V = VETTORE(4);\nPER (I DA 1 A 4) ESEGUI;\n  V(5.5 - I) = V(I) + I;\n  V(I + 0.9) = -I;\nFINE;",
+      "V = VETTORE(2);\nPER (I DA 1 A 4) ESEGUI;\n  X = V(\"a\");\nFINE;",
+      "V = VETTORE(2);\nPER (I DA 1 A 4) ESEGUI;\n  SE I = 3 ALLORA V = 5; X = V(1);\nFINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+}
+
+// Whole numbers divide through 64-bit integers, other numbers the general way: the same
+// quotients, remainders and signs of zero, and the same texts.
+TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
+  const char* const programmi[] = {
+      "PER (I DA -6 A 6) ESEGUI;\n  A = I MOD 3; B = I DIV 4; C = (0 - I) MOD 2; D = I DIV -5;\n"
+      "  STAMPA(A, \" \", B, \" \", C, \" \", D, \" \", 1 / (A + 0.5));\nFINE;",
+      "X = 1;\nPER (I DA 1 A 40) ESEGUI;\n  X = X * 3 + I;\n  R = X MOD 1000000007; Q = X DIV 7;\nFINE;",
+      "PER (I DA 1 A 4) ESEGUI;\n  R = (I * 1.5) MOD 2;\nFINE;",
+      "PER (I DA 0 A 3) ESEGUI;\n  R = 7 MOD I;\nFINE;",
+      "PER (I DA 1 A 3) ESEGUI;\n  X = I * 1000000000; Y = X * X * X DIV 7;\nFINE;",
   };
   for (const char* p : programmi) Confronta(p);
 }
