@@ -169,18 +169,21 @@ TEST(RiproduzioniTest, ALoopLongerThanItsFirstPassesStaysExact) {
   Confronta("S = 0; T = 1;\nPER (I DA 1 A 2000) ESEGUI;\n  S = S + 0.1 * I; T = T * 1.0001 - 0.00001;\nFINE;");
 }
 
+// Each time the run waits for a step, the scripted user asks for the next one.
+void AlProssimoPasso(test::Esecuzione& run) {
+  run.finestra.Quando([] { return DatiGlob.bAttesaPasso; },
+                      [&run] {
+                        ComandoPassoSuccessivo();
+                        AlProssimoPasso(run);
+                      });
+}
+
 TEST(RiproduzioniTest, StepModeGivesWhatTheTextGives) {
-  // Each time the run waits for a step, the scripted user asks for the next one.
   Prova prova;
   prova.veloce = false;
   prova.prepara = [](test::Esecuzione& run) {
     DatiGlob.bPassoPasso = true;
-    auto passo = std::make_shared<std::function<void()>>();
-    *passo = [&run, passo] {
-      ComandoPassoSuccessivo();
-      run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, *passo);
-    };
-    run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, *passo);
+    AlProssimoPasso(run);
   };
   const char* const programmi[] = {
       "S = 0;\nPER (I DA 1 A 4) ESEGUI;\n  S = S + I;\n  SE S > 3 ALLORA STAMPA(S);\nFINE;\nT = S;",
