@@ -154,8 +154,8 @@ TEST(RiproduzioniTest, ErrorsInsideLoopsAreReportedAtTheSamePlace) {
 // quotients, remainders and signs of zero, and the same texts.
 TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
   const char* const programmi[] = {
-      "PER (I DA -6 A 6) ESEGUI;\n  A = I MOD 3; B = I DIV 4; C = (0 - I) MOD 2; D = I DIV -5;\n"
-      "  STAMPA(A, \" \", B, \" \", C, \" \", D, \" \", 1 / (A + 0.5));\nFINE;",
+      ("PER (I DA -6 A 6) ESEGUI;\n  A = I MOD 3; B = I DIV 4; C = (0 - I) MOD 2; D = I DIV -5;\n"
+       "  STAMPA(A, \" \", B, \" \", C, \" \", D, \" \", 1 / (A + 0.5));\nFINE;"),
       "X = 1;\nPER (I DA 1 A 40) ESEGUI;\n  X = X * 3 + I;\n  R = X MOD 1000000007; Q = X DIV 7;\nFINE;",
       "PER (I DA 1 A 4) ESEGUI;\n  R = (I * 1.5) MOD 2;\nFINE;",
       "PER (I DA 0 A 3) ESEGUI;\n  R = 7 MOD I;\nFINE;",
