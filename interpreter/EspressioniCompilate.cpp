@@ -586,6 +586,23 @@ Valutato ValutaNon(Nodo& nodo) {
   return a;
 }
 
+// An argument's value as Valuta gives it, into `v`: numbers and logical values are computed as
+// scalare computes them, and bear the name that Valuta gives them (see PreparaNomi).
+void ValutaArgomento(NodoRelazione& e, Valutato& v) {
+  if (v.oggetto) v.oggetto.reset();
+  v.tipo = T_1;
+  v.interrotto = false;
+  v.nome = nullptr;
+  TipiValore t;
+  const Reale x = e.scalare(e, t, v);
+  if (t == T_1) return;
+  if (v.oggetto) v.oggetto.reset();
+  v.tipo = t;
+  v.numero = x;
+  v.interrotto = false;
+  v.nome = e.fonteNome ? e.fonteNome->nomeFonte : nullptr;
+}
+
 // The name's message hooks and its arguments, as LeggiArgomenti reads them (with `esegui`
 // false only read); false when the run stopped, with the position left as the text's.
 bool LeggiArgomenti(NodoNome& n, bool esegui) {
@@ -603,7 +620,7 @@ bool LeggiArgomenti(NodoNome& n, bool esegui) {
       continue;
     }
     if (esegui) {
-      v = Valuta(*a.espressione);
+      ValutaArgomento(*a.espressione, v);
       if (g.bStop) {
         Fermato(v, *a.espressione);
         return false;
@@ -837,21 +854,37 @@ Reale ScalareLetterale(Nodo& n, TipiValore& t, Valutato&) {
   return Altro(t);
 }
 
+// The name a number or logical value read from the variable `var` bears, kept in the node.
+[[gnu::noinline]] void RegistraNomeVariabile(NodoNome& n, const cVariabile& var, const cValore& valore) {
+  const std::string& nome = valore.Nome.empty() ? var.Nome : valore.Nome;
+  if (!StessoTesto(n.nomeLetto, nome)) n.nomeLetto = nome;
+  n.nomeFonte = &n.nomeLetto;
+}
+
+// What `altro` holds, as scalare gives it; for an argument's name source, with its name.
+inline Reale ScalatoNominato(NodoNome& n, const Valutato& altro, TipiValore& t) {
+  const Reale x = Scalato(altro, t);
+  if (n.registraNome) n.nomeFonte = t != T_1 ? altro.nome : nullptr;
+  return x;
+}
+
 [[gnu::noinline]] Reale NomeSoloLento(NodoNome& n, cVariabile* var, TipiValore& t, Valutato& altro) {
   if (!var) {
     if (n.costante && n.costante->Tipo == T_REALE) {
       t = T_REALE;
+      n.nomeFonte = nullptr;
       return static_cast<const cValoreReale&>(*n.costante).Value;
     }
     altro = ValutaComando(n);
   } else {
     altro = LeggiVariabileCompilata(n, *var);
   }
-  return Scalato(altro, t);
+  return ScalatoNominato(n, altro, t);
 }
 
-Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  auto& n = static_cast<NodoNome&>(nodo);
+// A name without arguments, most often a variable. Where the node is an argument's name
+// source (`registraNome`) it records the name of what it gives.
+[[gnu::always_inline]] inline Reale NomeSoloScalare(NodoNome& n, TipiValore& t, Valutato& altro) {
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) {
     altro = Interrotto();
@@ -865,14 +898,20 @@ Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
   cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr;
   const cValore* valore = var ? var->GetValore() : nullptr;
   if (valore && valore->Tipo == T_REALE) [[likely]] {
+    if (n.registraNome) [[unlikely]] RegistraNomeVariabile(n, *var, *valore);
     t = T_REALE;
     return static_cast<const cValoreReale*>(valore)->Value;
   }
   if (valore && valore->Tipo == T_BOOLEANO) {
+    if (n.registraNome) RegistraNomeVariabile(n, *var, *valore);
     t = T_BOOLEANO;
     return static_cast<const cValoreBool*>(valore)->Value ? 1 : 0;
   }
   return NomeSoloLento(n, var, t, altro);
+}
+
+Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return NomeSoloScalare(static_cast<NodoNome&>(nodo), t, altro);
 }
 
 // A name with arguments: a number that a numeric form or element reader gives comes back
@@ -888,23 +927,40 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
     const cValore* valore = var->GetValore();
     if (valore && n.tipoLettura == var->Tipo && n.lettura && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
       if (const Reale* cella = n.lettura(*valore, numeri, static_cast<int>(n.valori.size()))) {
+        if (n.registraNome) {
+          // An element bears the variable's name, as LeggiVariabileCompilata gives it.
+          if (!StessoTesto(n.nomeLetto, var->Nome)) n.nomeLetto = var->Nome;
+          n.nomeFonte = &n.nomeLetto;
+        }
         t = T_REALE;
         return *cella;
       }
     }
     altro = LeggiVariabileCompilata(n, *var);
-    return Scalato(altro, t);
+    return ScalatoNominato(n, altro, t);
   }
   if (!n.costante && n.comando.numerica && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
     bool riuscita;
     const Reale r = n.comando.numerica(numeri, static_cast<int>(n.valori.size()), riuscita);
     if (riuscita) {
+      n.nomeFonte = nullptr;
       t = T_REALE;
       return r;
     }
   }
   altro = ValutaComando(n);
-  return Scalato(altro, t);
+  return ScalatoNominato(n, altro, t);
+}
+
+// An operand as scalare gives it; literals and lone names, the commonest operands, without a
+// call of their own.
+[[gnu::always_inline]] inline Reale Operando(Nodo& n, TipiValore& t, Valutato& altro) {
+  if (n.scalare == ScalareLetterale) {
+    t = T_REALE;
+    return static_cast<NodoNumero&>(n).valore;
+  }
+  if (n.scalare == ScalareNomeSolo) return NomeSoloScalare(static_cast<NodoNome&>(n), t, altro);
+  return n.scalare(n, t, altro);
 }
 
 // a := a op b between two numbers, when the operator cannot report anything there; false
@@ -952,10 +1008,28 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   return Scalato(altro, t);
 }
 
-Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  auto& n = static_cast<NodoCatena&>(nodo);
+// The rest of a chain after a step that numbers cannot take the quick way.
+[[gnu::noinline]] Reale CatenaPasso(NodoCatena& n, std::size_t k, TipiValore ta, Reale a, TipiValore tb, Reale b,
+                                    Valutato& altro, TipiValore& t) {
+  const Op op = n.passi[k].op;
+  if (ta == T_BOOLEANO && tb == T_BOOLEANO && (op == Op::E || op == Op::O)) {
+    a = op == Op::E ? (a != 0 && b != 0) : (a != 0 || b != 0);
+    if (k + 1 == n.passi.size()) {
+      t = ta;
+      return a;
+    }
+    // Further steps of logical values: the text's way from here, which gives the same.
+    Valutato vuoto;
+    altro = CatenaDa(n, DaScalare(ta, a, vuoto), k + 1, false);
+    return Scalato(altro, t);
+  }
+  Valutato vuoto;
+  return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
+}
+
+[[gnu::always_inline]] inline Reale CatenaScalare(NodoCatena& n, TipiValore& t, Valutato& altro) {
   TipiValore ta;
-  Reale a = Scalare(*n.primo, ta, altro);
+  Reale a = Operando(*n.primo, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
   if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
   if (n.segno == U'-') a = -a;
@@ -964,18 +1038,17 @@ Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
     NodoCatena::Passo& p = n.passi[k];
     // The value so far is held in `a`: `altro` is free for the operand.
     TipiValore tb;
-    const Reale b = Scalare(*p.operando, tb, altro);
+    const Reale b = Operando(*p.operando, tb, altro);
     if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *p.operando);
     if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) [[likely]] continue;
-    if (ta == T_BOOLEANO && tb == T_BOOLEANO && (p.op == Op::E || p.op == Op::O)) {
-      a = p.op == Op::E ? (a != 0 && b != 0) : (a != 0 || b != 0);
-      continue;
-    }
-    Valutato vuoto;
-    return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
+    return CatenaPasso(n, k, ta, a, tb, b, altro, t);
   }
   t = ta;
   return a;
+}
+
+Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return CatenaScalare(static_cast<NodoCatena&>(nodo), t, altro);
 }
 
 // The comparison of a relation whose operands are not both numbers (nor two logical values
@@ -1000,12 +1073,12 @@ Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
   TipiValore ta;
-  const Reale a = Scalare(*n.sinistro, ta, altro);
+  const Reale a = Operando(*n.sinistro, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.sinistro);
   if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, t);
   // The left value is held in `a`: `altro` is free for the right one.
   TipiValore tb;
-  const Reale b = Scalare(*n.destro, tb, altro);
+  const Reale b = Operando(*n.destro, tb, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *n.destro);
   if (ta == T_REALE && tb == T_REALE) [[likely]] {
     t = T_BOOLEANO;
@@ -1020,8 +1093,7 @@ Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return ConfrontoLento(n, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
 }
 
-// A relation without a relational operator: its sum. Lone literals and names, the commonest
-// of all, are read here without a further call.
+// A relation without a relational operator: its sum.
 Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
@@ -1030,11 +1102,29 @@ Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return x;
 }
 
+// The same for the commonest sums: a lone literal, a lone name, a chain of operators; read here
+// without a further call.
 Reale ScalareSommaLetterale(Nodo& nodo, TipiValore& t, Valutato&) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
   t = T_REALE;
   return static_cast<NodoNumero&>(*n.sinistro).valore;
+}
+
+Reale ScalareSommaNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  const Reale x = NomeSoloScalare(static_cast<NodoNome&>(*n.sinistro), t, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
+  return x;
+}
+
+Reale ScalareSommaCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  const Reale x = CatenaScalare(static_cast<NodoCatena&>(*n.sinistro), t, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
+  return x;
 }
 
 Reale ScalareNon(Nodo& nodo, TipiValore& t, Valutato& altro) {
@@ -1067,7 +1157,10 @@ void Collega(Nodo& n) {
       n.analizza = AnalizzaNome;
       n.scalare = nome.argomenti.empty() ? ScalareNomeSolo : ScalareNome;
       for (NodoNome::Argomento& a : nome.argomenti)
-        if (a.espressione) Collega(*a.espressione);
+        if (a.espressione) {
+          Collega(*a.espressione);
+          PreparaNomi(*a.espressione);
+        }
       break;
     }
     case Specie::Non:
@@ -1092,7 +1185,12 @@ void Collega(Nodo& n) {
                            static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ValutaSommaNomeSolo
                                                                                   : ValutaSomma;
       n.analizza = AnalizzaRelazione;
-      n.scalare = r.destro ? ScalareRelazione : r.sinistro->specie == Specie::Numero ? ScalareSommaLetterale : ScalareSomma;
+      n.scalare = r.destro                                                                 ? ScalareRelazione
+                  : r.sinistro->specie == Specie::Numero                                   ? ScalareSommaLetterale
+                  : r.sinistro->specie == Specie::Catena                                   ? ScalareSommaCatena
+                  : r.sinistro->specie == Specie::Nome &&
+                            static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ScalareSommaNomeSolo
+                                                                                   : ScalareSomma;
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);
       break;
@@ -1100,7 +1198,41 @@ void Collega(Nodo& n) {
   }
 }
 
+// The operand whose name a number or logical value that `n` gives bears: each level keeps the
+// name of its left operand, except an operator that makes a new value (every one but "+", "-"
+// and "*", which combine numbers in place) and a comparison.
+NodoNome* FonteNome(Nodo& n) {
+  switch (n.specie) {
+    case Specie::Nome: return &static_cast<NodoNome&>(n);
+    case Specie::Non: return FonteNome(*static_cast<NodoNon&>(n).operando);
+    case Specie::Catena: {
+      auto& c = static_cast<NodoCatena&>(n);
+      for (const NodoCatena::Passo& p : c.passi)
+        if (p.op != Op::Piu && p.op != Op::Meno && p.op != Op::Per) return nullptr;
+      return FonteNome(*c.primo);
+    }
+    case Specie::Relazione: {
+      auto& r = static_cast<NodoRelazione&>(n);
+      return r.destro ? nullptr : FonteNome(*r.sinistro);
+    }
+    default: return nullptr;
+  }
+}
+
 }  // namespace
+
+void PreparaNomi(NodoRelazione& e) {
+  NodoNome* fonte = FonteNome(e);
+  e.fonteNome = fonte;
+  if (fonte) fonte->registraNome = true;
+}
+
+Valutato ValutaNominata(NodoRelazione& e) {
+  Valutato v;
+  ValutaArgomento(e, v);
+  if (DatiGlob.bStop && !v.interrotto) [[unlikely]] VaiA(e.dopo);
+  return v;
+}
 
 std::unique_ptr<NodoRelazione> CompilaEspressione() {
   std::unique_ptr<NodoRelazione> e = Compilatore().Leggi();

@@ -111,10 +111,15 @@ void StoreVariable(bool Esegui, const std::string& nome, cValore& valore, const 
 // MostraRiga shows a given line; ShowCurrentLine the line being read.
 void MostraRigaLento(int riga);
 inline void MostraRiga(int riga) {
-  const TDatiGlob& g = DatiGlob;
-  if (riga == g.RigaCorrente && !g.bPassoPasso &&
-      (g.RigaCorrente == g.UltimaRigaMostrata || g.bImmediato || !g.bEvidenziaRiga))
-    return;  // already shown: nothing would change
+  TDatiGlob& g = DatiGlob;
+  if (!g.bPassoPasso) [[likely]] {
+    if (g.bImmediato || !g.bEvidenziaRiga) {
+      // Nothing is highlighted: the line only becomes the current one.
+      g.RigaCorrente = riga;
+      return;
+    }
+    if (riga == g.RigaCorrente && riga == g.UltimaRigaMostrata) return;  // already shown
+  }
   MostraRigaLento(riga);
 }
 inline void ShowCurrentLine() { MostraRiga(DatiGlob.IndiceRiga); }
