@@ -914,10 +914,8 @@ Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return NomeSoloScalare(static_cast<NodoNome&>(nodo), t, altro);
 }
 
-// A name with arguments: a number that a numeric form or element reader gives comes back
-// without a value.
-Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  auto& n = static_cast<NodoNome&>(nodo);
+// ScalareNome of a name with members, or with more arguments than a numeric form takes.
+[[gnu::noinline]] Reale NomeScalareGenerale(NodoNome& n, TipiValore& t, Valutato& altro) {
   if (!LeggiArgomenti(n, true)) {
     altro = Interrotto();
     return Altro(t);
@@ -948,6 +946,125 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
       return r;
     }
   }
+  altro = ValutaComando(n);
+  return ScalatoNominato(n, altro, t);
+}
+
+// A relation without a relational operator: its sum. The commonest sums, a lone literal and a
+// lone name, are read here without a further call.
+Reale ScalareSommaLetterale(Nodo& nodo, TipiValore& t, Valutato&) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  t = T_REALE;
+  return static_cast<NodoNumero&>(*n.sinistro).valore;
+}
+
+[[gnu::always_inline]] inline Reale SommaNomeSolo(NodoRelazione& n, TipiValore& t, Valutato& altro) {
+  if (n.mostra) MostraRiga(n.riga);
+  const Reale x = NomeSoloScalare(static_cast<NodoNome&>(*n.sinistro), t, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
+  return x;
+}
+
+Reale ScalareSommaNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return SommaNomeSolo(static_cast<NodoRelazione&>(nodo), t, altro);
+}
+
+// A relation as scalare gives it; a lone literal or name without a call.
+[[gnu::always_inline]] inline Reale RelazioneScalare(NodoRelazione& e, TipiValore& t, Valutato& altro) {
+  if (e.scalare == ScalareSommaNomeSolo) return SommaNomeSolo(e, t, altro);
+  if (e.scalare == ScalareSommaLetterale) {
+    if (e.mostra) MostraRiga(e.riga);
+    t = T_REALE;
+    return static_cast<NodoNumero&>(*e.sinistro).valore;
+  }
+  return e.scalare(e, t, altro);
+}
+
+// The arguments of a name that has only expressions between its parentheses, at most
+// kArgomentiNumerici of them, computed as scalare computes them: the numbers stay here, and
+// the values are written into the node's `valori` only for a command or a reader that takes
+// them (Materializza).
+struct ArgomentiNumerici {
+  Reale numeri[kArgomentiNumerici];
+  TipiValore tipi[kArgomentiNumerici];
+};
+
+// LeggiArgomenti(n, true) of such a name; `tutti`: every argument is a number.
+[[gnu::always_inline]] inline bool LeggiArgomentiNumerici(NodoNome& n, ArgomentiNumerici& a, bool& tutti) {
+  TDatiGlob& g = DatiGlob;
+  if (!Pompa(n.prima)) return false;
+  const std::size_t quanti = n.argomenti.size();
+  tutti = true;
+  for (std::size_t i = 0; i < quanti; ++i) {
+    NodoRelazione& e = *n.argomenti[i].espressione;
+    Valutato& v = n.valori[i];
+    TipiValore t;
+    a.numeri[i] = RelazioneScalare(e, t, v);
+    a.tipi[i] = t;
+    tutti = tutti && t == T_REALE;
+    if (g.bStop) [[unlikely]] {
+      if (!(t == T_1 && v.interrotto)) PosizionaDopo(e);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The arguments' values as ValutaArgomento gives them, for the command or reader that takes
+// them.
+[[gnu::noinline]] void Materializza(NodoNome& n, const ArgomentiNumerici& a) {
+  for (std::size_t i = 0; i < n.argomenti.size(); ++i) {
+    if (a.tipi[i] == T_1) continue;
+    Valutato& v = n.valori[i];
+    if (v.oggetto) v.oggetto.reset();
+    v.tipo = a.tipi[i];
+    v.numero = a.numeri[i];
+    v.interrotto = false;
+    const NodoNome* fonte = n.argomenti[i].espressione->fonteNome;
+    v.nome = fonte ? fonte->nomeFonte : nullptr;
+  }
+}
+
+// A name with arguments: a number that a numeric form or element reader gives comes back
+// without a value.
+Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  if (!n.soloEspressioni) return NomeScalareGenerale(n, t, altro);
+  ArgomentiNumerici a;
+  bool tutti;
+  if (!LeggiArgomentiNumerici(n, a, tutti)) {
+    altro = Interrotto();
+    return Altro(t);
+  }
+  const int quanti = static_cast<int>(n.argomenti.size());
+  if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
+    const cValore* valore = var->GetValore();
+    if (valore && tutti && n.tipoLettura == var->Tipo && n.lettura) {
+      if (const Reale* cella = n.lettura(*valore, a.numeri, quanti)) {
+        if (n.registraNome) {
+          // An element bears the variable's name, as LeggiVariabileCompilata gives it.
+          if (!StessoTesto(n.nomeLetto, var->Nome)) n.nomeLetto = var->Nome;
+          n.nomeFonte = &n.nomeLetto;
+        }
+        t = T_REALE;
+        return *cella;
+      }
+    }
+    Materializza(n, a);
+    altro = LeggiVariabileCompilata(n, *var);
+    return ScalatoNominato(n, altro, t);
+  }
+  if (tutti && n.comando.numerica) {
+    bool riuscita;
+    const Reale r = n.comando.numerica(a.numeri, quanti, riuscita);
+    if (riuscita) {
+      n.nomeFonte = nullptr;
+      t = T_REALE;
+      return r;
+    }
+  }
+  Materializza(n, a);
   altro = ValutaComando(n);
   return ScalatoNominato(n, altro, t);
 }
@@ -1102,23 +1219,7 @@ Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return x;
 }
 
-// The same for the commonest sums: a lone literal, a lone name, a chain of operators; read here
-// without a further call.
-Reale ScalareSommaLetterale(Nodo& nodo, TipiValore& t, Valutato&) {
-  auto& n = static_cast<NodoRelazione&>(nodo);
-  if (n.mostra) MostraRiga(n.riga);
-  t = T_REALE;
-  return static_cast<NodoNumero&>(*n.sinistro).valore;
-}
-
-Reale ScalareSommaNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  auto& n = static_cast<NodoRelazione&>(nodo);
-  if (n.mostra) MostraRiga(n.riga);
-  const Reale x = NomeSoloScalare(static_cast<NodoNome&>(*n.sinistro), t, altro);
-  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
-  return x;
-}
-
+// The same for a chain of operators, read here without a further call.
 Reale ScalareSommaCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
@@ -1153,6 +1254,9 @@ void Collega(Nodo& n) {
       break;
     case Specie::Nome: {
       auto& nome = static_cast<NodoNome&>(n);
+      nome.valori.resize(nome.argomenti.size());
+      nome.soloEspressioni = !nome.argomenti.empty() && nome.argomenti.size() <= kArgomentiNumerici;
+      for (const NodoNome::Argomento& a : nome.argomenti) nome.soloEspressioni = nome.soloEspressioni && !a.membro;
       n.valuta = nome.argomenti.empty() ? ValutaNomeSolo : ValutaNome;
       n.analizza = AnalizzaNome;
       n.scalare = nome.argomenti.empty() ? ScalareNomeSolo : ScalareNome;

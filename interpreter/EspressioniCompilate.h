@@ -158,6 +158,8 @@ struct NodoNome : Nodo {
   // Where the node is an argument's `fonteNome`: the name the number or logical value it gave
   // last bears (nullptr: none).
   bool registraNome = false;
+  // Only expressions between its parentheses (no member), few enough for a numeric form.
+  bool soloEspressioni = false;
   const std::string* nomeFonte = nullptr;
   std::vector<Valutato> valori;
   ListaArgomenti lista;

@@ -635,7 +635,8 @@ void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
   }
 }
 
-void EseguiNome(istr::Istruzione& s, bool Esegui) {
+// An element store: a name with one or two indices, then "=".
+void EseguiElemento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
   TDatiGlob& g = DatiGlob;
   if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
@@ -644,21 +645,28 @@ void EseguiNome(istr::Istruzione& s, bool Esegui) {
     seguito::NomeDopoPrimo(Esegui);
     return;
   }
-  if (!n.parolaMembro && n.uguale && n.argomenti.size() <= IndiciElemento::kMassimo) {
-    // An element store.
-    IndiciElemento indici;
-    // After a stop at any of these reads the text only reads that token.
-    for (istr::Nome::Argomento& a : n.argomenti) {
-      const std::size_t i = indici.quanti++;
-      indici.numeri[i] = Scalare(*a.espressione, Esegui, indici.tipi[i], indici.altri[i]);
-      if (Fermato() || !Pompa(*a.dopo)) return;
-    }
-    if (!Pompa(*n.dopoArgomenti)) return;
-    try {
-      Assegnamento(n, Esegui, nullptr, &indici);
-    } catch (const std::exception&) {
-      ReportError("Errore non documentato", false);
-    }
+  IndiciElemento indici;
+  // After a stop at any of these reads the text only reads that token.
+  for (istr::Nome::Argomento& a : n.argomenti) {
+    const std::size_t i = indici.quanti++;
+    indici.numeri[i] = Scalare(*a.espressione, Esegui, indici.tipi[i], indici.altri[i]);
+    if (Fermato() || !Pompa(*a.dopo)) return;
+  }
+  if (!Pompa(*n.dopoArgomenti)) return;
+  try {
+    Assegnamento(n, Esegui, nullptr, &indici);
+  } catch (const std::exception&) {
+    ReportError("Errore non documentato", false);
+  }
+}
+
+void EseguiNome(istr::Istruzione& s, bool Esegui) {
+  auto& n = static_cast<istr::Nome&>(s);
+  TDatiGlob& g = DatiGlob;
+  if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
+  if (!Pompa(*n.dopoNome)) {
+    Seguito seguito(n.livello);
+    seguito::NomeDopoPrimo(Esegui);
     return;
   }
   ArgomentiIstruzione argomenti;
@@ -744,7 +752,10 @@ void Collega(istr::Istruzione& s) {
     }
     case Specie::Nome: {
       const auto& n = static_cast<const istr::Nome&>(s);
-      s.esegui = !n.parolaMembro && n.argomenti.empty() && n.uguale ? EseguiAssegnamento : EseguiNome;
+      s.esegui = n.parolaMembro || !n.uguale                      ? EseguiNome
+                 : n.argomenti.empty()                            ? EseguiAssegnamento
+                 : n.argomenti.size() <= IndiciElemento::kMassimo ? EseguiElemento
+                                                                  : EseguiNome;
       return;
     }
   }

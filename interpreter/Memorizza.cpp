@@ -164,8 +164,16 @@ bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicord
 
 Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti, VariabileRicordata* variabile) {
   const cListaVariabili* tabella = DatiGlob.ListaVariabili;
-  if (!tabella || !NomeSemplice(nome)) return nullptr;
-  cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
+  if (!tabella) return nullptr;
+  cVariabile* var = nullptr;
+  if (variabile) {
+    // A place of the program that always stores into the same name.
+    var = variabile->TrovaStessoNome(nome);
+    if (!variabile->Semplice()) return nullptr;
+  } else {
+    if (!NomeSemplice(nome)) return nullptr;
+    var = tabella->CercaEsatto(nome);
+  }
   if (!var) return nullptr;
   if (var->Tipo == T_VETT_REALE && quanti == 1) {
     auto& v = static_cast<cVettReale&>(*var->GetValore());
