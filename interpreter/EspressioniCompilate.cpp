@@ -1026,6 +1026,16 @@ struct ArgomentiNumerici {
   }
 }
 
+// Whether the arguments suit a FormaConValore: a value that is not an anonymous object, then
+// numbers.
+bool ConValore(const NodoNome& n, const ArgomentiNumerici& a) {
+  const cValore* primo = n.valori[0].oggetto.get();
+  if (!primo || primo->IsAnonimo()) return false;
+  for (std::size_t i = 1; i < n.argomenti.size(); ++i)
+    if (a.tipi[i] != T_REALE) return false;
+  return true;
+}
+
 // A name with arguments: a number that a numeric form or element reader gives comes back
 // without a value.
 Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
@@ -1058,6 +1068,17 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
   if (tutti && n.comando.numerica) {
     bool riuscita;
     const Reale r = n.comando.numerica(a.numeri, quanti, riuscita);
+    if (riuscita) {
+      n.nomeFonte = nullptr;
+      t = T_REALE;
+      return r;
+    }
+  }
+  if (n.comando.conValore && a.tipi[0] == T_1 && ConValore(n, a)) {
+    // A value, then numbers. The value is no anonymous object (those the command's caller
+    // removes after the call), and the handler would give a number that bears no name.
+    bool riuscita;
+    const Reale r = n.comando.conValore(*n.valori[0].oggetto, a.numeri + 1, quanti - 1, riuscita);
     if (riuscita) {
       n.nomeFonte = nullptr;
       t = T_REALE;
