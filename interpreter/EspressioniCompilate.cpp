@@ -732,7 +732,11 @@ Valutato ValutaComando(NodoNome& n) {
   }
   ListaArgomenti& lista = ListaDi(n);
   Posiziona(n.dopoArgomenti);
-  PValore r = (*n.comando.gestore)(lista, n.nome, true);
+  PValore r;
+  {
+    const RisultatoAssegnato assegnato(n.valoreAssegnato);
+    r = (*n.comando.gestore)(lista, n.nome, true);
+  }
   if (!g.bStop) RimuoviArgomentiAnonimi(lista);
   lista.Clear();
   if (g.bStop) return Interrotto();

@@ -160,6 +160,8 @@ struct NodoNome : Nodo {
   bool registraNome = false;
   // Only expressions between its parentheses (no member), few enough for a numeric form.
   bool soloEspressioni = false;
+  // The whole value of an assignment statement (see RisultatoAssegnato).
+  bool valoreAssegnato = false;
   const std::string* nomeFonte = nullptr;
   std::vector<Valutato> valori;
   ListaArgomenti lista;

@@ -193,6 +193,11 @@ class Costruttore {
       n->uguale = corrente;
       n->valore = Espressione();
       Silenzia(n->valore, n->uguale);
+      if (ok_ && n->valore->espressione) {
+        // A command that is the whole value: its anonymous object is the assigned one.
+        espr::NodoRelazione& e = *n->valore->espressione;
+        if (!e.destro && e.sinistro->specie == espr::Specie::Nome) static_cast<espr::NodoNome&>(*e.sinistro).valoreAssegnato = true;
+      }
       n->chiusura = Token(';');
     } else if (corrente->Inizia(';')) {
       n->chiusura = corrente;

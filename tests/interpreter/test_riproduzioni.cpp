@@ -9,6 +9,7 @@
 #include "interpreter/Istruzioni.h"
 #include "interpreter/IstruzioniCompilate.h"
 #include "runstate/ErrorReport.h"
+#include "values/ValoreFunzione.h"
 #include "tests/interpreter/Riproduzioni.h"
 
 namespace qx {
@@ -170,6 +171,26 @@ TEST(RiproduzioniTest, ArgumentsBearTheNamesTheTextGivesThem) {
   for (const char* p : programmi) Confronta(p);
 }
 
+// VALUTAFUNZ computes a function at a number without its argument list; every other shape of
+// its arguments (a vector of functions, a function undefined there, a number or a string in
+// place of the function, a missing or an extra argument, a function made in place) goes to the
+// command, which reports what it reports.
+TEST(RiproduzioniTest, FunctionValuesGiveWhatTheirTextGives) {
+  const char* const programmi[] = {
+      ("F = FUNZIONE(\"1/(x-2)\"); G = FUNZIONE(\"Sqrt(x)\"); L = VETTORE_FUNZ(2); S = 0;\n"
+       "PER (I DA 0 A 4) ESEGUI;\n"
+       "  A = VALUTAFUNZ(F, I); B = VALUTAFUNZ(G, I - 2) + VALUTAFUNZ(FUNZIONE(\"x*3\"), I);\n"
+       "  STAMPA(A, \" \", B, \" \", VALUTAFUNZ(F, (I)));\n"
+       "FINE;"),
+      "F = FUNZIONE(\"x\");\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(I, F); FINE;",
+      "F = FUNZIONE(\"x\");\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(F, I, 2); FINE;",
+      "F = FUNZIONE(\"x\");\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(F); FINE;",
+      "F = \"x\";\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(F, I); FINE;",
+      "F = FUNZIONE(\"x^2\");\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(F, I); F = FUNZIONE(\"x+\" || I); FINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+}
+
 // Whole numbers divide through 64-bit integers, other numbers the general way: the same
 // quotients, remainders and signs of zero, and the same texts.
 TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
@@ -241,6 +262,11 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
         StoreVariable(true, "S", testo, nullptr);
       },
       [] { DatiGlob.ListaVariabili->Elimina("B"); },
+      [] {
+        cValoreFunzione f;
+        f.ImpostaFunzione("x-7");
+        StoreVariable(true, "F", f, nullptr);
+      },
       [] { ReportError("dalla finestra", true); },
   };
   for (const char* p : programmi)
