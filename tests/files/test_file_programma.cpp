@@ -30,7 +30,7 @@ using test::Byte;
 using test::Hex;
 
 // A short string as the stream writes names: one length byte, then the bytes.
-std::string Corto(const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; }
+using test::Corto;
 // The 10 bytes of an extended real, from its sign, exponent and significand by hand.
 std::string Ext(bool negativo, int esponente, std::uint64_t significando) {
   std::string b;
