@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "app/Messaggi.h"
+#include "app/dialogs/EditArchivio.h"
 #include "app/PaintBoxQt.h"
 #include "app/Tfrm3.h"
 #include "controls/midi/ServiziSuono.h"
@@ -174,7 +175,12 @@ void TServiziFinestra::EditaVettore(bool, const std::string&, cValore&, const st
 
 void TServiziFinestra::EditaMatrice(bool, const std::string&, cValore&, const std::string&) { NonDisponibile("Matrice"); }
 
-void TServiziFinestra::EditaArchivio(const std::string&, const std::string&) { NonDisponibile("Archivio"); }
+void TServiziFinestra::EditaArchivio(const std::string& titolo, const std::string& tabella) {
+  // Made once, at the first table, and reused: it lives as long as the window.
+  auto* d = f_.findChild<TdlgEditArchivio*>(QStringLiteral("dlgEditArchivio"));
+  if (!d) d = new TdlgEditArchivio(&f_);
+  d->Apri(titolo, tabella);
+}
 
 int TServiziFinestra::ScegliIntersezione(const TPuntoMondo&, const TPuntoMondo&) {
   NonDisponibile("Scelta del punto di intersezione");
