@@ -183,8 +183,10 @@ TdlgEditArchivio::TdlgEditArchivio(QWidget* parent) : QDialog(parent) {
   DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
   DBGrid1->setModel(modello_.get());
   DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Typing starts an edit at once: a click on the current cell arms no delayed editor that
+  // would swallow the keys typed right after it.
   DBGrid1->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                           QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+                           QAbstractItemView::EditKeyPressed);
   DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
   DBGrid1->installEventFilter(this);
 
