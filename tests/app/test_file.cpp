@@ -13,6 +13,7 @@
 #include "app/file/FileProgramma.h"
 #include "runstate/DatiGlob.h"
 #include "tests/app/SupportoFile.h"
+#include "tests/files/SpazioFinto.h"
 #include "values/RifCart.h"
 #include "values/Variabili.h"
 
@@ -305,6 +306,37 @@ TEST(FileProgramma, LaRigaDiComandoApreIlFileConIRighelliNascostiSeGliAssiSonoCe
   EXPECT_FALSE(g.pnlPbx->isVisibleTo(&g));
   EXPECT_FALSE(g.pnlPby->isVisibleTo(&g));
   EXPECT_FALSE(g.MemoSource->Modified());
+}
+
+TEST(FileProgramma, UnFileConUnValoreDelloSpazioMostraLaVistaDelloSpazio) {
+  RegistraSpazioFinto(T_SFERA3D);
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  ScriviEdEsegui(f, "A = 1;");
+  // A sphere, as the space statements will store one.
+  auto sfera = std::make_unique<cSolidoFinto>(T_SFERA3D);
+  sfera->Nome = "S";
+  sfera->Campi.Posx = 2;
+  DatiGlob.ListaVariabili->Aggiungi(std::make_unique<cVariabile>("S", std::move(sfera)));
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, cartella.Percorso("spazio.qxs"));
+    f.actFileSaveAs->trigger();
+  }
+  Clicca(f, f.actFileNew);
+  ASSERT_FALSE(f.tbSpazio->isChecked());
+  ASSERT_FALSE(f.pnlRifCart3D->isVisible());
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, cartella.Percorso("spazio.qxs"));
+    Clicca(f, f.actFileOpen);
+  }
+  EXPECT_EQ(Nomi(), "A S");
+  EXPECT_TRUE(f.tbSpazio->isChecked());
+  EXPECT_TRUE(f.pnlRifCart3D->isVisible());
+  EXPECT_FALSE(f.pnlRifCart->isVisible());
+  SvuotaRegistroSpazio();
 }
 
 }  // namespace
