@@ -1,12 +1,11 @@
-// The controls the main window is built from, by the role they play. While the editor
-// control is being built, a stand-in takes its place here and nowhere else.
+// The controls the main window is built from, by the role they play.
 #pragma once
-#include "app/provvisori/EditorProvvisorio.h"
 #include "controls/RAHtControls.h"
 #include "controls/RAScrollMax.h"
+#include "editor/qt/SrcEdit.h"
 
 namespace qx {
 
-using TSrcEditFinestra = TEditorProvvisorio;
+using TSrcEditFinestra = TSrcEdit;
 
 }  // namespace qx

@@ -10,6 +10,7 @@
 
 #include "app/CanvasDifferito.h"
 #include "app/PaintBoxQt.h"
+#include "app/Protetto.h"
 #include "app/ServiziFinestra.h"
 #include "app/Editori.h"
 #include "app/Tfrm3.h"
@@ -236,11 +237,11 @@ void Tfrm3::CollegaMouseRifCart() {
   auto pixel = [](QMouseEvent* e) { return TPoint{int(e->position().x()), int(e->position().y())}; };
   auto esatto = [](QMouseEvent* e) { return (e->modifiers() & Qt::ShiftModifier) != 0; };
   pbRifCart->OnMouseDown = [=](QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) MousePremuto(pixel(e), esatto(e));
+    if (e->button() == Qt::LeftButton) Protetto([&] { MousePremuto(pixel(e), esatto(e)); });
   };
-  pbRifCart->OnMouseMove = [=](QMouseEvent* e) { MouseMosso(pixel(e), esatto(e)); };
+  pbRifCart->OnMouseMove = [=](QMouseEvent* e) { Protetto([&] { MouseMosso(pixel(e), esatto(e)); }); };
   pbRifCart->OnMouseUp = [=](QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) MouseRilasciato(pixel(e), esatto(e));
+    if (e->button() == Qt::LeftButton) Protetto([&] { MouseRilasciato(pixel(e), esatto(e)); });
   };
 }
 

@@ -1,69 +1,57 @@
 #include "app/Editori.h"
 
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
+#include <cmath>
+
+#include "editor/qt/SrcEditConfig.h"
+#include "runstate/DatiGlob.h"
 
 namespace qx {
 
-namespace {
-QString Righe(const std::string& testo) {
-  QString t = QString::fromStdString(testo);
-  t.replace("\r\n", "\n").replace('\r', '\n');
-  return t;
-}
-}  // namespace
-
 TSrcEditFinestra* CreaEditorProgramma(QWidget* parent) {
   auto* e = new TSrcEditFinestra(parent);
-  e->LineBreakOnShiftEnter = false;
+  ConfigureProgramEditor(*e);
   return e;
 }
 
 TSrcEditFinestra* CreaBarraComandi(QWidget* parent) {
   auto* e = new TSrcEditFinestra(parent);
-  e->LineBreakOnShiftEnter = false;
-  e->LineBreakOnEnter = false;
+  ConfigureCommandBar(*e);
   return e;
 }
 
 std::vector<std::string> RigheEditor(const TSrcEditFinestra& e) {
+  const TSrcEditStringList& l = e.Lines();
   std::vector<std::string> righe;
-  const QTextDocument* d = e.document();
-  if (d->isEmpty()) return righe;
-  for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) righe.push_back(b.text().toStdString());
+  righe.reserve(static_cast<std::size_t>(l.Count()));
+  for (int i = 0; i < l.Count(); ++i) righe.push_back(U32ToUtf8(l.Get(i)));
   return righe;
 }
 
-void ImpostaTestoEditor(TSrcEditFinestra& e, const std::string& testo) {
-  QString t = Righe(testo);
-  if (t.endsWith('\n')) t.chop(1);
-  e.setPlainText(t);
-}
+void ImpostaTestoEditor(TSrcEditFinestra& e, const std::string& testo) { e.SetLinesText(Utf8ToU32(testo)); }
 
 void AggiungiRigheEditor(TSrcEditFinestra& e, const std::vector<std::string>& righe) {
-  QTextCursor c(e.document());
-  c.movePosition(QTextCursor::End);
-  for (const std::string& r : righe) {
-    if (!e.document()->isEmpty()) c.insertBlock();
-    c.insertText(QString::fromStdString(r));
-  }
+  TSrcEditStringList& l = e.Lines();
+  l.BeginUpdate();
+  for (const std::string& r : righe) l.Add(Utf8ToU32(r));
+  l.EndUpdate();
 }
 
 void SostituisciSelezione(TSrcEditFinestra& e, const std::string& testo) {
   if (e.ReadOnly()) return;
-  QTextCursor c = e.textCursor();
-  c.beginEditBlock();
-  c.insertText(Righe(testo));
-  c.endEditBlock();
-  e.setTextCursor(c);
+  e.ReplaceSelectedText(Utf8ToU32(testo));
 }
 
-int DimensioneCarattere(const TSrcEditFinestra& e) { return e.font().pointSize(); }
+// Sizes in points as the toolkit has them: a font's height in pixels at the screen's
+// resolution, rounded.
+int DimensioneCarattere(const TSrcEditFinestra& e) {
+  const QFont f = e.font();
+  if (f.pointSize() > 0) return f.pointSize();
+  return static_cast<int>(std::lround(f.pixelSize() * 72.0 / e.logicalDpiY()));
+}
 
 void ImpostaDimensioneCarattere(TSrcEditFinestra& e, int punti) {
   QFont f = e.font();
-  f.setPointSize(punti);
+  f.setPixelSize(static_cast<int>(std::lround(punti * e.logicalDpiY() / 72.0)));
   e.setFont(f);
 }
 

@@ -22,6 +22,7 @@
 #include "app/Editori.h"
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
+#include "app/Protetto.h"
 #include "app/Tfrm3.h"
 #include "runstate/DatiGlob.h"
 #include "values/RifCart.h"
@@ -32,7 +33,7 @@ namespace {
 
 constexpr int kLarghezzaStrumenti = 184;
 constexpr int kAltezzaMessaggio = 20;
-constexpr int kAltezzaBarra = 24;
+constexpr int kAltezzaBarra = 27;
 
 QWidget* Pannello(const char* nome, QWidget* parent = nullptr) {
   auto* p = new QWidget(parent);
@@ -137,8 +138,8 @@ void Tfrm3::CreaBarraStrumenti() {
   connect(actFileOpen, &QAction::triggered, this, [this] { actFileOpenExecute(); });
   connect(actFileSave, &QAction::triggered, this, [this] { actFileSaveExecute(); });
   connect(actFileSaveAs, &QAction::triggered, this, [this] { actFileSaveAsExecute(); });
-  connect(EseguiPassoPasso1, &QAction::triggered, this, [this] { EseguiPassoPasso1Click(); });
-  connect(Esegui1, &QAction::triggered, this, [this] { Esegui1Click(); });
+  connect(EseguiPassoPasso1, &QAction::triggered, this, [this] { Protetto([this] { EseguiPassoPasso1Click(); }); });
+  connect(Esegui1, &QAction::triggered, this, [this] { Protetto([this] { Esegui1Click(); }); });
   connect(tbtTerminaEsecuzione, &QAction::triggered, this, [this] { TerminaEsecuzione(); });
   connect(IngrandisciCarattere1, &QAction::triggered, this, [this] { IngrandisciCarattere1Click(); });
   connect(RimpicciolisciCarattere1, &QAction::triggered, this, [this] { RimpicciolisciCarattere1Click(); });
@@ -261,13 +262,13 @@ QWidget* Tfrm3::CreaColonnaIntermedia() {
   l->addWidget(lbOggetti, 1);
   v->addWidget(pnlListaOggetti);
 
-  MemoSource->OnSpecialLineColors = [this](TSrcEditFinestra*, int riga, bool& speciale, TColor& fg, TColor& bg) {
+  MemoSource->OnSpecialLineColors = [this](TCustomSrcEdit*, int riga, bool& speciale, TColor& fg, TColor& bg) {
     MemoSourceSpecialLineColors(riga, speciale, fg, bg);
   };
-  MemoSource->OnKeyDown = [this](TSrcEditFinestra*, std::uint16_t&, TShiftState) { MemoSourceKeyDown(); };
-  MemoSource->OnEnter = [this](TSrcEditFinestra*) { barraAttiva_ = false; };
-  MemoSource->OnChange = [this](TSrcEditFinestra*) { AggiornaAzioni(); };
-  MemoSource->OnStatusChange = MemoSource->OnChange;
+  MemoSource->OnKeyDown = [this](TCustomSrcEdit*, std::uint16_t&, TShiftState) { MemoSourceKeyDown(); };
+  MemoSource->OnEnter = [this](TCustomSrcEdit*) { barraAttiva_ = false; };
+  MemoSource->OnChange = [this](TCustomSrcEdit*) { AggiornaAzioni(); };
+  MemoSource->OnStatusChange = [this](TCustomSrcEdit*, TSynStatusChanges) { AggiornaAzioni(); };
   MemoSource->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(MemoSource, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
     ++menuAperti_;
@@ -415,7 +416,7 @@ QWidget* Tfrm3::CreaColonnaOutput() {
   connect(sbInit, &QToolButton::clicked, this, [this] { sbInitClick(); });
   connect(sbCancTraccia, &QToolButton::clicked, this, [this] { sbCancTracciaClick(); });
 
-  pbRifCart->OnPaint = [this] { canvasRifCart_->Completa(); };
+  pbRifCart->OnPaint = [this] { Protetto([this] { canvasRifCart_->Completa(); }); };
   pbRifCart->OnResize = [this] { pnlRifCartResize(); };
   pbX->OnPaint = [this] {
     if (cRifCart* r = DatiGlob.RifCart) r->DisegnaScalaX();
@@ -443,30 +444,28 @@ QWidget* Tfrm3::CreaBarraEsegui() {
   pnlMess->setFrameShadow(QFrame::Sunken);
   edIstruzione = CreaBarraComandi(pnlEsegui);
   edIstruzione->setObjectName("edIstruzione");
-  edIstruzione->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  edIstruzione->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   altezzaBarra_ = kAltezzaBarra;
   pbEsegui = new QPushButton("Esegui", pnlEsegui);
   pbEsegui->setObjectName("pbEsegui");
   pbEsegui->setFixedSize(75, kAltezzaBarra);
 
   connect(cbEsecuzioneVeloce, &QCheckBox::clicked, this, [this] { cbEsecuzioneVeloceClick(); });
-  connect(pbEsegui, &QPushButton::clicked, this, [this] { pbEseguiClick(); });
-  edIstruzione->OnKeyUp = [this](TSrcEditFinestra*, std::uint16_t& tasto, TShiftState stato) {
+  connect(pbEsegui, &QPushButton::clicked, this, [this] { Protetto([this] { pbEseguiClick(); }); });
+  edIstruzione->OnKeyUp = [this](TCustomSrcEdit*, std::uint16_t& tasto, TShiftState stato) {
     if (tasto == VK_RETURN && stato == 0) pbEsegui->click();
   };
   // With the focus the bar grows over the message line, and shrinks back without it.
-  edIstruzione->OnEnter = [this](TSrcEditFinestra*) {
+  edIstruzione->OnEnter = [this](TCustomSrcEdit*) {
     barraAttiva_ = true;
     altezzaBarra_ = kAltezzaBarra + kAltezzaMessaggio;
     ImpaginaBarraEsegui();
   };
-  edIstruzione->OnExit = [this](TSrcEditFinestra*) {
+  edIstruzione->OnExit = [this](TCustomSrcEdit*) {
     altezzaBarra_ = kAltezzaBarra;
     ImpaginaBarraEsegui();
   };
-  edIstruzione->OnChange = [this](TSrcEditFinestra*) { AggiornaAzioni(); };
-  edIstruzione->OnStatusChange = edIstruzione->OnChange;
+  edIstruzione->OnChange = [this](TCustomSrcEdit*) { AggiornaAzioni(); };
+  edIstruzione->OnStatusChange = [this](TCustomSrcEdit*, TSynStatusChanges) { AggiornaAzioni(); };
   edIstruzione->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(edIstruzione, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
     ++menuAperti_;
@@ -493,6 +492,7 @@ void Tfrm3::ImpaginaBarraEsegui() {
   const int x = pnlIntermedio->width() + pnlStrumenti->width();
   const int larghezza = std::max(
       20, pnlEsegui->width() - pnlIntermedio->width() - pbEsegui->width() - 30 - pnlStrumenti->width());
+  edIstruzione->setFixedHeight(altezzaBarra_);
   edIstruzione->setGeometry(x, 4, larghezza, altezzaBarra_);
   pbEsegui->move(x + larghezza + 5, 4);
   pnlMess->setGeometry(x, 4 + kAltezzaBarra, larghezza, kAltezzaMessaggio);

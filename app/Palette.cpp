@@ -15,6 +15,7 @@
 
 #include "app/DisegnoVoci.h"
 #include "app/ModelliPalette.h"
+#include "app/Protetto.h"
 #include "app/Editori.h"
 #include "app/Tfrm3.h"
 #include "controls/RAButtons.h"
@@ -126,7 +127,7 @@ void Tfrm3::PulsantePalette(TRAScrollMaxBand* banda, const TVocePalette& voce, i
   b->setAutoRaise(true);
   b->setGeometry(x, y, kLato, kLato);
   b->setProperty("Tag", voce.tag);
-  connect(b, &QToolButton::clicked, this, [this, b, tag = voce.tag] { sbComandiClick(tag, b); });
+  connect(b, &QToolButton::clicked, this, [this, b, tag = voce.tag] { Protetto([&] { sbComandiClick(tag, b); }); });
 }
 
 void Tfrm3::CreaBandaGeometria(TRAScrollMaxBand* banda) {
@@ -200,7 +201,7 @@ void Tfrm3::sbComandiClick(int tag, QWidget* pulsante) {
       QAction* a = PopupComandi->addAction(caption);
       a->setData(v.codice);
       stileMenu_->Registra(a, [caption](QPainter& p, const QRect& r, bool sel) { DisegnaVocePopup(p, r, caption, sel); });
-      connect(a, &QAction::triggered, this, [this, codice = v.codice] { sbComandiClick(codice, nullptr); });
+      connect(a, &QAction::triggered, this, [this, codice = v.codice] { Protetto([&] { sbComandiClick(codice, nullptr); }); });
     }
     // Below the button; the space band's popups open from the band's top, so that they fit.
     const QPoint punto = voce->banda == TBanda::Spazio ? QPoint(pulsante->mapToGlobal(QPoint(5, 0)).x(),

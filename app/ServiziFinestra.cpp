@@ -13,6 +13,7 @@
 #include "app/Messaggi.h"
 #include "app/dialogs/EditArchivio.h"
 #include "app/PaintBoxQt.h"
+#include "app/Protetto.h"
 #include "app/Tfrm3.h"
 #include "controls/midi/ServiziSuono.h"
 #include "runstate/DatiGlob.h"
@@ -47,7 +48,7 @@ Qt::CursorShape FormaCursore(int cursore) {
 
 void TServiziFinestra::Pompa() {
   ++Pompaggi;
-  f_.CompletaRidisegni();
+  Protetto([this] { f_.CompletaRidisegni(); });
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   ultimaPompa_ = Millisecondi();
 }
@@ -61,7 +62,7 @@ void TServiziFinestra::ElaboraMessaggi() {
 void TServiziFinestra::AttendiEventi(int maxMs) {
   ++Pompaggi;
   ++Attese;
-  f_.CompletaRidisegni();
+  Protetto([this] { f_.CompletaRidisegni(); });
   // The timer wakes the loop when nothing else happens within maxMs.
   QTimer sveglia;
   sveglia.setSingleShot(true);

@@ -23,6 +23,7 @@
 #include "app/RigaComando.h"
 #include "app/ServiziFinestra.h"
 #include "controls/midi/ServiziSuono.h"
+#include "editor/SynQuorix.h"
 #include "interpreter/Ambiente.h"
 #include "runstate/DatiGlob.h"
 #include "values/figure/ListaValGraf.h"
@@ -55,6 +56,9 @@ Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziS
   CreaComponenti();
   // The frame, the trace points and the variable table are made by the reset.
   InizializzaAmbiente();
+  evidenziatore_ = std::make_unique<TSynSampleSyn>();
+  MemoSource->SetHighlighter(evidenziatore_.get());
+  edIstruzione->SetHighlighter(evidenziatore_.get());
   MemoSource->ClearAll();
   ImpostaTestoEditor(*MemoSource, "");
   setWindowState(Qt::WindowMaximized);
@@ -69,9 +73,11 @@ Tfrm3::~Tfrm3() {
   pbX->OnPaint = nullptr;
   pbY->OnPaint = nullptr;
   for (TSrcEditFinestra* e : {MemoSource, edIstruzione}) {
-    e->OnEnter = e->OnExit = e->OnChange = e->OnStatusChange = nullptr;
+    e->OnEnter = e->OnExit = e->OnChange = nullptr;
+    e->OnStatusChange = nullptr;
     e->OnKeyDown = e->OnKeyUp = nullptr;
     e->OnSpecialLineColors = nullptr;
+    e->SetHighlighter(nullptr);
   }
   TDatiGlob& g = DatiGlob;
   if (g.CanvasRifCart == canvasRifCart_.get()) g.CanvasRifCart = nullptr;

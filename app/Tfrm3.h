@@ -37,6 +37,7 @@ class TServiziSuono;
 
 class TAmbiente;
 class TCanvasDifferito;
+class TSynSampleSyn;
 class TPaintBoxQt;
 class TServiziFinestra;
 class TStileMenu;
@@ -304,6 +305,8 @@ class Tfrm3 : public QMainWindow {
   std::unique_ptr<TServiziFinestra> servizi_;
   std::unique_ptr<midi::TServiziSuono> suono_;
   std::unique_ptr<TStileMenu> stileMenu_;
+  // The one highlighter of the language, shared by both editors.
+  std::unique_ptr<TSynSampleSyn> evidenziatore_;
   std::string nomeFile_;
   std::string captionBase_;
   bool layoutFatto_ = false;      // the once-only layout of FormResize

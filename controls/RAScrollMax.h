@@ -19,7 +19,7 @@ class ERAScrollMaxError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-using TNotifyEvent = std::function<void(QObject* sender)>;
+// Each class names its notify event itself: the editor's TNotifyEvent is another type.
 // sender, var can-expand (or can-collapse): clearing it refuses the change.
 using TOnCanExpand = std::function<void(QObject* sender, bool& canExpand)>;
 using TOnCanCollapse = std::function<void(QObject* sender, bool& canCollapse)>;
@@ -55,6 +55,7 @@ class TScroller : public QFrame {
 
 class TRAScrollBar : public QFrame {
  public:
+  using TNotifyEvent = std::function<void(QObject* sender)>;
   explicit TRAScrollBar(QWidget* owner = nullptr);
 
   int Min() const { return min_; }
@@ -111,6 +112,7 @@ class TBandBtn : public TRANoFrameButton {
 
 class TRAScrollMaxBand : public QWidget {
  public:
+  using TNotifyEvent = std::function<void(QObject* sender)>;
   // A band lives only in a palette (or its container); any other parent raises
   // "TRAScrollMaxBand can be putted only into TRAScrollMax component".
   explicit TRAScrollMaxBand(QWidget* parent = nullptr);
@@ -223,6 +225,7 @@ class TRAScrollMaxBands : public QWidget {
 
 class TRAScrollMax : public QFrame {
  public:
+  using TNotifyEvent = std::function<void(QObject* sender)>;
   explicit TRAScrollMax(QWidget* owner = nullptr);
   ~TRAScrollMax() override;
 

@@ -486,6 +486,10 @@ bool TStringGrid::CanEditShow() const {
 void TStringGrid::PrepareEditor(TInplaceEdit& editor) {
   editor.SetText(GetEditText(col_, row_));
   editor.setFont(font());
+  // The editor opens with its text selected, so that a key typed on a cell replaces it.
+  QTextCursor all(editor.document());
+  all.select(QTextCursor::Document);
+  editor.setTextCursor(all);
 }
 
 void TStringGrid::SetEditorMode(bool value) {
@@ -516,7 +520,8 @@ void TStringGrid::HideEditor() {
 }
 
 void TStringGrid::PlaceEditor() {
-  if (!EditorVisible()) return;
+  // Placed before it first shows, too: else it would show at the viewport's corner.
+  if (!editor_) return;
   const QRect r = CellRect(col_, row_);
   if (r.isEmpty())
     editor_->setGeometry(-1000, -1000, 10, 10);

@@ -16,25 +16,30 @@
 
 namespace qx {
 
-bool TestoDiValore(const cValore& v, std::string& testo) {
+bool AccodaTestoDiValore(const cValore& v, std::string& testo) {
   switch (v.Tipo) {
     case T_BOOLEANO:
-      testo = static_cast<const cValoreBool&>(v).Value ? ParoleChiave.VERO : ParoleChiave.FALSO;
+      testo += static_cast<const cValoreBool&>(v).Value ? ParoleChiave.VERO : ParoleChiave.FALSO;
       return true;
     case T_REALE:
-      testo = NumeroInTestoPrec(static_cast<const cValoreReale&>(v).Value, 2);
+      testo += NumeroInTestoPrec(static_cast<const cValoreReale&>(v).Value, 2);
       return true;
     case T_STRINGA:
-      testo = static_cast<const cValoreStringa&>(v).Value;
+      testo += static_cast<const cValoreStringa&>(v).Value;
       return true;
     case T_GRADO: {
       const auto& a = static_cast<const cValoreGrado&>(v);
-      testo = NumeroInTesto(a.Gradi) + "° " + NumeroInTesto(a.Primi) + "' " + NumeroInTestoDec(a.Secondi, 2) + "\"";
+      testo += NumeroInTesto(a.Gradi) + "° " + NumeroInTesto(a.Primi) + "' " + NumeroInTestoDec(a.Secondi, 2) + "\"";
       return true;
     }
     default:
       return false;
   }
+}
+
+bool TestoDiValore(const cValore& v, std::string& testo) {
+  testo.clear();
+  return AccodaTestoDiValore(v, testo);
 }
 
 void CmdStampa(bool Esegui, ListaArgomenti& argomenti, const std::string&) {
@@ -43,17 +48,16 @@ void CmdStampa(bool Esegui, ListaArgomenti& argomenti, const std::string&) {
     return;
   }
   if (!Esegui) return;
-  std::string riga;
+  // The line is written straight after its "> ", part after part.
+  std::string riga = "> ";
   for (int i = 0; i < argomenti.Count(); ++i) {
-    std::string parte;
     const cValore* v = argomenti.Valore(i);
-    if (!v || !TestoDiValore(*v, parte)) {
+    if (!v || !AccodaTestoDiValore(*v, riga)) {
       ReportError(ParoleChiave.msgParametriErrati + ParoleChiave.STAMPA, true);
       return;
     }
-    riga += parte;
   }
-  Finestra().AggiungiRigaOutput("> " + riga, clNone);
+  Finestra().AggiungiRigaOutput(riga, clNone);
 }
 
 void CmdStop(bool Esegui, ListaArgomenti& argomenti, const std::string&) {

@@ -22,6 +22,14 @@ PValore Numero(Reale x) { return std::make_unique<cValoreReale>(x); }
 
 bool UnNumero(const ListaArgomenti& a) { return a.Count() == 1 && a.Tipo(0) == T_REALE; }
 
+// SEN and COS of a number of degrees (an error value passes through unchanged).
+Reale Seno(Reale gradi) {
+  return IsValoreErrore(gradi) ? gradi : NormalizzaNonFinito(std::sin(GradiInRadianti(gradi)));
+}
+Reale Coseno(Reale gradi) {
+  return IsValoreErrore(gradi) ? gradi : NormalizzaNonFinito(std::cos(GradiInRadianti(gradi)));
+}
+
 // SEN and COS: degrees, or an angle measure.
 PValore Trigonometrica(ListaArgomenti& a, const std::string& nome, bool Esegui, Reale (*f)(Reale)) {
   if (!Esegui) return nullptr;
@@ -34,25 +42,31 @@ PValore Trigonometrica(ListaArgomenti& a, const std::string& nome, bool Esegui, 
   } else {
     return Errore(ParoleChiave.msgParametriErrati + nome);
   }
-  if (IsValoreErrore(gradi)) return Numero(gradi);
-  return Numero(NormalizzaNonFinito(f(GradiInRadianti(gradi))));
+  return Numero(f(gradi));
 }
 
-PValore CmdSen(ListaArgomenti& a, const std::string& nome, bool Esegui) {
-  return Trigonometrica(a, nome, Esegui, [](Reale x) { return std::sin(x); });
-}
+PValore CmdSen(ListaArgomenti& a, const std::string& nome, bool Esegui) { return Trigonometrica(a, nome, Esegui, Seno); }
 
-PValore CmdCos(ListaArgomenti& a, const std::string& nome, bool Esegui) {
-  return Trigonometrica(a, nome, Esegui, [](Reale x) { return std::cos(x); });
+PValore CmdCos(ListaArgomenti& a, const std::string& nome, bool Esegui) { return Trigonometrica(a, nome, Esegui, Coseno); }
+
+// RADICEQ of a number that may have one: false for a negative one (the message is the
+// handler's).
+bool Radice(Reale x, Reale& r) {
+  if (IsValoreErrore(x)) {
+    r = x;
+    return true;
+  }
+  if (x < 0) return false;
+  r = std::sqrt(x);
+  return true;
 }
 
 PValore CmdRadiceQ(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!UnNumero(a)) return Errore(ParoleChiave.msgParametriErrati + nome);
-  const Reale x = a.Numero(0);
-  if (IsValoreErrore(x)) return Numero(x);
-  if (x < 0) return Errore("Funzione non applicabile a valori negativi: " + nome);
-  return Numero(std::sqrt(x));
+  Reale r = 0;
+  if (!Radice(a.Numero(0), r)) return Errore("Funzione non applicabile a valori negativi: " + nome);
+  return Numero(r);
 }
 
 PValore CmdValoreAss(ListaArgomenti& a, const std::string& nome, bool Esegui) {
@@ -65,6 +79,20 @@ PValore CmdInt(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!UnNumero(a)) return Errore(ParoleChiave.msgParametriErrati + nome);
   return Numero(std::trunc(a.Numero(0)));
+}
+
+// The numeric forms (see Dispatch.h): one number in, the handler's number out.
+template <Reale (*F)(Reale)>
+Reale FormaUnNumero(const Reale* a, int quanti, bool& riuscita) {
+  riuscita = quanti == 1;
+  return riuscita ? F(a[0]) : 0;
+}
+Reale Assoluto(Reale x) { return std::fabs(x); }
+Reale ParteIntera(Reale x) { return std::trunc(x); }
+Reale FormaRadice(const Reale* a, int quanti, bool& riuscita) {
+  riuscita = quanti == 1 && (IsValoreErrore(a[0]) || a[0] >= 0);
+  if (!riuscita) return 0;
+  return IsValoreErrore(a[0]) ? a[0] : std::sqrt(a[0]);
 }
 
 // A decimal number with "." as separator, blanks around it allowed: sign, digits, an
@@ -119,6 +147,11 @@ void detail::RegistraComandiNumeri() {
   RegistraValore("CmdValoreAss", CmdValoreAss);
   RegistraValore("CmdInt", CmdInt);
   RegistraValore("CmdNumStr", CmdNumStr);
+  RegistraFormaNumerica("CmdSen", FormaUnNumero<Seno>);
+  RegistraFormaNumerica("CmdCos", FormaUnNumero<Coseno>);
+  RegistraFormaNumerica("CmdRadiceQ", FormaRadice);
+  RegistraFormaNumerica("CmdValoreAss", FormaUnNumero<Assoluto>);
+  RegistraFormaNumerica("CmdInt", FormaUnNumero<ParteIntera>);
 }
 
 void RegistraComandiGenerali() {

@@ -55,8 +55,8 @@ PValore CmdMatrice(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 
 // An index as the readers take it: truncated; -1 when no integer can hold it.
 long long Indice(Reale x) {
-  x = std::trunc(x);
-  return std::fabs(x) < 1e18L ? static_cast<long long>(x) : -1;
+  // Below 1e18 the truncated value is below it too.
+  return std::fabs(x) < 1e18L ? TroncaIntero(x) : -1;
 }
 
 PValore ElementoVettore(cVariabile& var, ListaArgomenti& a, bool) {
@@ -86,6 +86,23 @@ PValore ElementoMatrice(cVariabile& var, ListaArgomenti& a, bool Esegui) {
   return std::make_unique<cValoreStringa>(m.Leggi(static_cast<int>(i), static_cast<int>(j)));
 }
 
+// The numeric forms of the element readers (see Dispatch.h): an element at indices in range.
+const Reale* ElementoVettoreNumerico(const cValore& c, const Reale* indici, int quanti) {
+  const auto& v = static_cast<const cVettReale&>(c);
+  if (quanti != 1) return nullptr;
+  const long long i = Indice(indici[0]);
+  if (i < 1 || i > v.Count) return nullptr;
+  return v.Cella(static_cast<int>(i));
+}
+
+const Reale* ElementoMatriceNumerico(const cValore& c, const Reale* indici, int quanti) {
+  const auto& m = static_cast<const cMatrReale&>(c);
+  if (quanti != 2) return nullptr;
+  const long long i = Indice(indici[0]), j = Indice(indici[1]);
+  if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return nullptr;
+  return m.Cella(static_cast<int>(i), static_cast<int>(j));
+}
+
 }  // namespace
 
 void RegistraComandiVettori() {
@@ -95,6 +112,8 @@ void RegistraComandiVettori() {
   RegistraLettore(T_VETT_STRINGA, ElementoVettore);
   RegistraLettore(T_MATR_REALE, ElementoMatrice);
   RegistraLettore(T_MATR_STRINGA, ElementoMatrice);
+  RegistraLetturaNumerica(T_VETT_REALE, ElementoVettoreNumerico);
+  RegistraLetturaNumerica(T_MATR_REALE, ElementoMatriceNumerico);
 }
 
 }  // namespace qx

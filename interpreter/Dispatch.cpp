@@ -4,7 +4,6 @@
 #include <unordered_map>
 
 #include "interpreter/Espressioni.h"
-#include "interpreter/EspressioniCompilate.h"
 #include "interpreter/Istruzioni.h"
 #include "interpreter/Scanner.h"
 #include "interpreter/TabelleComandi.h"
@@ -21,6 +20,8 @@ struct Registro {
   std::unordered_map<std::string, GestoreIstruzione> istruzioni;
   std::unordered_map<std::string, GestoreValore> valori;
   std::unordered_map<int, LettoreElementi> lettori;
+  std::unordered_map<std::string, FormaNumerica> formeNumeriche;
+  std::unordered_map<int, LetturaNumerica> lettureNumeriche;
 };
 
 Registro& Gestori() {
@@ -64,12 +65,54 @@ void RegistraComando(const std::string& gestore, GestoreValore g) { RegistraValo
 
 void RegistraLettore(TipiValore tipo, LettoreElementi l) { Gestori().lettori[tipo] = std::move(l); }
 
+void RegistraFormaNumerica(const std::string& gestore, FormaNumerica f) { Gestori().formeNumeriche[gestore] = f; }
+
+void RegistraLetturaNumerica(TipiValore tipo, LetturaNumerica l) { Gestori().lettureNumeriche[tipo] = l; }
+
+LetturaNumerica LetturaNumericaDi(TipiValore tipo) {
+  const auto& letture = Gestori().lettureNumeriche;
+  auto it = letture.find(tipo);
+  return it == letture.end() ? nullptr : it->second;
+}
+
+ComandoRisolto RisolviComando(const std::string& nome) {
+  ComandoRisolto c;
+  const RigaComando* riga = RigaEspressione(nome);
+  if (!riga) return c;
+  Registro& r = Gestori();
+  auto it = r.valori.find(riga->gestore);
+  if (it == r.valori.end()) return c;
+  c.gestore = &it->second;
+  auto numerica = r.formeNumeriche.find(riga->gestore);
+  if (numerica != r.formeNumeriche.end()) c.numerica = numerica->second;
+  return c;
+}
+
+ProceduraRisolta RisolviProcedura(const std::string& nome) {
+  ProceduraRisolta p;
+  p.risolta = true;
+  const RigaComando* riga = RigaIstruzione(nome);
+  if (!riga) return p;
+  Registro& r = Gestori();
+  if (riga->forma == FormaGestore::Istruzione) {
+    auto it = r.istruzioni.find(riga->gestore);
+    if (it != r.istruzioni.end()) p.istruzione = &it->second;
+  } else {
+    auto it = r.valori.find(riga->gestore);
+    if (it != r.valori.end()) p.valore = &it->second;
+  }
+  return p;
+}
+
 void RimuoviArgomentiAnonimi(const ListaArgomenti& argomenti) {
   TDatiGlob& g = DatiGlob;
   if (!g.ListaVariabili) return;
   for (int i = 0; i < argomenti.Count(); ++i) {
-    const auto* v = dynamic_cast<const cValoreGraf*>(argomenti.Valore(i));
-    if (!v || v->bDerivato || v->Nome.empty() || v->Nome[0] != '$') continue;
+    // Only a name that starts with "$" can be an anonymous object's: looked at first.
+    const cValore* valore = argomenti.Valore(i);
+    if (!valore || valore->Nome.empty() || valore->Nome[0] != '$') continue;
+    const auto* v = valore->ComeGrafico();
+    if (!v || v->bDerivato) continue;
     if (cVariabile* var = g.ListaVariabili->Cerca(v->Nome)) {
       if (g.OggettoScelto == var->GetValore()) g.OggettoScelto = nullptr;
       g.ListaVariabili->Elimina(v->Nome);
@@ -77,29 +120,18 @@ void RimuoviArgomentiAnonimi(const ListaArgomenti& argomenti) {
   }
 }
 
-void CallProcedure(bool Esegui, ListaArgomenti& argomenti) {
+void CallProcedure(bool Esegui, ListaArgomenti& argomenti, ProceduraRisolta* risolta) {
   TDatiGlob& g = DatiGlob;
   if (Esegui) ShowCurrentLine();
   const std::string nome = g.NomeIstruzione;
-  const RigaComando* riga = RigaIstruzione(nome);
-  Registro& r = Gestori();
-  bool trovato = false;
-  if (riga) {
-    if (riga->forma == FormaGestore::Istruzione) {
-      auto it = r.istruzioni.find(riga->gestore);
-      if (it != r.istruzioni.end()) {
-        trovato = true;
-        it->second(Esegui, argomenti, nome);
-      }
-    } else {
-      auto it = r.valori.find(riga->gestore);
-      if (it != r.valori.end()) {
-        trovato = true;
-        PValore risultato = it->second(argomenti, nome, Esegui);  // already stored and drawn
-      }
-    }
-  }
-  if (!trovato) {
+  ProceduraRisolta trovata;
+  if (!risolta) risolta = &trovata;
+  if (!risolta->risolta) *risolta = RisolviProcedura(nome);
+  if (risolta->istruzione) {
+    (*risolta->istruzione)(Esegui, argomenti, nome);
+  } else if (risolta->valore) {
+    PValore risultato = (*risolta->valore)(argomenti, nome, Esegui);  // already stored and drawn
+  } else {
     ReportError(ParoleChiave.msgProceduraNonConosciuta, true);
     return;
   }
@@ -166,6 +198,8 @@ bool LeggiArgomenti(bool Esegui, ListaArgomenti& argomenti) {
   return true;
 }
 
+}  // namespace
+
 PValore LeggiVariabile(cVariabile& var, ListaArgomenti& argomenti, bool Esegui) {
   cValore* valore = var.GetValore();
   if (!valore) return nullptr;
@@ -185,8 +219,6 @@ PValore LeggiVariabile(cVariabile& var, ListaArgomenti& argomenti, bool Esegui) 
   return risultato;
 }
 
-}  // namespace
-
 PValore EvalIdentifier(bool Esegui) {
   TDatiGlob& g = DatiGlob;
   NextToken();
@@ -198,12 +230,8 @@ PValore EvalIdentifier(bool Esegui) {
   PValore risultato;
   if (var) {
     if (!Esegui) return nullptr;
-    risultato = LeggiVariabile(*var, argomenti, Esegui);
-    if (risultato && argomenti.Vuota()) RegistraVariabile(nome, *risultato);
-    else InterrompiRegistrazione();
-    return risultato;
+    return LeggiVariabile(*var, argomenti, Esegui);
   }
-  InterrompiRegistrazione();
   risultato = CmdCostanti(argomenti, nome);
   bool comando = false;
   if (!risultato) {

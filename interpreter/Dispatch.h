@@ -30,8 +30,41 @@ void RegistraValore(const std::string& gestore, GestoreValore g);
 void RegistraComando(const std::string& gestore, GestoreValore g);
 void RegistraLettore(TipiValore tipo, LettoreElementi l);
 
-void CallProcedure(bool Esegui, ListaArgomenti& argomenti);
+// The numeric form of a value handler: what the handler gives for arguments that are all
+// numbers, computed without an argument list or a value object; `riuscita` false when the
+// handler itself must run (a message to report, a case the form does not cover). The number
+// is returned, not written through a reference: an extended real stored and read back at once
+// stalls the processor for longer than the arithmetic takes.
+using FormaNumerica = Reale (*)(const Reale* argomenti, int quanti, bool& riuscita);
+void RegistraFormaNumerica(const std::string& gestore, FormaNumerica f);
+// The numeric form of an element reader: where the number at the given numeric indices of a
+// container of kind `tipo` is held; nullptr when the reader itself must run.
+using LetturaNumerica = const Reale* (*)(const cValore& contenitore, const Reale* indici, int quanti);
+void RegistraLetturaNumerica(TipiValore tipo, LetturaNumerica l);
+LetturaNumerica LetturaNumericaDi(TipiValore tipo);
+
+// What a name in an expression calls when it is not a variable (the expression table); no
+// handler when the name is not a function. The handlers are fixed for the whole run, so a
+// place of the program resolves its name once.
+struct ComandoRisolto {
+  const GestoreValore* gestore = nullptr;
+  FormaNumerica numerica = nullptr;
+};
+ComandoRisolto RisolviComando(const std::string& nome);
+// The handler of a statement name, found once for a place of the program.
+struct ProceduraRisolta {
+  bool risolta = false;
+  const GestoreIstruzione* istruzione = nullptr;
+  const GestoreValore* valore = nullptr;
+};
+ProceduraRisolta RisolviProcedura(const std::string& nome);
+
+// `risolta` keeps the handler of the place that calls (nullptr: found again).
+void CallProcedure(bool Esegui, ListaArgomenti& argomenti, ProceduraRisolta* risolta = nullptr);
 PValore EvalIdentifier(bool Esegui);
+// The value of a variable named in an expression: a copy, or with arguments or a member an
+// element or a member of it.
+PValore LeggiVariabile(cVariabile& var, ListaArgomenti& argomenti, bool Esegui);
 // The constants PI, NEP, ORARIO, ANTIORARIO, VERO, FALSO, SI, NO, TESTO, NUMERO, DATA.
 PValore CmdCostanti(const ListaArgomenti& argomenti, const std::string& nome);
 // Removes the anonymous drawable values that a command's arguments created.

@@ -6,7 +6,6 @@
 #include <span>
 
 #include "interpreter/Dispatch.h"
-#include "interpreter/EspressioniCompilate.h"
 #include "interpreter/Istruzioni.h"
 #include "interpreter/Operatori.h"
 #include "interpreter/Scanner.h"
@@ -19,7 +18,6 @@ namespace qx {
 
 namespace detail {
 int gProfondita = 0;
-int gProfonditaMassimaVista = 0;
 }  // namespace detail
 
 namespace {
@@ -29,7 +27,6 @@ using detail::gProfondita;
 struct GuardiaProfondita {
   bool ok;
   GuardiaProfondita() : ok(++gProfondita <= detail::PROFONDITA_MASSIMA) {
-    if (gProfondita > detail::gProfonditaMassimaVista) detail::gProfonditaMassimaVista = gProfondita;
     if (!ok) ReportError("Errore non documentato", false);
   }
   ~GuardiaProfondita() { --gProfondita; }
@@ -168,10 +165,8 @@ std::string_view ReadPowOp() {
   return " ";
 }
 
-PValore EvalExpression(bool Esegui) { return Esegui ? ValutaEspressioneRicordata() : EvalRelation(false); }
-
 /* relation = sum [ ( "=" | "<>" | "<" | "<=" | ">" | ">=" ) sum ] */
-PValore EvalRelation(bool Esegui) {
+PValore EvalExpression(bool Esegui) {
   GuardiaProfondita guardia;
   if (!guardia.ok) return nullptr;
   if (Esegui) ShowCurrentLine();
@@ -182,7 +177,6 @@ PValore EvalRelation(bool Esegui) {
   PValore destro = EvalSum(Esegui);
   if (DatiGlob.bStop || !Esegui) return nullptr;
   if (Manca(Esegui, sinistro) || Manca(Esegui, destro)) return nullptr;
-  RegistraBinario(op, *sinistro, *destro);
   return Confronta(*sinistro, *destro, op);
 }
 
@@ -208,7 +202,6 @@ PValore EvalSum(bool Esegui) {
       ReportError(ParoleChiave.msgNegareNumerico, true);
       return nullptr;
     }
-    RegistraSegno(segno, *numero);
     if (segno == U'-') numero->Value = -numero->Value;
   }
   for (;;) {
@@ -218,7 +211,6 @@ PValore EvalSum(bool Esegui) {
     if (g.bStop) return nullptr;
     if (!Esegui) continue;
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
-    RegistraBinario(op, *valore, *destro);
     if (EntrambiNumeri(*valore, *destro) && (op == "+" || op == "-")) {
       // Numbers combine in place: the commonest case of every loop needs no new value.
       Reale& a = static_cast<cValoreReale&>(*valore).Value;
@@ -252,7 +244,6 @@ PValore EvalTerm(bool Esegui) {
     if (g.bStop) return nullptr;
     if (!Esegui) continue;
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
-    RegistraBinario(op, *valore, *destro);
     if (op == "*" && EntrambiNumeri(*valore, *destro)) {
       static_cast<cValoreReale&>(*valore).Value *= static_cast<const cValoreReale&>(*destro).Value;
       continue;
@@ -282,7 +273,6 @@ PValore EvalPower(bool Esegui) {
     if (g.bStop) return nullptr;
     if (!Esegui) continue;
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
-    RegistraBinario("^", *valore, *destro);
     valore = OpPower(*valore, *destro);
     if (g.bStop) return nullptr;
   }
@@ -310,18 +300,15 @@ PValore EvalFactor(bool Esegui) {
       ReportError(ParoleChiave.msgNegareLogico, true);
       return nullptr;
     }
-    RegistraNon(*b);
     b->Value = !b->Value;
     return operando;
   }
   if (c == U'"') {
-    InterrompiRegistrazione();
     return ReadString(Esegui);
   }
   if (c == U'(') {
-    RegistraParentesi();
     NextChar();
-    PValore valore = EvalRelation(Esegui);
+    PValore valore = EvalExpression(Esegui);
     if (g.bStop) return nullptr;
     SaltaSpazi();
     if (g.ChCorrente != U')' || g.bFine) {
@@ -331,19 +318,21 @@ PValore EvalFactor(bool Esegui) {
     NextChar();
     return valore;
   }
-  if (IsCifra(c)) {
-    PValore numero = ReadNumber();
-    if (numero) RegistraNumero(static_cast<const cValoreReale&>(*numero).Value);
-    return numero;
-  }
+  if (IsCifra(c)) return ReadNumber();
   return EvalIdentifier(Esegui);
 }
 
 namespace {
 
+std::nullopt_t Fallita(ErroreLettura& errore, const std::string& messaggio, bool suRiga) {
+  errore.messaggio = messaggio;
+  errore.suRiga = suRiga;
+  return std::nullopt;
+}
+
 /* number = digit { digit } [ "." digit { digit } ] [ ( "E" | "e" ) [ "+" | "-" ] digit { digit } ]
-   The value of the literal, or nothing after an error. */
-std::optional<Reale> LeggiNumero() {
+   The value of the literal, or nothing and the message the reading stopped at. */
+std::optional<Reale> LeggiNumero(ErroreLettura& errore) {
   TDatiGlob& g = DatiGlob;
   // The digits are gathered as text and converted once, so that 0.1 is the same real
   // that the rest of the system reads from "0.1". The buffer keeps its block between
@@ -354,19 +343,13 @@ std::optional<Reale> LeggiNumero() {
   Reale intera = 0;
   while (!g.bFine && IsCifra(g.ChCorrente)) {
     intera = intera * 10 + static_cast<int>(g.ChCorrente - U'0');
-    if (intera > 1e50L) {
-      ReportError(ParoleChiave.msgValoreTroppoGrande, true);
-      return std::nullopt;
-    }
+    if (intera > 1e50L) return Fallita(errore, ParoleChiave.msgValoreTroppoGrande, true);
     testo += static_cast<char>(g.ChCorrente);
     NextChar();
   }
   if (!g.bFine && g.ChCorrente == U'.') {
     NextChar();
-    if (g.bFine || !IsCifra(g.ChCorrente)) {
-      ReportError(ParoleChiave.msgParteDecimale, true);
-      return std::nullopt;
-    }
+    if (g.bFine || !IsCifra(g.ChCorrente)) return Fallita(errore, ParoleChiave.msgParteDecimale, true);
     testo += '.';
     decimale = true;
     while (!g.bFine && IsCifra(g.ChCorrente)) {
@@ -379,45 +362,27 @@ std::optional<Reale> LeggiNumero() {
                                               : std::strtold(testo.c_str(), nullptr);
   if (!g.bFine && (g.ChCorrente == U'E' || g.ChCorrente == U'e')) {
     NextChar();
-    if (g.bFine) {
-      ReportError(ParoleChiave.msgNumeroIncompleto, false);
-      return std::nullopt;
-    }
+    if (g.bFine) return Fallita(errore, ParoleChiave.msgNumeroIncompleto, false);
     bool negativo = false;
     if (g.ChCorrente == U'+' || g.ChCorrente == U'-') {
       negativo = g.ChCorrente == U'-';
       NextChar();
-      if (g.bFine) {
-        ReportError(ParoleChiave.msgNumeroIncompleto, false);
-        return std::nullopt;
-      }
+      if (g.bFine) return Fallita(errore, ParoleChiave.msgNumeroIncompleto, false);
     }
-    if (!IsCifra(g.ChCorrente)) {
-      ReportError(ParoleChiave.msgEsponenteNonNumerico, true);
-      return std::nullopt;
-    }
+    if (!IsCifra(g.ChCorrente)) return Fallita(errore, ParoleChiave.msgEsponenteNonNumerico, true);
     // A positive exponent above 50 is refused; a negative one that large only makes the
     // value vanish (below 1e-50 a number reads as 0).
     int esponente = 0;
     while (!g.bFine && IsCifra(g.ChCorrente)) {
       if (esponente < 100000) esponente = esponente * 10 + static_cast<int>(g.ChCorrente - U'0');
-      if (esponente > 50 && !negativo) {
-        ReportError(ParoleChiave.msgEsponenteTroppoGrande, true);
-        return std::nullopt;
-      }
+      if (esponente > 50 && !negativo) return Fallita(errore, ParoleChiave.msgEsponenteTroppoGrande, true);
       NextChar();
     }
     if (valore != 0) {
       testo += (negativo ? "e-" : "e") + std::to_string(esponente);
       const Reale magnitudine = std::floor(std::log10(valore)) + (negativo ? -esponente : esponente);
-      if (magnitudine < -50) {
-        valore = 0;
-      } else if (magnitudine > 50) {
-        ReportError(ParoleChiave.msgValoreTroppoGrande, true);
-        return std::nullopt;
-      } else {
-        valore = std::strtold(testo.c_str(), nullptr);
-      }
+      if (magnitudine > 50) return Fallita(errore, ParoleChiave.msgValoreTroppoGrande, true);
+      valore = magnitudine < -50 ? 0 : std::strtold(testo.c_str(), nullptr);
     }
   }
   return valore;
@@ -429,9 +394,17 @@ CacheLetture<Reale> gCacheNumeri;
 
 }  // namespace
 
+std::optional<Reale> LeggiNumeroLetterale(ErroreLettura& errore) {
+  return LetturaRicordata(gCacheNumeri, [&errore] { return LeggiNumero(errore); });
+}
+
 PValore ReadNumber() {
-  const std::optional<Reale> valore = LetturaRicordata(gCacheNumeri, LeggiNumero);
-  if (!valore) return nullptr;
+  ErroreLettura errore;
+  const std::optional<Reale> valore = LeggiNumeroLetterale(errore);
+  if (!valore) {
+    ReportError(errore.messaggio, errore.suRiga);
+    return nullptr;
+  }
   return std::make_unique<cValoreReale>(*valore);
 }
 

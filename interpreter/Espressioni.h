@@ -3,6 +3,7 @@
 // false the text is only read: no operator, comparison or name is applied.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,11 +13,8 @@ namespace qx {
 
 using PValore = std::unique_ptr<cValore>;
 
-// relation: read from the text, or replayed when executing and already recorded in this run
-// (see EspressioniCompilate.h).
+// relation, read from the text.
 PValore EvalExpression(bool Esegui);
-// relation, always read from the text.
-PValore EvalRelation(bool Esegui);
 PValore EvalSum(bool Esegui);
 PValore EvalTerm(bool Esegui);
 PValore EvalPower(bool Esegui);
@@ -29,6 +27,13 @@ std::string_view ReadAddOp();
 std::string_view ReadMulOp();
 std::string_view ReadPowOp();
 PValore ReadNumber();
+// A number literal at the current character, read as ReadNumber reads it but without
+// reporting: the value, or nothing and the message ReadNumber reports there.
+struct ErroreLettura {
+  std::string messaggio;
+  bool suRiga = true;
+};
+std::optional<Reale> LeggiNumeroLetterale(ErroreLettura& errore);
 PValore ReadString(bool Esegui);
 
 // Skips blanks at character level, never past the end of the text.
@@ -38,10 +43,8 @@ namespace detail {
 // Nesting deeper than this would exhaust the stack long before any pupil's expression needs
 // it; such a text is reported instead of crashing the program.
 constexpr int PROFONDITA_MASSIMA = 1500;
-// How deep the reading of expressions nests now, and the deepest it went since a recording
-// of an expression last set it.
+// How deep the reading of expressions nests now.
 extern int gProfondita;
-extern int gProfonditaMassimaVista;
 }  // namespace detail
 
 }  // namespace qx

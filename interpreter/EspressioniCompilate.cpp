@@ -1,518 +1,1092 @@
 #include "interpreter/EspressioniCompilate.h"
 
-#include <memory>
-#include <vector>
+#include <cstring>
 
 #include "interpreter/Espressioni.h"
 #include "interpreter/Istruzioni.h"
-#include "interpreter/IstruzioniRicordate.h"
-#include "interpreter/Operatori.h"
-#include "interpreter/Scanner.h"
 #include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
 #include "runstate/WindowServices.h"
 #include "values/Variabili.h"
 
 namespace qx {
 
-// The operations of a compiled expression (named, as EspressioneCompilata holds them).
-namespace compilate {
-
-enum class Codice : unsigned char {
-  Numero,      // pushes `numero`
-  Variabile,   // calls the message hook, then pushes the variable `nome`
-  Nega,        // the "-" sign at the start of a sum
-  Non,         // "!"
-  Somma, Differenza, Prodotto, Quoziente, DivIntera, Resto, Elevamento,
-  Relazione,   // `relazione` between two reals
-  UgualeLogico, DiversoLogico, E, O,
-};
-
-struct Operazione {
-  Operazione(Codice c) : codice(c) {}  // NOLINT: a code alone is an operation
-  Codice codice;
-  TipiValore tipo = T_REALE;  // Variabile: the kind the variable must hold
-  bool origine = false;       // Variabile: the result is this variable's copy
-  Relazione relazione = Relazione::Uguale;
-  Reale numero = 0;
-  std::string nome;
-  VariabileRicordata variabile;  // where the variable was found last
-};
-
-// The text's operators keep their left operand's value when both operands are reals (+, -,
-// *) and when they negate; the others make a new value. The result is therefore either a
-// copy of one variable (whose name it keeps) or a new value, and which one is known when the
-// expression is recorded.
-bool InPlace(Codice c) {
-  return c == Codice::Nega || c == Codice::Non || c == Codice::Somma || c == Codice::Differenza ||
-         c == Codice::Prodotto;
+PValore Valutato::Scatola() {
+  if (oggetto) return std::move(oggetto);
+  PValore v;
+  if (tipo == T_REALE) v = std::make_unique<cValoreReale>(numero);
+  else if (tipo == T_BOOLEANO) v = std::make_unique<cValoreBool>(numero != 0);
+  else return nullptr;
+  if (nome) v->Nome = *nome;
+  return v;
 }
 
-constexpr int kPilaMassima = 32;
-
-// A binary operation that cannot fail, on the two top values (logical values as 0 and 1).
-[[gnu::always_inline]] inline void Applica(const Operazione& op, Reale& a, Reale b) {
-  switch (op.codice) {
-    case Codice::Somma: a = a + b; break;
-    case Codice::Differenza: a = a - b; break;
-    case Codice::Prodotto: a *= b; break;
-    case Codice::Elevamento: a = Potenza(a, b); break;
-    case Codice::Relazione: a = ConfrontaReali(a, b, op.relazione) ? 1 : 0; break;
-    case Codice::UgualeLogico: a = (a != 0) == (b != 0) ? 1 : 0; break;
-    case Codice::DiversoLogico: a = (a != 0) != (b != 0) ? 1 : 0; break;
-    case Codice::E: a = (a != 0) && (b != 0) ? 1 : 0; break;
-    case Codice::O: a = (a != 0) || (b != 0) ? 1 : 0; break;
-    default: break;
-  }
+Valutato Valutato::Di(PValore v) {
+  Valutato r;
+  if (v) r.tipo = v->Tipo;
+  r.oggetto = std::move(v);
+  return r;
 }
 
-// A step of the form that ValutaNumero runs, where an operator whose right operand is a
-// literal or a variable written just before it takes that operand itself: the pair costs no
-// push and no pop. The value on top of the stack is kept apart from the rest.
-struct Passo {
-  enum class Tipo : unsigned char {
-    Spinge,   // pushes the value of `operando`
-    Unario,   // `operatore` on the top value
-    DallaPila, // `operatore` on the value below the top and the top
-    Proprio,  // `operatore` on the top value and the value of `operando`
-  };
-  Tipo tipo;
-  const Operazione* operatore;
-  const Operazione* operando;
-};
+namespace espr {
+Nodo::~Nodo() = default;
+}  // namespace espr
 
-}  // namespace compilate
-
-using namespace compilate;
-
-struct EspressioneCompilata {
-  std::vector<Operazione> operazioni;
-  std::vector<Passo> passi;  // for ValutaNumero, pointing into `operazioni`
-  TipiValore tipoRisultato = T_REALE;
-  bool daVariabile = false;  // the result is a copy of the variable marked `origine`
-  bool conNomi = false;      // at least one name is read: the last one is the token after
-  std::string ultimoNome;
-  int profondita = 0;        // how deep the reading of the text nests, from its start
-  bool costante = false;     // a number literal alone: its value is `numero` of the only operation
-};
+using namespace espr;
 
 namespace {
 
-// The recorded expressions of this run; -1 marks an expression always read from its text.
-RicordiEsecuzione<EspressioneCompilata> gMemoria;
-EspressioneCompilata* gUltima = nullptr;
+// ---------------------------------------------------------------------------------------
+// Reading an expression into a tree. Each routine reads what the routine of Espressioni.cpp
+// with the same grammar rule reads, with the same readers, and gives up where that routine
+// would report an error.
 
-}  // namespace
-
-namespace detail {
-
-Registrazione* gRegistrazione = nullptr;
-
-class Registrazione {
+class Compilatore {
  public:
-  Registrazione()
-      : precedente_(gRegistrazione),
-        riga_(DatiGlob.IndiceRiga),
-        profonditaIniziale_(gProfondita),
-        massimaPrecedente_(gProfonditaMassimaVista) {
-    gRegistrazione = this;
-    gProfonditaMassimaVista = gProfondita;
-  }
-  ~Registrazione() {
-    gRegistrazione = precedente_;
-    if (massimaPrecedente_ > gProfonditaMassimaVista) gProfonditaMassimaVista = massimaPrecedente_;
-  }
-  Registrazione(const Registrazione&) = delete;
-  Registrazione& operator=(const Registrazione&) = delete;
-
-  void Interrompi() { ok_ = false; }
-
-  void Numero(Reale valore) {
-    if (!ok_) return;
-    Operazione op{Codice::Numero};
-    op.numero = valore;
-    Spingi(std::move(op), {T_REALE, -1});
-  }
-
-  void Variabile(const std::string& nome, const cValore& valore) {
-    if (!ok_) return;
-    // A name with "_" is normalised through the value of another variable: it is not one
-    // fixed variable.
-    if ((valore.Tipo != T_REALE && valore.Tipo != T_BOOLEANO) || nome.find('_') != std::string::npos) {
-      ok_ = false;
-      return;
-    }
-    Operazione op{Codice::Variabile};
-    op.tipo = valore.Tipo;
-    op.nome = nome;
-    ultimoNome_ = nome;
-    Spingi(std::move(op), {valore.Tipo, static_cast<int>(e_->operazioni.size())});
-  }
-
-  void Segno(char32_t segno, const cValore& operando) {
-    if (!ok_) return;
-    if (pila_.empty() || pila_.back().tipo != T_REALE || operando.Tipo != T_REALE) {
-      ok_ = false;
-      return;
-    }
-    if (segno == U'-') e_->operazioni.push_back({Codice::Nega});
-  }
-
-  void Non(const cValore& operando) {
-    if (!ok_) return;
-    if (pila_.empty() || pila_.back().tipo != T_BOOLEANO || operando.Tipo != T_BOOLEANO) {
-      ok_ = false;
-      return;
-    }
-    e_->operazioni.push_back({Codice::Non});
-  }
-
-  void Binario(std::string_view op, const cValore& a, const cValore& b) {
-    if (!ok_) return;
-    const std::size_t n = pila_.size();
-    if (n < 2 || pila_[n - 2].tipo != a.Tipo || pila_[n - 1].tipo != b.Tipo || a.Tipo != b.Tipo) {
-      ok_ = false;
-      return;
-    }
-    Operazione operazione{Codice::Numero};
-    TipiValore risultato = T_BOOLEANO;
-    if (a.Tipo == T_REALE) {
-      risultato = T_REALE;
-      if (op == "+") operazione.codice = Codice::Somma;
-      else if (op == "-") operazione.codice = Codice::Differenza;
-      else if (op == "*") operazione.codice = Codice::Prodotto;
-      else if (op == "/") operazione.codice = Codice::Quoziente;
-      else if (op == "DIV") operazione.codice = Codice::DivIntera;
-      else if (op == "MOD") operazione.codice = Codice::Resto;
-      else if (op == "^") operazione.codice = Codice::Elevamento;
-      else if (op == "=" || op == "<>" || op == "<" || op == "<=" || op == ">" || op == ">=") {
-        operazione.codice = Codice::Relazione;
-        operazione.relazione = RelazioneDa(op);
-        risultato = T_BOOLEANO;
-      } else {
-        ok_ = false;
-        return;
-      }
-    } else if (a.Tipo == T_BOOLEANO) {
-      if (op == "=") operazione.codice = Codice::UgualeLogico;
-      else if (op == "<>") operazione.codice = Codice::DiversoLogico;
-      else if (op == "AND") operazione.codice = Codice::E;
-      else if (op == "O" || op == "OR") operazione.codice = Codice::O;
-      else {
-        ok_ = false;
-        return;
-      }
-    } else {
-      ok_ = false;
-      return;
-    }
-    const int origine = InPlace(operazione.codice) ? pila_[n - 2].origine : -1;
-    pila_.pop_back();
-    pila_.back() = {risultato, origine};
-    e_->operazioni.push_back(std::move(operazione));
-  }
-
-  void Parentesi() {
-    // Every expression inside shows its line as it starts: replaying shows one line only.
-    if (DatiGlob.IndiceRiga != riga_) ok_ = false;
-  }
-
-  // The recording of an expression that the text read to `valore` without an error.
-  std::unique_ptr<EspressioneCompilata> Risultato(const cValore& valore) {
-    if (!ok_ || pila_.size() != 1 || pila_.back().tipo != valore.Tipo) return nullptr;
-    EspressioneCompilata& e = *e_;
-    e.tipoRisultato = valore.Tipo;
-    const int origine = pila_.back().origine;
-    if (origine >= 0) {
-      e.operazioni[static_cast<std::size_t>(origine)].origine = true;
-      e.daVariabile = true;
-    }
-    e.conNomi = !ultimoNome_.empty();
-    e.costante = e.operazioni.size() == 1 && e.operazioni[0].codice == Codice::Numero;
-    for (std::size_t i = 0; i < e.operazioni.size(); ++i) {
-      const Operazione& op = e.operazioni[i];
-      const bool operando = op.codice == Codice::Numero || op.codice == Codice::Variabile;
-      const bool unario = op.codice == Codice::Nega || op.codice == Codice::Non;
-      if (operando && i + 1 < e.operazioni.size()) {
-        const Codice seguente = e.operazioni[i + 1].codice;
-        if (seguente != Codice::Numero && seguente != Codice::Variabile && seguente != Codice::Nega &&
-            seguente != Codice::Non) {
-          e.passi.push_back({Passo::Tipo::Proprio, &e.operazioni[i + 1], &op});
-          ++i;
-          continue;
-        }
-      }
-      if (operando) e.passi.push_back({Passo::Tipo::Spinge, nullptr, &op});
-      else e.passi.push_back({unario ? Passo::Tipo::Unario : Passo::Tipo::DallaPila, &op, nullptr});
-    }
-    e.ultimoNome = ultimoNome_;
-    e.profondita = gProfonditaMassimaVista - profonditaIniziale_;
-    return std::move(e_);
+  std::unique_ptr<NodoRelazione> Leggi() {
+    auto e = Relazione();
+    return ok_ ? std::move(e) : nullptr;
   }
 
  private:
-  struct Elemento {
-    TipiValore tipo;
-    int origine;  // the operation that read the variable whose copy this is, or -1
+  // The nesting that EvalExpression and EvalFactor count; deeper than their limit the text
+  // reports an error.
+  struct Livello {
+    explicit Livello(Compilatore& c) : c_(c) {
+      if (++c_.profondita_ > detail::PROFONDITA_MASSIMA) c_.ok_ = false;
+    }
+    ~Livello() { --c_.profondita_; }
+    Compilatore& c_;
   };
 
-  void Spingi(Operazione op, Elemento elemento) {
-    if (pila_.size() >= static_cast<std::size_t>(kPilaMassima)) {
-      ok_ = false;
-      return;
-    }
-    e_->operazioni.push_back(std::move(op));
-    pila_.push_back(elemento);
+  FineLettura Qui() {
+    FineLettura f;
+    if (!CatturaPosizione(f)) ok_ = false;
+    return f;
   }
 
-  Registrazione* precedente_;
-  int riga_;
-  int profonditaIniziale_;
-  int massimaPrecedente_;
+  // Where the text reports "Si aspetta ..." at the end of the text.
+  bool AllaFine() {
+    SaltaSpazi();
+    if (DatiGlob.bFine) ok_ = false;
+    return !ok_;
+  }
+
+  /* relation = sum [ ( "=" | "<>" | "<" | "<=" | ">" | ">=" ) sum ] */
+  std::unique_ptr<NodoRelazione> Relazione() {
+    Livello livello(*this);
+    if (!ok_) return nullptr;
+    auto n = std::make_unique<NodoRelazione>();
+    n->riga = DatiGlob.IndiceRiga;
+    n->sinistro = Somma();
+    if (!ok_) return nullptr;
+    const std::string_view op = ReadRelOp();
+    if (op != " ") {
+      n->operatore = op;
+      n->relazione = RelazioneDa(op);
+      n->destro = Somma();
+      if (!ok_) return nullptr;
+    }
+    n->dopo = Qui();
+    return n;
+  }
+
+  // A level's chain, or its only operand when there is no operator and no sign (the level
+  // then only moved the reading past the blanks after it).
+  std::unique_ptr<Nodo> Chiudi(std::unique_ptr<NodoCatena> c) {
+    if (!c->segno && c->passi.empty()) {
+      c->primo->dopo = Qui();
+      return std::move(c->primo);
+    }
+    c->dopo = Qui();
+    return c;
+  }
+
+  static Op OperatoreSomma(std::string_view op) {
+    if (op == "+") return Op::Piu;
+    if (op == "-") return Op::Meno;
+    if (op == "||") return Op::Concatena;
+    return Op::O;
+  }
+  static Op OperatoreTermine(std::string_view op) {
+    if (op == "*") return Op::Per;
+    if (op == "/") return Op::Diviso;
+    if (op == "DIV") return Op::Div;
+    if (op == "MOD") return Op::Mod;
+    return Op::E;
+  }
+
+  /* sum = [ "+" | "-" ] term { ( "+" | "-" | "O" | "OR" | "|" | "||" ) term } */
+  std::unique_ptr<Nodo> Somma() {
+    if (AllaFine()) return nullptr;
+    auto c = std::make_unique<NodoCatena>();
+    TDatiGlob& g = DatiGlob;
+    if (g.ChCorrente == U'+' || g.ChCorrente == U'-') {
+      c->segno = g.ChCorrente;
+      NextChar();
+    }
+    c->primo = Termine();
+    if (!ok_) return nullptr;
+    for (;;) {
+      const std::string_view op = ReadAddOp();
+      if (op == " ") break;
+      auto operando = Termine();
+      if (!ok_) return nullptr;
+      c->passi.push_back({OperatoreSomma(op), std::move(operando)});
+    }
+    return Chiudi(std::move(c));
+  }
+
+  /* term = power { ( "*" | "/" | "DIV" | "MOD" | "RDIV" | "AND" | "E" ) power } */
+  std::unique_ptr<Nodo> Termine() {
+    if (AllaFine()) return nullptr;
+    auto c = std::make_unique<NodoCatena>();
+    c->primo = Potenza();
+    if (!ok_) return nullptr;
+    for (;;) {
+      const std::string_view op = ReadMulOp();
+      if (op == " ") break;
+      auto operando = Potenza();
+      if (!ok_) return nullptr;
+      c->passi.push_back({OperatoreTermine(op), std::move(operando)});
+    }
+    return Chiudi(std::move(c));
+  }
+
+  /* power = factor { "^" factor } */
+  std::unique_ptr<Nodo> Potenza() {
+    if (AllaFine()) return nullptr;
+    auto c = std::make_unique<NodoCatena>();
+    c->primo = Fattore();
+    if (!ok_) return nullptr;
+    while (ReadPowOp() == "^") {
+      auto operando = Fattore();
+      if (!ok_) return nullptr;
+      c->passi.push_back({Op::Potenza, std::move(operando)});
+    }
+    return Chiudi(std::move(c));
+  }
+
+  /* factor = "!" factor | "(" relation ")" | number | string | name */
+  std::unique_ptr<Nodo> Fattore() {
+    Livello livello(*this);
+    if (!ok_ || AllaFine()) return nullptr;
+    TDatiGlob& g = DatiGlob;
+    const char32_t c = g.ChCorrente;
+    if (c == U'!') {
+      NextChar();
+      auto n = std::make_unique<NodoNon>();
+      n->operando = Fattore();
+      if (!ok_) return nullptr;
+      n->dopo = Qui();
+      return n;
+    }
+    if (c == U'"') {
+      auto n = std::make_unique<NodoStringa>();
+      PValore testo = ReadString(true);
+      n->testo = static_cast<const cValoreStringa&>(*testo).Value;
+      n->dopo = n->finito = Qui();
+      return n;
+    }
+    if (c == U'(') {
+      NextChar();
+      auto n = Relazione();
+      if (!ok_) return nullptr;
+      SaltaSpazi();
+      if (g.ChCorrente != U')' || g.bFine) {
+        ok_ = false;
+        return nullptr;
+      }
+      NextChar();
+      n->dopo = Qui();
+      return n;
+    }
+    if (IsCifra(c)) {
+      ErroreLettura errore;
+      const std::optional<Reale> valore = LeggiNumeroLetterale(errore);
+      if (!valore) {
+        ok_ = false;
+        return nullptr;
+      }
+      auto n = std::make_unique<NodoNumero>();
+      n->valore = *valore;
+      n->dopo = n->finito = Qui();
+      return n;
+    }
+    return Nome();
+  }
+
+  /* name [ "." member ] [ "(" relation { separator relation } ")" [ "." member [ "(" ... ")" ] ] ] */
+  std::unique_ptr<Nodo> Nome() {
+    TDatiGlob& g = DatiGlob;
+    auto n = std::make_unique<NodoNome>();
+    n->prima = Qui();
+    detail::LeggiToken();
+    n->nome = g.TokenCorrente;
+    SaltaSpazi();
+    if (!g.bFine) {
+      if (g.ChCorrente == U'.') Membro(*n);
+      if (!g.bFine && g.ChCorrente == U'(') {
+        if (!Parentesi(*n)) return nullptr;
+        if (!g.bFine && g.ChCorrente == U'.') {
+          Membro(*n);
+          if (!g.bFine && g.ChCorrente == U'(' && !Parentesi(*n)) return nullptr;
+        }
+      }
+    }
+    if (!ok_) return nullptr;
+    n->dopo = n->dopoArgomenti = Qui();
+    bool soloArgomenti = true;
+    for (const auto& a : n->argomenti) soloArgomenti = soloArgomenti && !a.membro;
+    if (n->argomenti.empty()) n->costante = CmdCostanti(ListaArgomenti{}, n->nome);
+    n->comando = RisolviComando(n->nome);
+    if (!soloArgomenti) n->comando.numerica = nullptr;
+    return n;
+  }
+
+  void Membro(NodoNome& n) {
+    NextChar();  // past the dot
+    NodoNome::Argomento a;
+    a.membro = true;
+    a.prima = Qui();
+    detail::LeggiToken();
+    a.cella = std::string(1, MARCA_MEMBRO) + DatiGlob.TokenCorrente;
+    n.argomenti.push_back(std::move(a));
+    SaltaSpazi();
+  }
+
+  bool Parentesi(NodoNome& n) {
+    TDatiGlob& g = DatiGlob;
+    NextChar();  // past "("
+    for (;;) {
+      NodoNome::Argomento a;
+      a.espressione = Relazione();
+      if (!ok_) return false;
+      n.argomenti.push_back(std::move(a));
+      SaltaSpazi();
+      if (g.bFine) {
+        ok_ = false;
+        return false;
+      }
+      if (g.ChCorrente == U')') {
+        NextChar();
+        SaltaSpazi();
+        return true;
+      }
+      NextChar();  // the separator
+    }
+  }
+
+  int profondita_ = 0;
   bool ok_ = true;
-  std::unique_ptr<EspressioneCompilata> e_ = std::make_unique<EspressioneCompilata>();
-  std::vector<Elemento> pila_;
-  std::string ultimoNome_;
 };
 
-void RegistraNumero(Reale valore) { gRegistrazione->Numero(valore); }
-void RegistraVariabile(const std::string& nome, const cValore& valore) { gRegistrazione->Variabile(nome, valore); }
-void RegistraSegno(char32_t segno, const cValore& operando) { gRegistrazione->Segno(segno, operando); }
-void RegistraNon(const cValore& operando) { gRegistrazione->Non(operando); }
-void RegistraBinario(std::string_view op, const cValore& a, const cValore& b) { gRegistrazione->Binario(op, a, b); }
-void RegistraParentesi() { gRegistrazione->Parentesi(); }
-void InterrompiRegistrazione() { gRegistrazione->Interrompi(); }
+// ---------------------------------------------------------------------------------------
+// Evaluating a tree, as the routines of Espressioni.cpp and EvalIdentifier evaluate the text.
 
-}  // namespace detail
+// Writes a recorded position back into the scanner's state, where a report or a command may
+// look at it, and where the reading goes on after a stop.
+inline void Posiziona(const FineLettura& p) { VaiA(p); }
 
-namespace {
-
-// A number or logical value as the replays hold it (logical values as 0 and 1).
-Reale Numero(const cValore& v) {
-  return v.Tipo == T_REALE ? static_cast<const cValoreReale&>(v).Value : static_cast<const cValoreBool&>(v).Value;
+Valutato Interrotto() {
+  Valutato v;
+  v.interrotto = true;
+  return v;
 }
 
-// The variable of a Variabile operation (its name never has "_": see Registrazione).
-cVariabile* Trova(Operazione& op) { return op.variabile.TrovaStessoNome(op.nome); }
+// Reports a message at the place `dove` of the text.
+Valutato Errore(const FineLettura& dove, const std::string& messaggio) {
+  Posiziona(dove);
+  ReportError(messaggio, true);
+  return Interrotto();
+}
 
-enum class Esito { Valore, Fermato, Testo };
+// Where the reading stands when the run is found stopped right after the operand `n`: only a
+// literal returns without having left the position itself.
+void PosizionaDopo(const Nodo& n) {
+  if (n.specie == Specie::Numero) Posiziona(static_cast<const NodoNumero&>(n).finito);
+  else if (n.specie == Specie::Stringa) Posiziona(static_cast<const NodoStringa&>(n).finito);
+  else Posiziona(n.dopo);
+}
 
-// Replays `e`. Testo: the text must be read instead; the message hook has already been
-// called for the names before the point where the replay gave up, so the reading of the text
-// skips those calls. With `soloNumero` (a real expression whose value only gives its number)
-// the number is left in `numero` and no value is made.
-Esito Riproduci(EspressioneCompilata& e, std::unique_ptr<cValore>& risultato, bool soloNumero, Reale& numero) {
+// The value the run stopped at: the position is left where the text's would be.
+Valutato Fermato(const Valutato& dato, const Nodo& da) {
+  if (!dato.interrotto) PosizionaDopo(da);
+  return Interrotto();
+}
+
+// The message hook of NextToken before the name read from `prima`. After a stop by the
+// window's stop command (bFine set too) the text reads what stands there as a token and goes
+// no further: so does this, and gives false.
+inline bool Pompa(const FineLettura& prima) {
   TDatiGlob& g = DatiGlob;
-  Reale pila[kPilaMassima];
-  int cima = 0;
-  int nomi = 0;
-  std::unique_ptr<cValore> copia;
-  // The hooks skipped or called here are skipped again by the reading of the text, before
-  // any skip that was meant for the tokens after the expression.
-  auto alTesto = [&] {
-    detail::gPompaggiDaSaltare += nomi;
-    return Esito::Testo;
-  };
-  for (Operazione& op : e.operazioni) {
-    switch (op.codice) {
-      case Codice::Numero:
-        pila[cima++] = op.numero;
-        break;
-      case Codice::Variabile: {
-        PompaToken();
-        ++nomi;
-        if (g.bStop) return Esito::Fermato;
-        cVariabile* v = Trova(op);
-        const cValore* valore = v ? v->GetValore() : nullptr;
-        if (!valore || valore->Tipo != op.tipo) return alTesto();
-        pila[cima++] = Numero(*valore);
-        if (op.origine && !soloNumero) {
-          copia = valore->Clona();
-          if (copia->Nome.empty()) copia->Nome = v->Nome;
-        }
-        break;
-      }
-      case Codice::Nega:
-        pila[cima - 1] = -pila[cima - 1];
-        break;
-      case Codice::Non:
-        pila[cima - 1] = pila[cima - 1] != 0 ? 0 : 1;
-        break;
-      default: {
-        const Reale b = pila[--cima];
-        Reale& a = pila[cima - 1];
-        switch (op.codice) {
-          case Codice::Quoziente:
-            if (DivisoreNullo(b)) return alTesto();
-            a = QuozienteReali(a, b);
-            break;
-          case Codice::DivIntera:
-          case Codice::Resto: {
-            const bool resto = op.codice == Codice::Resto;
-            if (ErroreDivisioneIntera(a, b, resto)) return alTesto();
-            a = DivisioneInteraReali(a, b, resto);
-            break;
-          }
-          default:
-            Applica(op, a, b);
-        }
-      }
-    }
-  }
-  if (soloNumero) {
-    numero = pila[0];
-  } else if (e.daVariabile) {
-    risultato = std::move(copia);
-    if (e.tipoRisultato == T_REALE) static_cast<cValoreReale&>(*risultato).Value = pila[0];
-    else static_cast<cValoreBool&>(*risultato).Value = pila[0] != 0;
-  } else if (e.tipoRisultato == T_REALE) {
-    risultato = std::make_unique<cValoreReale>(pila[0]);
-  } else {
-    risultato = std::make_unique<cValoreBool>(pila[0] != 0);
-  }
-  return Esito::Valore;
-}
-
-}  // namespace
-
-namespace {
-
-// EvalExpression(true), replaying the expression when it is recorded; see ValutaNumeroRicordato
-// for `soloNumero`. Registra: the expression is not recorded yet but can be from here.
-enum class Lettura { Fatta, Numero, Registra };
-Lettura ValutaSeRicordata(CacheLetture<int>::Voce* voce, bool soloNumero, Reale& numero,
-                          std::unique_ptr<cValore>& valore) {
-  if (!voce) {
-    valore = EvalRelation(true);
-    return Lettura::Fatta;
-  }
-  if (!voce->piena) return Lettura::Registra;
-  if (voce->dato >= 0 &&
-      detail::gProfondita + gMemoria.Elemento(voce->dato).profondita <= detail::PROFONDITA_MASSIMA) {
-    EspressioneCompilata& e = gMemoria.Elemento(voce->dato);
-    const bool numeroSoltanto = soloNumero && e.tipoRisultato == T_REALE;
-    ShowCurrentLine();
-    switch (Riproduci(e, valore, numeroSoltanto, numero)) {
-      case Esito::Valore:
-        CacheLetture<int>::VaiAllaFine(*voce);
-        if (e.conNomi) ImpostaToken(e.ultimoNome);
-        gUltima = &e;
-        return numeroSoltanto ? Lettura::Numero : Lettura::Fatta;
-      case Esito::Fermato:
-        return Lettura::Fatta;
-      case Esito::Testo:
-        break;
-    }
-  }
-  valore = EvalRelation(true);
-  return Lettura::Fatta;
-}
-
-// The first pass that comes back to an expression: read the text and record it.
-std::unique_ptr<cValore> ValutaERegistra(CacheLetture<int>::Voce& voce) {
-  TDatiGlob& g = DatiGlob;
-  const unsigned esecuzione = detail::gEsecuzione;
-  const char32_t ch = g.ChCorrente;
-  const std::u32string_view riga = g.RigaTesto;
-  std::unique_ptr<cValore> valore;
-  std::unique_ptr<EspressioneCompilata> registrata;
-  {
-    detail::Registrazione registrazione;
-    valore = EvalRelation(true);
-    if (valore && !g.bStop) registrata = registrazione.Risultato(*valore);
-  }
-  // A run started inside (a program run by a command) has dropped this run's entries.
-  if (g.bStop || !valore || esecuzione != detail::gEsecuzione) return valore;
-  gUltima = gMemoria.Registra(voce, ch, riga, std::move(registrata));
-  return valore;
-}
-
-}  // namespace
-
-std::unique_ptr<cValore> ValutaEspressioneRicordata() {
-  gUltima = nullptr;
-  NotaEspressione();
-  if (!detail::gRiproduzioni) return EvalRelation(true);
-  CacheLetture<int>::Voce* voce = gMemoria.VoceCorrente();
-  std::unique_ptr<cValore> valore;
-  Reale numero = 0;
-  if (ValutaSeRicordata(voce, false, numero, valore) == Lettura::Registra) return ValutaERegistra(*voce);
-  return valore;
-}
-
-bool ValutaNumeroRicordato(Reale& numero, std::unique_ptr<cValore>& valore) {
-  gUltima = nullptr;
-  NotaEspressione();
-  if (!detail::gRiproduzioni) {
-    valore = EvalRelation(true);
+  g.IndiceRiga = prima.IndiceRiga;  // a report at the hook names this line
+  LasciaPassareMessaggi();
+  if (g.bStop && g.bFine) [[unlikely]] {
+    VaiA(prima);
+    g.bFine = true;
+    detail::LeggiToken();
     return false;
   }
-  CacheLetture<int>::Voce* voce = gMemoria.VoceCorrente();
-  switch (ValutaSeRicordata(voce, true, numero, valore)) {
-    case Lettura::Numero: return true;
-    case Lettura::Fatta: return false;
-    case Lettura::Registra: break;
+  return true;
+}
+
+Valutato Numero(Reale x) {
+  Valutato v;
+  v.tipo = T_REALE;
+  v.numero = x;
+  return v;
+}
+
+Valutato Logico(bool b) {
+  Valutato v;
+  v.tipo = T_BOOLEANO;
+  v.numero = b ? 1 : 0;
+  return v;
+}
+
+// The operand objects for an operator of Operatori.h: numbers and logical values are held
+// here for the call (their names do not matter to an operator).
+class Operandi {
+ public:
+  const cValore& Di(const Valutato& v, int i) {
+    if (v.oggetto) return *v.oggetto;
+    if (v.tipo == T_REALE) {
+      reali_[i].Value = v.numero;
+      return reali_[i];
+    }
+    logici_[i].Value = v.numero != 0;
+    return logici_[i];
   }
-  valore = ValutaERegistra(*voce);
+
+ private:
+  cValoreReale reali_[2];
+  cValoreBool logici_[2];
+};
+
+// A value that an operator or a command of the text gives: numbers and logical values become
+// plain numbers, keeping the name they bear in `nome` (an operator's new value has none).
+Valutato DaOggetto(PValore r, std::string* nome) {
+  Valutato v;
+  if (!r) return v;
+  v.tipo = r->Tipo;
+  if (v.tipo == T_REALE || v.tipo == T_BOOLEANO) {
+    v.numero = v.tipo == T_REALE ? static_cast<const cValoreReale&>(*r).Value
+                                 : (static_cast<const cValoreBool&>(*r).Value ? 1 : 0);
+    if (nome && !r->Nome.empty()) {
+      *nome = r->Nome;
+      v.nome = nome;
+    }
+  } else {
+    v.oggetto = std::move(r);
+  }
+  return v;
+}
+
+// The operator of the text on two values that are not both of the kinds handled here.
+bool OperaTesto(Op op, Valutato& a, Valutato& b, const FineLettura& dove) {
+  Operandi o;
+  const cValore& x = o.Di(a, 0);
+  const cValore& y = o.Di(b, 1);
+  Posiziona(dove);
+  PValore r;
+  switch (op) {
+    case Op::Piu: r = OpAdd(x, y); break;
+    case Op::Meno: r = OpSubtract(x, y); break;
+    case Op::Concatena: r = OpConcat(x, y); break;
+    case Op::O: r = OpOr(x, y); break;
+    case Op::Per: r = OpMultiply(x, y); break;
+    case Op::Diviso: r = OpDivide(x, y); break;
+    case Op::Div: r = OpIntDiv(x, y); break;
+    case Op::Mod: r = OpMod(x, y); break;
+    case Op::E: r = OpAnd(x, y); break;
+    case Op::Potenza: r = OpPower(x, y); break;
+  }
+  if (DatiGlob.bStop) return false;
+  a = DaOggetto(std::move(r), nullptr);
+  return true;
+}
+
+// The text of a string or a number in a concatenation, as OpConcat writes it.
+void AccodaTesto(std::string& s, const Valutato& v) {
+  if (v.tipo == T_STRINGA) s += static_cast<const cValoreStringa&>(*v.oggetto).Value;
+  else s += NumeroInTesto(v.numero);
+}
+
+// a := a op b, as the operator of the text gives it; false after a report. Numbers combine
+// in place for "+", "-" and "*" (the text keeps the left operand's value and name there);
+// the other operators make a new value, which bears no name.
+bool Applica(Op op, Valutato& a, Valutato& b, const FineLettura& dove) {
+  const bool numeri = a.tipo == T_REALE && b.tipo == T_REALE;
+  const bool logici = a.tipo == T_BOOLEANO && b.tipo == T_BOOLEANO;
+  switch (op) {
+    case Op::Piu:
+      if (!numeri) break;
+      a.numero = a.numero + b.numero;
+      return true;
+    case Op::Meno:
+      if (!numeri) break;
+      a.numero = a.numero - b.numero;
+      return true;
+    case Op::Per:
+      if (!numeri) break;
+      a.numero *= b.numero;
+      return true;
+    case Op::Diviso:
+      if (!numeri || DivisoreNullo(b.numero)) break;
+      a.numero = QuozienteReali(a.numero, b.numero);
+      a.nome = nullptr;
+      return true;
+    case Op::Div:
+    case Op::Mod: {
+      const bool resto = op == Op::Mod;
+      if (!numeri) break;
+      if (!DivisioneInteraBreve(a.numero, b.numero, resto)) {
+        if (ErroreDivisioneIntera(a.numero, b.numero, resto)) break;
+        a.numero = DivisioneInteraReali(a.numero, b.numero, resto);
+      }
+      a.nome = nullptr;
+      return true;
+    }
+    case Op::Potenza:
+      if (!numeri) break;
+      a.numero = qx::Potenza(a.numero, b.numero);
+      a.nome = nullptr;
+      return true;
+    case Op::E:
+    case Op::O:
+      if (!logici) break;
+      a.numero = op == Op::E ? (a.numero != 0 && b.numero != 0) : (a.numero != 0 || b.numero != 0);
+      a.nome = nullptr;
+      return true;
+    case Op::Concatena: {
+      const bool testoA = a.tipo == T_STRINGA || a.tipo == T_REALE;
+      const bool testoB = b.tipo == T_STRINGA || b.tipo == T_REALE;
+      if (!testoA || !testoB) break;
+      if (a.tipo == T_STRINGA) {
+        // The left string is this evaluation's own: it grows in place into the new value.
+        auto& s = static_cast<cValoreStringa&>(*a.oggetto);
+        if (!s.Nome.empty()) s.Nome.clear();
+        AccodaTesto(s.Value, b);
+      } else {
+        auto s = std::make_unique<cValoreStringa>(NumeroInTesto(a.numero));
+        AccodaTesto(s->Value, b);
+        a.oggetto = std::move(s);
+        a.tipo = T_STRINGA;
+        a.nome = nullptr;
+      }
+      return true;
+    }
+  }
+  return OperaTesto(op, a, b, dove);
+}
+
+inline Valutato Valuta(Nodo& n) { return n.valuta(n); }
+inline bool Analizza(Nodo& n) { return n.analizza(n); }
+
+Valutato ValutaLetterale(Nodo& n) { return Numero(static_cast<NodoNumero&>(n).valore); }
+
+Valutato ValutaStringa(Nodo& n) {
+  Valutato v;
+  v.tipo = T_STRINGA;
+  v.oggetto = std::make_unique<cValoreStringa>(static_cast<NodoStringa&>(n).testo);
+  return v;
+}
+
+// The comparison of two values of a relation.
+Valutato Confronto(NodoRelazione& n, Valutato& a, Valutato& b) {
+  if (a.Niente() || b.Niente()) return Errore(n.destro->dopo, ParoleChiave.msgIdentificatore);
+  if (a.tipo == T_REALE && b.tipo == T_REALE) return Logico(ConfrontaReali(a.numero, b.numero, n.relazione));
+  if (a.tipo == T_BOOLEANO && b.tipo == T_BOOLEANO &&
+      (n.relazione == Relazione::Uguale || n.relazione == Relazione::Diverso))
+    return Logico(((a.numero != 0) == (b.numero != 0)) == (n.relazione == Relazione::Uguale));
+  if (a.tipo == T_STRINGA && b.tipo == T_STRINGA) {
+    const int c = static_cast<const cValoreStringa&>(*a.oggetto).Value.compare(
+        static_cast<const cValoreStringa&>(*b.oggetto).Value);
+    return Logico(ConfrontaReali(c < 0 ? -1 : (c > 0 ? 1 : 0), 0, n.relazione));
+  }
+  Operandi o;
+  const cValore& x = o.Di(a, 0);
+  const cValore& y = o.Di(b, 1);
+  Posiziona(n.destro->dopo);
+  PValore r = Confronta(x, y, n.operatore);
+  if (DatiGlob.bStop) return Interrotto();
+  return DaOggetto(std::move(r), nullptr);
+}
+
+/* relation = sum [ relop sum ] */
+Valutato ValutaRelazione(Nodo& nodo) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  TDatiGlob& g = DatiGlob;
+  if (n.mostra) MostraRiga(n.riga);
+  Valutato a = Valuta(*n.sinistro);
+  if (g.bStop) [[unlikely]] return Fermato(a, *n.sinistro);
+  Valutato b = Valuta(*n.destro);
+  if (g.bStop) [[unlikely]] return Fermato(b, *n.destro);
+  return Confronto(n, a, b);
+}
+
+// A relation without a relational operator: its sum.
+Valutato ValutaSomma(Nodo& nodo) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  Valutato a = Valuta(*n.sinistro);
+  if (DatiGlob.bStop) [[unlikely]] return Fermato(a, *n.sinistro);
+  return a;
+}
+
+// The chain from its step `k` on, `a` being the value so far (its sign still to apply when
+// k is 0 and `segno` is true).
+Valutato CatenaDa(NodoCatena& n, Valutato a, std::size_t k, bool segno) {
+  TDatiGlob& g = DatiGlob;
+  if (segno && n.segno) {
+    if (a.Niente()) return Errore(n.primo->dopo, ParoleChiave.msgIdentificatore);
+    if (a.tipo != T_REALE) return Errore(n.primo->dopo, ParoleChiave.msgNegareNumerico);
+    if (n.segno == U'-') a.numero = -a.numero;
+  }
+  for (; k < n.passi.size(); ++k) {
+    NodoCatena::Passo& p = n.passi[k];
+    if (p.op == Op::Concatena && p.operando->specie == Specie::Stringa && (a.tipo == T_STRINGA || a.tipo == T_REALE)) {
+      // A string literal joins the text without a value of its own (reading it does nothing else).
+      if (a.tipo == T_REALE) {
+        a.oggetto = std::make_unique<cValoreStringa>(NumeroInTesto(a.numero));
+        a.tipo = T_STRINGA;
+        a.nome = nullptr;
+      }
+      auto& s = static_cast<cValoreStringa&>(*a.oggetto);
+      if (!s.Nome.empty()) s.Nome.clear();
+      s.Value += static_cast<const NodoStringa&>(*p.operando).testo;
+      continue;
+    }
+    Valutato b = Valuta(*p.operando);
+    if (g.bStop) [[unlikely]] return Fermato(b, *p.operando);
+    if (a.Niente() || b.Niente()) return Errore(p.operando->dopo, ParoleChiave.msgIdentificatore);
+    if (!Applica(p.op, a, b, p.operando->dopo)) return Interrotto();
+  }
+  return a;
+}
+
+Valutato ValutaCatena(Nodo& nodo) {
+  auto& n = static_cast<NodoCatena&>(nodo);
+  Valutato a = Valuta(*n.primo);
+  if (DatiGlob.bStop) [[unlikely]] return Fermato(a, *n.primo);
+  return CatenaDa(n, std::move(a), 0, true);
+}
+
+Valutato ValutaNon(Nodo& nodo) {
+  auto& n = static_cast<NodoNon&>(nodo);
+  Valutato a = Valuta(*n.operando);
+  if (DatiGlob.bStop) [[unlikely]] return Fermato(a, *n.operando);
+  if (a.Niente()) return Errore(n.operando->dopo, ParoleChiave.msgIdentificatore);
+  if (a.tipo != T_BOOLEANO) return Errore(n.operando->dopo, ParoleChiave.msgNegareLogico);
+  a.numero = a.numero != 0 ? 0 : 1;
+  return a;
+}
+
+// The name's message hooks and its arguments, as LeggiArgomenti reads them (with `esegui`
+// false only read); false when the run stopped, with the position left as the text's.
+bool LeggiArgomenti(NodoNome& n, bool esegui) {
+  TDatiGlob& g = DatiGlob;
+  if (!Pompa(n.prima)) return false;
+  n.valori.clear();
+  for (NodoNome::Argomento& a : n.argomenti) {
+    if (a.membro) {
+      if (!Pompa(a.prima)) return false;
+      n.valori.emplace_back();
+      continue;
+    }
+    if (esegui) {
+      Valutato v = Valuta(*a.espressione);
+      if (g.bStop) {
+        Fermato(v, *a.espressione);
+        return false;
+      }
+      n.valori.push_back(std::move(v));
+    } else {
+      if (!Analizza(*a.espressione) && g.bStop) PosizionaDopo(*a.espressione);
+      if (g.bStop) return false;
+      n.valori.emplace_back();
+    }
+  }
+  if (g.bStop) [[unlikely]] {
+    // A stop at a hook that did not end the text: the text read on to here.
+    Posiziona(n.dopoArgomenti);
+    return false;
+  }
+  return true;
+}
+
+// The argument list the command receives: members as their cells, the other arguments as
+// value objects (nothing in parse-only mode).
+ListaArgomenti& ListaDi(NodoNome& n) {
+  n.lista.Clear();
+  for (std::size_t i = 0; i < n.argomenti.size(); ++i) {
+    if (n.argomenti[i].membro) n.lista.Aggiungi(std::make_unique<cValoreStringa>(n.argomenti[i].cella));
+    else n.lista.Aggiungi(n.valori[i].Scatola());
+  }
+  return n.lista;
+}
+
+// The arguments as numbers, when they all are; false otherwise.
+bool TuttiNumeri(const NodoNome& n, Reale* numeri, int massimo) {
+  if (static_cast<int>(n.valori.size()) > massimo) return false;
+  for (std::size_t i = 0; i < n.valori.size(); ++i) {
+    const Valutato& v = n.valori[i];
+    if (v.tipo != T_REALE || v.oggetto || n.argomenti[i].membro) return false;
+    numeri[i] = v.numero;
+  }
+  return true;
+}
+
+constexpr int kArgomentiNumerici = 8;
+
+// A number or logical variable read by its name: the value bears the name the text's copy
+// would bear.
+Valutato LeggiNumeroVariabile(NodoNome& n, const cVariabile& var, const cValore& valore) {
+  Valutato v;
+  v.tipo = valore.Tipo;
+  v.numero = v.tipo == T_REALE ? static_cast<const cValoreReale&>(valore).Value
+                               : (static_cast<const cValoreBool&>(valore).Value ? 1 : 0);
+  const std::string& nome = valore.Nome.empty() ? var.Nome : valore.Nome;
+  if (!StessoTesto(n.nomeLetto, nome)) n.nomeLetto = nome;
+  v.nome = &n.nomeLetto;
+  return v;
+}
+
+Valutato LeggiVariabileCompilata(NodoNome& n, cVariabile& var) {
+  cValore* valore = var.GetValore();
+  if (!valore) return {};
+  if (n.argomenti.empty()) {
+    if (valore->Tipo == T_REALE || valore->Tipo == T_BOOLEANO) return LeggiNumeroVariabile(n, var, *valore);
+    Valutato v;
+    v.tipo = valore->Tipo;
+    v.oggetto = valore->Clona();
+    if (v.oggetto->Nome.empty()) v.oggetto->Nome = var.Nome;
+    return v;
+  }
+  Reale indici[kArgomentiNumerici];
+  Valutato v;
+  if (n.tipoLettura != var.Tipo) {
+    n.tipoLettura = var.Tipo;
+    n.lettura = LetturaNumericaDi(var.Tipo);
+  }
+  const Reale* cella = n.lettura && TuttiNumeri(n, indici, kArgomentiNumerici)
+                          ? n.lettura(*valore, indici, static_cast<int>(n.valori.size()))
+                          : nullptr;
+  if (cella) {
+    v.numero = *cella;
+    // An element bears the variable's name, as LeggiVariabile gives it.
+    v.tipo = T_REALE;
+    if (!StessoTesto(n.nomeLetto, var.Nome)) n.nomeLetto = var.Nome;
+    v.nome = &n.nomeLetto;
+    return v;
+  }
+  ListaArgomenti& lista = ListaDi(n);
+  Posiziona(n.dopoArgomenti);
+  PValore r = LeggiVariabile(var, lista, true);
+  lista.Clear();
+  if (DatiGlob.bStop) return Interrotto();
+  return DaOggetto(std::move(r), &n.nomeLetto);
+}
+
+// A name that is no variable: a constant, or a command of the expression table.
+Valutato ValutaComando(NodoNome& n) {
+  TDatiGlob& g = DatiGlob;
+  if (n.costante) {
+    Valutato v;
+    v.tipo = n.costante->Tipo;
+    if (v.tipo == T_REALE) v.numero = static_cast<const cValoreReale&>(*n.costante).Value;
+    else if (v.tipo == T_BOOLEANO) v.numero = static_cast<const cValoreBool&>(*n.costante).Value ? 1 : 0;
+    else v.oggetto = n.costante->Clona();
+    return v;
+  }
+  if (!n.comando.gestore) return Errore(n.dopoArgomenti, ParoleChiave.msgIdentificatore);
+  Reale numeri[kArgomentiNumerici];
+  if (n.comando.numerica && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
+    bool riuscita;
+    const Reale r = n.comando.numerica(numeri, static_cast<int>(n.valori.size()), riuscita);
+    if (riuscita) return Numero(r);  // numbers are never anonymous objects to remove
+  }
+  ListaArgomenti& lista = ListaDi(n);
+  Posiziona(n.dopoArgomenti);
+  PValore r = (*n.comando.gestore)(lista, n.nome, true);
+  if (!g.bStop) RimuoviArgomentiAnonimi(lista);
+  lista.Clear();
+  if (g.bStop) return Interrotto();
+  return DaOggetto(std::move(r), &n.nomeLetto);
+}
+
+Valutato ValutaNome(Nodo& nodo) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  TDatiGlob& g = DatiGlob;
+  if (!LeggiArgomenti(n, true)) return Interrotto();
+  if (cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr)
+    return LeggiVariabileCompilata(n, *var);
+  return ValutaComando(n);
+}
+
+// A name without members or arguments, most often a variable.
+Valutato ValutaNomeSolo(Nodo& nodo) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  TDatiGlob& g = DatiGlob;
+  if (!Pompa(n.prima)) return Interrotto();
+  if (g.bStop) [[unlikely]] {
+    Posiziona(n.dopoArgomenti);
+    return Interrotto();
+  }
+  cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr;
+  if (!var) return ValutaComando(n);
+  const cValore* valore = var->GetValore();
+  if (valore && (valore->Tipo == T_REALE || valore->Tipo == T_BOOLEANO)) [[likely]]
+    return LeggiNumeroVariabile(n, *var, *valore);
+  return LeggiVariabileCompilata(n, *var);
+}
+
+// ---- Parse-only reading: the hooks, and the commands called with Esegui false ----
+
+bool AnalizzaLetterale(Nodo&) { return false; }
+
+// True when the run stopped inside and the position was left as the text's.
+bool AnalizzaNome(Nodo& nodo) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  TDatiGlob& g = DatiGlob;
+  if (!LeggiArgomenti(n, false)) return true;
+  if (g.ListaVariabili && n.variabile.TrovaStessoNome(n.nome)) return false;
+  if (n.costante || !n.comando.gestore) return false;
+  ListaArgomenti& lista = ListaDi(n);
+  Posiziona(n.dopoArgomenti);
+  PValore r = (*n.comando.gestore)(lista, n.nome, false);
+  lista.Clear();
+  return g.bStop;
+}
+
+// Each child that stopped the run returns true; a leaf never does.
+bool AnalizzaFiglio(Nodo& figlio) {
+  const bool interrotto = Analizza(figlio);
+  if (DatiGlob.bStop && !interrotto) PosizionaDopo(figlio);
+  return DatiGlob.bStop;
+}
+
+bool AnalizzaNon(Nodo& n) { return AnalizzaFiglio(*static_cast<NodoNon&>(n).operando); }
+
+bool AnalizzaCatena(Nodo& nodo) {
+  auto& c = static_cast<NodoCatena&>(nodo);
+  if (AnalizzaFiglio(*c.primo)) return true;
+  for (NodoCatena::Passo& p : c.passi)
+    if (AnalizzaFiglio(*p.operando)) return true;
   return false;
 }
 
-EspressioneCompilata* UltimaEspressioneCompilata() { return gUltima; }
-
-bool SempreNumero(const EspressioneCompilata& e) {
-  if (e.tipoRisultato != T_REALE) return false;
-  for (const Operazione& op : e.operazioni)
-    if (op.codice == Codice::Quoziente || op.codice == Codice::DivIntera || op.codice == Codice::Resto) return false;
-  return true;
+bool AnalizzaRelazione(Nodo& nodo) {
+  auto& r = static_cast<NodoRelazione&>(nodo);
+  if (AnalizzaFiglio(*r.sinistro)) return true;
+  return r.destro && AnalizzaFiglio(*r.destro);
 }
 
-bool TrovaVariabili(EspressioneCompilata& e) {
-  if (e.costante) return true;
-  for (Operazione& op : e.operazioni) {
-    if (op.codice != Codice::Variabile) continue;
-    const cVariabile* v = Trova(op);
-    const cValore* valore = v ? v->GetValore() : nullptr;
-    if (!valore || valore->Tipo != op.tipo) return false;
+// ---- Numbers and logical values held as a number (Nodo::scalare) ----
+
+inline Reale Scalare(Nodo& n, TipiValore& t, Valutato& altro) { return n.scalare(n, t, altro); }
+
+// A value given by Valuta, as scalare gives it.
+inline Reale Scalato(const Valutato& v, TipiValore& t) {
+  if ((v.tipo == T_REALE || v.tipo == T_BOOLEANO) && !v.oggetto) {
+    t = v.tipo;
+    return v.numero;
   }
-  return true;
+  t = T_1;
+  return 0;
 }
 
-void VariabiliLette(const EspressioneCompilata& e, std::vector<std::pair<std::string, TipiValore>>& nomi) {
-  for (const Operazione& op : e.operazioni)
-    if (op.codice == Codice::Variabile) nomi.emplace_back(op.nome, op.tipo);
+// Nothing to give but `altro`.
+inline Reale Altro(TipiValore& t) {
+  t = T_1;
+  return 0;
 }
 
-Reale ValutaNumero(const EspressioneCompilata& e) {
-  if (e.costante) return e.operazioni[0].numero;  // the bounds of most loops
-  auto valore = [](const Operazione& op) -> Reale {
-    if (op.codice == Codice::Numero) return op.numero;
-    return Numero(*op.variabile.Ultima()->GetValore());
-  };
-  Reale pila[kPilaMassima];
-  int cima = 0;
-  Reale alto = 0;
-  // No division here: SempreNumero holds.
-  for (const Passo& p : e.passi) {
-    switch (p.tipo) {
-      case Passo::Tipo::Spinge:
-        pila[cima++] = alto;
-        alto = valore(*p.operando);
-        break;
-      case Passo::Tipo::Unario:
-        if (p.operatore->codice == Codice::Nega) alto = -alto;
-        else alto = alto != 0 ? 0 : 1;
-        break;
-      case Passo::Tipo::DallaPila: {
-        const Reale b = alto;
-        alto = pila[--cima];
-        Applica(*p.operatore, alto, b);
-        break;
+Reale ScalareGenerico(Nodo& n, TipiValore& t, Valutato& altro) {
+  altro = n.valuta(n);
+  return Scalato(altro, t);
+}
+
+Reale ScalareLetterale(Nodo& n, TipiValore& t, Valutato&) {
+  t = T_REALE;
+  return static_cast<NodoNumero&>(n).valore;
+}
+
+// The run stopped after the operand `n`, which gave `t` (and `altro`).
+[[gnu::noinline]] Reale FermatoScalare(TipiValore& t, Valutato& altro, const Nodo& n) {
+  if (!(t == T_1 && altro.interrotto)) PosizionaDopo(n);
+  altro = Interrotto();
+  return Altro(t);
+}
+
+[[gnu::noinline]] Reale NomeSoloLento(NodoNome& n, cVariabile* var, TipiValore& t, Valutato& altro) {
+  if (!var) {
+    if (n.costante && n.costante->Tipo == T_REALE) {
+      t = T_REALE;
+      return static_cast<const cValoreReale&>(*n.costante).Value;
+    }
+    altro = ValutaComando(n);
+  } else {
+    altro = LeggiVariabileCompilata(n, *var);
+  }
+  return Scalato(altro, t);
+}
+
+Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  TDatiGlob& g = DatiGlob;
+  if (!Pompa(n.prima)) {
+    altro = Interrotto();
+    return Altro(t);
+  }
+  if (g.bStop) [[unlikely]] {
+    Posiziona(n.dopoArgomenti);
+    altro = Interrotto();
+    return Altro(t);
+  }
+  cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr;
+  const cValore* valore = var ? var->GetValore() : nullptr;
+  if (valore && valore->Tipo == T_REALE) [[likely]] {
+    t = T_REALE;
+    return static_cast<const cValoreReale*>(valore)->Value;
+  }
+  if (valore && valore->Tipo == T_BOOLEANO) {
+    t = T_BOOLEANO;
+    return static_cast<const cValoreBool*>(valore)->Value ? 1 : 0;
+  }
+  return NomeSoloLento(n, var, t, altro);
+}
+
+// A name with arguments: a number that a numeric form or element reader gives comes back
+// without a value.
+Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  if (!LeggiArgomenti(n, true)) {
+    altro = Interrotto();
+    return Altro(t);
+  }
+  Reale numeri[kArgomentiNumerici];
+  if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
+    const cValore* valore = var->GetValore();
+    if (valore && n.tipoLettura == var->Tipo && n.lettura && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
+      if (const Reale* cella = n.lettura(*valore, numeri, static_cast<int>(n.valori.size()))) {
+        t = T_REALE;
+        return *cella;
       }
-      case Passo::Tipo::Proprio:
-        Applica(*p.operatore, alto, valore(*p.operando));
-        break;
+    }
+    altro = LeggiVariabileCompilata(n, *var);
+    return Scalato(altro, t);
+  }
+  if (!n.costante && n.comando.numerica && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
+    bool riuscita;
+    const Reale r = n.comando.numerica(numeri, static_cast<int>(n.valori.size()), riuscita);
+    if (riuscita) {
+      t = T_REALE;
+      return r;
     }
   }
-  return alto;
+  altro = ValutaComando(n);
+  return Scalato(altro, t);
+}
+
+// a := a op b between two numbers, when the operator cannot report anything there; false
+// when the text's operator must run.
+inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
+  switch (op) {
+    case Op::Piu: a = a + b; return true;
+    case Op::Meno: a = a - b; return true;
+    case Op::Per: a *= b; return true;
+    case Op::Diviso:
+      if (DivisoreNullo(b)) return false;
+      a = QuozienteReali(a, b);
+      return true;
+    case Op::Div:
+    case Op::Mod:
+      if (DivisioneInteraBreve(a, b, op == Op::Mod)) return true;
+      if (ErroreDivisioneIntera(a, b, op == Op::Mod)) return false;
+      a = DivisioneInteraReali(a, b, op == Op::Mod);
+      return true;
+    case Op::Potenza: a = qx::Potenza(a, b); return true;
+    default: return false;
+  }
+}
+
+// The chain from its step k on, the text's way: `va` the value so far, `operando` the
+// operand of step k; the value goes to `esito`.
+[[gnu::noinline]] Reale CatenaLenta(NodoCatena& n, std::size_t k, Valutato va, Valutato operando,
+                                    Valutato& esito, TipiValore& t) {
+  NodoCatena::Passo& p = n.passi[k];
+  if (va.Niente() || operando.Niente()) {
+    esito = Errore(p.operando->dopo, ParoleChiave.msgIdentificatore);
+    return Altro(t);
+  }
+  if (!Applica(p.op, va, operando, p.operando->dopo)) {
+    esito = Interrotto();
+    return Altro(t);
+  }
+  esito = CatenaDa(n, std::move(va), k + 1, false);
+  return Scalato(esito, t);
+}
+
+// The chain whose first operand was no number (or a logical value with a sign).
+[[gnu::noinline]] Reale CatenaDaAltro(NodoCatena& n, TipiValore ta, Reale a, Valutato& altro, TipiValore& t) {
+  altro = CatenaDa(n, DaScalare(ta, a, altro), 0, true);
+  return Scalato(altro, t);
+}
+
+Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoCatena&>(nodo);
+  TipiValore ta;
+  Reale a = Scalare(*n.primo, ta, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
+  if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
+  if (n.segno == U'-') a = -a;
+  const std::size_t passi = n.passi.size();
+  for (std::size_t k = 0; k < passi; ++k) {
+    NodoCatena::Passo& p = n.passi[k];
+    // The value so far is held in `a`: `altro` is free for the operand.
+    TipiValore tb;
+    const Reale b = Scalare(*p.operando, tb, altro);
+    if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *p.operando);
+    if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) [[likely]] continue;
+    if (ta == T_BOOLEANO && tb == T_BOOLEANO && (p.op == Op::E || p.op == Op::O)) {
+      a = p.op == Op::E ? (a != 0 && b != 0) : (a != 0 || b != 0);
+      continue;
+    }
+    Valutato vuoto;
+    return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
+  }
+  t = ta;
+  return a;
+}
+
+// The comparison of a relation whose operands are not both numbers (nor two logical values
+// compared by "=" or "<>"): the text's way; the value goes to `esito`.
+[[gnu::noinline]] Reale ConfrontoLento(NodoRelazione& n, Valutato va, Valutato vb, Valutato& esito,
+                                       TipiValore& t) {
+  esito = Confronto(n, va, vb);
+  return Scalato(esito, t);
+}
+
+// The right operand of a relation whose left one was no number or logical value.
+[[gnu::noinline]] Reale RelazioneDopoAltro(NodoRelazione& n, Valutato& altro, TipiValore& t) {
+  Valutato vb;
+  TipiValore tb;
+  const Reale b = Scalare(*n.destro, tb, vb);
+  if (DatiGlob.bStop) return FermatoScalare(t = tb, vb, *n.destro);
+  Valutato va = std::move(altro);
+  return ConfrontoLento(n, std::move(va), DaScalare(tb, b, vb), altro, t);
+}
+
+Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  TipiValore ta;
+  const Reale a = Scalare(*n.sinistro, ta, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.sinistro);
+  if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, t);
+  // The left value is held in `a`: `altro` is free for the right one.
+  TipiValore tb;
+  const Reale b = Scalare(*n.destro, tb, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *n.destro);
+  if (ta == T_REALE && tb == T_REALE) [[likely]] {
+    t = T_BOOLEANO;
+    return ConfrontaReali(a, b, n.relazione) ? 1 : 0;
+  }
+  if (ta == T_BOOLEANO && tb == T_BOOLEANO &&
+      (n.relazione == Relazione::Uguale || n.relazione == Relazione::Diverso)) {
+    t = T_BOOLEANO;
+    return ((a != 0) == (b != 0)) == (n.relazione == Relazione::Uguale) ? 1 : 0;
+  }
+  Valutato vuoto;
+  return ConfrontoLento(n, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
+}
+
+// A relation without a relational operator: its sum. Lone literals and names, the commonest
+// of all, are read here without a further call.
+Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  const Reale x = Scalare(*n.sinistro, t, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
+  return x;
+}
+
+Reale ScalareSommaLetterale(Nodo& nodo, TipiValore& t, Valutato&) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  t = T_REALE;
+  return static_cast<NodoNumero&>(*n.sinistro).valore;
+}
+
+Reale ScalareNon(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoNon&>(nodo);
+  const Reale a = Scalare(*n.operando, t, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.operando);
+  if (t == T_BOOLEANO) return a != 0 ? 0 : 1;
+  Valutato v = DaScalare(t, a, altro);
+  if (v.Niente()) altro = Errore(n.operando->dopo, ParoleChiave.msgIdentificatore);
+  else altro = Errore(n.operando->dopo, ParoleChiave.msgNegareLogico);
+  return Altro(t);
+}
+
+// Gives every node of a tree its routines.
+void Collega(Nodo& n) {
+  switch (n.specie) {
+    case Specie::Numero:
+      n.valuta = ValutaLetterale;
+      n.analizza = AnalizzaLetterale;
+      n.scalare = ScalareLetterale;
+      break;
+    case Specie::Stringa:
+      n.valuta = ValutaStringa;
+      n.analizza = AnalizzaLetterale;
+      n.scalare = ScalareGenerico;
+      break;
+    case Specie::Nome: {
+      auto& nome = static_cast<NodoNome&>(n);
+      n.valuta = nome.argomenti.empty() ? ValutaNomeSolo : ValutaNome;
+      n.analizza = AnalizzaNome;
+      n.scalare = nome.argomenti.empty() ? ScalareNomeSolo : ScalareNome;
+      for (NodoNome::Argomento& a : nome.argomenti)
+        if (a.espressione) Collega(*a.espressione);
+      break;
+    }
+    case Specie::Non:
+      n.valuta = ValutaNon;
+      n.analizza = AnalizzaNon;
+      n.scalare = ScalareNon;
+      Collega(*static_cast<NodoNon&>(n).operando);
+      break;
+    case Specie::Catena: {
+      auto& c = static_cast<NodoCatena&>(n);
+      n.valuta = ValutaCatena;
+      n.analizza = AnalizzaCatena;
+      n.scalare = ScalareCatena;
+      Collega(*c.primo);
+      for (NodoCatena::Passo& p : c.passi) Collega(*p.operando);
+      break;
+    }
+    case Specie::Relazione: {
+      auto& r = static_cast<NodoRelazione&>(n);
+      n.valuta = r.destro ? ValutaRelazione : ValutaSomma;
+      n.analizza = AnalizzaRelazione;
+      n.scalare = r.destro ? ScalareRelazione : r.sinistro->specie == Specie::Numero ? ScalareSommaLetterale : ScalareSomma;
+      Collega(*r.sinistro);
+      if (r.destro) Collega(*r.destro);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<NodoRelazione> CompilaEspressione() {
+  std::unique_ptr<NodoRelazione> e = Compilatore().Leggi();
+  if (e) Collega(*e);
+  return e;
 }
 
 }  // namespace qx

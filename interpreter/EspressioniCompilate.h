@@ -1,86 +1,189 @@
 // Expressions read once per run. A loop evaluates the same expressions on every pass, and
-// reading them again from the text is most of what a pass costs. An expression made only of
-// number literals, real or logical variables, parentheses and the operators on reals and
-// logical values is therefore recorded while the text is read, and later passes replay the
-// recording: the same value (a copy of the variable it comes from, with its name, or a new
-// value), the same reading position and token afterwards, the message hook called at the
-// same names in the same order, the same current line. Anything the recording does not
-// cover (a variable that changed its kind or went away, a division by zero, a stop from the
-// hook) goes back to the text, which then gives the message as it always did. The text is
-// read again from the expression's start, so a variable that the window changed between two
-// names of the expression is read as changed at the names before too.
+// what the reading of an expression finds depends only on the place where it starts: the text
+// does not change during a run. An expression of a loop is therefore read once into a tree
+// (the operands, operators, names and arguments, and where the reading stands after each of
+// them), and every pass evaluates the tree exactly as EvalExpression evaluates the text: the
+// message hook before each name, the line shown at each relation, the same checks in the same
+// order, the same messages reported at the same place of the text (the reading position is
+// written back before anything that may report), the same values with the same names, the
+// same commands called with the same arguments. Numbers and logical values travel as plain
+// numbers; a command with a numeric form (see Dispatch.h) is called without an argument list.
+//
+// A stop that the window's stop command makes at a message hook (it sets bFine as well) is
+// seen at the same name, which is then read as the text reads it after such a stop. A stop
+// that comes at a hook without bFine makes the reading go on as the text's does.
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "interpreter/Argomenti.h"
+#include "interpreter/Dispatch.h"
+#include "interpreter/Operatori.h"
+#include "interpreter/Scanner.h"
+#include "interpreter/VariabileRicordata.h"
 #include "values/Valori.h"
 #include "values/ValoriScalari.h"
 
 namespace qx {
 
-// EvalExpression(true): the recorded expression at the current position, or the text.
-std::unique_ptr<cValore> ValutaEspressioneRicordata();
-// EvalExpression(true) for a store, which copies only the number of a real: a recorded real
-// expression then gives just that number, without making a value. true: `numero` holds it;
-// false: `valore` holds what EvalExpression(true) gives.
-bool ValutaNumeroRicordato(Reale& numero, std::unique_ptr<cValore>& valore);
+// A value as the statements and the compiled expressions pass it on: numbers and logical
+// values held as a number (logical values as 0 or 1), every other kind as its object. A value
+// read from the text keeps its object whatever its kind.
+struct Valutato {
+  TipiValore tipo = T_1;  // T_1: nothing
+  // The evaluation stopped part-way, and left the reading position where the text's would be.
+  bool interrotto = false;
+  // The name a number or a logical value bears (the variable it was read from), or nullptr.
+  const std::string* nome = nullptr;
+  PValore oggetto;
+  Reale numero = 0;
 
-// The compiled form of an expression, for a loop pass that evaluates it without reading (see
-// PassateCompilate.h).
-struct EspressioneCompilata;
-// The compiled form of the expression that EvalExpression(true) or ValutaNumeroRicordato just
-// evaluated, when that form gave (or would have given) its value; nullptr otherwise.
-EspressioneCompilata* UltimaEspressioneCompilata();
-// Whether `e` gives a real without any case in which it must go back to its text (a division).
-bool SempreNumero(const EspressioneCompilata& e);
-// Finds every variable that `e` reads; false when one is missing or holds another kind.
-bool TrovaVariabili(EspressioneCompilata& e);
-// The value of `e` from the variables TrovaVariabili found, with no message hook.
-Reale ValutaNumero(const EspressioneCompilata& e);
-// The variables that `e` reads (their names and the kinds they must hold), added to `nomi`.
-void VariabiliLette(const EspressioneCompilata& e, std::vector<std::pair<std::string, TipiValore>>& nomi);
+  bool Niente() const { return tipo == T_1; }
+  Reale Numero() const { return oggetto ? static_cast<const cValoreReale&>(*oggetto).Value : numero; }
+  bool Logico() const { return oggetto ? static_cast<const cValoreBool&>(*oggetto).Value : numero != 0; }
+  void AggiungiNumero(Reale x) {
+    if (oggetto) static_cast<cValoreReale&>(*oggetto).Value += x;
+    else numero += x;
+  }
+  // The value object (with its name), nullptr for nothing; the value is left empty.
+  PValore Scatola();
+  // A value object as it is.
+  static Valutato Di(PValore v);
+};
 
-namespace detail {
-class Registrazione;
-// The recording in progress (the innermost expression being read), or nullptr.
-extern Registrazione* gRegistrazione;
-void RegistraNumero(Reale valore);
-void RegistraVariabile(const std::string& nome, const cValore& valore);
-void RegistraSegno(char32_t segno, const cValore& operando);
-void RegistraNon(const cValore& operando);
-void RegistraBinario(std::string_view op, const cValore& a, const cValore& b);
-void RegistraParentesi();
-void InterrompiRegistrazione();
-}  // namespace detail
+namespace espr {
 
-// What the readers of the text tell the recording; each costs one test when nothing records.
-inline void RegistraNumero(Reale valore) {
-  if (detail::gRegistrazione) detail::RegistraNumero(valore);
+enum class Specie : unsigned char { Numero, Stringa, Nome, Non, Catena, Relazione };
+// The operators of the sum, term and power levels (RDIV is Mod, "|", "O" and "OR" are O).
+enum class Op : unsigned char { Piu, Meno, Concatena, O, Per, Diviso, Div, Mod, E, Potenza };
+
+struct Nodo {
+  explicit Nodo(Specie s) : specie(s) {}
+  virtual ~Nodo();
+  Nodo(const Nodo&) = delete;
+  Nodo& operator=(const Nodo&) = delete;
+  // EvalExpression's work on this node with Esegui true, and with Esegui false (which gives
+  // true when the run stopped inside, leaving the position as the text's); chosen for the
+  // node's shape when it is read.
+  Valutato (*valuta)(Nodo&) = nullptr;
+  bool (*analizza)(Nodo&) = nullptr;
+  // `valuta` for a place where the name a number or a logical value bears does not matter:
+  // `tipo` T_REALE or T_BOOLEANO (as 0 or 1) with the value returned, or T_1 with `altro`
+  // holding what `valuta` gives (nothing, or a value of another kind, or a stop). The number
+  // is returned rather than written: an extended real written to memory and read back at
+  // once costs far more than the arithmetic around it.
+  Reale (*scalare)(Nodo&, TipiValore& tipo, Valutato& altro) = nullptr;
+  Specie specie;
+  // Where the reading stands when the routine of the text that read this operand returns
+  // (the levels around a lone operand skip the blanks after it, looking for an operator).
+  FineLettura dopo;
+};
+
+// A number or a string literal; `finito` is the position just after it, where the reading
+// stands if the run is found stopped right after it.
+struct NodoNumero : Nodo {
+  NodoNumero() : Nodo(Specie::Numero) {}
+  Reale valore = 0;
+  FineLettura finito;
+};
+
+struct NodoStringa : Nodo {
+  NodoStringa() : Nodo(Specie::Stringa) {}
+  std::string testo;
+  FineLettura finito;
+};
+
+struct NodoNon : Nodo {
+  NodoNon() : Nodo(Specie::Non) {}
+  std::unique_ptr<Nodo> operando;
+};
+
+// A sum, a term or a power: the first operand (with the sum's sign), then operator and operand
+// pairs, left to right.
+struct NodoCatena : Nodo {
+  NodoCatena() : Nodo(Specie::Catena) {}
+  char32_t segno = 0;
+  std::unique_ptr<Nodo> primo;
+  struct Passo {
+    Op op;
+    std::unique_ptr<Nodo> operando;
+  };
+  std::vector<Passo> passi;
+};
+
+// A relation as EvalExpression reads it (also a lone sum, and every parenthesis and argument):
+// it shows its line.
+struct NodoRelazione : Nodo {
+  NodoRelazione() : Nodo(Specie::Relazione) {}
+  int riga = 0;
+  // Whether it shows its line: not when the statement that evaluates it has just shown the
+  // same one, with nothing in between that could change what showing it does.
+  bool mostra = true;
+  std::unique_ptr<Nodo> sinistro, destro;
+  std::string_view operatore;
+  Relazione relazione = Relazione::Uguale;
+};
+
+// A name with its members and arguments, as EvalIdentifier reads and calls it.
+struct NodoNome : Nodo {
+  NodoNome() : Nodo(Specie::Nome) {}
+  FineLettura prima;           // before the name, where its message hook runs
+  FineLettura dopoArgomenti;   // after the arguments, where the command is called
+  std::string nome;
+  struct Argomento {
+    bool membro = false;
+    std::string cella;   // a member: "@" and its word
+    FineLettura prima;   // a member: before its word
+    std::unique_ptr<NodoRelazione> espressione;
+  };
+  std::vector<Argomento> argomenti;
+  // Fixed for the run: the constant the name stands for when it is not a variable, else the
+  // command of the expression table.
+  PValore costante;
+  ComandoRisolto comando;
+  // Where the variable was found last, the numeric element reader of its kind, and room that
+  // each evaluation reuses.
+  VariabileRicordata variabile;
+  TipiValore tipoLettura = T_1;
+  LetturaNumerica lettura = nullptr;
+  std::string nomeLetto;
+  std::vector<Valutato> valori;
+  ListaArgomenti lista;
+};
+
+}  // namespace espr
+
+// Reads the expression that starts at the current position without running anything, as
+// EvalExpression(false) reads it, and leaves the position after it; nullptr where the text
+// would report an error (the reading position is then anywhere).
+std::unique_ptr<espr::NodoRelazione> CompilaEspressione();
+// EvalExpression(true) and EvalExpression(false) of a compiled expression, from a position at
+// which the run is not stopped. When the run stops inside, the reading position is left where
+// the text's would be; otherwise it holds no particular place.
+inline Valutato ValutaCompilata(espr::NodoRelazione& e) {
+  Valutato v = e.valuta(e);
+  if (DatiGlob.bStop && !v.interrotto) [[unlikely]] VaiA(e.dopo);
+  return v;
 }
-// A plain variable read by its name, with no index or member.
-inline void RegistraVariabile(const std::string& nome, const cValore& valore) {
-  if (detail::gRegistrazione) detail::RegistraVariabile(nome, valore);
+// ValutaCompilata where the name of a number or a logical value does not matter (see
+// Nodo::scalare).
+inline Reale ScalareCompilato(espr::NodoRelazione& e, TipiValore& t, Valutato& altro) {
+  const Reale x = e.scalare(e, t, altro);
+  if (DatiGlob.bStop && !(t == T_1 && altro.interrotto)) [[unlikely]] VaiA(e.dopo);
+  return x;
 }
-// The sign at the start of a sum, applied to `operando`.
-inline void RegistraSegno(char32_t segno, const cValore& operando) {
-  if (detail::gRegistrazione) detail::RegistraSegno(segno, operando);
+// The value of a ScalareCompilato.
+inline Valutato DaScalare(TipiValore t, Reale x, Valutato& altro) {
+  if (t == T_1) return std::move(altro);
+  Valutato v;
+  v.tipo = t;
+  v.numero = x;
+  return v;
 }
-inline void RegistraNon(const cValore& operando) {
-  if (detail::gRegistrazione) detail::RegistraNon(operando);
-}
-// An operator about to be applied to two operands.
-inline void RegistraBinario(std::string_view op, const cValore& a, const cValore& b) {
-  if (detail::gRegistrazione) detail::RegistraBinario(op, a, b);
-}
-// An opening parenthesis at the current character.
-inline void RegistraParentesi() {
-  if (detail::gRegistrazione) detail::RegistraParentesi();
-}
-// Anything else: the expression is read from its text every time.
-inline void InterrompiRegistrazione() {
-  if (detail::gRegistrazione) detail::InterrompiRegistrazione();
+inline void AnalizzaCompilata(espr::NodoRelazione& e) {
+  if (!e.analizza(e) && DatiGlob.bStop) [[unlikely]] VaiA(e.dopo);
 }
 
 }  // namespace qx

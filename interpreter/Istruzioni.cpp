@@ -4,8 +4,10 @@
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/Espressioni.h"
-#include "interpreter/EspressioniCompilate.h"
+#include "interpreter/IstruzioniCompilate.h"
+#include "interpreter/Lettore.h"
 #include "interpreter/Scanner.h"
+#include "interpreter/SeguitoIstruzioni.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
@@ -17,8 +19,6 @@ namespace qx {
 
 namespace {
 
-constexpr const char* kRipeti = "RIPETI";
-constexpr const char* kVolte = "VOLTE";
 constexpr const char* kErroreNonDocumentato = "Errore non documentato";
 
 // Blocks nest through recursion; a text nested deeper than this is reported rather than
@@ -26,41 +26,316 @@ constexpr const char* kErroreNonDocumentato = "Errore non documentato";
 constexpr int ANNIDAMENTO_MASSIMO = 1000;
 int gAnnidamento = 0;
 
-bool IniziaCon(const std::string& s, char c) { return !s.empty() && s[0] == c; }
+// The statements read their tokens and expressions through the Lettore (Lettore.h): the text,
+// or the text read without running anything while a statement is recorded. Each routine is
+// cut after each of its reads into a piece of its own (SeguitoIstruzioni.h).
+using L = Lettore;
 bool Fermato() { return DatiGlob.bStop; }
-const std::string& Token() { return DatiGlob.TokenCorrente; }
+void Errore(const std::string& messaggio, bool SuRiga) { L::Segnala(messaggio, SuRiga); }
+void MostraRigaCorrente() { MostraRiga(DatiGlob.IndiceRiga); }
 
-// The next token: from the loop's sequence of tokens (see IstruzioniRicordate.h), or read.
-void Leggi(SequenzaToken* sequenza) {
-  if (sequenza) sequenza->Leggi();
-  else NextToken();
-}
-
-// The body of a block or loop: statements up to FINE.
-void Corpo(bool Esegui, SequenzaToken* sequenza = nullptr) {
-  do {
-    Leggi(sequenza);
-    if (Token() != ParoleChiave.FINE) ExecStatement(Esegui);
-  } while (Token() != ParoleChiave.FINE && !Fermato());
-}
-
-// The ";" after FINE.
-void PuntoVirgolaDopoFine(SequenzaToken* sequenza = nullptr) {
-  if (Fermato()) return;
-  Leggi(sequenza);
-  if (!IniziaCon(Token(), ';')) ReportError(ParoleChiave.msgPuntoVirgolaFine, true);
-}
-
-// The end of a loop's pass: its tokens are now known.
-void FinePassata(SequenzaToken& sequenza) {
-  if (!Fermato()) sequenza.Concludi();
-}
-
-const cValoreReale* ComeNumero(const cValore* v) {
-  return v && v->Tipo == T_REALE ? static_cast<const cValoreReale*>(v) : nullptr;
-}
+// The statement that begins with the current token, after its line was shown.
+void Costrutto(bool Esegui);
 
 }  // namespace
+
+namespace seguito {
+
+int Annidamento() { return gAnnidamento; }
+void ImpostaAnnidamento(int n) { gAnnidamento = n; }
+
+// ---- bodies and FINE ----
+
+/* body = { statement } "FINE" */
+void Corpo(bool Esegui) {
+  do {
+    L::Leggi();
+    CorpoDopoLettura(Esegui);
+  } while (!L::E(kParolaFine) && !Fermato());
+}
+
+void CorpoDopoLettura(bool Esegui) {
+  if (!L::E(kParolaFine)) ExecStatement(Esegui);
+}
+
+void PuntoVirgolaDopoFine() {
+  if (Fermato()) return;
+  L::Leggi();
+  DopoPuntoVirgolaFine();
+}
+
+void DopoPuntoVirgolaFine() {
+  if (!L::Inizia(';')) Errore(ParoleChiave.msgPuntoVirgolaFine, true);
+}
+
+// ---- ESEGUI ----
+
+void DoWhileDopoEsegui(bool Esegui) {
+  const TParoleChiave& k = ParoleChiave;
+  if (L::Inizia(';')) {
+    Corpo(Esegui);
+    if (!Fermato()) {
+      L::Leggi();
+      BloccoDopoFine();
+    }
+    return;
+  }
+  if (!L::E(kParolaFinquando)) {
+    Errore(k.msgPuntoVirgolaOFinquando, true);
+    return;
+  }
+  L::Leggi();
+  FinquandoDopoParola(Esegui);
+}
+
+void BloccoDopoFine() {
+  if (!L::Inizia(';')) Errore(ParoleChiave.msgPuntoVirgola, true);
+}
+
+namespace {
+// One pass of ESEGUI FINQUANDO; false when the loop ends there with an error or a stop.
+bool PassataFinquando(bool Esegui, const Lettore::Segno& inizio, bool& continua) {
+  L::Ripristina(inizio);
+  const Valutato condizione = L::Espressione(Esegui);
+  if (Fermato()) return false;
+  if (Esegui && condizione.tipo != T_BOOLEANO) {
+    Errore(ParoleChiave.msgEspressioneLogica, true);
+    return false;
+  }
+  L::Leggi();
+  return FinquandoDopoChiusa(Esegui, condizione, continua);
+}
+}  // namespace
+
+void FinquandoDopoParola(bool Esegui) {
+  if (!L::Inizia('(')) {
+    Errore(ParoleChiave.msgApertaFinquando, true);
+    return;
+  }
+  const Lettore::Segno inizio = L::Salva();
+  bool continua = false;
+  do {
+    if (!PassataFinquando(Esegui, inizio, continua)) return;
+  } while (!Fermato() && Esegui && continua);
+}
+
+bool FinquandoDopoChiusa(bool Esegui, const Valutato& condizione, bool& continua) {
+  if (!L::Inizia(')')) {
+    Errore(ParoleChiave.msgChiusaFinquando, true);
+    return false;
+  }
+  L::Leggi();
+  return FinquandoDopoPuntoVirgola(Esegui, condizione, continua);
+}
+
+bool FinquandoDopoPuntoVirgola(bool Esegui, const Valutato& condizione, bool& continua) {
+  if (!L::Inizia(';')) {
+    Errore(ParoleChiave.msgPuntoVirgolaFinquando, true);
+    return false;
+  }
+  continua = Esegui && condizione.Logico();
+  Corpo(continua);
+  PuntoVirgolaDopoFine();
+  return true;
+}
+
+// ---- PER ----
+
+bool PerDopoParentesi(bool Esegui, int passo, VariabileRicordata& contatore, bool& continua) {
+  if (!L::Inizia('(')) {
+    Errore("For errore 2.1", false);
+    return false;
+  }
+  L::Leggi();
+  return PerDopoVariabile(Esegui, passo, contatore, continua);
+}
+
+bool PerDopoVariabile(bool Esegui, int passo, VariabileRicordata& contatore, bool& continua) {
+  // The variable's name, kept in NomeIstruzione until the body runs (only statements set it).
+  TDatiGlob& g = DatiGlob;
+  if (!StessoTesto(g.NomeIstruzione, L::Testo())) g.NomeIstruzione = L::Testo();
+  L::Leggi();  // the word after the variable, by convention DA
+  return PerDopoDa(Esegui, passo, contatore, continua);
+}
+
+bool PerDopoDa(bool Esegui, int passo, VariabileRicordata& contatore, bool& continua) {
+  ArgomentiIstruzione nessuno;
+  ExecAssignment(Esegui, nessuno, passo, &contatore);
+  if (Fermato()) return false;
+  Reale valore = 0;
+  if (Esegui) {
+    const cValoreReale* n = NumeroVariabile(contatore, DatiGlob.NomeIstruzione);
+    if (!n) {
+      Errore("For errore 2", false);
+      return false;
+    }
+    valore = n->Value;
+  }
+  L::Leggi();
+  return PerDopoA(Esegui, contatore, valore, continua);
+}
+
+bool PerDopoA(bool Esegui, VariabileRicordata& contatore, Reale valore, bool& continua) {
+  if (!L::E(kParolaA)) {
+    Errore("For errore 3", false);
+    return false;
+  }
+  const Valutato fine = L::Espressione(Esegui);
+  if (Fermato()) return false;
+  if (Esegui && fine.tipo != T_REALE) {
+    Errore("For errore 4", false);
+    return false;
+  }
+  L::Leggi();
+  return PerDopoChiusa(Esegui, contatore, valore, fine, continua);
+}
+
+bool PerDopoChiusa(bool Esegui, VariabileRicordata& contatore, Reale valore, const Valutato& fine, bool& continua) {
+  if (!L::Inizia(')')) {
+    Errore("For errore 1.1", false);
+    return false;
+  }
+  L::Leggi();  // the word after ")", by convention ESEGUI
+  return PerDopoEsegui(Esegui, contatore, valore, fine, continua);
+}
+
+bool PerDopoEsegui(bool Esegui, VariabileRicordata& contatore, Reale valore, const Valutato& fine, bool& continua) {
+  TDatiGlob& g = DatiGlob;
+  if (Esegui) {
+    // The counter as it is now; if the bound's evaluation took it away (only the window can),
+    // as it was before.
+    if (const cValoreReale* n = NumeroVariabile(contatore, g.NomeIstruzione)) valore = n->Value;
+  }
+  continua = Esegui && fine.Numero() >= valore;
+  if (Esegui && !continua) {
+    // After a loop that ends, the variable holds the last value for which the body ran.
+    cVariabile* v = g.ListaVariabili->Cerca(g.NomeIstruzione);
+    if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
+  }
+  return true;
+}
+
+// ---- RIPETI ----
+
+bool RipetiDopoVolte(bool Esegui, const Valutato& conta, int passo, bool& continua) {
+  if (!L::E(kParolaVolte)) {
+    Errore("Errore Ripeti 3", false);
+    return false;
+  }
+  L::Leggi();  // the ";" after VOLTE
+  return RipetiDopoPuntoVirgola(Esegui, conta, passo, continua);
+}
+
+bool RipetiDopoPuntoVirgola(bool Esegui, const Valutato& conta, int passo, bool& continua) {
+  continua = Esegui && static_cast<Reale>(passo) < conta.Numero();
+  Corpo(continua);
+  PuntoVirgolaDopoFine();
+  return true;
+}
+
+// ---- SE ----
+
+void SeDopoAllora(bool Esegui, const Valutato& condizione) {
+  if (!L::E(kParolaAllora)) {
+    Errore(ParoleChiave.msgAllora, true);
+    return;
+  }
+  const bool vera = Esegui && condizione.Logico();
+  L::Leggi();
+  SeDopoPrimo(Esegui, vera);
+}
+
+void SeDopoPrimo(bool Esegui, bool vera) {
+  ExecStatement(vera);
+  if (Fermato()) return;
+  // One token of look-ahead for ALTRIMENTI; without it the token is read again by the
+  // next statement.
+  const Lettore::Segno prima = L::Salva();
+  L::Leggi();
+  SeDopoSguardo(Esegui, vera, prima);
+}
+
+void SeDopoSguardo(bool Esegui, bool vera, const Lettore::Segno& prima) {
+  if (!L::E(kParolaAltrimenti)) {
+    L::RipristinaConToken(prima);
+    return;
+  }
+  L::Leggi();
+  SeDopoAltrimenti(Esegui, vera);
+}
+
+void SeDopoAltrimenti(bool Esegui, bool vera) { ExecStatement(Esegui && !vera); }
+
+// ---- a statement that starts with a name ----
+
+void NomeDopoPrimo(bool Esegui) {
+  ArgomentiIstruzione argomenti;
+  if (L::Inizia('.')) {
+    L::Leggi();
+    NomeDopoParolaMembro(Esegui, argomenti);
+    return;
+  }
+  NomeDopoMembro(Esegui, argomenti);
+}
+
+void NomeDopoParolaMembro(bool Esegui, ArgomentiIstruzione& argomenti) {
+  argomenti.push_back(CellaMembro(L::Testo()));
+  L::Leggi();
+  NomeDopoMembro(Esegui, argomenti);
+}
+
+void NomeDopoMembro(bool Esegui, ArgomentiIstruzione& argomenti) {
+  TDatiGlob& g = DatiGlob;
+  const TParoleChiave& k = ParoleChiave;
+  if (L::Inizia('(')) {
+    argomenti.push_back(L::Espressione(Esegui));
+    if (!Fermato()) L::Leggi();
+    while (!Fermato() && !g.bFine && !L::Inizia(')')) {
+      argomenti.push_back(L::Espressione(Esegui));
+      if (!Fermato()) L::Leggi();
+    }
+    if (!Fermato()) L::Leggi();
+  }
+  if (Fermato()) return;
+  if (L::Inizia('=')) {
+    try {
+      ExecAssignment(Esegui, argomenti, -1);
+    } catch (const std::exception&) {
+      ReportError(kErroreNonDocumentato, false);
+    }
+  } else if (L::Inizia(';')) {
+    if (L::Registra()) {
+      // Nothing runs while recording; an unknown name is reported when the text is read.
+      const ProceduraRisolta p = RisolviProcedura(g.NomeIstruzione);
+      if (!p.istruzione && !p.valore) Errore(k.msgProceduraNonConosciuta, true);
+      return;
+    }
+    ListaArgomenti lista;
+    for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
+    CallProcedure(Esegui, lista);
+  } else if (g.NomeIstruzione == k.ALTRIMENTI) {
+    Errore(k.ALTRIMENTI + " non corrispondente ad un " + k.SE, true);
+  } else {
+    Errore(k.msgUgualeOPuntoVirgola, true);
+  }
+}
+
+bool AssegnamentoDopoPuntoVirgola() {
+  if (L::Inizia(';')) return true;
+  Errore(ParoleChiave.msgPuntoVirgola, true);
+  return false;
+}
+
+}  // namespace seguito
+
+using namespace seguito;
+
+Valutato CellaMembro(const std::string& membro) {
+  Valutato v;
+  v.tipo = T_STRINGA;
+  v.oggetto = std::make_unique<cValoreStringa>(std::string(1, MARCA_MEMBRO) + membro);
+  return v;
+}
 
 bool RunProgram(bool Esegui) {
   TDatiGlob& g = DatiGlob;
@@ -94,346 +369,174 @@ bool RunProgram(bool Esegui) {
 
 /* statement = ";" | block | loop | if | name [ "." member ] [ "(" arguments ")" ] ( "=" expression | ) ";" */
 void ExecStatement(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
-  const TParoleChiave& k = ParoleChiave;
-  NotaIstruzione();
   if (++gAnnidamento > ANNIDAMENTO_MASSIMO) {
     --gAnnidamento;
-    ReportError(kErroreNonDocumentato, false);
+    Errore(kErroreNonDocumentato, false);
     return;
   }
   struct Uscita {
     ~Uscita() { --gAnnidamento; }
   } uscita;
-  if (Esegui) ShowCurrentLine();
-  const std::string& t = g.TokenCorrente;
-  if (t == k.ESEGUI) {
-    ExecDoWhile(Esegui);
-  } else if (t == k.PER) {
-    ExecFor(Esegui);
-  } else if (t == kRipeti) {
-    ExecRepeat(Esegui);
-  } else if (t == k.SE) {
-    ExecIf(Esegui);
-  } else if (IniziaCon(t, ';')) {
-    NotaIstruzioneVuota();  // the empty statement
-  } else if (!t.empty() && IsLettera(static_cast<unsigned char>(t[0]))) {
-    // NomeIstruzione keeps the name: only statements set it, and none runs before it is used.
-    g.NomeIstruzione = t;
-    RicordoAssegnamento* ricordo = Esegui ? CercaRicordoAssegnamento() : nullptr;
-    Leggi(ricordo ? &ricordo->token : nullptr);
-    ListaArgomenti argomenti;
-    if (g.TokenCorrente == ".") {
-      NextToken();
-      argomenti.AggiungiMembro(g.TokenCorrente);
-      NextToken();
+  if (Esegui) MostraRigaCorrente();
+  if (!L::Registra() && detail::gRiproduzioni &&
+      (L::E(kParolaEsegui) || L::E(kParolaPer) || L::E(kParolaRipeti))) {
+    // A loop (or a block, which may hold loops): read once, then run from its recording.
+    if (std::shared_ptr<IstruzioneCompilata> istruzione = Lettore::IstruzioneCorrente(Costrutto)) {
+      if (istr::Esegui(*istruzione, Esegui, gAnnidamento, ANNIDAMENTO_MASSIMO)) return;
     }
-    if (g.TokenCorrente == "(") {
-      argomenti.Aggiungi(EvalExpression(Esegui));
-      if (!Fermato()) NextToken();
-      while (!Fermato() && !g.bFine && g.TokenCorrente != ")") {
-        argomenti.Aggiungi(EvalExpression(Esegui));
-        if (!Fermato()) NextToken();
-      }
-      if (!Fermato()) NextToken();
-    }
-    if (Fermato()) return;
-    if (ricordo && (!argomenti.Vuota() || g.TokenCorrente != "=")) {
-      ricordo->token.Abbandona();
-      ricordo = nullptr;
-    }
-    if (g.TokenCorrente == "=") {
-      try {
-        ExecAssignment(Esegui, argomenti, -1, ricordo ? &ricordo->token : nullptr,
-                       ricordo ? &ricordo->variabile : nullptr);
-      } catch (const std::exception&) {
-        ReportError(kErroreNonDocumentato, false);
-      }
-      if (ricordo) FinePassata(ricordo->token);
-    } else if (IniziaCon(g.TokenCorrente, ';')) {
-      CallProcedure(Esegui, argomenti);
-    } else if (g.NomeIstruzione == k.ALTRIMENTI) {
-      ReportError(k.ALTRIMENTI + " non corrispondente ad un " + k.SE, true);
-    } else {
-      ReportError(k.msgUgualeOPuntoVirgola, true);
-    }
-  } else {
-    ReportError(k.msgCostrutto, true);
   }
-}
-
-/* block = "ESEGUI" ";" { statement } "FINE" ";"
-   while = "ESEGUI" "FINQUANDO" "(" relation ")" ";" { statement } "FINE" ";" */
-void ExecDoWhile(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
-  const TParoleChiave& k = ParoleChiave;
-  if (Esegui) ShowCurrentLine();
-  NextToken();
-  if (IniziaCon(g.TokenCorrente, ';')) {
-    Corpo(Esegui);
-    if (!Fermato()) {
-      NextToken();
-      if (!IniziaCon(g.TokenCorrente, ';')) ReportError(k.msgPuntoVirgola, true);
-    }
-    return;
-  }
-  if (g.TokenCorrente != k.FINQUANDO) {
-    ReportError(k.msgPuntoVirgolaOFinquando, true);
-    return;
-  }
-  NextToken();
-  if (!IniziaCon(g.TokenCorrente, '(')) {
-    ReportError(k.msgApertaFinquando, true);
-    return;
-  }
-  const PosizioneScanner inizio = SalvaPosizione();
-  bool continua = false;
-  SequenzaToken sequenza;  // the tokens of a pass (see IstruzioniRicordate.h)
-  do {
-    if (Esegui) sequenza.Inizia();
-    RipristinaPosizione(inizio);
-    PValore condizione = EvalExpression(Esegui);
-    if (Fermato()) return;
-    if (Esegui && (!condizione || condizione->Tipo != T_BOOLEANO)) {
-      ReportError(k.msgEspressioneLogica, true);
-      return;
-    }
-    sequenza.Leggi();
-    if (g.TokenCorrente != ")") {
-      ReportError(k.msgChiusaFinquando, true);
-      return;
-    }
-    sequenza.Leggi();
-    if (!IniziaCon(g.TokenCorrente, ';')) {
-      ReportError(k.msgPuntoVirgolaFinquando, true);
-      return;
-    }
-    continua = Esegui && static_cast<const cValoreBool&>(*condizione).Value;
-    Corpo(continua, &sequenza);
-    PuntoVirgolaDopoFine(&sequenza);
-    FinePassata(sequenza);
-  } while (!Fermato() && Esegui && continua);
+  Costrutto(Esegui);
 }
 
 namespace {
 
-/* header = "(" name word relation "A" relation ")" word
-   One pass's header: stores the counter, reads the bound, and tells whether the body runs;
-   false when the run stopped. */
-bool IntestazionePer(bool Esegui, const PosizioneScanner& inizio, int passo, SequenzaToken& sequenza,
-                     VariabileRicordata& contatoreRicordato, PassataCompilata& compilata, bool& continua) {
+// name [ "." member ] [ "(" arguments ")" ] ( "=" expression | ) ";"
+void IstruzioneNome(bool Esegui) {
   TDatiGlob& g = DatiGlob;
-  const TParoleChiave& k = ParoleChiave;
-  RipristinaPosizione(inizio);
-  sequenza.Leggi();
-  if (g.TokenCorrente != "(") {
-    ReportError("For errore 2.1", false);
-    return false;
+  // NomeIstruzione keeps the name: only statements set it, and none runs before it is used.
+  if (!StessoTesto(g.NomeIstruzione, L::Testo())) g.NomeIstruzione = L::Testo();
+  L::Leggi();
+  NomeDopoPrimo(Esegui);
+}
+
+void Costrutto(bool Esegui) {
+  if (L::E(kParolaEsegui)) {
+    ExecDoWhile(Esegui);
+  } else if (L::E(kParolaPer)) {
+    ExecFor(Esegui);
+  } else if (L::E(kParolaRipeti)) {
+    ExecRepeat(Esegui);
+  } else if (L::E(kParolaSe)) {
+    ExecIf(Esegui);
+  } else if (L::Inizia(';')) {
+    // the empty statement
+  } else if (L::Nome()) {
+    IstruzioneNome(Esegui);
+  } else {
+    Errore(ParoleChiave.msgCostrutto, true);
   }
-  sequenza.Leggi();
-  // The variable's name, kept in NomeIstruzione until the body runs (only statements set it).
-  g.NomeIstruzione = g.TokenCorrente;
-  const std::string& variabile = g.NomeIstruzione;
-  sequenza.Leggi();  // the word after the variable, by convention DA
-  ListaArgomenti nessuno;
-  ExecAssignment(Esegui, nessuno, passo, nullptr, &contatoreRicordato);
-  if (Fermato()) return false;
-  const cValoreReale* contatore = nullptr;
-  if (Esegui) {
-    cVariabile* v = contatoreRicordato.Trova(variabile);
-    contatore = v ? ComeNumero(v->GetValore()) : nullptr;
-    if (!contatore) {
-      ReportError("For errore 2", false);
-      return false;
-    }
-  }
-  sequenza.Leggi();
-  if (g.TokenCorrente != k.A) {
-    ReportError("For errore 3", false);
-    return false;
-  }
-  PValore fine = EvalExpression(Esegui);
-  if (Fermato()) return false;
-  if (Esegui && !ComeNumero(fine.get())) {
-    ReportError("For errore 4", false);
-    return false;
-  }
-  if (Esegui) NotaNumero(PassataCompilata::Tipo::Limite, {});
-  sequenza.Leggi();
-  if (g.TokenCorrente != ")") {
-    ReportError("For errore 1.1", false);
-    return false;
-  }
-  sequenza.Leggi();  // the word after ")", by convention ESEGUI
-  compilata.FineIntestazione();
-  continua = Esegui && ComeNumero(fine.get())->Value >= contatore->Value;
-  if (Esegui && !continua) {
-    // After a loop that ends, the variable holds the last value for which the body ran.
-    cVariabile* v = g.ListaVariabili->Cerca(variabile);
-    if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
-  }
-  return true;
 }
 
 }  // namespace
 
-/* for = "PER" header ";" { statement } "FINE" ";" */
+/* block = "ESEGUI" ";" { statement } "FINE" ";"
+   while = "ESEGUI" "FINQUANDO" "(" relation ")" ";" { statement } "FINE" ";" */
+void ExecDoWhile(bool Esegui) {
+  if (Esegui) MostraRigaCorrente();
+  L::Leggi();
+  DoWhileDopoEsegui(Esegui);
+}
+
+/* for = "PER" "(" name word relation "A" relation ")" word ";" { statement } "FINE" ";" */
 void ExecFor(bool Esegui) {
-  if (Esegui) ShowCurrentLine();
-  const PosizioneScanner inizio = SalvaPosizione();
+  if (Esegui) MostraRigaCorrente();
+  const Lettore::Segno inizio = L::Salva();
   int passo = 0;
   bool continua = false;
-  // The tokens of a pass, read on the first one and replayed on the others; the counter; and
-  // the pass as a list of operations, once a pass has shown it (see PassateCompilate.h).
-  SequenzaToken sequenza;
-  VariabileRicordata contatoreRicordato;
-  PassataCompilata compilata;
+  VariabileRicordata contatore;
   do {
-    using Esito = PassataCompilata::Esito;
-    const Esito esito = Esegui && compilata.Pronta() ? compilata.Esegui(passo) : Esito::NonEseguita;
-    if (esito == Esito::Completa) {
-      continua = true;
-      ++passo;
-      continue;
-    }
-    if (esito == Esito::NonEseguita) {
-      if (Esegui) {
-        sequenza.Inizia();
-        compilata.IniziaRegistrazione();
-      }
-      if (!IntestazionePer(Esegui, inizio, passo, sequenza, contatoreRicordato, compilata, continua)) return;
-    } else {
-      continua = false;
-    }
-    Corpo(continua, &sequenza);
+    L::Ripristina(inizio);
+    L::Leggi();
+    if (!PerDopoParentesi(Esegui, passo, contatore, continua)) return;
+    Corpo(continua);
     ++passo;
-    PuntoVirgolaDopoFine(&sequenza);
-    FinePassata(sequenza);
-    compilata.ConcludiRegistrazione(continua);
+    PuntoVirgolaDopoFine();
   } while (!Fermato() && Esegui && continua);
 }
 
 /* repeat = "RIPETI" relation "VOLTE" ";" { statement } "FINE" ";" */
 void ExecRepeat(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
-  if (Esegui) ShowCurrentLine();
-  const PosizioneScanner inizio = SalvaPosizione();
+  if (Esegui) MostraRigaCorrente();
+  const Lettore::Segno inizio = L::Salva();
   int passo = 0;
   bool continua = false;
-  SequenzaToken sequenza;  // the tokens of a pass (see IstruzioniRicordate.h)
   do {
-    if (Esegui) sequenza.Inizia();
-    RipristinaPosizione(inizio);
-    PValore conta = EvalExpression(Esegui);
+    L::Ripristina(inizio);
+    const Valutato conta = L::Espressione(Esegui);
     if (Fermato()) return;
-    if (Esegui && !ComeNumero(conta.get())) {
-      ReportError("Errore Ripeti 2", false);
+    if (Esegui && conta.tipo != T_REALE) {
+      Errore("Errore Ripeti 2", false);
       return;
     }
-    sequenza.Leggi();
-    if (g.TokenCorrente != kVolte) {
-      ReportError("Errore Ripeti 3", false);
-      return;
-    }
-    sequenza.Leggi();  // the ";" after VOLTE
-    continua = Esegui && static_cast<Reale>(passo) < ComeNumero(conta.get())->Value;
-    Corpo(continua, &sequenza);
+    L::Leggi();
+    if (!RipetiDopoVolte(Esegui, conta, passo, continua)) return;
     ++passo;
-    PuntoVirgolaDopoFine(&sequenza);
-    FinePassata(sequenza);
   } while (!Fermato() && Esegui && continua);
 }
 
 /* if = "SE" relation "ALLORA" statement [ "ALTRIMENTI" statement ] */
 void ExecIf(bool Esegui) {
-  TDatiGlob& g = DatiGlob;
-  const TParoleChiave& k = ParoleChiave;
-  if (Esegui) ShowCurrentLine();
-  PValore condizione = EvalExpression(Esegui);
+  if (Esegui) MostraRigaCorrente();
+  const Valutato condizione = L::Espressione(Esegui);
   if (Fermato()) return;
-  if (Esegui && (!condizione || condizione->Tipo != T_BOOLEANO)) {
-    ReportError(k.msgEspressioneLogica, true);
+  if (Esegui && condizione.tipo != T_BOOLEANO) {
+    Errore(ParoleChiave.msgEspressioneLogica, true);
     return;
   }
-  NextToken();
-  if (g.TokenCorrente != k.ALLORA) {
-    ReportError(k.msgAllora, true);
-    return;
-  }
-  const bool vera = Esegui && static_cast<const cValoreBool&>(*condizione).Value;
-  NextToken();
-  ExecStatement(vera);
-  if (Fermato()) return;
-  // One token of look-ahead for ALTRIMENTI; without it the token is read again by the
-  // next statement.
-  const PosizioneScanner posizione = SalvaPosizione();
-  const std::string token = g.TokenCorrente;
-  NextToken();
-  if (g.TokenCorrente != k.ALTRIMENTI) {
-    RipristinaPosizione(posizione);
-    g.bFine = posizione.bFine;
-    g.TokenCorrente = token;
-    return;
-  }
-  NextToken();
-  ExecStatement(Esegui && !vera);
+  L::Leggi();
+  SeDopoAllora(Esegui, condizione);
 }
 
-namespace {
+bool MemorizzaVeloce(const std::string& nome, Valutato& valore, const ArgomentiIstruzione& argomenti,
+                     VariabileRicordata* variabile) {
+  if (valore.tipo == T_STRINGA && argomenti.empty() && valore.oggetto)
+    return MemorizzaTesto(nome, static_cast<cValoreStringa&>(*valore.oggetto).Value, variabile);
+  if (valore.tipo != T_REALE) return false;
+  if (argomenti.empty()) return MemorizzaNumero(nome, valore.Numero(), variabile);
+  Reale* cella = CellaElementoNumero(nome, argomenti, variabile);
+  if (cella) *cella = valore.Numero();
+  return cella;
+}
 
-// The part of an assignment between "=" and ";": the value, the pass number of a PER loop
-// and the store. False when the run stopped.
-bool AssegnaValore(bool Esegui, ListaArgomenti& argomenti, int Passo, VariabileRicordata* variabile) {
+Reale* CellaElementoNumero(const std::string& nome, const ArgomentiIstruzione& argomenti,
+                           VariabileRicordata* variabile) {
+  Reale indici[2];
+  const int quanti = static_cast<int>(argomenti.size());
+  if (quanti > 2) return nullptr;
+  for (int i = 0; i < quanti; ++i) {
+    const Valutato& a = argomenti[static_cast<std::size_t>(i)];
+    if (a.tipo != T_REALE) return nullptr;
+    indici[i] = a.Numero();
+  }
+  return CellaElementoNumero(nome, indici, quanti, variabile);
+}
+
+void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti) {
+  PValore oggetto = valore.Scatola();
+  ListaArgomenti lista;
+  for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
+  StoreVariable(true, nome, *oggetto, lista.Vuota() ? nullptr : &lista);
+}
+
+void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile) {
   TDatiGlob& g = DatiGlob;
-  if (Esegui) ShowCurrentLine();
+  if (Esegui) MostraRigaCorrente();
   const int contatore = g.ContatoreOggetti;
   // Only statements set NomeIstruzione, and none runs inside an expression.
   const std::string& nome = g.NomeIstruzione;
-  PValore valore;
-  if (Esegui && argomenti.Vuota()) {
-    Reale numero = 0;
-    if (ValutaNumeroRicordato(numero, valore)) {
-      // A number that goes into a number variable needs no value of its own.
-      const bool contatore = Passo != -1;
-      if (contatore) numero += Passo;
-      if (MemorizzaNumero(nome, numero, variabile)) {
-        NotaNumero(contatore ? PassataCompilata::Tipo::Contatore : PassataCompilata::Tipo::Assegna, nome);
-        return true;
-      }
-      valore = std::make_unique<cValoreReale>(numero);
-      Passo = -1;  // already counted
-    }
-  } else {
-    valore = EvalExpression(Esegui);
+  Valutato valore = L::Espressione(Esegui);
+  if (Fermato()) return;
+  if (Esegui && valore.Niente()) {
+    Errore(ParoleChiave.msgIdentificatore, true);
+    return;
   }
-  if (Fermato()) return false;
-  if (Esegui && !valore) {
-    ReportError(ParoleChiave.msgIdentificatore, true);
-    return false;
+  if (Passo != -1 && valore.tipo == T_REALE) valore.AggiungiNumero(Passo);
+  TogliAnonimoAssegnato(valore, contatore);
+  if (Esegui && !MemorizzaVeloce(nome, valore, argomenti, variabile)) MemorizzaValore(nome, valore, argomenti);
+  if (Fermato()) return;
+  if (Passo == -1) {
+    L::Leggi();
+    if (!AssegnamentoDopoPuntoVirgola()) return;
   }
-  if (Passo != -1 && valore && valore->Tipo == T_REALE) static_cast<cValoreReale&>(*valore).Value += Passo;
-  if (valore && valore->Tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatore && g.ListaVariabili) {
+  if (Esegui && !Fermato()) WaitStep();
+}
+
+void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima) {
+  TDatiGlob& g = DatiGlob;
+  if (valore.tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatorePrima && g.ListaVariabili) {
     // The expression made an anonymous object; it is kept under the assigned name instead.
     g.ListaVariabili->Elimina("$" + std::to_string(g.ContatoreOggetti));
   }
-  if (Esegui) StoreVariable(Esegui, nome, *valore, argomenti.Vuota() ? nullptr : &argomenti);
-  return !Fermato();
-}
-
-}  // namespace
-
-void ExecAssignment(bool Esegui, ListaArgomenti& argomenti, int Passo, SequenzaToken* token,
-                    VariabileRicordata* variabile) {
-  TDatiGlob& g = DatiGlob;
-  if (!AssegnaValore(Esegui, argomenti, Passo, variabile)) return;
-  if (Passo == -1) {
-    Leggi(token);
-    if (!IniziaCon(g.TokenCorrente, ';')) {
-      ReportError(ParoleChiave.msgPuntoVirgola, true);
-      return;
-    }
-  }
-  if (Esegui && !Fermato()) WaitStep();
 }
 
 void MostraRigaLento(int riga) {
@@ -451,7 +554,7 @@ void MostraRigaLento(int riga) {
   }
 }
 
-void WaitStep() {
+void WaitStepLento() {
   TDatiGlob& g = DatiGlob;
   WindowServices& f = Finestra();
   if (!g.bEsecuzioneVeloce) {

@@ -4,12 +4,14 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "interpreter/Argomenti.h"
-#include "interpreter/IstruzioniRicordate.h"
-#include "interpreter/PassateCompilate.h"
+#include "interpreter/EspressioniCompilate.h"
+#include "interpreter/VariabileRicordata.h"
 #include "runstate/DatiGlob.h"
 #include "values/Valori.h"
+#include "values/ValoriScalari.h"
 
 namespace qx {
 
@@ -19,13 +21,88 @@ void ExecDoWhile(bool Esegui);
 void ExecFor(bool Esegui);
 void ExecRepeat(bool Esegui);
 void ExecIf(bool Esegui);
-// Passo is -1 for an assignment statement, else the pass number of a PER loop. `token`
-// reads the statement's ";" and `variabile` finds the variable (see IstruzioniRicordate.h).
-void ExecAssignment(bool Esegui, ListaArgomenti& argomenti, int Passo, SequenzaToken* token = nullptr,
-                    VariabileRicordata* variabile = nullptr);
+// The arguments of a statement as they were evaluated (a member as its string cell), in
+// order. Most statements have a few: those need no block of their own.
+class ArgomentiIstruzione {
+ public:
+  ArgomentiIstruzione() = default;
+  ArgomentiIstruzione(const ArgomentiIstruzione&) = delete;
+  ArgomentiIstruzione& operator=(const ArgomentiIstruzione&) = delete;
+
+  void push_back(Valutato v) {
+    if (n_ < kInterni) {
+      interni_[n_++] = std::move(v);
+      return;
+    }
+    if (n_ == kInterni)
+      for (Valutato& a : interni_) esterni_.push_back(std::move(a));
+    esterni_.push_back(std::move(v));
+    ++n_;
+  }
+  std::size_t size() const { return n_; }
+  bool empty() const { return n_ == 0; }
+  Valutato* begin() { return n_ > kInterni ? esterni_.data() : interni_; }
+  Valutato* end() { return begin() + n_; }
+  const Valutato* begin() const { return n_ > kInterni ? esterni_.data() : interni_; }
+  const Valutato* end() const { return begin() + n_; }
+  Valutato& operator[](std::size_t i) { return begin()[i]; }
+  const Valutato& operator[](std::size_t i) const { return begin()[i]; }
+
+ private:
+  static constexpr std::size_t kInterni = 3;
+  Valutato interni_[kInterni];
+  std::vector<Valutato> esterni_;
+  std::size_t n_ = 0;
+};
+// Passo is -1 for an assignment statement, else the pass number of a PER loop; `variabile`
+// keeps the variable the statement stores into (nullptr: looked up).
+void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile = nullptr);
+// The store of an assignment's value under `nome` (with `argomenti`, an element): a number
+// into a number variable or element in place when MemorizzaVeloce can (false: nothing done),
+// anything else by StoreVariable.
+bool MemorizzaVeloce(const std::string& nome, Valutato& valore, const ArgomentiIstruzione& argomenti,
+                     VariabileRicordata* variabile);
+void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti);
+// After an assignment's expression made a drawable value: the anonymous object it made (the
+// object counter moved from `contatorePrima`) is kept under the assigned name instead.
+void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima);
+// The cell of a member written after a dot: "@" and the member's word.
+Valutato CellaMembro(const std::string& membro);
+// The number held by the variable `nome` (always the same name for `variabile`), or nullptr.
+[[gnu::always_inline]] inline const cValoreReale* NumeroVariabile(VariabileRicordata& variabile,
+                                                                  const std::string& nome) {
+  cVariabile* v = variabile.TrovaStessoNome(nome);
+  const cValore* valore = v ? v->GetValore() : nullptr;
+  return valore && valore->Tipo == T_REALE ? static_cast<const cValoreReale*>(valore) : nullptr;
+}
 // The store of a number into the number variable `nome` (a name without "_"), as
-// StoreVariable does it; false, with nothing done, when that is not the case.
-bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* variabile = nullptr);
+// StoreVariable does it; false, with nothing done, when that is not the case. `variabile`
+// keeps the variable of a place that always stores into the same name.
+bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicordata* variabile);
+[[gnu::always_inline]] inline bool MemorizzaNumero(const std::string& nome, Reale numero,
+                                                   VariabileRicordata* variabile = nullptr) {
+  if (variabile) {
+    cVariabile* var = variabile->TrovaStessoNome(nome);
+    if (!var || !variabile->Semplice() || var->Tipo != T_REALE) return false;
+    cValore& memorizzato = *var->GetValore();
+    static_cast<cValoreReale&>(memorizzato).Value = numero;
+    // The name is nearly always right already; comparing costs less than copying.
+    if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
+    return true;
+  }
+  return MemorizzaNumeroLento(nome, numero, variabile);
+}
+// The store of a string into the string variable `nome` (a name without "_"), as StoreVariable
+// does it (the variable then holds a copy of the text); `testo` may be left empty. False, with
+// nothing done, when that is not the case.
+bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicordata* variabile);
+// The element of the number vector or matrix `nome` (a name without "_") at in-range indices,
+// where the store of a number writes it as StoreVariable does; nullptr when the store is not
+// that one.
+Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti, VariabileRicordata* variabile);
+// The same for the indices of a statement: nullptr also when they are not all numbers.
+Reale* CellaElementoNumero(const std::string& nome, const ArgomentiIstruzione& argomenti,
+                           VariabileRicordata* variabile);
 // Stores a copy of valore under nome (empty: an anonymous "$" name); with indices in
 // argomenti it writes an element of a vector, matrix or list.
 void StoreVariable(bool Esegui, const std::string& nome, cValore& valore, const ListaArgomenti* argomenti);
@@ -36,15 +113,17 @@ void MostraRigaLento(int riga);
 inline void MostraRiga(int riga) {
   const TDatiGlob& g = DatiGlob;
   if (riga == g.RigaCorrente && !g.bPassoPasso &&
-      (g.bImmediato || !g.bEvidenziaRiga || g.RigaCorrente == g.UltimaRigaMostrata))
+      (g.RigaCorrente == g.UltimaRigaMostrata || g.bImmediato || !g.bEvidenziaRiga))
     return;  // already shown: nothing would change
   MostraRigaLento(riga);
 }
-inline void ShowCurrentLine() {
-  NotaRigaMostrata(DatiGlob.IndiceRiga);
-  MostraRiga(DatiGlob.IndiceRiga);
+inline void ShowCurrentLine() { MostraRiga(DatiGlob.IndiceRiga); }
+// After an executed assignment or procedure statement: the redraw out of fast run, the wait of
+// step mode.
+void WaitStepLento();
+inline void WaitStep() {
+  if (!DatiGlob.bEsecuzioneVeloce || DatiGlob.bPassoPasso) WaitStepLento();
 }
-void WaitStep();
 void RidisegnaRifCart();
 
 }  // namespace qx

@@ -26,17 +26,27 @@ bool Resta(TipiValore esistente, TipiValore valore) {
   return false;
 }
 
+// An index as an element store takes it: truncated; -1 when no integer can hold it.
+long long IndiceTroncato(Reale x) {
+  // Below 1e18 the truncated value is below it too.
+  return std::fabs(x) < 1e18L ? TroncaIntero(x) : -1;
+}
+
 // The numeric indices of an element store: exactly `quanti` numbers, truncated.
 bool Indici(const ListaArgomenti& a, int quanti, long long& i, long long& j) {
   if (a.Count() != quanti) return false;
   for (int k = 0; k < quanti; ++k)
     if (a.Tipo(k) != T_REALE) return false;
-  auto tronca = [](Reale x) -> long long {
-    x = std::trunc(x);
-    return std::fabs(x) < 1e18L ? static_cast<long long>(x) : -1;
-  };
-  i = tronca(a.Numero(0));
-  j = quanti > 1 ? tronca(a.Numero(1)) : 0;
+  i = IndiceTroncato(a.Numero(0));
+  j = quanti > 1 ? IndiceTroncato(a.Numero(1)) : 0;
+  return true;
+}
+
+// A name that the variable table takes as it is (no "_" to normalise).
+bool NomeSemplice(const std::string& nome) {
+  if (nome.empty()) return false;
+  for (const char c : nome)
+    if (c == '_') return false;
   return true;
 }
 
@@ -104,7 +114,7 @@ void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgome
     }
     case T_LISTA: {
       auto& lista = static_cast<cValoreLista&>(*contenitore);
-      const auto* figura = dynamic_cast<const cValoreGraf*>(&valore);
+      const auto* figura = valore.ComeGrafico();
       // A generic list also grows by one at the next index.
       const long long massimo = lista.TipoLista == T_VETT_FUNZ ? lista.IndiceMassimo() : lista.Count() + 1;
       if (!figura || (valore.Tipo != T_PUNTO && valore.Tipo != T_FUNZIONE) || !Indici(a, 1, i, j) || i < 1 ||
@@ -127,11 +137,9 @@ void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgome
 
 }  // namespace
 
-bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* variabile) {
+bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicordata* variabile) {
   const cListaVariabili* tabella = DatiGlob.ListaVariabili;
-  if (!tabella || nome.empty()) return false;
-  for (const char c : nome)
-    if (c == '_') return false;  // the name is normalised first: the rules below do it
+  if (!tabella || !NomeSemplice(nome)) return false;
   cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
   if (!var || var->Tipo != T_REALE) return false;
   cValore& memorizzato = *var->GetValore();
@@ -139,6 +147,39 @@ bool MemorizzaNumero(const std::string& nome, Reale numero, VariabileRicordata* 
   // The name is nearly always right already; comparing costs less than copying.
   if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
   return true;
+}
+
+bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicordata* variabile) {
+  const cListaVariabili* tabella = DatiGlob.ListaVariabili;
+  if (!tabella || !NomeSemplice(nome)) return false;
+  cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
+  if (!var || var->Tipo != T_STRINGA || var->GetValore()->Tipo != T_STRINGA) return false;
+  // StoreVariable puts a copy of the value in the variable, under the variable's name: the
+  // text moves into the value the variable holds.
+  auto& memorizzato = static_cast<cValoreStringa&>(*var->GetValore());
+  memorizzato.Value.swap(testo);
+  if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
+  return true;
+}
+
+Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti, VariabileRicordata* variabile) {
+  const cListaVariabili* tabella = DatiGlob.ListaVariabili;
+  if (!tabella || !NomeSemplice(nome)) return nullptr;
+  cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
+  if (!var) return nullptr;
+  if (var->Tipo == T_VETT_REALE && quanti == 1) {
+    auto& v = static_cast<cVettReale&>(*var->GetValore());
+    const long long i = IndiceTroncato(indici[0]);
+    if (i < 1 || i > v.Count) return nullptr;
+    return v.Cella(static_cast<int>(i));
+  }
+  if (var->Tipo == T_MATR_REALE && quanti == 2) {
+    auto& m = static_cast<cMatrReale&>(*var->GetValore());
+    const long long i = IndiceTroncato(indici[0]), j = IndiceTroncato(indici[1]);
+    if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return nullptr;
+    return m.Cella(static_cast<int>(i), static_cast<int>(j));
+  }
+  return nullptr;
 }
 
 void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, const ListaArgomenti* argomenti) {
@@ -195,7 +236,7 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
     return;
   }
 
-  auto* grafico = dynamic_cast<cValoreGraf*>(&valore);
+  auto* grafico = valore.ComeGrafico();
   const bool nuova = !var || !resta || valore.Tipo == T_LISTA || valore.Tipo == T_ARCHIVIO ||
                      IsVettoreOMatrice(valore.Tipo) || !grafico;
   cValore* memorizzato = nullptr;
@@ -214,7 +255,7 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
   }
   memorizzato->Nome = nome;
   valore.Nome = nome;
-  if (auto* figura = dynamic_cast<cValoreGraf*>(memorizzato)) {
+  if (auto* figura = memorizzato->ComeGrafico()) {
     figura->Pen = g.PennaCorrente;
     figura->Brush = g.PennelloCorrente;
     figura->Font = g.CarattereCorrente;

@@ -280,6 +280,8 @@ namespace {
 PValore DivisioneIntera(const cValore& a, const cValore& b, bool resto) {
   const auto *na = ComeNumero(a), *nb = ComeNumero(b);
   if (!na || !nb) return Errore(ParoleChiave.msgNonDividibili);
+  Reale r = na->Value;
+  if (DivisioneInteraBreve(r, nb->Value, resto)) return Numero(r);
   if (const std::string* errore = ErroreDivisioneIntera(na->Value, nb->Value, resto)) return Errore(*errore);
   return Numero(DivisioneInteraReali(na->Value, nb->Value, resto));
 }

@@ -1,6 +1,7 @@
 // The operators of the language on value objects. Each takes two values and gives a new one,
 // or nothing after reporting its message; the caller frees the operands.
 #pragma once
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,6 +38,21 @@ inline Reale QuozienteReali(Reale a, Reale b) { return UgualeReale(a, 0) ? 0 : a
 // quotient or remainder is DivisioneInteraReali.
 const std::string* ErroreDivisioneIntera(Reale a, Reale b, bool resto);
 Reale DivisioneInteraReali(Reale a, Reale b, bool resto);
+// DIV and MOD between whole numbers that a 64-bit integer holds, the divisor not 0: a gets
+// the quotient or the remainder, exactly the value DivisioneInteraReali gives (sign of a zero
+// included); false for any other pair, which ErroreDivisioneIntera and DivisioneInteraReali
+// then judge.
+inline bool DivisioneInteraBreve(Reale& a, Reale b, bool resto) {
+  constexpr Reale limite = 9.2e18L;  // below 2^63: no overflow of the quotient or remainder
+  if (!(a > -limite && a < limite && b > -limite && b < limite)) return false;
+  const long long ia = TroncaIntero(a), ib = TroncaIntero(b);
+  if (static_cast<Reale>(ia) != a || static_cast<Reale>(ib) != b || ib == 0) return false;
+  // fmod takes the dividend's sign, a truncated quotient the sign of the true one.
+  const bool negativo = resto ? std::signbit(a) : std::signbit(a) != std::signbit(b);
+  const Reale r = static_cast<Reale>(resto ? ia % ib : ia / ib);
+  a = r != 0 ? r : (negativo ? -0.0L : 0.0L);
+  return true;
+}
 
 PValore CompareBool(const cValoreBool& a, const cValoreBool& b, std::string_view op);
 PValore CompareReal(Reale a, Reale b, std::string_view op);

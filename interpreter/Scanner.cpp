@@ -13,8 +13,6 @@ namespace detail {
 // copies nothing.
 std::vector<std::u32string> gRighePreparate;
 unsigned gEsecuzione = 1;
-int gPompaggiDaSaltare = 0;
-std::uint64_t gContaPompaggi = 0;
 bool gRiproduzioni = true;
 }  // namespace detail
 
@@ -32,7 +30,6 @@ std::u32string PreparaRiga(const std::string& riga) { return TrimSinistro(Utf8To
 void ResetScanner() {
   TDatiGlob& g = DatiGlob;
   ++detail::gEsecuzione;
-  detail::gPompaggiDaSaltare = 0;
   gRighePreparate.clear();
   gRighePreparate.reserve(g.ListaIstruzioni.size());
   for (const std::string& riga : g.ListaIstruzioni) gRighePreparate.push_back(PreparaRiga(riga));

@@ -51,14 +51,8 @@ namespace detail {
 extern std::vector<std::u32string> gRighePreparate;
 // Changes at every ResetScanner: the caches of an earlier run are dropped at first use.
 extern unsigned gEsecuzione;
-// How many of the next tokens are read without calling the message hook: a replayed
-// expression that goes back to its text has already called it for its first names.
-extern int gPompaggiDaSaltare;
-// Every call of PompaToken so far (a loop pass is known by how many it makes).
-extern std::uint64_t gContaPompaggi;
-// Whether recorded expressions, token sequences and compiled loop passes are used (see
-// EspressioniCompilate.h, IstruzioniRicordate.h, PassateCompilate.h). Tests turn them off to
-// compare a run with the plain reading of its text.
+// Whether loops run from their compiled form (see Lettore.h). Tests turn it off to compare a
+// run with the plain reading of its text.
 extern bool gRiproduzioni;
 }  // namespace detail
 
@@ -231,56 +225,11 @@ inline void LeggiToken() {
 }
 }  // namespace detail
 
-// The message hook that runs before every token is read (see detail::gPompaggiDaSaltare).
-inline void PompaToken() {
-  ++detail::gContaPompaggi;
-  if (detail::gPompaggiDaSaltare > 0) [[unlikely]] --detail::gPompaggiDaSaltare;
-  else LasciaPassareMessaggi();
-}
-
-// Inline: a loop pass reads a dozen tokens, nearly all of them recorded.
-// See the read caches above: a loop reads the same tokens on every pass.
+// Inline: see the read caches above, a loop reads the same tokens on every pass.
 inline void NextToken() {
-  PompaToken();
+  LasciaPassareMessaggi();
   detail::LeggiToken();
 }
-
-// Objects recorded for this run, each known by the position where it was recorded (a read
-// cache entry holds its index, or -1 for a position where nothing could be).
-template <class T>
-class RicordiEsecuzione {
- public:
-  using Voce = CacheLetture<int>::Voce;
-  // The entry of the current position, as CacheLetture gives it.
-  Voce* VoceCorrente() {
-    if (esecuzione_ != detail::gEsecuzione) [[unlikely]] {
-      oggetti_.clear();
-      esecuzione_ = detail::gEsecuzione;
-    }
-    return cache_.VoceCorrente();
-  }
-  T& Elemento(int indice) { return *oggetti_[static_cast<std::size_t>(indice)]; }
-  // Fills `voce` (a read that started at character `ch` of `riga` and ends at the current
-  // position) with `oggetto`, or with -1 when it is nullptr. The object, or nullptr when the
-  // position cannot be recorded.
-  T* Registra(Voce& voce, char32_t ch, std::u32string_view riga, std::unique_ptr<T> oggetto) {
-    T* registrato = oggetto.get();
-    int indice = -1;
-    if (oggetto) {
-      indice = static_cast<int>(oggetti_.size());
-      oggetti_.push_back(std::move(oggetto));
-    }
-    CacheLetture<int>::Registra(voce, ch, riga, indice);
-    if (voce.piena) return registrato;
-    if (registrato) oggetti_.pop_back();
-    return nullptr;
-  }
-
- private:
-  unsigned esecuzione_ = 0;
-  std::vector<std::unique_ptr<T>> oggetti_;
-  CacheLetture<int> cache_;
-};
 
 // A line as the scanner reads it: one blank appended, then the leading blanks removed.
 std::u32string PreparaRiga(const std::string& riga);

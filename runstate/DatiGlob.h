@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Cursori.h"
 #include "platform/Graphics.h"
 
 namespace qx {
@@ -33,8 +34,9 @@ struct TAreaDisegno {
   int ClientHeight = 400;
 };
 
-// Cursor numbers of the 2D canvas (the window maps them to real cursors).
-enum TCursore : int { crDefault = 0, crCross = -3, crHandPoint = -21, crPenna = 1, crMano = 2, crManoMovimento = 3 };
+// Cursor numbers of the 2D canvas (the window maps them to real cursors): the toolkit's own
+// (platform/Cursori.h) and the application's slots.
+enum TCursore : int { crPenna = 1, crMano = 2, crManoMovimento = 3 };
 
 constexpr int NUM_LISTE_MODELLI = 9;
 

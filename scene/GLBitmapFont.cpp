@@ -16,9 +16,6 @@
 
 namespace qx {
 
-namespace {
-
-// Our texts are UTF-8; the atlas holds the codes 0..255 (Latin-1); others show as "?".
 std::vector<int> CharCodes(const std::string& s) {
   std::vector<int> out;
   for (std::size_t i = 0; i < s.size();) {
@@ -52,8 +49,6 @@ QFont QtFont(const TGLFontSpec& f) {
   q.setStyleStrategy(QFont::NoAntialias);
   return q;
 }
-
-}  // namespace
 
 // ---- Ranges ----
 void TBitmapFontRange::Changed() {
@@ -510,29 +505,37 @@ void TGLHUDText::SetLayout(TGLTextLayout l) {
   StructureChanged();
 }
 
+void PushHUDTransform(TRenderContextInfo& rci, TGLBaseSceneObject& obj, float rotation) {
+  const float w = float(rci.viewPortWidth), h = float(rci.viewPortHeight);
+  const float f = rci.renderDPI == 96 ? 1.0f : float(rci.renderDPI) / 96.0f;
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadMatrixf(rci.buffer->BaseProjectionMatrix().data());
+  glScalef(2 / w, 2 / h, 1);
+  const THomogeneousVector p = obj.Position().AsVector();
+  glTranslatef(p.X * f - w / 2, h / 2 - p.Y * f, p.Z);
+  if (rotation != 0) glRotatef(rotation, 0, 0, 1);
+  glScalef(obj.Scale().X() * f, obj.Scale().Y() * f, 1);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+}
+
+void PopHUDTransform() {
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+}
+
 void TGLHUDText::RenderSelf(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {
   if (renderSelf && font_ && !text_.empty() && rci.buffer) {
     rci.GLStates->SetGLPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    const float w = float(rci.viewPortWidth), h = float(rci.viewPortHeight);
-    const float f = rci.renderDPI == 96 ? 1.0f : float(rci.renderDPI) / 96.0f;
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadMatrixf(rci.buffer->BaseProjectionMatrix().data());
-    glScalef(2 / w, 2 / h, 1);
-    const THomogeneousVector p = Position().AsVector();
-    glTranslatef(p.X * f - w / 2, h / 2 - p.Y * f, p.Z);
-    if (rotation_ != 0) glRotatef(rotation_, 0, 0, 1);
-    glScalef(Scale().X() * f, Scale().Y() * f, 1);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
+    PushHUDTransform(rci, *this, rotation_);
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_DEPTH_TEST);
     font_->RenderString(rci, text_, alignment_, layout_, modulateColor_.Color());
     glPopAttrib();
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    PopHUDTransform();
   }
   if (renderChildren && Count() > 0) RenderChildRange(0, Count() - 1, rci);
 }

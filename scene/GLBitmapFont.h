@@ -13,6 +13,8 @@
 #include "scene/GLSceneObject.h"
 #include "scene/GLTexture.h"
 
+class QFont;
+
 namespace qx {
 
 class TGLCustomBitmapFont;
@@ -190,6 +192,18 @@ class TGLStoredBitmapFont : public TGLWindowsBitmapFont {
     if (!StoredGlyphs) TGLWindowsBitmapFont::LoadWindowsFont();
   }
 };
+
+// Our texts are UTF-8; bitmap and outline fonts hold the codes 0..255 (Latin-1): others
+// become "?".
+std::vector<int> CharCodes(const std::string& s);
+// The desktop font of a font description (the toolkit's usual faces become Liberation Sans).
+QFont QtFont(const TGLFontSpec& f);
+
+// Window pixels for an object drawn over the scene (Position X and Y from the top-left
+// corner, Z as given, Scale X and Y, turned by rotation degrees): pushes the model-view
+// and projection matrices, which PopHUDTransform restores. Needs rci.buffer.
+void PushHUDTransform(TRenderContextInfo& rci, TGLBaseSceneObject& obj, float rotation);
+void PopHUDTransform();
 
 class TGLHUDText : public TGLImmaterialSceneObject {
  public:

@@ -163,7 +163,8 @@ void TGLNodes::Assign(const TPersistent* source) {
   if (src == this) return;
   BeginUpdate();
   items_.clear();
-  for (const auto& n : src->items_) Add()->v_ = n->v_;
+  // Each item copies itself: node classes with more than coordinates keep the rest.
+  for (const auto& n : src->items_) Add()->Assign(n.get());
   EndUpdate();
 }
 
@@ -210,8 +211,12 @@ TAffineVector TGLNodes::Barycenter() const {
 
 TAffineVector TGLNodes::Normal() const {
   if (items_.size() < 3) return NullVector;
-  return CalcPlaneNormal(items_[0]->AsAffineVector(), items_[1]->AsAffineVector(),
-                         items_[2]->AsAffineVector());
+  // Three nodes on one line span no plane: no normal rather than a vector of NaNs.
+  const TAffineVector p0 = items_[0]->AsAffineVector();
+  const TAffineVector c = VectorCrossProduct(VectorSubtract(items_[1]->AsAffineVector(), p0),
+                                             VectorSubtract(items_[2]->AsAffineVector(), p0));
+  if (VectorIsNull(c)) return NullVector;
+  return VectorNormalize(c);
 }
 
 TAffineVector TGLNodes::NodeVector(int i) const {
@@ -282,6 +287,9 @@ void GLAPIENTRY TessError(GLenum err, void* polygonData) {
   auto* st = static_cast<TTessState*>(polygonData);
   if (st->error == 0) st->error = err;
 }
+// Its presence makes GLU send independent triangles only, no fans or strips: a display list
+// of the polygon then holds one kind of primitive.
+void GLAPIENTRY TessEdgeFlag(GLboolean) {}
 void GLAPIENTRY TessCombine(GLdouble coords[3], void* [4], GLfloat[4], void** out, void* polygonData) {
   auto* st = static_cast<TTessState*>(polygonData);
   st->scratch.push_back({float(coords[0]), float(coords[1]), float(coords[2])});
@@ -302,6 +310,7 @@ void TGLNodes::RenderTesselatedPolygon(bool textured, const TAffineVector* norma
                   textured ? reinterpret_cast<Cb>(TessTexturedVertex) : reinterpret_cast<Cb>(TessVertex));
   gluTessCallback(tess, GLU_TESS_ERROR_DATA, reinterpret_cast<Cb>(TessError));
   gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<Cb>(TessCombine));
+  gluTessCallback(tess, GLU_TESS_EDGE_FLAG, reinterpret_cast<Cb>(TessEdgeFlag));
   TTessState st;
   if (normal) {
     glNormal3fv(&normal->X);

@@ -131,6 +131,7 @@ class TGLNodes : public TPersistent {
   void Clear();
   void BeginUpdate() { ++updating_; }
   void EndUpdate();
+  bool Updating() const { return updating_ != 0; }
   // When not updating, an owner that is a TGLUpdateAbleComponent hears of the change.
   virtual void NotifyChange();
 

@@ -1,12 +1,14 @@
 #include "scene/GLMaterial.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <algorithm>
 #include <cstring>
 
 #include "scene/GLRenderContextInfo.h"
 #include "scene/GLState.h"
+#include "scene/XOpenGL.h"
 #include "scene/base/SceneErrors.h"
 
 namespace qx {
@@ -97,6 +99,10 @@ void TGLMaterial::Assign(const TPersistent* source) {
     Texture().Assign(m->texture_.get());
   else
     texture_.reset();
+  if (m->textureEx_)
+    TextureEx().Assign(m->textureEx_.get());
+  else
+    textureEx_.reset();
   faceCulling_ = m->faceCulling_;
   library_ = m->library_;
   EndUpdate();
@@ -123,6 +129,11 @@ void TGLMaterial::SetFaceCulling(TFaceCulling f) {
 TGLTexture& TGLMaterial::Texture() {
   if (!texture_) texture_ = std::make_unique<TGLTexture>(this);
   return *texture_;
+}
+
+TGLTextureEx& TGLMaterial::TextureEx() {
+  if (!textureEx_) textureEx_ = std::make_unique<TGLTextureEx>(this);
+  return *textureEx_;
 }
 
 void TGLMaterial::SetTexture(const TGLTexture* t) {
@@ -176,6 +187,7 @@ bool TGLMaterial::Blended() const {
 
 void TGLMaterial::DestroyHandles() {
   if (texture_) texture_->DestroyHandles();
+  if (textureEx_) textureEx_->DestroyHandles();
 }
 
 void TGLMaterial::Apply(TRenderContextInfo& rci) {
@@ -264,7 +276,11 @@ void TGLMaterial::Apply(TRenderContextInfo& rci) {
     ++rci.fogDisabledCounter;
     disabledFog_ = true;
   }
-  if (texture_) texture_->Apply(rci);
+  // The texture goes on the first unit unless the list has one there; then the list.
+  textureExApplied_ = HasTextureEx();
+  textureApplied_ = texture_ && !(textureExApplied_ && textureEx_->IsTextureUsed(0));
+  if (textureApplied_) texture_->Apply(rci);
+  if (textureExApplied_) textureEx_->Apply(rci);
 }
 
 bool TGLMaterial::UnApply(TRenderContextInfo& rci) {
@@ -276,7 +292,9 @@ bool TGLMaterial::UnApply(TRenderContextInfo& rci) {
   if (disabledFog_ && rci.fogDisabledCounter >= 1 && --rci.fogDisabledCounter == 0)
     rci.GLStates->Enable(stFog);
   disabledLighting_ = disabledFog_ = false;
-  if (texture_ && !texture_->Disabled()) texture_->UnApply(rci);
+  if (textureApplied_ && texture_ && !texture_->Disabled()) texture_->UnApply(rci);
+  if (textureExApplied_ && textureEx_) textureEx_->UnApply(rci);
+  textureApplied_ = textureExApplied_ = false;
   return false;
 }
 
@@ -384,12 +402,50 @@ void TGLLibMaterial::Apply(TRenderContextInfo& rci) {
   textureMatrixLoaded_ = !textureMatrixIsIdentity_ && material_.HasTexture() && material_.Texture().Enabled();
   if (textureMatrixLoaded_) rci.GLStates->SetGLTextureMatrix(textureMatrix_);
   material_.Apply(rci);
+  // The second material's texture on the second unit. It is looked up by name each time,
+  // so that it may come and go; a name that finds nothing is kept for when it comes.
+  second_ = nullptr;
+  if (!Texture2Name.empty() && library_ && GLCaps.ARB_multitexture && glActiveTextureARB_) {
+    TGLLibMaterial* m = library_->LibMaterialByName(Texture2Name);
+    if (m && m != this && m->material_.HasTexture() && m->material_.Texture().Enabled()) {
+      second_ = m;
+      TGLTexture& t2 = m->material_.Texture();
+      secondMatrixLoaded_ = !m->textureMatrixIsIdentity_;
+      t2.ApplyAsTextureN(1, rci, secondMatrixLoaded_ ? &m->textureMatrix_ : nullptr);
+      // A normal map is combined by a dot product with the colour; otherwise the second
+      // texture follows its own mode.
+      const bool normal1 = material_.HasTexture() && material_.Texture().Enabled() &&
+                           material_.Texture().TextureFormat() == TGLTextureFormat::tfNormalMap;
+      const bool normal2 = t2.TextureFormat() == TGLTextureFormat::tfNormalMap;
+      combinerSet_ = normal1 || normal2;
+      if (combinerSet_) {
+        glActiveTextureARB_(normal2 ? GL_TEXTURE1_ARB : GL_TEXTURE0_ARB);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+        glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_DOT3_RGB_ARB);
+        glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, normal2 ? GL_PREVIOUS_ARB : GL_PRIMARY_COLOR_ARB);
+        glActiveTextureARB_(GL_TEXTURE0_ARB);
+      }
+      if (t2.MappingMode() == TGLTextureMappingMode::tmmUser) MapTexCoordToArbitraryAdd(3);
+    }
+  }
   if (Shader && Shader->ShaderStyle == TGLShaderStyle::ssLowLevel) Shader->Apply(rci, this);
 }
 
 bool TGLLibMaterial::UnApply(TRenderContextInfo& rci) {
   if (Shader && Shader->ShaderStyle == TGLShaderStyle::ssReplace) return Shader->UnApply(rci);
   if (Shader && Shader->ShaderStyle == TGLShaderStyle::ssLowLevel && Shader->UnApply(rci)) return true;
+  if (second_) {
+    second_->material_.Texture().UnApplyAsTextureN(1, rci, secondMatrixLoaded_);
+    if (combinerSet_) {
+      for (GLenum unit : {GL_TEXTURE1_ARB, GL_TEXTURE0_ARB}) {
+        glActiveTextureARB_(unit);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+      }
+    }
+    second_ = nullptr;
+    combinerSet_ = secondMatrixLoaded_ = false;
+  }
   material_.UnApply(rci);
   if (textureMatrixLoaded_) {
     rci.GLStates->ResetGLTextureMatrix();
@@ -463,6 +519,26 @@ void TGLMaterialLibrary::SetTexturePaths(const std::string& text) {
   }
 }
 
+std::string TGLMaterialLibrary::TextureFileName(const std::string& name) {
+  std::string file = name;
+  if (OnTextureNeeded) OnTextureNeeded(this, file);
+  if (file.empty() || file.find(':') != std::string::npos || file[0] == '/' || file[0] == '\\') return file;
+  for (const std::string& path : paths_)
+    if (QFileInfo::exists(QString::fromStdString(path + file))) return path + file;
+  return file;
+}
+
+std::string TextureImageFileName(const TGLTexture* texture, const std::string& name) {
+  // The texture's material: its own owner, or the owner of the list that holds it.
+  TPersistent* owner = texture ? texture->Owner() : nullptr;
+  if (auto* item = dynamic_cast<TGLTextureExItem*>(owner))
+    owner = item->Owner() ? item->Owner()->GetOwner() : nullptr;
+  auto* material = dynamic_cast<TGLMaterial*>(owner);
+  auto* libMaterial = material ? dynamic_cast<TGLLibMaterial*>(material->Owner()) : nullptr;
+  if (!libMaterial || !libMaterial->Library()) return name;
+  return libMaterial->Library()->TextureFileName(name);
+}
+
 namespace {
 std::string BitmapFileBytes(const TBitmap& b) {
   QImage img(b.Width(), b.Height(), QImage::Format_ARGB32);
@@ -526,7 +602,8 @@ void ReadFace(TVirtualReader& r, TGLFaceProperties& f, bool colorsOnly) {
 // picture as a bitmap file in a string); front then back properties (ambient RGB, diffuse
 // RGBA, emission RGB, specular RGB as raw singles, shininess byte, integer polygon mode);
 // integer blending mode; integer 1 and the options byte; texture offset and scale XYZ;
-// Texture2Name; integer 0 (no texture list).
+// Texture2Name; integer count of the texture list, and per item its picture (as above),
+// integer texture unit, offset and scale XYZ.
 void TGLMaterialLibrary::SaveToStream(TStream& stream) const {
   TBinaryWriter w(stream);
   w.WriteInteger(2);
@@ -544,7 +621,15 @@ void TGLMaterialLibrary::SaveToStream(TStream& stream) const {
     w.Write(&lm->offset_.AsVector().X, 12);
     w.Write(&lm->scale_.AsVector().X, 12);
     w.WriteString(lm->Texture2Name);
-    w.WriteInteger(0);
+    const int items = m.HasTextureEx() ? m.TextureEx().Count() : 0;
+    w.WriteInteger(items);
+    for (int k = 0; k < items; ++k) {
+      TGLTextureExItem* item = m.TextureEx()[k];
+      WritePicture(w, &item->Texture());
+      w.WriteInteger(item->TextureIndex());
+      w.Write(&item->TextureOffset().AsVector().X, 12);
+      w.Write(&item->TextureScale().AsVector().X, 12);
+    }
   }
 }
 
@@ -594,12 +679,27 @@ void TGLMaterialLibrary::LoadFromStream(TStream& stream) {
     lm->Texture2Name = r.ReadString();
     if (version >= 2) {
       const int n = r.ReadInteger();
-      // Texture lists are not kept by Quorix: their items are read and dropped.
+      if (n < 0) throw EFilerException("TGLMaterialLibrary : broken archive");
+      if (n > 0 || m.HasTextureEx()) m.TextureEx().Clear();
       for (int k = 0; k < n; ++k) {
-        if (r.ReadBoolean()) r.ReadString();
-        r.ReadInteger();
-        float skip[6];
-        r.Read(skip, 24);
+        TGLTextureExItem* item = m.TextureEx().Add();
+        if (r.ReadBoolean()) {
+          TBitmap picture;
+          if (!BitmapFromFileBytes(r.ReadString(), picture))
+            throw EFilerException("TGLMaterialLibrary : broken picture");
+          TGLPersistentImage img(&item->Texture());
+          img.SetPicture(picture);
+          item->Texture().SetImage(&img);
+          item->Texture().SetDisabled(false);
+        }
+        const int unit = r.ReadInteger();
+        if (unit < 0) throw EFilerException("TGLMaterialLibrary : broken archive");
+        item->SetTextureIndex(unit);
+        THomogeneousVector io{0, 0, 0, 0}, is{1, 1, 1, 0};
+        r.Read(&io.X, 12);
+        r.Read(&is.X, 12);
+        item->TextureOffset().SetAsVector(io);
+        item->TextureScale().SetAsVector(is);
       }
     }
   }

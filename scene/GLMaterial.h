@@ -4,12 +4,14 @@
 // material library with its archive live here too.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "scene/GLColor.h"
 #include "scene/GLTexture.h"
+#include "scene/GLTextureEx.h"
 
 namespace qx {
 
@@ -82,6 +84,9 @@ class TGLMaterial : public TGLUpdateAbleObject {
   TGLTexture& Texture();
   bool HasTexture() const { return texture_ != nullptr; }
   void SetTexture(const TGLTexture* t);
+  // The texture list (multi-texturing): created on first access, stored only with items.
+  TGLTextureEx& TextureEx();
+  bool HasTextureEx() const { return textureEx_ && textureEx_->Count() > 0; }
   TGLMaterialLibrary* MaterialLibrary() const { return library_; }
   void SetMaterialLibrary(TGLMaterialLibrary* lib);
   const std::string& LibMaterialName() const { return libMaterialName_; }
@@ -103,6 +108,8 @@ class TGLMaterial : public TGLUpdateAbleObject {
   TBlendingMode blending_ = TBlendingMode::bmOpaque;
   std::uint8_t options_ = 0;
   std::unique_ptr<TGLTexture> texture_;
+  std::unique_ptr<TGLTextureEx> textureEx_;
+  bool textureApplied_ = false, textureExApplied_ = false;
   TFaceCulling faceCulling_ = TFaceCulling::fcBufferDefault;
   TGLMaterialLibrary* library_ = nullptr;
   std::string libMaterialName_;
@@ -148,6 +155,7 @@ class TGLLibMaterial : public TGLUpdateAbleObject {
   int Tag = 0;
   TGLCoordinates& TextureOffset() { return offset_; }
   TGLCoordinates& TextureScale() { return scale_; }
+  // A second library material whose texture goes on the second texture unit.
   std::string Texture2Name;
   TGLShader* Shader = nullptr;
   TGLMaterialLibrary* Library() const { return library_; }
@@ -172,6 +180,8 @@ class TGLLibMaterial : public TGLUpdateAbleObject {
   TMatrix textureMatrix_ = IdentityHmgMatrix;
   bool textureMatrixIsIdentity_ = true;
   bool textureMatrixLoaded_ = false;
+  TGLLibMaterial* second_ = nullptr;  // applied on the second unit, until UnApply
+  bool secondMatrixLoaded_ = false, combinerSet_ = false;
 };
 
 std::uint32_t LibMaterialNameHash(const std::string& name);
@@ -193,6 +203,11 @@ class TGLMaterialLibrary : public TGLCadenceAbleComponent {
   TGLLibMaterial* AddTextureMaterial(const std::string& name, const TBitmap& graphic);
   const std::vector<std::string>& TexturePaths() const { return paths_; }
   void SetTexturePaths(const std::string& text);
+  // Asked first for the file of a texture picture; may change the name.
+  std::function<void(TObject* sender, std::string& fileName)> OnTextureNeeded;
+  // The handler's answer, then the first texture path holding the file (names with a
+  // folder or a drive of their own are taken as they are).
+  std::string TextureFileName(const std::string& name);
   bool KeepMaterials = false;
   // Integer version 2, the count, then each material (see the archive layout in the .cpp).
   void SaveToStream(TStream& stream) const;

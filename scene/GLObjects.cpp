@@ -120,7 +120,9 @@ void TGLDummyCube::EmitGeometry(TRenderContextInfo& rci) {
 
 void TGLDummyCube::RenderSelf(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {
   if (OnVisibilityDetermination && !OnVisibilityDetermination(this, rci)) return;
-  if (!amalgamate_ || rci.amalgamating) {
+  // While selecting, the subtree goes object by object: one list of it all would mix kinds
+  // of primitives.
+  if (!amalgamate_ || rci.amalgamating || rci.selecting) {
     TGLCameraInvariantObject::RenderSelf(rci, renderSelf, renderChildren);
     return;
   }

@@ -144,6 +144,12 @@ class TGLSphere : public TGLQuadricObject {
                     THomogeneousVector* intersectPoint, THomogeneousVector* intersectNormal) override;
   std::unique_ptr<TGLSilhouette> BuildSilhouette(const TGLSilhouetteParameters& p) override;
   void EmitGeometry(TRenderContextInfo& rci) override;
+  // Strips, and fans only for caps.
+  bool OneKindOfPrimitive() const override {
+    const bool top = top_ < 90 && topCap_ != TCapType::ctNone;
+    const bool bottom = bottom_ > -90 && bottomCap_ != TCapType::ctNone;
+    return !top && !bottom;
+  }
 
  private:
   template <class T>

@@ -30,6 +30,13 @@ void EnsureSceneClassesRegistered() {
   RegisterGLSceneClasses();
   RegisterGLObjectsClasses();
   RegisterGLBitmapFontClasses();
+  RegisterGLGeomObjectsClasses();
+  RegisterGLLinesClasses();
+  RegisterGLGraphClasses();
+  RegisterGLSimpleObjectsClasses();
+  RegisterGLMultiPolygonClasses();
+  RegisterGLExtrusionClasses();
+  RegisterGLSpaceTextClasses();
 }
 
 }  // namespace qx

@@ -28,5 +28,12 @@ void EnsureSceneClassesRegistered();
 void RegisterGLSceneClasses();
 void RegisterGLObjectsClasses();
 void RegisterGLBitmapFontClasses();
+void RegisterGLGeomObjectsClasses();
+void RegisterGLLinesClasses();
+void RegisterGLGraphClasses();
+void RegisterGLSimpleObjectsClasses();
+void RegisterGLMultiPolygonClasses();
+void RegisterGLExtrusionClasses();
+void RegisterGLSpaceTextClasses();
 
 }  // namespace qx

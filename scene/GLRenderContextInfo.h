@@ -40,6 +40,9 @@ struct TRenderContextInfo {
   bool ignoreMaterials = false;
   bool ignoreBlendingRequests = false;
   bool amalgamating = false;  // issue geometry directly, without display lists
+  // Selection or feedback mode: Mesa replays a display list that mixes kinds of primitives
+  // wrongly there, so only lists of one kind are replayed.
+  bool selecting = false;
   // What the buffer says, for materials that follow it.
   bool bufferFaceCull = true, bufferLighting = true, bufferFog = false, bufferDepthTest = true;
   int lightingDisabledCounter = 0, fogDisabledCounter = 0;

@@ -185,6 +185,12 @@ void TGLScene::RenderScene(TGLSceneBuffer& buffer, int width, int height, TDrawS
     ~TEnd() { b.currentRci_ = nullptr; }
   } end{buffer};
   if (buffer.InitiateRendering) buffer.InitiateRendering(&buffer, rci);
+  // Mesa replays a display list that mixes kinds of primitives wrongly in selection and
+  // feedback modes (all but the first kind are lost; three kinds can crash it): there such
+  // objects issue their geometry directly.
+  GLint renderMode = GL_RENDER;
+  glGetIntegerv(GL_RENDER_MODE, &renderMode);
+  rci.selecting = renderMode != GL_RENDER;
   (baseObject ? baseObject : static_cast<TGLBaseSceneObject*>(objects_.get()))->RenderObject(rci);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   for (TGLObjectEffect* e : buffer.afterEffects_) e->Render(rci);

@@ -691,7 +691,7 @@ GLuint TGLBaseSceneObject::CompiledListName(TRenderContextInfo& rci) {
 }
 
 void TGLBaseSceneObject::RenderSelfOrList(TRenderContextInfo& rci) {
-  if ((objectStyle_ & osDirectDraw) || rci.amalgamating)
+  if ((objectStyle_ & osDirectDraw) || rci.amalgamating || (rci.selecting && !OneKindOfPrimitive()))
     EmitGeometry(rci);
   else
     glCallList(CompiledListName(rci));
@@ -774,7 +774,7 @@ void TGLBaseSceneObject::RenderObject(TRenderContextInfo& rci) {
   glPopMatrix();
 }
 
-void TGLBaseSceneObject::DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern) {
+void TGLBaseSceneObject::DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern, float length) {
   glPushAttrib(GL_ENABLE_BIT | GL_LIGHTING_BIT | GL_LINE_BIT);
   glDisable(GL_LIGHTING);
   glEnable(GL_LINE_STIPPLE);
@@ -784,7 +784,9 @@ void TGLBaseSceneObject::DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern
   }
   glLineWidth(1);
   glLineStipple(1, pattern);
-  const float l = rci.scene && rci.scene->CurrentCamera ? rci.scene->CurrentCamera->DepthOfView() : 100.0f;
+  const float l = length > 0                              ? length
+                  : rci.scene && rci.scene->CurrentCamera ? rci.scene->CurrentCamera->DepthOfView()
+                                                          : 100.0f;
   glBegin(GL_LINES);
   glColor3f(0.5f, 0, 0);
   glVertex3f(0, 0, 0);

@@ -251,12 +251,17 @@ class TGLBaseSceneObject : public TGLCoordinatesUpdateAbleComponent, public TGLS
   virtual bool IsBlended() const { return false; }
   // The object's geometry in its local frame.
   virtual void EmitGeometry(TRenderContextInfo&) {}
+  // True when EmitGeometry sends one kind of primitive only (all strips, all triangles,
+  // ...): its display list can be replayed while selecting. Others issue their geometry
+  // directly then.
+  virtual bool OneKindOfPrimitive() const { return false; }
   // The display list of EmitGeometry, compiled when missing or out of date.
   GLuint CompiledListName(TRenderContextInfo& rci);
   void RenderObject(TRenderContextInfo& rci);
   virtual void RenderSelf(TRenderContextInfo& rci, bool renderSelf, bool renderChildren);
   virtual void RenderChildRange(int first, int last, TRenderContextInfo& rci);
-  void DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern);
+  // Axes of the given half length (0: the camera's depth of view).
+  void DrawAxes(TRenderContextInfo& rci, std::uint16_t pattern, float length = 0);
   // Releases this object's display list, or the whole subtree's.
   virtual void DestroyHandle();
   void DestroyHandles();

@@ -6,7 +6,9 @@
 #include <map>
 
 #include "scene/GLRenderContextInfo.h"
+#include "scene/GLScene.h"
 #include "scene/GLState.h"
+#include "scene/GLTextureImages.h"
 #include "scene/XOpenGL.h"
 #include "scene/base/GLUtils.h"
 #include "scene/base/SceneErrors.h"
@@ -302,7 +304,8 @@ void TGLPicFileImage::SetPictureFileName(const std::string& f) {
 const TGLBitmap32* TGLPicFileImage::GetBitmap32(GLenum) {
   if (!bitmap_) {
     TBitmap b;
-    if (!LoadGraphicFromFile(fileName_, b)) return nullptr;
+    const std::string file = TextureImageFileName(dynamic_cast<const TGLTexture*>(Owner()), fileName_);
+    if (!LoadGraphicFromFile(file, b)) return nullptr;
     bitmap_ = std::make_unique<TGLBitmap32>();
     bitmap_->AssignFromBitmap(b);
   }
@@ -315,7 +318,9 @@ static std::map<std::string, TGLTextureImageFactory>& ImageClasses() {
   static std::map<std::string, TGLTextureImageFactory> m = {
       {"TGLBlankImage", [](TGLTexture* o) { return std::make_unique<TGLBlankImage>(o); }},
       {"TGLPersistentImage", [](TGLTexture* o) { return std::make_unique<TGLPersistentImage>(o); }},
-      {"TGLPicFileImage", [](TGLTexture* o) { return std::make_unique<TGLPicFileImage>(o); }}};
+      {"TGLPicFileImage", [](TGLTexture* o) { return std::make_unique<TGLPicFileImage>(o); }},
+      {"TGLCubeMapImage", [](TGLTexture* o) { return std::make_unique<TGLCubeMapImage>(o); }},
+      {"TGLFloatDataImage", [](TGLTexture* o) { return std::make_unique<TGLFloatDataImage>(o); }}};
   return m;
 }
 void RegisterGLTextureImageClass(const std::string& name, TGLTextureImageFactory f) {
@@ -453,15 +458,40 @@ void TGLTexture::PrepareParams(GLenum target) {
   const GLenum clamp = (GLCaps.EXT_texture_edge_clamp || GLCaps.SGIS_texture_edge_clamp || GLCaps.VERSION_1_2)
                            ? GL_CLAMP_TO_EDGE
                            : GL_CLAMP;
-  const bool repeatS = textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twHorizontal;
-  const bool repeatT = textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twVertical;
-  glTexParameteri(target, GL_TEXTURE_WRAP_S, GLint(repeatS ? GL_REPEAT : clamp));
-  glTexParameteri(target, GL_TEXTURE_WRAP_T, GLint(repeatT ? GL_REPEAT : clamp));
-  glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GLint(MinFilterToGL(minFilter_)));
-  glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GLint(MagFilterToGL(magFilter_)));
+  const bool isFloat =
+      textureFormat_ == TGLTextureFormat::tfRGBAFloat16 || textureFormat_ == TGLTextureFormat::tfRGBAFloat32;
+  // Rectangle textures neither repeat nor have mipmaps (OpenGL refuses both); float ones
+  // filter only where the implementation can.
+  const bool rectangle = target == GL_TEXTURE_RECTANGLE_NV;
+  const bool repeatS =
+      !rectangle && !isFloat &&
+      (textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twHorizontal);
+  const bool repeatT = !rectangle && !isFloat &&
+                       (textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twVertical);
+  glTexParameteri(target, GL_TEXTURE_WRAP_S,
+                  GLint(repeatS                ? GL_REPEAT
+                        : isFloat || rectangle ? GL_CLAMP_TO_EDGE
+                                               : clamp));
+  glTexParameteri(target, GL_TEXTURE_WRAP_T,
+                  GLint(repeatT                ? GL_REPEAT
+                        : isFloat || rectangle ? GL_CLAMP_TO_EDGE
+                                               : clamp));
+  const bool filtered =
+      !isFloat || (textureFormat_ == TGLTextureFormat::tfRGBAFloat16 && GLCaps.ATI_texture_float);
+  glTexParameteri(target, GL_TEXTURE_MIN_FILTER,
+                  GLint(filtered ? MinFilterToGL(EffectiveMinFilter(target)) : GL_NEAREST));
+  glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GLint(filtered ? MagFilterToGL(magFilter_) : GL_NEAREST));
   if (GLCaps.EXT_texture_filter_anisotropic)
     glTexParameteri(target, GL_TEXTURE_MAX_ANISOTROPY_EXT,
                     filteringQuality_ == TGLTextureFilteringQuality::tfIsotropic ? 1 : 2);
+}
+
+TGLMinFilter TGLTexture::EffectiveMinFilter(GLenum target) const {
+  if (target != GL_TEXTURE_RECTANGLE_NV || !IsMipmapFilter(minFilter_)) return minFilter_;
+  return minFilter_ == TGLMinFilter::miNearestMipmapNearest ||
+                 minFilter_ == TGLMinFilter::miNearestMipmapLinear
+             ? TGLMinFilter::miNearest
+             : TGLMinFilter::miLinear;
 }
 
 void TGLTexture::PrepareImage(GLenum target) {
@@ -508,18 +538,39 @@ void TGLTexture::PrepareImage(GLenum target) {
   }
   if (brightness_ != 1) bmp.BrightnessCorrection(brightness_);
   if (gamma_ != 1) bmp.GammaCorrection(gamma_);
-  bmp.UploadBitmapTexture(target, minFilter_, texWidth_, texHeight_, InternalFormat());
+  bmp.UploadBitmapTexture(target, EffectiveMinFilter(target), texWidth_, texHeight_, InternalFormat());
   image_->ReleaseBitmap32();
 }
 
 GLuint TGLTexture::Handle() {
+  const GLenum target = Target();
+  // A name once bound to one target cannot serve another: an image of another kind gets a
+  // new one.
+  if (handle_.Handle() != 0 && handleTarget_ != target) {
+    handle_.DestroyHandle();
+    changedImage_ = changedParams_ = true;
+  }
   if (handle_.Handle() == 0 || changedImage_ || changedParams_) {
     if (handle_.Handle() == 0) handle_.AllocateHandle();
     Require(handle_.Handle() != 0);
-    const GLenum target = Target();
+    handleTarget_ = target;
+    const bool cube = target == GL_TEXTURE_CUBE_MAP_ARB;
+    if (cube && !GLCaps.ARB_texture_cube_map) {
+      changedImage_ = changedParams_ = false;
+      return handle_.Handle();
+    }
     glBindTexture(target, handle_.Handle());
     if (changedParams_) PrepareParams(target);
-    if (changedImage_) PrepareImage(target);
+    if (changedImage_) {
+      if (!cube) {
+        PrepareImage(target);
+      } else if (static_cast<TGLCubeMapImage*>(image_.get())->FacesAgree()) {
+        // Faces of different sizes make no cube: nothing is uploaded.
+        for (GLenum face = GL_TEXTURE_CUBE_MAP_POSITIVE_X_ARB; face <= GL_TEXTURE_CUBE_MAP_NEGATIVE_Z_ARB;
+             ++face)
+          PrepareImage(face);
+      }
+    }
     changedImage_ = changedParams_ = false;
   }
   return handle_.Handle();
@@ -540,8 +591,11 @@ void TGLTexture::Apply(TRenderContextInfo& rci) {
     return;
   }
   const GLenum target = Target();
+  const bool cube = target == GL_TEXTURE_CUBE_MAP_ARB;
+  // Without cube maps a cube-map texture enables nothing.
+  if (cube && !GLCaps.ARB_texture_cube_map) return;
   const GLuint name = Handle();
-  st.Enable(target == GL_TEXTURE_RECTANGLE_NV ? stTextureRect : stTexture2D);
+  st.Enable(cube ? stTextureCubeMap : target == GL_TEXTURE_RECTANGLE_NV ? stTextureRect : stTexture2D);
   // The name was bound while it was rebuilt: tell the cache what is bound now.
   st.ResetGLCurrentTexture();
   st.SetGLCurrentTexture(0, target, name);
@@ -569,10 +623,68 @@ void TGLTexture::Apply(TRenderContextInfo& rci) {
       glEnable(GL_TEXTURE_GEN_S);
       glEnable(GL_TEXTURE_GEN_T);
       break;
+    case TGLTextureMappingMode::tmmCubeMapReflection:
+    case TGLTextureMappingMode::tmmCubeMapCamera:
+    case TGLTextureMappingMode::tmmCubeMapNormal:
+    case TGLTextureMappingMode::tmmCubeMapLight0: {
+      if (!GLCaps.ARB_texture_cube_map) break;
+      const bool reflection = mappingMode_ == TGLTextureMappingMode::tmmCubeMapReflection ||
+                              mappingMode_ == TGLTextureMappingMode::tmmCubeMapCamera;
+      const GLint mode = reflection ? GL_REFLECTION_MAP_ARB : GL_NORMAL_MAP_ARB;
+      for (GLenum c : {GL_S, GL_T, GL_R}) glTexGeni(c, GL_TEXTURE_GEN_MODE, mode);
+      glEnable(GL_TEXTURE_GEN_S);
+      glEnable(GL_TEXTURE_GEN_T);
+      glEnable(GL_TEXTURE_GEN_R);
+      if (mappingMode_ == TGLTextureMappingMode::tmmCubeMapCamera ||
+          mappingMode_ == TGLTextureMappingMode::tmmCubeMapLight0) {
+        // The generated directions are the eye's: turned back into the world's, so that the
+        // cube stays still while the camera moves.
+        TMatrix m = rci.buffer ? rci.buffer->ModelViewMatrix() : IdentityHmgMatrix;
+        m[3] = {0, 0, 0, 1};
+        TransposeMatrix(m);
+        st.SetGLTextureMatrix(m);
+      }
+      break;
+    }
     default:
       break;
   }
   MapTexCoordToMain();
+}
+
+void TGLTexture::ApplyAsTextureN(int unit, TRenderContextInfo& rci, const TMatrix* textureMatrix) {
+  if (!glActiveTextureARB_ || unit < 0 || unit > 7) return;
+  const GLenum target = Target();
+  if (disabled_ || (target == GL_TEXTURE_CUBE_MAP_ARB && !GLCaps.ARB_texture_cube_map)) return;
+  TGLStateCache& st = *rci.GLStates;
+  st.ResetGLCurrentTexture();
+  // A rebuild binds the name: on this unit, not the first one.
+  glActiveTextureARB_(GLenum(GL_TEXTURE0_ARB + unit));
+  const GLuint name = Handle();
+  glEnable(target);
+  glBindTexture(target, name);
+  static const GLint modes[] = {GL_DECAL, GL_MODULATE, GL_BLEND, GL_REPLACE};
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, modes[int(textureMode_)]);
+  glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, envColor_.AsAddress());
+  if (textureMatrix) {
+    glMatrixMode(GL_TEXTURE);
+    glLoadMatrixf(textureMatrix->data());
+    glMatrixMode(GL_MODELVIEW);
+  }
+  glActiveTextureARB_(GL_TEXTURE0_ARB);
+}
+
+void TGLTexture::UnApplyAsTextureN(int unit, TRenderContextInfo& rci, bool resetTextureMatrix) {
+  if (!glActiveTextureARB_ || unit < 0 || unit > 7 || disabled_) return;
+  rci.GLStates->ResetGLCurrentTexture();
+  glActiveTextureARB_(GLenum(GL_TEXTURE0_ARB + unit));
+  if (resetTextureMatrix) {
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+  }
+  glDisable(Target());
+  glActiveTextureARB_(GL_TEXTURE0_ARB);
 }
 
 void TGLTexture::UnApply(TRenderContextInfo& rci) {

@@ -156,6 +156,9 @@ class TGLBlankImage : public TGLTextureImage {
   // "[BlankImage]\r\nWidth=W\r\nHeight=H"
   std::string SaveToText() const;
   void LoadFromText(const std::string& text);
+  // A file that cannot be read: ESceneError "Could not open file: NAME".
+  void LoadFromFile(const std::string& fileName);
+  void SaveToFile(const std::string& fileName) const;
 
  private:
   int width_ = 256, height_ = 256;
@@ -215,6 +218,9 @@ class TGLPicFileImage : public TGLTextureImage {
 // Reads a picture file into a bitmap; false (and nothing read) when it is missing or
 // unreadable.
 bool LoadGraphicFromFile(const std::string& fileName, TBitmap& out);
+// The file a texture's picture comes from: a texture of a library material lets its
+// library find it (GLMaterial.cpp); otherwise the name as given.
+std::string TextureImageFileName(const TGLTexture* texture, const std::string& name);
 
 using TGLTextureImageFactory = std::function<std::unique_ptr<TGLTextureImage>(TGLTexture*)>;
 void RegisterGLTextureImageClass(const std::string& name, TGLTextureImageFactory factory);
@@ -272,6 +278,10 @@ class TGLTexture : public TGLUpdateAbleObject {
   void DestroyHandles();
   void Apply(TRenderContextInfo& rci);
   void UnApply(TRenderContextInfo& rci);
+  // On another texture unit (1 is the second), with a texture matrix when one is given;
+  // needs multi-texturing. Texture coordinates are not redirected.
+  void ApplyAsTextureN(int unit, TRenderContextInfo& rci, const TMatrix* textureMatrix = nullptr);
+  void UnApplyAsTextureN(int unit, TRenderContextInfo& rci, bool resetTextureMatrix);
   GLenum Target() const { return image_->NativeTextureTarget(); }
   int TexWidth() const { return texWidth_; }
   int TexHeight() const { return texHeight_; }
@@ -295,6 +305,8 @@ class TGLTexture : public TGLUpdateAbleObject {
   }
   void PrepareImage(GLenum target);
   void PrepareParams(GLenum target);
+  // The minification filter a target can take.
+  TGLMinFilter EffectiveMinFilter(GLenum target) const;
   GLenum InternalFormat() const;
 
   std::unique_ptr<TGLTextureImage> image_;
@@ -313,6 +325,7 @@ class TGLTexture : public TGLUpdateAbleObject {
   bool disabled_ = true;
   float normalMapScale_ = 0.125f;
   TGLTextureHandle handle_;
+  GLenum handleTarget_ = 0;
   bool changedImage_ = true, changedParams_ = true;
   int texWidth_ = 0, texHeight_ = 0;
   int requiredMemory_ = -1;

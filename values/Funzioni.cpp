@@ -1,5 +1,6 @@
 #include "values/Funzioni.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +58,18 @@ std::string Scientifico(const Decimale& d) {
   return s;
 }
 
+// A whole number of at most 15 digits: every text form below writes just its digits (no
+// exponent, no decimals, no "-0"), which need no conversion through printf.
+bool InteroBreve(Reale x, std::string& s) {
+  if (!(x > -1e15L && x < 1e15L)) return false;
+  const long long i = TroncaIntero(x);
+  if (static_cast<Reale>(i) != x) return false;
+  char buf[24];
+  const auto fine = std::to_chars(buf, buf + sizeof buf, i).ptr;
+  s.assign(buf, fine);
+  return true;
+}
+
 const char* NonFinito(Reale x) {
   if (std::isnan(x)) return "Non definita";
   if (std::isinf(x)) return "Tende ad Infinito";
@@ -66,6 +79,8 @@ const char* NonFinito(Reale x) {
 }  // namespace
 
 std::string NumeroInTesto(Reale x) {
+  std::string intero;
+  if (InteroBreve(x, intero)) return intero;
   if (const char* parola = TestoValoreErrore(x)) return parola;
   if (const char* parola = NonFinito(x)) return parola;
   Decimale d = InDecimale(x, 15);
@@ -135,6 +150,8 @@ std::string TestoFisso(Reale x, int decimali) {
 }
 
 std::string NumeroInTestoDec(Reale x, int decimali) {
+  std::string intero;
+  if (InteroBreve(x, intero)) return intero;
   if (const char* parola = TestoValoreErrore(x)) return parola;
   std::string s = TestoFisso(x, decimali);
   // Only the fixed form is trimmed: an exponent text or a word stays as it is.

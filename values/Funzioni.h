@@ -32,6 +32,22 @@ const char* TestoValoreErrore(Reale x);
 // NaN -> "Non definita"; any other value is returned unchanged.
 Reale NormalizzaNonFinito(Reale x);
 
+// x truncated toward zero, for |x| < 2^63 (the caller checks the range; NaN is out of it).
+// A plain conversion switches the x87 unit's rounding mode there and back, which stalls it
+// for longer than the rest of an index read takes: here x is rounded in the current mode and
+// the result stepped back toward zero where it went past x.
+inline long long TroncaIntero(Reale x) {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  long long i;
+  asm("fistpll %0" : "=m"(i) : "t"(x) : "st");
+  const Reale r = static_cast<Reale>(i);
+  if (x >= 0 ? r > x : r < x) i += x >= 0 ? -1 : 1;
+  return i;
+#else
+  return static_cast<long long>(x);
+#endif
+}
+
 inline bool UgualeReale(Reale a, Reale b) {
   Reale d = a - b;
   return (d < 0 ? -d : d) <= TOLLERANZA;

@@ -28,6 +28,11 @@ class TMatrice {
     assert(i >= 1 && i <= righe_ && j >= 1 && j <= colonne_);
     return dati_[static_cast<std::size_t>(i - 1) * colonne_ + (j - 1)];
   }
+  // Where an element is held.
+  const Reale* Dove(int i, int j) const {
+    assert(i >= 1 && i <= righe_ && j >= 1 && j <= colonne_);
+    return &dati_[static_cast<std::size_t>(i - 1) * colonne_ + (j - 1)];
+  }
   bool operator==(const TMatrice&) const = default;
 
  private:
@@ -47,6 +52,11 @@ class TVettore {
   Reale operator()(int i) const {
     assert(i >= 1 && i <= Dimensione());
     return dati_[static_cast<std::size_t>(i - 1)];
+  }
+  // Where an element is held.
+  const Reale* Dove(int i) const {
+    assert(i >= 1 && i <= Dimensione());
+    return &dati_[static_cast<std::size_t>(i - 1)];
   }
   bool operator==(const TVettore&) const = default;
 

@@ -127,7 +127,7 @@ void cValoreFunzione::CalcolaMinMaxY(const TMappaGrafico& m) {
 void cValoreFunzione::CopiaIn(cValoreFunzione& Dest) const {
   Copia(Dest);
   if (albero_) {
-    Dest.albero_ = CopiaAlbero(albero_.get());
+    Dest.albero_ = albero_;
     Dest._sFunz = _sFunz;
   }
   Dest._bGrafico = _bGrafico;

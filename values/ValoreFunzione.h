@@ -62,6 +62,8 @@ class cValoreFunzione : public cValoreGraf {
   TPezziGrafico CalcolaGrafico(const TMappaGrafico& m);
   void CalcolaMinMaxY(const TMappaGrafico& m);
 
+  // A copy shares the formula's tree, which no value ever changes (a new formula is a new
+  // tree): copying a function costs no copy of its tree.
   void CopiaIn(cValoreFunzione& Dest) const;
   std::unique_ptr<cValore> Clona() const override;
 
@@ -70,7 +72,7 @@ class cValoreFunzione : public cValoreGraf {
   // the frame is degenerate.
   void Passo(const TMappaGrafico& m, Reale& h, long& campioni) const;
 
-  PNodo albero_;
+  std::shared_ptr<const NodoEspr> albero_;
 };
 
 // The canvas side of a plot, set by the window: it maps with the frame, calls

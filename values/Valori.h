@@ -50,6 +50,8 @@ const char* NomeMembroTipo(TipiValore t);
 const char* NomeTipoDi(TipiValore t);
 const char* NomeTipoPoligono(TipiPoligono t);
 
+class cValoreGraf;
+
 class cValore {
  public:
   cValore() = default;
@@ -66,6 +68,11 @@ class cValore {
   // A new value of the same class with the same content (the interpreter copies values
   // whenever it reads a variable or stores one).
   virtual std::unique_ptr<cValore> Clona() const = 0;
+
+  // This value as a drawable one, or nullptr (as dynamic_cast<cValoreGraf*> gives it, for
+  // the price of a call: the store asks at every assignment).
+  virtual cValoreGraf* ComeGrafico() { return nullptr; }
+  const cValoreGraf* ComeGrafico() const { return const_cast<cValore*>(this)->ComeGrafico(); }
 
   // The kind's name, then ": " and the value's name unless it is empty or anonymous ("$").
   std::string IntestazioneDescrizione() const;
@@ -92,6 +99,7 @@ class cValoreGraf : public cValore {
   // A value is drawn only while it is visible; new values are.
   bool bVisibile = true;
 
+  cValoreGraf* ComeGrafico() override { return this; }
   virtual void Disegna(TCanvas& Canvas);
   virtual bool Colpito(const TPoint& P) const;
   virtual void Sposta(Reale dx, Reale dy);

@@ -30,6 +30,9 @@ class cValoreStringa : public cValore {
   void Leggi(std::string& s) const { s = Value; }
   void Scrivi(const std::string& s) { Value = s; }
   std::unique_ptr<cValore> Clona() const override { return std::make_unique<cValoreStringa>(*this); }
+
+  static void* operator new(std::size_t n);
+  static void operator delete(void* p, std::size_t n) noexcept;
 };
 
 class cValoreBool : public cValore {
@@ -40,6 +43,9 @@ class cValoreBool : public cValore {
   bool Leggi() const { return Value; }
   void Scrivi(bool b) { Value = b; }
   std::unique_ptr<cValore> Clona() const override { return std::make_unique<cValoreBool>(*this); }
+
+  static void* operator new(std::size_t n);
+  static void operator delete(void* p, std::size_t n) noexcept;
 };
 
 // An angle measure in degrees, minutes and seconds.

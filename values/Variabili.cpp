@@ -20,14 +20,18 @@ namespace {
 std::uint64_t gUltimaVersione = 0;
 }  // namespace
 
-cListaVariabili::cListaVariabili() { Cambiata(); }
+cListaVariabili::cListaVariabili() { Cambiata({}); }
 
-void cListaVariabili::Cambiata() { versione_ = ++gUltimaVersione; }
+void cListaVariabili::Cambiata(std::string_view nome) {
+  versione_ = ++gUltimaVersione;
+  const bool anonima = nome.size() > 1 && nome[0] == '$' && nome[1] >= '0' && nome[1] <= '9';
+  if (!anonima) versioneNomi_ = versione_;
+}
 
 void cListaVariabili::Aggiungi(std::unique_ptr<cVariabile> V) {
   if (!V) return;
   variabili_.push_back(std::move(V));
-  Cambiata();
+  Cambiata(variabili_.back()->Nome);
 }
 
 cVariabile* cListaVariabili::Elemento(int n) const {
@@ -76,7 +80,7 @@ bool cListaVariabili::Elimina(std::string_view Nome) {
   for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it)
     if ((*it)->Nome == nome) {
       variabili_.erase(std::next(it).base());
-      Cambiata();
+      Cambiata(nome);
       return true;
     }
   return false;
@@ -85,7 +89,7 @@ bool cListaVariabili::Elimina(std::string_view Nome) {
 void cListaVariabili::Svuota() {
   // Newest first, as values may refer to older ones while they go.
   while (!variabili_.empty()) variabili_.pop_back();
-  Cambiata();
+  Cambiata({});
 }
 
 bool cListaVariabili::ContieneAlmeno(TipiValore Tipo, int n) const {

@@ -101,12 +101,16 @@ class cListaVariabili {
   // Changes whenever a variable is added or removed, and differs between any two tables:
   // a variable found earlier under the same table and version is still the one Cerca gives.
   std::uint64_t Versione() const { return versione_; }
+  // Changes like Versione, except for anonymous variables ("$" and a number): a program's text
+  // cannot name them, so what Cerca gives for a name it can hold changes only with this
+  // version. A loop that makes and removes anonymous objects changes Versione at every pass.
+  std::uint64_t VersioneNomi() const { return versioneNomi_; }
 
  private:
-  void Cambiata();
+  void Cambiata(std::string_view nome);
 
   std::vector<std::unique_ptr<cVariabile>> variabili_;  // oldest first; lookups walk from the back
-  std::uint64_t versione_ = 0;
+  std::uint64_t versione_ = 0, versioneNomi_ = 0;
 };
 
 }  // namespace qx

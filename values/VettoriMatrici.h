@@ -19,6 +19,10 @@ class cVettReale : public cValore {
   Reale Leggi(int i) const;
   void Scrivi(int i, Reale x);
   bool IndiceValido(int i) const { return i >= 1 && i <= Count; }
+  // Where the element at a valid index is held: read or written in place, a number needs no
+  // trip through an argument.
+  const Reale* Cella(int i) const { return Vett.Dove(i); }
+  Reale* Cella(int i) { return &Vett(i); }
   // Copies the elements into the first items of Dest (as many as both hold).
   void CopiaIn(cVettReale& Dest) const;
   Reale Massimo() const;
@@ -54,6 +58,9 @@ class cMatrReale : public cValore {
   Reale Leggi(int r, int c) const;
   void Scrivi(int r, int c, Reale x);
   bool IndiciValidi(int r, int c) const { return r >= 1 && r <= Rows && c >= 1 && c <= Cols; }
+  // Where the element at valid indices is held (see cVettReale::Cella).
+  const Reale* Cella(int r, int c) const { return Matr.Dove(r, c); }
+  Reale* Cella(int r, int c) { return &Matr(r, c); }
   void CopiaIn(cMatrReale& Dest) const;
   // R := this * B; R := this + B; R := this * k; w := this * v. The results exist already
   // with suitable sizes; only the cells that both operands define are computed.

@@ -452,7 +452,6 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   int InsertColumn(std::u32string_view text, bool addToUndo);
   int InsertLine(std::u32string_view text);
   std::u32string GetSelTextPrimitive() const;
-  void SetSelTextExternal(std::u32string_view text);
   void DoCopyToClipboard(std::u32string_view text);
   void RecordPaste(TSynSelectionMode mode, const TBufferCoord& start);
   void ProperSetLine(int index, std::u32string line);

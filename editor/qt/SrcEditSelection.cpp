@@ -438,8 +438,6 @@ void TCustomSrcEdit::SetSelText(std::u32string_view text) {
   FlushTrims();
 }
 
-void TCustomSrcEdit::SetSelTextExternal(std::u32string_view text) { SetSelText(text); }
-
 void TCustomSrcEdit::InsertColumnBlock(const TBufferCoord& begin, const TBufferCoord& end, std::u32string_view text,
                                        bool addToUndo) {
   TPaintLockGuard lock(*this);

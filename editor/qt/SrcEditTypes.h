@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "platform/Cursori.h"
 #include "platform/Graphics.h"
 
 namespace qx {
@@ -69,8 +70,5 @@ using TSynStatusChanges = std::uint16_t;
 constexpr TSynStatusChanges scAll = 1, scCaretX = 2, scCaretY = 4, scLeftChar = 8, scTopLine = 16,
                             scInsertMode = 32, scModified = 64, scSelection = 128, scReadOnly = 256;
 
-// Mouse cursors by the toolkit's numbers.
-constexpr std::int16_t crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crDrag = -12,
-                       crMultiDrag = -16;
 
 }  // namespace qx

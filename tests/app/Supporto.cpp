@@ -106,6 +106,11 @@ std::vector<std::string> VociLista(Tfrm3& f) {
   return voci;
 }
 
+bool SenzaTesto(const TSrcEditFinestra& e) {
+  const std::vector<std::string> righe = RigheEditor(e);
+  return righe.empty() || righe == std::vector<std::string>{""};
+}
+
 void Digita(QWidget* editor, const QString& testo) {
   editor->setFocus();
   QTest::keyClicks(editor, testo);

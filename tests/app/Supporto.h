@@ -85,6 +85,8 @@ TColor Pixel(const QImage& immagine, int x, int y);
 bool ContieneColore(const QImage& immagine, const QRect& area, TColor colore);
 // The items of the object list, as their mark-up captions.
 std::vector<std::string> VociLista(Tfrm3& f);
+// No text at all: no line, or one empty line (an editor keeps one after its text is cut).
+bool SenzaTesto(const TSrcEditFinestra& e);
 // Types text into an editor with the keyboard.
 void Digita(QWidget* editor, const QString& testo);
 // Clicks a tool bar's button.

@@ -56,7 +56,7 @@ TEST(Avvio, IlTitoloDopoLaPrimaAttivazione) {
   EXPECT_TRUE(f.tbtEditor_e_Grafica->isChecked());
   EXPECT_FALSE(f.btnContinua->isVisible());
   EXPECT_FALSE(f.btnTerminaPenna->isVisible());
-  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
+  EXPECT_TRUE(SenzaTesto(*f.MemoSource));
   // A second activation (after a dialog, say) changes nothing.
   ImpostaTestoEditor(*f.MemoSource, "A = 1;");
   f.reoutput->setPlainText("x");
@@ -152,14 +152,23 @@ TEST(Chiusura, ConUnProgrammaModificatoChiedeDiSalvare) {
 TEST(Caratteri, IPulsantiSiFermanoA20EA10Punti) {
   FinestraAperta a;
   Tfrm3& f = a.f();
+  // Each press adds two points while the program's font is below 20, and takes two away
+  // while it is above 10; both editors follow.
   const int iniziale = DimensioneCarattere(*f.MemoSource);
-  ASSERT_EQ(iniziale, 10);
+  const int barra = DimensioneCarattere(*f.edIstruzione);
+  Clicca(f, f.IngrandisciCarattere1);
+  EXPECT_EQ(DimensioneCarattere(*f.MemoSource), iniziale + 2);
+  EXPECT_EQ(DimensioneCarattere(*f.edIstruzione), barra + 2);
   for (int i = 0; i < 10; ++i) Clicca(f, f.IngrandisciCarattere1);
-  EXPECT_EQ(DimensioneCarattere(*f.MemoSource), 20);
-  EXPECT_EQ(DimensioneCarattere(*f.edIstruzione), 20);
-  for (int i = 0; i < 10; ++i) Clicca(f, f.RimpicciolisciCarattere1);
-  EXPECT_EQ(DimensioneCarattere(*f.MemoSource), 10);
-  EXPECT_EQ(DimensioneCarattere(*f.edIstruzione), 10);
+  const int massimo = DimensioneCarattere(*f.MemoSource);
+  EXPECT_GE(massimo, 20);
+  EXPECT_LT(massimo - 2, 20);
+  EXPECT_EQ((massimo - iniziale) % 2, 0);
+  for (int i = 0; i < 20; ++i) Clicca(f, f.RimpicciolisciCarattere1);
+  const int minimo = DimensioneCarattere(*f.MemoSource);
+  EXPECT_LE(minimo, 10);
+  EXPECT_GT(minimo + 2, 10);
+  EXPECT_EQ(DimensioneCarattere(*f.edIstruzione) - barra, minimo - iniziale);
 }
 
 TEST(Modifica, LeAzioniSeguonoLEditorConIlFuoco) {
@@ -175,7 +184,7 @@ TEST(Modifica, LeAzioniSeguonoLEditorConIlFuoco) {
   EXPECT_TRUE(f.actEditCopy->isEnabled());
   EXPECT_TRUE(f.actEditCut->isEnabled());
   f.actEditCut->trigger();
-  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
+  EXPECT_TRUE(SenzaTesto(*f.MemoSource));
   // Paste goes into the command bar when it has the focus.
   f.edIstruzione->setFocus();
   f.actEditPaste->trigger();

@@ -34,9 +34,9 @@ QImage ImmagineEditor(Tfrm3& f) {
 
 // The rectangle of a 1-based line of the program editor, in its viewport.
 QRect RigaEditor(Tfrm3& f, int riga) {
-  QTextCursor c(f.MemoSource->document()->findBlockByNumber(riga - 1));
-  const QRect r = f.MemoSource->cursorRect(c);
-  return QRect(0, r.top(), f.MemoSource->viewport()->width(), r.height());
+  const QPoint p = f.MemoSource->RowColumnToPixels({1, f.MemoSource->LineToRow(riga)});
+  return QRect(f.MemoSource->GutterWidth(), p.y(), f.MemoSource->viewport()->width() - f.MemoSource->GutterWidth(),
+               f.MemoSource->LineHeight());
 }
 
 TEST(Esecuzione, UnCerchioScrittoNelProgrammaEdEseguito) {
@@ -93,7 +93,7 @@ TEST(Esecuzione, LaBarraDeiComandiEsegueEAggiungeAlProgramma) {
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("D"), nullptr);
   // Ctrl+Enter breaks the line instead of running.
   ImpostaTestoEditor(*f.edIstruzione, "A = 1;");
-  f.edIstruzione->moveCursor(QTextCursor::End);
+  QTest::keyClick(f.edIstruzione, Qt::Key_End);
   QTest::keyClick(f.edIstruzione, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(RigheEditor(*f.edIstruzione).size(), 2u);
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
@@ -221,6 +221,39 @@ TEST(Esecuzione, ChiudereLaFinestraDuranteUnAttesaLaFinisce) {
   EXPECT_FALSE(DatiGlob.bInEsecuzione);
 }
 
+TEST(Esecuzione, IPulsantiContinuaETerminaPenna) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  ImpostaTestoEditor(*f.MemoSource, "PAUSA;\nA = 1;\nP = PENNA;");
+  bool continuaVisibile = false, pennaVisibile = false;
+  Quando continua([&] { return f.btnContinua->isVisible(); }, [&] {
+    continuaVisibile = true;
+    EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+    Clicca(f, f.btnContinua);
+  });
+  // A stroke drawn with the mouse, then "Termina Penna".
+  Quando penna([&] { return DatiGlob.bModoPenna && f.btnTerminaPenna->isVisible(); }, [&] {
+    pennaVisibile = true;
+    EXPECT_FALSE(f.btnContinua->isVisible());
+    const cRifCart& r = *DatiGlob.RifCart;
+    QTest::mousePress(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, QPoint(r.XPixel(1), r.YPixel(1)));
+    for (int k = 1; k <= 5; ++k) QTest::mouseMove(f.pbRifCart, QPoint(r.XPixel(1 + k * 0.5), r.YPixel(1 + k * 0.25)));
+    QTest::mouseRelease(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, QPoint(r.XPixel(3.5), r.YPixel(2.25)));
+    Clicca(f, f.btnTerminaPenna);
+  });
+  Clicca(f, f.Esegui1);
+  EXPECT_TRUE(continuaVisibile);
+  EXPECT_TRUE(pennaVisibile);
+  EXPECT_FALSE(f.btnContinua->isVisible());
+  EXPECT_FALSE(f.btnTerminaPenna->isVisible());
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  ASSERT_NE(DatiGlob.ListaVariabili->Cerca("P"), nullptr);
+  EXPECT_EQ(VociLista(f)[1], "<b><c:Blue>Scrittura </b><c:WindowText>P");
+  // The stroke is on the canvas.
+  const cRifCart& r = *DatiGlob.RifCart;
+  EXPECT_TRUE(ContieneColore(f.ImmagineRifCart(), QRect(r.XPixel(2) - 2, r.YPixel(1.5) - 2, 5, 5), clBlue));
+}
+
 TEST(Esecuzione, UnProgrammaVuotoNonParte) {
   FinestraAperta a;
   Tfrm3& f = a.f();
@@ -323,7 +356,7 @@ TEST(Regressioni, UnIstruzioneDellaBarraFermataNonEntraNelProgramma) {
   ImpostaTestoEditor(*f.edIstruzione, "P = PUNTO;");
   QTest::mouseClick(f.pbEsegui, Qt::LeftButton);
   ASSERT_TRUE(stop.Eseguita());
-  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
+  EXPECT_TRUE(SenzaTesto(*f.MemoSource));
   EXPECT_FALSE(f.tbtTerminaEsecuzione->isEnabled());
   // A STOP written by the user is a good end: the statement goes into the program.
   ImpostaTestoEditor(*f.edIstruzione, "A = 1; STOP;");

@@ -38,8 +38,6 @@ void ScriviEdEsegui(Tfrm3& f, const char* programma = kProgramma) {
   ImpostaTestoEditor(*f.MemoSource, programma);
   Clicca(f, f.Esegui1);
   ASSERT_FALSE(DatiGlob.bStop);
-  // The tool bar follows the program's modified mark (the editor control tells the window).
-  f.AggiornaAzioni();
 }
 
 TEST(FileProgramma, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
@@ -114,7 +112,6 @@ TEST(FileProgramma, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
   {
     RispondiModali risposte;
     f.MemoSource->SetEditorModified(true);
-    f.AggiornaAzioni();
     Attiva(f);
     QTest::keyClick(f.MemoSource, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(risposte.Visti.empty());

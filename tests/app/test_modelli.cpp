@@ -76,7 +76,7 @@ TEST(Menu, IlPopupApertoSullaBarraScriveNellaBarra) {
   emit f.edIstruzione->customContextMenuRequested(QPoint(5, 5));
   ASSERT_TRUE(scegli.Eseguita());
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"StilePenna(5);"});
-  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
+  EXPECT_TRUE(SenzaTesto(*f.MemoSource));
 }
 
 TEST(Menu, LeStruttureDiControlloSonoUnSoloPassoDiAnnullamento) {
@@ -87,7 +87,7 @@ TEST(Menu, LeStruttureDiControlloSonoUnSoloPassoDiAnnullamento) {
   EXPECT_EQ(Righe(f.MemoSource), (std::vector<std::string>{"SE (condizione) ALLORA", "   <istruzione>;", "ALTRIMENTI",
                                                            "   <istruzione>;", ""}));
   f.MemoSource->Undo();
-  EXPECT_TRUE(Righe(f.MemoSource).empty() || Righe(f.MemoSource) == std::vector<std::string>{""});
+  EXPECT_TRUE(SenzaTesto(*f.MemoSource));
   f.Per->trigger();
   EXPECT_EQ(Righe(f.MemoSource)[0], "PER (<variabile> DA <numero> A <numero>) ESEGUI;");
   // Each item is as tall as its lines and 50 "R" wide.
@@ -191,7 +191,7 @@ TEST(Palette, UnModelloDirettoConEseguiSubitoGiraUnaVolta) {
   ASSERT_NE(sbCubo, nullptr);
   QTest::mouseClick(sbCubo, Qt::LeftButton);
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"Cubo(LeggiNum(\"misura lato\"));"});
-  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
+  EXPECT_TRUE(SenzaTesto(*f.MemoSource));
   f.cbEseguiSubito->setChecked(true);
   RispondiModali risposte;
   risposte.Premi(QMessageBox::Ok);
@@ -200,7 +200,7 @@ TEST(Palette, UnModelloDirettoConEseguiSubitoGiraUnaVolta) {
   EXPECT_EQ(risposte.SenzaRisposta, 0);
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"Cubo(LeggiNum(\"misura lato\"));"});
   // It did not succeed, so it is not in the program.
-  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
+  EXPECT_TRUE(SenzaTesto(*f.MemoSource));
 
   // A template that works is run and appended.
   f.cbEseguiSubito->setChecked(false);

@@ -604,3 +604,28 @@ TEST_F(GridTest, AHandlerThatRaisesStopsInsideItsEvent) {
 
 }  // namespace
 }  // namespace qx
+
+namespace qx {
+namespace {
+
+// The plain grid (the vector editor's): a key typed on a cell replaces its text.
+TEST(PlainGridTest, TypingOnACellReplacesItsText) {
+  TStringGrid grid;
+  grid.SetColCount(2);
+  grid.SetRowCount(2);
+  grid.SetOptions(grid.Options() | goEditing);
+  grid.SetCells(1, 1, "123");
+  grid.resize(300, 120);
+  grid.show();
+  QApplication::setActiveWindow(&grid);
+  grid.setFocus();
+  grid.FocusCell(1, 1);
+  QTest::keyClick(&grid, Qt::Key_7);
+  ASSERT_TRUE(grid.EditorVisible());
+  QTest::keyClick(grid.InplaceEditor(), Qt::Key_8);
+  QTest::keyClick(grid.InplaceEditor(), Qt::Key_Return);
+  EXPECT_EQ(grid.Cells(1, 1), "78");
+}
+
+}  // namespace
+}  // namespace qx

@@ -122,6 +122,23 @@ TEST(SrcEditDefaults, StatusChangesUnderTheUpdateLockArriveOnceAtTheRelease) {
   EXPECT_EQ(seen[0], scReadOnly);
 }
 
+TEST(SrcEditDefaults, AHighlighterThatGoesFirstLeavesNothingBehind) {
+  auto ed = ShownEditor();
+  auto other = ShownEditor();
+  SetText(*ed, U"SE x; /* c */");
+  {
+    TSynSampleSyn hl;
+    ed->SetHighlighter(&hl);
+    other->SetHighlighter(&hl);
+    EXPECT_EQ(ed->Highlighter(), &hl);
+  }
+  EXPECT_EQ(ed->Highlighter(), nullptr);
+  EXPECT_EQ(other->Highlighter(), nullptr);
+  Picture(*ed);  // paints without it
+  Type(*ed, QStringLiteral("a"));
+  EXPECT_EQ(Utf8(Text(*ed)), "aSE x; /* c */");
+}
+
 TEST(SrcEditGutter, LineNumbersDigitsAndWidth) {
   App();
   TSynGutter g;

@@ -1,9 +1,11 @@
 // Whole programs run end to end through the scripted window.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 
 #include "interpreter/Dispatch.h"
+#include "interpreter/Operatori.h"
 #include "runstate/DatiGlob.h"
 #include "values/figure/ValoreLista.h"
 #include "tests/support/Esecuzione.h"
@@ -57,6 +59,34 @@ TEST_F(ProgrammiTest, IntegerDivisionAndRemainder) {
   EXPECT_EQ(Valuta("1 MOD 0.00000000001"), "#Divisione per zero") << "zero within the tolerance";
   EXPECT_EQ(Valuta("0.00000000001 / 4"), "0");
   EXPECT_EQ(Valuta("\"a\" DIV 2"), "#Tipi non dividibili");
+}
+
+// Whole numbers take a short road through 64-bit integers: the same bits as the general one,
+// the sign of a zero included, and no answer where that road would overflow.
+TEST(DivisioneIntera, TheShortRoadGivesTheGeneralRoadsBits) {
+  const qx::Reale valori[] = {0,     -0.0L, 1,     -1,    2,     -2,    3,           -3,          7,
+                              -7,    360,   -360,  1e9L,  -1e9L, 9.1e18L, -9.1e18L, 4611686018427387904.0L,
+                              9223372036854775807.0L - 1e6L, -9223372036854775807.0L + 1e6L};
+  int corti = 0;
+  for (const qx::Reale a : valori)
+    for (const qx::Reale b : valori)
+      for (const bool resto : {false, true}) {
+        qx::Reale r = a;
+        if (!qx::DivisioneInteraBreve(r, b, resto)) continue;
+        ++corti;
+        ASSERT_EQ(qx::ErroreDivisioneIntera(a, b, resto), nullptr);
+        const qx::Reale atteso = qx::DivisioneInteraReali(a, b, resto);
+        EXPECT_EQ(r, atteso) << static_cast<double>(a) << (resto ? " MOD " : " DIV ") << static_cast<double>(b);
+        EXPECT_EQ(std::signbit(r), std::signbit(atteso)) << static_cast<double>(a) << " " << static_cast<double>(b);
+      }
+  EXPECT_EQ(corti, 2 * 17 * 15) << "every whole pair with a divisor that is not 0";
+  qx::Reale r = 7.5L;
+  EXPECT_FALSE(qx::DivisioneInteraBreve(r, 2, true));
+  EXPECT_EQ(r, 7.5L) << "left alone when the road is not taken";
+  r = 9.3e18L;
+  EXPECT_FALSE(qx::DivisioneInteraBreve(r, 3, false)) << "beyond the integers' range";
+  r = 5;
+  EXPECT_FALSE(qx::DivisioneInteraBreve(r, 0, false));
 }
 
 TEST_F(ProgrammiTest, NumberLiteralsAndTheirTexts) {

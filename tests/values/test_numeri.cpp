@@ -81,6 +81,22 @@ TEST(NumeriTest, RoundingThroughText) {
   EXPECT_EQ(ArrotondaDecimali(-1.004L, 2), -1.0L);
 }
 
+// Truncation without switching the rounding mode: the conversion's own results, whatever
+// side of a whole number and however the rounding to nearest goes.
+TEST(NumeriTest, TruncationAgreesWithTheConversion) {
+  const qx::Reale valori[] = {0,     -0.0L, 0.4L,  0.5L,  0.6L,  -0.4L, -0.5L, -0.6L, 1,       -1,
+                              2.5L,  3.5L,  -2.5L, -3.5L, 7.999999999L, -7.999999999L, 1e15L + 0.5L,
+                              -1e15L - 0.5L, 1e18L - 1, -1e18L + 1, 9.2e18L, -9.2e18L,
+                              std::nextafter(qx::Reale{1}, qx::Reale{0}), std::nextafter(qx::Reale{-1}, qx::Reale{0}),
+                              1e-300L, -1e-300L};
+  for (const qx::Reale x : valori)
+    EXPECT_EQ(qx::TroncaIntero(x), static_cast<long long>(x)) << static_cast<double>(x);
+  for (int i = -2000; i <= 2000; ++i) {
+    const qx::Reale x = static_cast<qx::Reale>(i) / 8;
+    EXPECT_EQ(qx::TroncaIntero(x), static_cast<long long>(x)) << i << "/8";
+  }
+}
+
 TEST(NumeriTest, Power) {
   EXPECT_EQ(Potenza(0, 0), VAL_INDETERMINATA);
   EXPECT_EQ(Potenza(0, 3), 0);

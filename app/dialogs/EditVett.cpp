@@ -1,0 +1,127 @@
+#include "app/dialogs/EditVett.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/dialogs/TestoNumeri.h"
+#include "controls/StringGrid.h"
+#include "values/VettoriMatrici.h"
+
+namespace qx {
+
+TDlgEditVett::TDlgEditVett(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("DlgEditVett"));
+  setWindowTitle(QStringLiteral("Vettore"));
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setReadOnly(true);
+  Memo1->setFocusPolicy(Qt::NoFocus);
+  Memo1->setFixedHeight(48);
+  sGrid = new TStringGrid(this);
+  sGrid->setObjectName(QStringLiteral("sGrid"));
+  sGrid->SetColCount(2);
+  sGrid->SetRowCount(2);
+  sGrid->SetFixedRows(0);
+  sGrid->SetFixedCols(1);
+  sGrid->SetColWidths(1, 180);
+  OKBtn = new QPushButton(QStringLiteral("OK"), this);
+  OKBtn->setObjectName(QStringLiteral("OKBtn"));
+  OKBtn->setDefault(true);
+  CancelBtn = new QPushButton(QStringLiteral("Annulla"), this);
+  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+  pbChiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
+  pbChiudi->setObjectName(QStringLiteral("pbChiudi"));
+  auto* pulsanti = new QHBoxLayout;
+  pulsanti->addStretch(1);
+  pulsanti->addWidget(OKBtn);
+  pulsanti->addWidget(CancelBtn);
+  pulsanti->addWidget(pbChiudi);
+  auto* colonna = new QVBoxLayout(this);
+  colonna->addWidget(Memo1);
+  colonna->addWidget(sGrid, 1);
+  colonna->addLayout(pulsanti);
+  resize(300, 380);
+  connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  connect(pbChiudi, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TDlgEditVett::Apri(bool solaLettura, const std::string& titolo, cValore& vettore, const std::string& messaggio) {
+  VettReale = dynamic_cast<cVettReale*>(&vettore);
+  VettStringa = dynamic_cast<cVettStringa*>(&vettore);
+  if (!VettReale && !VettStringa) return;
+  Tipo = VettReale ? T_VETT_REALE : T_VETT_STRINGA;
+  SolaLettura = solaLettura;
+  Titolo = QString::fromStdString(titolo);
+  Messaggio = QString::fromStdString(messaggio);
+  setWindowTitle(Titolo);
+  exec();
+  VettReale = nullptr;
+  VettStringa = nullptr;
+}
+
+int TDlgEditVett::Count() const {
+  // A count beyond the stored elements is never trusted.
+  if (Tipo == T_VETT_REALE) return VettReale ? std::min(VettReale->Count, VettReale->Vett.Dimensione()) : 0;
+  return VettStringa ? std::min(VettStringa->Count, static_cast<int>(VettStringa->Vett.size())) : 0;
+}
+
+void TDlgEditVett::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormActivate();
+}
+
+void TDlgEditVett::FormActivate() {
+  setWindowTitle(Titolo);
+  Memo1->setPlainText(Messaggio);
+  sGrid->SetColWidths(0, 50);
+  const int n = Count();
+  sGrid->SetRowCount(n);
+  // An empty vector still leaves the grid one row: it must not show the last vector's.
+  if (n == 0) {
+    sGrid->SetCells(0, 0, QString());
+    sGrid->SetCells(1, 0, QString());
+  }
+  mostrati_.assign(std::size_t(n), QString());
+  for (int i = 1; i <= n; ++i) {
+    sGrid->SetCells(0, i - 1, QString::number(i));
+    const QString testo = Tipo == T_VETT_REALE ? RealeInTesto(VettReale->Vett(i))
+                                               : QString::fromStdString(VettStringa->Vett[std::size_t(i - 1)]);
+    sGrid->SetCells(1, i - 1, testo);
+    mostrati_[std::size_t(i - 1)] = testo;
+  }
+  pbChiudi->setVisible(SolaLettura);
+  const TGridOptions senza = sGrid->Options() & ~TGridOptions(goEditing);
+  sGrid->SetOptions(SolaLettura ? senza : senza | goEditing);
+  sGrid->FocusCell(1, 0);
+  sGrid->setFocus();
+}
+
+void TDlgEditVett::OKBtnClick() {
+  const int n = Count();
+  sGrid->HideEditor();
+  if (Tipo == T_VETT_REALE) {
+    std::vector<Reale> valori(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+      const QString testo = sGrid->Cells(1, i - 1);
+      Reale& v = valori[std::size_t(i - 1)];
+      v = VettReale->Vett(i);
+      if (testo == mostrati_[std::size_t(i - 1)]) continue;
+      if (!TestoInReale(testo, v)) {
+        MostraErrore(QStringLiteral("Errore alla cella ") + QString::number(i));
+        sGrid->FocusCell(1, i - 1);
+        sGrid->setFocus();
+        return;
+      }
+    }
+    for (int i = 1; i <= n; ++i) VettReale->Vett(i) = valori[std::size_t(i - 1)];
+  } else {
+    for (int i = 1; i <= n; ++i) VettStringa->Vett[std::size_t(i - 1)] = sGrid->Cells(1, i - 1).toStdString();
+  }
+  accept();
+}
+
+}  // namespace qx

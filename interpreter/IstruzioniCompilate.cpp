@@ -1,0 +1,692 @@
+#include "interpreter/IstruzioniCompilate.h"
+
+#include <exception>
+
+#include "interpreter/Istruzioni.h"
+#include "interpreter/SeguitoIstruzioni.h"
+#include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
+#include "runstate/ParoleChiave.h"
+#include "runstate/WindowServices.h"
+
+namespace qx {
+
+namespace detail {
+std::uint64_t gIstruzioniRiprodotte = 0;
+}  // namespace detail
+
+namespace istr {
+
+Istruzione::~Istruzione() = default;
+
+namespace {
+
+// ---------------------------------------------------------------------------------------
+// Building the tree from the reads, in the order the statements' code made them (the
+// routines of Istruzioni.cpp); any read out of place gives no tree.
+
+class Costruttore {
+ public:
+  explicit Costruttore(const std::vector<Lettura>& letture) : l_(letture) {}
+
+  std::unique_ptr<istr::Istruzione> Radice() {
+    k_ = 1;  // the first token is the statement's own
+    auto radice = LeggiIstruzione(&l_[0], 0);
+    if (!ok_ || k_ != l_.size()) return nullptr;
+    return radice;
+  }
+
+ private:
+  const Lettura* Token() {
+    if (k_ >= l_.size() || l_[k_].espressione) {
+      ok_ = false;
+      return &l_[0];
+    }
+    return &l_[k_++];
+  }
+  const Lettura* Token(char c) {
+    const Lettura* t = Token();
+    if (!t->Inizia(c)) ok_ = false;
+    return t;
+  }
+  const Lettura* Token(ParolaToken p) {
+    const Lettura* t = Token();
+    if (!(t->parole & p)) ok_ = false;
+    return t;
+  }
+  const Lettura* Espressione() {
+    if (k_ >= l_.size() || !l_[k_].espressione) {
+      ok_ = false;
+      return &l_[0];
+    }
+    return &l_[k_++];
+  }
+  // An expression that the statement evaluates right after showing the line after `token`:
+  // it need not show it again.
+  void Silenzia(const Lettura* espressione, const Lettura* token) {
+    if (ok_ && espressione->espressione && espressione->espressione->riga == token->dopo.IndiceRiga)
+      espressione->espressione->mostra = false;
+  }
+  bool Prossimo(ParolaToken p) const { return k_ < l_.size() && !l_[k_].espressione && (l_[k_].parole & p); }
+
+  template <class T>
+  std::unique_ptr<T> Nuova(const Lettura* primo, int livello) {
+    auto n = std::make_unique<T>();
+    n->primo = primo;
+    n->livello = livello;
+    return n;
+  }
+
+  // ExecStatement: the construct that starts with `primo`, in Costrutto's order.
+  std::unique_ptr<istr::Istruzione> LeggiIstruzione(const Lettura* primo, int livello) {
+    if (!ok_) return nullptr;
+    if (primo->parole & kParolaEsegui) return LeggiEsegui(primo, livello);
+    if (primo->parole & kParolaPer) return LeggiPer(primo, livello);
+    if (primo->parole & kParolaRipeti) return LeggiRipeti(primo, livello);
+    if (primo->parole & kParolaSe) return LeggiSe(primo, livello);
+    if (primo->Inizia(';')) {
+      auto n = std::make_unique<istr::Istruzione>(Specie::Vuota);
+      n->primo = primo;
+      n->livello = livello;
+      return n;
+    }
+    if (!primo->testo.empty() && IsLettera(static_cast<unsigned char>(primo->testo[0]))) return LeggiNome(primo, livello);
+    ok_ = false;
+    return nullptr;
+  }
+
+  // Corpo: statements up to FINE; then the ";" that the construct reads after it.
+  void LeggiCorpo(istr::Corpo& c, int livello) {
+    while (ok_) {
+      const Lettura* t = Token();
+      if (!ok_) return;
+      if (t->parole & kParolaFine) {
+        c.fine = t;
+        c.puntoVirgola = Token(';');
+        return;
+      }
+      c.istruzioni.push_back(LeggiIstruzione(t, livello + 1));
+    }
+  }
+
+  std::unique_ptr<istr::Istruzione> LeggiEsegui(const Lettura* primo, int livello) {
+    if (k_ < l_.size() && !l_[k_].espressione && l_[k_].Inizia(';')) {
+      auto b = Nuova<Blocco>(primo, livello);
+      b->puntoVirgola = Token();
+      LeggiCorpo(b->corpo, livello);
+      return b;
+    }
+    auto w = Nuova<Finquando>(primo, livello);
+    w->parola = Token(kParolaFinquando);
+    w->aperta = Token('(');
+    w->condizione = Espressione();
+    w->chiusa = Token(')');
+    w->puntoVirgola = Token(';');
+    LeggiCorpo(w->corpo, livello);
+    return w;
+  }
+
+  std::unique_ptr<istr::Istruzione> LeggiPer(const Lettura* primo, int livello) {
+    auto p = Nuova<istr::Per>(primo, livello);
+    p->aperta = Token('(');
+    p->variabile = Token();
+    p->da = Token();
+    p->inizio = Espressione();
+    Silenzia(p->inizio, p->da);
+    p->a = Token(kParolaA);
+    p->limite = Espressione();
+    p->chiusa = Token(')');
+    p->esegui = Token();
+    LeggiCorpo(p->corpo, livello);
+    return p;
+  }
+
+  std::unique_ptr<istr::Istruzione> LeggiRipeti(const Lettura* primo, int livello) {
+    auto r = Nuova<istr::Ripeti>(primo, livello);
+    r->conta = Espressione();
+    r->volte = Token(kParolaVolte);
+    r->puntoVirgola = Token();
+    LeggiCorpo(r->corpo, livello);
+    return r;
+  }
+
+  std::unique_ptr<istr::Istruzione> LeggiSe(const Lettura* primo, int livello) {
+    auto s = Nuova<istr::Se>(primo, livello);
+    s->condizione = Espressione();
+    Silenzia(s->condizione, primo);
+    s->allora = Token(kParolaAllora);
+    s->vero = LeggiIstruzione(Token(), livello + 1);
+    if (!ok_) return nullptr;
+    s->ultimo = &l_[k_ - 1];
+    if (s->ultimo->espressione) ok_ = false;
+    if (Prossimo(kParolaAltrimenti)) {
+      s->altrimenti = Token();
+      s->falso = LeggiIstruzione(Token(), livello + 1);
+    }
+    return s;
+  }
+
+  std::unique_ptr<istr::Istruzione> LeggiNome(const Lettura* primo, int livello) {
+    auto n = Nuova<istr::Nome>(primo, livello);
+    n->dopoNome = Token();
+    const Lettura* corrente = n->dopoNome;
+    if (corrente->Inizia('.')) {
+      n->parolaMembro = Token();
+      n->dopoMembro = Token();
+      corrente = n->dopoMembro;
+    }
+    if (ok_ && corrente->Inizia('(')) {
+      for (;;) {
+        const Lettura* e = Espressione();
+        const Lettura* dopo = Token();
+        if (!ok_) return nullptr;
+        n->argomenti.push_back({e, dopo});
+        if (dopo->Inizia(')') || dopo->dopo.bFine) break;
+      }
+      n->dopoArgomenti = Token();
+      corrente = n->dopoArgomenti;
+    }
+    if (!ok_) return nullptr;
+    if (corrente->Inizia('=')) {
+      n->uguale = corrente;
+      n->valore = Espressione();
+      Silenzia(n->valore, n->uguale);
+      n->chiusura = Token(';');
+    } else if (corrente->Inizia(';')) {
+      n->chiusura = corrente;
+    } else {
+      ok_ = false;
+    }
+    return n;
+  }
+
+  const std::vector<Lettura>& l_;
+  std::size_t k_ = 0;
+  bool ok_ = true;
+};
+
+int LivelloMassimo(const istr::Istruzione& s);
+
+int LivelloMassimo(const istr::Corpo& c, int massimo) {
+  for (const auto& s : c.istruzioni) massimo = std::max(massimo, LivelloMassimo(*s));
+  return massimo;
+}
+
+int LivelloMassimo(const istr::Istruzione& s) {
+  switch (s.specie) {
+    case Specie::Blocco: return LivelloMassimo(static_cast<const Blocco&>(s).corpo, s.livello);
+    case Specie::Finquando: return LivelloMassimo(static_cast<const Finquando&>(s).corpo, s.livello);
+    case Specie::Per: return LivelloMassimo(static_cast<const istr::Per&>(s).corpo, s.livello);
+    case Specie::Ripeti: return LivelloMassimo(static_cast<const istr::Ripeti&>(s).corpo, s.livello);
+    case Specie::Se: {
+      const auto& se = static_cast<const istr::Se&>(s);
+      int m = std::max(s.livello, LivelloMassimo(*se.vero));
+      return se.falso ? std::max(m, LivelloMassimo(*se.falso)) : m;
+    }
+    default: return s.livello;
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Running the tree. Each construct's routine (ExecDoWhile, ExecFor, ExecRepeat, ExecIf) shows
+// its line right after ExecStatement showed the same one, with nothing in between: showing a
+// line again changes nothing, so only ExecStatement's showing is done here.
+
+bool Fermato() { return DatiGlob.bStop; }
+inline void Posiziona(const FineLettura& p) { VaiA(p); }
+
+// How many statements were open when the recorded statement started.
+int gBase = 0;
+
+// NextToken's message hook before a read that starts at `prima`; false when the run was
+// stopped there: the token has then been read from the text, as NextToken reads it after its
+// hook, and the statements' code goes on from there (see Seguito).
+inline bool Pompa(const FineLettura& prima) {
+  TDatiGlob& g = DatiGlob;
+  g.IndiceRiga = prima.IndiceRiga;  // a report at the hook names this line
+  LasciaPassareMessaggi();
+  if (!g.bStop) [[likely]] return true;
+  const bool fine = g.bFine;
+  VaiA(prima);
+  if (fine) g.bFine = true;
+  detail::LeggiToken();
+  return false;
+}
+inline bool Pompa(const Lettura& l) { return Pompa(l.prima); }
+
+// While the statements' own code goes on from a read of a statement at `livello`: the count
+// of open statements is the one the text has there.
+struct Seguito {
+  explicit Seguito(int livello) { seguito::ImpostaAnnidamento(gBase + livello); }
+  ~Seguito() { seguito::ImpostaAnnidamento(gBase); }
+  Seguito(const Seguito&) = delete;
+  Seguito& operator=(const Seguito&) = delete;
+};
+
+// A report at the place `dove` of the text.
+void Errore(const FineLettura& dove, const std::string& messaggio, bool SuRiga) {
+  Posiziona(dove);
+  ReportError(messaggio, SuRiga);
+}
+
+inline Valutato Espressione(const Lettura& l, bool Esegui) {
+  if (Esegui) return ValutaCompilata(*l.espressione);
+  AnalizzaCompilata(*l.espressione);
+  return {};
+}
+
+// An expression whose value goes where the name of a number or a logical value does not
+// matter: T_REALE or T_BOOLEANO with the value in `x`, else T_1 with it in `altro` (nothing
+// when not executing).
+inline Reale Scalare(const Lettura& l, bool Esegui, TipiValore& t, Valutato& altro) {
+  if (Esegui) return ScalareCompilato(*l.espressione, t, altro);
+  AnalizzaCompilata(*l.espressione);
+  t = T_1;
+  return 0;
+}
+
+void EseguiIstruzione(istr::Istruzione& s, bool Esegui);
+
+// Statements up to FINE (Corpo), for the statement at `livello` that owns the body.
+void EseguiCorpo(istr::Corpo& c, bool Esegui, int livello) {
+  for (auto& s : c.istruzioni) {
+    if (!Pompa(*s->primo)) {
+      Seguito seguito(livello);
+      seguito::CorpoDopoLettura(Esegui);
+      return;
+    }
+    EseguiIstruzione(*s, Esegui);
+    if (Fermato()) return;
+  }
+  if (!Pompa(*c.fine)) {
+    Seguito seguito(livello);
+    seguito::CorpoDopoLettura(Esegui);
+  }
+}
+
+// PuntoVirgolaDopoFine.
+void PuntoVirgolaDopoFine(const istr::Corpo& c, int livello) {
+  if (Fermato()) return;
+  if (!Pompa(*c.puntoVirgola)) {
+    Seguito seguito(livello);
+    seguito::DopoPuntoVirgolaFine();
+  }
+}
+
+void EseguiBlocco(Blocco& b, bool Esegui) {
+  if (!Pompa(*b.puntoVirgola)) {
+    Seguito seguito(b.livello);
+    seguito::DoWhileDopoEsegui(Esegui);
+    return;
+  }
+  EseguiCorpo(b.corpo, Esegui, b.livello);
+  if (Fermato()) return;
+  if (!Pompa(*b.corpo.puntoVirgola)) {
+    Seguito seguito(b.livello);
+    seguito::BloccoDopoFine();
+  }
+}
+
+void EseguiFinquando(Finquando& w, bool Esegui) {
+  if (!Pompa(*w.parola)) {
+    Seguito seguito(w.livello);
+    seguito::DoWhileDopoEsegui(Esegui);
+    return;
+  }
+  if (!Pompa(*w.aperta)) {
+    Seguito seguito(w.livello);
+    seguito::FinquandoDopoParola(Esegui);
+    return;
+  }
+  bool continua = false;
+  do {
+    Valutato altro;
+    TipiValore t;
+    const Reale x = Scalare(*w.condizione, Esegui, t, altro);
+    if (Fermato()) return;
+    if (Esegui && t != T_BOOLEANO) {
+      Errore(w.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
+      return;
+    }
+    if (!Pompa(*w.chiusa)) {
+      Seguito seguito(w.livello);
+      seguito::FinquandoDopoChiusa(Esegui, DaScalare(t, x, altro), continua);
+      return;
+    }
+    if (!Pompa(*w.puntoVirgola)) {
+      Seguito seguito(w.livello);
+      seguito::FinquandoDopoPuntoVirgola(Esegui, DaScalare(t, x, altro), continua);
+      return;
+    }
+    continua = Esegui && x != 0;
+    EseguiCorpo(w.corpo, continua, w.livello);
+    PuntoVirgolaDopoFine(w.corpo, w.livello);
+  } while (!Fermato() && Esegui && continua);
+}
+
+// What the text does after a PER header's piece gave true: the body and the ";" after FINE.
+void DopoIntestazione(bool riuscita, bool continua) {
+  if (!riuscita) return;
+  seguito::Corpo(continua);
+  seguito::PuntoVirgolaDopoFine();
+}
+
+// The store of an assignment: a number into a number variable or element in place, anything
+// else as StoreVariable does it, at the place `dopo` of the text.
+void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
+               VariabileRicordata* variabile, const FineLettura& dopo) {
+  if (MemorizzaVeloce(nome, valore, argomenti, variabile)) return;
+  Posiziona(dopo);
+  MemorizzaValore(nome, valore, argomenti);
+}
+
+void EseguiPer(istr::Per& p, bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  int passo = 0;
+  bool continua = false;
+  do {
+    if (!Pompa(*p.aperta)) {
+      Seguito seguito(p.livello);
+      DopoIntestazione(seguito::PerDopoParentesi(Esegui, passo, p.contatore, continua), continua);
+      return;
+    }
+    if (!Pompa(*p.variabile)) {
+      Seguito seguito(p.livello);
+      DopoIntestazione(seguito::PerDopoVariabile(Esegui, passo, p.contatore, continua), continua);
+      return;
+    }
+    if (!StessoTesto(g.NomeIstruzione, p.variabile->testo)) g.NomeIstruzione = p.variabile->testo;
+    if (!Pompa(*p.da)) {
+      Seguito seguito(p.livello);
+      DopoIntestazione(seguito::PerDopoDa(Esegui, passo, p.contatore, continua), continua);
+      return;
+    }
+    // ExecAssignment of the counter: the start, plus the pass number.
+    if (Esegui) MostraRiga(p.da->dopo.IndiceRiga);
+    const int oggetti = g.ContatoreOggetti;
+    Valutato altro;
+    TipiValore t;
+    Reale x = Scalare(*p.inizio, Esegui, t, altro);
+    if (Fermato()) return;
+    if (Esegui && t == T_1 && altro.Niente()) {
+      Errore(p.inizio->dopo, ParoleChiave.msgIdentificatore, true);
+      return;
+    }
+    if (t == T_REALE) x += passo;
+    if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
+    if (Esegui) {
+      if (t != T_REALE || !MemorizzaNumero(g.NomeIstruzione, x, &p.contatore)) {
+        Valutato inizio = DaScalare(t, x, altro);
+        ArgomentiIstruzione nessuno;
+        Memorizza(g.NomeIstruzione, inizio, nessuno, &p.contatore, p.inizio->dopo);
+        if (Fermato()) return;
+      }
+      WaitStep();
+      if (Fermato()) return;
+    }
+    Reale valore = 0;
+    if (Esegui) {
+      const cValoreReale* n = NumeroVariabile(p.contatore, g.NomeIstruzione);
+      if (!n) {
+        Errore(p.inizio->dopo, "For errore 2", false);
+        return;
+      }
+      valore = n->Value;
+    }
+    if (!Pompa(*p.a)) {
+      Seguito seguito(p.livello);
+      DopoIntestazione(seguito::PerDopoA(Esegui, p.contatore, valore, continua), continua);
+      return;
+    }
+    Valutato altroLimite;
+    TipiValore tl;
+    const Reale limite = Scalare(*p.limite, Esegui, tl, altroLimite);
+    if (Fermato()) return;
+    if (Esegui && tl != T_REALE) {
+      Errore(p.limite->dopo, "For errore 4", false);
+      return;
+    }
+    if (!Pompa(*p.chiusa)) {
+      Seguito seguito(p.livello);
+      DopoIntestazione(
+          seguito::PerDopoChiusa(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
+          continua);
+      return;
+    }
+    if (!Pompa(*p.esegui)) {
+      Seguito seguito(p.livello);
+      DopoIntestazione(
+          seguito::PerDopoEsegui(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
+          continua);
+      return;
+    }
+    if (Esegui) {
+      // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away).
+      if (const cValoreReale* n = NumeroVariabile(p.contatore, g.NomeIstruzione)) valore = n->Value;
+      continua = limite >= valore;
+      if (!continua) {
+        // After a loop that ends, the variable holds the last value for which the body ran.
+        cVariabile* v = g.ListaVariabili->Cerca(g.NomeIstruzione);
+        if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
+      }
+    } else {
+      continua = false;
+    }
+    EseguiCorpo(p.corpo, continua, p.livello);
+    ++passo;
+    PuntoVirgolaDopoFine(p.corpo, p.livello);
+  } while (!Fermato() && Esegui && continua);
+}
+
+void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
+  int passo = 0;
+  bool continua = false;
+  do {
+    Valutato altro;
+    TipiValore t;
+    const Reale conta = Scalare(*r.conta, Esegui, t, altro);
+    if (Fermato()) return;
+    if (Esegui && t != T_REALE) {
+      Errore(r.conta->dopo, "Errore Ripeti 2", false);
+      return;
+    }
+    if (!Pompa(*r.volte)) {
+      Seguito seguito(r.livello);
+      seguito::RipetiDopoVolte(Esegui, DaScalare(t, conta, altro), passo, continua);
+      return;
+    }
+    if (!Pompa(*r.puntoVirgola)) {
+      Seguito seguito(r.livello);
+      seguito::RipetiDopoPuntoVirgola(Esegui, DaScalare(t, conta, altro), passo, continua);
+      return;
+    }
+    continua = Esegui && static_cast<Reale>(passo) < conta;
+    EseguiCorpo(r.corpo, continua, r.livello);
+    PuntoVirgolaDopoFine(r.corpo, r.livello);
+    ++passo;
+  } while (!Fermato() && Esegui && continua);
+}
+
+void EseguiSe(istr::Se& s, bool Esegui) {
+  Valutato altro;
+  TipiValore t;
+  const Reale x = Scalare(*s.condizione, Esegui, t, altro);
+  if (Fermato()) return;
+  if (Esegui && t != T_BOOLEANO) {
+    Errore(s.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
+    return;
+  }
+  if (!Pompa(*s.allora)) {
+    Seguito seguito(s.livello);
+    seguito::SeDopoAllora(Esegui, DaScalare(t, x, altro));
+    return;
+  }
+  const bool vera = Esegui && x != 0;
+  if (!Pompa(*s.vero->primo)) {
+    Seguito seguito(s.livello);
+    seguito::SeDopoPrimo(Esegui, vera);
+    return;
+  }
+  EseguiIstruzione(*s.vero, vera);
+  if (Fermato()) return;
+  // The look-ahead for ALTRIMENTI reads after the branch's last token.
+  const FineLettura& sguardo = s.altrimenti ? s.altrimenti->prima : s.ultimo->dopo;
+  if (!Pompa(sguardo)) {
+    Lettore::Segno prima;
+    prima.posizione = {s.ultimo->dopo.Colonna, s.ultimo->dopo.ChCorrente, s.ultimo->dopo.bFine,
+                       s.ultimo->dopo.IndiceRiga};
+    prima.token = s.ultimo->testo;
+    Seguito seguito(s.livello);
+    seguito::SeDopoSguardo(Esegui, vera, prima);
+    return;
+  }
+  if (!s.altrimenti) return;  // the token is read again by the next statement
+  if (!Pompa(*s.falso->primo)) {
+    Seguito seguito(s.livello);
+    seguito::SeDopoAltrimenti(Esegui, vera);
+    return;
+  }
+  EseguiIstruzione(*s.falso, Esegui && !vera);
+}
+
+// ExecAssignment of an assignment statement.
+void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione& argomenti) {
+  TDatiGlob& g = DatiGlob;
+  if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
+  const int oggetti = g.ContatoreOggetti;
+  Valutato altro;
+  TipiValore t;
+  const Reale x = Scalare(*n.valore, Esegui, t, altro);
+  if (Fermato()) return;
+  if (Esegui && t == T_1 && altro.Niente()) {
+    Errore(n.valore->dopo, ParoleChiave.msgIdentificatore, true);
+    return;
+  }
+  if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
+  if (Esegui) {
+    bool fatto = false;
+    if (t == T_REALE) {
+      if (argomenti.empty()) {
+        fatto = MemorizzaNumero(g.NomeIstruzione, x, &n.variabile);
+      } else if (Reale* cella = CellaElementoNumero(g.NomeIstruzione, argomenti, &n.variabile)) {
+        *cella = x;
+        fatto = true;
+      }
+    }
+    if (!fatto) {
+      Valutato valore = DaScalare(t, x, altro);
+      Memorizza(g.NomeIstruzione, valore, argomenti, &n.variabile, n.valore->dopo);
+      if (Fermato()) return;
+    }
+  }
+  if (!Pompa(*n.chiusura)) {
+    Seguito seguito(n.livello);
+    seguito::AssegnamentoDopoPuntoVirgola();
+    return;
+  }
+  if (Esegui) WaitStep();
+}
+
+void EseguiNome(istr::Nome& n, bool Esegui) {
+  TDatiGlob& g = DatiGlob;
+  if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
+  if (!Pompa(*n.dopoNome)) {
+    Seguito seguito(n.livello);
+    seguito::NomeDopoPrimo(Esegui);
+    return;
+  }
+  if (!n.parolaMembro && n.argomenti.empty() && n.uguale) {
+    // The commonest statement: an assignment to a name.
+    static ArgomentiIstruzione nessuno;
+    try {
+      Assegnamento(n, Esegui, nessuno);
+    } catch (const std::exception&) {
+      ReportError("Errore non documentato", false);
+    }
+    return;
+  }
+  ArgomentiIstruzione argomenti;
+  if (n.parolaMembro) {
+    if (!Pompa(*n.parolaMembro)) {
+      Seguito seguito(n.livello);
+      seguito::NomeDopoParolaMembro(Esegui, argomenti);
+      return;
+    }
+    argomenti.push_back(CellaMembro(n.parolaMembro->testo));
+    if (!Pompa(*n.dopoMembro)) {
+      Seguito seguito(n.livello);
+      seguito::NomeDopoMembro(Esegui, argomenti);
+      return;
+    }
+  }
+  if (!n.argomenti.empty()) {
+    // After a stop at any of these reads the text only reads that token.
+    for (istr::Nome::Argomento& a : n.argomenti) {
+      argomenti.push_back(Espressione(*a.espressione, Esegui));
+      if (Fermato() || !Pompa(*a.dopo)) return;
+    }
+    if (!Pompa(*n.dopoArgomenti)) return;
+  }
+  if (n.uguale) {
+    try {
+      Assegnamento(n, Esegui, argomenti);
+    } catch (const std::exception&) {
+      ReportError("Errore non documentato", false);
+    }
+    return;
+  }
+  // The procedure cannot run this statement again while it runs: its list is free.
+  ListaArgomenti& lista = n.lista;
+  lista.Clear();
+  for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
+  Posiziona(n.chiusura->dopo);
+  CallProcedure(Esegui, lista, &n.procedura);
+  lista.Clear();
+}
+
+void EseguiCostrutto(istr::Istruzione& s, bool Esegui) {
+  switch (s.specie) {
+    case Specie::Vuota: return;
+    case Specie::Blocco: return EseguiBlocco(static_cast<Blocco&>(s), Esegui);
+    case Specie::Finquando: return EseguiFinquando(static_cast<Finquando&>(s), Esegui);
+    case Specie::Per: return EseguiPer(static_cast<istr::Per&>(s), Esegui);
+    case Specie::Ripeti: return EseguiRipeti(static_cast<istr::Ripeti&>(s), Esegui);
+    case Specie::Se: return EseguiSe(static_cast<istr::Se&>(s), Esegui);
+    case Specie::Nome: return EseguiNome(static_cast<istr::Nome&>(s), Esegui);
+  }
+}
+
+// ExecStatement of a statement inside the recording (its first token was just read).
+void EseguiIstruzione(istr::Istruzione& s, bool Esegui) {
+  if (Esegui) MostraRiga(s.primo->dopo.IndiceRiga);
+  EseguiCostrutto(s, Esegui);
+}
+
+}  // namespace
+
+std::unique_ptr<Istruzione> Costruisci(const std::vector<Lettura>& letture, int& livelloMassimo) {
+  if (letture.empty()) return nullptr;
+  auto radice = Costruttore(letture).Radice();
+  if (radice) livelloMassimo = LivelloMassimo(*radice);
+  return radice;
+}
+
+bool Esegui(IstruzioneCompilata& istruzione, bool Esegui, int annidamento, int massimo) {
+  if (annidamento + istruzione.livelloMassimo > massimo) return false;
+  ++detail::gIstruzioniRiprodotte;
+  const int base = gBase;
+  gBase = annidamento;
+  EseguiCostrutto(*istruzione.radice, Esegui);
+  gBase = base;
+  if (!Fermato()) {
+    // The reading stands after the statement's last token, which is the current one.
+    const Lettura& ultima = istruzione.letture.back();
+    VaiA(ultima.dopo);
+    ImpostaToken(ultima.testo);
+  }
+  return true;
+}
+
+}  // namespace istr
+
+}  // namespace qx

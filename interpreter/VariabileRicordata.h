@@ -1,0 +1,47 @@
+// The variable that one place of the program reads or stores into, found once and kept while
+// the variable table keeps the version of its names (cListaVariabili::VersioneNomi): a loop
+// names the same variables on every pass.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "interpreter/Scanner.h"
+#include "runstate/DatiGlob.h"
+#include "values/Variabili.h"
+
+namespace qx {
+
+class VariabileRicordata {
+ public:
+  // Cerca(nome) of the current table.
+  cVariabile* Trova(const std::string& nome) {
+    const cListaVariabili* tabella = DatiGlob.ListaVariabili;
+    if (!tabella) return nullptr;
+    if (tabella == tabella_ && tabella->VersioneNomi() == versione_ && StessoTesto(nome, nome_)) return variabile_;
+    tabella_ = tabella;
+    versione_ = tabella->VersioneNomi();
+    nome_ = nome;
+    variabile_ = tabella->Cerca(nome);
+    // A name with "_" depends on the value of another variable: it is looked up every time.
+    semplice_ = !nome.empty() && nome.find('_') == std::string::npos;
+    if (!semplice_) tabella_ = nullptr;
+    return variabile_;
+  }
+  // Trova for a caller that always gives the same name.
+  [[gnu::always_inline]] cVariabile* TrovaStessoNome(const std::string& nome) {
+    const cListaVariabili* tabella = DatiGlob.ListaVariabili;
+    if (tabella && tabella == tabella_ && tabella->VersioneNomi() == versione_) [[likely]] return variabile_;
+    return Trova(nome);
+  }
+  // Whether the name last looked up is one the table takes as it is (not empty, no "_").
+  bool Semplice() const { return semplice_; }
+
+ private:
+  const cListaVariabili* tabella_ = nullptr;
+  std::uint64_t versione_ = 0;
+  std::string nome_;
+  cVariabile* variabile_ = nullptr;
+  bool semplice_ = false;
+};
+
+}  // namespace qx
