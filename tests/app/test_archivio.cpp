@@ -89,9 +89,10 @@ class Archivio : public ::testing::Test {
   }
 
   void CreaERiempi() {
+    const std::size_t prima = scatole.Requests.size();
     Esegui("CREA_ARCHIVIO(\"RUBRICA\", \"NOME\", TESTO, 20, \"ETA\", NUMERO);");
-    ASSERT_EQ(scatole.Requests.size(), 1u);
-    EXPECT_EQ(scatole.Requests[0].Text, "L'archivio è stato creato, utilizza il comando APRI_ARCHIVIO per aprirlo.");
+    ASSERT_EQ(scatole.Requests.size(), prima + 1);
+    EXPECT_EQ(scatole.Requests[prima].Text, "L'archivio è stato creato, utilizza il comando APRI_ARCHIVIO per aprirlo.");
     ASSERT_TRUE(std::filesystem::exists(Tabella()));
     ASSERT_TRUE(NelBrowser([](TdlgEditArchivio& a) {
       EXPECT_EQ(a.windowTitle(), "Archivio RUBRICA");
@@ -222,13 +223,30 @@ TEST_F(Archivio, CtrlCancCancellaDopoLaConferma) {
   EXPECT_EQ(NelFile(), (std::vector<std::string>{"Rossi 30", "Verdi 45"}));
 }
 
-TEST_F(Archivio, UnArchivioCheNonCeLoDiceEIlProgrammaProsegue) {
-  RispondiModali risposte;
-  Esegui("APRI_ARCHIVIO(\"NESSUNO\");\nSTAMPA(\"dopo\");");
-  EXPECT_TRUE(risposte.Visti.empty());
+TEST_F(Archivio, UnArchivioCheNonSiPuoAprireLoDiceEIlProgrammaProsegue) {
+  {
+    RispondiModali risposte;
+    Esegui("APRI_ARCHIVIO(\"NESSUNO\");\nSTAMPA(\"dopo\");");
+    EXPECT_TRUE(risposte.Visti.empty());
+  }
   ASSERT_EQ(scatole.Requests.size(), 1u);
+  EXPECT_EQ(scatole.Requests[0].Caption, "Errore");
   EXPECT_EQ(scatole.Requests[0].Text, "L'archivio NESSUNO non esiste");
   EXPECT_EQ(f().reoutput->toPlainText(), "> dopo");
+
+  // A table someone else holds, and a file that is no table: their messages, nothing shown.
+  CreaERiempi();
+  {
+    dbf::TTabella altro;
+    std::string errore;
+    ASSERT_TRUE(altro.Apri(Tabella(), errore)) << errore;
+    EXPECT_FALSE(NelBrowser([](TdlgEditArchivio&) {}));
+    EXPECT_EQ(scatole.Requests.back().Text, "L'archivio RUBRICA è già in uso");
+  }
+  ScriviFile(cartella.Percorso("ARC/ROTTO.dbf"), std::string(40, '\x03') + "non è una tabella");
+  EXPECT_FALSE(NelBrowser([](TdlgEditArchivio&) {}, "ROTTO"));
+  EXPECT_EQ(scatole.Requests.back().Text.toStdString().rfind("L'archivio ROTTO ", 0), 0u)
+      << scatole.Requests.back().Text.toStdString();
 }
 
 }  // namespace
