@@ -40,7 +40,7 @@ void ScriviEdEsegui(Tfrm3& f, const char* programma = kProgramma) {
   ASSERT_FALSE(DatiGlob.bStop);
 }
 
-TEST(FileProgramma, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
+TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
@@ -120,7 +120,7 @@ TEST(FileProgramma, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
   EXPECT_EQ(LeggiFile(file), salvato);
 }
 
-TEST(FileProgramma, SalvaConNomeDalMenuPrendeLEstensioneDelFiltro) {
+TEST(FileFinestra, SalvaConNomeDalMenuPrendeLEstensioneDelFiltro) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
@@ -145,7 +145,7 @@ TEST(FileProgramma, SalvaConNomeDalMenuPrendeLEstensioneDelFiltro) {
   EXPECT_EQ(f.NomeFile(), cartella.Percorso("esercizio.qxa"));
 }
 
-TEST(FileProgramma, LaDomandaPrimaDiNuovoEDiApri) {
+TEST(FileFinestra, LaDomandaPrimaDiNuovoEDiApri) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
@@ -202,7 +202,7 @@ TEST(FileProgramma, LaDomandaPrimaDiNuovoEDiApri) {
   }
 }
 
-TEST(FileProgramma, UnFileDanneggiatoNonCambiaNulla) {
+TEST(FileFinestra, UnFileDanneggiatoNonCambiaNulla) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
@@ -238,7 +238,7 @@ TEST(FileProgramma, UnFileDanneggiatoNonCambiaNulla) {
   EXPECT_EQ(risposte.SenzaRisposta, 0);
 }
 
-TEST(FileProgramma, UnSalvataggioCheFallisceLoDiceELasciaIlLavoroDaSalvare) {
+TEST(FileFinestra, UnSalvataggioCheFallisceLoDiceELasciaIlLavoroDaSalvare) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
@@ -265,7 +265,7 @@ TEST(FileProgramma, UnSalvataggioCheFallisceLoDiceELasciaIlLavoroDaSalvare) {
   EXPECT_EQ(Nomi(), "A");
 }
 
-TEST(FileProgramma, UnCarattereFuoriDallaCodificaLoDiceUnaVolta) {
+TEST(FileFinestra, UnCarattereFuoriDallaCodificaLoDiceUnaVolta) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
@@ -282,7 +282,7 @@ TEST(FileProgramma, UnCarattereFuoriDallaCodificaLoDiceUnaVolta) {
   EXPECT_FALSE(f.MemoSource->Modified());
 }
 
-TEST(FileProgramma, LaRigaDiComandoApreIlFileConIRighelliNascostiSeGliAssiSonoCentrati) {
+TEST(FileFinestra, LaRigaDiComandoApreIlFileConIRighelliNascostiSeGliAssiSonoCentrati) {
   CartellaProgramma cartella;
   const std::string file = cartella.Percorso("assi centrati.QXA");
   {
@@ -305,7 +305,7 @@ TEST(FileProgramma, LaRigaDiComandoApreIlFileConIRighelliNascostiSeGliAssiSonoCe
   EXPECT_FALSE(g.MemoSource->Modified());
 }
 
-TEST(FileProgramma, UnFileConUnValoreDelloSpazioMostraLaVistaDelloSpazio) {
+TEST(FileFinestra, UnFileConUnValoreDelloSpazioMostraLaVistaDelloSpazio) {
   RegistraSpazioFinto(T_SFERA3D);
   FinestraAperta a;
   Tfrm3& f = a.f();
