@@ -35,8 +35,10 @@ class Archivio : public ::testing::Test {
     Clicca(f(), f().Esegui1);
   }
 
-  // Runs APRI_ARCHIVIO on the table and plays `utente` in the browser; true when it showed.
-  bool NelBrowser(const std::function<void(TdlgEditArchivio&)>& utente, const std::string& nome = "RUBRICA") {
+  // Runs `istruzione` (APRI_ARCHIVIO of the table when empty) and plays `utente` in the
+  // browser; true when it showed.
+  bool NelBrowser(const std::function<void(TdlgEditArchivio&)>& utente, const std::string& nome = "RUBRICA",
+                  const std::string& istruzione = "") {
     bool mostrato = false;
     // The browser is made once and reused: it is recognised each time it is up.
     Quando aperto([] { return dynamic_cast<TdlgEditArchivio*>(QApplication::activeModalWidget()) != nullptr; },
@@ -48,7 +50,7 @@ class Archivio : public ::testing::Test {
                     utente(a);
                     if (a.isVisible()) QTest::mouseClick(a.OKBtn, Qt::LeftButton);
                   });
-    Esegui("APRI_ARCHIVIO(\"" + nome + "\");");
+    Esegui(istruzione.empty() ? "APRI_ARCHIVIO(\"" + nome + "\");" : istruzione);
     return mostrato;
   }
 
@@ -173,9 +175,12 @@ TEST_F(Archivio, UnaModificaRestaDopoLaChiusura) {
     EXPECT_EQ(a.RigaCorrente(), 2);
   }));
   EXPECT_EQ(NelFile(), (std::vector<std::string>{"Rossi 30", "Bianchi 99", "Verdi 50"}));
-  ASSERT_TRUE(NelBrowser([](TdlgEditArchivio& a) {
-    EXPECT_EQ(Colonna(a, 1), (QStringList{"30", "99", "50"}));
-  }));
+  // CREA_ARCHIVIO on the table, answered Yes, opens it as it is.
+  scatole.Answers = {IDYES};
+  ASSERT_TRUE(NelBrowser([](TdlgEditArchivio& a) { EXPECT_EQ(Colonna(a, 1), (QStringList{"30", "99", "50"})); },
+                         "RUBRICA", "CREA_ARCHIVIO(\"RUBRICA\", \"NOME\", TESTO, 20, \"ETA\", NUMERO);"));
+  EXPECT_EQ(scatole.Requests.back().Text.toStdString(),
+            "L'archivio RUBRICA esiste già, premi [OK] se lo vuoi aprire, premi [NO] se lo vuoi azzerare e ricreare");
 }
 
 TEST_F(Archivio, UnValoreSbagliatoLoDiceENonScriveNulla) {

@@ -11,13 +11,13 @@
 #include <QMimeData>
 #include <QObject>
 #include <QUrl>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
 #include "app/scheda/PacchettoZip.h"
 #include "runstate/DatiGlob.h"
 #include "tests/app/SupportoFile.h"
+#include "tests/files/VerificaScheda.h"
 #include "values/Collezioni.h"
 #include "values/RifCart.h"
 
@@ -35,15 +35,6 @@ class Scrivania : public QObject {
 };
 
 namespace {
-
-std::string LettoDaPython(const std::string& documento) {
-  const std::string comando = "python3 " QUORIX_VERIFICA_SCHEDA " '" + documento + "' 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> p(::popen(comando.c_str(), "r"), ::pclose);
-  std::string r;
-  char buf[4096];
-  while (p && std::fgets(buf, sizeof buf, p.get())) r += buf;
-  return r;
-}
 
 // The picture inside a worksheet.
 QImage Figura(const std::string& documento) {
