@@ -20,6 +20,7 @@ void TCanvasDifferito::Completa() {
   if (!sporco_ || inCompletamento_) return;
   inCompletamento_ = true;
   sporco_ = false;
+  ++ridisegni_;
   // The calls are taken out first: the repaint itself may draw through this canvas.
   auto coda = std::move(coda_);
   coda_.clear();

@@ -8,6 +8,7 @@
 // their moment, and replayed over the new picture: what ends up in the image is exactly
 // what painting at once would have given.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -27,6 +28,8 @@ class TCanvasDifferito : public TCanvas {
   // The picture is stale: a repaint covers the whole area, so the calls kept so far are dropped.
   void RichiediRidisegno();
   bool Sporco() const { return sporco_; }
+  // Pictures made so far: what was drawn over a picture is gone once this changes.
+  std::uint64_t Ridisegni() const { return ridisegni_; }
   // Makes the picture now when it is stale, then replays the calls kept since.
   void Completa();
 
@@ -69,6 +72,7 @@ class TCanvasDifferito : public TCanvas {
   TCanvas* dest_ = nullptr;
   bool sporco_ = false;
   bool inCompletamento_ = false;
+  std::uint64_t ridisegni_ = 0;
   std::vector<std::pair<Stato, std::function<void(TCanvas&)>>> coda_;
 };
 

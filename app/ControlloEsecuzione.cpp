@@ -3,13 +3,13 @@
 // run is under way: they only set the run-state flags that the interpreter reads.
 #include <QAction>
 #include <QCheckBox>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
 
 #include "app/CanvasDifferito.h"
 #include "app/PaintBoxQt.h"
+#include "app/PrelieviCanvas.h"
 #include "app/Protetto.h"
 #include "app/ServiziFinestra.h"
 #include "app/Editori.h"
@@ -65,6 +65,7 @@ void Tfrm3::InizializzaAmbiente() {
   layoutFatto_ = false;
   g.OggettoScelto = nullptr;
   g.OggettoGLScelto = nullptr;
+  prelievi_->Dimentica();
   // The picked values belong to the table that is about to go: forget them first.
   if (g.ListaValGraf) g.ListaValGraf->Svuota();
   g.AreaRifCart = {pbRifCart->width(), pbRifCart->height()};
@@ -73,7 +74,7 @@ void Tfrm3::InizializzaAmbiente() {
   // The pens, the new variable table and trace points, the frame, the emptied output pane.
   ambiente_->InizializzaAmbiente();
   PreparaRifCart();
-  // The space frame and the three wall planes join here with the space values.
+  // The space frame and the planes of its walls come with RIFCART3D.
   AggiornaListaOggetti();
   g.bInterrotto = false;
   g.ListaIstruzioni.clear();
@@ -229,20 +230,6 @@ void Tfrm3::MemoSourceKeyDown() {
   if (!g.bStop) return;
   g.bStop = false;
   MemoSource->InvalidateLine(g.RigaErrore + 1);
-}
-
-void Tfrm3::CollegaMouseRifCart() {
-  // The waiting statements read what these hand over; the rubber bands and the snapping
-  // feedback of the picks are drawn by the statements' own repaints.
-  auto pixel = [](QMouseEvent* e) { return TPoint{int(e->position().x()), int(e->position().y())}; };
-  auto esatto = [](QMouseEvent* e) { return (e->modifiers() & Qt::ShiftModifier) != 0; };
-  pbRifCart->OnMouseDown = [=](QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) Protetto([&] { MousePremuto(pixel(e), esatto(e)); });
-  };
-  pbRifCart->OnMouseMove = [=](QMouseEvent* e) { Protetto([&] { MouseMosso(pixel(e), esatto(e)); }); };
-  pbRifCart->OnMouseUp = [=](QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) Protetto([&] { MouseRilasciato(pixel(e), esatto(e)); });
-  };
 }
 
 }  // namespace qx

@@ -23,6 +23,8 @@
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
 #include "app/Protetto.h"
+#include "app/ServiziFinestra.h"
+#include "app/dialogs/Dialoghi.h"
 #include "app/Tfrm3.h"
 #include "runstate/DatiGlob.h"
 #include "values/RifCart.h"
@@ -199,10 +201,7 @@ void Tfrm3::CreaMenuPrincipale() {
   QMenu* info = barra->addMenu("&?");
   Informazionisu1 = info->addAction("Informazioni su..");
   Informazionisu1->setObjectName("Informazionisu1");
-  connect(Informazionisu1, &QAction::triggered, this, [this] {
-    MessaggioSemplice(TitoloApplicazione() +
-                      "\nLinguaggio di programmazione procedurale orientato all'apprendimento della matematica");
-  });
+  connect(Informazionisu1, &QAction::triggered, this, [this] { servizi_->Dialoghi().Informazioni(); });
 }
 
 QWidget* Tfrm3::CreaColonnaStrumenti() {
@@ -418,10 +417,10 @@ QWidget* Tfrm3::CreaColonnaOutput() {
 
   pbRifCart->OnPaint = [this] { Protetto([this] { canvasRifCart_->Completa(); }); };
   pbRifCart->OnResize = [this] { pnlRifCartResize(); };
-  pbX->OnPaint = [this] {
+  pbX->OnPaint = [] {
     if (cRifCart* r = DatiGlob.RifCart) r->DisegnaScalaX();
   };
-  pbY->OnPaint = [this] {
+  pbY->OnPaint = [] {
     if (cRifCart* r = DatiGlob.RifCart) r->DisegnaScalaY();
   };
   CollegaMouseRifCart();

@@ -11,7 +11,8 @@
 #include <QToolButton>
 
 #include "app/Messaggi.h"
-#include "app/dialogs/EditArchivio.h"
+#include "app/dialogs/Dialoghi.h"
+#include "app/dialogs/Sceglitori.h"
 #include "app/PaintBoxQt.h"
 #include "app/Protetto.h"
 #include "app/Tfrm3.h"
@@ -45,6 +46,16 @@ Qt::CursorShape FormaCursore(int cursore) {
 }
 
 }  // namespace
+
+TServiziFinestra::TServiziFinestra(Tfrm3& finestra)
+    : f_(finestra),
+      dialoghi_(std::make_unique<TDialoghi>(&finestra, QString::number(Versione, 'f', 1))),
+      // A preview drawn on the canvas's picture shows at the window's next paint.
+      sceglitori_(std::make_unique<TSceglitori>(&finestra, [this] {
+        if (f_.pbRifCart) f_.pbRifCart->update();
+      })) {}
+
+TServiziFinestra::~TServiziFinestra() = default;
 
 void TServiziFinestra::Pompa() {
   ++Pompaggi;
@@ -136,71 +147,63 @@ bool TServiziFinestra::InputBox(const std::string& titolo, const std::string& pr
   return ok;
 }
 
-void TServiziFinestra::NonDisponibile(const std::string& finestra) {
-  MessaggioFinestra(&f_, "La finestra \"" + finestra + "\" non è ancora disponibile: l'esecuzione viene interrotta.",
-                    "Avviso", TTipoMessaggio::Avviso, TPulsanti::OK);
-  // As a cancelled dialog: the run ends without a result.
-  DatiGlob.bStop = true;
+bool TServiziFinestra::LeggiNum(const std::string& prompt, long double& valore) {
+  return dialoghi_->LeggiNum(prompt, valore);
 }
 
-bool TServiziFinestra::LeggiNum(const std::string&, long double&) {
-  NonDisponibile("Lettura di un numero");
-  return false;
+bool TServiziFinestra::LeggiGrado(const std::string& titolo, int& gradi, int& primi, long double& secondi) {
+  return dialoghi_->LeggiGrado(titolo, gradi, primi, secondi);
 }
 
-bool TServiziFinestra::LeggiGrado(const std::string&, int&, int&, long double&) {
-  NonDisponibile("Lettura di una misura angolare");
-  return false;
+int TServiziFinestra::Domanda(const std::string& titolo, const std::string& testo) {
+  return dialoghi_->Domanda(titolo, testo);
 }
 
-int TServiziFinestra::Domanda(const std::string&, const std::string&) {
-  NonDisponibile("Domanda");
-  return mrCancel;
+bool TServiziFinestra::InserisciFunzione(const std::string& titolo, std::string& riga, int tipo, char modo) {
+  return dialoghi_->InserisciFunzione(titolo, riga, tipo, modo);
 }
 
-bool TServiziFinestra::InserisciFunzione(const std::string&, std::string&, int tipo, char) {
-  NonDisponibile(tipo == 1 ? "Immissione di una Funzione" : "Immissione di una Espressione");
-  return false;
+bool TServiziFinestra::EditaFrazione(const std::string& titolo, std::string& testo, char modo) {
+  return dialoghi_->EditaFrazione(titolo, testo, modo);
 }
 
-bool TServiziFinestra::EditaFrazione(const std::string&, std::string&, char) {
-  NonDisponibile("Immissione di una Frazione");
-  return false;
+void TServiziFinestra::MostraFunzione(const std::string& titolo, const cValore& funzione) {
+  dialoghi_->MostraFunzione(titolo, funzione);
 }
 
-void TServiziFinestra::MostraFunzione(const std::string&, const cValore&) { NonDisponibile("Visualizzazione della funzione"); }
+void TServiziFinestra::MostraFrazione(const std::string& titolo, const cValore& valore) {
+  dialoghi_->MostraFrazione(titolo, valore);
+}
 
-void TServiziFinestra::MostraFrazione(const std::string&, const cValore&) { NonDisponibile("Visualizzazione della frazione"); }
+void TServiziFinestra::EditaVettore(bool solaLettura, const std::string& titolo, cValore& vettore,
+                                    const std::string& commento) {
+  dialoghi_->EditaVettore(solaLettura, titolo, vettore, commento);
+}
 
-void TServiziFinestra::EditaVettore(bool, const std::string&, cValore&, const std::string&) { NonDisponibile("Vettore"); }
-
-void TServiziFinestra::EditaMatrice(bool, const std::string&, cValore&, const std::string&) { NonDisponibile("Matrice"); }
+void TServiziFinestra::EditaMatrice(bool solaLettura, const std::string& titolo, cValore& matrice,
+                                    const std::string& commento) {
+  dialoghi_->EditaMatrice(solaLettura, titolo, matrice, commento);
+}
 
 void TServiziFinestra::EditaArchivio(const std::string& titolo, const std::string& tabella) {
-  // Made once, at the first table, and reused: it lives as long as the window.
-  auto* d = f_.findChild<TdlgEditArchivio*>(QStringLiteral("dlgEditArchivio"));
-  if (!d) d = new TdlgEditArchivio(&f_);
-  d->Apri(titolo, tabella);
+  dialoghi_->EditaArchivio(titolo, tabella);
 }
 
-int TServiziFinestra::ScegliIntersezione(const TPuntoMondo&, const TPuntoMondo&) {
-  NonDisponibile("Scelta del punto di intersezione");
-  return 1;
+int TServiziFinestra::ScegliIntersezione(const TPuntoMondo& p1, const TPuntoMondo& p2) {
+  return sceglitori_->ScegliIntersezione(p1, p2);
 }
 
-int TServiziFinestra::ScegliTangente(const TPuntoMondo&, const TPuntoMondo&, const TPuntoMondo&, const TPuntoMondo&) {
-  NonDisponibile("Scelta della tangente");
-  return 1;
+int TServiziFinestra::ScegliTangente(const TPuntoMondo& t1a, const TPuntoMondo& t1b, const TPuntoMondo& t2a,
+                                     const TPuntoMondo& t2b) {
+  return sceglitori_->ScegliTangente(t1a, t1b, t2a, t2b);
 }
 
-int TServiziFinestra::ScegliSegmento(const TPuntoMondo&, const TPuntoMondo&, const TPuntoMondo&) {
-  NonDisponibile("Segmento");
-  return 1;
+int TServiziFinestra::ScegliSegmento(const TPuntoMondo& inizio, const TPuntoMondo& fine1, const TPuntoMondo& fine2) {
+  return sceglitori_->ScegliSegmento(inizio, fine1, fine2);
 }
 
-int TServiziFinestra::ScegliPoligono(const cValore&, const cValore&) {
-  NonDisponibile("Poligono");
-  return 1;
+int TServiziFinestra::ScegliPoligono(const cValore& candidato1, const cValore& candidato2) {
+  return sceglitori_->ScegliPoligono(candidato1, candidato2);
 }
 
 }  // namespace qx

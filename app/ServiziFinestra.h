@@ -1,10 +1,10 @@
 // What the interpreter asks of the main window, done by the main window: the repaint, the
 // object list, the output pane, the message line, the buttons, the message loop and the
-// dialogs. The dialogs that are not built yet say so and stop the run (a wait that nobody
-// can answer must not hang).
+// dialogs (those of app/dialogs, the two-choice pickers drawing on the 2D canvas).
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "runstate/WindowServices.h"
@@ -12,10 +12,19 @@
 namespace qx {
 
 class Tfrm3;
+class TDialoghi;
+class TSceglitori;
 
 class TServiziFinestra : public WindowServices {
  public:
-  explicit TServiziFinestra(Tfrm3& finestra) : f_(finestra) {}
+  // The dialogs are made here, once, over the window.
+  explicit TServiziFinestra(Tfrm3& finestra);
+  ~TServiziFinestra() override;
+  TServiziFinestra(const TServiziFinestra&) = delete;
+  TServiziFinestra& operator=(const TServiziFinestra&) = delete;
+
+  TDialoghi& Dialoghi() { return *dialoghi_; }
+  TSceglitori& Sceglitori() { return *sceglitori_; }
 
   // Lets the messages through, at most once every `IntervalloMs`: the interpreter calls this
   // before every token, so the check is one counter and, now and then, the clock.
@@ -72,10 +81,9 @@ class TServiziFinestra : public WindowServices {
   int ScegliPoligono(const cValore& candidato1, const cValore& candidato2) override;
 
  private:
-  // Says that a dialog is not available yet and ends the run as a cancelled dialog does.
-  void NonDisponibile(const std::string& finestra);
-
   Tfrm3& f_;
+  std::unique_ptr<TDialoghi> dialoghi_;
+  std::unique_ptr<TSceglitori> sceglitori_;
   std::uint32_t chiamate_ = 0;
   std::uint64_t ultimaPompa_ = 0;
 };

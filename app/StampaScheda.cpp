@@ -7,17 +7,20 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QUrl>
+#include <algorithm>
 #include <exception>
 
 #include "app/Editori.h"
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
 #include "app/Tfrm3.h"
+#include "app/VistaSpazio.h"
 #include "app/scheda/ImmagineScheda.h"
 #include "app/scheda/Scheda.h"
 #include "interpreter/Ambiente.h"
 #include "platform/qt/QImageCanvas.h"
 #include "runstate/DatiGlob.h"
+#include "solid/ScenaSpazio.h"
 
 namespace qx {
 
@@ -53,11 +56,16 @@ TBitmap InBitmap(const QImage& immagine) {
   return b;
 }
 
-// The space view's picture is what its viewer shows: an OpenGL viewer widget hands over its
-// frame when grabbed.
-TBitmap FotografiaVista3D(QWidget* vista) { return vista ? InBitmap(vista->grab().toImage()) : TBitmap(); }
-
 }  // namespace
+
+TBitmap Tfrm3::FotografiaVista3D() {
+  // The scene rendered off-screen through the same camera, at the size of the view on show.
+  QWidget* vista = vistaSpazio_ ? vistaSpazio_->Vista() : nullptr;
+  if (!vista) return InBitmap(pnlRifCart3D->grab().toImage());
+  TScenaSpazio& scena = vistaSpazio_->Scena();
+  scena.SetDimensioniVista(std::max(1, vista->width()), std::max(1, vista->height()));
+  return scena.Istantanea();
+}
 
 void Tfrm3::StampaScheda() {
   std::string modello, errore;
@@ -68,7 +76,7 @@ void Tfrm3::StampaScheda() {
     }
     TBitmap immagine;
     if (!pnlRifCart3D->isHidden()) {
-      immagine = FotografiaVista3D(Scn ? Scn : pnlRifCart3D);
+      immagine = FotografiaVista3D();
     } else if (cRifCart* r = ambiente_->RifCart()) {
       // Like the canvas, on a sheet of the area's size, without its trace points.
       TQImageCanvas tela(pbRifCart->width(), pbRifCart->height());

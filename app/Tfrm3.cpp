@@ -20,8 +20,10 @@
 #include "app/DisegnoVoci.h"
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
+#include "app/PrelieviCanvas.h"
 #include "app/RigaComando.h"
 #include "app/ServiziFinestra.h"
+#include "app/VistaSpazio.h"
 #include "controls/midi/ServiziSuono.h"
 #include "editor/SynQuorix.h"
 #include "interpreter/Ambiente.h"
@@ -54,6 +56,8 @@ Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziS
   stileMenu_ = std::make_unique<TStileMenu>();
   ImpostaFinestra(servizi_.get());
   CreaComponenti();
+  vistaSpazio_ = std::make_unique<TVistaSpazio>(Scn, pnlControlliRifCart3D, Label1, cbSpostaOggetti,
+                                                [this] { MemoSource->SetEditorModified(true); });
   // The frame, the trace points and the variable table are made by the reset.
   InizializzaAmbiente();
   evidenziatore_ = std::make_unique<TSynSampleSyn>();

@@ -36,11 +36,14 @@ class TServiziSuono;
 }
 
 class TAmbiente;
+class TBitmap;
 class TCanvasDifferito;
 class TSynSampleSyn;
 class TPaintBoxQt;
+class TPrelieviCanvas;
 class TServiziFinestra;
 class TStileMenu;
+class TVistaSpazio;
 struct TVocePalette;
 
 // The version shown in the caption and by the splash.
@@ -224,6 +227,10 @@ class Tfrm3 : public QMainWindow {
   void CompletaRidisegni();
   // The canvas's picture, up to date.
   const QImage& ImmagineRifCart();
+  // The canvas the statements draw on.
+  TCanvasDifferito& CanvasRifCart() { return *canvasRifCart_; }
+  // The canvas's mouse: hover, rubber bands, dragging, the polygon's popup.
+  TPrelieviCanvas& Prelievi() { return *prelievi_; }
 
   // ---- The object list and the views ----
   void AggiornaListaOggetti();
@@ -296,6 +303,8 @@ class Tfrm3 : public QMainWindow {
   void RicostruisciListaOggetti();
   // ComandiFile.cpp: the current file and the caption that names it.
   void ImpostaNomeFile(const std::string& percorso);
+  // StampaScheda.cpp: the worksheet's picture of the space view.
+  TBitmap FotografiaVista3D();
   // VistaRifCart.cpp: right and up are +1, left and down -1.
   void Panoramica(bool orizzontale, int verso);
 
@@ -305,8 +314,11 @@ class Tfrm3 : public QMainWindow {
   std::unique_ptr<TServiziFinestra> servizi_;
   std::unique_ptr<midi::TServiziSuono> suono_;
   std::unique_ptr<TStileMenu> stileMenu_;
+  std::unique_ptr<TPrelieviCanvas> prelievi_;
   // The one highlighter of the language, shared by both editors.
   std::unique_ptr<TSynSampleSyn> evidenziatore_;
+  // The space view (its scene goes before the variables' values, which then hold nothing of it).
+  std::unique_ptr<TVistaSpazio> vistaSpazio_;
   std::string nomeFile_;
   std::string captionBase_;
   bool layoutFatto_ = false;      // the once-only layout of FormResize

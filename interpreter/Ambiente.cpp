@@ -98,6 +98,8 @@ void TAmbiente::InizializzaAmbiente() {
   g.bStop = false;
   g.OggettoScelto = nullptr;
   g.OggettoGLScelto = nullptr;
+  // The space frame exists only once RIFCART3D has made it in this run.
+  g.RifCart3D = nullptr;
   g.PennelloColore = TBrush{clAqua, bsSolid};
   g.PennaCorrente = TPen{clBlue, psSolid, 1, pmCopy};
   g.PennelloCorrente = TBrush{clWhite, bsClear};

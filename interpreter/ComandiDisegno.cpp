@@ -40,6 +40,11 @@ std::function<void()>& CreaRifCart3D() {
   return crea;
 }
 
+TServiziSpazio& ServiziSpazio() {
+  static TServiziSpazio servizi;
+  return servizi;
+}
+
 namespace {
 
 // A number as a small integer: truncated, and held where an int can take it.
@@ -116,6 +121,8 @@ void CmdColoreRGB(bool Esegui, ListaArgomenti& a, const std::string& nome) {
   } else if (nome == k.COLORERIEMPIMENTO) {
     if (conOggetto) {
       if (oggetto) oggetto->Brush.Color = colore;
+      if (oggetto && IsGeometriaSpazio(oggetto->Tipo) && ServiziSpazio().ColoraMateriale)
+        ServiziSpazio().ColoraMateriale(*oggetto, colore);
     } else {
       g.PennelloCorrente.Color = colore;
       g.PennelloColore.Color = colore;

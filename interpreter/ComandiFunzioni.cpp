@@ -9,7 +9,7 @@
 #include <string>
 
 #include "interpreter/Dispatch.h"
-#include "interpreter/costruzioni/ValoreFunzione3D.h"
+#include "interpreter/costruzioni/FunzioneXY.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
@@ -230,7 +230,7 @@ PValore CmdValutaFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) {
     return valori;
   }
   if (a.Count() == 3 && Argomento(a, 0, T_FUNZIONE3D) && Argomento(a, 1, T_REALE) && Argomento(a, 2, T_REALE)) {
-    const auto* f = dynamic_cast<const cValoreFunzione3D*>(a.Valore(0));
+    const auto* f = FunzioneXYDi(a.Valore(0));
     if (!f) return ParametriErrati(nome);
     return std::make_unique<cValoreReale>(f->ValutaXY(a.Numero(1), a.Numero(2)));
   }

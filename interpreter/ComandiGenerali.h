@@ -9,6 +9,7 @@
 namespace qx {
 
 class cValore;
+class cValoreGraf;
 
 // Installs every handler of this family (RegistraComandiBase calls it).
 void RegistraComandiGenerali();
@@ -25,6 +26,17 @@ TServiziPunto& ServiziPunto();
 // free the existing 3D frame and create a new one on the window's scene. Unset, the
 // statement only shows the 3D view.
 std::function<void()>& CreaRifCart3D();
+
+// What the statements of this family need of the space values, which belong to the solid
+// geometry above them; unset, the space values are treated as any other drawable value.
+struct TServiziSpazio {
+  // COLORERIEMPIMENTO on a stored space value: its scene objects take the colour.
+  std::function<void(cValoreGraf&, TColor)> ColoraMateriale;
+  // CANCELLA of a stored space value, just before its variable goes (a group frees the
+  // group name of its members).
+  std::function<void(cValore&)> PrimaDiCancellare;
+};
+TServiziSpazio& ServiziSpazio();
 
 namespace detail {
 // Each file's share of RegistraComandiGenerali.

@@ -189,9 +189,12 @@ void CmdCancella(bool Esegui, ListaArgomenti& a, const std::string&) {
       ReportError("Identificatore non trovato", true);
       return;
     }
-    const cValore* valore = var->GetValore();
+    cValore* valore = var->GetValore();
     if (g.OggettoScelto && g.OggettoScelto->Nome == arg->Nome) g.OggettoScelto = nullptr;
-    if (valore && IsGeometriaSpazio(valore->Tipo)) g.OggettoGLScelto = nullptr;
+    if (valore && IsGeometriaSpazio(valore->Tipo)) {
+      g.OggettoGLScelto = nullptr;
+      if (ServiziSpazio().PrimaDiCancellare) ServiziSpazio().PrimaDiCancellare(*valore);
+    }
     g.ListaVariabili->Elimina(arg->Nome);
   }
   RidisegnaRifCart();

@@ -315,6 +315,8 @@ Valutato Fermato(const Valutato& dato, const Nodo& da) {
   if (!dato.interrotto) PosizionaDopo(da);
   return Interrotto();
 }
+// Fermato in place, where a routine gives back the very value it holds.
+[[gnu::noinline]] void Ferma(Valutato& dato, const Nodo& da) { dato = Fermato(dato, da); }
 
 // The message hook of NextToken before the name read from `prima`. After a stop by the
 // window's stop command (bFine set too) the text reads what stands there as a token and goes
@@ -532,7 +534,7 @@ Valutato ValutaSomma(Nodo& nodo) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
   Valutato a = Valuta(*n.sinistro);
-  if (DatiGlob.bStop) [[unlikely]] return Fermato(a, *n.sinistro);
+  if (DatiGlob.bStop) [[unlikely]] Ferma(a, *n.sinistro);
   return a;
 }
 
@@ -589,24 +591,27 @@ Valutato ValutaNon(Nodo& nodo) {
 bool LeggiArgomenti(NodoNome& n, bool esegui) {
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) return false;
-  n.valori.clear();
-  for (NodoNome::Argomento& a : n.argomenti) {
+  // Each evaluation writes over the values of the one before, which nothing holds any more.
+  const std::size_t quanti = n.argomenti.size();
+  if (n.valori.size() != quanti) n.valori.resize(quanti);
+  for (std::size_t i = 0; i < quanti; ++i) {
+    NodoNome::Argomento& a = n.argomenti[i];
+    Valutato& v = n.valori[i];
     if (a.membro) {
+      v = Valutato{};
       if (!Pompa(a.prima)) return false;
-      n.valori.emplace_back();
       continue;
     }
     if (esegui) {
-      Valutato v = Valuta(*a.espressione);
+      v = Valuta(*a.espressione);
       if (g.bStop) {
         Fermato(v, *a.espressione);
         return false;
       }
-      n.valori.push_back(std::move(v));
     } else {
+      v = Valutato{};
       if (!Analizza(*a.espressione) && g.bStop) PosizionaDopo(*a.espressione);
       if (g.bStop) return false;
-      n.valori.emplace_back();
     }
   }
   if (g.bStop) [[unlikely]] {
@@ -727,8 +732,7 @@ Valutato ValutaNome(Nodo& nodo) {
 }
 
 // A name without members or arguments, most often a variable.
-Valutato ValutaNomeSolo(Nodo& nodo) {
-  auto& n = static_cast<NodoNome&>(nodo);
+[[gnu::always_inline]] inline Valutato NomeSolo(NodoNome& n) {
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) return Interrotto();
   if (g.bStop) [[unlikely]] {
@@ -741,6 +745,18 @@ Valutato ValutaNomeSolo(Nodo& nodo) {
   if (valore && (valore->Tipo == T_REALE || valore->Tipo == T_BOOLEANO)) [[likely]]
     return LeggiNumeroVariabile(n, *var, *valore);
   return LeggiVariabileCompilata(n, *var);
+}
+
+Valutato ValutaNomeSolo(Nodo& nodo) { return NomeSolo(static_cast<NodoNome&>(nodo)); }
+
+// A relation that is a lone name without arguments (a variable, most often): ValutaSomma and
+// ValutaNomeSolo in one.
+Valutato ValutaSommaNomeSolo(Nodo& nodo) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  Valutato a = NomeSolo(static_cast<NodoNome&>(*n.sinistro));
+  if (DatiGlob.bStop) [[unlikely]] Ferma(a, *n.sinistro);
+  return a;
 }
 
 // ---- Parse-only reading: the hooks, and the commands called with Esegui false ----
@@ -1071,7 +1087,10 @@ void Collega(Nodo& n) {
     }
     case Specie::Relazione: {
       auto& r = static_cast<NodoRelazione&>(n);
-      n.valuta = r.destro ? ValutaRelazione : ValutaSomma;
+      n.valuta = r.destro                                                         ? ValutaRelazione
+                 : r.sinistro->specie == Specie::Nome &&
+                           static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ValutaSommaNomeSolo
+                                                                                  : ValutaSomma;
       n.analizza = AnalizzaRelazione;
       n.scalare = r.destro ? ScalareRelazione : r.sinistro->specie == Specie::Numero ? ScalareSommaLetterale : ScalareSomma;
       Collega(*r.sinistro);

@@ -549,8 +549,30 @@ void EseguiSe(istr::Se& s, bool Esegui) {
   EseguiIstruzione(*s.falso, Esegui && !vera);
 }
 
-// ExecAssignment of an assignment statement.
-void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione& argomenti) {
+// The indices of an element store, read as numbers where they are numbers: nothing the
+// store does with its indices looks at the names they bear.
+struct IndiciElemento {
+  static constexpr std::size_t kMassimo = 2;
+  std::size_t quanti = 0;
+  Reale numeri[kMassimo];
+  TipiValore tipi[kMassimo];
+  Valutato altri[kMassimo];
+
+  // The element a number is stored into in place, or nullptr.
+  Reale* Cella(const std::string& nome, VariabileRicordata* variabile) {
+    for (std::size_t i = 0; i < quanti; ++i)
+      if (tipi[i] != T_REALE) return nullptr;
+    return CellaElementoNumero(nome, numeri, static_cast<int>(quanti), variabile);
+  }
+  // The indices as the general store takes them.
+  void Riempi(ArgomentiIstruzione& argomenti) {
+    for (std::size_t i = 0; i < quanti; ++i) argomenti.push_back(DaScalare(tipi[i], numeri[i], altri[i]));
+  }
+};
+
+// ExecAssignment of an assignment statement: `argomenti` holds its member cell or its
+// indices (nullptr: none), or `indici` its indices.
+void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti, IndiciElemento* indici = nullptr) {
   TDatiGlob& g = DatiGlob;
   if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
   const int oggetti = g.ContatoreOggetti;
@@ -566,16 +588,21 @@ void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione& argomenti) {
   if (Esegui) {
     bool fatto = false;
     if (t == T_REALE) {
-      if (argomenti.empty()) {
-        fatto = MemorizzaNumero(g.NomeIstruzione, x, &n.variabile);
-      } else if (Reale* cella = CellaElementoNumero(g.NomeIstruzione, argomenti, &n.variabile)) {
+      Reale* cella = nullptr;
+      if (indici) cella = indici->Cella(g.NomeIstruzione, &n.variabile);
+      else if (!argomenti) fatto = MemorizzaNumero(g.NomeIstruzione, x, &n.variabile);
+      else cella = CellaElementoNumero(g.NomeIstruzione, *argomenti, &n.variabile);
+      if (cella) {
         *cella = x;
         fatto = true;
       }
     }
     if (!fatto) {
+      ArgomentiIstruzione propri;
+      ArgomentiIstruzione& a = argomenti ? *argomenti : propri;
+      if (indici) indici->Riempi(a);
       Valutato valore = DaScalare(t, x, altro);
-      Memorizza(g.NomeIstruzione, valore, argomenti, &n.variabile, n.valore->dopo);
+      Memorizza(g.NomeIstruzione, valore, a, &n.variabile, n.valore->dopo);
       if (Fermato()) return;
     }
   }
@@ -597,9 +624,25 @@ void EseguiNome(istr::Nome& n, bool Esegui) {
   }
   if (!n.parolaMembro && n.argomenti.empty() && n.uguale) {
     // The commonest statement: an assignment to a name.
-    static ArgomentiIstruzione nessuno;
     try {
-      Assegnamento(n, Esegui, nessuno);
+      Assegnamento(n, Esegui, nullptr);
+    } catch (const std::exception&) {
+      ReportError("Errore non documentato", false);
+    }
+    return;
+  }
+  if (!n.parolaMembro && n.uguale && n.argomenti.size() <= IndiciElemento::kMassimo) {
+    // An element store.
+    IndiciElemento indici;
+    // After a stop at any of these reads the text only reads that token.
+    for (istr::Nome::Argomento& a : n.argomenti) {
+      const std::size_t i = indici.quanti++;
+      indici.numeri[i] = Scalare(*a.espressione, Esegui, indici.tipi[i], indici.altri[i]);
+      if (Fermato() || !Pompa(*a.dopo)) return;
+    }
+    if (!Pompa(*n.dopoArgomenti)) return;
+    try {
+      Assegnamento(n, Esegui, nullptr, &indici);
     } catch (const std::exception&) {
       ReportError("Errore non documentato", false);
     }
@@ -629,7 +672,7 @@ void EseguiNome(istr::Nome& n, bool Esegui) {
   }
   if (n.uguale) {
     try {
-      Assegnamento(n, Esegui, argomenti);
+      Assegnamento(n, Esegui, &argomenti);
     } catch (const std::exception&) {
       ReportError("Errore non documentato", false);
     }

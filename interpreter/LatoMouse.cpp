@@ -32,20 +32,6 @@ bool Selezionabile(TipiValore t) { return Tra(t, 16, 25) || Tra(t, 30, 33) || Tr
 
 bool IsLineare(TipiValore t) { return t == T_RETTA || t == T_SEGMENTO || t == T_SEMIRETTA || t == T_RETTANUM; }
 
-// The world point under a pixel; without `esatto` rounded to one decimal, as a pupil
-// clicking near a grid position means it.
-TPuntoMondo Mondo(TPoint& pixel, bool esatto) {
-  const cRifCart* r = DatiGlob.RifCart;
-  if (!r) return {static_cast<Reale>(pixel.x), static_cast<Reale>(pixel.y)};
-  TPuntoMondo p = r->PixelInCart(pixel);
-  if (!esatto) {
-    p.x = ArrotondaDecimali(p.x, 1);
-    p.y = ArrotondaDecimali(p.y, 1);
-    pixel = r->CartInPixel(p);
-  }
-  return p;
-}
-
 void DueBeep() {
   Finestra().BeepTono(500, 100);
   Finestra().BeepTono(600, 100);
@@ -93,6 +79,18 @@ void SpostaInAttesa(cValore* v, const TPuntoMondo& p) {
 
 }  // namespace
 
+TPuntoMondo PuntoDelMouse(TPoint& pixel, bool esatto) {
+  const cRifCart* r = DatiGlob.RifCart;
+  if (!r) return {static_cast<Reale>(pixel.x), static_cast<Reale>(pixel.y)};
+  TPuntoMondo p = r->PixelInCart(pixel);
+  if (!esatto) {
+    p.x = ArrotondaDecimali(p.x, 1);
+    p.y = ArrotondaDecimali(p.y, 1);
+    pixel = r->CartInPixel(p);
+  }
+  return p;
+}
+
 cValoreGraf* ValoreSottoIlMouse(const TPoint& pixel) {
   const TDatiGlob& g = DatiGlob;
   if (!g.ListaVariabili) return nullptr;
@@ -110,7 +108,7 @@ cValoreGraf* ValoreSottoIlMouse(const TPoint& pixel) {
 void MousePremuto(TPoint pixel, bool esatto) {
   TDatiGlob& g = DatiGlob;
   if (!g.RifCart) return;
-  const TPuntoMondo p = Mondo(pixel, esatto);
+  const TPuntoMondo p = PuntoDelMouse(pixel, esatto);
   g.PuntoCliccato = p;
   cValoreGraf* v = ValoreSottoIlMouse(pixel);
   if (v) {
@@ -176,7 +174,7 @@ void MousePremuto(TPoint pixel, bool esatto) {
 void MouseMosso(TPoint pixel, bool esatto) {
   TDatiGlob& g = DatiGlob;
   if (!g.RifCart) return;
-  const TPuntoMondo p = Mondo(pixel, esatto);
+  const TPuntoMondo p = PuntoDelMouse(pixel, esatto);
   if (g.bMouseCatturato && (g.bAttesaLinea || g.bModoPenna) && g.LineaInCorso) {
     g.LineaInCorso->Aggiungi(p.x, p.y);
   } else if (g.bAttesaTesto || g.bAttesaImmagine) {
@@ -193,7 +191,7 @@ void MouseMosso(TPoint pixel, bool esatto) {
 void MouseRilasciato(TPoint pixel, bool) {
   TDatiGlob& g = DatiGlob;
   if (!g.RifCart) return;
-  const TPuntoMondo p = Mondo(pixel, false);
+  const TPuntoMondo p = PuntoDelMouse(pixel, false);
   if (g.bAttesaPuntoSu) {
     const cValore* riferimento = g.OggettoPuntoSu ? g.OggettoPuntoSu : g.CerchioPuntoSu;
     bool sceltoOra = false;
@@ -219,7 +217,10 @@ void MouseRilasciato(TPoint pixel, bool) {
     }
     g.PuntoCliccato = punto;
   } else if (g.bModoPenna && g.LineaInCorso) {
-    g.LineaInCorso->Aggiungi(1e50L, 1e50L);  // the pen lifts
+    // The pen lifts once after each stroke: a release that ended no stroke (the click of a
+    // pick that came just before the pen) adds nothing.
+    const int n = g.LineaInCorso->Count();
+    if (n > 0 && g.LineaInCorso->Elemento(n - 1).x != 1e50L) g.LineaInCorso->Aggiungi(1e50L, 1e50L);
   } else if (g.bAttesaDiagramma) {
     g.PixelRilasciato = pixel;
   } else if (g.bAttesaRettaNum) {

@@ -11,6 +11,10 @@ class cValoreGraf;
 // The drawable value under the pixel that the waiting pick accepts (newest first), or nullptr.
 cValoreGraf* ValoreSottoIlMouse(const TPoint& pixel);
 
+// The world point under the pixel. Without `esatto` (the Shift key) it is rounded to one
+// decimal, as a pupil clicking near a grid position means it, and the pixel moves onto it.
+TPuntoMondo PuntoDelMouse(TPoint& pixel, bool esatto);
+
 // `esatto` is the Shift key: without it the world point is rounded to one decimal.
 void MousePremuto(TPoint pixel, bool esatto = false);
 void MouseMosso(TPoint pixel, bool esatto = false);

@@ -95,7 +95,12 @@ struct TDatiGlob {
   cValore* LatoScelto = nullptr;
   cValore* VerticeScelto = nullptr;
   bool bVista3D = false;
+  // The scene objects of the space view's picks: the one picked or hovered, the one being
+  // placed with the mouse, and the one a new point is placed on. The space values clear
+  // them when the objects they point into go.
   TGLBaseSceneObject* OggettoGLScelto = nullptr;
+  TGLBaseSceneObject* OggettoGLInMovimento = nullptr;
+  TGLBaseSceneObject* OggettoGLRiferimento = nullptr;
 
   // ---- Wait-for-the-user flags of the picks ----
   bool bAttesaPunto = false;

@@ -156,11 +156,11 @@ void TFontManager::BuildLists(TFontEntry& e) {
   // half a pixel the allowed deviation (0 asks for the finest, 1/512 em).
   const float wanted = e.AllowedDeviation > 0 ? 0.5f / e.AllowedDeviation : 256.0f;
   const int size = int(std::clamp(wanted, 8.0f, 256.0f));
-  TGLFontSpec spec;
-  spec.Name = e.Name;
-  spec.Style = e.Style;
-  spec.Height = size;
-  const QFont font = QtFont(spec);
+  TGLFontSpec carattere;
+  carattere.Name = e.Name;
+  carattere.Style = e.Style;
+  carattere.Height = size;
+  const QFont font = QtFont(carattere);
   const QFontMetricsF metrics(font);
   if (metrics.height() <= 0) {
     e.Lists.DestroyHandle();

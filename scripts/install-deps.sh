@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config python3
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libjpeg-dev fonts-liberation
   libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri

@@ -18,7 +18,7 @@ class Blocchi {
   static void Rendi(void* p, std::size_t n) noexcept {
     if (p == nullptr) return;
     if (!kPool || n != Dimensione) {
-      ::operator delete(p, n);
+      ::operator delete(p);
       return;
     }
     auto* b = static_cast<Libero*>(p);

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/MthX.h"
-#include "interpreter/costruzioni/ValoreFunzione3D.h"
+#include "interpreter/costruzioni/FunzioneXY.h"
 #include "values/ValoreFunzione.h"
 #include "values/espressioni/Stampa.h"
 
@@ -32,7 +32,7 @@ QString TestoFormula(const cValore& valore) {
   const NodoEspr* albero = nullptr;
   if (const auto* f = dynamic_cast<const cValoreFunzione*>(&valore))
     albero = f->Albero();
-  else if (const auto* f3 = dynamic_cast<const cValoreFunzione3D*>(&valore))
+  else if (const auto* f3 = FunzioneXYDi(&valore))
     albero = f3->Albero();
   return QString::fromStdString(AlberoInTesto(albero)).toLower();
 }

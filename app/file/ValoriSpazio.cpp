@@ -23,13 +23,13 @@ const std::array<TClasseSpazio, 19>& TabellaSpazio() {
       {"cValorePiramide3D", "cValoreTetraedro3D", true, {{"Lato", Reale}, {"Altezza", Reale}}},
       {"cValorePunto3D", "", true, {{"_text", Testo}}},
       {"cValorePiano3D", "", true, {{"Altezza", Reale}, {"Larghezza", Reale}}},
-      {"cValoreRetta3D", "", true, {}},
-      {"cValoreRetta3D", "", true, {}},
+      {"cValoreRetta3D", "", true, {{"Altezza", Reale}}},
+      {"cValoreRetta3D", "", true, {{"Altezza", Reale}}},
       {"cValoreFunzione3D", "", true, {{"_sFunz", Testo}}},
       {"cValoreFaccia3D", "", true, {{"_Punti", Punti3D}}},
       {"cValoreParall3D", "", true, {{"Larghezza", Reale}, {"Altezza", Reale}, {"Profondita", Reale}, {"Aperto", Booleano}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
-      {"cValoreSolido3D", "", true, {{"nFacce", Intero}}},
+      {"cValoreSolido3D", "", true, {{"nFacce", Intero}, {"_Punti", Punti3D}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
@@ -61,6 +61,8 @@ constexpr TSingolo kSingoli[] = {
     {"TurnAngle", &TCampiSpazio::TurnAngle}, {"Upx", &TCampiSpazio::Upx},
     {"Upy", &TCampiSpazio::Upy},             {"Upz", &TCampiSpazio::Upz},
 };
+constexpr TSingolo kDirezione[] = {
+    {"Dirx", &TCampiSpazio::Dirx}, {"Diry", &TCampiSpazio::Diry}, {"Dirz", &TCampiSpazio::Dirz}};
 
 TValoreStream CollezionePunti3D(const std::vector<TPunto3D>& punti) {
   TValoreStream c;
@@ -165,9 +167,13 @@ TComponenteStream RecordDiValoreSpazio(const cValore& v) {
   if (const auto& a = Accessi()[v.Tipo - T_GRUPPO3D]; a.Leggi) a.Leggi(v, f);
   r.Classe = f.Classe.empty() ? classe->Classe : f.Classe;
   ScriviProprieta(v, Base(), r);
-  if (classe->Graf3D)
+  if (classe->Graf3D) {
     for (const auto& s : kSingoli)
       if (const float x = f.*s.Campo; x != 0) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
+    if (f.ConDirezione)
+      for (const auto& s : kDirezione)
+        if (const float x = f.*s.Campo; x != 0) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
+  }
   for (const auto& c : CampiDi(*classe, r.Classe)) ScriviCampo(c, f, r);
   return r;
 }
@@ -181,24 +187,29 @@ std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiVa
   if (ClasseSpazioDiTipo(proprio) == nullptr || (proprio != tipo && ClasseSpazioDiTipo(proprio)->Classe != classe->Classe))
     ErroreProprieta("Tipo");
   const TAccessoSpazio& accesso = Accessi()[proprio - T_GRUPPO3D];
-  std::unique_ptr<cValore> v = CreaValoreSpazio(proprio);
-  if (!v || !accesso.Scrivi || !dynamic_cast<cValoreGraf*>(v.get()))
-    throw EReadError("gli oggetti dello spazio (" + std::string(NomeMembroTipo(proprio)) + ") non si possono ancora aprire");
-  LeggiProprieta(*v, Base(), r);
   TCampiSpazio f;
   f.Classe = r.Classe;
   const std::vector<TCampoSpazio>& campi = CampiDi(*classe, r.Classe);
   for (const auto& c : campi) Assente(c, f);
+  auto singolo = [](const TProprieta& p, const TSingolo& s, TCampiSpazio& f) {
+    if (!SameIdent(p.Nome, s.Nome)) return false;
+    if (p.Valore.Tipo != TValueType::vaSingle && !p.Valore.IsReale()) ErroreProprieta(s.Nome);
+    f.*s.Campo = static_cast<float>(p.Valore.Numero());
+    return true;
+  };
   for (const auto& p : r.Proprieta) {
-    if (classe->Graf3D)
-      for (const auto& s : kSingoli)
-        if (SameIdent(p.Nome, s.Nome)) {
-          if (p.Valore.Tipo != TValueType::vaSingle && !p.Valore.IsReale()) ErroreProprieta(s.Nome);
-          f.*s.Campo = static_cast<float>(p.Valore.Numero());
-        }
+    if (classe->Graf3D) {
+      for (const auto& s : kSingoli) singolo(p, s, f);
+      for (const auto& s : kDirezione)
+        if (singolo(p, s, f)) f.ConDirezione = true;
+    }
     for (const auto& c : campi)
       if (SameIdent(p.Nome, c.Nome)) LeggiCampo(c, p.Valore, f);
   }
+  std::unique_ptr<cValore> v = accesso.Crea ? accesso.Crea(f) : CreaValoreSpazio(proprio);
+  if (!v || !accesso.Scrivi || !dynamic_cast<cValoreGraf*>(v.get()))
+    throw EReadError("gli oggetti dello spazio (" + std::string(NomeMembroTipo(proprio)) + ") non si possono ancora aprire");
+  LeggiProprieta(*v, Base(), r);
   v->Tipo = proprio;
   accesso.Scrivi(*v, f);
   return v;

@@ -44,6 +44,10 @@ const TClasseSpazio* ClasseSpazioDiTipo(TipiValore tipo);
 struct TCampiSpazio {
   std::string Classe;  // the class it is written as; empty: the kind's own
   float Posx = 0, Posy = 0, Posz = 0, RollAngle = 0, TurnAngle = 0, Upx = 0, Upy = 0, Upz = 0;
+  // The direction, written (after the up vector) only when the up vector alone would not
+  // bring it back: a reader that knows only the old properties skips it.
+  bool ConDirezione = false;
+  float Dirx = 0, Diry = 0, Dirz = 0;
   std::map<std::string, long double, std::less<>> Reali;
   std::map<std::string, bool, std::less<>> Booleani;
   std::map<std::string, int, std::less<>> Interi;
@@ -58,6 +62,9 @@ struct TAccessoSpazio {
   // Writes the fields read from a file into a new value, then refreshes its colour; a face
   // rebuilds its polygon from its points.
   std::function<void(cValore&, const TCampiSpazio&)> Scrivi;
+  // Makes the value a record's fields describe (its class, its sizes); when unset, the
+  // kind's maker of values/RegistroSpazio.h makes it.
+  std::function<std::unique_ptr<cValore>(const TCampiSpazio&)> Crea;
 };
 
 // Registers the accessor of a space kind (false for a kind outside 42..60).

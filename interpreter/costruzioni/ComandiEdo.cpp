@@ -3,7 +3,7 @@
 // mode (which draws itself through the solver) and gives the solver's nodes and slopes.
 #include "interpreter/costruzioni/ComandiCostruzioni.h"
 #include "interpreter/costruzioni/Cornice.h"
-#include "interpreter/costruzioni/ValoreFunzione3D.h"
+#include "interpreter/costruzioni/FunzioneXY.h"
 #include "values/EquazioniDifferenziali.h"
 #include "values/ValoreFunzione.h"
 #include "values/ValoriScalari.h"
@@ -21,7 +21,7 @@ PValore CmdEdo(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   const bool numero = nome == ParoleChiave.EDONUM;
   const bool forma = numero ? Forma(a, {T_FUNZIONE3D, T_REALE, T_REALE, T_REALE, T_REALE})
                             : Forma(a, {T_FUNZIONE3D, T_REALE, T_REALE, T_REALE});
-  const auto* f = dynamic_cast<const cValoreFunzione3D*>(a.Valore(0));
+  const auto* f = FunzioneXYDi(a.Valore(0));
   if (!forma || !f || !f->Albero()) return Fine(nome);
   Riconosciuto();
   const Reale x0 = a.Numero(1), X = a.Numero(2), y0 = a.Numero(3);

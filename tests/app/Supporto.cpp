@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QLayout>
 #include <QMessageBox>
 #include <QTest>
 #include <QToolBar>
@@ -10,6 +11,7 @@
 
 #include "runstate/DatiGlob.h"
 #include "runstate/WindowServices.h"
+#include "values/RifCart.h"
 
 namespace qx::test {
 
@@ -63,6 +65,8 @@ void RispondiModali::Controlla() {
   auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
   if (!d || !d->isVisible() || d->property("qxRisposto").toBool()) return;
   d->setProperty("qxRisposto", true);
+  // The windows are reused: the next showing is answered again.
+  QObject::connect(d, &QDialog::finished, d, [d] { d->setProperty("qxRisposto", false); }, Qt::SingleShotConnection);
   Modale m{d->windowTitle(), QString()};
   if (auto* box = qobject_cast<QMessageBox*>(d)) m.testo = box->text();
   Visti.push_back(m);
@@ -122,6 +126,22 @@ void Clicca(Tfrm3& f, QAction* azione) {
     QTest::mouseClick(b, Qt::LeftButton);
   else
     azione->trigger();
+}
+
+void DimensioniArea(Tfrm3& f, int w, int h) {
+  f.pbRifCart->setFixedSize(w, h);
+  f.pnlRifCart->layout()->activate();
+  QCoreApplication::processEvents();
+}
+
+void EseguiTesto(Tfrm3& f, const std::string& programma) {
+  ImpostaTestoEditor(*f.MemoSource, programma);
+  Clicca(f, f.Esegui1);
+}
+
+QPoint PixelDi(long double x, long double y) {
+  const cRifCart& r = *DatiGlob.RifCart;
+  return {r.XPixel(x), r.YPixel(y)};
 }
 
 }  // namespace qx::test

@@ -12,6 +12,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QTimer>
 #include <deque>
@@ -24,6 +25,8 @@
 #include "app/PaintBoxQt.h"
 #include "app/Tfrm3.h"
 #include "controls/midi/ServiziSuono.h"
+#include "runstate/DatiGlob.h"
+#include "values/Variabili.h"
 
 class QDialog;
 class QMessageBox;
@@ -91,5 +94,18 @@ bool SenzaTesto(const TSrcEditFinestra& e);
 void Digita(QWidget* editor, const QString& testo);
 // Clicks a tool bar's button.
 void Clicca(Tfrm3& f, QAction* azione);
+// The 2D area made exactly w x h pixels: the frame's origin then sits at (1, h - 1).
+void DimensioniArea(Tfrm3& f, int w, int h);
+// Types the program into the program editor and runs it with "Esegui".
+void EseguiTesto(Tfrm3& f, const std::string& programma);
+// The pixel of a world point of the frame.
+QPoint PixelDi(long double x, long double y);
+// The value of a variable, nullptr when there is none (or it is of another class).
+template <typename T = cValore>
+T* ValoreDi(const std::string& nome) {
+  const cListaVariabili* l = DatiGlob.ListaVariabili;
+  const cVariabile* v = l ? l->Cerca(nome) : nullptr;
+  return v ? dynamic_cast<T*>(v->GetValore()) : nullptr;
+}
 
 }  // namespace qx::test

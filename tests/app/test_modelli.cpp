@@ -180,8 +180,9 @@ TEST(Palette, UnPulsanteConIlPopupLasciaVuotaLaBarraFinoAllaScelta) {
   EXPECT_TRUE(risposte.Visti.empty());
   f.PopupComandi->actions()[3]->trigger();
   f.PopupComandi->close();
+  // The statement asks for its first number.
   ASSERT_EQ(risposte.Visti.size(), 1u);
-  EXPECT_TRUE(risposte.Visti[0].testo.contains("non è ancora disponibile"));
+  EXPECT_EQ(risposte.Visti[0].titolo, "LeggiNum");
 }
 
 TEST(Palette, UnModelloDirettoConEseguiSubitoGiraUnaVolta) {

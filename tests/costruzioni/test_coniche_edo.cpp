@@ -1,7 +1,7 @@
 // Conics from their parameters, and y' = f(x, y) solved and stored.
 #include <cmath>
 
-#include "interpreter/costruzioni/ValoreFunzione3D.h"
+#include "tests/support/FunzioneXYFinta.h"
 #include "tests/costruzioni/Figure.h"
 #include "values/ValoreFunzione.h"
 #include "values/figure/ValoreConica.h"
@@ -12,7 +12,7 @@ namespace {
 class ConicheEdo : public Costruzioni {
  protected:
   void Funzione(const std::string& nome, const std::string& testo) {
-    auto f = std::make_unique<cValoreFunzione3D>();
+    auto f = std::make_unique<test::cFunzioneXYFinta>();
     ASSERT_TRUE(f->ImpostaFunzione(testo));
     Aggiungi(nome, std::move(f));
   }

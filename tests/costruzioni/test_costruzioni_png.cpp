@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "interpreter/LatoMouse.h"
-#include "interpreter/costruzioni/ValoreFunzione3D.h"
+#include "tests/support/FunzioneXYFinta.h"
 #include "runstate/DatiGlob.h"
 #include "platform/qt/ApplicazioneQt.h"
 #include "platform/qt/QImageCanvas.h"
@@ -73,7 +73,7 @@ TEST_F(CostruzioniPng, ABarChartInTheDraggedRectangle) {
 }
 
 TEST_F(CostruzioniPng, TheSolutionOfYPrimeEqualsY) {
-  auto f = std::make_unique<cValoreFunzione3D>();
+  auto f = std::make_unique<test::cFunzioneXYFinta>();
   ASSERT_TRUE(f->ImpostaFunzione("y"));
   f->Nome = "F";
   run.ambiente.Variabili().Aggiungi(std::make_unique<cVariabile>("F", std::move(f)));

@@ -8,7 +8,7 @@
 #include "app/dialogs/Formula.h"
 #include "app/dialogs/MostraFormula.h"
 #include "app/dialogs/MthX.h"
-#include "interpreter/costruzioni/ValoreFunzione3D.h"
+#include "tests/support/FunzioneXYFinta.h"
 #include "tests/dialogs/Banco.h"
 #include "values/ValoreFunzione.h"
 
@@ -173,7 +173,7 @@ TEST_F(MostraTest, TheFunctionWindowFoldsSignPairsAndTheFractionWindowDoesNot) {
 TEST_F(MostraTest, FractionsAndFunctionsOfTwoVariablesShowInLowerCase) {
   cValoreFunzione q(T_FRAZIONE);
   ASSERT_TRUE(q.ImpostaFunzione("3/4"));
-  cValoreFunzione3D z;
+  test::cFunzioneXYFinta z;
   ASSERT_TRUE(z.ImpostaFunzione("X*Y+Sin(X)"));
   std::vector<QString> testi;
   for (int i = 0; i < 2; ++i)

@@ -24,7 +24,8 @@ inline void RegistraSpazioFinto(TipiValore t) {
                               auto& s = static_cast<cSolidoFinto&>(v);
                               s.Campi = f;
                               ++s.ImpostazioniUp;
-                            }});
+                            },
+                            nullptr});
 }
 
 }  // namespace qx::test

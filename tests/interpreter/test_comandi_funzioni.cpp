@@ -1,7 +1,7 @@
 // The built-ins on functions, expressions and fractions, run from program text.
 #include <gtest/gtest.h>
 
-#include "interpreter/costruzioni/ValoreFunzione3D.h"
+#include "tests/support/FunzioneXYFinta.h"
 #include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
 #include "values/ValoreFunzione.h"
@@ -190,7 +190,7 @@ TEST_F(ComandiFunzioniTest, ValueAtAPoint) {
 
 TEST_F(ComandiFunzioniTest, ValueOfAFunctionOfXAndYAtAPoint) {
   run.ambiente.InizializzaAmbiente();
-  auto g = std::make_unique<cValoreFunzione3D>();
+  auto g = std::make_unique<test::cFunzioneXYFinta>();
   ASSERT_TRUE(g->ImpostaFunzione("x*y+1"));
   g->Nome = "G";
   run.ambiente.Variabili().Aggiungi(std::make_unique<cVariabile>("G", std::move(g)));

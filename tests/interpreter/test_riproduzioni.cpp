@@ -139,6 +139,27 @@ TEST(RiproduzioniTest, ErrorsInsideLoopsAreReportedAtTheSamePlace) {
       "PER (I DA 1 A 4) ESEGUI;\n  X = I\nFINE;",
       "PER (I DA 1 A 4) ESEGUI;\n  X = I;\n",
       "ESEGUI FINQUANDO (VERO) X = 1; FINE;",
+      // numeric forms and element readers that hand over to their commands
+      "PER (I DA 1 A 4) ESEGUI;\n  X = RADICEQ(2 - I);\nFINE;",
+      "V = VETTORE(3);\nPER (I DA 1 A 4) ESEGUI;\n  X = V(I / 2 + 1.9);\nFINE;",
+      "M = MATRICE(3, 3);\nPER (I DA 1 A 3) ESEGUI;\n  M(I, I / 2) = I;\nFINE;",
+      "V = VETTORE(4);\nPER (I DA 1 A 4) ESEGUI;\n  V(5.5 - I) = V(I) + I;\n  V(I + 0.9) = -I;\nFINE;",
+      "V = VETTORE(2);\nPER (I DA 1 A 4) ESEGUI;\n  X = V(\"a\");\nFINE;",
+      "V = VETTORE(2);\nPER (I DA 1 A 4) ESEGUI;\n  SE I = 3 ALLORA V = 5; X = V(1);\nFINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+}
+
+// Whole numbers divide through 64-bit integers, other numbers the general way: the same
+// quotients, remainders and signs of zero, and the same texts.
+TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
+  const char* const programmi[] = {
+      "PER (I DA -6 A 6) ESEGUI;\n  A = I MOD 3; B = I DIV 4; C = (0 - I) MOD 2; D = I DIV -5;\n"
+      "  STAMPA(A, \" \", B, \" \", C, \" \", D, \" \", 1 / (A + 0.5));\nFINE;",
+      "X = 1;\nPER (I DA 1 A 40) ESEGUI;\n  X = X * 3 + I;\n  R = X MOD 1000000007; Q = X DIV 7;\nFINE;",
+      "PER (I DA 1 A 4) ESEGUI;\n  R = (I * 1.5) MOD 2;\nFINE;",
+      "PER (I DA 0 A 3) ESEGUI;\n  R = 7 MOD I;\nFINE;",
+      "PER (I DA 1 A 3) ESEGUI;\n  X = I * 1000000000; Y = X * X * X DIV 7;\nFINE;",
   };
   for (const char* p : programmi) Confronta(p);
 }
@@ -148,18 +169,21 @@ TEST(RiproduzioniTest, ALoopLongerThanItsFirstPassesStaysExact) {
   Confronta("S = 0; T = 1;\nPER (I DA 1 A 2000) ESEGUI;\n  S = S + 0.1 * I; T = T * 1.0001 - 0.00001;\nFINE;");
 }
 
+// Each time the run waits for a step, the scripted user asks for the next one.
+void AlProssimoPasso(test::Esecuzione& run) {
+  run.finestra.Quando([] { return DatiGlob.bAttesaPasso; },
+                      [&run] {
+                        ComandoPassoSuccessivo();
+                        AlProssimoPasso(run);
+                      });
+}
+
 TEST(RiproduzioniTest, StepModeGivesWhatTheTextGives) {
-  // Each time the run waits for a step, the scripted user asks for the next one.
   Prova prova;
   prova.veloce = false;
   prova.prepara = [](test::Esecuzione& run) {
     DatiGlob.bPassoPasso = true;
-    auto passo = std::make_shared<std::function<void()>>();
-    *passo = [&run, passo] {
-      ComandoPassoSuccessivo();
-      run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, *passo);
-    };
-    run.finestra.Quando([] { return DatiGlob.bAttesaPasso; }, *passo);
+    AlProssimoPasso(run);
   };
   const char* const programmi[] = {
       "S = 0;\nPER (I DA 1 A 4) ESEGUI;\n  S = S + I;\n  SE S > 3 ALLORA STAMPA(S);\nFINE;\nT = S;",
@@ -181,8 +205,8 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
       "S = 0; B = 1;\nPER (I DA 1 A 6) ESEGUI;\n  S = S + I * B - (3 + 2);\nFINE;",
       "S = 1; K = 0;\nESEGUI FINQUANDO (K < 5);\n  K = K + 1; S = S * 2 + K;\nFINE;",
       "K = 0; B = 0;\nESEGUI FINQUANDO (K < 4);\n  K = K + 1;\n  SE K MOD 2 = 0 ALLORA B = B + K; ALTRIMENTI B = B - 1;\nFINE;",
-      "S = 0; B = 2; V = VETTORE(3);\nRIPETI 2 VOLTE;\n  PER (I DA 1 A 3) ESEGUI;\n    V(I) = V(I) + I * B;\n"
-      "    S = SEN(S + B) + V(I);\n  FINE;\nFINE;",
+      ("S = 0; B = 2; V = VETTORE(3);\nRIPETI 2 VOLTE;\n  PER (I DA 1 A 3) ESEGUI;\n    V(I) = V(I) + I * B;\n"
+       "    S = SEN(S + B) + V(I);\n  FINE;\nFINE;"),
       "B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  T = \"x\" || I || B;\n  STAMPA(T, B);\nFINE;",
       "F = FUNZIONE(\"2*x\"); B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  B = B + VALUTAFUNZ(F, I);\n  ESEGUI; B = B; FINE;\nFINE;",
   };

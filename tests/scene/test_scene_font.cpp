@@ -136,6 +136,8 @@ TEST_F(SceneFont, ChangesReachTheTextsAndAFreedFontIsDropped) {
   EXPECT_EQ(t->BitmapFont(), nullptr);
   Render();
   EXPECT_EQ(InkBox().Right, -1) << "nothing drawn";
+  // The counter is gone when the fixture frees the scene.
+  Buffer().OnChange = nullptr;
 }
 
 TEST_F(SceneFont, AFontTooLargeForTheAtlasIsRefused) {

@@ -33,6 +33,15 @@ out=$("$qxrun" --answers "$work/answers.txt" "$work/input.txt" 2>/dev/null); cod
 expect "cancelled input output" "#error 0 " "$out"
 expect "cancelled input code" 1 "$code"
 
+# A wait for the mouse answered by a click at a world point; a picker by its 1 or 2.
+printf 'A = PUNTO(1, 1);\nP = PUNTO;\nQ = SCEGLIPUNTO;\nS = SEGMENTO(A, 2);\n' > "$work/clic.txt"
+printf 'CLIC 2.5 3\nCLIC 1 1\nCLIC 1 4\n' > "$work/clic_answers.txt"
+out=$("$qxrun" --vars --answers "$work/clic_answers.txt" "$work/clic.txt" 2>&1); code=$?
+expect "click answers" $'#var A\tT_PUNTO\tPunto: A (1, 1)\n#var P\tT_PUNTO\tPunto: P (2.5, 3)\n#var Q\tT_PUNTO\tPunto: Q (1, 1)\n#var S\tT_SEGMENTO\tSegmento: S - misura: 2' "$out"
+expect "click answers code" 0 "$code"
+out=$("$qxrun" "$work/clic.txt" 2>&1); code=$?
+expect "a wait without an answer" "qxrun: a wait was never answered by the script" "$out"
+
 "$qxrun" --png "$work/c.png" --size 200x100 "$work/ok.txt" >/dev/null 2>&1
 expect "png written" 0 "$?"
 [[ -s "$work/c.png" ]] || { echo "FAIL png missing"; fail=1; }

@@ -11,7 +11,7 @@ const char* NomeLista(TipiLista t) { return t == T_VETT_FUNZ ? "Vettore di Funzi
 // Whether a function element shows its graph. The function value is built in the
 // expression library, which sits on top of this one: the kind tag has been checked, and
 // the sanitizer's type check would need that library's type information here.
-[[gnu::no_sanitize("vptr")]] bool MostraGrafico(const cValoreGraf& e) {
+__attribute__((no_sanitize("vptr"))) bool MostraGrafico(const cValoreGraf& e) {
   return static_cast<const cValoreFunzione&>(e)._bGrafico == 2;
 }
 }  // namespace
