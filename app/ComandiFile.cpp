@@ -15,6 +15,7 @@
 #include "app/Tfrm3.h"
 #include "app/file/FileProgramma.h"
 #include "interpreter/Ambiente.h"
+#include "interpreter/ComandiGenerali.h"
 #include "runstate/DatiGlob.h"
 
 namespace qx {
@@ -125,6 +126,8 @@ bool Tfrm3::ApriFile(const std::string& nome) {
     ImpostaNomeFile(QFileInfo(QString::fromStdString(percorso)).absoluteFilePath().toStdString());
     ImpostaTestoEditor(*MemoSource, letto.Testo);
     reoutput->setPlainText(QString::fromStdString(Unisci(DividiRighe(letto.Stampa), "\n")));
+    // Space values stand in the space frame, with the planes of its walls, as after RIFCART3D.
+    if (letto.bSpazio && CreaRifCart3D()) CreaRifCart3D()();
     ApplicaProgramma(letto, ambiente_->Variabili(), *ambiente_->RifCart(), DatiGlob.PuntiTraccia);
     const bool assi = ambiente_->RifCart()->_bAssi;
     servizi_->MostraRighelli(!assi);

@@ -13,7 +13,6 @@
 #include "app/file/FileProgramma.h"
 #include "runstate/DatiGlob.h"
 #include "tests/app/SupportoFile.h"
-#include "tests/files/SpazioFinto.h"
 #include "values/RifCart.h"
 #include "values/Variabili.h"
 
@@ -35,9 +34,12 @@ std::string Nomi() {
 
 // The program typed and run: P, C and N in the table, "ciao" in the output pane.
 void ScriviEdEsegui(Tfrm3& f, const char* programma = kProgramma) {
+  // A box of an error is closed and counted, so that a wrong program fails the test at once.
+  RispondiModali errori;
   ImpostaTestoEditor(*f.MemoSource, programma);
   Clicca(f, f.Esegui1);
   ASSERT_FALSE(DatiGlob.bStop);
+  ASSERT_EQ(errori.SenzaRisposta, 0);
 }
 
 TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
@@ -306,34 +308,31 @@ TEST(FileFinestra, LaRigaDiComandoApreIlFileConIRighelliNascostiSeGliAssiSonoCen
 }
 
 TEST(FileFinestra, UnFileConUnValoreDelloSpazioMostraLaVistaDelloSpazio) {
-  RegistraSpazioFinto(T_SFERA3D);
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
-  ScriviEdEsegui(f, "A = 1;");
-  // A sphere, as the space statements will store one.
-  auto sfera = std::make_unique<cSolidoFinto>(T_SFERA3D);
-  sfera->Nome = "S";
-  sfera->Campi.Posx = 2;
-  DatiGlob.ListaVariabili->Aggiungi(std::make_unique<cVariabile>("S", std::move(sfera)));
+  ScriviEdEsegui(f, "RIFCART3D;\nA = 1;\nS = SFERA(PUNTO3D(1, 2, 3), 0.75);");
   {
     RispondiModali risposte;
     RispondiConFile(risposte, cartella.Percorso("spazio.qxs"));
     f.actFileSaveAs->trigger();
   }
   Clicca(f, f.actFileNew);
-  ASSERT_FALSE(f.tbSpazio->isChecked());
+  if (f.tbSpazio->isChecked()) Clicca(f, f.tbSpazio);
   ASSERT_FALSE(f.pnlRifCart3D->isVisible());
   {
     RispondiModali risposte;
     RispondiConFile(risposte, cartella.Percorso("spazio.qxs"));
     Clicca(f, f.actFileOpen);
   }
-  EXPECT_EQ(Nomi(), "A S");
+  ASSERT_NE(DatiGlob.ListaVariabili->Cerca("S"), nullptr);
+  EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("S")->GetValore()->Tipo, T_SFERA3D);
+  // The walls' planes are the frame's, not the file's.
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("PIANOXY"), nullptr);
+  EXPECT_NE(DatiGlob.RifCart3D, nullptr);
   EXPECT_TRUE(f.tbSpazio->isChecked());
   EXPECT_TRUE(f.pnlRifCart3D->isVisible());
   EXPECT_FALSE(f.pnlRifCart->isVisible());
-  SvuotaRegistroSpazio();
 }
 
 }  // namespace
