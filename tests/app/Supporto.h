@@ -100,6 +100,13 @@ void DimensioniArea(Tfrm3& f, int w, int h);
 void EseguiTesto(Tfrm3& f, const std::string& programma);
 // The pixel of a world point of the frame.
 QPoint PixelDi(long double x, long double y);
+// The square of side 2r + 1 around a pixel.
+inline QRect Intorno(const QPoint& p, int r) { return QRect(p.x() - r, p.y() - r, 2 * r + 1, 2 * r + 1); }
+
+// The window with its drawing area 400 x 300 pixels.
+struct Finestra400x300 : FinestraAperta {
+  Finestra400x300() { DimensioniArea(f(), 400, 300); }
+};
 // The value of a variable, nullptr when there is none (or it is of another class).
 template <typename T = cValore>
 T* ValoreDi(const std::string& nome) {

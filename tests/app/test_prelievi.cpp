@@ -24,9 +24,6 @@ namespace {
 
 constexpr TColor kVerdeEtichetta = RGBColor(0, 128, 0);
 
-struct Finestra400x300 : FinestraAperta {
-  Finestra400x300() { DimensioniArea(f(), 400, 300); }
-};
 
 void Clic(Tfrm3& f, long double x, long double y, Qt::KeyboardModifiers m = Qt::NoModifier) {
   QTest::mouseClick(f.pbRifCart, Qt::LeftButton, m, PixelDi(x, y));
@@ -43,7 +40,6 @@ std::string Vertici(const cValorePoligono& p) {
   return s;
 }
 
-QRect Intorno(const QPoint& p, int r) { return QRect(p.x() - r, p.y() - r, 2 * r + 1, 2 * r + 1); }
 
 TEST(Prelievi, UnPuntoCadeSulDecimoPiuVicinoEConShiftEsattamenteSulPixel) {
   Finestra400x300 a;

@@ -19,7 +19,6 @@
 namespace qx::test {
 namespace {
 
-QRect Intorno(const QPoint& p, int r) { return QRect(p.x() - r, p.y() - r, 2 * r + 1, 2 * r + 1); }
 
 // Whether the picture differs from `prima` near the world point.
 bool Cambiato(Tfrm3& f, const QImage& prima, const TPuntoMondo& p, int r) {
@@ -31,9 +30,6 @@ bool Cambiato(Tfrm3& f, const QImage& prima, const TPuntoMondo& p, int r) {
   return false;
 }
 
-struct Finestra400x300 : FinestraAperta {
-  Finestra400x300() { DimensioniArea(f(), 400, 300); }
-};
 
 // The texts of a picker: caption, question, the two choices.
 std::vector<QString> Testi(TdlgDueScelte& d) {

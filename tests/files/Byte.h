@@ -36,4 +36,7 @@ inline std::string Hex(const std::string& b) {
   return r;
 }
 
+// A short string as the stream writes it: its length in one byte, then its bytes.
+inline std::string Corto(const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; }
+
 }  // namespace qx::test

@@ -30,7 +30,7 @@ using test::Byte;
 using test::Hex;
 
 // A short string as the stream writes names: one length byte, then the bytes.
-std::string Corto(const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; }
+using test::Corto;
 // The 10 bytes of an extended real, from its sign, exponent and significand by hand.
 std::string Ext(bool negativo, int esponente, std::uint64_t significando) {
   std::string b;
@@ -256,7 +256,7 @@ TEST_F(FileProgramma, AFileCutInsideItsThirdValueChangesNothing) {
   EXPECT_EQ(errore, "Il file " + percorso +
                         " è danneggiato o non è un programma di Quorix: il file finisce prima del previsto");
   EXPECT_FALSE(CaricaFileProgramma(Cartella() + "/manca.qxs", letto, errore));
-  EXPECT_EQ(errore, "Impossibile aprire il file " + Cartella() + "/manca.qxs: la cartella non esiste");
+  EXPECT_EQ(errore, "Impossibile aprire il file " + Cartella() + "/manca.qxs: il file non esiste");
 }
 
 TEST_F(FileProgramma, RecordsAreCheckedClassByClassAndUnknownPropertiesSkipped) {

@@ -18,7 +18,7 @@ using test::RegistraSpazioFinto;
 using test::Byte;
 using test::Hex;
 
-std::string Corto(const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; }
+using test::Corto;
 
 class FileSpazio : public test::Lavoro {
  protected:

@@ -174,7 +174,7 @@ TEST(RiproduzioniCasualiTest, AStopAtARandomTokenGivesWhatTheTextGives) {
 
 // Programs of the fuzz test's corpus with random damage: whatever the damage (a statement cut,
 // a word changed, a parenthesis added), the two runs agree.
-const char* const kCorpus[] = {
+const char* const kCorpusCicli[] = {
     "A = 2 + 3 * 4; PER (I DA 1 A 4) ESEGUI; B = A ^ 2 - I; STAMPA(A, \" \", B); FINE;",
     "PER (I DA 1 A 5) ESEGUI; SE I MOD 2 = 0 ALLORA STAMPA(I); ALTRIMENTI STAMPA(\"d\"); FINE;",
     "K = 0; ESEGUI FINQUANDO (K < 4); K = K + 1; FINE; STAMPA(K);",
@@ -186,19 +186,19 @@ const char* const kCorpus[] = {
     "I = 2; PER (K DA 1 A 3) ESEGUI; A_I = K; STAMPA(A_2); FINE;",
     "RIFCART; PER (I DA 1 A 3) ESEGUI; P = PUNTO(1, I); C = CIRC(P, 3); STAMPA(DISTANZA(P, P)); FINE;",
 };
-const char kAlfabeto[] = "AIX0123456789+-*/^()=<>;,.\" !|ESEGUIFINEPERDASEALLORAVOLTE\n";
+const char kAlfabetoCicli[] = "AIX0123456789+-*/^()=<>;,.\" !|ESEGUIFINEPERDASEALLORAVOLTE\n";
 
 TEST(RiproduzioniCasualiTest, DamagedProgramsGiveWhatTheirTextGives) {
   std::mt19937 gen(4242);
   for (int prova = 0; prova < 800; ++prova) {
-    std::string p = kCorpus[gen() % std::size(kCorpus)];
+    std::string p = kCorpusCicli[gen() % std::size(kCorpusCicli)];
     const int mutazioni = 1 + static_cast<int>(gen() % 3);
     for (int m = 0; m < mutazioni && !p.empty(); ++m) {
       const std::size_t pos = gen() % p.size();
       switch (gen() % 4) {
         case 0: p.erase(pos, 1 + gen() % 4); break;
-        case 1: p.insert(pos, 1, kAlfabeto[gen() % (sizeof kAlfabeto - 1)]); break;
-        case 2: p[pos] = kAlfabeto[gen() % (sizeof kAlfabeto - 1)]; break;
+        case 1: p.insert(pos, 1, kAlfabetoCicli[gen() % (sizeof kAlfabetoCicli - 1)]); break;
+        case 2: p[pos] = kAlfabetoCicli[gen() % (sizeof kAlfabetoCicli - 1)]; break;
         default: p.insert(pos, p.substr(gen() % p.size(), 1 + gen() % 12)); break;
       }
     }
