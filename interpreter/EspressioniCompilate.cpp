@@ -785,10 +785,9 @@ Valutato ValutaSommaNomeSolo(Nodo& nodo) {
 bool AnalizzaLetterale(Nodo&) { return false; }
 
 // True when the run stopped inside and the position was left as the text's.
-bool AnalizzaNome(Nodo& nodo) {
-  auto& n = static_cast<NodoNome&>(nodo);
+// What AnalizzaNome does once the name's hooks and arguments were read.
+bool AnalizzaDopoArgomenti(NodoNome& n) {
   TDatiGlob& g = DatiGlob;
-  if (!LeggiArgomenti(n, false)) return true;
   if (g.ListaVariabili && n.variabile.TrovaStessoNome(n.nome)) return false;
   if (n.costante || !n.comando.gestore) return false;
   ListaArgomenti& lista = ListaDi(n);
@@ -796,6 +795,23 @@ bool AnalizzaNome(Nodo& nodo) {
   PValore r = (*n.comando.gestore)(lista, n.nome, false);
   lista.Clear();
   return g.bStop;
+}
+
+bool AnalizzaNome(Nodo& nodo) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  if (!LeggiArgomenti(n, false)) return true;
+  return AnalizzaDopoArgomenti(n);
+}
+
+// AnalizzaNome of a name without members or arguments (LeggiArgomenti reads only its hook).
+bool AnalizzaNomeSolo(Nodo& nodo) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  if (!Pompa(n.prima)) return true;
+  if (DatiGlob.bStop) [[unlikely]] {
+    Posiziona(n.dopoArgomenti);
+    return true;
+  }
+  return AnalizzaDopoArgomenti(n);
 }
 
 // Each child that stopped the run returns true; a leaf never does.
@@ -1283,7 +1299,7 @@ void Collega(Nodo& n) {
       nome.soloEspressioni = !nome.argomenti.empty() && nome.argomenti.size() <= kArgomentiNumerici;
       for (const NodoNome::Argomento& a : nome.argomenti) nome.soloEspressioni = nome.soloEspressioni && !a.membro;
       n.valuta = nome.argomenti.empty() ? ValutaNomeSolo : ValutaNome;
-      n.analizza = AnalizzaNome;
+      n.analizza = nome.argomenti.empty() ? AnalizzaNomeSolo : AnalizzaNome;
       n.scalare = nome.argomenti.empty() ? ScalareNomeSolo : ScalareNome;
       for (NodoNome::Argomento& a : nome.argomenti)
         if (a.espressione) {

@@ -533,7 +533,7 @@ void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, Vari
 
 bool RisultatoFuoriTabella(int numero);
 
-void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima) {
+void TogliAnonimoAssegnatoLento(const Valutato& valore, int contatorePrima) {
   TDatiGlob& g = DatiGlob;
   // The object that MemorizzaRisultatoAssegnato kept out of the table has nothing to remove.
   if (RisultatoFuoriTabella(g.ContatoreOggetti)) return;
@@ -548,8 +548,9 @@ void MostraRigaLento(int riga) {
   const int vecchia = g.RigaCorrente;
   g.RigaCorrente = riga;
   if ((g.bPassoPasso || g.bEvidenziaRiga) && !g.bImmediato && g.RigaCorrente != g.UltimaRigaMostrata) {
-    Finestra().InvalidaRighe(g.EditorCorrente, vecchia + 1, vecchia + 1);
-    Finestra().InvalidaRighe(g.EditorCorrente, g.RigaCorrente + 1, g.RigaCorrente + 1);
+    WindowServices& f = Finestra();
+    f.InvalidaRighe(g.EditorCorrente, vecchia + 1, vecchia + 1);
+    f.InvalidaRighe(g.EditorCorrente, g.RigaCorrente + 1, g.RigaCorrente + 1);
     g.UltimaRigaMostrata = g.RigaCorrente;
   }
   if (g.bPassoPasso && g.RigaCorrente == static_cast<int>(g.ListaIstruzioni.size()) - 1) {

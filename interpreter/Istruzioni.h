@@ -65,7 +65,18 @@ bool MemorizzaVeloce(const std::string& nome, Valutato& valore, const ArgomentiI
 void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti);
 // After an assignment's expression made a drawable value: the anonymous object it made (the
 // object counter moved from `contatorePrima`) is kept under the assigned name instead.
-void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima);
+void TogliAnonimoAssegnatoLento(const Valutato& valore, int contatorePrima);
+namespace detail {
+// The number of the anonymous object that MemorizzaRisultatoAssegnato kept out of the table
+// (0: none), which the next TogliAnonimoAssegnato takes.
+extern int gFuoriTabella;
+}  // namespace detail
+// Most assignments make no object: nothing to take or remove, and no call.
+inline void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima) {
+  if (detail::gFuoriTabella == 0 && (valore.tipo < T_GEOMETRIA_PIANA || DatiGlob.ContatoreOggetti == contatorePrima))
+    return;
+  TogliAnonimoAssegnatoLento(valore, contatorePrima);
+}
 
 // A geometry command that is the whole value of an assignment (P = PUNTO(1, 2);) stores its new
 // value as an anonymous object at the very end of its frame, and the assignment removes that

@@ -245,6 +245,19 @@ inline void Posiziona(const FineLettura& p) { VaiA(p); }
 // How many statements were open when the recorded statement started.
 int gBase = 0;
 
+// The name that the statements run so far left in NomeIstruzione, which is written there only
+// when code other than the tree's own may read it: the text's code after a stop, a procedure,
+// an error, the end of the tree. The tree's statements use their own names.
+const std::string* gNomePendente = nullptr;
+inline void NomeIstruzione(const std::string& nome) { gNomePendente = &nome; }
+inline void FissaNome() {
+  if (const std::string* nome = gNomePendente) {
+    gNomePendente = nullptr;
+    std::string& n = DatiGlob.NomeIstruzione;
+    if (!StessoTesto(n, *nome)) n = *nome;
+  }
+}
+
 // NextToken's message hook before a read that starts at `prima`; false when the run was
 // stopped there: the token has then been read from the text, as NextToken reads it after its
 // hook, and the statements' code goes on from there (see Seguito).
@@ -264,7 +277,10 @@ inline bool Pompa(const Lettura& l) { return Pompa(l.prima); }
 // While the statements' own code goes on from a read of a statement at `livello`: the count
 // of open statements is the one the text has there.
 struct Seguito {
-  explicit Seguito(int livello) { seguito::ImpostaAnnidamento(gBase + livello); }
+  explicit Seguito(int livello) {
+    FissaNome();
+    seguito::ImpostaAnnidamento(gBase + livello);
+  }
   ~Seguito() { seguito::ImpostaAnnidamento(gBase); }
   Seguito(const Seguito&) = delete;
   Seguito& operator=(const Seguito&) = delete;
@@ -272,6 +288,7 @@ struct Seguito {
 
 // A report at the place `dove` of the text.
 void Errore(const FineLettura& dove, const std::string& messaggio, bool SuRiga) {
+  FissaNome();
   Posiziona(dove);
   ReportError(messaggio, SuRiga);
 }
@@ -384,12 +401,14 @@ void DopoIntestazione(bool riuscita, bool continua) {
 void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
                VariabileRicordata* variabile, const FineLettura& dopo) {
   if (MemorizzaVeloce(nome, valore, argomenti, variabile)) return;
+  FissaNome();
   Posiziona(dopo);
   MemorizzaValore(nome, valore, argomenti);
 }
 
 void EseguiPer(istr::Per& p, bool Esegui) {
   TDatiGlob& g = DatiGlob;
+  const std::string& contatore = p.variabile->testo;
   int passo = 0;
   bool continua = false;
   do {
@@ -403,7 +422,7 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       DopoIntestazione(seguito::PerDopoVariabile(Esegui, passo, p.contatore, continua), continua);
       return;
     }
-    if (!StessoTesto(g.NomeIstruzione, p.variabile->testo)) g.NomeIstruzione = p.variabile->testo;
+    NomeIstruzione(contatore);
     if (!Pompa(*p.da)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoDa(Esegui, passo, p.contatore, continua), continua);
@@ -423,10 +442,10 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     if (t == T_REALE) x += passo;
     if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
     if (Esegui) {
-      if (t != T_REALE || !MemorizzaNumero(g.NomeIstruzione, x, &p.contatore)) {
+      if (t != T_REALE || !MemorizzaNumero(contatore, x, &p.contatore)) {
         Valutato inizio = DaScalare(t, x, altro);
         ArgomentiIstruzione nessuno;
-        Memorizza(g.NomeIstruzione, inizio, nessuno, &p.contatore, p.inizio->dopo);
+        Memorizza(contatore, inizio, nessuno, &p.contatore, p.inizio->dopo);
         if (Fermato()) return;
       }
       WaitStep();
@@ -434,7 +453,7 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     }
     Reale valore = 0;
     if (Esegui) {
-      const cValoreReale* n = NumeroVariabile(p.contatore, g.NomeIstruzione);
+      const cValoreReale* n = NumeroVariabile(p.contatore, contatore);
       if (!n) {
         Errore(p.inizio->dopo, "For errore 2", false);
         return;
@@ -470,11 +489,11 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     }
     if (Esegui) {
       // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away).
-      if (const cValoreReale* n = NumeroVariabile(p.contatore, g.NomeIstruzione)) valore = n->Value;
+      if (const cValoreReale* n = NumeroVariabile(p.contatore, contatore)) valore = n->Value;
       continua = limite >= valore;
       if (!continua) {
         // After a loop that ends, the variable holds the last value for which the body ran.
-        cVariabile* v = g.ListaVariabili->Cerca(g.NomeIstruzione);
+        cVariabile* v = g.ListaVariabili->Cerca(contatore);
         if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
       }
     } else {
@@ -583,6 +602,7 @@ struct IndiciElemento {
 [[gnu::always_inline]] inline void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti,
                                                IndiciElemento* indici = nullptr) {
   TDatiGlob& g = DatiGlob;
+  const std::string& nome = n.primo->testo;
   if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
   const int oggetti = g.ContatoreOggetti;
   Valutato altro;
@@ -598,9 +618,9 @@ struct IndiciElemento {
     bool fatto = false;
     if (t == T_REALE) {
       Reale* cella = nullptr;
-      if (indici) cella = indici->Cella(g.NomeIstruzione, &n.variabile);
-      else if (!argomenti) fatto = MemorizzaNumero(g.NomeIstruzione, x, &n.variabile);
-      else cella = CellaElementoNumero(g.NomeIstruzione, *argomenti, &n.variabile);
+      if (indici) cella = indici->Cella(nome, &n.variabile);
+      else if (!argomenti) fatto = MemorizzaNumero(nome, x, &n.variabile);
+      else cella = CellaElementoNumero(nome, *argomenti, &n.variabile);
       if (cella) {
         *cella = x;
         fatto = true;
@@ -611,7 +631,7 @@ struct IndiciElemento {
       ArgomentiIstruzione& a = argomenti ? *argomenti : propri;
       if (indici) indici->Riempi(a);
       Valutato valore = DaScalare(t, x, altro);
-      Memorizza(g.NomeIstruzione, valore, a, &n.variabile, n.valore->dopo);
+      Memorizza(nome, valore, a, &n.variabile, n.valore->dopo);
       if (Fermato()) return;
     }
   }
@@ -626,8 +646,7 @@ struct IndiciElemento {
 // The commonest statement: an assignment to a name.
 void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
-  TDatiGlob& g = DatiGlob;
-  if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
+  NomeIstruzione(n.primo->testo);
   if (!Pompa(*n.dopoNome)) {
     Seguito seguito(n.livello);
     seguito::NomeDopoPrimo(Esegui);
@@ -636,6 +655,7 @@ void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
   try {
     Assegnamento(n, Esegui, nullptr);
   } catch (const std::exception&) {
+    FissaNome();
     ReportError("Errore non documentato", false);
   }
 }
@@ -643,8 +663,7 @@ void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
 // An element store: a name with one or two indices, then "=".
 void EseguiElemento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
-  TDatiGlob& g = DatiGlob;
-  if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
+  NomeIstruzione(n.primo->testo);
   if (!Pompa(*n.dopoNome)) {
     Seguito seguito(n.livello);
     seguito::NomeDopoPrimo(Esegui);
@@ -661,14 +680,14 @@ void EseguiElemento(istr::Istruzione& s, bool Esegui) {
   try {
     Assegnamento(n, Esegui, nullptr, &indici);
   } catch (const std::exception&) {
+    FissaNome();
     ReportError("Errore non documentato", false);
   }
 }
 
 void EseguiNome(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
-  TDatiGlob& g = DatiGlob;
-  if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
+  NomeIstruzione(n.primo->testo);
   if (!Pompa(*n.dopoNome)) {
     Seguito seguito(n.livello);
     seguito::NomeDopoPrimo(Esegui);
@@ -700,6 +719,7 @@ void EseguiNome(istr::Istruzione& s, bool Esegui) {
     try {
       Assegnamento(n, Esegui, &argomenti);
     } catch (const std::exception&) {
+      FissaNome();
       ReportError("Errore non documentato", false);
     }
     return;
@@ -709,6 +729,7 @@ void EseguiNome(istr::Istruzione& s, bool Esegui) {
   lista.Clear();
   for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
   Posiziona(n.chiusura->dopo);
+  FissaNome();
   CallProcedure(Esegui, lista, &n.procedura);
   lista.Clear();
 }
@@ -783,7 +804,13 @@ bool Esegui(IstruzioneCompilata& istruzione, bool Esegui, int annidamento, int m
   ++detail::gIstruzioniRiprodotte;
   const int base = gBase;
   gBase = annidamento;
-  EseguiCostrutto(*istruzione.radice, Esegui);
+  {
+    // Whatever way the tree is left, NomeIstruzione holds what the text would leave there.
+    struct Fissa {
+      ~Fissa() { FissaNome(); }
+    } fissa;
+    EseguiCostrutto(*istruzione.radice, Esegui);
+  }
   gBase = base;
   if (!Fermato()) {
     // The reading stands after the statement's last token, which is the current one.

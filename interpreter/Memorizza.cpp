@@ -140,10 +140,14 @@ void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgome
 // anonymous object kept out of the table (0: none).
 int gCorniceArmata = -1;
 int gCornici = 0;
-int gFuoriTabella = 0;
 unsigned gEsecuzioneFuoriTabella = 0;
 
 }  // namespace
+
+namespace detail {
+int gFuoriTabella = 0;
+}  // namespace detail
+using detail::gFuoriTabella;
 
 RisultatoAssegnato::RisultatoAssegnato(bool armato) : prima_(gCorniceArmata) {
   gCorniceArmata = armato ? gCornici + 1 : -1;

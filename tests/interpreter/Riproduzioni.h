@@ -15,11 +15,12 @@
 namespace qx::test {
 
 // What a run showed: its result, output, error and line, message pumps, redraws, the line
-// shown last, and every variable (numbers and elements to the last bit).
+// shown last, the statement name left behind, and every variable (numbers and elements to the
+// last bit).
 struct Istantanea {
   bool riuscito = false;
   std::vector<std::string> output, variabili, messaggi;
-  std::string errore;
+  std::string errore, nomeIstruzione;
   int riga = 0;
   std::uint64_t pompaggi = 0;
   int ridisegni = 0, aggiornamenti = 0, rigaCorrente = 0, beep = 0;
@@ -31,7 +32,7 @@ struct Istantanea {
 inline std::ostream& operator<<(std::ostream& os, const Istantanea& i) {
   os << (i.riuscito ? "ok" : "error") << " \"" << i.errore << "\" line " << i.riga << ", pumps " << i.pompaggi
      << ", redraws " << i.ridisegni << "/" << i.aggiornamenti << ", shown line " << i.rigaCorrente << ", beeps "
-     << i.beep << (i.interrotto ? ", stopped" : "") << "\n";
+     << i.beep << (i.interrotto ? ", stopped" : "") << ", statement name " << i.nomeIstruzione << "\n";
   for (const auto& o : i.output) os << "  out: " << o << "\n";
   for (const auto& m : i.messaggi) os << "  box: " << m << "\n";
   for (const auto& v : i.variabili) os << "  var: " << v << "\n";
@@ -100,6 +101,7 @@ inline Istantanea Esegui(const std::string& programma, bool riproduzioni, const 
   i.rigaCorrente = DatiGlob.RigaCorrente;
   i.beep = run.finestra.Beep_;
   i.interrotto = DatiGlob.bInterrotto;
+  i.nomeIstruzione = DatiGlob.NomeIstruzione;
   for (const auto& m : run.finestra.Messaggi) i.messaggi.push_back(m.titolo + ": " + m.testo);
   cListaVariabili& t = run.ambiente.Variabili();
   for (int k = t.Count(); k >= 1; --k) i.variabili.push_back(DescriviVariabile(*t.Elemento(k)));

@@ -108,6 +108,11 @@ TEST(RiproduzioniTest, PupilsKindsOfProgramGiveWhatTheirTextGives) {
       "S = 0;\nPER (I DA 1 A 6) ESEGUI;\n  ESEGUI; SE I > 3 ALLORA SE I > 4 ALLORA S = S + PI; ALTRIMENTI S = S - 1; FINE;\n"
       "  SE VERO ALLORA S = S + 1;\nFINE;",
       "PER (I DA 1 A 3) ESEGUI; X = PI; SE I = 2 ALLORA PI = 3; FINE;",
+      // branches not taken holding commands, element stores, geometry and a procedure
+      "RIFCART; P = PUNTO(0, 0); V = VETTORE(2);\nPER (I DA 1 A 4) ESEGUI;\n"
+      "  SE I MOD 2 = 0 ALLORA P = PUNTO(I, 1); ALTRIMENTI ESEGUI; Q = PUNTO(1, I); V(1) = I; STAMPA(I); FINE;\n"
+      "  S = SEGMENTO(P, PUNTO(0, 1));\nFINE;",
+      "K = 0;\nESEGUI FINQUANDO (K < 6);\n  K = K + 1;\n  SE K > 9 ALLORA ESEGUI; X = RADICEQ(K) + Y; Y = X; FINE;\nFINE;",
       // a loop that never runs its body, and one that ends on its first test
       "K = 5;\nESEGUI FINQUANDO (K < 3); STAMPA(K); FINE;\nRIPETI 0 VOLTE; STAMPA(\"mai\"); FINE;",
   };
@@ -250,6 +255,10 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
        "    S = SEN(S + B) + V(I);\n  FINE;\nFINE;"),
       "B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  T = \"x\" || I || B;\n  STAMPA(T, B);\nFINE;",
       "F = FUNZIONE(\"2*x\"); B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  B = B + VALUTAFUNZ(F, I);\n  ESEGUI; B = B; FINE;\nFINE;",
+      // branches not taken, read with their names, commands and element stores; statement
+      // names that alternate, and a procedure after them
+      ("V = VETTORE(4); C = 0; B = 1;\nPER (I DA 1 A 4) ESEGUI;\n  SE I MOD 2 = B - 1 ALLORA ESEGUI;\n"
+       "    J = I * I + SEN(C);\n    V(I) = J - C;\n  FINE; ALTRIMENTI C = C + V(I) + COS(I);\n  STAMPA(C);\nFINE;"),
   };
   const std::function<void()> azioni[] = {
       [] { TerminaEsecuzione(); },
