@@ -643,9 +643,48 @@ struct IndiciElemento {
   if (Esegui) WaitStep();
 }
 
+// Assegnamento with Esegui false: the value is only read.
+void AssegnamentoSaltato(istr::Nome& n) {
+  const int oggetti = DatiGlob.ContatoreOggetti;
+  AnalizzaCompilata(*n.valore->espressione);
+  if (Fermato()) return;
+  TogliAnonimoAssegnato(Valutato{}, oggetti);
+  if (!Pompa(*n.chiusura)) {
+    Seguito seguito(n.livello);
+    seguito::AssegnamentoDopoPuntoVirgola();
+  }
+}
+
+// An assignment to a name or an element in a branch not taken (EseguiAssegnamento and
+// EseguiElemento with Esegui false): only its reads, without the room for values that nothing
+// computes.
+void SaltaAssegnamento(istr::Nome& n) {
+  NomeIstruzione(n.primo->testo);
+  if (!Pompa(*n.dopoNome)) {
+    Seguito seguito(n.livello);
+    seguito::NomeDopoPrimo(false);
+    return;
+  }
+  if (!n.argomenti.empty()) {
+    // After a stop at any of these reads the text only reads that token.
+    for (istr::Nome::Argomento& a : n.argomenti) {
+      AnalizzaCompilata(*a.espressione->espressione);
+      if (Fermato() || !Pompa(*a.dopo)) return;
+    }
+    if (!Pompa(*n.dopoArgomenti)) return;
+  }
+  try {
+    AssegnamentoSaltato(n);
+  } catch (const std::exception&) {
+    FissaNome();
+    ReportError("Errore non documentato", false);
+  }
+}
+
 // The commonest statement: an assignment to a name.
 void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
+  if (!Esegui) return SaltaAssegnamento(n);
   NomeIstruzione(n.primo->testo);
   if (!Pompa(*n.dopoNome)) {
     Seguito seguito(n.livello);
@@ -663,6 +702,7 @@ void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
 // An element store: a name with one or two indices, then "=".
 void EseguiElemento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
+  if (!Esegui) return SaltaAssegnamento(n);
   NomeIstruzione(n.primo->testo);
   if (!Pompa(*n.dopoNome)) {
     Seguito seguito(n.livello);
