@@ -539,7 +539,7 @@ void TogliAnonimoAssegnatoLento(const Valutato& valore, int contatorePrima) {
   if (RisultatoFuoriTabella(g.ContatoreOggetti)) return;
   if (valore.tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatorePrima && g.ListaVariabili) {
     // The expression made an anonymous object; it is kept under the assigned name instead.
-    g.ListaVariabili->Elimina("$" + std::to_string(g.ContatoreOggetti));
+    g.ListaVariabili->Elimina(NomeAnonimo(g.ContatoreOggetti));
   }
 }
 

@@ -108,6 +108,8 @@ class CorniceComando {
  private:
   bool risultato_;
 };
+// The name of the anonymous object numbered `numero`: "$" and the number.
+std::string NomeAnonimo(int numero);
 // The anonymous store of such a value: StoreVariable(true, "", valore, nullptr), except that the
 // new variable stays out of the table.
 void MemorizzaRisultatoAssegnato(cValore& valore);

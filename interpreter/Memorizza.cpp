@@ -1,5 +1,6 @@
 // The store of a value into a variable: the rules that decide whether a variable is kept,
 // replaced or written element by element.
+#include <charconv>
 #include <cmath>
 
 #include "interpreter/Istruzioni.h"
@@ -149,6 +150,13 @@ int gFuoriTabella = 0;
 }  // namespace detail
 using detail::gFuoriTabella;
 
+std::string NomeAnonimo(int numero) {
+  char testo[16];
+  testo[0] = '$';
+  const auto fine = std::to_chars(testo + 1, testo + sizeof testo, numero).ptr;
+  return std::string(testo, fine);
+}
+
 RisultatoAssegnato::RisultatoAssegnato(bool armato) : prima_(gCorniceArmata) {
   gCorniceArmata = armato ? gCornici + 1 : -1;
   if (armato) gFuoriTabella = 0;
@@ -170,8 +178,9 @@ void MemorizzaRisultatoAssegnato(cValore& valore) {
     StoreVariable(true, "", valore, nullptr);
     return;
   }
-  const std::string nome = "$" + std::to_string(++g.ContatoreOggetti);
-  if (g.ListaVariabili->Cerca(nome)) {
+  const std::string nome = NomeAnonimo(++g.ContatoreOggetti);
+  // No "_" to normalise in such a name.
+  if (g.ListaVariabili->CercaEsatto(nome)) {
     // A variable of that name already there is changed or replaced by the store: the text's way.
     StoreVariable(true, nome, valore, nullptr);
     return;
@@ -269,7 +278,7 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
   // An empty name keeps the value's own name (a picked value replaces its variable); a
   // value without one is anonymous.
   std::string nome = tabella.NormalizzaNome(nomeDato.empty() ? valore.Nome : nomeDato);
-  if (nome.empty()) nome = "$" + std::to_string(++g.ContatoreOggetti);
+  if (nome.empty()) nome = NomeAnonimo(++g.ContatoreOggetti);
 
   cVariabile* var = tabella.Cerca(nome);
   const bool resta = var && Resta(var->Tipo, valore.Tipo);

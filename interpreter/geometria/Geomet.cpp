@@ -18,7 +18,7 @@ namespace qx::geo {
 
 void Esito::Combacia() { DatiGlob.bParametriErrati = false; }
 
-PValore Cornice(const std::string& nome, bool Esegui, const std::function<PValore(Esito&)>& corpo) {
+PValore Cornice(const std::string& nome, bool Esegui, CorpoComando corpo) {
   TDatiGlob& g = DatiGlob;
   g.bParametriErrati = true;
   if (!Esegui) return nullptr;

@@ -10,6 +10,7 @@
 // error of its own (ReportError) just returns nullptr.
 #pragma once
 #include <functional>
+#include <type_traits>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -33,9 +34,26 @@ struct Esito {
   void Combacia();        // a form matched: no argument error at the end
 };
 
+// The body of a command, called by the frame while the command's call lasts: a reference to
+// the caller's lambda, which nothing copies (a std::function would allocate room for the
+// lambda's references at every call).
+class CorpoComando {
+ public:
+  // Implicit, as a lambda converts to std::function.
+  template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, CorpoComando>>>
+  CorpoComando(F&& corpo)
+      : corpo_(&corpo),
+        chiama_([](void* c, Esito& e) -> PValore { return (*static_cast<std::remove_reference_t<F>*>(c))(e); }) {}
+  PValore operator()(Esito& e) const { return chiama_(corpo_, e); }
+
+ private:
+  void* corpo_;
+  PValore (*chiama_)(void*, Esito&);
+};
+
 // bParametriErrati set; nothing when not executing; the body; "Parametri errati per " +
 // nome when no form matched; otherwise the new value stored as "$n" and returned.
-PValore Cornice(const std::string& nome, bool Esegui, const std::function<PValore(Esito&)>& corpo);
+PValore Cornice(const std::string& nome, bool Esegui, CorpoComando corpo);
 
 // Exactly these kinds in this order (T_1 stands for any kind).
 bool Forma(const ListaArgomenti& a, std::initializer_list<TipiValore> tipi);
