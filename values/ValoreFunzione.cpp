@@ -13,9 +13,33 @@ namespace qx {
 std::function<void(TCanvas&, cValoreFunzione&)> TracciaGraficoFunzione;
 std::function<Reale(const NodoEspr&, Reale, Reale, Reale, int, Reale)> RisolviEDOFunzione;
 
+namespace {
+std::string_view NomeTipoFunzione(TipiValore tipo) {
+  return tipo == T_FRAZIONE ? "Frazione" : tipo == T_ESPRESSIONE ? "Espressione" : "Funzione";
+}
+}  // namespace
+
 cValoreFunzione::cValoreFunzione(TipiValore tipo) {
   Tipo = tipo;
-  NomeTipo = tipo == T_FRAZIONE ? "Frazione" : tipo == T_ESPRESSIONE ? "Espressione" : "Funzione";
+  NomeTipo = NomeTipoFunzione(tipo);
+}
+
+cValoreFunzione::cValoreFunzione(const cValoreFunzione& s, ComeCopia c)
+    : cValoreGraf(s, c),
+      _bGrafico(s._bGrafico),
+      _bGraficoCompleto(s._bGraficoCompleto),
+      _xa(s._xa),
+      _xb(s._xb),
+      _ya(s._ya),
+      _yb(s._yb),
+      _bEDO(s._bEDO),
+      _EDOy0(s._EDOy0),
+      bMessaggi(s.bMessaggi) {
+  NomeTipo = NomeTipoFunzione(s.Tipo);
+  if (s.albero_) {
+    albero_ = s.albero_;
+    _sFunz = s._sFunz;
+  }
 }
 
 cValoreFunzione::~cValoreFunzione() = default;
@@ -142,9 +166,7 @@ void cValoreFunzione::CopiaIn(cValoreFunzione& Dest) const {
 }
 
 std::unique_ptr<cValore> cValoreFunzione::Clona() const {
-  auto copia = std::make_unique<cValoreFunzione>(Tipo);
-  CopiaIn(*copia);
-  return copia;
+  return std::unique_ptr<cValore>(new cValoreFunzione(*this, ComeCopia{}));
 }
 
 }  // namespace qx

@@ -73,6 +73,9 @@ class cValoreFunzione : public cValoreGraf {
   void Passo(const TMappaGrafico& m, Reale& h, long& campioni) const;
 
   std::shared_ptr<const NodoEspr> albero_;
+
+  // cValoreFunzione(s.Tipo) followed by s.CopiaIn, in one step (Clona).
+  cValoreFunzione(const cValoreFunzione& s, ComeCopia);
 };
 
 // The canvas side of a plot, set by the window: it maps with the frame, calls

@@ -99,6 +99,12 @@ std::string cValore::IntestazioneDescrizione() const {
 cValoreGraf::cValoreGraf()
     : Pen(DatiGlob.PennaCorrente), Brush(DatiGlob.PennelloCorrente), Font(DatiGlob.CarattereCorrente) {}
 
+cValoreGraf::cValoreGraf(const cValoreGraf& s, ComeCopia)
+    : Pen(s.Pen), Brush(s.Brush), Font(s.Font), varGruppo(s.varGruppo), bDerivato(s.bDerivato) {
+  Tipo = s.Tipo;
+  Nome = s.Nome;
+}
+
 cValoreGraf::~cValoreGraf() = default;
 
 void cValoreGraf::Disegna(TCanvas&) {}

@@ -111,6 +111,11 @@ class cValoreGraf : public cValore {
   virtual void DopoMemorizzazione(const cValoreGraf& /*sorgente*/, const std::string& /*nome*/) {}
 
  protected:
+  // A new value as the default constructor and then Copia from `sorgente` make it, in one step:
+  // what Copia copies from `sorgente`, everything else as a new value has it. Reading a
+  // variable copies its value: a clone need not take the current pen, brush and font first.
+  struct ComeCopia {};
+  cValoreGraf(const cValoreGraf& sorgente, ComeCopia);
   cValoreGraf(const cValoreGraf&) = default;
   cValoreGraf& operator=(const cValoreGraf&) = default;
 };

@@ -1,7 +1,9 @@
 #include <cmath>
 
 #include "tests/espressioni/Ambiente.h"
+#include "runstate/DatiGlob.h"
 #include "values/ValoreFunzione.h"
+#include "values/figure/ValorePunto.h"
 #include "values/espressioni/Derivata.h"
 #include "values/espressioni/VariabileFunzione.h"
 
@@ -194,6 +196,96 @@ TEST_F(ValoreFunzione, VariabileFunzione) {
   cVariabileFunzione v("G", T_FRAZIONE);
   EXPECT_EQ(v.Tipo, T_FRAZIONE);
   EXPECT_EQ(v.GetValore()->NomeTipo, "Frazione");
+}
+
+// Reading a variable clones its value: the clone is exactly a new value of its kind into which
+// the original was copied (Copia, CopiaIn), whatever the current pen, brush and font are, and
+// whatever the original holds that a copy does not take.
+TEST_F(ValoreFunzione, ClonesAreNewValuesIntoWhichTheOriginalWasCopied) {
+  DatiGlob.PennaCorrente = TPen{clGreen, psDot, 5, pmCopy};
+  DatiGlob.PennelloCorrente = TBrush{clYellow, bsClear};
+  DatiGlob.CarattereCorrente = TFont{clBlue, "Corrente", 30, 0};
+  auto Grafiche = [](const cValoreGraf& a, const cValoreGraf& b) {
+    EXPECT_EQ(a.Tipo, b.Tipo);
+    EXPECT_EQ(a.Nome, b.Nome);
+    EXPECT_EQ(a.NomeTipo, b.NomeTipo);
+    EXPECT_EQ(a.Pen, b.Pen);
+    EXPECT_EQ(a.Brush, b.Brush);
+    EXPECT_EQ(a.Font, b.Font);
+    EXPECT_EQ(a.varGruppo, b.varGruppo);
+    EXPECT_EQ(a.bSelezionato, b.bSelezionato);
+    EXPECT_EQ(a.bEvidenziato, b.bEvidenziato);
+    EXPECT_EQ(a.bDerivato, b.bDerivato);
+    EXPECT_EQ(a.bCoordCartesiane, b.bCoordCartesiane);
+    EXPECT_EQ(a.bVisibile, b.bVisibile);
+  };
+  auto Segna = [](cValoreGraf& v) {
+    v.Nome = "F";
+    v.Pen = TPen{clRed, psDash, 3, pmCopy};
+    v.Brush = TBrush{clNavy, bsSolid};
+    v.Font = TFont{clMaroon, "Propria", 11, 1};
+    v.varGruppo = "gruppo";
+    v.bSelezionato = v.bEvidenziato = v.bDerivato = v.bCoordCartesiane = true;
+    v.bVisibile = false;
+  };
+
+  for (const TipiValore tipo : {T_FUNZIONE, T_FRAZIONE, T_ESPRESSIONE}) {
+    for (const bool conAlbero : {true, false}) {
+      cValoreFunzione f(tipo);
+      Segna(f);
+      if (conAlbero) ASSERT_TRUE(f.ImpostaFunzione(tipo == T_FUNZIONE ? "x^2 - 3*x + 1" : "3/4 + 1"));
+      else f._sFunz = "senza albero";
+      f._bGrafico = 2;
+      f._bGraficoCompleto = true;
+      f._xa = -1.5L, f._xb = 2.25L, f._ya = -3, f._yb = 4, f._EDOy0 = 0.1L;
+      f._bEDO = true;
+      f.bMessaggi = false;
+      f.bDefinita = false;
+      f.yMax = 7, f.yMin = -7;
+      cValoreFunzione atteso(tipo);
+      f.CopiaIn(atteso);
+      const auto clone = f.Clona();
+      const auto& c = static_cast<const cValoreFunzione&>(*clone);
+      SCOPED_TRACE(std::to_string(tipo) + (conAlbero ? " with a tree" : " without one"));
+      Grafiche(c, atteso);
+      EXPECT_EQ(c._sFunz, atteso._sFunz);
+      EXPECT_EQ(c.Albero(), atteso.Albero());
+      EXPECT_EQ(c._bGrafico, atteso._bGrafico);
+      EXPECT_EQ(c._bGraficoCompleto, atteso._bGraficoCompleto);
+      EXPECT_EQ(c._xa, atteso._xa);
+      EXPECT_EQ(c._xb, atteso._xb);
+      EXPECT_EQ(c._ya, atteso._ya);
+      EXPECT_EQ(c._yb, atteso._yb);
+      EXPECT_EQ(c._bEDO, atteso._bEDO);
+      EXPECT_EQ(c._EDOy0, atteso._EDOy0);
+      EXPECT_EQ(c.bMessaggi, atteso.bMessaggi);
+      EXPECT_EQ(c.bDefinita, atteso.bDefinita);
+      EXPECT_EQ(c.yMax, atteso.yMax);
+      EXPECT_EQ(c.yMin, atteso.yMin);
+      EXPECT_EQ(c.Valuta(2), atteso.Valuta(2));
+    }
+  }
+
+  cValorePunto p;
+  Segna(p);
+  p.xCart = 1.25L, p.yCart = -2.5L;
+  p.Pixel = {10, 20};
+  p.RettNome = {1, 2, 3, 4};
+  p.RettIndice = {5, 6, 7, 8};
+  p.Etichetta = "P1";
+  p.bSuRettaNumerica = true;
+  cValorePunto atteso;
+  p.Copia(atteso);
+  const auto clone = p.Clona();
+  const auto& c = static_cast<const cValorePunto&>(*clone);
+  Grafiche(c, atteso);
+  EXPECT_EQ(c.xCart, atteso.xCart);
+  EXPECT_EQ(c.yCart, atteso.yCart);
+  EXPECT_EQ(c.Pixel, atteso.Pixel);
+  EXPECT_EQ(c.RettNome, atteso.RettNome);
+  EXPECT_EQ(c.RettIndice, atteso.RettIndice);
+  EXPECT_EQ(c.Etichetta, atteso.Etichetta);
+  EXPECT_EQ(c.bSuRettaNumerica, atteso.bSuRettaNumerica);
 }
 
 }  // namespace

@@ -83,10 +83,14 @@ void cValorePunto::Copia(cValoreGraf& Dest) const {
   d.bSuRettaNumerica = bSuRettaNumerica;
 }
 
+cValorePunto::cValorePunto(const cValorePunto& s, ComeCopia c)
+    : cValoreGraf(s, c), xCart(s.xCart), yCart(s.yCart), Pixel(s.Pixel), bSuRettaNumerica(s.bSuRettaNumerica) {
+  NomeTipo = NomeTipoDi(T_PUNTO);
+  bCoordCartesiane = s.bCoordCartesiane;
+}
+
 std::unique_ptr<cValore> cValorePunto::Clona() const {
-  auto p = std::make_unique<cValorePunto>();
-  Copia(*p);
-  return p;
+  return std::unique_ptr<cValore>(new cValorePunto(*this, ComeCopia{}));
 }
 
 void cValorePunto::DopoMemorizzazione(const cValoreGraf& sorgente, const std::string& nome) {

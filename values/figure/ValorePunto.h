@@ -29,6 +29,10 @@ class cValorePunto : public cValoreGraf {
   void Copia(cValoreGraf& Dest) const override;
   std::unique_ptr<cValore> Clona() const override;
   void DopoMemorizzazione(const cValoreGraf& sorgente, const std::string& nome) override;
+
+ private:
+  // cValorePunto() followed by s.Copia, in one step (Clona).
+  cValorePunto(const cValorePunto& s, ComeCopia);
 };
 
 // The label split into its base text and its subscript (the trailing digits); the base
