@@ -875,9 +875,12 @@ Reale ScalareLetterale(Nodo& n, TipiValore& t, Valutato&) {
 }
 
 // The name a number or logical value read from the variable `var` bears, kept in the node.
-[[gnu::noinline]] void RegistraNomeVariabile(NodoNome& n, const cVariabile& var, const cValore& valore) {
+[[gnu::noinline]] void CopiaNomeLetto(NodoNome& n, const std::string& nome) { n.nomeLetto = nome; }
+
+// A place reads the same variable on every pass: the name is nearly always the one kept.
+inline void RegistraNomeVariabile(NodoNome& n, const cVariabile& var, const cValore& valore) {
   const std::string& nome = valore.Nome.empty() ? var.Nome : valore.Nome;
-  if (!StessoTesto(n.nomeLetto, nome)) n.nomeLetto = nome;
+  if (!StessoTesto(n.nomeLetto, nome)) [[unlikely]] CopiaNomeLetto(n, nome);
   n.nomeFonte = &n.nomeLetto;
 }
 

@@ -548,7 +548,7 @@ void MostraRigaLento(int riga) {
   const int vecchia = g.RigaCorrente;
   g.RigaCorrente = riga;
   if ((g.bPassoPasso || g.bEvidenziaRiga) && !g.bImmediato && g.RigaCorrente != g.UltimaRigaMostrata) {
-    WindowServices& f = Finestra();
+    WindowServices& f = *detail::gFinestra;  // Finestra(), without a call
     f.InvalidaRighe(g.EditorCorrente, vecchia + 1, vecchia + 1);
     f.InvalidaRighe(g.EditorCorrente, g.RigaCorrente + 1, g.RigaCorrente + 1);
     g.UltimaRigaMostrata = g.RigaCorrente;
