@@ -501,11 +501,12 @@ Reale* CellaElementoNumero(const std::string& nome, const ArgomentiIstruzione& a
   return CellaElementoNumero(nome, indici, quanti, variabile);
 }
 
-void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti) {
+void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
+                     VariabileRicordata* variabile) {
   PValore oggetto = valore.Scatola();
   ListaArgomenti lista;
   for (Valutato& a : argomenti) lista.Aggiungi(a.Scatola());
-  StoreVariable(true, nome, *oggetto, lista.Vuota() ? nullptr : &lista);
+  StoreVariable(true, nome, *oggetto, lista.Vuota() ? nullptr : &lista, variabile);
 }
 
 void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, VariabileRicordata* variabile) {
@@ -522,7 +523,7 @@ void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, Vari
   }
   if (Passo != -1 && valore.tipo == T_REALE) valore.AggiungiNumero(Passo);
   TogliAnonimoAssegnato(valore, contatore);
-  if (Esegui && !MemorizzaVeloce(nome, valore, argomenti, variabile)) MemorizzaValore(nome, valore, argomenti);
+  if (Esegui && !MemorizzaVeloce(nome, valore, argomenti, variabile)) MemorizzaValore(nome, valore, argomenti, variabile);
   if (Fermato()) return;
   if (Passo == -1) {
     L::Leggi();

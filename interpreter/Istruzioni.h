@@ -62,7 +62,9 @@ void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, Vari
 // anything else by StoreVariable.
 bool MemorizzaVeloce(const std::string& nome, Valutato& valore, const ArgomentiIstruzione& argomenti,
                      VariabileRicordata* variabile);
-void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti);
+// `variabile` (may be nullptr) keeps the variable of a place that always stores into `nome`.
+void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
+                     VariabileRicordata* variabile = nullptr);
 // After an assignment's expression made a drawable value: the anonymous object it made (the
 // object counter moved from `contatorePrima`) is kept under the assigned name instead.
 void TogliAnonimoAssegnatoLento(const Valutato& valore, int contatorePrima);
@@ -151,8 +153,10 @@ Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int qua
 Reale* CellaElementoNumero(const std::string& nome, const ArgomentiIstruzione& argomenti,
                            VariabileRicordata* variabile);
 // Stores a copy of valore under nome (empty: an anonymous "$" name); with indices in
-// argomenti it writes an element of a vector, matrix or list.
-void StoreVariable(bool Esegui, const std::string& nome, cValore& valore, const ListaArgomenti* argomenti);
+// argomenti it writes an element of a vector, matrix or list. `variabile` (may be nullptr)
+// keeps the variable of a place that always stores into `nome`.
+void StoreVariable(bool Esegui, const std::string& nome, cValore& valore, const ListaArgomenti* argomenti,
+                   VariabileRicordata* variabile = nullptr);
 // Makes the line being read the current one (the window shows it in step mode and while
 // highlighting); inline, as every statement and expression starts with it.
 // MostraRiga shows a given line; ShowCurrentLine the line being read.

@@ -403,7 +403,7 @@ void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& a
   if (MemorizzaVeloce(nome, valore, argomenti, variabile)) return;
   FissaNome();
   Posiziona(dopo);
-  MemorizzaValore(nome, valore, argomenti);
+  MemorizzaValore(nome, valore, argomenti, variabile);
 }
 
 void EseguiPer(istr::Per& p, bool Esegui) {

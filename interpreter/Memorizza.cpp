@@ -265,7 +265,8 @@ Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int qua
   return nullptr;
 }
 
-void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, const ListaArgomenti* argomenti) {
+void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, const ListaArgomenti* argomenti,
+                   VariabileRicordata* variabile) {
   TDatiGlob& g = DatiGlob;
   if (!Esegui || g.ListaVariabili == nullptr) return;
   cListaVariabili& tabella = *g.ListaVariabili;
@@ -277,10 +278,17 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
   }
   // An empty name keeps the value's own name (a picked value replaces its variable); a
   // value without one is anonymous.
-  std::string nome = tabella.NormalizzaNome(nomeDato.empty() ? valore.Nome : nomeDato);
-  if (nome.empty()) nome = NomeAnonimo(++g.ContatoreOggetti);
-
-  cVariabile* var = tabella.Cerca(nome);
+  std::string nome;
+  cVariabile* var = nullptr;
+  if (variabile && NomeSemplice(nomeDato)) {
+    // A name without "_" is its own normal form; the place's variable is the one Cerca finds.
+    nome = nomeDato;
+    var = variabile->Trova(nomeDato);
+  } else {
+    nome = tabella.NormalizzaNome(nomeDato.empty() ? valore.Nome : nomeDato);
+    if (nome.empty()) nome = NomeAnonimo(++g.ContatoreOggetti);
+    var = tabella.Cerca(nome);
+  }
   const bool resta = var && Resta(var->Tipo, valore.Tipo);
 
   if (!senzaIndici) {
