@@ -44,7 +44,9 @@ bool Inizia(const ListaArgomenti& a, std::initializer_list<TipiValore> tipi) {
   if (a.Count() < static_cast<int>(tipi.size())) return false;
   int i = 0;
   for (TipiValore t : tipi) {
-    if (a.IsMembro(i) || (t != T_1 && a.Tipo(i) != t)) return false;
+    // Only a string cell can be a member's: the kind is asked first, and once.
+    const TipiValore k = a.Tipo(i);
+    if ((t != T_1 && k != t) || (k == T_STRINGA && a.IsMembro(i))) return false;
     ++i;
   }
   return true;
