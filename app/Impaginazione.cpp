@@ -139,7 +139,7 @@ void Tfrm3::CreaBarraStrumenti() {
   connect(actFileNew, &QAction::triggered, this, [this] { actFileNewExecute(); });
   connect(actFileOpen, &QAction::triggered, this, [this] { actFileOpenExecute(); });
   connect(actFileSave, &QAction::triggered, this, [this] { actFileSaveExecute(); });
-  connect(actFileSaveAs, &QAction::triggered, this, [this] { actFileSaveExecute(); });
+  connect(actFileSaveAs, &QAction::triggered, this, [this] { actFileSaveAsExecute(); });
   connect(EseguiPassoPasso1, &QAction::triggered, this, [this] { Protetto([this] { EseguiPassoPasso1Click(); }); });
   connect(Esegui1, &QAction::triggered, this, [this] { Protetto([this] { Esegui1Click(); }); });
   connect(tbtTerminaEsecuzione, &QAction::triggered, this, [this] { TerminaEsecuzione(); });
@@ -163,9 +163,7 @@ void Tfrm3::CreaMenuPrincipale() {
   file->addSeparator();
   StampaScheda1 = file->addAction("S&tampa scheda");
   StampaScheda1->setObjectName("StampaScheda1");
-  connect(StampaScheda1, &QAction::triggered, this, [this] {
-    MessaggioSemplice("La stampa della scheda non è ancora disponibile.");
-  });
+  connect(StampaScheda1, &QAction::triggered, this, [this] { StampaScheda(); });
   Esci1 = file->addAction("&Esci");
   Esci1->setObjectName("Esci1");
   connect(Esci1, &QAction::triggered, this, [this] { close(); });

@@ -147,13 +147,6 @@ bool TServiziFinestra::InputBox(const std::string& titolo, const std::string& pr
   return ok;
 }
 
-void TServiziFinestra::NonDisponibile(const std::string& finestra) {
-  MessaggioFinestra(&f_, "La finestra \"" + finestra + "\" non è ancora disponibile: l'esecuzione viene interrotta.",
-                    "Avviso", TTipoMessaggio::Avviso, TPulsanti::OK);
-  // As a cancelled dialog: the run ends without a result.
-  DatiGlob.bStop = true;
-}
-
 bool TServiziFinestra::LeggiNum(const std::string& prompt, long double& valore) {
   return dialoghi_->LeggiNum(prompt, valore);
 }
@@ -192,7 +185,9 @@ void TServiziFinestra::EditaMatrice(bool solaLettura, const std::string& titolo,
   dialoghi_->EditaMatrice(solaLettura, titolo, matrice, commento);
 }
 
-void TServiziFinestra::EditaArchivio(const std::string&, const std::string&) { NonDisponibile("Archivio"); }
+void TServiziFinestra::EditaArchivio(const std::string& titolo, const std::string& tabella) {
+  dialoghi_->EditaArchivio(titolo, tabella);
+}
 
 int TServiziFinestra::ScegliIntersezione(const TPuntoMondo& p1, const TPuntoMondo& p2) {
   return sceglitori_->ScegliIntersezione(p1, p2);

@@ -1,8 +1,6 @@
 // What the interpreter asks of the main window, done by the main window: the repaint, the
 // object list, the output pane, the message line, the buttons, the message loop and the
-// dialogs (those of app/dialogs, the two-choice pickers drawing on the 2D canvas). A dialog
-// that is not built yet says so and stops the run (a wait that nobody can answer must not
-// hang).
+// dialogs (those of app/dialogs, the two-choice pickers drawing on the 2D canvas).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -83,9 +81,6 @@ class TServiziFinestra : public WindowServices {
   int ScegliPoligono(const cValore& candidato1, const cValore& candidato2) override;
 
  private:
-  // Says that a dialog is not available yet and ends the run as a cancelled dialog does.
-  void NonDisponibile(const std::string& finestra);
-
   Tfrm3& f_;
   std::unique_ptr<TDialoghi> dialoghi_;
   std::unique_ptr<TSceglitori> sceglitori_;

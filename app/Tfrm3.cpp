@@ -38,12 +38,6 @@ std::string TitoloApplicazione() {
   return std::string("Quorix ") + versione;
 }
 
-namespace {
-// The messages of the program files, until their format is built.
-constexpr const char* kFormatoNonDisponibile =
-    "Il formato dei file di programma (.qxs, .qxa) non è ancora disponibile.";
-}  // namespace
-
 Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziSuono> suono, QWidget* parent)
     : QMainWindow(parent), parametri_(std::move(parametri)), suono_(std::move(suono)) {
   if (!suono_) suono_ = midi::TServiziSuono::Dispositivo();
@@ -200,18 +194,7 @@ void Tfrm3::AggiornaAzioni() {
 }
 
 // ---------------------------------------------------------------------------------------
-// Program files: the window's side of them. The format itself is not built yet, so a save
-// or an open says so and changes nothing.
-
-bool Tfrm3::actFileSaveExecute() {
-  MessaggioFinestra(this, kFormatoNonDisponibile, "Avviso", TTipoMessaggio::Avviso, TPulsanti::OK);
-  return false;
-}
-
-bool Tfrm3::ApriFile(const std::string&) {
-  MessaggioFinestra(this, kFormatoNonDisponibile, "Avviso", TTipoMessaggio::Avviso, TPulsanti::OK);
-  return false;
-}
+// New and Open (Save, Save As and the reading of a file are in ComandiFile.cpp)
 
 namespace {
 // The save question before New, Open and closing: false when the command must not go on

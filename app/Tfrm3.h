@@ -36,6 +36,7 @@ class TServiziSuono;
 }
 
 class TAmbiente;
+class TBitmap;
 class TCanvasDifferito;
 class TSynSampleSyn;
 class TPaintBoxQt;
@@ -181,11 +182,17 @@ class Tfrm3 : public QMainWindow {
   void AggiornaAzioni();
   bool InChiusura() const { return inChiusura_; }
 
-  // ---- Program files (their format is not available yet) ----
+  // ---- Program files (ComandiFile.cpp) and the worksheet (StampaScheda.cpp) ----
+  // Each is true when the work was written (or read); a failure has shown its box.
+  bool SalvaFile();
   bool actFileSaveExecute();
+  bool actFileSaveAsExecute();
+  // Opens the named file without a dialog; with no name asks for one.
   bool ApriFile(const std::string& nome);
   void actFileNewExecute();
   void actFileOpenExecute();
+  const std::string& NomeFile() const { return nomeFile_; }
+  void StampaScheda();
 
   // ---- Run control ----
   void InizializzaAmbiente();
@@ -294,6 +301,10 @@ class Tfrm3 : public QMainWindow {
   void AbilitaTermina(bool abilitato);
   // ListaOggetti.cpp
   void RicostruisciListaOggetti();
+  // ComandiFile.cpp: the current file and the caption that names it.
+  void ImpostaNomeFile(const std::string& percorso);
+  // StampaScheda.cpp: the worksheet's picture of the space view.
+  TBitmap FotografiaVista3D();
   // VistaRifCart.cpp: right and up are +1, left and down -1.
   void Panoramica(bool orizzontale, int verso);
 

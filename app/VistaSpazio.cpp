@@ -14,10 +14,10 @@
 #include <cstdint>
 
 #include "app/Protetto.h"
+#include "app/file/AccessiSpazio.h"
 #include "scene/viewer/GLSceneViewer.h"
 #include "solid/LatoSpazio.h"
 #include "solid/ScenaSpazio.h"
-#include "solid/Solidi.h"
 
 namespace qx {
 
@@ -109,7 +109,8 @@ void CollegaMouse(W& w, TLatoSpazio& lato, QLabel& label) {
 TVistaSpazio::TVistaSpazio(QWidget* Scn, QWidget* controlli, QLabel* Label1, QCheckBox* cbSpostaOggetti,
                            std::function<void()> modificato)
     : scena_(std::make_unique<TScenaSpazio>()), label1_(Label1) {
-  RegistraSolidi();
+  // The space statements, and the space values of program files, come with the view.
+  RegistraAccessiSpazio();
   InstallaScenaSpazio(scena_.get());
 
   auto* contenitore = new QVBoxLayout(Scn);

@@ -167,6 +167,13 @@ void BM_Programma(benchmark::State& state, const std::string& nome) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // "--una NAME": one Quorix run of the program and nothing else, for callgrind
+  // (bench/istruzioni_per_passata.sh counts the instructions of EseguiProgramma).
+  if (argc == 3 && std::string(argv[1]) == "--una") {
+    qx::InizializzaDatiGlob();
+    double s = 0, c = 0;
+    return EseguiQuorix(Righe(Percorso(argv[2], ".txt")), s, c) ? 0 : 1;
+  }
   for (const char* nome : kProgrammi)
     benchmark::RegisterBenchmark((std::string("BM_Programma/") + nome).c_str(), BM_Programma, std::string(nome))
         ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Instructions per loop pass of each program of bench_programmi, counted by callgrind on the
-# headless runner: only the run itself is counted (TAmbiente::EseguiProgramma), then divided
-# by the number of passes of the program's innermost loop bodies.
+# Instructions per loop pass of each program of bench_programmi, counted by callgrind on one
+# run of the program as the benchmark runs it (bench_programmi --una NAME: fast run, no canvas,
+# a window that keeps the output lines): only the run itself is counted
+# (TAmbiente::EseguiProgramma), then divided by the number of passes of the program's
+# innermost loop bodies.
 #   bash bench/istruzioni_per_passata.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-qxrun="$build/tools/qxrun"
+bench="$build/bench/bench_programmi"
 # program  passes of the innermost loop bodies
 passate=(
   "finquando_se 200000"        # the FINQUANDO body
@@ -24,7 +26,7 @@ printf '%-20s %14s %10s %12s\n' program instructions passes per-pass
 for riga in "${passate[@]}"; do
   read -r nome n <<<"$riga"
   valgrind --tool=callgrind --toggle-collect='qx::TAmbiente::EseguiProgramma*' \
-    --callgrind-out-file="$out/$nome.cg" "$qxrun" "bench/programmi/$nome.txt" >/dev/null 2>"$out/$nome.log"
+    --callgrind-out-file="$out/$nome.cg" "$bench" --una "$nome" >/dev/null 2>"$out/$nome.log"
   ir=$(sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$out/$nome.log")
   printf '%-20s %14s %10s %12.0f\n' "$nome" "$ir" "$n" "$(echo "$ir / $n" | bc -l)"
 done

@@ -238,6 +238,12 @@ PValore CmdValutaFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   return std::make_unique<cValoreReale>(Funzione(a, 0).Valuta(a.Numero(1)));
 }
 
+// VALUTAFUNZ of a function at a number, without an argument list.
+Reale FormaValutaFunz(const cValore& primo, const Reale* numeri, int quanti, bool& riuscita) {
+  riuscita = primo.Tipo == T_FUNZIONE && quanti == 1;
+  return riuscita ? static_cast<const cValoreFunzione&>(primo).Valuta(numeri[0]) : 0;
+}
+
 // A function, then `quanti` numbers and nothing after them.
 bool FunzioneENumeri(const ListaArgomenti& a, int quanti) {
   if (a.Count() != quanti + 1 || !Argomento(a, 0, T_FUNZIONE)) return false;
@@ -399,6 +405,7 @@ void RegistraComandiFunzioni() {
   RegistraValore("CmdDerivataFunz", CmdDerivataFunz);
   RegistraValore("CmdPrimitiva", CmdPrimitiva);
   RegistraValore("CmdValutaFunz", CmdValutaFunz);
+  RegistraFormaConValore("CmdValutaFunz", FormaValutaFunz);
   RegistraValore("CmdSommatoria", CmdSommatoria);
   RegistraValore("CmdPolT", CmdPolT);
   RegistraValore("CmdIntegrale", CmdIntegrale);

@@ -21,6 +21,7 @@ struct Registro {
   std::unordered_map<std::string, GestoreValore> valori;
   std::unordered_map<int, LettoreElementi> lettori;
   std::unordered_map<std::string, FormaNumerica> formeNumeriche;
+  std::unordered_map<std::string, FormaConValore> formeConValore;
   std::unordered_map<int, LetturaNumerica> lettureNumeriche;
 };
 
@@ -67,6 +68,8 @@ void RegistraLettore(TipiValore tipo, LettoreElementi l) { Gestori().lettori[tip
 
 void RegistraFormaNumerica(const std::string& gestore, FormaNumerica f) { Gestori().formeNumeriche[gestore] = f; }
 
+void RegistraFormaConValore(const std::string& gestore, FormaConValore f) { Gestori().formeConValore[gestore] = f; }
+
 void RegistraLetturaNumerica(TipiValore tipo, LetturaNumerica l) { Gestori().lettureNumeriche[tipo] = l; }
 
 LetturaNumerica LetturaNumericaDi(TipiValore tipo) {
@@ -85,6 +88,8 @@ ComandoRisolto RisolviComando(const std::string& nome) {
   c.gestore = &it->second;
   auto numerica = r.formeNumeriche.find(riga->gestore);
   if (numerica != r.formeNumeriche.end()) c.numerica = numerica->second;
+  auto conValore = r.formeConValore.find(riga->gestore);
+  if (conValore != r.formeConValore.end()) c.conValore = conValore->second;
   return c;
 }
 

@@ -37,6 +37,12 @@ void RegistraLettore(TipiValore tipo, LettoreElementi l);
 // stalls the processor for longer than the arithmetic takes.
 using FormaNumerica = Reale (*)(const Reale* argomenti, int quanti, bool& riuscita);
 void RegistraFormaNumerica(const std::string& gestore, FormaNumerica f);
+// The form of a value handler for a first argument that is a value of another kind and
+// further arguments that are all numbers: what the handler gives for them, computed from the
+// value (which it only reads) without an argument list; `riuscita` false when the handler
+// itself must run.
+using FormaConValore = Reale (*)(const cValore& primo, const Reale* numeri, int quanti, bool& riuscita);
+void RegistraFormaConValore(const std::string& gestore, FormaConValore f);
 // The numeric form of an element reader: where the number at the given numeric indices of a
 // container of kind `tipo` is held; nullptr when the reader itself must run.
 using LetturaNumerica = const Reale* (*)(const cValore& contenitore, const Reale* indici, int quanti);
@@ -49,6 +55,7 @@ LetturaNumerica LetturaNumericaDi(TipiValore tipo);
 struct ComandoRisolto {
   const GestoreValore* gestore = nullptr;
   FormaNumerica numerica = nullptr;
+  FormaConValore conValore = nullptr;
 };
 ComandoRisolto RisolviComando(const std::string& nome);
 // The handler of a statement name, found once for a place of the program.

@@ -586,6 +586,23 @@ Valutato ValutaNon(Nodo& nodo) {
   return a;
 }
 
+// An argument's value as Valuta gives it, into `v`: numbers and logical values are computed as
+// scalare computes them, and bear the name that Valuta gives them (see PreparaNomi).
+void ValutaArgomento(NodoRelazione& e, Valutato& v) {
+  if (v.oggetto) v.oggetto.reset();
+  v.tipo = T_1;
+  v.interrotto = false;
+  v.nome = nullptr;
+  TipiValore t;
+  const Reale x = e.scalare(e, t, v);
+  if (t == T_1) return;
+  if (v.oggetto) v.oggetto.reset();
+  v.tipo = t;
+  v.numero = x;
+  v.interrotto = false;
+  v.nome = e.fonteNome ? e.fonteNome->nomeFonte : nullptr;
+}
+
 // The name's message hooks and its arguments, as LeggiArgomenti reads them (with `esegui`
 // false only read); false when the run stopped, with the position left as the text's.
 bool LeggiArgomenti(NodoNome& n, bool esegui) {
@@ -603,7 +620,7 @@ bool LeggiArgomenti(NodoNome& n, bool esegui) {
       continue;
     }
     if (esegui) {
-      v = Valuta(*a.espressione);
+      ValutaArgomento(*a.espressione, v);
       if (g.bStop) {
         Fermato(v, *a.espressione);
         return false;
@@ -715,7 +732,11 @@ Valutato ValutaComando(NodoNome& n) {
   }
   ListaArgomenti& lista = ListaDi(n);
   Posiziona(n.dopoArgomenti);
-  PValore r = (*n.comando.gestore)(lista, n.nome, true);
+  PValore r;
+  {
+    const RisultatoAssegnato assegnato(n.valoreAssegnato);
+    r = (*n.comando.gestore)(lista, n.nome, true);
+  }
   if (!g.bStop) RimuoviArgomentiAnonimi(lista);
   lista.Clear();
   if (g.bStop) return Interrotto();
@@ -837,21 +858,37 @@ Reale ScalareLetterale(Nodo& n, TipiValore& t, Valutato&) {
   return Altro(t);
 }
 
+// The name a number or logical value read from the variable `var` bears, kept in the node.
+[[gnu::noinline]] void RegistraNomeVariabile(NodoNome& n, const cVariabile& var, const cValore& valore) {
+  const std::string& nome = valore.Nome.empty() ? var.Nome : valore.Nome;
+  if (!StessoTesto(n.nomeLetto, nome)) n.nomeLetto = nome;
+  n.nomeFonte = &n.nomeLetto;
+}
+
+// What `altro` holds, as scalare gives it; for an argument's name source, with its name.
+inline Reale ScalatoNominato(NodoNome& n, const Valutato& altro, TipiValore& t) {
+  const Reale x = Scalato(altro, t);
+  if (n.registraNome) n.nomeFonte = t != T_1 ? altro.nome : nullptr;
+  return x;
+}
+
 [[gnu::noinline]] Reale NomeSoloLento(NodoNome& n, cVariabile* var, TipiValore& t, Valutato& altro) {
   if (!var) {
     if (n.costante && n.costante->Tipo == T_REALE) {
       t = T_REALE;
+      n.nomeFonte = nullptr;
       return static_cast<const cValoreReale&>(*n.costante).Value;
     }
     altro = ValutaComando(n);
   } else {
     altro = LeggiVariabileCompilata(n, *var);
   }
-  return Scalato(altro, t);
+  return ScalatoNominato(n, altro, t);
 }
 
-Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  auto& n = static_cast<NodoNome&>(nodo);
+// A name without arguments, most often a variable. Where the node is an argument's name
+// source (`registraNome`) it records the name of what it gives.
+[[gnu::always_inline]] inline Reale NomeSoloScalare(NodoNome& n, TipiValore& t, Valutato& altro) {
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) {
     altro = Interrotto();
@@ -865,20 +902,24 @@ Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
   cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr;
   const cValore* valore = var ? var->GetValore() : nullptr;
   if (valore && valore->Tipo == T_REALE) [[likely]] {
+    if (n.registraNome) [[unlikely]] RegistraNomeVariabile(n, *var, *valore);
     t = T_REALE;
     return static_cast<const cValoreReale*>(valore)->Value;
   }
   if (valore && valore->Tipo == T_BOOLEANO) {
+    if (n.registraNome) RegistraNomeVariabile(n, *var, *valore);
     t = T_BOOLEANO;
     return static_cast<const cValoreBool*>(valore)->Value ? 1 : 0;
   }
   return NomeSoloLento(n, var, t, altro);
 }
 
-// A name with arguments: a number that a numeric form or element reader gives comes back
-// without a value.
-Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  auto& n = static_cast<NodoNome&>(nodo);
+Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return NomeSoloScalare(static_cast<NodoNome&>(nodo), t, altro);
+}
+
+// ScalareNome of a name with members, or with more arguments than a numeric form takes.
+[[gnu::noinline]] Reale NomeScalareGenerale(NodoNome& n, TipiValore& t, Valutato& altro) {
   if (!LeggiArgomenti(n, true)) {
     altro = Interrotto();
     return Altro(t);
@@ -888,23 +929,180 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
     const cValore* valore = var->GetValore();
     if (valore && n.tipoLettura == var->Tipo && n.lettura && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
       if (const Reale* cella = n.lettura(*valore, numeri, static_cast<int>(n.valori.size()))) {
+        if (n.registraNome) {
+          // An element bears the variable's name, as LeggiVariabileCompilata gives it.
+          if (!StessoTesto(n.nomeLetto, var->Nome)) n.nomeLetto = var->Nome;
+          n.nomeFonte = &n.nomeLetto;
+        }
         t = T_REALE;
         return *cella;
       }
     }
     altro = LeggiVariabileCompilata(n, *var);
-    return Scalato(altro, t);
+    return ScalatoNominato(n, altro, t);
   }
   if (!n.costante && n.comando.numerica && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
     bool riuscita;
     const Reale r = n.comando.numerica(numeri, static_cast<int>(n.valori.size()), riuscita);
     if (riuscita) {
+      n.nomeFonte = nullptr;
       t = T_REALE;
       return r;
     }
   }
   altro = ValutaComando(n);
-  return Scalato(altro, t);
+  return ScalatoNominato(n, altro, t);
+}
+
+// A relation without a relational operator: its sum. The commonest sums, a lone literal and a
+// lone name, are read here without a further call.
+Reale ScalareSommaLetterale(Nodo& nodo, TipiValore& t, Valutato&) {
+  auto& n = static_cast<NodoRelazione&>(nodo);
+  if (n.mostra) MostraRiga(n.riga);
+  t = T_REALE;
+  return static_cast<NodoNumero&>(*n.sinistro).valore;
+}
+
+[[gnu::always_inline]] inline Reale SommaNomeSolo(NodoRelazione& n, TipiValore& t, Valutato& altro) {
+  if (n.mostra) MostraRiga(n.riga);
+  const Reale x = NomeSoloScalare(static_cast<NodoNome&>(*n.sinistro), t, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
+  return x;
+}
+
+Reale ScalareSommaNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return SommaNomeSolo(static_cast<NodoRelazione&>(nodo), t, altro);
+}
+
+// A relation as scalare gives it; a lone literal or name without a call.
+[[gnu::always_inline]] inline Reale RelazioneScalare(NodoRelazione& e, TipiValore& t, Valutato& altro) {
+  if (e.scalare == ScalareSommaNomeSolo) return SommaNomeSolo(e, t, altro);
+  if (e.scalare == ScalareSommaLetterale) {
+    if (e.mostra) MostraRiga(e.riga);
+    t = T_REALE;
+    return static_cast<NodoNumero&>(*e.sinistro).valore;
+  }
+  return e.scalare(e, t, altro);
+}
+
+// The arguments of a name that has only expressions between its parentheses, at most
+// kArgomentiNumerici of them, computed as scalare computes them: the numbers stay here, and
+// the values are written into the node's `valori` only for a command or a reader that takes
+// them (Materializza).
+struct ArgomentiNumerici {
+  Reale numeri[kArgomentiNumerici];
+  TipiValore tipi[kArgomentiNumerici];
+};
+
+// LeggiArgomenti(n, true) of such a name; `tutti`: every argument is a number.
+[[gnu::always_inline]] inline bool LeggiArgomentiNumerici(NodoNome& n, ArgomentiNumerici& a, bool& tutti) {
+  TDatiGlob& g = DatiGlob;
+  if (!Pompa(n.prima)) return false;
+  const std::size_t quanti = n.argomenti.size();
+  tutti = true;
+  for (std::size_t i = 0; i < quanti; ++i) {
+    NodoRelazione& e = *n.argomenti[i].espressione;
+    Valutato& v = n.valori[i];
+    TipiValore t;
+    a.numeri[i] = RelazioneScalare(e, t, v);
+    a.tipi[i] = t;
+    tutti = tutti && t == T_REALE;
+    if (g.bStop) [[unlikely]] {
+      if (!(t == T_1 && v.interrotto)) PosizionaDopo(e);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The arguments' values as ValutaArgomento gives them, for the command or reader that takes
+// them.
+[[gnu::noinline]] void Materializza(NodoNome& n, const ArgomentiNumerici& a) {
+  for (std::size_t i = 0; i < n.argomenti.size(); ++i) {
+    if (a.tipi[i] == T_1) continue;
+    Valutato& v = n.valori[i];
+    if (v.oggetto) v.oggetto.reset();
+    v.tipo = a.tipi[i];
+    v.numero = a.numeri[i];
+    v.interrotto = false;
+    const NodoNome* fonte = n.argomenti[i].espressione->fonteNome;
+    v.nome = fonte ? fonte->nomeFonte : nullptr;
+  }
+}
+
+// Whether the arguments suit a FormaConValore: a value that is not an anonymous object, then
+// numbers.
+bool ConValore(const NodoNome& n, const ArgomentiNumerici& a) {
+  const cValore* primo = n.valori[0].oggetto.get();
+  if (!primo || primo->IsAnonimo()) return false;
+  for (std::size_t i = 1; i < n.argomenti.size(); ++i)
+    if (a.tipi[i] != T_REALE) return false;
+  return true;
+}
+
+// A name with arguments: a number that a numeric form or element reader gives comes back
+// without a value.
+Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  if (!n.soloEspressioni) return NomeScalareGenerale(n, t, altro);
+  ArgomentiNumerici a;
+  bool tutti;
+  if (!LeggiArgomentiNumerici(n, a, tutti)) {
+    altro = Interrotto();
+    return Altro(t);
+  }
+  const int quanti = static_cast<int>(n.argomenti.size());
+  if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
+    const cValore* valore = var->GetValore();
+    if (valore && tutti && n.tipoLettura == var->Tipo && n.lettura) {
+      if (const Reale* cella = n.lettura(*valore, a.numeri, quanti)) {
+        if (n.registraNome) {
+          // An element bears the variable's name, as LeggiVariabileCompilata gives it.
+          if (!StessoTesto(n.nomeLetto, var->Nome)) n.nomeLetto = var->Nome;
+          n.nomeFonte = &n.nomeLetto;
+        }
+        t = T_REALE;
+        return *cella;
+      }
+    }
+    Materializza(n, a);
+    altro = LeggiVariabileCompilata(n, *var);
+    return ScalatoNominato(n, altro, t);
+  }
+  if (tutti && n.comando.numerica) {
+    bool riuscita;
+    const Reale r = n.comando.numerica(a.numeri, quanti, riuscita);
+    if (riuscita) {
+      n.nomeFonte = nullptr;
+      t = T_REALE;
+      return r;
+    }
+  }
+  if (n.comando.conValore && a.tipi[0] == T_1 && ConValore(n, a)) {
+    // A value, then numbers. The value is no anonymous object (those the command's caller
+    // removes after the call), and the handler would give a number that bears no name.
+    bool riuscita;
+    const Reale r = n.comando.conValore(*n.valori[0].oggetto, a.numeri + 1, quanti - 1, riuscita);
+    if (riuscita) {
+      n.nomeFonte = nullptr;
+      t = T_REALE;
+      return r;
+    }
+  }
+  Materializza(n, a);
+  altro = ValutaComando(n);
+  return ScalatoNominato(n, altro, t);
+}
+
+// An operand as scalare gives it; literals and lone names, the commonest operands, without a
+// call of their own.
+[[gnu::always_inline]] inline Reale Operando(Nodo& n, TipiValore& t, Valutato& altro) {
+  if (n.scalare == ScalareLetterale) {
+    t = T_REALE;
+    return static_cast<NodoNumero&>(n).valore;
+  }
+  if (n.scalare == ScalareNomeSolo) return NomeSoloScalare(static_cast<NodoNome&>(n), t, altro);
+  return n.scalare(n, t, altro);
 }
 
 // a := a op b between two numbers, when the operator cannot report anything there; false
@@ -952,10 +1150,28 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   return Scalato(altro, t);
 }
 
-Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  auto& n = static_cast<NodoCatena&>(nodo);
+// The rest of a chain after a step that numbers cannot take the quick way.
+[[gnu::noinline]] Reale CatenaPasso(NodoCatena& n, std::size_t k, TipiValore ta, Reale a, TipiValore tb, Reale b,
+                                    Valutato& altro, TipiValore& t) {
+  const Op op = n.passi[k].op;
+  if (ta == T_BOOLEANO && tb == T_BOOLEANO && (op == Op::E || op == Op::O)) {
+    a = op == Op::E ? (a != 0 && b != 0) : (a != 0 || b != 0);
+    if (k + 1 == n.passi.size()) {
+      t = ta;
+      return a;
+    }
+    // Further steps of logical values: the text's way from here, which gives the same.
+    Valutato vuoto;
+    altro = CatenaDa(n, DaScalare(ta, a, vuoto), k + 1, false);
+    return Scalato(altro, t);
+  }
+  Valutato vuoto;
+  return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
+}
+
+[[gnu::always_inline]] inline Reale CatenaScalare(NodoCatena& n, TipiValore& t, Valutato& altro) {
   TipiValore ta;
-  Reale a = Scalare(*n.primo, ta, altro);
+  Reale a = Operando(*n.primo, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
   if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
   if (n.segno == U'-') a = -a;
@@ -964,18 +1180,17 @@ Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
     NodoCatena::Passo& p = n.passi[k];
     // The value so far is held in `a`: `altro` is free for the operand.
     TipiValore tb;
-    const Reale b = Scalare(*p.operando, tb, altro);
+    const Reale b = Operando(*p.operando, tb, altro);
     if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *p.operando);
     if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) [[likely]] continue;
-    if (ta == T_BOOLEANO && tb == T_BOOLEANO && (p.op == Op::E || p.op == Op::O)) {
-      a = p.op == Op::E ? (a != 0 && b != 0) : (a != 0 || b != 0);
-      continue;
-    }
-    Valutato vuoto;
-    return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
+    return CatenaPasso(n, k, ta, a, tb, b, altro, t);
   }
   t = ta;
   return a;
+}
+
+Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return CatenaScalare(static_cast<NodoCatena&>(nodo), t, altro);
 }
 
 // The comparison of a relation whose operands are not both numbers (nor two logical values
@@ -1000,12 +1215,12 @@ Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
   TipiValore ta;
-  const Reale a = Scalare(*n.sinistro, ta, altro);
+  const Reale a = Operando(*n.sinistro, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.sinistro);
   if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, t);
   // The left value is held in `a`: `altro` is free for the right one.
   TipiValore tb;
-  const Reale b = Scalare(*n.destro, tb, altro);
+  const Reale b = Operando(*n.destro, tb, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *n.destro);
   if (ta == T_REALE && tb == T_REALE) [[likely]] {
     t = T_BOOLEANO;
@@ -1020,8 +1235,7 @@ Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return ConfrontoLento(n, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
 }
 
-// A relation without a relational operator: its sum. Lone literals and names, the commonest
-// of all, are read here without a further call.
+// A relation without a relational operator: its sum.
 Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
@@ -1030,11 +1244,13 @@ Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return x;
 }
 
-Reale ScalareSommaLetterale(Nodo& nodo, TipiValore& t, Valutato&) {
+// The same for a chain of operators, read here without a further call.
+Reale ScalareSommaCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
-  t = T_REALE;
-  return static_cast<NodoNumero&>(*n.sinistro).valore;
+  const Reale x = CatenaScalare(static_cast<NodoCatena&>(*n.sinistro), t, altro);
+  if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
+  return x;
 }
 
 Reale ScalareNon(Nodo& nodo, TipiValore& t, Valutato& altro) {
@@ -1063,11 +1279,17 @@ void Collega(Nodo& n) {
       break;
     case Specie::Nome: {
       auto& nome = static_cast<NodoNome&>(n);
+      nome.valori.resize(nome.argomenti.size());
+      nome.soloEspressioni = !nome.argomenti.empty() && nome.argomenti.size() <= kArgomentiNumerici;
+      for (const NodoNome::Argomento& a : nome.argomenti) nome.soloEspressioni = nome.soloEspressioni && !a.membro;
       n.valuta = nome.argomenti.empty() ? ValutaNomeSolo : ValutaNome;
       n.analizza = AnalizzaNome;
       n.scalare = nome.argomenti.empty() ? ScalareNomeSolo : ScalareNome;
       for (NodoNome::Argomento& a : nome.argomenti)
-        if (a.espressione) Collega(*a.espressione);
+        if (a.espressione) {
+          Collega(*a.espressione);
+          PreparaNomi(*a.espressione);
+        }
       break;
     }
     case Specie::Non:
@@ -1092,7 +1314,12 @@ void Collega(Nodo& n) {
                            static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ValutaSommaNomeSolo
                                                                                   : ValutaSomma;
       n.analizza = AnalizzaRelazione;
-      n.scalare = r.destro ? ScalareRelazione : r.sinistro->specie == Specie::Numero ? ScalareSommaLetterale : ScalareSomma;
+      n.scalare = r.destro                                                                 ? ScalareRelazione
+                  : r.sinistro->specie == Specie::Numero                                   ? ScalareSommaLetterale
+                  : r.sinistro->specie == Specie::Catena                                   ? ScalareSommaCatena
+                  : r.sinistro->specie == Specie::Nome &&
+                            static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ScalareSommaNomeSolo
+                                                                                   : ScalareSomma;
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);
       break;
@@ -1100,7 +1327,41 @@ void Collega(Nodo& n) {
   }
 }
 
+// The operand whose name a number or logical value that `n` gives bears: each level keeps the
+// name of its left operand, except an operator that makes a new value (every one but "+", "-"
+// and "*", which combine numbers in place) and a comparison.
+NodoNome* FonteNome(Nodo& n) {
+  switch (n.specie) {
+    case Specie::Nome: return &static_cast<NodoNome&>(n);
+    case Specie::Non: return FonteNome(*static_cast<NodoNon&>(n).operando);
+    case Specie::Catena: {
+      auto& c = static_cast<NodoCatena&>(n);
+      for (const NodoCatena::Passo& p : c.passi)
+        if (p.op != Op::Piu && p.op != Op::Meno && p.op != Op::Per) return nullptr;
+      return FonteNome(*c.primo);
+    }
+    case Specie::Relazione: {
+      auto& r = static_cast<NodoRelazione&>(n);
+      return r.destro ? nullptr : FonteNome(*r.sinistro);
+    }
+    default: return nullptr;
+  }
+}
+
 }  // namespace
+
+void PreparaNomi(NodoRelazione& e) {
+  NodoNome* fonte = FonteNome(e);
+  e.fonteNome = fonte;
+  if (fonte) fonte->registraNome = true;
+}
+
+Valutato ValutaNominata(NodoRelazione& e) {
+  Valutato v;
+  ValutaArgomento(e, v);
+  if (DatiGlob.bStop && !v.interrotto) [[unlikely]] VaiA(e.dopo);
+  return v;
+}
 
 std::unique_ptr<NodoRelazione> CompilaEspressione() {
   std::unique_ptr<NodoRelazione> e = Compilatore().Leggi();

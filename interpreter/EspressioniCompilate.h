@@ -113,6 +113,8 @@ struct NodoCatena : Nodo {
   std::vector<Passo> passi;
 };
 
+struct NodoNome;
+
 // A relation as EvalExpression reads it (also a lone sum, and every parenthesis and argument):
 // it shows its line.
 struct NodoRelazione : Nodo {
@@ -124,6 +126,10 @@ struct NodoRelazione : Nodo {
   std::unique_ptr<Nodo> sinistro, destro;
   std::string_view operatore;
   Relazione relazione = Relazione::Uguale;
+  // Where its value is an argument (PreparaNomi): the name that a number or a logical value it
+  // gives bears is the one its leftmost operand `fonteNome` bore, when every level between
+  // them keeps the name of its left operand (nullptr: such a value bears none).
+  NodoNome* fonteNome = nullptr;
 };
 
 // A name with its members and arguments, as EvalIdentifier reads and calls it.
@@ -149,6 +155,14 @@ struct NodoNome : Nodo {
   TipiValore tipoLettura = T_1;
   LetturaNumerica lettura = nullptr;
   std::string nomeLetto;
+  // Where the node is an argument's `fonteNome`: the name the number or logical value it gave
+  // last bears (nullptr: none).
+  bool registraNome = false;
+  // Only expressions between its parentheses (no member), few enough for a numeric form.
+  bool soloEspressioni = false;
+  // The whole value of an assignment statement (see RisultatoAssegnato).
+  bool valoreAssegnato = false;
+  const std::string* nomeFonte = nullptr;
   std::vector<Valutato> valori;
   ListaArgomenti lista;
 };
@@ -182,6 +196,12 @@ inline Valutato DaScalare(TipiValore t, Reale x, Valutato& altro) {
   v.numero = x;
   return v;
 }
+// The expression is an argument of a command: the value it gives must bear the name the text
+// gives it (see NodoRelazione::fonteNome). Called once, after CompilaEspressione.
+void PreparaNomi(espr::NodoRelazione& e);
+// ValutaCompilata of an expression prepared by PreparaNomi, which computes numbers and logical
+// values the way ScalareCompilato does: the same value, with the same name.
+Valutato ValutaNominata(espr::NodoRelazione& e);
 inline void AnalizzaCompilata(espr::NodoRelazione& e) {
   if (!e.analizza(e) && DatiGlob.bStop) [[unlikely]] VaiA(e.dopo);
 }

@@ -531,8 +531,12 @@ void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, Vari
   if (Esegui && !Fermato()) WaitStep();
 }
 
+bool RisultatoFuoriTabella(int numero);
+
 void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima) {
   TDatiGlob& g = DatiGlob;
+  // The object that MemorizzaRisultatoAssegnato kept out of the table has nothing to remove.
+  if (RisultatoFuoriTabella(g.ContatoreOggetti)) return;
   if (valore.tipo >= T_GEOMETRIA_PIANA && g.ContatoreOggetti != contatorePrima && g.ListaVariabili) {
     // The expression made an anonymous object; it is kept under the assigned name instead.
     g.ListaVariabili->Elimina("$" + std::to_string(g.ContatoreOggetti));

@@ -66,6 +66,40 @@ void MemorizzaValore(const std::string& nome, Valutato& valore, ArgomentiIstruzi
 // After an assignment's expression made a drawable value: the anonymous object it made (the
 // object counter moved from `contatorePrima`) is kept under the assigned name instead.
 void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima);
+
+// A geometry command that is the whole value of an assignment (P = PUNTO(1, 2);) stores its new
+// value as an anonymous object at the very end of its frame, and the assignment removes that
+// object again (TogliAnonimoAssegnato) before anything can look at the variable table: such an
+// object is never put into the table. Everything else the store does happens as it would: the
+// object counter, the value's name, the drawing of the stored copy.
+// While one lives, the command called next is the whole value of an assignment.
+class RisultatoAssegnato {
+ public:
+  explicit RisultatoAssegnato(bool armato);
+  ~RisultatoAssegnato();
+  RisultatoAssegnato(const RisultatoAssegnato&) = delete;
+  RisultatoAssegnato& operator=(const RisultatoAssegnato&) = delete;
+
+ private:
+  int prima_;
+};
+// Lives around a geometry command's frame (geo::Cornice): whether the value the frame stores is
+// the whole value of an assignment (its command was called under a RisultatoAssegnato, and this
+// is the command's own frame, not one that it runs inside).
+class CorniceComando {
+ public:
+  CorniceComando();
+  ~CorniceComando();
+  CorniceComando(const CorniceComando&) = delete;
+  CorniceComando& operator=(const CorniceComando&) = delete;
+  bool RisultatoAssegnato() const { return risultato_; }
+
+ private:
+  bool risultato_;
+};
+// The anonymous store of such a value: StoreVariable(true, "", valore, nullptr), except that the
+// new variable stays out of the table.
+void MemorizzaRisultatoAssegnato(cValore& valore);
 // The cell of a member written after a dot: "@" and the member's word.
 Valutato CellaMembro(const std::string& membro);
 // The number held by the variable `nome` (always the same name for `variabile`), or nullptr.
@@ -111,10 +145,15 @@ void StoreVariable(bool Esegui, const std::string& nome, cValore& valore, const 
 // MostraRiga shows a given line; ShowCurrentLine the line being read.
 void MostraRigaLento(int riga);
 inline void MostraRiga(int riga) {
-  const TDatiGlob& g = DatiGlob;
-  if (riga == g.RigaCorrente && !g.bPassoPasso &&
-      (g.RigaCorrente == g.UltimaRigaMostrata || g.bImmediato || !g.bEvidenziaRiga))
-    return;  // already shown: nothing would change
+  TDatiGlob& g = DatiGlob;
+  if (!g.bPassoPasso) [[likely]] {
+    if (g.bImmediato || !g.bEvidenziaRiga) {
+      // Nothing is highlighted: the line only becomes the current one.
+      g.RigaCorrente = riga;
+      return;
+    }
+    if (riga == g.RigaCorrente && riga == g.UltimaRigaMostrata) return;  // already shown
+  }
   MostraRigaLento(riga);
 }
 inline void ShowCurrentLine() { MostraRiga(DatiGlob.IndiceRiga); }

@@ -180,6 +180,8 @@ class Costruttore {
         const Lettura* e = Espressione();
         const Lettura* dopo = Token();
         if (!ok_) return nullptr;
+        // Its value is a command's argument: it bears the name the text gives it.
+        if (e->espressione) PreparaNomi(*e->espressione);
         n->argomenti.push_back({e, dopo});
         if (dopo->Inizia(')') || dopo->dopo.bFine) break;
       }
@@ -191,6 +193,11 @@ class Costruttore {
       n->uguale = corrente;
       n->valore = Espressione();
       Silenzia(n->valore, n->uguale);
+      if (ok_ && n->valore->espressione) {
+        // A command that is the whole value: its anonymous object is the assigned one.
+        espr::NodoRelazione& e = *n->valore->espressione;
+        if (!e.destro && e.sinistro->specie == espr::Specie::Nome) static_cast<espr::NodoNome&>(*e.sinistro).valoreAssegnato = true;
+      }
       n->chiusura = Token(';');
     } else if (corrente->Inizia(';')) {
       n->chiusura = corrente;
@@ -269,8 +276,9 @@ void Errore(const FineLettura& dove, const std::string& messaggio, bool SuRiga) 
   ReportError(messaggio, SuRiga);
 }
 
+// An expression prepared by PreparaNomi (a command's argument).
 inline Valutato Espressione(const Lettura& l, bool Esegui) {
-  if (Esegui) return ValutaCompilata(*l.espressione);
+  if (Esegui) return ValutaNominata(*l.espressione);
   AnalizzaCompilata(*l.espressione);
   return {};
 }
@@ -572,7 +580,8 @@ struct IndiciElemento {
 
 // ExecAssignment of an assignment statement: `argomenti` holds its member cell or its
 // indices (nullptr: none), or `indici` its indices.
-void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti, IndiciElemento* indici = nullptr) {
+[[gnu::always_inline]] inline void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti,
+                                               IndiciElemento* indici = nullptr) {
   TDatiGlob& g = DatiGlob;
   if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
   const int oggetti = g.ContatoreOggetti;
@@ -614,7 +623,9 @@ void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti, In
   if (Esegui) WaitStep();
 }
 
-void EseguiNome(istr::Nome& n, bool Esegui) {
+// The commonest statement: an assignment to a name.
+void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
+  auto& n = static_cast<istr::Nome&>(s);
   TDatiGlob& g = DatiGlob;
   if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
   if (!Pompa(*n.dopoNome)) {
@@ -622,30 +633,45 @@ void EseguiNome(istr::Nome& n, bool Esegui) {
     seguito::NomeDopoPrimo(Esegui);
     return;
   }
-  if (!n.parolaMembro && n.argomenti.empty() && n.uguale) {
-    // The commonest statement: an assignment to a name.
-    try {
-      Assegnamento(n, Esegui, nullptr);
-    } catch (const std::exception&) {
-      ReportError("Errore non documentato", false);
-    }
+  try {
+    Assegnamento(n, Esegui, nullptr);
+  } catch (const std::exception&) {
+    ReportError("Errore non documentato", false);
+  }
+}
+
+// An element store: a name with one or two indices, then "=".
+void EseguiElemento(istr::Istruzione& s, bool Esegui) {
+  auto& n = static_cast<istr::Nome&>(s);
+  TDatiGlob& g = DatiGlob;
+  if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
+  if (!Pompa(*n.dopoNome)) {
+    Seguito seguito(n.livello);
+    seguito::NomeDopoPrimo(Esegui);
     return;
   }
-  if (!n.parolaMembro && n.uguale && n.argomenti.size() <= IndiciElemento::kMassimo) {
-    // An element store.
-    IndiciElemento indici;
-    // After a stop at any of these reads the text only reads that token.
-    for (istr::Nome::Argomento& a : n.argomenti) {
-      const std::size_t i = indici.quanti++;
-      indici.numeri[i] = Scalare(*a.espressione, Esegui, indici.tipi[i], indici.altri[i]);
-      if (Fermato() || !Pompa(*a.dopo)) return;
-    }
-    if (!Pompa(*n.dopoArgomenti)) return;
-    try {
-      Assegnamento(n, Esegui, nullptr, &indici);
-    } catch (const std::exception&) {
-      ReportError("Errore non documentato", false);
-    }
+  IndiciElemento indici;
+  // After a stop at any of these reads the text only reads that token.
+  for (istr::Nome::Argomento& a : n.argomenti) {
+    const std::size_t i = indici.quanti++;
+    indici.numeri[i] = Scalare(*a.espressione, Esegui, indici.tipi[i], indici.altri[i]);
+    if (Fermato() || !Pompa(*a.dopo)) return;
+  }
+  if (!Pompa(*n.dopoArgomenti)) return;
+  try {
+    Assegnamento(n, Esegui, nullptr, &indici);
+  } catch (const std::exception&) {
+    ReportError("Errore non documentato", false);
+  }
+}
+
+void EseguiNome(istr::Istruzione& s, bool Esegui) {
+  auto& n = static_cast<istr::Nome&>(s);
+  TDatiGlob& g = DatiGlob;
+  if (!StessoTesto(g.NomeIstruzione, n.primo->testo)) g.NomeIstruzione = n.primo->testo;
+  if (!Pompa(*n.dopoNome)) {
+    Seguito seguito(n.livello);
+    seguito::NomeDopoPrimo(Esegui);
     return;
   }
   ArgomentiIstruzione argomenti;
@@ -687,22 +713,57 @@ void EseguiNome(istr::Nome& n, bool Esegui) {
   lista.Clear();
 }
 
-void EseguiCostrutto(istr::Istruzione& s, bool Esegui) {
-  switch (s.specie) {
-    case Specie::Vuota: return;
-    case Specie::Blocco: return EseguiBlocco(static_cast<Blocco&>(s), Esegui);
-    case Specie::Finquando: return EseguiFinquando(static_cast<Finquando&>(s), Esegui);
-    case Specie::Per: return EseguiPer(static_cast<istr::Per&>(s), Esegui);
-    case Specie::Ripeti: return EseguiRipeti(static_cast<istr::Ripeti&>(s), Esegui);
-    case Specie::Se: return EseguiSe(static_cast<istr::Se&>(s), Esegui);
-    case Specie::Nome: return EseguiNome(static_cast<istr::Nome&>(s), Esegui);
-  }
-}
+void EseguiVuota(istr::Istruzione&, bool) {}
+
+inline void EseguiCostrutto(istr::Istruzione& s, bool Esegui) { s.esegui(s, Esegui); }
 
 // ExecStatement of a statement inside the recording (its first token was just read).
 void EseguiIstruzione(istr::Istruzione& s, bool Esegui) {
   if (Esegui) MostraRiga(s.primo->dopo.IndiceRiga);
-  EseguiCostrutto(s, Esegui);
+  s.esegui(s, Esegui);
+}
+
+template <class T, void (*F)(T&, bool)>
+void Esecutore(istr::Istruzione& s, bool Esegui) {
+  F(static_cast<T&>(s), Esegui);
+}
+
+// Gives every statement of a tree its routine.
+void Collega(istr::Istruzione& s);
+void Collega(istr::Corpo& c) {
+  for (auto& s : c.istruzioni) Collega(*s);
+}
+void Collega(istr::Istruzione& s) {
+  switch (s.specie) {
+    case Specie::Vuota: s.esegui = EseguiVuota; return;
+    case Specie::Blocco:
+      s.esegui = Esecutore<Blocco, EseguiBlocco>;
+      return Collega(static_cast<Blocco&>(s).corpo);
+    case Specie::Finquando:
+      s.esegui = Esecutore<Finquando, EseguiFinquando>;
+      return Collega(static_cast<Finquando&>(s).corpo);
+    case Specie::Per:
+      s.esegui = Esecutore<istr::Per, EseguiPer>;
+      return Collega(static_cast<istr::Per&>(s).corpo);
+    case Specie::Ripeti:
+      s.esegui = Esecutore<istr::Ripeti, EseguiRipeti>;
+      return Collega(static_cast<istr::Ripeti&>(s).corpo);
+    case Specie::Se: {
+      auto& se = static_cast<istr::Se&>(s);
+      s.esegui = Esecutore<istr::Se, EseguiSe>;
+      Collega(*se.vero);
+      if (se.falso) Collega(*se.falso);
+      return;
+    }
+    case Specie::Nome: {
+      const auto& n = static_cast<const istr::Nome&>(s);
+      s.esegui = n.parolaMembro || !n.uguale                      ? EseguiNome
+                 : n.argomenti.empty()                            ? EseguiAssegnamento
+                 : n.argomenti.size() <= IndiciElemento::kMassimo ? EseguiElemento
+                                                                  : EseguiNome;
+      return;
+    }
+  }
 }
 
 }  // namespace
@@ -710,7 +771,10 @@ void EseguiIstruzione(istr::Istruzione& s, bool Esegui) {
 std::unique_ptr<Istruzione> Costruisci(const std::vector<Lettura>& letture, int& livelloMassimo) {
   if (letture.empty()) return nullptr;
   auto radice = Costruttore(letture).Radice();
-  if (radice) livelloMassimo = LivelloMassimo(*radice);
+  if (radice) {
+    livelloMassimo = LivelloMassimo(*radice);
+    Collega(*radice);
+  }
   return radice;
 }
 

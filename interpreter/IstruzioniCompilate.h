@@ -33,6 +33,9 @@ struct Istruzione {
   Specie specie;
   const Lettura* primo = nullptr;  // its first token, which the statement around it reads
   int livello = 0;                 // how many statements of the recording are around it
+  // What running it does, chosen for its shape when the tree is built (after its line was
+  // shown).
+  void (*esegui)(Istruzione&, bool Esegui) = nullptr;
 };
 
 // Statements up to FINE, and the ";" after FINE.

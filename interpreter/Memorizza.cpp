@@ -135,7 +135,69 @@ void MemorizzaElemento(cVariabile& var, const cValore& valore, const ListaArgome
   }
 }
 
+// The assigned result's store (see RisultatoAssegnato): the frame depth at which the armed
+// command's own frame runs (-1: none armed), the frames open now, and the number of the
+// anonymous object kept out of the table (0: none).
+int gCorniceArmata = -1;
+int gCornici = 0;
+int gFuoriTabella = 0;
+unsigned gEsecuzioneFuoriTabella = 0;
+
 }  // namespace
+
+RisultatoAssegnato::RisultatoAssegnato(bool armato) : prima_(gCorniceArmata) {
+  gCorniceArmata = armato ? gCornici + 1 : -1;
+  if (armato) gFuoriTabella = 0;
+}
+RisultatoAssegnato::~RisultatoAssegnato() { gCorniceArmata = prima_; }
+
+CorniceComando::CorniceComando() : risultato_(++gCornici == gCorniceArmata) {
+  // Taken by the command's own frame: a frame that it runs inside is not the assigned value's.
+  if (risultato_) gCorniceArmata = -1;
+}
+CorniceComando::~CorniceComando() { --gCornici; }
+
+void MemorizzaRisultatoAssegnato(cValore& valore) {
+  TDatiGlob& g = DatiGlob;
+  cValoreGraf* grafico = valore.ComeGrafico();
+  // Only a new anonymous object that the assignment removes again: a value with a name of its
+  // own would be stored under it, and TogliAnonimoAssegnato removes only drawable kinds.
+  if (!g.ListaVariabili || !valore.Nome.empty() || valore.Tipo < T_GEOMETRIA_PIANA || !grafico) {
+    StoreVariable(true, "", valore, nullptr);
+    return;
+  }
+  const std::string nome = "$" + std::to_string(++g.ContatoreOggetti);
+  if (g.ListaVariabili->Cerca(nome)) {
+    // A variable of that name already there is changed or replaced by the store: the text's way.
+    StoreVariable(true, nome, valore, nullptr);
+    return;
+  }
+  valore.Nome = nome;
+  if (g.CanvasRifCart) {
+    // The stored copy is drawn all the same.
+    std::unique_ptr<cValore> copia = valore.Clona();
+    copia->Nome = nome;
+    auto* figura = copia->ComeGrafico();
+    figura->Pen = g.PennaCorrente;
+    figura->Brush = g.PennelloCorrente;
+    figura->Font = g.CarattereCorrente;
+    figura->DopoMemorizzazione(*grafico, nome);
+    if (figura->bVisibile) figura->Disegna(*g.CanvasRifCart);
+    if (g.bStop) {
+      // The assignment will not remove it: the object is kept, as the store keeps it.
+      g.ListaVariabili->Aggiungi(std::make_unique<cVariabile>(nome, std::move(copia)));
+      return;
+    }
+  }
+  gFuoriTabella = g.ContatoreOggetti;
+  gEsecuzioneFuoriTabella = detail::gEsecuzione;
+}
+
+bool RisultatoFuoriTabella(int numero) {
+  const bool fuori = gFuoriTabella == numero && numero != 0 && gEsecuzioneFuoriTabella == detail::gEsecuzione;
+  gFuoriTabella = 0;
+  return fuori;
+}
 
 bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicordata* variabile) {
   const cListaVariabili* tabella = DatiGlob.ListaVariabili;
@@ -164,8 +226,16 @@ bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicord
 
 Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti, VariabileRicordata* variabile) {
   const cListaVariabili* tabella = DatiGlob.ListaVariabili;
-  if (!tabella || !NomeSemplice(nome)) return nullptr;
-  cVariabile* var = variabile ? variabile->Trova(nome) : tabella->CercaEsatto(nome);
+  if (!tabella) return nullptr;
+  cVariabile* var = nullptr;
+  if (variabile) {
+    // A place of the program that always stores into the same name.
+    var = variabile->TrovaStessoNome(nome);
+    if (!variabile->Semplice()) return nullptr;
+  } else {
+    if (!NomeSemplice(nome)) return nullptr;
+    var = tabella->CercaEsatto(nome);
+  }
   if (!var) return nullptr;
   if (var->Tipo == T_VETT_REALE && quanti == 1) {
     auto& v = static_cast<cVettReale&>(*var->GetValore());

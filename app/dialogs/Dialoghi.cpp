@@ -4,6 +4,7 @@
 #include "app/dialogs/ArchivioFunzioni.h"
 #include "app/dialogs/Dm.h"
 #include "app/dialogs/Domanda.h"
+#include "app/dialogs/EditArchivio.h"
 #include "app/dialogs/EditFraz.h"
 #include "app/dialogs/EditMatr.h"
 #include "app/dialogs/EditVett.h"
@@ -17,6 +18,7 @@ namespace qx {
 TDialoghi::TDialoghi(QWidget* finestra, const QString& versione)
     : dm_(new Tdm),
       tastiera_(new TfrmTastNum),
+      editArchivio_(new TdlgEditArchivio(finestra)),
       about_(new TAboutBox(versione, finestra)),
       archivio_(new TFRMArchivio(finestra)),
       fraz_(new TdlgEditFraz(finestra)),
@@ -43,6 +45,7 @@ TDialoghi::~TDialoghi() {
   delete fraz_.data();
   delete archivio_.data();
   delete about_.data();
+  delete editArchivio_.data();
   delete dm_;
 }
 
@@ -74,9 +77,14 @@ void TDialoghi::EditaMatrice(bool solaLettura, const std::string& titolo, cValor
   matr_->Apri(solaLettura, titolo, matrice, commento);
 }
 
+void TDialoghi::EditaArchivio(const std::string& titolo, const std::string& tabella) {
+  editArchivio_->Apri(titolo, tabella);
+}
+
 void TDialoghi::Informazioni() { about_->exec(); }
 
 Tdm& TDialoghi::dm() { return *dm_; }
+TdlgEditArchivio& TDialoghi::dlgEditArchivio() { return *editArchivio_; }
 TAboutBox& TDialoghi::AboutBox() { return *about_; }
 TFRMArchivio& TDialoghi::FRMArchivio() { return *archivio_; }
 TdlgEditFraz& TDialoghi::dlgEditFraz() { return *fraz_; }

@@ -13,6 +13,7 @@ class cValore;
 class Tdm;
 class TAboutBox;
 class TFRMArchivio;
+class TdlgEditArchivio;
 class TdlgEditFraz;
 class TDlgEditMatr;
 class TDlgEditVett;
@@ -44,11 +45,14 @@ class TDialoghi {
   void MostraFrazione(const std::string& titolo, const cValore& valore);
   void EditaVettore(bool solaLettura, const std::string& titolo, cValore& vettore, const std::string& commento);
   void EditaMatrice(bool solaLettura, const std::string& titolo, cValore& matrice, const std::string& commento);
+  // The table browser on the table of the program folder's ARC.
+  void EditaArchivio(const std::string& titolo, const std::string& tabella);
   // The about box of "Informazioni su..".
   void Informazioni();
 
   // ---- The windows ----
   Tdm& dm();
+  TdlgEditArchivio& dlgEditArchivio();
   TAboutBox& AboutBox();
   TFRMArchivio& FRMArchivio();
   TdlgEditFraz& dlgEditFraz();
@@ -66,6 +70,7 @@ class TDialoghi {
   Tdm* dm_;
   // Qt may delete a window first when its parent goes: the pointers then become null.
   QPointer<TfrmTastNum> tastiera_;
+  QPointer<TdlgEditArchivio> editArchivio_;
   QPointer<TAboutBox> about_;
   QPointer<TFRMArchivio> archivio_;
   QPointer<TdlgEditFraz> fraz_;

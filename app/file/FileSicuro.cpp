@@ -71,7 +71,9 @@ bool LeggiFileIntero(const std::string& percorso, std::string& dati, std::string
   TDescrittore fd(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat st {};
   if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) {
-    errore = "Impossibile aprire il file " + percorso + ": " + Motivo(fd.Get() < 0 ? errno : EISDIR);
+    const int e = fd.Get() < 0 ? errno : EISDIR;
+    // Reading, a missing name is the file itself (a missing folder on the way says the same).
+    errore = "Impossibile aprire il file " + percorso + ": " + (e == ENOENT ? "il file non esiste" : Motivo(e));
     return false;
   }
   std::string r;

@@ -23,10 +23,14 @@ PValore Cornice(const std::string& nome, bool Esegui, const std::function<PValor
   g.bParametriErrati = true;
   if (!Esegui) return nullptr;
   Esito e;
+  const CorniceComando cornice;
   PValore v = corpo(e);
   if (g.bStop || g.bInterrotto) return nullptr;
   if (g.bParametriErrati) return ErroreParametri(nome);
-  if (v && e.memorizza) Memorizza(*v);
+  if (v && e.memorizza) {
+    if (cornice.RisultatoAssegnato()) MemorizzaRisultatoAssegnato(*v);
+    else Memorizza(*v);
+  }
   return v;
 }
 

@@ -85,12 +85,15 @@ TEST(Avvio, LaRigaDiComando) {
 TEST(Avvio, UnFileDiProgrammaSullaRigaDiComandoSiApreAllaPrimaAttivazione) {
   Applicazione();
   {
+    // A file that is not there: one error box, and the window starts empty.
     RispondiModali risposte;
     risposte.Premi(QMessageBox::Ok);
     FinestraAperta a({"/tmp/la", "mia/prova", "1.QXA"});
     ASSERT_EQ(risposte.Visti.size(), 1u);
-    // The program files' format is the next thing to come: until then the open says so.
-    EXPECT_TRUE(risposte.Visti[0].testo.contains("non è ancora disponibile"));
+    EXPECT_EQ(risposte.Visti[0].titolo, "Errore");
+    EXPECT_EQ(risposte.Visti[0].testo, "Impossibile aprire il file /tmp/la mia/prova 1.QXA: il file non esiste");
+    EXPECT_EQ(a.f().windowTitle(), "Quorix 3.0");
+    EXPECT_TRUE(a.f().NomeFile().empty());
   }
   {
     RispondiModali risposte;
@@ -128,12 +131,13 @@ TEST(Chiusura, ConUnProgrammaModificatoChiedeDiSalvare) {
     EXPECT_EQ(RigheEditor(*f.MemoSource), std::vector<std::string>{"A = 1;"});
   }
   {
-    // Yes: the save cannot happen yet, so the window stays and nothing is lost.
+    // Yes asks where to save; cancelling that keeps the window open and nothing is lost.
     RispondiModali risposte;
     risposte.Premi(QMessageBox::Yes);
-    risposte.Premi(QMessageBox::Ok);
+    risposte.Premi(QMessageBox::Cancel);
     EXPECT_FALSE(f.close());
-    EXPECT_EQ(risposte.Visti.size(), 2u);
+    ASSERT_EQ(risposte.Visti.size(), 2u);
+    EXPECT_EQ(risposte.Visti[1].titolo, "Salva con Nome");
     EXPECT_TRUE(f.isVisible());
   }
   {

@@ -256,7 +256,7 @@ TEST_F(FileProgramma, AFileCutInsideItsThirdValueChangesNothing) {
   EXPECT_EQ(errore, "Il file " + percorso +
                         " è danneggiato o non è un programma di Quorix: il file finisce prima del previsto");
   EXPECT_FALSE(CaricaFileProgramma(Cartella() + "/manca.qxs", letto, errore));
-  EXPECT_EQ(errore, "Impossibile aprire il file " + Cartella() + "/manca.qxs: la cartella non esiste");
+  EXPECT_EQ(errore, "Impossibile aprire il file " + Cartella() + "/manca.qxs: il file non esiste");
 }
 
 TEST_F(FileProgramma, RecordsAreCheckedClassByClassAndUnknownPropertiesSkipped) {

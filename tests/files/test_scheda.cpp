@@ -13,19 +13,12 @@
 #include "platform/qt/QImageCanvas.h"
 #include "runstate/DatiGlob.h"
 #include "tests/files/Lavoro.h"
+#include "tests/files/VerificaScheda.h"
 
 namespace qx {
 namespace {
 
-// What the independent reader finds in a document, one fact per line.
-std::string LettoDaPython(const std::string& documento) {
-  const std::string comando = "python3 " QUORIX_VERIFICA_SCHEDA " '" + documento + "' 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> p(::popen(comando.c_str(), "r"), ::pclose);
-  std::string r;
-  char buf[4096];
-  while (p && std::fgets(buf, sizeof buf, p.get())) r += buf;
-  return r;
-}
+using test::LettoDaPython;
 
 // Whether a pixel of the colour lies within two pixels of p.
 bool Vicino(const TBitmap& b, TPoint p, TColor colore) {

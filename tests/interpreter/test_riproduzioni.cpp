@@ -9,6 +9,7 @@
 #include "interpreter/Istruzioni.h"
 #include "interpreter/IstruzioniCompilate.h"
 #include "runstate/ErrorReport.h"
+#include "values/ValoreFunzione.h"
 #include "tests/interpreter/Riproduzioni.h"
 
 namespace qx {
@@ -150,6 +151,46 @@ TEST(RiproduzioniTest, ErrorsInsideLoopsAreReportedAtTheSamePlace) {
   for (const char* p : programmi) Confronta(p);
 }
 
+// A number or a logical value given to a command bears the name the text gives it: a variable's
+// name, kept through "+", "-", "*", a sign, "!" and parentheses, lost by any other operator and
+// by a comparison; a command's numeric result and an element bear theirs. POLT writes a named
+// number into its polynomial, CANCELLA deletes the variable its argument is named after.
+TEST(RiproduzioniTest, ArgumentsBearTheNamesTheTextGivesThem) {
+  const char* const programmi[] = {
+      ("F = FUNZIONE(\"x^3 - x\"); X = 2; V = VETTORE(2); V(1) = 3; B = VERO;\n"
+       "PER (I DA 1 A 3) ESEGUI;\n"
+       "  P1 = POLT(F, X, 1); P2 = POLT(F, X + I, 1); P3 = POLT(F, -X * 2 - I, 1); P4 = POLT(F, (X), 1);\n"
+       "  P5 = POLT(F, X / 1, 1); P6 = POLT(F, X MOD 5, 1); P7 = POLT(F, X ^ 1, 1); P8 = POLT(F, V(1), 1);\n"
+       "  P9 = POLT(F, SEN(X), 1); P10 = POLT(F, 2 + X, 1); P11 = POLT(F, PI, 1); P12 = POLT(F, (X + 1) * 2, 1);\n"
+       "  Y = VALUTAFUNZ(POLT(F, X + 0, 1), I);\n"
+       "FINE;"),
+      "X = 1; Y = 2; Z = 3; I = 0;\nRIPETI 2 VOLTE;\n  I = I + 1;\n  SE I = 1 ALLORA CANCELLA(X + 0); ALTRIMENTI CANCELLA(Y * 1);\nFINE;",
+      "A_1 = 5; A_2 = 6; B = VERO;\nPER (I DA 1 A 2) ESEGUI; CANCELLA((A_I)); FINE; C = VERO;\nRIPETI 1 VOLTE; CANCELLA(!B); FINE;",
+      "X = 1; Y = 2;\nRIPETI 2 VOLTE; CANCELLA(X < Y); CANCELLA(X / 1); FINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+}
+
+// VALUTAFUNZ computes a function at a number without its argument list; every other shape of
+// its arguments (a vector of functions, a function undefined there, a number or a string in
+// place of the function, a missing or an extra argument, a function made in place) goes to the
+// command, which reports what it reports.
+TEST(RiproduzioniTest, FunctionValuesGiveWhatTheirTextGives) {
+  const char* const programmi[] = {
+      ("F = FUNZIONE(\"1/(x-2)\"); G = FUNZIONE(\"Sqrt(x)\"); L = VETTORE_FUNZ(2); S = 0;\n"
+       "PER (I DA 0 A 4) ESEGUI;\n"
+       "  A = VALUTAFUNZ(F, I); B = VALUTAFUNZ(G, I - 2) + VALUTAFUNZ(FUNZIONE(\"x*3\"), I);\n"
+       "  STAMPA(A, \" \", B, \" \", VALUTAFUNZ(F, (I)));\n"
+       "FINE;"),
+      "F = FUNZIONE(\"x\");\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(I, F); FINE;",
+      "F = FUNZIONE(\"x\");\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(F, I, 2); FINE;",
+      "F = FUNZIONE(\"x\");\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(F); FINE;",
+      "F = \"x\";\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(F, I); FINE;",
+      "F = FUNZIONE(\"x^2\");\nPER (I DA 1 A 3) ESEGUI; X = VALUTAFUNZ(F, I); F = FUNZIONE(\"x+\" || I); FINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+}
+
 // Whole numbers divide through 64-bit integers, other numbers the general way: the same
 // quotients, remainders and signs of zero, and the same texts.
 TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
@@ -221,6 +262,11 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
         StoreVariable(true, "S", testo, nullptr);
       },
       [] { DatiGlob.ListaVariabili->Elimina("B"); },
+      [] {
+        cValoreFunzione f;
+        f.ImpostaFunzione("x-7");
+        StoreVariable(true, "F", f, nullptr);
+      },
       [] { ReportError("dalla finestra", true); },
   };
   for (const char* p : programmi)

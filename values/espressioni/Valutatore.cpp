@@ -212,16 +212,27 @@ Reale Quoziente(Reale a, Reale b) {
   return a / b;
 }
 
+// A child's value: a number and x, the commonest leaves, are read here (as ValutaNodo reads
+// them, where the depth allows one more level) without a call.
+inline Reale Figlio(const NodoEspr* f, const Punto& p) {
+  if (!f) return 0;
+  if (gProfondita < LIMITE_PROFONDITA && f->Arieta < 1) {
+    if (f->Tipo == N_NUMERO) return f->Valore;
+    if (f->Tipo == N_IDENTIFICATORE && f->Nome.size() == 1 && f->Nome[0] == 'x') return p.x;
+  }
+  return ValutaNodo(*f, p);
+}
+
 Reale ValutaNodo(const NodoEspr& n, const Punto& p) {
   Livello livello;
   if (gProfondita > LIMITE_PROFONDITA) return Guasto("errore " + n.Nome);
   Reale a = 0, b = 0;
   if (n.Arieta >= 1) {
-    a = n.Figli[0] ? ValutaNodo(*n.Figli[0], p) : 0;
+    a = Figlio(n.Figli[0].get(), p);
     if (EErrore(a)) return a;
   }
   if (n.Arieta >= 2) {
-    b = n.Figli[1] ? ValutaNodo(*n.Figli[1], p) : 0;
+    b = Figlio(n.Figli[1].get(), p);
     if (EErrore(b)) return b;
   }
   switch (n.Tipo) {

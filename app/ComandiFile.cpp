@@ -1,0 +1,147 @@
+// Program files from the window: Save, Save As and Open (the save question before New, Open
+// and closing is in Tfrm3.cpp). A file is read and parsed whole before anything of the
+// work changes, so a file that does not open leaves the program and the values as they
+// were; a save goes through a temporary file, so a failed save leaves the old file.
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTextEdit>
+#include <exception>
+
+#include "app/Editori.h"
+#include "app/Messaggi.h"
+#include "app/ServiziFinestra.h"
+#include "app/Tfrm3.h"
+#include "app/file/FileProgramma.h"
+#include "interpreter/Ambiente.h"
+#include "interpreter/ComandiGenerali.h"
+#include "runstate/DatiGlob.h"
+
+namespace qx {
+
+namespace {
+
+// Both are read and written the same way; the suffix a name gets follows the chosen filter.
+const QString kFiltroQxs = QStringLiteral("Quorix files (*.qxs *.QXS)");
+const QString kFiltroQxa = QStringLiteral("Quorix files (*.qxa *.QXA)");
+
+std::string Unisci(const std::vector<std::string>& righe, const char* separatore) {
+  std::string r;
+  for (std::size_t i = 0; i < righe.size(); ++i) {
+    if (i) r += separatore;
+    r += righe[i];
+  }
+  return r;
+}
+
+void ErroreFile(QWidget* f, const std::string& testo) {
+  MessaggioFinestra(f, testo, "Errore", TTipoMessaggio::Errore, TPulsanti::OK);
+}
+
+// The open or save dialog of the program files, starting from the current file (or the
+// program folder); "" when cancelled.
+std::string ScegliFile(QWidget* f, bool salva, const std::string& attuale) {
+  const QString corrente = QString::fromStdString(attuale);
+  QFileDialog d(f, salva ? QStringLiteral("Salva con Nome") : QStringLiteral("Apri"));
+  d.setOption(QFileDialog::DontUseNativeDialog);
+  d.setAcceptMode(salva ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  d.setFileMode(salva ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  d.setNameFilters({kFiltroQxs, kFiltroQxa});
+  const bool qxa = QFileInfo(corrente).suffix().compare(QStringLiteral("qxa"), Qt::CaseInsensitive) == 0;
+  d.selectNameFilter(qxa ? kFiltroQxa : kFiltroQxs);
+  d.setDefaultSuffix(qxa ? QStringLiteral("qxa") : QStringLiteral("qxs"));
+  QObject::connect(&d, &QFileDialog::filterSelected, &d, [&d](const QString& filtro) {
+    d.setDefaultSuffix(filtro == kFiltroQxa ? QStringLiteral("qxa") : QStringLiteral("qxs"));
+  });
+  if (corrente.isEmpty()) {
+    d.setDirectory(QString::fromStdString(DatiGlob.CartellaProgramma));
+  } else {
+    d.setDirectory(QFileInfo(corrente).absolutePath());
+    if (salva) d.selectFile(QFileInfo(corrente).fileName());
+  }
+  if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+  return d.selectedFiles().front().toStdString();
+}
+
+}  // namespace
+
+void Tfrm3::ImpostaNomeFile(const std::string& percorso) {
+  nomeFile_ = percorso;
+  const QString titolo = QString::fromStdString(captionBase_);
+  setWindowTitle(percorso.empty() ? titolo
+                                  : QFileInfo(QString::fromStdString(percorso)).fileName() + " - " + titolo);
+}
+
+bool Tfrm3::SalvaFile() {
+  try {
+    TStatoProgramma s;
+    s.Testo = Unisci(RigheEditor(*MemoSource), "\r\n");
+    s.Stampa = Unisci(DividiRighe(reoutput->toPlainText().toStdString()), "\r\n");
+    s.PuntiTraccia = DatiGlob.PuntiTraccia;
+    s.ContatoreOggetti = DatiGlob.ContatoreOggetti;
+    s.RifCart = ambiente_->RifCart();
+    s.Variabili = &ambiente_->Variabili();
+    std::string errore, avviso;
+    if (!SalvaFileProgramma(nomeFile_, s, errore, avviso)) {
+      ErroreFile(this, errore);
+      return false;
+    }
+    MemoSource->SetEditorModified(false);
+    if (!avviso.empty()) MessaggioFinestra(this, avviso, "Attenzione", TTipoMessaggio::Avviso, TPulsanti::OK);
+    return true;
+  } catch (const std::exception& e) {
+    ErroreFile(this, "Impossibile salvare " + nomeFile_ + ": " + e.what());
+    return false;
+  }
+}
+
+bool Tfrm3::actFileSaveExecute() { return nomeFile_.empty() ? actFileSaveAsExecute() : SalvaFile(); }
+
+bool Tfrm3::actFileSaveAsExecute() {
+  const std::string scelto = ScegliFile(this, true, nomeFile_);
+  if (scelto.empty()) return false;
+  const std::string prima = nomeFile_;
+  ImpostaNomeFile(scelto);
+  edIstruzione->setEnabled(false);
+  const bool salvato = SalvaFile();
+  edIstruzione->setEnabled(true);
+  // The caption names the file that holds the work: a save that failed keeps the old one.
+  if (!salvato) ImpostaNomeFile(prima);
+  return salvato;
+}
+
+bool Tfrm3::ApriFile(const std::string& nome) {
+  const std::string percorso = nome.empty() ? ScegliFile(this, false, nomeFile_) : nome;
+  if (percorso.empty()) return false;
+  try {
+    TProgrammaLetto letto;
+    std::string errore;
+    if (!CaricaFileProgramma(percorso, letto, errore)) {
+      ErroreFile(this, errore);
+      return false;
+    }
+    // The file read whole: only now does the work change.
+    InizializzaAmbiente();
+    ImpostaNomeFile(QFileInfo(QString::fromStdString(percorso)).absoluteFilePath().toStdString());
+    ImpostaTestoEditor(*MemoSource, letto.Testo);
+    reoutput->setPlainText(QString::fromStdString(Unisci(DividiRighe(letto.Stampa), "\n")));
+    // Space values stand in the space frame, with the planes of its walls, as after RIFCART3D.
+    if (letto.bSpazio && CreaRifCart3D()) CreaRifCart3D()();
+    ApplicaProgramma(letto, ambiente_->Variabili(), *ambiente_->RifCart(), DatiGlob.PuntiTraccia);
+    const bool assi = ambiente_->RifCart()->_bAssi;
+    servizi_->MostraRighelli(!assi);
+    FormResize();
+    if (letto.bSpazio && !tbSpazio->isChecked()) MostraVista(true);
+    AggiornaListaOggetti();
+    DisegnaRifCart();
+    MemoSource->SetEditorModified(false);
+    MemoSource->SetReadOnly(false);
+    return true;
+  } catch (const std::exception& e) {
+    ErroreFile(this, "Impossibile aprire " + percorso + ": " + e.what());
+    return false;
+  }
+}
+
+}  // namespace qx

@@ -1,0 +1,339 @@
+// Program files through the window: Save, Save As, New and Open from the menus and the tool
+// bar, the save question, the captions, the command line, and the failures that must leave
+// the work as it was.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <filesystem>
+
+#include "app/file/FileProgramma.h"
+#include "runstate/DatiGlob.h"
+#include "tests/app/SupportoFile.h"
+#include "values/RifCart.h"
+#include "values/Variabili.h"
+
+namespace qx::test {
+namespace {
+
+const char* const kProgramma =
+    "P = PUNTO(2, 3);\n"
+    "C = CIRC(P, 2);\n"
+    "N = 7;\n"
+    "STAMPA(\"ciao\");";
+
+std::string Nomi() {
+  std::string r;
+  const cListaVariabili* t = DatiGlob.ListaVariabili;
+  for (int i = t ? t->Count() : 0; i >= 1; --i) r += (r.empty() ? "" : " ") + t->Elemento(i)->Nome;
+  return r;
+}
+
+// The program typed and run: P, C and N in the table, "ciao" in the output pane.
+void ScriviEdEsegui(Tfrm3& f, const char* programma = kProgramma) {
+  // A box of an error is closed and counted, so that a wrong program fails the test at once.
+  RispondiModali errori;
+  ImpostaTestoEditor(*f.MemoSource, programma);
+  Clicca(f, f.Esegui1);
+  ASSERT_FALSE(DatiGlob.bStop);
+  ASSERT_EQ(errori.SenzaRisposta, 0);
+}
+
+TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  ScriviEdEsegui(f);
+  DatiGlob.PuntiTraccia->Aggiungi(4, 4);
+  ASSERT_TRUE(f.MemoSource->Modified());
+
+  // Save with no file yet asks for a name; a name without suffix takes ".qxs".
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, cartella.Percorso("lezione"));
+    Clicca(f, f.actFileSave);
+    ASSERT_EQ(risposte.Visti.size(), 1u);
+    EXPECT_EQ(risposte.Visti[0].titolo, "Salva con Nome");
+  }
+  const std::string file = cartella.Percorso("lezione.qxs");
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(f.NomeFile(), file);
+  EXPECT_EQ(f.windowTitle(), "lezione.qxs - Quorix 3.0");
+  EXPECT_FALSE(f.MemoSource->Modified());
+  const std::string salvato = LeggiFile(file);
+
+  // The file holds what the headless save writes of the same work.
+  {
+    TProgrammaLetto letto;
+    std::string motivo;
+    ASSERT_TRUE(LeggiProgramma(salvato, letto, motivo)) << motivo;
+    EXPECT_EQ(letto.Testo, "P = PUNTO(2, 3);\r\nC = CIRC(P, 2);\r\nN = 7;\r\nSTAMPA(\"ciao\");");
+    EXPECT_EQ(letto.Stampa, "> ciao");
+    EXPECT_EQ(letto.NumOfVar, 3);
+    ASSERT_EQ(letto.Punti.Count(), 1);
+  }
+
+  // New: nothing to ask (the work is saved), everything goes.
+  {
+    RispondiModali risposte;
+    Clicca(f, f.actFileNew);
+    EXPECT_TRUE(risposte.Visti.empty());
+  }
+  EXPECT_TRUE(RigheEditor(*f.MemoSource).empty());
+  EXPECT_EQ(Nomi(), "");
+  EXPECT_EQ(f.windowTitle(), "Quorix 3.0");
+  EXPECT_TRUE(f.NomeFile().empty());
+  EXPECT_EQ(DatiGlob.PuntiTraccia->Count(), 0);
+
+  // Open from the tool bar.
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, file);
+    Clicca(f, f.actFileOpen);
+    ASSERT_EQ(risposte.Visti.size(), 1u);
+    EXPECT_EQ(risposte.Visti[0].titolo, "Apri");
+  }
+  EXPECT_EQ(RigheEditor(*f.MemoSource),
+            (std::vector<std::string>{"P = PUNTO(2, 3);", "C = CIRC(P, 2);", "N = 7;", "STAMPA(\"ciao\");"}));
+  EXPECT_EQ(f.reoutput->toPlainText(), "> ciao");
+  EXPECT_EQ(Nomi(), "P C N");
+  EXPECT_EQ(DatiGlob.PuntiTraccia->Count(), 1);
+  EXPECT_EQ(f.windowTitle(), "lezione.qxs - Quorix 3.0");
+  EXPECT_FALSE(f.MemoSource->Modified());
+  EXPECT_FALSE(f.MemoSource->ReadOnly());
+  EXPECT_EQ(VociLista(f).size(), 3u);
+  // The circle is drawn again where it was: a point of its outline is blue.
+  const QImage img = f.ImmagineRifCart();
+  const cRifCart& r = *DatiGlob.RifCart;
+  EXPECT_TRUE(ContieneColore(img, QRect(r.XPixel(4) - 1, r.YPixel(3) - 1, 3, 3), clBlue));
+
+  // Saving again writes the same bytes without asking.
+  {
+    RispondiModali risposte;
+    f.MemoSource->SetEditorModified(true);
+    Attiva(f);
+    QTest::keyClick(f.MemoSource, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(risposte.Visti.empty());
+    EXPECT_FALSE(f.MemoSource->Modified());
+  }
+  EXPECT_EQ(LeggiFile(file), salvato);
+}
+
+TEST(FileFinestra, SalvaConNomeDalMenuPrendeLEstensioneDelFiltro) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  ScriviEdEsegui(f, "A = 1;");
+  RispondiModali risposte;
+  risposte.Aggiungi([&](QDialog& d) {
+    auto& dialogo = dynamic_cast<QFileDialog&>(d);
+    EXPECT_EQ(dialogo.nameFilters(),
+              (QStringList{"Quorix files (*.qxs *.QXS)", "Quorix files (*.qxa *.QXA)"}));
+    dialogo.selectNameFilter(dialogo.nameFilters()[1]);
+    emit dialogo.filterSelected(dialogo.nameFilters()[1]);
+    dialogo.selectFile(QString::fromStdString(cartella.Percorso("esercizio")));
+    d.accept();
+  });
+  f.actFileSaveAs->trigger();
+  EXPECT_TRUE(std::filesystem::exists(cartella.Percorso("esercizio.qxa")));
+  EXPECT_EQ(f.windowTitle(), "esercizio.qxa - Quorix 3.0");
+  // Cancelling Save As changes nothing.
+  RispondiModali annulla;
+  annulla.Premi(QMessageBox::Cancel);
+  f.actFileSaveAs->trigger();
+  EXPECT_EQ(f.NomeFile(), cartella.Percorso("esercizio.qxa"));
+}
+
+TEST(FileFinestra, LaDomandaPrimaDiNuovoEDiApri) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  ScriviEdEsegui(f);
+  {
+    // Cancel: the command ends and nothing changes.
+    RispondiModali risposte;
+    risposte.Premi(QMessageBox::Cancel);
+    Clicca(f, f.actFileNew);
+    ASSERT_EQ(risposte.Visti.size(), 1u);
+    EXPECT_EQ(risposte.Visti[0].titolo, "Conferma");
+    EXPECT_EQ(risposte.Visti[0].testo, "Vuoi salvare prima il lavoro ?");
+    EXPECT_EQ(Nomi(), "P C N");
+    EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 4u);
+  }
+  {
+    // Yes saves (asking where, since the work has no file yet), then New goes on.
+    RispondiModali risposte;
+    risposte.Premi(QMessageBox::Yes);
+    RispondiConFile(risposte, cartella.Percorso("prima.qxs"));
+    Clicca(f, f.actFileNew);
+    EXPECT_EQ(risposte.Visti.size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(cartella.Percorso("prima.qxs")));
+    EXPECT_EQ(Nomi(), "");
+    EXPECT_EQ(f.windowTitle(), "Quorix 3.0");
+  }
+  ScriviEdEsegui(f, "B = 2;");
+  {
+    // Yes, then the save dialog cancelled: nothing is lost, Open does not go on.
+    RispondiModali risposte;
+    risposte.Premi(QMessageBox::Yes);
+    risposte.Premi(QMessageBox::Cancel);
+    Clicca(f, f.actFileOpen);
+    EXPECT_EQ(risposte.Visti.size(), 2u);
+    EXPECT_EQ(Nomi(), "B");
+  }
+  {
+    // No: the work is dropped and the file opens.
+    RispondiModali risposte;
+    risposte.Premi(QMessageBox::No);
+    RispondiConFile(risposte, cartella.Percorso("prima.qxs"));
+    Clicca(f, f.actFileOpen);
+    EXPECT_EQ(risposte.Visti.size(), 2u);
+    EXPECT_EQ(Nomi(), "P C N");
+    EXPECT_EQ(f.windowTitle(), "prima.qxs - Quorix 3.0");
+  }
+  {
+    // The open dialog cancelled: nothing happens.
+    RispondiModali risposte;
+    risposte.Premi(QMessageBox::Cancel);
+    Clicca(f, f.actFileOpen);
+    EXPECT_EQ(Nomi(), "P C N");
+    EXPECT_EQ(f.NomeFile(), cartella.Percorso("prima.qxs"));
+  }
+}
+
+TEST(FileFinestra, UnFileDanneggiatoNonCambiaNulla) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  ScriviEdEsegui(f);
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, cartella.Percorso("buono.qxs"));
+    f.actFileSaveAs->trigger();
+  }
+  const std::string dati = LeggiFile(cartella.Percorso("buono.qxs"));
+  // Cut inside the third value.
+  ASSERT_NE(dati.find("cValoreReale"), std::string::npos);
+  ScriviFile(cartella.Percorso("rotto.qxs"), dati.substr(0, dati.find("cValoreReale") + 20));
+  ScriviEdEsegui(f, "Z = 5;\nSTAMPA(Z);");
+  const auto testo = RigheEditor(*f.MemoSource);
+
+  RispondiModali risposte;
+  risposte.Premi(QMessageBox::No);
+  RispondiConFile(risposte, cartella.Percorso("rotto.qxs"));
+  risposte.Premi(QMessageBox::Ok);
+  Clicca(f, f.actFileOpen);
+  // The question (No), the dialog, then one error box.
+  ASSERT_EQ(risposte.Visti.size(), 3u);
+  EXPECT_EQ(risposte.Visti[2].titolo, "Errore");
+  EXPECT_TRUE(risposte.Visti[2].testo.startsWith(
+      QString::fromStdString("Il file " + cartella.Percorso("rotto.qxs") + " è danneggiato o non è un programma di Quorix")))
+      << risposte.Visti[2].testo.toStdString();
+  EXPECT_EQ(RigheEditor(*f.MemoSource), testo);
+  EXPECT_EQ(f.reoutput->toPlainText(), "> 5");
+  EXPECT_EQ(Nomi(), "Z");
+  EXPECT_EQ(f.NomeFile(), cartella.Percorso("buono.qxs"));
+  EXPECT_EQ(f.windowTitle(), "buono.qxs - Quorix 3.0");
+  EXPECT_EQ(risposte.SenzaRisposta, 0);
+}
+
+TEST(FileFinestra, UnSalvataggioCheFallisceLoDiceELasciaIlLavoroDaSalvare) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  const std::string sotto = cartella.Percorso("sotto");
+  std::filesystem::create_directory(sotto);
+  ScriviEdEsegui(f);
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, sotto + "/lavoro.qxs");
+    f.actFileSaveAs->trigger();
+  }
+  ASSERT_EQ(f.NomeFile(), sotto + "/lavoro.qxs");
+  // The folder goes away under the window: the next save cannot happen.
+  std::filesystem::remove_all(sotto);
+  ScriviEdEsegui(f, "A = 1;");
+  RispondiModali risposte;
+  risposte.Premi(QMessageBox::Ok);
+  Clicca(f, f.actFileSave);
+  ASSERT_EQ(risposte.Visti.size(), 1u);
+  EXPECT_EQ(risposte.Visti[0].titolo, "Errore");
+  EXPECT_TRUE(risposte.Visti[0].testo.startsWith(QString::fromStdString("Impossibile salvare il file " + sotto)))
+      << risposte.Visti[0].testo.toStdString();
+  EXPECT_TRUE(f.MemoSource->Modified());
+  EXPECT_EQ(Nomi(), "A");
+}
+
+TEST(FileFinestra, UnCarattereFuoriDallaCodificaLoDiceUnaVolta) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  ScriviEdEsegui(f, "S = \"π\";\nT = \"ω\";");
+  RispondiModali risposte;
+  RispondiConFile(risposte, cartella.Percorso("greco.qxs"));
+  risposte.Premi(QMessageBox::Ok);
+  f.actFileSaveAs->trigger();
+  ASSERT_EQ(risposte.Visti.size(), 2u);
+  EXPECT_EQ(risposte.Visti[1].titolo, "Attenzione");
+  EXPECT_EQ(risposte.Visti[1].testo,
+            "Alcuni caratteri non si possono scrivere nel file e sono stati salvati come \"?\" (il primo nel testo del "
+            "programma)");
+  EXPECT_FALSE(f.MemoSource->Modified());
+}
+
+TEST(FileFinestra, LaRigaDiComandoApreIlFileConIRighelliNascostiSeGliAssiSonoCentrati) {
+  CartellaProgramma cartella;
+  const std::string file = cartella.Percorso("assi centrati.QXA");
+  {
+    FinestraAperta a;
+    Tfrm3& f = a.f();
+    ScriviEdEsegui(f, "RIFCART;\nP = PUNTO(1, 1);");
+    EXPECT_FALSE(f.pnlPbx->isVisibleTo(&f));
+    RispondiModali risposte;
+    RispondiConFile(risposte, file);
+    f.actFileSaveAs->trigger();
+    ASSERT_TRUE(std::filesystem::exists(file));
+  }
+  FinestraAperta c({file});
+  Tfrm3& g = c.f();
+  EXPECT_EQ(g.windowTitle(), "assi centrati.QXA - Quorix 3.0");
+  EXPECT_EQ(Nomi(), "P");
+  EXPECT_TRUE(DatiGlob.RifCart->_bAssi);
+  EXPECT_FALSE(g.pnlPbx->isVisibleTo(&g));
+  EXPECT_FALSE(g.pnlPby->isVisibleTo(&g));
+  EXPECT_FALSE(g.MemoSource->Modified());
+}
+
+TEST(FileFinestra, UnFileConUnValoreDelloSpazioMostraLaVistaDelloSpazio) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  ScriviEdEsegui(f, "RIFCART3D;\nA = 1;\nS = SFERA(PUNTO3D(1, 2, 3), 0.75);");
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, cartella.Percorso("spazio.qxs"));
+    f.actFileSaveAs->trigger();
+  }
+  Clicca(f, f.actFileNew);
+  if (f.tbSpazio->isChecked()) Clicca(f, f.tbSpazio);
+  ASSERT_FALSE(f.pnlRifCart3D->isVisible());
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, cartella.Percorso("spazio.qxs"));
+    Clicca(f, f.actFileOpen);
+  }
+  ASSERT_NE(DatiGlob.ListaVariabili->Cerca("S"), nullptr);
+  EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("S")->GetValore()->Tipo, T_SFERA3D);
+  // The walls' planes are the frame's, not the file's.
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("PIANOXY"), nullptr);
+  EXPECT_NE(DatiGlob.RifCart3D, nullptr);
+  EXPECT_TRUE(f.tbSpazio->isChecked());
+  EXPECT_TRUE(f.pnlRifCart3D->isVisible());
+  EXPECT_FALSE(f.pnlRifCart->isVisible());
+}
+
+}  // namespace
+}  // namespace qx::test
