@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/BeginEndScope.h"
 #include "editor/TabExpansion.h"
 #include "editor/TextEncoding.h"
 
@@ -118,16 +119,8 @@ class TSrcEditStringList {
   void NoteLength(int index);
 
   // Opens an update bracket for the length of one mutation.
-  class UpdateScope {
-   public:
-    explicit UpdateScope(TSrcEditStringList& list) : list_(list) { list_.BeginUpdate(); }
-    ~UpdateScope() { list_.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-   private:
-    TSrcEditStringList& list_;
-  };
+  using UpdateScope =
+      TBeginEndScope<TSrcEditStringList, &TSrcEditStringList::BeginUpdate, &TSrcEditStringList::EndUpdate>;
 
   void SetUpdateState(bool updating);
   [[noreturn]] static void ListIndexError(int index);

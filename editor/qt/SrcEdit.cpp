@@ -450,12 +450,17 @@ void TCustomSrcEdit::DoOnStatusChange(TSynStatusChanges changes) {
 
 // ---- modified, undo bookkeeping ----
 
-void TCustomSrcEdit::UndoRedoAdded(TSrcEditUndoList& sender) {
+// The text is modified unless the undo list's top is the step it was saved at.
+void TCustomSrcEdit::ModifiedFromUndoList() {
   const bool modified = !undoList_->IsTopMarkedAsUnmodified();
   if (modified != modified_) {
     modified_ = modified;
     StatusChanged(scModified);
   }
+}
+
+void TCustomSrcEdit::UndoRedoAdded(TSrcEditUndoList& sender) {
+  ModifiedFromUndoList();
   if (&sender == undoList_.get() && !undoList_->InsideRedo && undoList_->LastChangeReason() != urGroupBreak)
     redoList_->Clear();
   if (sender.BlockCount() == 0) DoChange();

@@ -400,6 +400,8 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   void StatusChanged(TSynStatusChanges changes);
   void MarkListChange();
   void UndoRedoAdded(TSrcEditUndoList& sender);
+  // Modified follows the undo list's top (with its status change).
+  void ModifiedFromUndoList();
   void SetGutterWidth(int value);
   bool GuardedCall(const std::function<void()>& action) noexcept;
   void RecoverFromError(int undoCountBefore);
@@ -460,6 +462,7 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
 
   // ---- Commands (SrcEditCommands.cpp) ----
   void RecordSelectionDelete(TSynUndoReason reason);
+  void DeleteSilently(const TBufferCoord& begin, const TBufferCoord& end, TSynUndoReason reason);
   void DoCharCommand(char32_t ch);
   void DoImeStrCommand(std::u32string_view text);
   void DoLineBreakCommand(TSrcEditorCommand command);

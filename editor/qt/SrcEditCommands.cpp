@@ -462,6 +462,19 @@ void TCustomSrcEdit::DoDeleteChar() {
   DoOnPaintTransient(ttAfter);
 }
 
+// Deletes the text between the block's two ends as normal text, whatever the selection mode,
+// and records it under `reason` from the earlier end to the later.
+void TCustomSrcEdit::DeleteSilently(const TBufferCoord& begin, const TBufferCoord& end, TSynUndoReason reason) {
+  const TSynSelectionMode mode = activeSelectionMode_;
+  activeSelectionMode_ = smNormal;
+  blockBegin_ = begin;
+  blockEnd_ = end;
+  const std::u32string text = SelText();
+  SetSelTextPrimitive(smNormal, U"", false);
+  activeSelectionMode_ = mode;
+  undoList_->AddChange(reason, MinPos(begin, end), MaxPos(begin, end), text, smNormal);
+}
+
 void TCustomSrcEdit::DoDeleteWordOrEol(TSrcEditorCommand command) {
   DoOnPaintTransient(ttBefore);
   const TBufferCoord caret = CaretXY();
@@ -489,14 +502,7 @@ void TCustomSrcEdit::DoDeleteWordOrEol(TSrcEditorCommand command) {
     DoOnPaintTransient(ttAfter);
     return;
   }
-  const TSynSelectionMode mode = activeSelectionMode_;
-  activeSelectionMode_ = smNormal;
-  blockBegin_ = from;
-  blockEnd_ = end;
-  const std::u32string text = SelText();
-  SetSelTextPrimitive(smNormal, U"", false);
-  activeSelectionMode_ = mode;
-  undoList_->AddChange(urSilentDeleteAfterCursor, from, end, text, smNormal);
+  DeleteSilently(from, end, urSilentDeleteAfterCursor);
   TOptionOverride pastEol(options_, eoScrollPastEol, true);
   SetCaretXY(caret);
   DoOnPaintTransient(ttAfter);
@@ -510,14 +516,7 @@ void TCustomSrcEdit::DoDeleteLastWordOrBol(TSrcEditorCommand command) {
     DoOnPaintTransient(ttAfter);
     return;
   }
-  const TSynSelectionMode mode = activeSelectionMode_;
-  activeSelectionMode_ = smNormal;
-  blockBegin_ = caret;
-  blockEnd_ = start;
-  const std::u32string text = SelText();
-  SetSelTextPrimitive(smNormal, U"", false);
-  activeSelectionMode_ = mode;
-  undoList_->AddChange(urSilentDelete, start, caret, text, smNormal);
+  DeleteSilently(caret, start, urSilentDelete);
   SetCaretXY(start);
   DoOnPaintTransient(ttAfter);
 }

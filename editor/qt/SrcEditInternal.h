@@ -8,42 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/BeginEndScope.h"
 #include "editor/qt/SrcEdit.h"
 
 namespace qx {
 
-class TPaintLockGuard {
- public:
-  explicit TPaintLockGuard(TCustomSrcEdit& editor) : editor_(editor) { editor_.BeginUpdate(); }
-  ~TPaintLockGuard() { editor_.EndUpdate(); }
-  TPaintLockGuard(const TPaintLockGuard&) = delete;
-  TPaintLockGuard& operator=(const TPaintLockGuard&) = delete;
-
- private:
-  TCustomSrcEdit& editor_;
-};
-
-class TLinesUpdateGuard {
- public:
-  explicit TLinesUpdateGuard(TSrcEditStringList& lines) : lines_(lines) { lines_.BeginUpdate(); }
-  ~TLinesUpdateGuard() { lines_.EndUpdate(); }
-  TLinesUpdateGuard(const TLinesUpdateGuard&) = delete;
-  TLinesUpdateGuard& operator=(const TLinesUpdateGuard&) = delete;
-
- private:
-  TSrcEditStringList& lines_;
-};
-
-class TUndoBlockGuard {
- public:
-  explicit TUndoBlockGuard(TSrcEditUndoList& list) : list_(list) { list_.BeginBlock(); }
-  ~TUndoBlockGuard() { list_.EndBlock(); }
-  TUndoBlockGuard(const TUndoBlockGuard&) = delete;
-  TUndoBlockGuard& operator=(const TUndoBlockGuard&) = delete;
-
- private:
-  TSrcEditUndoList& list_;
-};
+using TPaintLockGuard = TBeginEndScope<TCustomSrcEdit, &TCustomSrcEdit::BeginUpdate, &TCustomSrcEdit::EndUpdate>;
+using TLinesUpdateGuard =
+    TBeginEndScope<TSrcEditStringList, &TSrcEditStringList::BeginUpdate, &TSrcEditStringList::EndUpdate>;
+using TUndoBlockGuard = TBeginEndScope<TSrcEditUndoList, &TSrcEditUndoList::BeginBlock, &TSrcEditUndoList::EndBlock>;
 
 // An option switched on (or off) for the length of a step, then put back.
 class TOptionOverride {

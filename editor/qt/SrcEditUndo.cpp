@@ -38,6 +38,36 @@ TBufferCoord EarlierEnd(const TSrcEditUndoItem& item) {
   return MinPos(item.ChangeStartPos, item.ChangeEndPos);
 }
 
+// Takes one step off `from` through `take`, which takes back (or does again) its top record:
+// a bracketed group whole, from the bracket that `startsGroup` knows to its partner; else the
+// records of one change and, with group undo, those of the same reason below them (indents
+// and unindents stay steps of their own). `from` must hold a record.
+template <class Take>
+void ReplayStep(const TSrcEditUndoList& from, bool groupUndo, bool (*startsGroup)(TSynUndoReason), Take take) {
+  const TSrcEditUndoItem* item = from.PeekItem();
+  TSynUndoReason lastReason = item->ChangeReason;
+  const bool bracket = startsGroup(lastReason);
+  const TSynUndoReason partner = bracket ? Partner(lastReason) : urNothing;
+  const int changeNumber = item->ChangeNumber;
+  for (;;) {
+    take();
+    item = from.PeekItem();
+    if (!item) break;
+    if (bracket) {
+      if (item->ChangeReason == partner) {
+        take();
+        break;
+      }
+      continue;
+    }
+    const bool sameGroup = item->ChangeNumber == changeNumber ||
+                           (groupUndo && item->ChangeReason == lastReason && lastReason != urIndent &&
+                            lastReason != urUnindent);
+    if (!sameGroup) break;
+    lastReason = item->ChangeReason;
+  }
+}
+
 }  // namespace
 
 void TCustomSrcEdit::SetRecordSelection(const TBufferCoord& caret, const TBufferCoord& begin, const TBufferCoord& end,
@@ -94,71 +124,25 @@ void TCustomSrcEdit::Undo() {
   if (ReadOnly()) return;
   if (const TSrcEditUndoItem* top = undoList_->PeekItem(); top && top->ChangeReason == urGroupBreak)
     redoList_->PushItem(undoList_->PopItem());
-  const TSrcEditUndoItem* item = undoList_->PeekItem();
-  if (!item) return;
-  TSynUndoReason lastReason = item->ChangeReason;
-  const bool bracket = IsClosing(lastReason);
-  const TSynUndoReason opening = bracket ? Partner(lastReason) : urNothing;
-  const int changeNumber = item->ChangeNumber;
+  if (!undoList_->PeekItem()) return;
   TPaintLockGuard lock(*this);
   {
     // The inverses form one step on the redo list.
     TUndoBlockGuard block(*redoList_);
-    for (;;) {
-      UndoItem();
-      item = undoList_->PeekItem();
-      if (!item) break;
-      if (bracket) {
-        if (item->ChangeReason == opening) {
-          UndoItem();
-          break;
-        }
-        continue;
-      }
-      const bool sameGroup = item->ChangeNumber == changeNumber ||
-                             (options_.Contains(eoGroupUndo) && item->ChangeReason == lastReason &&
-                              lastReason != urIndent && lastReason != urUnindent);
-      if (!sameGroup) break;
-      lastReason = item->ChangeReason;
-    }
+    ReplayStep(*undoList_, options_.Contains(eoGroupUndo), IsClosing, [this] { UndoItem(); });
   }
-  const bool modified = !undoList_->IsTopMarkedAsUnmodified();
-  if (modified != modified_) {
-    modified_ = modified;
-    StatusChanged(scModified);
-  }
+  ModifiedFromUndoList();
 }
 
 void TCustomSrcEdit::Redo() {
   if (ReadOnly()) return;
-  const TSrcEditUndoItem* item = redoList_->PeekItem();
-  if (!item) return;
-  TSynUndoReason lastReason = item->ChangeReason;
-  const bool bracket = IsOpening(lastReason);
-  const TSynUndoReason closing = bracket ? Partner(lastReason) : urNothing;
-  const int changeNumber = item->ChangeNumber;
+  if (!redoList_->PeekItem()) return;
   TPaintLockGuard lock(*this);
   // What the redo records must not clear the rest of the redo list.
   undoList_->InsideRedo = true;
   try {
     TUndoBlockGuard block(*undoList_);
-    for (;;) {
-      RedoItem();
-      item = redoList_->PeekItem();
-      if (!item) break;
-      if (bracket) {
-        if (item->ChangeReason == closing) {
-          RedoItem();
-          break;
-        }
-        continue;
-      }
-      const bool sameGroup = item->ChangeNumber == changeNumber ||
-                             (options_.Contains(eoGroupUndo) && item->ChangeReason == lastReason &&
-                              lastReason != urIndent && lastReason != urUnindent);
-      if (!sameGroup) break;
-      lastReason = item->ChangeReason;
-    }
+    ReplayStep(*redoList_, options_.Contains(eoGroupUndo), IsOpening, [this] { RedoItem(); });
   } catch (...) {
     undoList_->InsideRedo = false;
     throw;
@@ -166,11 +150,7 @@ void TCustomSrcEdit::Redo() {
   if (const TSrcEditUndoItem* top = redoList_->PeekItem(); top && top->ChangeReason == urGroupBreak)
     undoList_->PushItem(redoList_->PopItem());
   undoList_->InsideRedo = false;
-  const bool modified = !undoList_->IsTopMarkedAsUnmodified();
-  if (modified != modified_) {
-    modified_ = modified;
-    StatusChanged(scModified);
-  }
+  ModifiedFromUndoList();
 }
 
 // Undo and redo put lines back as recorded: what they write is not trimmed on record.
