@@ -788,8 +788,10 @@ bool AnalizzaLetterale(Nodo&) { return false; }
 // What AnalizzaNome does once the name's hooks and arguments were read.
 bool AnalizzaDopoArgomenti(NodoNome& n) {
   TDatiGlob& g = DatiGlob;
-  if (g.ListaVariabili && n.variabile.TrovaStessoNome(n.nome)) return false;
+  // Only a command is called, when the name is no variable: a name that stands for none (most
+  // names) needs no look-up.
   if (n.costante || !n.comando.gestore) return false;
+  if (g.ListaVariabili && n.variabile.TrovaStessoNome(n.nome)) return false;
   ListaArgomenti& lista = ListaDi(n);
   Posiziona(n.dopoArgomenti);
   PValore r = (*n.comando.gestore)(lista, n.nome, false);

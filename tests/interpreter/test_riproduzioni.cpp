@@ -113,6 +113,9 @@ TEST(RiproduzioniTest, PupilsKindsOfProgramGiveWhatTheirTextGives) {
       "  SE I MOD 2 = 0 ALLORA P = PUNTO(I, 1); ALTRIMENTI ESEGUI; Q = PUNTO(1, I); V(1) = I; STAMPA(I); FINE;\n"
       "  S = SEGMENTO(P, PUNTO(0, 1));\nFINE;",
       "K = 0;\nESEGUI FINQUANDO (K < 6);\n  K = K + 1;\n  SE K > 9 ALLORA ESEGUI; X = RADICEQ(K) + Y; Y = X; FINE;\nFINE;",
+      // figures under names with "_", and a variable that changes kind from pass to pass
+      "RIFCART;\nPER (I DA 1 A 3) ESEGUI;\n  P_I = PUNTO(I, 1);\n  Q = P_I;\n  C = CIRC(Q, I);\nFINE;",
+      "RIFCART;\nPER (I DA 1 A 4) ESEGUI;\n  SE I MOD 2 = 0 ALLORA P = PUNTO(I, I); ALTRIMENTI P = I;\n  Q = P;\nFINE;",
       // a loop that never runs its body, and one that ends on its first test
       "K = 5;\nESEGUI FINQUANDO (K < 3); STAMPA(K); FINE;\nRIPETI 0 VOLTE; STAMPA(\"mai\"); FINE;",
   };
@@ -259,6 +262,9 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
       // names that alternate, and a procedure after them
       ("V = VETTORE(4); C = 0; B = 1;\nPER (I DA 1 A 4) ESEGUI;\n  SE I MOD 2 = B - 1 ALLORA ESEGUI;\n"
        "    J = I * I + SEN(C);\n    V(I) = J - C;\n  FINE; ALTRIMENTI C = C + V(I) + COS(I);\n  STAMPA(C);\nFINE;"),
+      // figures stored over figures and over numbers, under a remembered name
+      ("RIFCART; B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  P = PUNTO(I, B);\n"
+       "  SE I = 2 ALLORA P = B; ALTRIMENTI S = SEGMENTO(P, PUNTO(0, B));\nFINE;"),
   };
   const std::function<void()> azioni[] = {
       [] { TerminaEsecuzione(); },
