@@ -523,7 +523,8 @@ void ExecAssignment(bool Esegui, ArgomentiIstruzione& argomenti, int Passo, Vari
   }
   if (Passo != -1 && valore.tipo == T_REALE) valore.AggiungiNumero(Passo);
   TogliAnonimoAssegnato(valore, contatore);
-  if (Esegui && !MemorizzaVeloce(nome, valore, argomenti, variabile)) MemorizzaValore(nome, valore, argomenti, variabile);
+  if (Esegui && !MemorizzaVeloce(nome, valore, argomenti, variabile))
+    MemorizzaValore(nome, valore, argomenti, variabile);
   if (Fermato()) return;
   if (Passo == -1) {
     L::Leggi();

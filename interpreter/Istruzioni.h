@@ -75,8 +75,8 @@ extern int gFuoriTabella;
 }  // namespace detail
 // Most assignments make no object: nothing to take or remove, and no call.
 inline void TogliAnonimoAssegnato(const Valutato& valore, int contatorePrima) {
-  if (detail::gFuoriTabella == 0 && (valore.tipo < T_GEOMETRIA_PIANA || DatiGlob.ContatoreOggetti == contatorePrima))
-    return;
+  const bool nessunOggetto = valore.tipo < T_GEOMETRIA_PIANA || DatiGlob.ContatoreOggetti == contatorePrima;
+  if (detail::gFuoriTabella == 0 && nessunOggetto) return;
   TogliAnonimoAssegnatoLento(valore, contatorePrima);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "values/Blocchi.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/espressioni/Analizzatore.h"
 #include "values/espressioni/Stampa.h"
@@ -163,6 +164,11 @@ void cValoreFunzione::CopiaIn(cValoreFunzione& Dest) const {
   Dest._bEDO = _bEDO;
   Dest._EDOy0 = _EDOy0;
   Dest.bMessaggi = bMessaggi;
+}
+
+void* cValoreFunzione::operator new(std::size_t n) { return Blocchi<sizeof(cValoreFunzione)>::Prendi(n); }
+void cValoreFunzione::operator delete(void* p, std::size_t n) noexcept {
+  Blocchi<sizeof(cValoreFunzione)>::Rendi(p, n);
 }
 
 std::unique_ptr<cValore> cValoreFunzione::Clona() const {

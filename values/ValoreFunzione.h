@@ -67,6 +67,10 @@ class cValoreFunzione : public cValoreGraf {
   void CopiaIn(cValoreFunzione& Dest) const;
   std::unique_ptr<cValore> Clona() const override;
 
+  // Every read of a function variable copies its value: functions reuse their blocks.
+  static void* operator new(std::size_t n);
+  static void operator delete(void* p, std::size_t n) noexcept;
+
  private:
   // Sampling step and count for the range; 0 samples past the first when the range or
   // the frame is degenerate.

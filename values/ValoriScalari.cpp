@@ -1,44 +1,8 @@
 #include "values/ValoriScalari.h"
 
+#include "values/Blocchi.h"
+
 namespace qx {
-
-namespace {
-// A free list of blocks of one size; the blocks are never returned to the system, and at most
-// a few hundred are alive at once (the depth of the expressions being evaluated, the values
-// of a statement's arguments).
-template <std::size_t Dimensione>
-class Blocchi {
- public:
-  static void* Prendi(std::size_t n) {
-    if (!kPool || n != Dimensione || liberi_ == nullptr) return ::operator new(n);
-    Libero* b = liberi_;
-    liberi_ = b->successivo;
-    return b;
-  }
-  static void Rendi(void* p, std::size_t n) noexcept {
-    if (p == nullptr) return;
-    if (!kPool || n != Dimensione) {
-      ::operator delete(p);
-      return;
-    }
-    auto* b = static_cast<Libero*>(p);
-    b->successivo = liberi_;
-    liberi_ = b;
-  }
-
- private:
-  struct Libero {
-    Libero* successivo;
-  };
-#ifdef QUORIX_SENZA_POOL
-  // Pools that reuse blocks would hide use-after-free from the sanitizer.
-  static constexpr bool kPool = false;
-#else
-  static constexpr bool kPool = true;
-#endif
-  static inline Libero* liberi_ = nullptr;
-};
-}  // namespace
 
 void* cValoreReale::operator new(std::size_t n) { return Blocchi<sizeof(cValoreReale)>::Prendi(n); }
 void cValoreReale::operator delete(void* p, std::size_t n) noexcept { Blocchi<sizeof(cValoreReale)>::Rendi(p, n); }

@@ -42,8 +42,9 @@ class CorpoComando {
   // Implicit, as a lambda converts to std::function.
   template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, CorpoComando>>>
   CorpoComando(F&& corpo)
-      : corpo_(&corpo),
-        chiama_([](void* c, Esito& e) -> PValore { return (*static_cast<std::remove_reference_t<F>*>(c))(e); }) {}
+      : corpo_(&corpo), chiama_([](void* c, Esito& e) -> PValore {
+          return (*static_cast<std::remove_reference_t<F>*>(c))(e);
+        }) {}
   PValore operator()(Esito& e) const { return chiama_(corpo_, e); }
 
  private:

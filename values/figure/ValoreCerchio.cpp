@@ -4,6 +4,7 @@
 
 #include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
+#include "values/Blocchi.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/GeometriaAnalitica.h"
 #include "values/RifCart.h"
@@ -54,6 +55,11 @@ void cValoreCerchio::Copia(cValoreGraf& Dest) const {
   d.x = x;
   d.y = y;
   d.r = r;
+}
+
+void* cValoreCerchio::operator new(std::size_t n) { return Blocchi<sizeof(cValoreCerchio)>::Prendi(n); }
+void cValoreCerchio::operator delete(void* p, std::size_t n) noexcept {
+  Blocchi<sizeof(cValoreCerchio)>::Rendi(p, n);
 }
 
 std::unique_ptr<cValore> cValoreCerchio::Clona() const {

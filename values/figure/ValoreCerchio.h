@@ -27,6 +27,9 @@ class cValoreCerchio : public cValoreGraf {
   void Sposta(Reale dx, Reale dy) override;
   void Copia(cValoreGraf& Dest) const override;
   std::unique_ptr<cValore> Clona() const override;
+  // Made at every geometry command and copied at every read: they reuse their blocks.
+  static void* operator new(std::size_t n);
+  static void operator delete(void* p, std::size_t n) noexcept;
 };
 
 }  // namespace qx

@@ -4,6 +4,7 @@
 
 #include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
+#include "values/Blocchi.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/RifCart.h"
 #include "values/figure/StiliGrafici.h"
@@ -84,9 +85,18 @@ void cValorePunto::Copia(cValoreGraf& Dest) const {
 }
 
 cValorePunto::cValorePunto(const cValorePunto& s, ComeCopia c)
-    : cValoreGraf(s, c), xCart(s.xCart), yCart(s.yCart), Pixel(s.Pixel), bSuRettaNumerica(s.bSuRettaNumerica) {
+    : cValoreGraf(s, c),
+      xCart(s.xCart),
+      yCart(s.yCart),
+      Pixel(s.Pixel),
+      bSuRettaNumerica(s.bSuRettaNumerica) {
   NomeTipo = NomeTipoDi(T_PUNTO);
   bCoordCartesiane = s.bCoordCartesiane;
+}
+
+void* cValorePunto::operator new(std::size_t n) { return Blocchi<sizeof(cValorePunto)>::Prendi(n); }
+void cValorePunto::operator delete(void* p, std::size_t n) noexcept {
+  Blocchi<sizeof(cValorePunto)>::Rendi(p, n);
 }
 
 std::unique_ptr<cValore> cValorePunto::Clona() const {

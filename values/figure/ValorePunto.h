@@ -30,6 +30,10 @@ class cValorePunto : public cValoreGraf {
   std::unique_ptr<cValore> Clona() const override;
   void DopoMemorizzazione(const cValoreGraf& sorgente, const std::string& nome) override;
 
+  // Every read of a point variable copies its value: points reuse their blocks.
+  static void* operator new(std::size_t n);
+  static void operator delete(void* p, std::size_t n) noexcept;
+
  private:
   // cValorePunto() followed by s.Copia, in one step (Clona).
   cValorePunto(const cValorePunto& s, ComeCopia);

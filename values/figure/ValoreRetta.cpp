@@ -4,6 +4,7 @@
 
 #include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
+#include "values/Blocchi.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/GeometriaAnalitica.h"
 #include "values/RifCart.h"
@@ -144,6 +145,11 @@ void cValoreRetta::Copia(cValoreGraf& Dest) const {
   d.x2 = x2;
   d.y2 = y2;
   d.bCoordCartesiane = bCoordCartesiane;
+}
+
+void* cValoreRetta::operator new(std::size_t n) { return Blocchi<sizeof(cValoreRetta)>::Prendi(n); }
+void cValoreRetta::operator delete(void* p, std::size_t n) noexcept {
+  Blocchi<sizeof(cValoreRetta)>::Rendi(p, n);
 }
 
 std::unique_ptr<cValore> cValoreRetta::Clona() const {
