@@ -833,10 +833,47 @@ bool AnalizzaCatena(Nodo& nodo) {
   return false;
 }
 
-bool AnalizzaRelazione(Nodo& nodo) {
-  auto& r = static_cast<NodoRelazione&>(nodo);
+bool AnalizzaRelazioneRicorsiva(NodoRelazione& r) {
   if (AnalizzaFiglio(*r.sinistro)) return true;
   return r.destro && AnalizzaFiglio(*r.destro);
+}
+
+// The same reading, from name to name: between them it only passes literals and operators,
+// which do nothing; a name that stopped the run has left the position as the text's (one that
+// did not say so is positioned after, as the operand around it would do).
+bool AnalizzaRelazione(Nodo& nodo) {
+  auto& r = static_cast<NodoRelazione&>(nodo);
+  // Read while the run is already stopped (the argument of a name stopped at its hook): the
+  // first operand positions the reading, the tree's way.
+  if (DatiGlob.bStop) [[unlikely]] return AnalizzaRelazioneRicorsiva(r);
+  for (NodoNome* n : r.nomiLetti) {
+    if (n->analizza(*n)) return true;
+    if (DatiGlob.bStop) [[unlikely]] {
+      PosizionaDopo(*n);
+      return true;
+    }
+  }
+  return false;
+}
+
+void RaccogliNomi(Nodo& n, std::vector<NodoNome*>& nomi) {
+  switch (n.specie) {
+    case Specie::Nome: nomi.push_back(&static_cast<NodoNome&>(n)); return;
+    case Specie::Non: return RaccogliNomi(*static_cast<NodoNon&>(n).operando, nomi);
+    case Specie::Catena: {
+      auto& c = static_cast<NodoCatena&>(n);
+      RaccogliNomi(*c.primo, nomi);
+      for (NodoCatena::Passo& p : c.passi) RaccogliNomi(*p.operando, nomi);
+      return;
+    }
+    case Specie::Relazione: {
+      auto& r = static_cast<NodoRelazione&>(n);
+      RaccogliNomi(*r.sinistro, nomi);
+      if (r.destro) RaccogliNomi(*r.destro, nomi);
+      return;
+    }
+    default: return;
+  }
 }
 
 // ---- Numbers and logical values held as a number (Nodo::scalare) ----
@@ -1335,6 +1372,8 @@ void Collega(Nodo& n) {
                            static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ValutaSommaNomeSolo
                                                                                   : ValutaSomma;
       n.analizza = AnalizzaRelazione;
+      r.nomiLetti.clear();
+      RaccogliNomi(r, r.nomiLetti);
       n.scalare = r.destro                                                                 ? ScalareRelazione
                   : r.sinistro->specie == Specie::Numero                                   ? ScalareSommaLetterale
                   : r.sinistro->specie == Specie::Catena                                   ? ScalareSommaCatena

@@ -130,6 +130,9 @@ struct NodoRelazione : Nodo {
   // gives bears is the one its leftmost operand `fonteNome` bore, when every level between
   // them keeps the name of its left operand (nullptr: such a value bears none).
   NodoNome* fonteNome = nullptr;
+  // The names its reading with Esegui false reaches, in that order (through sums, terms,
+  // powers, NON and parentheses; a name reads its own arguments).
+  std::vector<NodoNome*> nomiLetti;
 };
 
 // A name with its members and arguments, as EvalIdentifier reads and calls it.

@@ -260,8 +260,8 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
       "F = FUNZIONE(\"2*x\"); B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  B = B + VALUTAFUNZ(F, I);\n  ESEGUI; B = B; FINE;\nFINE;",
       // branches not taken, read with their names, commands and element stores; statement
       // names that alternate, and a procedure after them
-      ("V = VETTORE(4); C = 0; B = 1;\nPER (I DA 1 A 4) ESEGUI;\n  SE I MOD 2 = B - 1 ALLORA ESEGUI;\n"
-       "    J = I * I + SEN(C);\n    V(I) = J - C;\n  FINE; ALTRIMENTI C = C + V(I) + COS(I);\n  STAMPA(C);\nFINE;"),
+      ("V = VETTORE(4); C = 0; B = 1;\nPER (I DA 1 A 4) ESEGUI;\n  SE I MOD 2 = B ALLORA ESEGUI;\n"
+       "    J = I * I + SEN(C);\n    V(I) = J - C;\n  FINE; ALTRIMENTI C = C + V(1 + I) + COS(2 * I);\n  STAMPA(C);\nFINE;"),
       // figures stored over figures and over numbers, under a remembered name
       ("RIFCART; B = 1;\nPER (I DA 1 A 3) ESEGUI;\n  P = PUNTO(I, B);\n"
        "  SE I = 2 ALLORA P = B; ALTRIMENTI S = SEGMENTO(P, PUNTO(0, B));\nFINE;"),
