@@ -813,6 +813,7 @@ bool AnalizzaNomeSolo(Nodo& nodo) {
     Posiziona(n.dopoArgomenti);
     return true;
   }
+  if (n.costante || !n.comando.gestore) return false;  // AnalizzaDopoArgomenti's first answer
   return AnalizzaDopoArgomenti(n);
 }
 
