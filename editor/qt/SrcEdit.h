@@ -482,6 +482,7 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   void RedoItem();
   void ApplyUnindent(const TSrcEditUndoItem& it, bool putBack);
   void SwapCaretOrSelection(const TSrcEditUndoItem& it, TSrcEditUndoList& other);
+  void ReplayMark(const TSrcEditUndoItem& it, bool undoing, TSrcEditUndoList& other);
   void SetRecordSelection(const TBufferCoord& caret, const TBufferCoord& begin, const TBufferCoord& end,
                           TSynSelectionMode mode);
 

@@ -117,6 +117,29 @@ void TCustomSrcEdit::SwapCaretOrSelection(const TSrcEditUndoItem& it, TSrcEditUn
   }
 }
 
+// The records that undo and redo treat alike (indents, unindents, carets, selections,
+// brackets and markers): each is replayed and goes to `other` as it stands; an unindent's
+// text goes back in when undoing and out again when redoing.
+void TCustomSrcEdit::ReplayMark(const TSrcEditUndoItem& it, bool undoing, TSrcEditUndoList& other) {
+  const TBufferCoord start = it.ChangeStartPos, end = it.ChangeEndPos;
+  switch (it.ChangeReason) {
+    case urCaret:
+    case urSelection:
+      SwapCaretOrSelection(it, other);
+      return;
+    case urIndent:
+      SetRecordSelection(end, start, end, it.ChangeSelMode);
+      break;
+    case urUnindent:
+      ApplyUnindent(it, undoing);
+      SetRecordSelection(start, start, end, it.ChangeSelMode);
+      break;
+    default:
+      break;
+  }
+  other.AddChange(it.ChangeReason, start, end, it.ChangeStr, it.ChangeSelMode);
+}
+
 bool TCustomSrcEdit::CanUndo() const { return !ReadOnly() && undoList_->CanUndo(); }
 bool TCustomSrcEdit::CanRedo() const { return !ReadOnly() && redoList_->CanUndo(); }
 
@@ -223,20 +246,6 @@ void TCustomSrcEdit::UndoItem() {
         redoList_->AddChange(urLineBreak, start, end, U"", mode);
         break;
       }
-      case urIndent:
-        SetRecordSelection(end, start, end, mode);
-        redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
-        break;
-      case urUnindent: {
-        ApplyUnindent(it, true);
-        SetRecordSelection(start, start, end, mode);
-        redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
-        break;
-      }
-      case urCaret:
-      case urSelection:
-        SwapCaretOrSelection(it, *redoList_);
-        break;
       case urWhiteSpaceAdd: {
         SetRecordSelection(start, start, end, mode);
         const std::u32string saved = SelText();
@@ -246,8 +255,7 @@ void TCustomSrcEdit::UndoItem() {
         break;
       }
       default:
-        // Brackets and markers go across as they are.
-        redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
+        ReplayMark(it, true, *redoList_);
         break;
     }
   }
@@ -287,20 +295,6 @@ void TCustomSrcEdit::RedoItem() {
         SetCaretXY(start);
         CommandProcessor(ecLineBreak, U'\r', nullptr);
         break;
-      case urIndent:
-        SetRecordSelection(end, start, end, mode);
-        undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
-        break;
-      case urUnindent: {
-        ApplyUnindent(it, false);
-        SetRecordSelection(start, start, end, mode);
-        undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
-        break;
-      }
-      case urCaret:
-      case urSelection:
-        SwapCaretOrSelection(it, *undoList_);
-        break;
       case urWhiteSpaceAdd:
         SetCaretXY(start);
         SetSelTextPrimitive(smNormal, it.ChangeStr, false);
@@ -308,7 +302,7 @@ void TCustomSrcEdit::RedoItem() {
         undoList_->AddChange(urWhiteSpaceAdd, start, end, U"", mode);
         break;
       default:
-        undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
+        ReplayMark(it, false, *undoList_);
         break;
     }
   }
