@@ -326,11 +326,7 @@ void TGLBaseSceneObject::Pitch(float angle) {
     up_.DirectVector(up);
     direction_.DirectVector(dir);
     THomogeneousVector r = rotation_.AsVector();
-    const float p =
-        -float(c180divPIL * std::atan2((long double)dir.Y,
-                                       std::sqrt((long double)dir.X * dir.X + (long double)dir.Z * dir.Z)));
-    r.X = p;
-    if (dir.X < 0) r.X = dir.Y < 0 ? 180 - p : -180 - p;
+    r.X = FrameAngle(dir.Y, dir.X, dir.Z, dir.X);
     rotation_.DirectVector(r);
   }
   TransformationChanged();

@@ -397,12 +397,8 @@ cValoreTetraedro3D::cValoreTetraedro3D(TipiValore tipo, cValoreGraf3D* padre, Re
     : cValoreGraf3D(TipoPoliedro(tipo), padre, Didascalia(TipoPoliedro(tipo))), Lato(lato), Altezza(altezza) {
   forma_ = FormaPoliedro(Tipo, lato, altezza);
   nFacce = int(forma_.facce.size());
-  auto* h = Contenitore()->AddNewChild<TGLCube>();
-  h->SetCubeWidth(0);
-  h->SetCubeHeight(0);
-  h->SetCubeDepth(0);
+  TGLCube* h = NuovoPrincipaleVuoto();
   h->SetVisible(false);
-  ImpostaPrincipale(h);
   for (int i = 0; i < nFacce; ++i) NuovaFaccia(*h, Brush.Color);
   Disponi(std::vector<float>(std::size_t(nFacce), 0));
   AggiornaColore();
