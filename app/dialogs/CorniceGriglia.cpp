@@ -6,19 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/PulsantiDialogo.h"
 #include "controls/StringGrid.h"
 
 namespace qx {
-
-namespace {
-
-QPushButton* Pulsante(QDialog& dlg, const QString& testo, const QString& nome) {
-  auto* p = new QPushButton(testo, &dlg);
-  p->setObjectName(nome);
-  return p;
-}
-
-}  // namespace
 
 TCorniceGriglia CostruisciCorniceGriglia(QDialog& dlg, TStringGrid& griglia, QWidget* sinistra) {
   TCorniceGriglia c{};
@@ -27,10 +18,8 @@ TCorniceGriglia CostruisciCorniceGriglia(QDialog& dlg, TStringGrid& griglia, QWi
   c.Memo1->setReadOnly(true);
   c.Memo1->setFocusPolicy(Qt::NoFocus);
   c.Memo1->setFixedHeight(48);
-  c.OKBtn = Pulsante(dlg, QStringLiteral("OK"), QStringLiteral("OKBtn"));
-  c.OKBtn->setDefault(true);
-  c.CancelBtn = Pulsante(dlg, QStringLiteral("Annulla"), QStringLiteral("CancelBtn"));
-  c.pbChiudi = Pulsante(dlg, QStringLiteral("&Chiudi"), QStringLiteral("pbChiudi"));
+  PulsantiOKAnnulla(&dlg, c.OKBtn, c.CancelBtn);
+  c.pbChiudi = NuovoPulsante(&dlg, QStringLiteral("&Chiudi"), QStringLiteral("pbChiudi"));
   auto* pulsanti = new QHBoxLayout;
   if (sinistra) pulsanti->addWidget(sinistra);
   pulsanti->addStretch(1);
