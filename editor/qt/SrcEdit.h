@@ -483,6 +483,7 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   void ApplyUnindent(const TSrcEditUndoItem& it, bool putBack);
   void SwapCaretOrSelection(const TSrcEditUndoItem& it, TSrcEditUndoList& other);
   void ReplayMark(const TSrcEditUndoItem& it, bool undoing, TSrcEditUndoList& other);
+  std::u32string ReplaceRecordText(const TSrcEditUndoItem& it);
   void SetRecordSelection(const TBufferCoord& caret, const TBufferCoord& begin, const TBufferCoord& end,
                           TSynSelectionMode mode);
 

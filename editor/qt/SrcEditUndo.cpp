@@ -117,6 +117,14 @@ void TCustomSrcEdit::SwapCaretOrSelection(const TSrcEditUndoItem& it, TSrcEditUn
   }
 }
 
+// The record's text takes the place of what stands between its ends, which is returned.
+std::u32string TCustomSrcEdit::ReplaceRecordText(const TSrcEditUndoItem& it) {
+  SetRecordSelection(it.ChangeStartPos, it.ChangeStartPos, it.ChangeEndPos, it.ChangeSelMode);
+  std::u32string replaced = SelText();
+  SetSelTextPrimitive(it.ChangeSelMode, it.ChangeStr, false);
+  return replaced;
+}
+
 // The records that undo and redo treat alike (indents, unindents, carets, selections,
 // brackets and markers): each is replayed and goes to `other` as it stands; an unindent's
 // text goes back in when undoing and out again when redoing.
@@ -200,9 +208,7 @@ void TCustomSrcEdit::UndoItem() {
   TOptionOverride pastEol(options_, eoScrollPastEol, true);
   const TBufferCoord start = it.ChangeStartPos, end = it.ChangeEndPos;
   if (IsInsertion(it.ChangeReason)) {
-    SetRecordSelection(start, start, end, mode);
-    const std::u32string saved = SelText();
-    SetSelTextPrimitive(mode, it.ChangeStr, false);
+    const std::u32string saved = ReplaceRecordText(it);
     const TBufferCoord restoredEnd = CaretXY();
     SetCaretXY(start);
     redoList_->AddChange(it.ChangeReason, start, it.ChangeStr.empty() ? start : restoredEnd, saved, mode);
@@ -247,9 +253,7 @@ void TCustomSrcEdit::UndoItem() {
         break;
       }
       case urWhiteSpaceAdd: {
-        SetRecordSelection(start, start, end, mode);
-        const std::u32string saved = SelText();
-        SetSelTextPrimitive(mode, it.ChangeStr, false);
+        const std::u32string saved = ReplaceRecordText(it);
         SetCaretXY(start);
         redoList_->AddChange(urWhiteSpaceAdd, start, end, saved, mode);
         break;
@@ -273,9 +277,7 @@ void TCustomSrcEdit::RedoItem() {
   const TBufferCoord start = it.ChangeStartPos, end = it.ChangeEndPos;
   if (IsInsertion(it.ChangeReason)) {
     // Whatever stands between the ends (the text an overwrite replaced) gives way.
-    SetRecordSelection(start, start, end, mode);
-    const std::u32string replaced = SelText();
-    SetSelTextPrimitive(mode, it.ChangeStr, false);
+    const std::u32string replaced = ReplaceRecordText(it);
     const TBufferCoord newEnd = CaretXY();
     if (it.ChangeReason == urDragDropInsert) {
       SetRecordSelection(newEnd, start, newEnd, mode);
@@ -284,9 +286,7 @@ void TCustomSrcEdit::RedoItem() {
     }
     undoList_->AddChange(it.ChangeReason, start, newEnd, replaced, mode);
   } else if (IsDeletion(it.ChangeReason)) {
-    SetRecordSelection(start, start, end, mode);
-    const std::u32string removed = SelText();
-    SetSelTextPrimitive(mode, it.ChangeStr, false);
+    const std::u32string removed = ReplaceRecordText(it);
     SetCaretXY(EarlierEnd(it));
     undoList_->AddChange(it.ChangeReason, start, end, removed, mode);
   } else {
