@@ -1,6 +1,11 @@
 // What the vector and the matrix editors share: the statement's message over the grid, the
-// buttons under it, and the switch between editing the cells and showing them only.
+// buttons under it, the switch between editing the cells and showing them only, and the
+// showing for a value of either of their two kinds.
 #pragma once
+#include <QString>
+#include <string>
+
+#include "values/Valori.h"
 
 class QDialog;
 class QPlainTextEdit;
@@ -25,5 +30,23 @@ TCorniceGriglia CostruisciCorniceGriglia(QDialog& dlg, TStringGrid& griglia, QWi
 
 // Cells editable, or shown only; "&Chiudi" stands only in the second case.
 void ImpostaSolaLettura(TStringGrid& griglia, QPushButton& chiudi, bool solaLettura);
+
+// Shows `dlg` for `valore` when it is a value of real elements (R) or of strings (S): the
+// pointer of its kind is set for the showing only. A value of another kind shows nothing.
+template <class R, class S, class Dlg>
+void ApriEditore(Dlg& dlg, R*& reale, S*& stringa, TipiValore tipoReale, TipiValore tipoStringa, bool solaLettura,
+                 const std::string& titolo, cValore& valore, const std::string& messaggio) {
+  reale = dynamic_cast<R*>(&valore);
+  stringa = dynamic_cast<S*>(&valore);
+  if (!reale && !stringa) return;
+  dlg.Tipo = reale ? tipoReale : tipoStringa;
+  dlg.SolaLettura = solaLettura;
+  dlg.Titolo = QString::fromStdString(titolo);
+  dlg.Messaggio = QString::fromStdString(messaggio);
+  dlg.setWindowTitle(dlg.Titolo);
+  dlg.exec();
+  reale = nullptr;
+  stringa = nullptr;
+}
 
 }  // namespace qx

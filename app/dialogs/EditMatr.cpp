@@ -86,17 +86,7 @@ TDlgEditMatr::TDlgEditMatr(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) 
 }
 
 void TDlgEditMatr::Apri(bool solaLettura, const std::string& titolo, cValore& matrice, const std::string& messaggio) {
-  MatrReale = dynamic_cast<cMatrReale*>(&matrice);
-  MatrStringa = dynamic_cast<cMatrStringa*>(&matrice);
-  if (!MatrReale && !MatrStringa) return;
-  Tipo = MatrReale ? T_MATR_REALE : T_MATR_STRINGA;
-  SolaLettura = solaLettura;
-  Titolo = QString::fromStdString(titolo);
-  Messaggio = QString::fromStdString(messaggio);
-  setWindowTitle(Titolo);
-  exec();
-  MatrReale = nullptr;
-  MatrStringa = nullptr;
+  ApriEditore(*this, MatrReale, MatrStringa, T_MATR_REALE, T_MATR_STRINGA, solaLettura, titolo, matrice, messaggio);
 }
 
 // Sizes beyond the stored elements are never trusted.

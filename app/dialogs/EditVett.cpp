@@ -31,17 +31,7 @@ TDlgEditVett::TDlgEditVett(QWidget* parent) : QDialog(parent) {
 }
 
 void TDlgEditVett::Apri(bool solaLettura, const std::string& titolo, cValore& vettore, const std::string& messaggio) {
-  VettReale = dynamic_cast<cVettReale*>(&vettore);
-  VettStringa = dynamic_cast<cVettStringa*>(&vettore);
-  if (!VettReale && !VettStringa) return;
-  Tipo = VettReale ? T_VETT_REALE : T_VETT_STRINGA;
-  SolaLettura = solaLettura;
-  Titolo = QString::fromStdString(titolo);
-  Messaggio = QString::fromStdString(messaggio);
-  setWindowTitle(Titolo);
-  exec();
-  VettReale = nullptr;
-  VettStringa = nullptr;
+  ApriEditore(*this, VettReale, VettStringa, T_VETT_REALE, T_VETT_STRINGA, solaLettura, titolo, vettore, messaggio);
 }
 
 int TDlgEditVett::Count() const {
