@@ -462,6 +462,7 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
 
   // ---- Commands (SrcEditCommands.cpp) ----
   void RecordSelectionDelete(TSynUndoReason reason);
+  void DeleteSelectionRecorded(TSynUndoReason reason);
   void DeleteSilently(const TBufferCoord& begin, const TBufferCoord& end, TSynUndoReason reason);
   void DoCharCommand(char32_t ch);
   void DoImeStrCommand(std::u32string_view text);
