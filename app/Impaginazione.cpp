@@ -43,6 +43,14 @@ QWidget* Pannello(const char* nome, QWidget* parent = nullptr) {
   return p;
 }
 
+// A column filling `w` to its edges; `senzaSpazi`: its items touch too.
+QVBoxLayout* Colonna(QWidget* w, bool senzaSpazi) {
+  auto* v = new QVBoxLayout(w);
+  v->setContentsMargins(0, 0, 0, 0);
+  if (senzaSpazi) v->setSpacing(0);
+  return v;
+}
+
 QToolButton* PulsanteCanvas(QWidget* parent, QLayout* riga, const char* nome, const QString& hint) {
   auto* b = new QToolButton(parent);
   b->setObjectName(nome);
@@ -62,9 +70,7 @@ void Tfrm3::CreaComponenti() {
   CreaMenuPrincipale();
 
   auto* centrale = new QWidget(this);
-  auto* verticale = new QVBoxLayout(centrale);
-  verticale->setContentsMargins(0, 0, 0, 0);
-  verticale->setSpacing(0);
+  auto* verticale = Colonna(centrale, true);
   colonne_ = new QSplitter(Qt::Horizontal, centrale);
   colonne_->addWidget(CreaColonnaStrumenti());
   colonne_->addWidget(CreaColonnaIntermedia());
@@ -236,9 +242,7 @@ QWidget* Tfrm3::CreaColonnaStrumenti() {
 QWidget* Tfrm3::CreaColonnaIntermedia() {
   pnlIntermedio = Pannello("pnlIntermedio");
   pnlIntermedio->setMinimumWidth(1);
-  auto* v = new QVBoxLayout(pnlIntermedio);
-  v->setContentsMargins(0, 0, 0, 0);
-  v->setSpacing(0);
+  auto* v = Colonna(pnlIntermedio, true);
   pnlPulsantiSource = new QLabel("   Programma", pnlIntermedio);
   pnlPulsantiSource->setObjectName("pnlPulsantiSource");
   pnlPulsantiSource->setFrameShape(QFrame::Panel);
@@ -280,14 +284,10 @@ QWidget* Tfrm3::CreaColonnaIntermedia() {
 QWidget* Tfrm3::CreaColonnaOutput() {
   pnlOutput = Pannello("pnlOutput");
   pnlOutput->setMinimumWidth(1);
-  auto* v = new QVBoxLayout(pnlOutput);
-  v->setContentsMargins(0, 0, 0, 0);
-  v->setSpacing(0);
+  auto* v = Colonna(pnlOutput, true);
   auto* divisore = new QSplitter(Qt::Vertical, pnlOutput);
   auto* disegno = new QWidget;
-  auto* d = new QVBoxLayout(disegno);
-  d->setContentsMargins(0, 0, 0, 0);
-  d->setSpacing(0);
+  auto* d = Colonna(disegno, true);
 
   // The plane: the title, the y ruler beside the area, the x ruler below both.
   pnlRifCart = Pannello("pnlRifCart", disegno);
@@ -299,8 +299,7 @@ QWidget* Tfrm3::CreaColonnaOutput() {
   Label4->setAlignment(Qt::AlignCenter);
   griglia->addWidget(Label4, 0, 0, 1, 2);
   pnlPby = Pannello("pnlPby", pnlRifCart);
-  auto* lPby = new QVBoxLayout(pnlPby);
-  lPby->setContentsMargins(0, 0, 0, 0);
+  auto* lPby = Colonna(pnlPby, false);
   const TColor coloreRighello = RGBColor(240, 240, 240);
   pbY = new TPaintBoxQt(pnlPby, coloreRighello);
   pbY->setObjectName("pbY");
@@ -312,8 +311,7 @@ QWidget* Tfrm3::CreaColonnaOutput() {
   pbRifCart->setMinimumSize(40, 40);
   griglia->addWidget(pbRifCart, 1, 1);
   pnlPbx = Pannello("pnlPbx", pnlRifCart);
-  auto* lPbx = new QVBoxLayout(pnlPbx);
-  lPbx->setContentsMargins(0, 0, 0, 0);
+  auto* lPbx = Colonna(pnlPbx, false);
   pbX = new TPaintBoxQt(pnlPbx, coloreRighello);
   pbX->setObjectName("pbX");
   pbX->setFixedHeight(22);
@@ -325,12 +323,9 @@ QWidget* Tfrm3::CreaColonnaOutput() {
 
   // The space view: its viewer joins the empty panel.
   pnlRifCart3D = Pannello("pnlRifCart3D", disegno);
-  auto* s = new QVBoxLayout(pnlRifCart3D);
-  s->setContentsMargins(0, 0, 0, 0);
-  s->setSpacing(0);
+  auto* s = Colonna(pnlRifCart3D, true);
   pnlTestoRifcart3D = Pannello("pnlTestoRifcart3D", pnlRifCart3D);
-  auto* t = new QVBoxLayout(pnlTestoRifcart3D);
-  t->setContentsMargins(0, 0, 0, 0);
+  auto* t = Colonna(pnlTestoRifcart3D, false);
   Label1 = new QLabel("Geometria nello spazio", pnlTestoRifcart3D);
   Label1->setObjectName("Label1");
   Label1->setAlignment(Qt::AlignCenter);
@@ -384,8 +379,7 @@ QWidget* Tfrm3::CreaColonnaOutput() {
   divisore->addWidget(disegno);
 
   pnlStampa = Pannello("pnlStampa");
-  auto* o = new QVBoxLayout(pnlStampa);
-  o->setContentsMargins(0, 0, 0, 0);
+  auto* o = Colonna(pnlStampa, false);
   reoutput = new QTextEdit(pnlStampa);
   reoutput->setObjectName("reoutput");
   reoutput->setReadOnly(true);

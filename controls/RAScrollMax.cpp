@@ -564,11 +564,16 @@ void TRAScrollMax::DragBy(int dy) {
   SetScrollPos(std::clamp(scrollPos_ - dy, 0, std::max(0, last)));
 }
 
-void TRAScrollMax::SetBorderWidth(int value) {
-  borderWidth_ = value;
+// The border or the bevels changed: the bands inside and the height follow.
+void TRAScrollMax::FrameChanged() {
   LayoutChildren();
   ApplyAutoHeight();
   update();
+}
+
+void TRAScrollMax::SetBorderWidth(int value) {
+  borderWidth_ = value;
+  FrameChanged();
 }
 
 void TRAScrollMax::SetBeveled(bool value) {
@@ -611,23 +616,17 @@ void TRAScrollMax::SetOneExpanded(bool value) { oneExpanded_ = value; }
 
 void TRAScrollMax::SetBevelInner(TPanelBevel value) {
   bevelInner_ = value;
-  LayoutChildren();
-  ApplyAutoHeight();
-  update();
+  FrameChanged();
 }
 
 void TRAScrollMax::SetBevelOuter(TPanelBevel value) {
   bevelOuter_ = value;
-  LayoutChildren();
-  ApplyAutoHeight();
-  update();
+  FrameChanged();
 }
 
 void TRAScrollMax::SetBevelWidth(int value) {
   bevelWidth_ = value;
-  LayoutChildren();
-  ApplyAutoHeight();
-  update();
+  FrameChanged();
 }
 
 void TRAScrollMax::ApplyAutoHeight() {

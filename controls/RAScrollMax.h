@@ -283,6 +283,7 @@ class TRAScrollMax : public QFrame {
   friend class TRAScrollMaxBand;
   void LayoutChildren();
   void ApplyAutoHeight();
+  void FrameChanged();
   // Scrolls by a drag of `dy` pixels (positive moves the content down).
   void DragBy(int dy);
 

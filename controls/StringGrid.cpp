@@ -140,9 +140,7 @@ void TStringGrid::Resize(int cols, int rows) {
   topRow_ = std::clamp(topRow_, fixedRows_, std::max(fixedRows_, LastTopRow()));
   leftCol_ = std::clamp(leftCol_, fixedCols_, std::max(fixedCols_, LastLeftCol()));
   if (oldCols != colCount_ || oldRows != rowCount_) SizeChanged(oldCols, oldRows);
-  UpdateScrollBars();
-  PlaceEditor();
-  viewport()->update();
+  Relayout();
 }
 
 void TStringGrid::SetColCount(int value) { Resize(value, rowCount_); }
@@ -172,18 +170,14 @@ void TStringGrid::SetDefaultColWidth(int value) {
   defaultColWidth_ = value;
   std::fill(colWidths_.begin(), colWidths_.end(), value);
   ColWidthsChanged();
-  UpdateScrollBars();
-  PlaceEditor();
-  viewport()->update();
+  Relayout();
 }
 
 void TStringGrid::SetDefaultRowHeight(int value) {
   defaultRowHeight_ = value;
   std::fill(rowHeights_.begin(), rowHeights_.end(), value);
   RowHeightsChanged();
-  UpdateScrollBars();
-  PlaceEditor();
-  viewport()->update();
+  Relayout();
 }
 
 int TStringGrid::ColWidths(int col) const {
@@ -194,9 +188,7 @@ void TStringGrid::SetColWidths(int col, int width) {
   if (col < 0 || col >= colCount_ || colWidths_[std::size_t(col)] == width) return;
   colWidths_[std::size_t(col)] = std::max(width, 0);
   ColWidthsChanged();
-  UpdateScrollBars();
-  PlaceEditor();
-  viewport()->update();
+  Relayout();
 }
 
 int TStringGrid::RowHeights(int row) const {
@@ -207,16 +199,12 @@ void TStringGrid::SetRowHeights(int row, int height) {
   if (row < 0 || row >= rowCount_ || rowHeights_[std::size_t(row)] == height) return;
   rowHeights_[std::size_t(row)] = std::max(height, 0);
   RowHeightsChanged();
-  UpdateScrollBars();
-  PlaceEditor();
-  viewport()->update();
+  Relayout();
 }
 
 void TStringGrid::SetGridLineWidth(int value) {
   gridLineWidth_ = std::max(value, 0);
-  UpdateScrollBars();
-  PlaceEditor();
-  viewport()->update();
+  Relayout();
 }
 
 void TStringGrid::SetOptions(TGridOptions options) {
@@ -366,6 +354,13 @@ int TStringGrid::LastLeftCol() const {
   return std::max(left, fixedCols_);
 }
 
+// Scroll bars, the in-place editor and the picture after a change of the layout.
+void TStringGrid::Relayout() {
+  UpdateScrollBars();
+  PlaceEditor();
+  viewport()->update();
+}
+
 void TStringGrid::UpdateScrollBars() {
   scrolling_ = true;
   const int lastTop = LastTopRow(), lastLeft = LastLeftCol();
@@ -391,16 +386,12 @@ void TStringGrid::scrollContentsBy(int /*dx*/, int /*dy*/) {
 
 void TStringGrid::SetTopRow(int row) {
   topRow_ = std::clamp(row, fixedRows_, LastTopRow());
-  UpdateScrollBars();
-  PlaceEditor();
-  viewport()->update();
+  Relayout();
 }
 
 void TStringGrid::SetLeftCol(int col) {
   leftCol_ = std::clamp(col, fixedCols_, LastLeftCol());
-  UpdateScrollBars();
-  PlaceEditor();
-  viewport()->update();
+  Relayout();
 }
 
 void TStringGrid::EnsureVisible(int col, int row) {

@@ -215,6 +215,7 @@ class TStringGrid : public QAbstractScrollArea {
  private:
   void Resize(int cols, int rows);
   void UpdateScrollBars();
+  void Relayout();
   void PlaceEditor();
   int LastTopRow() const;
   int LastLeftCol() const;

@@ -554,9 +554,9 @@ void TSrcEditFileWriter::WriteLine(std::u32string_view text) { Write(text, true)
 
 void TSrcEditFileWriter::WriteLineNoBreak(std::u32string_view text) { Write(text, false); }
 
-void TSrcEditFileWriter::WriteEncoded(std::string_view bytes, bool withBreak) {
+std::string_view TSrcEditFileWriter::MakeRoom(std::size_t bytes, bool withBreak) {
   const std::string_view lineBreak = withBreak ? LineBreak(format_) : std::string_view();
-  const std::size_t needed = bytes.size() + lineBreak.size();
+  const std::size_t needed = bytes + lineBreak.size();
   if (buffer_.size() + needed > bufferSize_) {
     Flush();
     if (needed > bufferSize_) {
@@ -564,20 +564,17 @@ void TSrcEditFileWriter::WriteEncoded(std::string_view bytes, bool withBreak) {
       buffer_.reserve(bufferSize_);
     }
   }
+  return lineBreak;
+}
+
+void TSrcEditFileWriter::WriteEncoded(std::string_view bytes, bool withBreak) {
+  const std::string_view lineBreak = MakeRoom(bytes.size(), withBreak);
   buffer_ += bytes;
   buffer_ += lineBreak;
 }
 
 void TSrcEditFileWriter::Write(std::u32string_view text, bool withBreak) {
-  const std::string_view lineBreak = withBreak ? LineBreak(format_) : std::string_view();
-  const std::size_t needed = EncodedSize(text, encoding_) + lineBreak.size();
-  if (buffer_.size() + needed > bufferSize_) {
-    Flush();
-    if (needed > bufferSize_) {
-      bufferSize_ = needed;
-      buffer_.reserve(bufferSize_);
-    }
-  }
+  const std::string_view lineBreak = MakeRoom(EncodedSize(text, encoding_), withBreak);
   AppendEncoded(buffer_, text, encoding_);
   buffer_ += lineBreak;
 }

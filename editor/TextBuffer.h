@@ -157,6 +157,9 @@ class TSrcEditFileWriter {
 
  private:
   void Write(std::u32string_view text, bool withBreak);
+  // Makes room for a line of `bytes` bytes (and its break): writes the buffer out when the
+  // line would not fit, and grows it for a line larger than it. Returns the break.
+  std::string_view MakeRoom(std::size_t bytes, bool withBreak);
 
   std::string fileName_;
   std::FILE* file_ = nullptr;

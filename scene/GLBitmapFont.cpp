@@ -10,6 +10,7 @@
 #include "platform/qt/ApplicazioneQt.h"
 #include "scene/GLRegistry.h"
 #include "scene/GLScene.h"
+#include "scene/GLShapeSupport.h"
 #include "scene/GLState.h"
 #include "scene/base/GLUtils.h"
 #include "scene/base/SceneErrors.h"
@@ -217,22 +218,9 @@ void TGLCustomBitmapFont::PrepareImage() {
     case TGLTextureImageAlpha::tiaTopLeftPointColorTransparent:
       bmp.SetAlphaTransparentForPixel(std::uint8_t(tl >> 16), std::uint8_t(tl >> 8), std::uint8_t(tl));
       break;
-    case TGLTextureImageAlpha::tiaAlphaFromIntensity:
-    case TGLTextureImageAlpha::tiaLuminance:
-      bmp.SetAlphaFromIntensity();
-      break;
-    case TGLTextureImageAlpha::tiaSuperBlackTransparent:
-      bmp.SetAlphaTransparentForPixel(0, 0, 0);
-      break;
-    case TGLTextureImageAlpha::tiaLuminanceSqrt:
-      bmp.SetAlphaFromIntensity();
-      bmp.SqrtAlpha();
-      break;
-    case TGLTextureImageAlpha::tiaOpaque:
-      bmp.SetAlphaToValue(255);
-      break;
     default:
-      throw EAssertionFailed();
+      if (!bmp.SetAlphaByRule(glyphsAlpha_)) throw EAssertionFailed();
+      break;
   }
   bmp.UploadBitmapTexture(GL_TEXTURE_2D, minFilter_, texWidth_, texHeight_, TextureFormat());
 }
@@ -470,40 +458,31 @@ void TGLHUDText::Notification(TComponent* c, TOperation op) {
   if (op == TOperation::opRemove && c == font_) font_ = nullptr;
 }
 
-void TGLHUDText::SetBitmapFont(TGLCustomBitmapFont* f) {
-  if (f == font_) return;
-  if (font_) {
-    font_->UnRegisterUser(this);
-    font_->RemoveFreeNotification(this);
+namespace {
+
+// Moves a text object from its font to f: it leaves the old font's users and notifications
+// and joins the new one's, and is built again.
+void ChangeBitmapFont(TGLBaseSceneObject& user, TGLCustomBitmapFont*& font, TGLCustomBitmapFont* f) {
+  if (f == font) return;
+  if (font) {
+    font->UnRegisterUser(&user);
+    font->RemoveFreeNotification(&user);
   }
-  font_ = f;
-  if (font_) {
-    font_->RegisterUser(this);
-    font_->FreeNotification(this);
+  font = f;
+  if (font) {
+    font->RegisterUser(&user);
+    font->FreeNotification(&user);
   }
-  StructureChanged();
+  user.StructureChanged();
 }
 
-void TGLHUDText::SetText(const std::string& t) {
-  if (t == text_) return;
-  text_ = t;
-  StructureChanged();
-}
-void TGLHUDText::SetRotation(float r) {
-  if (r == rotation_) return;
-  rotation_ = r;
-  StructureChanged();
-}
-void TGLHUDText::SetAlignment(TAlignment a) {
-  if (a == alignment_) return;
-  alignment_ = a;
-  StructureChanged();
-}
-void TGLHUDText::SetLayout(TGLTextLayout l) {
-  if (l == layout_) return;
-  layout_ = l;
-  StructureChanged();
-}
+}  // namespace
+
+void TGLHUDText::SetBitmapFont(TGLCustomBitmapFont* f) { ChangeBitmapFont(*this, font_, f); }
+void TGLHUDText::SetText(const std::string& t) { SetAndRebuild(*this, text_, t); }
+void TGLHUDText::SetRotation(float r) { SetAndRebuild(*this, rotation_, r); }
+void TGLHUDText::SetAlignment(TAlignment a) { SetAndRebuild(*this, alignment_, a); }
+void TGLHUDText::SetLayout(TGLTextLayout l) { SetAndRebuild(*this, layout_, l); }
 
 void PushHUDTransform(TRenderContextInfo& rci, TGLBaseSceneObject& obj, float rotation) {
   const float w = float(rci.viewPortWidth), h = float(rci.viewPortHeight);
@@ -549,24 +528,8 @@ TGLFlatText::~TGLFlatText() { SetBitmapFont(nullptr); }
 void TGLFlatText::Notification(TComponent* c, TOperation op) {
   if (op == TOperation::opRemove && c == font_) font_ = nullptr;
 }
-void TGLFlatText::SetBitmapFont(TGLCustomBitmapFont* f) {
-  if (f == font_) return;
-  if (font_) {
-    font_->UnRegisterUser(this);
-    font_->RemoveFreeNotification(this);
-  }
-  font_ = f;
-  if (font_) {
-    font_->RegisterUser(this);
-    font_->FreeNotification(this);
-  }
-  StructureChanged();
-}
-void TGLFlatText::SetText(const std::string& t) {
-  if (t == text_) return;
-  text_ = t;
-  StructureChanged();
-}
+void TGLFlatText::SetBitmapFont(TGLCustomBitmapFont* f) { ChangeBitmapFont(*this, font_, f); }
+void TGLFlatText::SetText(const std::string& t) { SetAndRebuild(*this, text_, t); }
 void TGLFlatText::RenderSelf(TRenderContextInfo& rci, bool renderSelf, bool renderChildren) {
   if (renderSelf && font_ && !text_.empty()) {
     rci.GLStates->SetGLPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

@@ -71,6 +71,51 @@ void OfferSide(const TLocalRay& r, float y0, float r0, float y1, float r1, TNear
   }
 }
 
+// Draws through a GLU quadric set up for the object; nothing when GLU has none to give.
+template <class Draw>
+void WithQuadric(const TGLQuadricObject& o, Draw draw) {
+  TGLUQuadric q;
+  if (!q) return;
+  o.SetupQuadricParams(q.get());
+  draw(q.get());
+}
+
+// The same, with GLU's +Z axis turned to the object's local +Y and its origin moved to
+// local y = baseY.
+template <class Draw>
+void WithQuadricAlongY(const TGLQuadricObject& o, float baseY, Draw draw) {
+  WithQuadric(o, [&](GLUquadricObj* q) {
+    glPushMatrix();
+    glRotatef(-90, 1, 0, 0);
+    glTranslatef(0, 0, baseY);
+    draw(q);
+    glPopMatrix();
+  });
+}
+
+// A disk facing GLU's +Z at height z.
+void DiskAt(GLUquadricObj* q, float z, float innerRadius, float outerRadius, int slices, int loops) {
+  glPushMatrix();
+  glTranslatef(0, 0, z);
+  gluDisk(q, innerRadius, outerRadius, slices, loops);
+  glPopMatrix();
+}
+
+// One head of the arrow line, a cone with its base closed round the shaft (innerRadius):
+// pointing to +Z, or to -Z when `down`; `sink` is how far the head is drawn into the
+// shaft's length.
+void EmitArrowHead(const TGLArrowLine& a, GLUquadricObj* q, bool down, float headHeight, float headRadius,
+                   float innerRadius, float sink) {
+  glPushMatrix();
+  if (down) glRotatef(180, 1, 0, 0);
+  glTranslatef(0, 0, a.Height() / 2 - sink);
+  a.ApplyQuadricOrientation(q);
+  gluCylinder(q, headRadius, 0, headHeight, a.Slices(), a.Stacks());
+  a.ApplyReversedQuadricOrientation(q);
+  gluDisk(q, innerRadius, headRadius, a.Slices(), a.Loops());
+  glPopMatrix();
+}
+
 }  // namespace
 
 // ---- TGLDisk ----
@@ -92,10 +137,9 @@ THomogeneousVector TGLDisk::UnscaledHalfExtents() {
 }
 
 void TGLDisk::EmitGeometry(TRenderContextInfo&) {
-  TGLUQuadric q;
-  if (!q) return;
-  SetupQuadricParams(q.get());
-  gluPartialDisk(q.get(), innerRadius_, outerRadius_, slices_, loops_, startAngle_, sweepAngle_);
+  WithQuadric(*this, [&](GLUquadricObj* q) {
+    gluPartialDisk(q, innerRadius_, outerRadius_, slices_, loops_, startAngle_, sweepAngle_);
+  });
 }
 
 bool TGLDisk::IntersectRay(const THomogeneousVector& rayStart, const THomogeneousVector& rayVector,
@@ -127,6 +171,11 @@ void TGLCylinderBase::SetLoops(int v) {
   if (v >= 1) Set(loops_, v);
 }
 
+THomogeneousVector TGLCylinderBase::RevolutionHalfExtents() const {
+  const float r = std::max(std::fabs(bottomRadius_), std::fabs(GetTopRadius()));
+  return {r, height_ / 2, r, 0};
+}
+
 std::unique_ptr<TGLSilhouette> TGLCylinderBase::BuildSilhouette(const TGLSilhouetteParameters& p) {
   TConnectivity con(true);
   // Fewer than five slices would give a poor outline; the object itself is left as it is.
@@ -155,24 +204,16 @@ void TGLCone::Assign(const TPersistent* source) {
   TGLCylinderBase::Assign(source);
 }
 
-THomogeneousVector TGLCone::UnscaledHalfExtents() {
-  const float r = std::fabs(BottomRadius());
-  return {r, Height() / 2, r, 0};
-}
+THomogeneousVector TGLCone::UnscaledHalfExtents() { return RevolutionHalfExtents(); }
 
 void TGLCone::EmitGeometry(TRenderContextInfo&) {
-  TGLUQuadric q;
-  if (!q) return;
-  SetupQuadricParams(q.get());
-  glPushMatrix();
-  glRotatef(-90, 1, 0, 0);
-  glTranslatef(0, 0, -Height() / 2);
-  if (parts_ & coSides) gluCylinder(q.get(), BottomRadius(), 0, Height(), Slices(), Stacks());
-  if (parts_ & coBottom) {
-    ApplyReversedQuadricOrientation(q.get());
-    gluDisk(q.get(), 0, BottomRadius(), Slices(), Loops());
-  }
-  glPopMatrix();
+  WithQuadricAlongY(*this, -Height() / 2, [&](GLUquadricObj* q) {
+    if (parts_ & coSides) gluCylinder(q, BottomRadius(), 0, Height(), Slices(), Stacks());
+    if (parts_ & coBottom) {
+      ApplyReversedQuadricOrientation(q);
+      gluDisk(q, 0, BottomRadius(), Slices(), Loops());
+    }
+  });
 }
 
 // ---- TGLCylinder ----
@@ -185,47 +226,35 @@ void TGLCylinder::Assign(const TPersistent* source) {
   TGLCylinderBase::Assign(source);
 }
 
-THomogeneousVector TGLCylinder::UnscaledHalfExtents() {
-  const float r = std::max(std::fabs(BottomRadius()), std::fabs(topRadius_));
-  return {r, Height() / 2, r, 0};
+THomogeneousVector TGLCylinder::UnscaledHalfExtents() { return RevolutionHalfExtents(); }
+
+float TGLCylinder::BottomY() const {
+  switch (alignment_) {
+    case TCylinderAlignment::caTop:
+      return -Height();
+    case TCylinderAlignment::caBottom:
+      return 0;
+    case TCylinderAlignment::caCenter:
+      break;
+  }
+  return -Height() / 2;
 }
 
 void TGLCylinder::EmitGeometry(TRenderContextInfo&) {
-  TGLUQuadric q;
-  if (!q) return;
-  SetupQuadricParams(q.get());
-  glPushMatrix();
-  glRotatef(-90, 1, 0, 0);
-  switch (alignment_) {
-    case TCylinderAlignment::caCenter:
-      glTranslatef(0, 0, -Height() / 2);
-      break;
-    case TCylinderAlignment::caTop:
-      glTranslatef(0, 0, -Height());
-      break;
-    case TCylinderAlignment::caBottom:
-      break;
-  }
-  if (parts_ & cySides) gluCylinder(q.get(), BottomRadius(), topRadius_, Height(), Slices(), Stacks());
-  if (parts_ & cyTop) {
-    glPushMatrix();
-    glTranslatef(0, 0, Height());
-    gluDisk(q.get(), 0, topRadius_, Slices(), Loops());
-    glPopMatrix();
-  }
-  if (parts_ & cyBottom) {
-    ApplyReversedQuadricOrientation(q.get());
-    gluDisk(q.get(), 0, BottomRadius(), Slices(), Loops());
-  }
-  glPopMatrix();
+  WithQuadricAlongY(*this, BottomY(), [&](GLUquadricObj* q) {
+    if (parts_ & cySides) gluCylinder(q, BottomRadius(), topRadius_, Height(), Slices(), Stacks());
+    if (parts_ & cyTop) DiskAt(q, Height(), 0, topRadius_, Slices(), Loops());
+    if (parts_ & cyBottom) {
+      ApplyReversedQuadricOrientation(q);
+      gluDisk(q, 0, BottomRadius(), Slices(), Loops());
+    }
+  });
 }
 
 bool TGLCylinder::IntersectRay(const THomogeneousVector& rayStart, const THomogeneousVector& rayVector,
                                THomogeneousVector* intersectPoint, THomogeneousVector* intersectNormal) {
   const TLocalRay r = ToLocalRay(*this, rayStart, rayVector);
-  float bottom = -Height() / 2;
-  if (alignment_ == TCylinderAlignment::caTop) bottom = -Height();
-  if (alignment_ == TCylinderAlignment::caBottom) bottom = 0;
+  const float bottom = BottomY();
   const float top = bottom + Height();
   TNearestHit hit;
   if (parts_ & cyTop) OfferCap(r, top, 0, topRadius_, 1, hit);
@@ -247,32 +276,19 @@ void TGLAnnulus::Assign(const TPersistent* source) {
   TGLCylinderBase::Assign(source);
 }
 
-THomogeneousVector TGLAnnulus::UnscaledHalfExtents() {
-  const float r = std::max(std::fabs(BottomRadius()), std::fabs(topRadius_));
-  return {r, Height() / 2, r, 0};
-}
+THomogeneousVector TGLAnnulus::UnscaledHalfExtents() { return RevolutionHalfExtents(); }
 
 void TGLAnnulus::EmitGeometry(TRenderContextInfo&) {
-  TGLUQuadric q;
-  if (!q) return;
-  SetupQuadricParams(q.get());
-  glPushMatrix();
-  glRotatef(-90, 1, 0, 0);
-  glTranslatef(0, 0, -Height() / 2);
-  if (parts_ & anOuterSides) gluCylinder(q.get(), BottomRadius(), topRadius_, Height(), Slices(), Stacks());
-  if (parts_ & anTop) {
-    glPushMatrix();
-    glTranslatef(0, 0, Height());
-    gluDisk(q.get(), topInnerRadius_, topRadius_, Slices(), Loops());
-    glPopMatrix();
-  }
-  if (parts_ & (anBottom | anInnerSides)) {
-    ApplyReversedQuadricOrientation(q.get());
-    if (parts_ & anBottom) gluDisk(q.get(), bottomInnerRadius_, BottomRadius(), Slices(), Loops());
-    if (parts_ & anInnerSides)
-      gluCylinder(q.get(), bottomInnerRadius_, topInnerRadius_, Height(), Slices(), Stacks());
-  }
-  glPopMatrix();
+  WithQuadricAlongY(*this, -Height() / 2, [&](GLUquadricObj* q) {
+    if (parts_ & anOuterSides) gluCylinder(q, BottomRadius(), topRadius_, Height(), Slices(), Stacks());
+    if (parts_ & anTop) DiskAt(q, Height(), topInnerRadius_, topRadius_, Slices(), Loops());
+    if (parts_ & (anBottom | anInnerSides)) {
+      ApplyReversedQuadricOrientation(q);
+      if (parts_ & anBottom) gluDisk(q, bottomInnerRadius_, BottomRadius(), Slices(), Loops());
+      if (parts_ & anInnerSides)
+        gluCylinder(q, bottomInnerRadius_, topInnerRadius_, Height(), Slices(), Stacks());
+    }
+  });
 }
 
 bool TGLAnnulus::IntersectRay(const THomogeneousVector& rayStart, const THomogeneousVector& rayVector,
@@ -513,52 +529,35 @@ void TGLArrowLine::Assign(const TPersistent* source) {
 }
 
 void TGLArrowLine::EmitGeometry(TRenderContextInfo&) {
-  TGLUQuadric q;
-  if (!q) return;
-  SetupQuadricParams(q.get());
-  float f = 0;
-  if (stacking_ == TArrowHeadStackingStyle::ahssCentered) f = 0.5f;
-  if (stacking_ == TArrowHeadStackingStyle::ahssIncluded) f = 1;
-  float length = Height(), z0 = -Height() / 2;
-  const bool line = parts_ & alLine;
-  if (parts_ & alTopArrow) {
-    length -= topHeadHeight_ * f;
-    glPushMatrix();
-    glTranslatef(0, 0, Height() / 2 - topHeadHeight_ * f);
-    gluCylinder(q.get(), topHeadRadius_, 0, topHeadHeight_, Slices(), Stacks());
-    ApplyReversedQuadricOrientation(q.get());
-    gluDisk(q.get(), line ? topRadius_ : 0, topHeadRadius_, Slices(), Loops());
-    glPopMatrix();
-  }
-  if (parts_ & alBottomArrow) {
-    length -= bottomHeadHeight_ * f;
-    z0 += bottomHeadHeight_ * f;
-    glPushMatrix();
-    glRotatef(180, 1, 0, 0);
-    glTranslatef(0, 0, Height() / 2 - bottomHeadHeight_ * f);
-    ApplyQuadricOrientation(q.get());
-    gluCylinder(q.get(), bottomHeadRadius_, 0, bottomHeadHeight_, Slices(), Stacks());
-    ApplyReversedQuadricOrientation(q.get());
-    gluDisk(q.get(), line ? BottomRadius() : 0, bottomHeadRadius_, Slices(), Loops());
-    glPopMatrix();
-  }
-  if (length > 0 && line) {
-    glPushMatrix();
-    glTranslatef(0, 0, z0);
-    ApplyQuadricOrientation(q.get());
-    gluCylinder(q.get(), BottomRadius(), topRadius_, length, Slices(), Stacks());
-    if (!(parts_ & alTopArrow)) {
+  WithQuadric(*this, [&](GLUquadricObj* q) {
+    float f = 0;
+    if (stacking_ == TArrowHeadStackingStyle::ahssCentered) f = 0.5f;
+    if (stacking_ == TArrowHeadStackingStyle::ahssIncluded) f = 1;
+    float length = Height(), z0 = -Height() / 2;
+    const bool line = parts_ & alLine;
+    if (parts_ & alTopArrow) {
+      length -= topHeadHeight_ * f;
+      EmitArrowHead(*this, q, false, topHeadHeight_, topHeadRadius_, line ? topRadius_ : 0, topHeadHeight_ * f);
+    }
+    if (parts_ & alBottomArrow) {
+      length -= bottomHeadHeight_ * f;
+      z0 += bottomHeadHeight_ * f;
+      EmitArrowHead(*this, q, true, bottomHeadHeight_, bottomHeadRadius_, line ? BottomRadius() : 0,
+                    bottomHeadHeight_ * f);
+    }
+    if (length > 0 && line) {
       glPushMatrix();
-      glTranslatef(0, 0, length);
-      gluDisk(q.get(), 0, topRadius_, Slices(), Loops());
+      glTranslatef(0, 0, z0);
+      ApplyQuadricOrientation(q);
+      gluCylinder(q, BottomRadius(), topRadius_, length, Slices(), Stacks());
+      if (!(parts_ & alTopArrow)) DiskAt(q, length, 0, topRadius_, Slices(), Loops());
+      if (!(parts_ & alBottomArrow)) {
+        ApplyReversedQuadricOrientation(q);
+        gluDisk(q, 0, BottomRadius(), Slices(), Loops());
+      }
       glPopMatrix();
     }
-    if (!(parts_ & alBottomArrow)) {
-      ApplyReversedQuadricOrientation(q.get());
-      gluDisk(q.get(), 0, BottomRadius(), Slices(), Loops());
-    }
-    glPopMatrix();
-  }
+  });
 }
 
 // ---- TGLPolygon ----

@@ -99,6 +99,8 @@ class TGLCylinderBase : public TGLQuadricObject {
   std::unique_ptr<TGLSilhouette> BuildSilhouette(const TGLSilhouetteParameters& p) override;
 
  protected:
+  // The half extents of the body between the bottom and the top circle.
+  THomogeneousVector RevolutionHalfExtents() const;
   template <class T>
   void Set(T& field, T v) {
     SetAndRebuild(*this, field, v);
@@ -144,6 +146,8 @@ class TGLCylinder : public TGLCylinderBase {
   void EmitGeometry(TRenderContextInfo& rci) override;
 
  private:
+  // Local y of the bottom circle, after the alignment.
+  float BottomY() const;
   std::uint8_t parts_ = cySides | cyBottom | cyTop;
   float topRadius_ = 0.5f;
   TCylinderAlignment alignment_ = TCylinderAlignment::caCenter;

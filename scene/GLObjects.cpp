@@ -5,6 +5,7 @@
 
 #include "scene/GLRegistry.h"
 #include "scene/GLScene.h"
+#include "scene/GLShapeSupport.h"
 #include "scene/GLState.h"
 #include "scene/XOpenGL.h"
 #include "scene/base/SceneErrors.h"
@@ -67,22 +68,14 @@ void TGLDummyCube::Assign(const TPersistent* source) {
   TGLCameraInvariantObject::Assign(source);
 }
 
-void TGLDummyCube::SetCubeSize(float v) {
-  if (v == cubeSize_) return;
-  cubeSize_ = v;
-  StructureChanged();
-}
+void TGLDummyCube::SetCubeSize(float v) { SetAndRebuild(*this, cubeSize_, v); }
 
 void TGLDummyCube::SetEdgeColor(const TGLColor& c) {
   if (&c != &edgeColor_) edgeColor_.DirectColor(c.Color());
   StructureChanged();
 }
 
-void TGLDummyCube::SetVisibleAtRunTime(bool v) {
-  if (v == visibleAtRunTime_) return;
-  visibleAtRunTime_ = v;
-  StructureChanged();
-}
+void TGLDummyCube::SetVisibleAtRunTime(bool v) { SetAndRebuild(*this, visibleAtRunTime_, v); }
 
 void TGLDummyCube::SetAmalgamate(bool v) {
   if (v == amalgamate_) return;
@@ -164,16 +157,8 @@ void TGLCube::SetSize(float& field, float v) {
   field = v;
   StructureChanged();
 }
-void TGLCube::SetParts(std::uint8_t p) {
-  if (p == parts_) return;
-  parts_ = p;
-  StructureChanged();
-}
-void TGLCube::SetNormalDirection(TNormalDirection d) {
-  if (d == normalDirection_) return;
-  normalDirection_ = d;
-  StructureChanged();
-}
+void TGLCube::SetParts(std::uint8_t p) { SetAndRebuild(*this, parts_, p); }
+void TGLCube::SetNormalDirection(TNormalDirection d) { SetAndRebuild(*this, normalDirection_, d); }
 
 std::string TGLCube::WriteCubeSize() const {
   std::string s(12, '\0');
@@ -294,16 +279,8 @@ void TGLQuadricObject::Assign(const TPersistent* source) {
   }
   TGLSceneObject::Assign(source);
 }
-void TGLQuadricObject::SetNormals(TNormalSmoothing n) {
-  if (n == normals_) return;
-  normals_ = n;
-  StructureChanged();
-}
-void TGLQuadricObject::SetNormalDirection(TNormalDirection d) {
-  if (d == normalDirection_) return;
-  normalDirection_ = d;
-  StructureChanged();
-}
+void TGLQuadricObject::SetNormals(TNormalSmoothing n) { SetAndRebuild(*this, normals_, n); }
+void TGLQuadricObject::SetNormalDirection(TNormalDirection d) { SetAndRebuild(*this, normalDirection_, d); }
 void TGLQuadricObject::SetupQuadricParams(GLUquadricObj* q) const {
   gluQuadricDrawStyle(q, GLU_FILL);
   gluQuadricNormals(q, normals_ == TNormalSmoothing::nsFlat
@@ -371,22 +348,24 @@ void TGLSphere::EmitGeometry(TRenderContextInfo& rci) {
     SinCos(theta, st, ct);
     return TAffineVector{cp * st, sp, cp * ct};
   };
-  // Top cap.
-  if (top_ < 90 && (topCap_ == TCapType::ctCenter || topCap_ == TCapType::ctFlat)) {
+  // A cap at latitude phi, facing `axis` (+Y at the top, -Y at the bottom): a fan from the
+  // centre (ctCenter) or from the axis at the cap's height (ctFlat), round the rim from
+  // theta0 in steps of dTheta.
+  auto cap = [&](TCapType type, float phi, float axisY, float theta0, float dTheta) {
+    const TAffineVector axis{0, axisY, 0};
     glBegin(GL_TRIANGLE_FAN);
     xgl.TexCoord2f(0.5f, 0.5f);
-    glNormal3f(0, sign, 0);
-    float st, ct;
-    SinCos(top, st, ct);
-    if (topCap_ == TCapType::ctCenter)
+    glNormal3f(0, axisY * sign, 0);
+    float sp, cp;
+    SinCos(phi, sp, cp);
+    if (type == TCapType::ctCenter)
       glVertex3f(0, 0, 0);
     else
-      glVertex3f(0, st, 0);
-    float theta = start;
-    for (int i = 0; i <= slices_; ++i, theta += stepH) {
-      const TAffineVector p = point(top, theta);
-      TAffineVector n{0, 1, 0};
-      if (topCap_ == TCapType::ctCenter) n = VectorPerpendicular(YVector, p);
+      glVertex3f(0, sp, 0);
+    float theta = theta0;
+    for (int i = 0; i <= slices_; ++i, theta += dTheta) {
+      const TAffineVector p = point(phi, theta);
+      TAffineVector n = type == TCapType::ctCenter ? VectorPerpendicular(axis, p) : axis;
       if (reverse) NegateAffineVector(n);
       float s, c;
       SinCos(theta, s, c);
@@ -395,7 +374,9 @@ void TGLSphere::EmitGeometry(TRenderContextInfo& rci) {
       glVertex3fv(&p.X);
     }
     glEnd();
-  }
+  };
+  if (top_ < 90 && (topCap_ == TCapType::ctCenter || topCap_ == TCapType::ctFlat))
+    cap(topCap_, top, 1, start, stepH);
   // Body: one triangle strip per stack.
   float phi = top, phi2 = top - stepV;
   for (int j = 0; j < stacks_; ++j) {
@@ -420,34 +401,8 @@ void TGLSphere::EmitGeometry(TRenderContextInfo& rci) {
     phi = phi2;
     phi2 -= stepV;
   }
-  // Bottom cap.
-  if (bottom_ > -90 && (bottomCap_ == TCapType::ctCenter || bottomCap_ == TCapType::ctFlat)) {
-    glBegin(GL_TRIANGLE_FAN);
-    xgl.TexCoord2f(0.5f, 0.5f);
-    const TAffineVector centreNormal{0, -sign, 0};
-    glNormal3fv(&centreNormal.X);
-    float sb, cb;
-    SinCos(bottom, sb, cb);
-    if (bottomCap_ == TCapType::ctCenter)
-      glVertex3f(0, 0, 0);
-    else
-      glVertex3f(0, sb, 0);
-    float theta = stop;
-    for (int i = 0; i <= slices_; ++i, theta -= stepH) {
-      const TAffineVector p = point(bottom, theta);
-      TAffineVector n = centreNormal;
-      if (bottomCap_ == TCapType::ctCenter) {
-        n = VectorPerpendicular(TAffineVector{0, -1, 0}, p);
-        if (reverse) NegateAffineVector(n);
-      }
-      float s, c;
-      SinCos(theta, s, c);
-      xgl.TexCoord2f(s * 0.5f + 0.5f, c * 0.5f + 0.5f);
-      glNormal3fv(&n.X);
-      glVertex3fv(&p.X);
-    }
-    glEnd();
-  }
+  if (bottom_ > -90 && (bottomCap_ == TCapType::ctCenter || bottomCap_ == TCapType::ctFlat))
+    cap(bottomCap_, bottom, -1, stop, -stepH);
   if (reverse) rci.GLStates->InvertGLFrontFace();
   glPopMatrix();
   glPopAttrib();
@@ -508,11 +463,7 @@ void TGLPolygonBase::SetDivision(int v) {
   division_ = v;
   StructureChanged();
 }
-void TGLPolygonBase::SetSplineMode(TLineSplineMode m) {
-  if (m == splineMode_) return;
-  splineMode_ = m;
-  StructureChanged();
-}
+void TGLPolygonBase::SetSplineMode(TLineSplineMode m) { SetAndRebuild(*this, splineMode_, m); }
 void TGLPolygonBase::AddNode(const TAffineVector& v) { AddNode(v.X, v.Y, v.Z); }
 void TGLPolygonBase::AddNode(float x, float y, float z) {
   nodes_->AddNode(x, y, z);

@@ -283,6 +283,21 @@ float FrameAngle(float a, float b, float c, float signComponent) {
   if (signComponent < 0) p = a < 0 ? 180 - p : -180 - p;
   return p;
 }
+// Turns `moving` about `axis` by `angle` degrees, the way the object turns, and keeps it at
+// unit length; returns what it stored.
+THomogeneousVector TurnAbout(TGLCoordinates& moving, const TAffineVector& axis, float angle) {
+  THomogeneousVector v = moving.AsVector();
+  RotateVector(v, axis, -DegToRad(angle));
+  NormalizeVector(v);
+  moving.DirectVector(v);
+  return v;
+}
+// Stores one of the three rotation angles; the other two stay.
+void StoreAngle(TGLCoordinates& rotation, int index, float angle) {
+  THomogeneousVector r = rotation.AsVector();
+  r[index] = angle;
+  rotation.DirectVector(r);
+}
 }  // namespace
 
 void TGLBaseSceneObject::CoordinatesChanged(TGLCoordinates* sender) {
@@ -316,22 +331,10 @@ void TGLBaseSceneObject::CoordinatesChanged(TGLCoordinates* sender) {
 void TGLBaseSceneObject::Pitch(float angle) {
   {
     TGuard guard(rotating_);
-    const float a = -DegToRad(angle);
     const TAffineVector left = LeftVector();
-    THomogeneousVector up = up_.AsVector(), dir = direction_.AsVector();
-    RotateVector(up, left, a);
-    RotateVector(dir, left, a);
-    NormalizeVector(up);
-    NormalizeVector(dir);
-    up_.DirectVector(up);
-    direction_.DirectVector(dir);
-    THomogeneousVector r = rotation_.AsVector();
-    const float p =
-        -float(c180divPIL * std::atan2((long double)dir.Y,
-                                       std::sqrt((long double)dir.X * dir.X + (long double)dir.Z * dir.Z)));
-    r.X = p;
-    if (dir.X < 0) r.X = dir.Y < 0 ? 180 - p : -180 - p;
-    rotation_.DirectVector(r);
+    TurnAbout(up_, left, angle);
+    const THomogeneousVector dir = TurnAbout(direction_, left, angle);
+    StoreAngle(rotation_, 0, FrameAngle(dir.Y, dir.X, dir.Z, dir.X));
   }
   TransformationChanged();
 }
@@ -339,13 +342,8 @@ void TGLBaseSceneObject::Pitch(float angle) {
 void TGLBaseSceneObject::Turn(float angle) {
   {
     TGuard guard(rotating_);
-    THomogeneousVector dir = direction_.AsVector();
-    RotateVector(dir, up_.AsAffineVector(), -DegToRad(angle));
-    NormalizeVector(dir);
-    direction_.DirectVector(dir);
-    THomogeneousVector r = rotation_.AsVector();
-    r.Y = FrameAngle(dir.X, dir.Y, dir.Z, dir.Z);
-    rotation_.DirectVector(r);
+    const THomogeneousVector dir = TurnAbout(direction_, up_.AsAffineVector(), angle);
+    StoreAngle(rotation_, 1, FrameAngle(dir.X, dir.Y, dir.Z, dir.Z));
   }
   TransformationChanged();
 }
@@ -353,13 +351,8 @@ void TGLBaseSceneObject::Turn(float angle) {
 void TGLBaseSceneObject::Roll(float angle) {
   {
     TGuard guard(rotating_);
-    THomogeneousVector up = up_.AsVector();
-    RotateVector(up, direction_.AsAffineVector(), -DegToRad(angle));
-    NormalizeVector(up);
-    up_.DirectVector(up);
-    THomogeneousVector r = rotation_.AsVector();
-    r.Z = FrameAngle(up.X, up.Y, up.Z, up.Y);
-    rotation_.DirectVector(r);
+    const THomogeneousVector up = TurnAbout(up_, direction_.AsAffineVector(), angle);
+    StoreAngle(rotation_, 2, FrameAngle(up.X, up.Y, up.Z, up.Y));
   }
   TransformationChanged();
 }

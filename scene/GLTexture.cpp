@@ -119,6 +119,26 @@ void TGLBitmap32::SqrtAlpha() {
   for (std::size_t i = 0; i + 3 < data_.size(); i += 4)
     data_[i + 3] = table[std::size_t((int(data_[i]) + data_[i + 1] + data_[i + 2]) / 3)];
 }
+bool TGLBitmap32::SetAlphaByRule(TGLTextureImageAlpha rule) {
+  switch (rule) {
+    case TGLTextureImageAlpha::tiaAlphaFromIntensity:
+    case TGLTextureImageAlpha::tiaLuminance:
+      SetAlphaFromIntensity();
+      return true;
+    case TGLTextureImageAlpha::tiaSuperBlackTransparent:
+      SetAlphaTransparentForPixel(0, 0, 0);
+      return true;
+    case TGLTextureImageAlpha::tiaLuminanceSqrt:
+      SetAlphaFromIntensity();
+      SqrtAlpha();
+      return true;
+    case TGLTextureImageAlpha::tiaOpaque:
+      SetAlphaToValue(255);
+      return true;
+    default:
+      return false;
+  }
+}
 void TGLBitmap32::BrightnessCorrection(float factor) {
   Require(factor >= 0);
   std::uint8_t table[256];
@@ -209,30 +229,25 @@ void TGLTextureImage::NotifyChange(TObject* sender) {
   TGLUpdateAbleObject::NotifyChange(sender);
 }
 
-void TGLBlankImage::Assign(const TPersistent* source) {
-  if (auto* b = dynamic_cast<const TGLBlankImage*>(source)) {
-    width_ = b->width_;
-    height_ = b->height_;
-    Invalidate();
-    return;
-  }
-  TGLTextureImage::Assign(source);
+// ---- TGLSizedImage ----
+void TGLSizedImage::AssignSize(const TGLSizedImage& source) {
+  width_ = source.width_;
+  height_ = source.height_;
+  Invalidate();
 }
-void TGLBlankImage::SetWidth(int w) {
+void TGLSizedImage::SetWidth(int w) {
   w = std::max(1, w);
-  if (w != width_) {
-    width_ = w;
-    Invalidate();
-  }
+  if (w == width_) return;
+  width_ = w;
+  Invalidate();
 }
-void TGLBlankImage::SetHeight(int h) {
+void TGLSizedImage::SetHeight(int h) {
   h = std::max(1, h);
-  if (h != height_) {
-    height_ = h;
-    Invalidate();
-  }
+  if (h == height_) return;
+  height_ = h;
+  Invalidate();
 }
-const TGLBitmap32* TGLBlankImage::GetBitmap32(GLenum) {
+const TGLBitmap32* TGLSizedImage::GetBitmap32(GLenum) {
   if (!bitmap_) {
     bitmap_ = std::make_unique<TGLBitmap32>();
     bitmap_->SetWidth(width_);
@@ -240,8 +255,18 @@ const TGLBitmap32* TGLBlankImage::GetBitmap32(GLenum) {
   }
   return bitmap_.get();
 }
-std::string TGLBlankImage::SaveToText() const {
-  return "[BlankImage]\r\nWidth=" + std::to_string(width_) + "\r\nHeight=" + std::to_string(height_);
+std::string TGLSizedImage::SaveToText() const {
+  return std::string("[") + TextSection() + "]\r\nWidth=" + std::to_string(width_) +
+         "\r\nHeight=" + std::to_string(height_);
+}
+
+// ---- TGLBlankImage ----
+void TGLBlankImage::Assign(const TPersistent* source) {
+  if (auto* b = dynamic_cast<const TGLBlankImage*>(source)) {
+    AssignSize(*b);
+    return;
+  }
+  TGLTextureImage::Assign(source);
 }
 void TGLBlankImage::LoadFromText(const std::string& text) {
   auto value = [&](const std::string& key, int fallback) {
@@ -253,8 +278,8 @@ void TGLBlankImage::LoadFromText(const std::string& text) {
       return fallback;
     }
   };
-  SetWidth(value("Width", width_));
-  SetHeight(value("Height", height_));
+  SetWidth(value("Width", Width()));
+  SetHeight(value("Height", Height()));
 }
 
 void TGLPersistentImage::Assign(const TPersistent* source) {
@@ -505,20 +530,6 @@ void TGLTexture::PrepareImage(GLenum target) {
         textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twHorizontal,
         textureWrap_ == TGLTextureWrap::twBoth || textureWrap_ == TGLTextureWrap::twVertical);
   switch (imageAlpha_) {
-    case TGLTextureImageAlpha::tiaAlphaFromIntensity:
-    case TGLTextureImageAlpha::tiaLuminance:
-      bmp.SetAlphaFromIntensity();
-      break;
-    case TGLTextureImageAlpha::tiaSuperBlackTransparent:
-      bmp.SetAlphaTransparentForPixel(0, 0, 0);
-      break;
-    case TGLTextureImageAlpha::tiaLuminanceSqrt:
-      bmp.SetAlphaFromIntensity();
-      bmp.SqrtAlpha();
-      break;
-    case TGLTextureImageAlpha::tiaOpaque:
-      bmp.SetAlphaToValue(255);
-      break;
     case TGLTextureImageAlpha::tiaTopLeftPointColorTransparent: {
       const std::uint8_t* p = bmp.Data();
       bmp.SetAlphaTransparentForPixel(p[0], p[1], p[2]);
@@ -534,6 +545,7 @@ void TGLTexture::PrepareImage(GLenum target) {
       bmp.InvertAlpha();
       break;
     default:
+      bmp.SetAlphaByRule(imageAlpha_);
       break;
   }
   if (brightness_ != 1) bmp.BrightnessCorrection(brightness_);

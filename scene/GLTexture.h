@@ -100,6 +100,9 @@ class TGLBitmap32 : public TPersistent {
   void SetAlphaToValue(std::uint8_t v);
   void InvertAlpha();
   void SqrtAlpha();
+  // The alpha rules that need nothing but the bitmap: from intensity (tiaAlphaFromIntensity,
+  // tiaLuminance, tiaLuminanceSqrt), black transparent, opaque. False for the other rules.
+  bool SetAlphaByRule(TGLTextureImageAlpha rule);
   void BrightnessCorrection(float factor);
   void GammaCorrection(float gamma);
   void GrayScaleToNormalMap(float scale, bool wrapX, bool wrapY);
@@ -137,32 +140,50 @@ class TGLTextureImage : public TGLUpdateAbleObject {
   }
 };
 
-class TGLBlankImage : public TGLTextureImage {
+// An image that is only a size (the blank and the float-data images): an empty bitmap of
+// that size made at need, and a text form "[SECTION]\r\nWidth=W\r\nHeight=H".
+class TGLSizedImage : public TGLTextureImage {
  public:
   using TGLTextureImage::TGLTextureImage;
-  std::string ClassName() const override { return "TGLBlankImage"; }
-  void Assign(const TPersistent* source) override;
   int Width() const override { return width_; }
   int Height() const override { return height_; }
+  // Below 1 becomes 1.
   void SetWidth(int w);
   void SetHeight(int h);
-  std::string FriendlyName() const override { return "Blank Image"; }
-  std::string FriendlyDescription() const override { return "Blank Image (Width x Height)"; }
   const TGLBitmap32* GetBitmap32(GLenum target) override;
   void ReleaseBitmap32() override { bitmap_.reset(); }
-  std::unique_ptr<TGLTextureImage> NewInstance(TGLTexture* owner) const override {
-    return std::make_unique<TGLBlankImage>(owner);
-  }
-  // "[BlankImage]\r\nWidth=W\r\nHeight=H"
   std::string SaveToText() const;
-  void LoadFromText(const std::string& text);
+  // Width and Height from lines of NAME=VALUE; one missing or not a number stays as it is.
+  virtual void LoadFromText(const std::string& text);
   // A file that cannot be read: ESceneError "Could not open file: NAME".
   void LoadFromFile(const std::string& fileName);
   void SaveToFile(const std::string& fileName) const;
 
+ protected:
+  // The section of the text form.
+  virtual const char* TextSection() const = 0;
+  void AssignSize(const TGLSizedImage& source);
+
  private:
   int width_ = 256, height_ = 256;
   std::unique_ptr<TGLBitmap32> bitmap_;
+};
+
+class TGLBlankImage : public TGLSizedImage {
+ public:
+  using TGLSizedImage::TGLSizedImage;
+  std::string ClassName() const override { return "TGLBlankImage"; }
+  void Assign(const TPersistent* source) override;
+  std::string FriendlyName() const override { return "Blank Image"; }
+  std::string FriendlyDescription() const override { return "Blank Image (Width x Height)"; }
+  std::unique_ptr<TGLTextureImage> NewInstance(TGLTexture* owner) const override {
+    return std::make_unique<TGLBlankImage>(owner);
+  }
+  // "[BlankImage]\r\nWidth=W\r\nHeight=H"; reading finds "Width=" and "Height=" anywhere.
+  void LoadFromText(const std::string& text) override;
+
+ protected:
+  const char* TextSection() const override { return "BlankImage"; }
 };
 
 // A picture kept with the object.

@@ -81,49 +81,20 @@ void WriteTextFile(const std::string& fileName, const std::string& text) {
 
 }  // namespace
 
-void TGLBlankImage::LoadFromFile(const std::string& fileName) { LoadFromText(ReadTextFile(fileName)); }
-void TGLBlankImage::SaveToFile(const std::string& fileName) const { WriteTextFile(fileName, SaveToText()); }
+void TGLSizedImage::LoadFromText(const std::string& text) {
+  SetWidth(TextImageValue(text, "Width", width_));
+  SetHeight(TextImageValue(text, "Height", height_));
+}
+void TGLSizedImage::LoadFromFile(const std::string& fileName) { LoadFromText(ReadTextFile(fileName)); }
+void TGLSizedImage::SaveToFile(const std::string& fileName) const { WriteTextFile(fileName, SaveToText()); }
 
 // ---- TGLFloatDataImage ----
 void TGLFloatDataImage::Assign(const TPersistent* source) {
   if (auto* f = dynamic_cast<const TGLFloatDataImage*>(source)) {
-    width_ = f->width_;
-    height_ = f->height_;
-    Invalidate();
+    AssignSize(*f);
     return;
   }
   TGLTextureImage::Assign(source);
-}
-void TGLFloatDataImage::SetWidth(int w) {
-  w = std::max(1, w);
-  if (w == width_) return;
-  width_ = w;
-  Invalidate();
-}
-void TGLFloatDataImage::SetHeight(int h) {
-  h = std::max(1, h);
-  if (h == height_) return;
-  height_ = h;
-  Invalidate();
-}
-const TGLBitmap32* TGLFloatDataImage::GetBitmap32(GLenum) {
-  if (!bitmap_) {
-    bitmap_ = std::make_unique<TGLBitmap32>();
-    bitmap_->SetWidth(width_);
-    bitmap_->SetHeight(height_);
-  }
-  return bitmap_.get();
-}
-std::string TGLFloatDataImage::SaveToText() const {
-  return "[FloatDataImage]\r\nWidth=" + std::to_string(width_) + "\r\nHeight=" + std::to_string(height_);
-}
-void TGLFloatDataImage::LoadFromText(const std::string& text) {
-  SetWidth(TextImageValue(text, "Width", width_));
-  SetHeight(TextImageValue(text, "Height", height_));
-}
-void TGLFloatDataImage::LoadFromFile(const std::string& fileName) { LoadFromText(ReadTextFile(fileName)); }
-void TGLFloatDataImage::SaveToFile(const std::string& fileName) const {
-  WriteTextFile(fileName, SaveToText());
 }
 
 // ---- Picture formats ----

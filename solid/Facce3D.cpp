@@ -163,12 +163,8 @@ std::unique_ptr<cValoreGraf3D> cValoreFaccia3D::NuovoSimile() const { return std
 // ---- The solid ----
 
 cValoreSolido3D::cValoreSolido3D(int facce) : cValoreGraf3D(T_SOLIDO3D, nullptr, "Solido"), nFacce(std::max(0, facce)) {
-  auto* h = Contenitore()->AddNewChild<TGLCube>();
-  h->SetCubeWidth(0);
-  h->SetCubeHeight(0);
-  h->SetCubeDepth(0);
+  TGLCube* h = NuovoPrincipaleVuoto();
   h->SetVisible(false);
-  ImpostaPrincipale(h);
   for (int i = 0; i < nFacce; ++i) NuovaFaccia(*h, Brush.Color);
   AggiornaColore();
 }

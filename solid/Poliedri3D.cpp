@@ -259,6 +259,17 @@ const TForma3D& Regolare(TipiValore tipo) {
   if (it != cache.end()) return it->second;
   std::vector<TV> v;
   const double phi = (1 + std::sqrt(5.0)) / 2;
+  // The corners of three golden rectangles, one in each coordinate plane: (0, ±p, ±q) and
+  // its cyclic turns.
+  const auto rettangoli = [&v](double p, double q) {
+    for (int s1 : {-1, 1})
+      for (int s2 : {-1, 1}) {
+        const float a = float(s1 * p), b = float(s2 * q);
+        v.push_back({0, a, b});
+        v.push_back({a, b, 0});
+        v.push_back({b, 0, a});
+      }
+  };
   switch (tipo) {
     case T_TETRAEDRO3D: {
       const double h = std::sqrt(3.0) / 2;
@@ -271,26 +282,14 @@ const TForma3D& Regolare(TipiValore tipo) {
       break;
     }
     case T_ICOSAEDRO3D:
-      for (int s1 : {-1, 1})
-        for (int s2 : {-1, 1}) {
-          const float a = float(s1 * 0.5), b = float(s2 * phi / 2);
-          v.push_back({0, a, b});
-          v.push_back({a, b, 0});
-          v.push_back({b, 0, a});
-        }
+      rettangoli(0.5, phi / 2);
       break;
     case T_DODECAEDRO3D: {
       const double k = phi / 2;  // side 2 / phi becomes 1
       for (int x : {-1, 1})
         for (int y : {-1, 1})
           for (int z : {-1, 1}) v.push_back({float(x * k), float(y * k), float(z * k)});
-      for (int s1 : {-1, 1})
-        for (int s2 : {-1, 1}) {
-          const float a = float(s1 * k / phi), b = float(s2 * k * phi);
-          v.push_back({0, a, b});
-          v.push_back({a, b, 0});
-          v.push_back({b, 0, a});
-        }
+      rettangoli(k / phi, k * phi);
       break;
     }
     default:
@@ -397,12 +396,8 @@ cValoreTetraedro3D::cValoreTetraedro3D(TipiValore tipo, cValoreGraf3D* padre, Re
     : cValoreGraf3D(TipoPoliedro(tipo), padre, Didascalia(TipoPoliedro(tipo))), Lato(lato), Altezza(altezza) {
   forma_ = FormaPoliedro(Tipo, lato, altezza);
   nFacce = int(forma_.facce.size());
-  auto* h = Contenitore()->AddNewChild<TGLCube>();
-  h->SetCubeWidth(0);
-  h->SetCubeHeight(0);
-  h->SetCubeDepth(0);
+  TGLCube* h = NuovoPrincipaleVuoto();
   h->SetVisible(false);
-  ImpostaPrincipale(h);
   for (int i = 0; i < nFacce; ++i) NuovaFaccia(*h, Brush.Color);
   Disponi(std::vector<float>(std::size_t(nFacce), 0));
   AggiornaColore();

@@ -63,11 +63,7 @@ std::unique_ptr<cValoreGraf3D> cValoreCilindro3D::NuovoSimile() const {
 
 cValoreCono3D::cValoreCono3D(bool cono2, Reale raggio, Reale altezza)
     : cValoreGraf3D(T_CONO3D, nullptr, "Cono"), Raggio(raggio), Altezza(altezza) {
-  auto* h = Contenitore()->AddNewChild<TGLCube>();
-  h->SetCubeWidth(0);
-  h->SetCubeHeight(0);
-  h->SetCubeDepth(0);
-  ImpostaPrincipale(h);
+  NuovoPrincipaleVuoto();
   ImpostaCono2(cono2);
   AggiornaColore();
 }

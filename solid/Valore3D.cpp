@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runstate/DatiGlob.h"
+#include "scene/GLObjects.h"
 #include "solid/ScenaSpazio.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/Variabili.h"
@@ -132,6 +133,15 @@ void cValoreGraf3D::Libera(TGLBaseSceneObject* o) const {
 TGLBaseSceneObject* cValoreGraf3D::Contenitore() const {
   if (padre_ && padre_->principale_) return padre_->principale_;
   return Scena().GLDCPareti;
+}
+
+TGLCube* cValoreGraf3D::NuovoPrincipaleVuoto() {
+  auto* h = Contenitore()->AddNewChild<TGLCube>();
+  h->SetCubeWidth(0);
+  h->SetCubeHeight(0);
+  h->SetCubeDepth(0);
+  ImpostaPrincipale(h);
+  return h;
 }
 
 TGLBaseSceneObject* cValoreGraf3D::Radice() const { return Scena().Scene1().Objects(); }

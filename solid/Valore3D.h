@@ -16,6 +16,7 @@
 
 namespace qx {
 
+class TGLCube;
 class TScenaSpazio;
 class cValoreGraf3D;
 
@@ -99,6 +100,8 @@ class cValoreGraf3D : public cValoreGraf {
   TGLBaseSceneObject* Radice() const;
   // Takes the main object, which is already in the scene tree.
   void ImpostaPrincipale(TGLCustomSceneObject* o) { principale_ = o; }
+  // A cube of no size in the container, taken as the main object: it only holds the parts.
+  TGLCube* NuovoPrincipaleVuoto();
   // The main object is not this value's own (the walls): it is never freed by it.
   void PrincipalePrestato() { prestato_ = true; }
   // A scene object that goes: the run state and the views forget it first.

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/PulsantiDialogo.h"
+
 namespace qx {
 
 TdlgEditFraz::TdlgEditFraz(QWidget* parent) : QDialog(parent) {
@@ -22,11 +24,7 @@ TdlgEditFraz::TdlgEditFraz(QWidget* parent) : QDialog(parent) {
   Label1 = new QLabel(QStringLiteral("--------------"), this);
   Label1->setAlignment(Qt::AlignHCenter);
   ed2 = casella("ed2");
-  OKBtn = new QPushButton(QStringLiteral("OK"), this);
-  OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setDefault(true);
-  CancelBtn = new QPushButton(QStringLiteral("Annulla"), this);
-  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+  PulsantiOKAnnulla(this, OKBtn, CancelBtn);
   auto* pulsanti = new QHBoxLayout;
   pulsanti->addStretch(1);
   pulsanti->addWidget(OKBtn);

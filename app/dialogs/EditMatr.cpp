@@ -1,16 +1,15 @@
 #include "app/dialogs/EditMatr.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
 
+#include "app/dialogs/CorniceGriglia.h"
 #include "app/dialogs/Dm.h"
 #include "app/dialogs/TestoNumeri.h"
 #include "app/file/FileSicuro.h"
@@ -52,11 +51,6 @@ void DimensioniTestoGriglia(const std::string& testo, int& righe, int& colonne) 
 TDlgEditMatr::TDlgEditMatr(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
   setObjectName(QStringLiteral("DlgEditMatr"));
   setWindowTitle(QStringLiteral("Matrice"));
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setReadOnly(true);
-  Memo1->setFocusPolicy(Qt::NoFocus);
-  Memo1->setFixedHeight(48);
   sGrid = new TStringAlignGrid(this);
   sGrid->setObjectName(QStringLiteral("sGrid"));
   sGrid->SetAutoEditNextCell(true);
@@ -68,29 +62,16 @@ TDlgEditMatr::TDlgEditMatr(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) 
   UpDown1->setSingleStep(4);
   UpDown1->setValue(64);
   UpDown1->setToolTip(QStringLiteral("Larghezza delle colonne"));
-  OKBtn = new QPushButton(QStringLiteral("OK"), this);
-  OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setDefault(true);
-  CancelBtn = new QPushButton(QStringLiteral("Annulla"), this);
-  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  pbChiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
-  pbChiudi->setObjectName(QStringLiteral("pbChiudi"));
+  const TCorniceGriglia cornice = CostruisciCorniceGriglia(*this, *sGrid, UpDown1);
+  Memo1 = cornice.Memo1;
+  OKBtn = cornice.OKBtn;
+  CancelBtn = cornice.CancelBtn;
+  pbChiudi = cornice.pbChiudi;
   Apri1 = new QAction(QStringLiteral("&Apri"), this);
   Salva1 = new QAction(QStringLiteral("&Salva"), this);
   Copiainappunti1 = new QAction(QStringLiteral("&Copia in appunti"), this);
   sGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
   sGrid->addActions({Apri1, Salva1, Copiainappunti1});
-
-  auto* pulsanti = new QHBoxLayout;
-  pulsanti->addWidget(UpDown1);
-  pulsanti->addStretch(1);
-  pulsanti->addWidget(OKBtn);
-  pulsanti->addWidget(CancelBtn);
-  pulsanti->addWidget(pbChiudi);
-  auto* colonna = new QVBoxLayout(this);
-  colonna->addWidget(Memo1);
-  colonna->addWidget(sGrid, 1);
-  colonna->addLayout(pulsanti);
   resize(600, 450);
 
   sGrid->OnValidateEdit = [this](QObject*, int col, int row, bool& accept) { sGridValidateEdit(col, row, accept); };
@@ -99,25 +80,13 @@ TDlgEditMatr::TDlgEditMatr(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) 
   };
   connect(UpDown1, &QSpinBox::valueChanged, this, [this](int v) { UpDown1Changing(v); });
   connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-  connect(pbChiudi, &QPushButton::clicked, this, &QDialog::reject);
   connect(Apri1, &QAction::triggered, this, [this] { Apri1Click(); });
   connect(Salva1, &QAction::triggered, this, [this] { Salva1Click(); });
   connect(Copiainappunti1, &QAction::triggered, this, [this] { Copiainappunti1Click(); });
 }
 
 void TDlgEditMatr::Apri(bool solaLettura, const std::string& titolo, cValore& matrice, const std::string& messaggio) {
-  MatrReale = dynamic_cast<cMatrReale*>(&matrice);
-  MatrStringa = dynamic_cast<cMatrStringa*>(&matrice);
-  if (!MatrReale && !MatrStringa) return;
-  Tipo = MatrReale ? T_MATR_REALE : T_MATR_STRINGA;
-  SolaLettura = solaLettura;
-  Titolo = QString::fromStdString(titolo);
-  Messaggio = QString::fromStdString(messaggio);
-  setWindowTitle(Titolo);
-  exec();
-  MatrReale = nullptr;
-  MatrStringa = nullptr;
+  ApriEditore(*this, MatrReale, MatrStringa, T_MATR_REALE, T_MATR_STRINGA, solaLettura, titolo, matrice, messaggio);
 }
 
 // Sizes beyond the stored elements are never trusted.
@@ -162,12 +131,10 @@ void TDlgEditMatr::FormActivate() {
       else
         sGrid->SetCells(c, r, QString::fromStdString(MatrStringa->Matr[Indice(c, r)]));
     }
-  pbChiudi->setVisible(SolaLettura);
   OKBtn->setVisible(!SolaLettura);
   CancelBtn->setVisible(!SolaLettura);
   Apri1->setEnabled(!SolaLettura);
-  const TGridOptions senza = sGrid->Options() & ~TGridOptions(goEditing);
-  sGrid->SetOptions(SolaLettura ? senza : senza | goEditing);
+  ImpostaSolaLettura(*sGrid, *pbChiudi, SolaLettura);
   if (Statistica()) {
     sGrid->SetCells(colonne, 0, kFreqMarg);
     sGrid->SetCells(0, righe, kFreqMarg);

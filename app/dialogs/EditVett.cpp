@@ -1,11 +1,10 @@
 #include "app/dialogs/EditVett.h"
 
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/dialogs/CorniceGriglia.h"
 #include "app/dialogs/TestoNumeri.h"
 #include "controls/StringGrid.h"
 #include "values/VettoriMatrici.h"
@@ -15,11 +14,6 @@ namespace qx {
 TDlgEditVett::TDlgEditVett(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("DlgEditVett"));
   setWindowTitle(QStringLiteral("Vettore"));
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setReadOnly(true);
-  Memo1->setFocusPolicy(Qt::NoFocus);
-  Memo1->setFixedHeight(48);
   sGrid = new TStringGrid(this);
   sGrid->setObjectName(QStringLiteral("sGrid"));
   sGrid->SetColCount(2);
@@ -27,40 +21,17 @@ TDlgEditVett::TDlgEditVett(QWidget* parent) : QDialog(parent) {
   sGrid->SetFixedRows(0);
   sGrid->SetFixedCols(1);
   sGrid->SetColWidths(1, 180);
-  OKBtn = new QPushButton(QStringLiteral("OK"), this);
-  OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setDefault(true);
-  CancelBtn = new QPushButton(QStringLiteral("Annulla"), this);
-  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  pbChiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
-  pbChiudi->setObjectName(QStringLiteral("pbChiudi"));
-  auto* pulsanti = new QHBoxLayout;
-  pulsanti->addStretch(1);
-  pulsanti->addWidget(OKBtn);
-  pulsanti->addWidget(CancelBtn);
-  pulsanti->addWidget(pbChiudi);
-  auto* colonna = new QVBoxLayout(this);
-  colonna->addWidget(Memo1);
-  colonna->addWidget(sGrid, 1);
-  colonna->addLayout(pulsanti);
+  const TCorniceGriglia cornice = CostruisciCorniceGriglia(*this, *sGrid);
+  Memo1 = cornice.Memo1;
+  OKBtn = cornice.OKBtn;
+  CancelBtn = cornice.CancelBtn;
+  pbChiudi = cornice.pbChiudi;
   resize(300, 380);
   connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-  connect(pbChiudi, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TDlgEditVett::Apri(bool solaLettura, const std::string& titolo, cValore& vettore, const std::string& messaggio) {
-  VettReale = dynamic_cast<cVettReale*>(&vettore);
-  VettStringa = dynamic_cast<cVettStringa*>(&vettore);
-  if (!VettReale && !VettStringa) return;
-  Tipo = VettReale ? T_VETT_REALE : T_VETT_STRINGA;
-  SolaLettura = solaLettura;
-  Titolo = QString::fromStdString(titolo);
-  Messaggio = QString::fromStdString(messaggio);
-  setWindowTitle(Titolo);
-  exec();
-  VettReale = nullptr;
-  VettStringa = nullptr;
+  ApriEditore(*this, VettReale, VettStringa, T_VETT_REALE, T_VETT_STRINGA, solaLettura, titolo, vettore, messaggio);
 }
 
 int TDlgEditVett::Count() const {
@@ -93,9 +64,7 @@ void TDlgEditVett::FormActivate() {
     sGrid->SetCells(1, i - 1, testo);
     mostrati_[std::size_t(i - 1)] = testo;
   }
-  pbChiudi->setVisible(SolaLettura);
-  const TGridOptions senza = sGrid->Options() & ~TGridOptions(goEditing);
-  sGrid->SetOptions(SolaLettura ? senza : senza | goEditing);
+  ImpostaSolaLettura(*sGrid, *pbChiudi, SolaLettura);
   sGrid->FocusCell(1, 0);
   sGrid->setFocus();
 }

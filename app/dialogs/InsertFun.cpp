@@ -11,6 +11,7 @@
 
 #include "app/dialogs/ArchivioFunzioni.h"
 #include "app/dialogs/MthX.h"
+#include "app/dialogs/PulsantiDialogo.h"
 #include "app/dialogs/TestoNumeri.h"
 #include "values/espressioni/Analizzatore.h"
 
@@ -32,15 +33,9 @@ TDlgInsertFun::TDlgInsertFun(TFRMArchivio& archivio, QWidget* parent) : QDialog(
   ScrollBox1->setWidgetResizable(true);
   MthX1 = new TMthX;
   ScrollBox1->setWidget(MthX1);
-  OKBtn = new QPushButton(QStringLiteral("OK"), this);
-  OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setDefault(true);
-  CancelBtn = new QPushButton(QStringLiteral("Annulla"), this);
-  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  BitBtn1 = new QPushButton(QStringLiteral("Archivio"), this);
-  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  SalvaBtn = new QPushButton(QStringLiteral("Salva"), this);
-  SalvaBtn->setObjectName(QStringLiteral("SalvaBtn"));
+  PulsantiOKAnnulla(this, OKBtn, CancelBtn);
+  BitBtn1 = NuovoPulsante(this, QStringLiteral("Archivio"), QStringLiteral("BitBtn1"));
+  SalvaBtn = NuovoPulsante(this, QStringLiteral("Salva"), QStringLiteral("SalvaBtn"));
 
   auto* campi = new QGridLayout;
   campi->addWidget(new QLabel(QStringLiteral("Nome"), this), 0, 0);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/PulsantiDialogo.h"
 #include "app/dialogs/TestoNumeri.h"
 
 namespace qx {
@@ -28,11 +29,7 @@ TdlgLeggiGrado::TdlgLeggiGrado(QWidget* parent) : QDialog(parent) {
   edG = casella("edG", 3);
   edP = casella("edP", 2);
   edS = casella("edS", 2);
-  OKBtn = new QPushButton(QStringLiteral("OK"), this);
-  OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setDefault(true);
-  CancelBtn = new QPushButton(QStringLiteral("Annulla"), this);
-  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+  PulsantiOKAnnulla(this, OKBtn, CancelBtn);
 
   auto* griglia = new QGridLayout;
   const QString etichette[3] = {QStringLiteral("Gradi"), QStringLiteral("Primi"), QStringLiteral("Secondi")};

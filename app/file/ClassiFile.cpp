@@ -232,24 +232,23 @@ TCampoFile Reale_(std::string_view nome, Reale C::*m) {
           [m](cValore& v) { Membro(v, m) = 0; }};
 }
 
-template <class C>
-TCampoFile Intero_(std::string_view nome, int C::*m) {
+// A field that is always written, and kept as it is when the file does not hold it.
+template <class C, class M, class Scrivi, class Leggi>
+TCampoFile Sempre_(std::string_view nome, M C::*m, Scrivi scrivi, Leggi leggi) {
   return {nome,
-          [nome, m](const cValore& v, TComponenteStream& r) {
-            r.Aggiungi(std::string(nome), TValoreStream::DiIntero(Membro(v, m)));
-          },
-          [nome, m](cValore& v, const TValoreStream& s) { Membro(v, m) = LeggiIntero(s, nome); },
+          [nome, m, scrivi](const cValore& v, TComponenteStream& r) { r.Aggiungi(std::string(nome), scrivi(Membro(v, m))); },
+          [nome, m, leggi](cValore& v, const TValoreStream& s) { Membro(v, m) = leggi(s, nome); },
           nullptr};
 }
 
 template <class C>
+TCampoFile Intero_(std::string_view nome, int C::*m) {
+  return Sempre_(nome, m, TValoreStream::DiIntero, LeggiIntero);
+}
+
+template <class C>
 TCampoFile Bool_(std::string_view nome, bool C::*m) {
-  return {nome,
-          [nome, m](const cValore& v, TComponenteStream& r) {
-            r.Aggiungi(std::string(nome), TValoreStream::DiBooleano(Membro(v, m)));
-          },
-          [nome, m](cValore& v, const TValoreStream& s) { Membro(v, m) = LeggiBooleano(s, nome); },
-          nullptr};
+  return Sempre_(nome, m, TValoreStream::DiBooleano, LeggiBooleano);
 }
 
 template <class C>
@@ -264,18 +263,12 @@ TCampoFile Stringa_(std::string_view nome, std::string C::*m) {
 
 template <class C>
 TCampoFile Char_(std::string_view nome, char C::*m) {
-  return {nome,
-          [nome, m](const cValore& v, TComponenteStream& r) { r.Aggiungi(std::string(nome), ValoreChar(Membro(v, m))); },
-          [nome, m](cValore& v, const TValoreStream& s) { Membro(v, m) = LeggiChar(s, nome); },
-          nullptr};
+  return Sempre_(nome, m, ValoreChar, LeggiChar);
 }
 
 template <class C>
 TCampoFile Punti_(std::string_view nome, TCollPunti C::*m) {
-  return {nome,
-          [nome, m](const cValore& v, TComponenteStream& r) { r.Aggiungi(std::string(nome), CollezionePunti(Membro(v, m))); },
-          [nome, m](cValore& v, const TValoreStream& s) { Membro(v, m) = LeggiCollezionePunti(s, nome); },
-          nullptr};
+  return Sempre_(nome, m, CollezionePunti, LeggiCollezionePunti);
 }
 
 // A property that the class writes in its own way and reads in `Completa`.

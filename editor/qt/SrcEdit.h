@@ -462,6 +462,7 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
 
   // ---- Commands (SrcEditCommands.cpp) ----
   void RecordSelectionDelete(TSynUndoReason reason);
+  void DeleteSelectionRecorded(TSynUndoReason reason);
   void DeleteSilently(const TBufferCoord& begin, const TBufferCoord& end, TSynUndoReason reason);
   void DoCharCommand(char32_t ch);
   void DoImeStrCommand(std::u32string_view text);
@@ -482,6 +483,8 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   void RedoItem();
   void ApplyUnindent(const TSrcEditUndoItem& it, bool putBack);
   void SwapCaretOrSelection(const TSrcEditUndoItem& it, TSrcEditUndoList& other);
+  void ReplayMark(const TSrcEditUndoItem& it, bool undoing, TSrcEditUndoList& other);
+  std::u32string ReplaceRecordText(const TSrcEditUndoItem& it);
   void SetRecordSelection(const TBufferCoord& caret, const TBufferCoord& begin, const TBufferCoord& end,
                           TSynSelectionMode mode);
 

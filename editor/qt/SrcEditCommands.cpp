@@ -14,6 +14,12 @@ bool IsTypeable(char32_t c) {
 
 }  // namespace
 
+// Takes the selection away, recorded for undo with `reason`.
+void TCustomSrcEdit::DeleteSelectionRecorded(TSynUndoReason reason) {
+  RecordSelectionDelete(reason);
+  SetSelTextPrimitive(activeSelectionMode_, U"", false);
+}
+
 void TCustomSrcEdit::RecordSelectionDelete(TSynUndoReason reason) {
   if (activeSelectionMode_ == smNormal) {
     // Ends past the end of their lines delete from the ends of the lines.
@@ -282,8 +288,7 @@ void TCustomSrcEdit::DoLineBreakCommand(TSrcEditorCommand command) {
   TOptionOverride pastEol(options_, eoScrollPastEol,
                           options_.Contains(eoScrollPastEol) || options_.Contains(eoTrimTrailingSpaces));
   if (SelAvail()) {
-    RecordSelectionDelete(urDelete);
-    SetSelTextPrimitive(activeSelectionMode_, U"", false);
+    DeleteSelectionRecorded(urDelete);
   }
   const bool breakLine = command == ecLineBreak;
   if (lines_->Count() == 0) lines_->Add(U"");
@@ -341,8 +346,7 @@ void TCustomSrcEdit::DoDeleteLastChar() {
   DoOnPaintTransientEx(ttBefore, true);
   if (SelAvail()) {
     TUndoBlockGuard block(*undoList_);
-    RecordSelectionDelete(PosBefore(blockEnd_, blockBegin_) ? urDelete : urDeleteAfterCursor);
-    SetSelTextPrimitive(activeSelectionMode_, U"", false);
+    DeleteSelectionRecorded(PosBefore(blockEnd_, blockBegin_) ? urDelete : urDeleteAfterCursor);
   } else {
     const std::u32string s = LineText();
     const int length = static_cast<int>(s.size());
@@ -424,8 +428,7 @@ void TCustomSrcEdit::DoDeleteChar() {
   DoOnPaintTransient(ttBefore);
   if (SelAvail()) {
     TUndoBlockGuard block(*undoList_);
-    RecordSelectionDelete(PosBefore(blockEnd_, blockBegin_) ? urDelete : urDeleteAfterCursor);
-    SetSelTextPrimitive(activeSelectionMode_, U"", false);
+    DeleteSelectionRecorded(PosBefore(blockEnd_, blockBegin_) ? urDelete : urDeleteAfterCursor);
   } else {
     lastCaretX_ = DisplayX();
     std::u32string s = LineText();

@@ -427,8 +427,7 @@ void TCustomSrcEdit::SetSelText(std::u32string_view text) {
   const TSynSelectionMode mode = activeSelectionMode_;
   // The selection goes first; the new text starts where it leaves the caret.
   if (SelAvail()) {
-    RecordSelectionDelete(urDelete);
-    SetSelTextPrimitive(mode, U"", false);
+    DeleteSelectionRecorded(urDelete);
     activeSelectionMode_ = mode;
   }
   TBufferCoord start = CaretXY();
@@ -531,8 +530,7 @@ void TCustomSrcEdit::PasteFromClipboard() {
       began = true;
       // What the selection held goes first; the paste starts where it leaves the caret.
       if (SelAvail()) {
-        RecordSelectionDelete(urDelete);
-        SetSelTextPrimitive(activeSelectionMode_, U"", false);
+        DeleteSelectionRecorded(urDelete);
       }
       TBufferCoord start = CaretXY();
       if (mode == smLine) start.Char = 1;
@@ -545,8 +543,7 @@ void TCustomSrcEdit::PasteFromClipboard() {
       if (!SelAvail()) {
         activeSelectionMode_ = selectionMode_;
       } else {
-        RecordSelectionDelete(urDelete);
-        SetSelTextPrimitive(activeSelectionMode_, U"", false);
+        DeleteSelectionRecorded(urDelete);
       }
       const TSynSelectionMode mode = activeSelectionMode_;
       TBufferCoord start = CaretXY();

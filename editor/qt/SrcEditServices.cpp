@@ -285,11 +285,7 @@ void TCustomSrcEdit::DoTabKey() {
     }
   }
   TUndoBlockGuard block(*undoList_);
-  if (SelAvail()) {
-    const TSynSelectionMode mode = activeSelectionMode_;
-    RecordSelectionDelete(urDelete);
-    SetSelTextPrimitive(mode, U"", false);
-  }
+  if (SelAvail()) DeleteSelectionRecorded(urDelete);
   // The caret may stand past the end of a line whose blanks were trimmed.
   TOptionOverride pastEol(options_, eoScrollPastEol, true);
   std::u32string line = LineText();

@@ -117,6 +117,37 @@ void TCustomSrcEdit::SwapCaretOrSelection(const TSrcEditUndoItem& it, TSrcEditUn
   }
 }
 
+// The record's text takes the place of what stands between its ends, which is returned.
+std::u32string TCustomSrcEdit::ReplaceRecordText(const TSrcEditUndoItem& it) {
+  SetRecordSelection(it.ChangeStartPos, it.ChangeStartPos, it.ChangeEndPos, it.ChangeSelMode);
+  std::u32string replaced = SelText();
+  SetSelTextPrimitive(it.ChangeSelMode, it.ChangeStr, false);
+  return replaced;
+}
+
+// The records that undo and redo treat alike (indents, unindents, carets, selections,
+// brackets and markers): each is replayed and goes to `other` as it stands; an unindent's
+// text goes back in when undoing and out again when redoing.
+void TCustomSrcEdit::ReplayMark(const TSrcEditUndoItem& it, bool undoing, TSrcEditUndoList& other) {
+  const TBufferCoord start = it.ChangeStartPos, end = it.ChangeEndPos;
+  switch (it.ChangeReason) {
+    case urCaret:
+    case urSelection:
+      SwapCaretOrSelection(it, other);
+      return;
+    case urIndent:
+      SetRecordSelection(end, start, end, it.ChangeSelMode);
+      break;
+    case urUnindent:
+      ApplyUnindent(it, undoing);
+      SetRecordSelection(start, start, end, it.ChangeSelMode);
+      break;
+    default:
+      break;
+  }
+  other.AddChange(it.ChangeReason, start, end, it.ChangeStr, it.ChangeSelMode);
+}
+
 bool TCustomSrcEdit::CanUndo() const { return !ReadOnly() && undoList_->CanUndo(); }
 bool TCustomSrcEdit::CanRedo() const { return !ReadOnly() && redoList_->CanUndo(); }
 
@@ -177,9 +208,7 @@ void TCustomSrcEdit::UndoItem() {
   TOptionOverride pastEol(options_, eoScrollPastEol, true);
   const TBufferCoord start = it.ChangeStartPos, end = it.ChangeEndPos;
   if (IsInsertion(it.ChangeReason)) {
-    SetRecordSelection(start, start, end, mode);
-    const std::u32string saved = SelText();
-    SetSelTextPrimitive(mode, it.ChangeStr, false);
+    const std::u32string saved = ReplaceRecordText(it);
     const TBufferCoord restoredEnd = CaretXY();
     SetCaretXY(start);
     redoList_->AddChange(it.ChangeReason, start, it.ChangeStr.empty() ? start : restoredEnd, saved, mode);
@@ -223,31 +252,14 @@ void TCustomSrcEdit::UndoItem() {
         redoList_->AddChange(urLineBreak, start, end, U"", mode);
         break;
       }
-      case urIndent:
-        SetRecordSelection(end, start, end, mode);
-        redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
-        break;
-      case urUnindent: {
-        ApplyUnindent(it, true);
-        SetRecordSelection(start, start, end, mode);
-        redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
-        break;
-      }
-      case urCaret:
-      case urSelection:
-        SwapCaretOrSelection(it, *redoList_);
-        break;
       case urWhiteSpaceAdd: {
-        SetRecordSelection(start, start, end, mode);
-        const std::u32string saved = SelText();
-        SetSelTextPrimitive(mode, it.ChangeStr, false);
+        const std::u32string saved = ReplaceRecordText(it);
         SetCaretXY(start);
         redoList_->AddChange(urWhiteSpaceAdd, start, end, saved, mode);
         break;
       }
       default:
-        // Brackets and markers go across as they are.
-        redoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
+        ReplayMark(it, true, *redoList_);
         break;
     }
   }
@@ -265,9 +277,7 @@ void TCustomSrcEdit::RedoItem() {
   const TBufferCoord start = it.ChangeStartPos, end = it.ChangeEndPos;
   if (IsInsertion(it.ChangeReason)) {
     // Whatever stands between the ends (the text an overwrite replaced) gives way.
-    SetRecordSelection(start, start, end, mode);
-    const std::u32string replaced = SelText();
-    SetSelTextPrimitive(mode, it.ChangeStr, false);
+    const std::u32string replaced = ReplaceRecordText(it);
     const TBufferCoord newEnd = CaretXY();
     if (it.ChangeReason == urDragDropInsert) {
       SetRecordSelection(newEnd, start, newEnd, mode);
@@ -276,9 +286,7 @@ void TCustomSrcEdit::RedoItem() {
     }
     undoList_->AddChange(it.ChangeReason, start, newEnd, replaced, mode);
   } else if (IsDeletion(it.ChangeReason)) {
-    SetRecordSelection(start, start, end, mode);
-    const std::u32string removed = SelText();
-    SetSelTextPrimitive(mode, it.ChangeStr, false);
+    const std::u32string removed = ReplaceRecordText(it);
     SetCaretXY(EarlierEnd(it));
     undoList_->AddChange(it.ChangeReason, start, end, removed, mode);
   } else {
@@ -287,20 +295,6 @@ void TCustomSrcEdit::RedoItem() {
         SetCaretXY(start);
         CommandProcessor(ecLineBreak, U'\r', nullptr);
         break;
-      case urIndent:
-        SetRecordSelection(end, start, end, mode);
-        undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
-        break;
-      case urUnindent: {
-        ApplyUnindent(it, false);
-        SetRecordSelection(start, start, end, mode);
-        undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
-        break;
-      }
-      case urCaret:
-      case urSelection:
-        SwapCaretOrSelection(it, *undoList_);
-        break;
       case urWhiteSpaceAdd:
         SetCaretXY(start);
         SetSelTextPrimitive(smNormal, it.ChangeStr, false);
@@ -308,7 +302,7 @@ void TCustomSrcEdit::RedoItem() {
         undoList_->AddChange(urWhiteSpaceAdd, start, end, U"", mode);
         break;
       default:
-        undoList_->AddChange(it.ChangeReason, start, end, it.ChangeStr, mode);
+        ReplayMark(it, false, *undoList_);
         break;
     }
   }

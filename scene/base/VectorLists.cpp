@@ -159,13 +159,22 @@ void TBaseVectorList::ReadArchive(TVirtualReader& r) {
 }
 
 // ---- Typed lists ----
-int TAffineVectorList::Add(const TAffineVector& v) {
-  GrowFor(Count() + 1);
-  const int i = Count();
-  SetCount(i + 1);
-  List()[i] = v;
-  return i;
+namespace {
+
+// `self` becomes the blend of two lists of its own kind and of one count; lists of another
+// kind leave it as it is.
+template <class List, class Blend>
+void LerpLists(List& self, const TBaseVectorList& l1, const TBaseVectorList& l2, float t, Blend blend) {
+  auto* a = dynamic_cast<const List*>(&l1);
+  auto* b = dynamic_cast<const List*>(&l2);
+  if (!a || !b) return;
+  Require(a->Count() == b->Count());
+  self.SetCount(a->Count());
+  blend(a->List(), b->List(), a->Count(), t, self.List());
 }
+
+}  // namespace
+
 int TAffineVectorList::IndexOf(const TAffineVector& v) const {
   for (int i = 0; i < Count(); ++i)
     if (VectorEquals(List()[i], v)) return i;
@@ -176,29 +185,12 @@ int TAffineVectorList::FindOrAdd(const TAffineVector& v) {
   return i >= 0 ? i : Add(v);
 }
 void TAffineVectorList::Lerp(const TBaseVectorList& l1, const TBaseVectorList& l2, float t) {
-  auto* a = dynamic_cast<const TAffineVectorList*>(&l1);
-  auto* b = dynamic_cast<const TAffineVectorList*>(&l2);
-  if (!a || !b) return;
-  Require(a->Count() == b->Count());
-  SetCount(a->Count());
-  AffineVectorArrayLerp(a->List(), b->List(), a->Count(), t, List());
+  LerpLists(*this, l1, l2, t, AffineVectorArrayLerp);
 }
 
-int TVectorList::Add(const THomogeneousVector& v) {
-  GrowFor(Count() + 1);
-  const int i = Count();
-  SetCount(i + 1);
-  List()[i] = v;
-  return i;
-}
 int TVectorList::Add(const TAffineVector& a, float w) { return Add(VectorFromAffine(a, w)); }
 void TVectorList::Lerp(const TBaseVectorList& l1, const TBaseVectorList& l2, float t) {
-  auto* a = dynamic_cast<const TVectorList*>(&l1);
-  auto* b = dynamic_cast<const TVectorList*>(&l2);
-  if (!a || !b) return;
-  Require(a->Count() == b->Count());
-  SetCount(a->Count());
-  VectorArrayLerp(a->List(), b->List(), a->Count(), t, List());
+  LerpLists(*this, l1, l2, t, VectorArrayLerp);
 }
 
 void TIntegerList::Add2(std::int32_t a, std::int32_t b) {

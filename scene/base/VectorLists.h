@@ -39,23 +39,26 @@ class TBaseList : public TPersistentObject {
   std::vector<std::uint8_t> data_;
 };
 
-// Typed view of the raw array.
-template <class T>
-class TTypedList : public TBaseList {
+// Typed view of the raw array (over the vector lists' base for the vector lists).
+template <class T, class Base = TBaseList>
+class TTypedList : public Base {
  public:
-  TTypedList() : TBaseList(int(sizeof(T))) {}
+  TTypedList() : Base(int(sizeof(T))) {}
   T* List() { return reinterpret_cast<T*>(Bytes()); }
   const T* List() const { return reinterpret_cast<const T*>(Bytes()); }
   // No index check, as the toolkit's lists.
   T& operator[](int i) { return List()[i]; }
   const T& operator[](int i) const { return List()[i]; }
   int Add(const T& v) {
-    GrowFor(Count() + 1);
-    const int i = Count();
-    SetCount(i + 1);
+    this->GrowFor(this->Count() + 1);
+    const int i = this->Count();
+    this->SetCount(i + 1);
     List()[i] = v;
     return i;
   }
+
+ protected:
+  using Base::Bytes;
 };
 
 class TBaseVectorList : public TBaseList {
@@ -84,18 +87,12 @@ class TBaseVectorList : public TBaseList {
   }
 };
 
-class TAffineVectorList : public TBaseVectorList {
+class TAffineVectorList : public TTypedList<TAffineVector, TBaseVectorList> {
  public:
-  TAffineVectorList() : TBaseVectorList(12) {}
   std::string ClassName() const override { return "TAffineVectorList"; }
   std::unique_ptr<TPersistentObject> NewInstance() const override {
     return std::make_unique<TAffineVectorList>();
   }
-  TAffineVector* List() { return reinterpret_cast<TAffineVector*>(Bytes()); }
-  const TAffineVector* List() const { return reinterpret_cast<const TAffineVector*>(Bytes()); }
-  TAffineVector& operator[](int i) { return List()[i]; }
-  const TAffineVector& operator[](int i) const { return List()[i]; }
-  int Add(const TAffineVector& v);
   TAffineVector Get(int i) const { return List()[i]; }
   // Bitwise equality: (-0, 0, 0) is not (0, 0, 0).
   int IndexOf(const TAffineVector& v) const;
@@ -103,16 +100,11 @@ class TAffineVectorList : public TBaseVectorList {
   void Lerp(const TBaseVectorList& l1, const TBaseVectorList& l2, float t);
 };
 
-class TVectorList : public TBaseVectorList {
+class TVectorList : public TTypedList<THomogeneousVector, TBaseVectorList> {
  public:
-  TVectorList() : TBaseVectorList(16) {}
   std::string ClassName() const override { return "TVectorList"; }
   std::unique_ptr<TPersistentObject> NewInstance() const override { return std::make_unique<TVectorList>(); }
-  THomogeneousVector* List() { return reinterpret_cast<THomogeneousVector*>(Bytes()); }
-  const THomogeneousVector* List() const { return reinterpret_cast<const THomogeneousVector*>(Bytes()); }
-  THomogeneousVector& operator[](int i) { return List()[i]; }
-  const THomogeneousVector& operator[](int i) const { return List()[i]; }
-  int Add(const THomogeneousVector& v);
+  using TTypedList::Add;
   int Add(const TAffineVector& a, float w);
   int AddPoint(const TAffineVector& a) { return Add(a, 1); }
   int AddPoint(float x, float y, float z) { return Add(TAffineVector{x, y, z}, 1); }

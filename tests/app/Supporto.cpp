@@ -15,6 +15,8 @@
 
 namespace qx::test {
 
+bool ServerX() { return std::getenv("DISPLAY") != nullptr && QGuiApplication::platformName() == "xcb"; }
+
 void Applicazione() {
   if (QCoreApplication::instance()) return;
   if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);

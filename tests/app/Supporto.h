@@ -36,6 +36,8 @@ namespace qx::test {
 
 // The application object: the test program's main makes it; this makes one when it has not.
 void Applicazione();
+// Whether the windows show on a real X server (the one xvfb-run starts).
+bool ServerX();
 
 // A main window after its first activation, with the run state as at start-up; its sound
 // is only recorded (Registro()).

@@ -18,8 +18,6 @@
 namespace qx::test {
 namespace {
 
-bool ServerX() { return std::getenv("DISPLAY") != nullptr && QGuiApplication::platformName() == "xcb"; }
-
 TEST(Schermata, LaFinestraVeraDisegnaIlCerchio) {
   if (!ServerX()) GTEST_SKIP() << "needs an X server (scripts/test.sh runs this under xvfb-run)";
   FinestraAperta a;

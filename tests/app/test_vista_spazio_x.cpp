@@ -23,8 +23,6 @@
 namespace qx::test {
 namespace {
 
-bool ServerX() { return std::getenv("DISPLAY") != nullptr && QGuiApplication::platformName() == "xcb"; }
-
 TEST(VistaSpazioX, TheViewerDrawsAndPicksTheSphere) {
   Applicazione();
   if (!ServerX()) GTEST_SKIP() << "needs an X server (scripts/test.sh runs this under xvfb-run)";

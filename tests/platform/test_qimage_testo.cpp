@@ -24,6 +24,15 @@ class QImageTestoTest : public ::testing::Test {
       }
     return r;
   }
+  // The ink of "888" in black Arial 10 written on a fresh canvas at (x, y) with that alignment.
+  QRect InchiostroAllineato(TTextAlign allineamento, int x, int y) {
+    c = TQImageCanvas(200, 60);
+    c.Font = {clBlack, "Arial", 10, 0};
+    c.Brush.Style = bsClear;
+    c.TextAlign = allineamento;
+    c.TextOut(x, y, "888");
+    return Inchiostro();
+  }
 };
 
 TEST_F(QImageTestoTest, TextSizesFollowTheFont) {
@@ -59,32 +68,18 @@ TEST_F(QImageTestoTest, SolidBrushGivesTextAnOpaqueBackground) {
 }
 
 TEST_F(QImageTestoTest, AlignmentPlacesTheTextAroundItsPoint) {
-  c.Font = {clBlack, "Arial", 10, 0};
-  c.Brush.Style = bsClear;
-  c.TextAlign = {haLeft, vaTop};
-  c.TextOut(100, 20, "888");
-  const QRect sinistra = Inchiostro();
+  const QRect sinistra = InchiostroAllineato({haLeft, vaTop}, 100, 20);
   EXPECT_GE(sinistra.left(), 100);
   EXPECT_LE(sinistra.left(), 102);
   EXPECT_GE(sinistra.top(), 20);
 
-  c = TQImageCanvas(200, 60);
-  c.Font = {clBlack, "Arial", 10, 0};
-  c.Brush.Style = bsClear;
-  c.TextAlign = {haRight, vaBottom};
-  c.TextOut(100, 40, "888");
-  const QRect destra = Inchiostro();
+  const QRect destra = InchiostroAllineato({haRight, vaBottom}, 100, 40);
   EXPECT_LT(destra.right(), 100);
   EXPECT_GE(destra.right(), 96);
   EXPECT_LT(destra.bottom(), 40);
   EXPECT_EQ(destra.width(), sinistra.width());
 
-  c = TQImageCanvas(200, 60);
-  c.Font = {clBlack, "Arial", 10, 0};
-  c.Brush.Style = bsClear;
-  c.TextAlign = {haCenter, vaTop};
-  c.TextOut(100, 20, "888");
-  const QRect centro = Inchiostro();
+  const QRect centro = InchiostroAllineato({haCenter, vaTop}, 100, 20);
   EXPECT_LE(std::abs(centro.left() + centro.right() - 200), 3);
 }
 

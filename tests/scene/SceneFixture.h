@@ -71,6 +71,18 @@ class SceneFixture : public ::testing::Test {
   std::unique_ptr<TGLBitmap32> shot;
 };
 
+// An object of class T that counts how often its geometry is issued.
+template <class T>
+class TCounting : public T {
+ public:
+  using T::T;
+  void EmitGeometry(TRenderContextInfo& rci) override {
+    ++emitted;
+    T::EmitGeometry(rci);
+  }
+  int emitted = 0;
+};
+
 inline std::ostream& operator<<(std::ostream& o, const TRgb& c) {
   return o << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }

@@ -12,15 +12,7 @@ namespace {
 
 using SceneObjects = SceneFixture;
 
-class TCountingCube : public TGLCube {
- public:
-  using TGLCube::TGLCube;
-  void EmitGeometry(TRenderContextInfo& rci) override {
-    ++emitted;
-    TGLCube::EmitGeometry(rci);
-  }
-  int emitted = 0;
-};
+using TCountingCube = TCounting<TGLCube>;
 
 TEST_F(SceneObjects, AProxyDrawsItsMasterInItsOwnPlace) {
   auto* master = AddSphere(0.5f, clRed);

@@ -13,16 +13,7 @@ namespace {
 
 using SceneRender = SceneFixture;
 
-// A sphere that counts how often its geometry is issued.
-class TCountingSphere : public TGLSphere {
- public:
-  using TGLSphere::TGLSphere;
-  void EmitGeometry(TRenderContextInfo& rci) override {
-    ++emitted;
-    TGLSphere::EmitGeometry(rci);
-  }
-  int emitted = 0;
-};
+using TCountingSphere = TCounting<TGLSphere>;
 
 TEST_F(SceneRender, ProjectionAtDefaultsAndAnEmptySceneIsWhite) {
   Render();
