@@ -150,11 +150,18 @@ int gFuoriTabella = 0;
 }  // namespace detail
 using detail::gFuoriTabella;
 
-std::string NomeAnonimo(int numero) {
-  char testo[16];
+namespace {
+// "$" and the number, written into `testo` (16 characters are room for any int).
+std::string_view TestoAnonimo(int numero, char (&testo)[16]) {
   testo[0] = '$';
   const auto fine = std::to_chars(testo + 1, testo + sizeof testo, numero).ptr;
-  return std::string(testo, fine);
+  return {testo, static_cast<std::size_t>(fine - testo)};
+}
+}  // namespace
+
+std::string NomeAnonimo(int numero) {
+  char testo[16];
+  return std::string(TestoAnonimo(numero, testo));
 }
 
 RisultatoAssegnato::RisultatoAssegnato(bool armato) : prima_(gCorniceArmata) {
@@ -178,14 +185,18 @@ void MemorizzaRisultatoAssegnato(cValore& valore) {
     StoreVariable(true, "", valore, nullptr);
     return;
   }
-  const std::string nome = NomeAnonimo(++g.ContatoreOggetti);
+  // Every command that makes a figure comes here: the name is written straight into the
+  // value, without a string of its own.
+  char testo[16];
+  const std::string_view anonimo = TestoAnonimo(++g.ContatoreOggetti, testo);
   // No "_" to normalise in such a name.
-  if (g.ListaVariabili->CercaEsatto(nome)) {
+  if (g.ListaVariabili->CercaEsatto(anonimo)) {
     // A variable of that name already there is changed or replaced by the store: the text's way.
-    StoreVariable(true, nome, valore, nullptr);
+    StoreVariable(true, std::string(anonimo), valore, nullptr);
     return;
   }
-  valore.Nome = nome;
+  valore.Nome.assign(anonimo);
+  const std::string& nome = valore.Nome;
   if (g.CanvasRifCart) {
     // The stored copy is drawn all the same.
     std::unique_ptr<cValore> copia = valore.Clona();
@@ -278,17 +289,20 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
   }
   // An empty name keeps the value's own name (a picked value replaces its variable); a
   // value without one is anonymous.
-  std::string nome;
+  std::string normalizzato;
+  const std::string* nomeMemorizzato = &normalizzato;
   cVariabile* var = nullptr;
   if (variabile && NomeSemplice(nomeDato)) {
     // A name without "_" is its own normal form; the place's variable is the one Cerca finds.
-    nome = nomeDato;
+    // A place's name is its statement's, which the store leaves alone: no copy is needed.
+    nomeMemorizzato = &nomeDato;
     var = variabile->Trova(nomeDato);
   } else {
-    nome = tabella.NormalizzaNome(nomeDato.empty() ? valore.Nome : nomeDato);
-    if (nome.empty()) nome = NomeAnonimo(++g.ContatoreOggetti);
-    var = tabella.Cerca(nome);
+    normalizzato = tabella.NormalizzaNome(nomeDato.empty() ? valore.Nome : nomeDato);
+    if (normalizzato.empty()) normalizzato = NomeAnonimo(++g.ContatoreOggetti);
+    var = tabella.Cerca(normalizzato);
   }
+  const std::string& nome = *nomeMemorizzato;
   const bool resta = var && Resta(var->Tipo, valore.Tipo);
 
   if (!senzaIndici) {
@@ -327,6 +341,8 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
     return;
   }
 
+  // The value takes the name first, so that the copy below carries it already.
+  valore.Nome = nome;
   auto* grafico = valore.ComeGrafico();
   const bool nuova = !var || !resta || valore.Tipo == T_LISTA || valore.Tipo == T_ARCHIVIO ||
                      IsVettoreOMatrice(valore.Tipo) || !grafico;
@@ -344,8 +360,7 @@ void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, co
     grafico->Copia(static_cast<cValoreGraf&>(*var->GetValore()));
     memorizzato = var->GetValore();
   }
-  memorizzato->Nome = nome;
-  valore.Nome = nome;
+  if (!StessoTesto(memorizzato->Nome, nome)) memorizzato->Nome = nome;
   if (auto* figura = memorizzato->ComeGrafico()) {
     figura->Pen = g.PennaCorrente;
     figura->Brush = g.PennelloCorrente;

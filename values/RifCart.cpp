@@ -14,12 +14,14 @@ namespace {
 // the figures can add their offsets and sizes to a pixel without overflowing.
 constexpr int kMassimoPixel = 1 << 29;
 
-// To the nearest integer, halves to even, held inside the pixel range.
+// To the nearest integer, halves to even, held inside the pixel range. rint rounds as
+// nearbyint does (the run never changes the rounding mode) and, unlike it, compiles to one
+// instruction: every figure's pixels come through here.
 int Rnd(Reale v) {
   if (std::isnan(v)) return 0;
   if (v > kMassimoPixel) return kMassimoPixel;
   if (v < -kMassimoPixel) return -kMassimoPixel;
-  return int(std::nearbyint(v));
+  return int(std::rint(v));
 }
 
 // A pixel beyond the visible range, as an int.

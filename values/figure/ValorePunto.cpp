@@ -1,6 +1,7 @@
 #include "values/figure/ValorePunto.h"
 
 #include <cstdlib>
+#include <typeinfo>
 
 #include "runstate/DatiGlob.h"
 #include "platform/Canvas.h"
@@ -104,8 +105,15 @@ std::unique_ptr<cValore> cValorePunto::Clona() const {
 }
 
 void cValorePunto::DopoMemorizzazione(const cValoreGraf& sorgente, const std::string& nome) {
-  const auto* punto = dynamic_cast<const cValorePunto*>(&sorgente);
-  Etichetta = punto && !punto->Etichetta.empty() ? punto->Etichetta : nome.substr(0, kLunghezzaEtichetta);
+  // Every stored point comes here: the plain point's class is told by its type alone, and the
+  // label is written in place.
+  const auto* punto = typeid(sorgente) == typeid(cValorePunto) ? static_cast<const cValorePunto*>(&sorgente)
+                                                                : dynamic_cast<const cValorePunto*>(&sorgente);
+  if (punto && !punto->Etichetta.empty()) {
+    if (punto != this) Etichetta = punto->Etichetta;
+  } else {
+    Etichetta.assign(nome, 0, kLunghezzaEtichetta);
+  }
 }
 
 }  // namespace qx
