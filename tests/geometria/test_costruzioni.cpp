@@ -25,6 +25,30 @@ TEST_F(GeometriaPianaTest, PointsFromCoordinatesAndAsMidpoints) {
   EXPECT_EQ(Punto("M")->Etichetta, "M");
 }
 
+// A loop stores figures over the figures of the pass before: each variable keeps its name, a
+// point its label or the variable's name cut to 20 characters, and no anonymous object is left.
+TEST_F(GeometriaPianaTest, FiguresStoredAgainInALoopKeepTheirNamesAndLabels) {
+  Programma(
+      "PER (I DA 1 A 3) ESEGUI;\n"
+      "  P = PUNTO(I, 0, \"Vertice\");\n"
+      "  PUNTODIVENTICINQUELETTERE = PUNTO(I, 1);\n"
+      "  SE I = 3 ALLORA P = PUNTO(I, 2);\n"
+      "  S = SEGMENTO(P, PUNTO(0, I));\n"
+      "  C = CIRC(P, I);\n"
+      "  SE I = 2 ALLORA Q = P;\n"
+      "FINE;\n");
+  EXPECT_EQ(run.Testo("P"), "Punto: P (3, 2)");
+  EXPECT_EQ(Punto("P")->Etichetta, "P") << "a point without a label of its own takes the name";
+  EXPECT_EQ(Punto("Q")->Etichetta, "Q");
+  EXPECT_EQ(run.Testo("Q"), "Punto: Q (2, 0)");
+  EXPECT_EQ(Punto("PUNTODIVENTICINQUELETTERE")->Etichetta, "PUNTODIVENTICINQUELE");
+  EXPECT_EQ(run.Testo("S"), "Segmento: S - misura: 3.16");
+  EXPECT_EQ(run.Testo("C"), "Circonferenza: C - centro:(3, 2)  raggio: 3");
+  EXPECT_EQ(Retta("S")->Nome, "S");
+  EXPECT_EQ(Punto("P")->Nome, "P");
+  for (const std::string& nome : run.Variabili()) EXPECT_NE(nome[0], '$') << nome;
+}
+
 TEST_F(GeometriaPianaTest, LinesThroughPointsTheirSlopeAndIntercept) {
   Programma(
       "A = PUNTO(1, 0); B = PUNTO(3, 4); O = PUNTO(0, 0);\n"
