@@ -22,10 +22,10 @@ bool AccodaTestoDiValore(const cValore& v, std::string& testo) {
       testo += static_cast<const cValoreBool&>(v).Value ? ParoleChiave.VERO : ParoleChiave.FALSO;
       return true;
     case T_REALE:
-      testo += NumeroInTestoPrec(static_cast<const cValoreReale&>(v).Value, 2);
+      AccodaParte(testo, NumeroInTestoPrec(static_cast<const cValoreReale&>(v).Value, 2));
       return true;
     case T_STRINGA:
-      testo += static_cast<const cValoreStringa&>(v).Value;
+      AccodaParte(testo, static_cast<const cValoreStringa&>(v).Value);
       return true;
     case T_GRADO: {
       const auto& a = static_cast<const cValoreGrado&>(v);

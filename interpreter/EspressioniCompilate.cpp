@@ -412,8 +412,8 @@ bool OperaTesto(Op op, Valutato& a, Valutato& b, const FineLettura& dove) {
 
 // The text of a string or a number in a concatenation, as OpConcat writes it.
 void AccodaTesto(std::string& s, const Valutato& v) {
-  if (v.tipo == T_STRINGA) s += static_cast<const cValoreStringa&>(*v.oggetto).Value;
-  else s += NumeroInTesto(v.numero);
+  if (v.tipo == T_STRINGA) AccodaParte(s, static_cast<const cValoreStringa&>(*v.oggetto).Value);
+  else AccodaParte(s, NumeroInTesto(v.numero));
 }
 
 // a := a op b, as the operator of the text gives it; false after a report. Numbers combine
@@ -558,7 +558,7 @@ Valutato CatenaDa(NodoCatena& n, Valutato a, std::size_t k, bool segno) {
       }
       auto& s = static_cast<cValoreStringa&>(*a.oggetto);
       if (!s.Nome.empty()) s.Nome.clear();
-      s.Value += static_cast<const NodoStringa&>(*p.operando).testo;
+      AccodaParte(s.Value, static_cast<const NodoStringa&>(*p.operando).testo);
       continue;
     }
     Valutato b = Valuta(*p.operando);

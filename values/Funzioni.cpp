@@ -1,5 +1,6 @@
 #include "values/Funzioni.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -225,6 +226,13 @@ Reale Potenza(Reale base, Reale esponente) {
   if (std::isinf(r)) return VAL_TENDE_INFINITO;
   if (std::isnan(r)) return VAL_NON_DEFINITA;
   return r;
+}
+
+void AccodaParte(std::string& testo, std::string_view parte) {
+  constexpr std::size_t kRiga = 80;
+  const std::size_t serve = testo.size() + parte.size();
+  if (serve > testo.capacity() && testo.capacity() < kRiga) testo.reserve(std::max(serve, kRiga));
+  testo.append(parte);
 }
 
 }  // namespace qx

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <numbers>
 #include <string>
+#include <string_view>
 
 namespace qx {
 
@@ -55,6 +56,10 @@ inline bool UgualeReale(Reale a, Reale b) {
 
 // General format: 15 significant digits, shortest form; 1E20, 1E-5 for far magnitudes.
 std::string NumeroInTesto(Reale x);
+// Appends a part to a text built part by part (a concatenation, a line of output): when the
+// text first outgrows the room inside the string it takes room for a whole line at once,
+// where doubling would allocate twice or more for a line of a few parts.
+void AccodaParte(std::string& testo, std::string_view parte);
 // Fixed format with 18 significant digits and the given decimals, trailing zeros (and a
 // bare separator) trimmed: 12.50 -> "12.5", 3.00 -> "3". Never "-0".
 std::string NumeroInTestoDec(Reale x, int decimali);

@@ -150,6 +150,30 @@ TEST_F(ProgrammiTest, StringsAndConcatenation) {
   EXPECT_EQ(e.output, V{"> uno dueè"}) << "a string across lines reads the break as one blank";
 }
 
+// Texts built part by part across the room inside a string, a line's room and beyond, in a
+// loop and at once: every part lands once and in order, however the text grows.
+TEST_F(ProgrammiTest, TextsBuiltPartByPartKeepEveryPart) {
+  auto e = Esegui(
+      "T = \"\";\n"
+      "PER (I DA 1 A 100) ESEGUI;\n"
+      "  T = T || I MOD 10;\n"
+      "  SE I MOD 20 = 0 ALLORA STAMPA(T, \"|\", I);\n"
+      "FINE;\n"
+      "STAMPA(T || \"-\" || T);\n"
+      "U = \"abcdefghijklmno\" || 1; STAMPA(U, U);\n");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  std::string t;
+  V attese;
+  for (int i = 1; i <= 100; ++i) {
+    t += std::to_string(i % 10);
+    if (i % 20 == 0) attese.push_back("> " + t + "|" + std::to_string(i));
+  }
+  attese.push_back("> " + t + "-" + t);
+  attese.push_back("> abcdefghijklmno1abcdefghijklmno1");
+  EXPECT_EQ(e.output, attese);
+  EXPECT_EQ(static_cast<const cValoreStringa*>(run.Valore("T"))->Value, t);
+}
+
 TEST_F(ProgrammiTest, ControlStructures) {
   auto e = Esegui(
       "PER (I DA 1 A 3) ESEGUI;\n"
