@@ -89,18 +89,16 @@ PValore ElementoMatrice(cVariabile& var, ListaArgomenti& a, bool Esegui) {
 // The numeric forms of the element readers (see Dispatch.h): an element at indices in range.
 const Reale* ElementoVettoreNumerico(const cValore& c, const Reale* indici, int quanti) {
   const auto& v = static_cast<const cVettReale&>(c);
-  if (quanti != 1) return nullptr;
-  const long long i = Indice(indici[0]);
-  if (i < 1 || i > v.Count) return nullptr;
-  return v.Cella(static_cast<int>(i));
+  int i;
+  if (quanti != 1 || !IndiceEntro(indici[0], v.Count, i)) return nullptr;
+  return v.Cella(i);
 }
 
 const Reale* ElementoMatriceNumerico(const cValore& c, const Reale* indici, int quanti) {
   const auto& m = static_cast<const cMatrReale&>(c);
-  if (quanti != 2) return nullptr;
-  const long long i = Indice(indici[0]), j = Indice(indici[1]);
-  if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return nullptr;
-  return m.Cella(static_cast<int>(i), static_cast<int>(j));
+  int i, j;
+  if (quanti != 2 || !IndiceEntro(indici[0], m.Rows, i) || !IndiceEntro(indici[1], m.Cols, j)) return nullptr;
+  return m.Cella(i, j);
 }
 
 }  // namespace

@@ -261,17 +261,14 @@ Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int qua
     var = tabella->CercaEsatto(nome);
   }
   if (!var) return nullptr;
+  int i, j;
   if (var->Tipo == T_VETT_REALE && quanti == 1) {
     auto& v = static_cast<cVettReale&>(*var->GetValore());
-    const long long i = IndiceTroncato(indici[0]);
-    if (i < 1 || i > v.Count) return nullptr;
-    return v.Cella(static_cast<int>(i));
+    return IndiceEntro(indici[0], v.Count, i) ? v.Cella(i) : nullptr;
   }
   if (var->Tipo == T_MATR_REALE && quanti == 2) {
     auto& m = static_cast<cMatrReale&>(*var->GetValore());
-    const long long i = IndiceTroncato(indici[0]), j = IndiceTroncato(indici[1]);
-    if (i < 1 || i > m.Rows || j < 1 || j > m.Cols) return nullptr;
-    return m.Cella(static_cast<int>(i), static_cast<int>(j));
+    return IndiceEntro(indici[0], m.Rows, i) && IndiceEntro(indici[1], m.Cols, j) ? m.Cella(i, j) : nullptr;
   }
   return nullptr;
 }

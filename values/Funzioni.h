@@ -49,6 +49,22 @@ inline long long TroncaIntero(Reale x) {
 #endif
 }
 
+// An index of an element of `n`: x truncated into `i`, when that falls in 1..n. trunc(x) lies
+// there exactly when 1 <= x < n + 1 (NaN and the huge values fail the test), and x is then
+// positive: the rounded value only ever needs stepping down.
+inline bool IndiceEntro(Reale x, int n, int& i) {
+  if (!(x >= 1 && x < static_cast<Reale>(n) + 1)) return false;
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  long long k;
+  asm("fistpll %0" : "=m"(k) : "t"(x) : "st");
+  if (static_cast<Reale>(k) > x) --k;
+  i = static_cast<int>(k);
+#else
+  i = static_cast<int>(x);
+#endif
+  return true;
+}
+
 inline bool UgualeReale(Reale a, Reale b) {
   Reale d = a - b;
   return (d < 0 ? -d : d) <= TOLLERANZA;

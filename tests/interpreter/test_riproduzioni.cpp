@@ -10,6 +10,7 @@
 #include "interpreter/IstruzioniCompilate.h"
 #include "runstate/ErrorReport.h"
 #include "values/ValoreFunzione.h"
+#include "values/VettoriMatrici.h"
 #include "tests/interpreter/Riproduzioni.h"
 
 namespace qx {
@@ -295,6 +296,86 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
         const Istantanea ricordata = Esegui(p, true, prova);
         ASSERT_EQ(ricordata, testo) << "action at pump " << al << " of:\n" << p;
       }
+}
+
+// Element reads and stores in a loop take their cell in place only for indices that truncate
+// into range; every other index, kind or count of indices reaches the command or the general
+// store, which reports what it reports. Indices on both sides of each bound, halves (which the
+// processor rounds to even), values no integer holds, and the wrong kinds.
+TEST(RiproduzioniTest, ElementIndicesAtTheirBoundsGiveWhatTheirTextGives) {
+  const char* const indici[] = {"0", "0.999999", "1", "1.5", "2.5", "2.7", "3.5", "3.999999", "4",
+                                "-0.5", "-1", "-2.5", "10 ^ 30", "-(10 ^ 30)", "2 ^ 63", "K - 0.5",
+                                "K + 0.5", "4 - K / 2", "\"a\"", "VERO", "2, 1", "V"};
+  std::vector<std::string> programmi;
+  for (const char* i : indici) {
+    const std::string x = i;
+    const std::string prima = "V = VETTORE(3); M = MATRICE(3, 2); S = VETTORE_STR(3);\n"
+                              "PER (K DA 1 A 3) ESEGUI; V(K) = K * 1.5; M(K, 1) = -K; M(K, 2) = K / 3; FINE;\n"
+                              "PER (K DA 1 A 3) ESEGUI;\n";
+    programmi.push_back(prima + "  X = V(" + x + ") + K;\nFINE;");
+    programmi.push_back(prima + "  V(" + x + ") = K + 0.25;\nFINE;");
+    programmi.push_back(prima + "  X = M(" + x + ", 2) * M(1, " + x + ");\nFINE;");
+    programmi.push_back(prima + "  M(K, " + x + ") = K;\n  M(" + x + ", 1) = -K;\nFINE;");
+    programmi.push_back(prima + "  S(" + x + ") = \"s\" || K;\n  X = S(" + x + ");\nFINE;");
+  }
+  for (const std::string& p : programmi) Confronta(p);
+
+  // The bounds themselves, pinned: the last cell below the bound, and the store's message above it.
+  {
+    test::Esecuzione run;
+    const test::Esito e =
+        run.Esegui("V = VETTORE(3); V(3) = 7;\nPER (K DA 1 A 2) ESEGUI; X = V(3.999999) + K; FINE;");
+    ASSERT_TRUE(e.riuscito) << e.errore;
+    const auto* x = static_cast<const cValoreReale*>(run.Valore("X"));
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(x->Value, 9);
+  }
+  test::Esecuzione run;
+  const test::Esito e = run.Esegui("M = MATRICE(3, 2);\nPER (K DA 1 A 2) ESEGUI;\n  M(K, 3) = 1;\nFINE;");
+  EXPECT_FALSE(e.riuscito);
+  EXPECT_EQ(e.errore, "Indice non consentito per la Matrice: M");
+  EXPECT_EQ(e.riga, 3);
+}
+
+// A vector or a matrix replaced, removed or turned into another kind at any hook of a loop that
+// reads and writes its elements.
+TEST(RiproduzioniTest, AnElementsContainerChangedAtAnyHookIsSeenWhereTheTextWouldSeeIt) {
+  const char* const programma =
+      "V = VETTORE(3); M = MATRICE(2, 2);\nPER (K DA 1 A 3) ESEGUI;\n  V(K) = V(K) + K;\n"
+      "  M(1, K / 2 + 1) = M(2, 1) - V(K);\nFINE;";
+  const std::function<void()> azioni[] = {
+      [] {
+        cValoreReale numero(5);
+        StoreVariable(true, "V", numero, nullptr);
+      },
+      [] {
+        cValoreReale numero(2);
+        StoreVariable(true, "M", numero, nullptr);
+      },
+      [] {
+        cVettReale corto(1);
+        StoreVariable(true, "V", corto, nullptr);
+      },
+      [] {
+        cMatrReale stretta(2, 1);
+        StoreVariable(true, "M", stretta, nullptr);
+      },
+      [] {
+        cValoreStringa testo("x");
+        StoreVariable(true, "V", testo, nullptr);
+      },
+      [] { DatiGlob.ListaVariabili->Elimina("M"); },
+  };
+  for (const auto& azione : azioni)
+    for (std::uint64_t al = 1; al <= 80; ++al) {
+      Prova prova;
+      prova.veloce = al % 2 == 1;
+      prova.al = al;
+      prova.azione = azione;
+      const Istantanea testo = Esegui(programma, false, prova);
+      const Istantanea ricordata = Esegui(programma, true, prova);
+      ASSERT_EQ(ricordata, testo) << "action at pump " << al;
+    }
 }
 
 TEST(RiproduzioniTest, AStopFromThePumpInsideARecordedLoopEndsTheRunThere) {
