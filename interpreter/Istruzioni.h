@@ -12,6 +12,7 @@
 #include "runstate/DatiGlob.h"
 #include "values/Valori.h"
 #include "values/ValoriScalari.h"
+#include "values/VettoriMatrici.h"
 
 namespace qx {
 
@@ -147,8 +148,28 @@ bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicord
 bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicordata* variabile);
 // The element of the number vector or matrix `nome` (a name without "_") at in-range indices,
 // where the store of a number writes it as StoreVariable does; nullptr when the store is not
-// that one.
-Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti, VariabileRicordata* variabile);
+// that one. The slow road looks the name up.
+Reale* CellaElementoNumeroLento(const std::string& nome, const Reale* indici, int quanti);
+// The element of `var`, a number vector or matrix, at in-range indices; nullptr otherwise.
+[[gnu::always_inline]] inline Reale* CellaNumero(const cVariabile& var, const Reale* indici, int quanti) {
+  int i, j;
+  if (var.Tipo == T_VETT_REALE && quanti == 1) {
+    auto& v = static_cast<cVettReale&>(*var.GetValore());
+    return IndiceEntro(indici[0], v.Count, i) ? v.Cella(i) : nullptr;
+  }
+  if (var.Tipo == T_MATR_REALE && quanti == 2) {
+    auto& m = static_cast<cMatrReale&>(*var.GetValore());
+    return IndiceEntro(indici[0], m.Rows, i) && IndiceEntro(indici[1], m.Cols, j) ? m.Cella(i, j) : nullptr;
+  }
+  return nullptr;
+}
+// A place of the program that always stores into the same name finds its element without a call.
+[[gnu::always_inline]] inline Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti,
+                                                        VariabileRicordata* variabile) {
+  if (!variabile) return CellaElementoNumeroLento(nome, indici, quanti);
+  const cVariabile* var = variabile->TrovaStessoNome(nome);
+  return var && variabile->Semplice() ? CellaNumero(*var, indici, quanti) : nullptr;
+}
 // The same for the indices of a statement: nullptr also when they are not all numbers.
 Reale* CellaElementoNumero(const std::string& nome, const ArgomentiIstruzione& argomenti,
                            VariabileRicordata* variabile);

@@ -248,29 +248,11 @@ bool MemorizzaTesto(const std::string& nome, std::string& testo, VariabileRicord
   return true;
 }
 
-Reale* CellaElementoNumero(const std::string& nome, const Reale* indici, int quanti, VariabileRicordata* variabile) {
+Reale* CellaElementoNumeroLento(const std::string& nome, const Reale* indici, int quanti) {
   const cListaVariabili* tabella = DatiGlob.ListaVariabili;
-  if (!tabella) return nullptr;
-  cVariabile* var = nullptr;
-  if (variabile) {
-    // A place of the program that always stores into the same name.
-    var = variabile->TrovaStessoNome(nome);
-    if (!variabile->Semplice()) return nullptr;
-  } else {
-    if (!NomeSemplice(nome)) return nullptr;
-    var = tabella->CercaEsatto(nome);
-  }
-  if (!var) return nullptr;
-  int i, j;
-  if (var->Tipo == T_VETT_REALE && quanti == 1) {
-    auto& v = static_cast<cVettReale&>(*var->GetValore());
-    return IndiceEntro(indici[0], v.Count, i) ? v.Cella(i) : nullptr;
-  }
-  if (var->Tipo == T_MATR_REALE && quanti == 2) {
-    auto& m = static_cast<cMatrReale&>(*var->GetValore());
-    return IndiceEntro(indici[0], m.Rows, i) && IndiceEntro(indici[1], m.Cols, j) ? m.Cella(i, j) : nullptr;
-  }
-  return nullptr;
+  if (!tabella || !NomeSemplice(nome)) return nullptr;
+  const cVariabile* var = tabella->CercaEsatto(nome);
+  return var ? CellaNumero(*var, indici, quanti) : nullptr;
 }
 
 void StoreVariable(bool Esegui, const std::string& nomeDato, cValore& valore, const ListaArgomenti* argomenti,
