@@ -86,21 +86,6 @@ PValore ElementoMatrice(cVariabile& var, ListaArgomenti& a, bool Esegui) {
   return std::make_unique<cValoreStringa>(m.Leggi(static_cast<int>(i), static_cast<int>(j)));
 }
 
-// The numeric forms of the element readers (see Dispatch.h): an element at indices in range.
-const Reale* ElementoVettoreNumerico(const cValore& c, const Reale* indici, int quanti) {
-  const auto& v = static_cast<const cVettReale&>(c);
-  int i;
-  if (quanti != 1 || !IndiceEntro(indici[0], v.Count, i)) return nullptr;
-  return v.Cella(i);
-}
-
-const Reale* ElementoMatriceNumerico(const cValore& c, const Reale* indici, int quanti) {
-  const auto& m = static_cast<const cMatrReale&>(c);
-  int i, j;
-  if (quanti != 2 || !IndiceEntro(indici[0], m.Rows, i) || !IndiceEntro(indici[1], m.Cols, j)) return nullptr;
-  return m.Cella(i, j);
-}
-
 }  // namespace
 
 void RegistraComandiVettori() {
@@ -110,8 +95,6 @@ void RegistraComandiVettori() {
   RegistraLettore(T_VETT_STRINGA, ElementoVettore);
   RegistraLettore(T_MATR_REALE, ElementoMatrice);
   RegistraLettore(T_MATR_STRINGA, ElementoMatrice);
-  RegistraLetturaNumerica(T_VETT_REALE, ElementoVettoreNumerico);
-  RegistraLetturaNumerica(T_MATR_REALE, ElementoMatriceNumerico);
 }
 
 }  // namespace qx

@@ -22,7 +22,6 @@ struct Registro {
   std::unordered_map<int, LettoreElementi> lettori;
   std::unordered_map<std::string, FormaNumerica> formeNumeriche;
   std::unordered_map<std::string, FormaConValore> formeConValore;
-  std::unordered_map<int, LetturaNumerica> lettureNumeriche;
 };
 
 Registro& Gestori() {
@@ -69,14 +68,6 @@ void RegistraLettore(TipiValore tipo, LettoreElementi l) { Gestori().lettori[tip
 void RegistraFormaNumerica(const std::string& gestore, FormaNumerica f) { Gestori().formeNumeriche[gestore] = f; }
 
 void RegistraFormaConValore(const std::string& gestore, FormaConValore f) { Gestori().formeConValore[gestore] = f; }
-
-void RegistraLetturaNumerica(TipiValore tipo, LetturaNumerica l) { Gestori().lettureNumeriche[tipo] = l; }
-
-LetturaNumerica LetturaNumericaDi(TipiValore tipo) {
-  const auto& letture = Gestori().lettureNumeriche;
-  auto it = letture.find(tipo);
-  return it == letture.end() ? nullptr : it->second;
-}
 
 ComandoRisolto RisolviComando(const std::string& nome) {
   ComandoRisolto c;

@@ -43,11 +43,6 @@ void RegistraFormaNumerica(const std::string& gestore, FormaNumerica f);
 // itself must run.
 using FormaConValore = Reale (*)(const cValore& primo, const Reale* numeri, int quanti, bool& riuscita);
 void RegistraFormaConValore(const std::string& gestore, FormaConValore f);
-// The numeric form of an element reader: where the number at the given numeric indices of a
-// container of kind `tipo` is held; nullptr when the reader itself must run.
-using LetturaNumerica = const Reale* (*)(const cValore& contenitore, const Reale* indici, int quanti);
-void RegistraLetturaNumerica(TipiValore tipo, LetturaNumerica l);
-LetturaNumerica LetturaNumericaDi(TipiValore tipo);
 
 // What a name in an expression calls when it is not a variable (the expression table); no
 // handler when the name is not a function. The handlers are fixed for the whole run, so a

@@ -663,6 +663,11 @@ bool TuttiNumeri(const NodoNome& n, Reale* numeri, int massimo) {
 
 constexpr int kArgomentiNumerici = 8;
 
+// An element read in place, out of line: the readers of the other kinds of name stay small.
+[[gnu::noinline]] const Reale* CellaLetta(const cVariabile& var, const Reale* indici, int quanti) {
+  return CellaNumero(var, indici, quanti);
+}
+
 // A number or logical variable read by its name: the value bears the name the text's copy
 // would bear.
 Valutato LeggiNumeroVariabile(NodoNome& n, const cVariabile& var, const cValore& valore) {
@@ -689,12 +694,8 @@ Valutato LeggiVariabileCompilata(NodoNome& n, cVariabile& var) {
   }
   Reale indici[kArgomentiNumerici];
   Valutato v;
-  if (n.tipoLettura != var.Tipo) {
-    n.tipoLettura = var.Tipo;
-    n.lettura = LetturaNumericaDi(var.Tipo);
-  }
-  const Reale* cella = n.lettura && TuttiNumeri(n, indici, kArgomentiNumerici)
-                          ? n.lettura(*valore, indici, static_cast<int>(n.valori.size()))
+  const Reale* cella = TuttiNumeri(n, indici, kArgomentiNumerici)
+                          ? CellaLetta(var, indici, static_cast<int>(n.valori.size()))
                           : nullptr;
   if (cella) {
     v.numero = *cella;
@@ -986,8 +987,8 @@ Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
   Reale numeri[kArgomentiNumerici];
   if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
     const cValore* valore = var->GetValore();
-    if (valore && n.tipoLettura == var->Tipo && n.lettura && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
-      if (const Reale* cella = n.lettura(*valore, numeri, static_cast<int>(n.valori.size()))) {
+    if (valore && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
+      if (const Reale* cella = CellaLetta(*var, numeri, static_cast<int>(n.valori.size()))) {
         if (n.registraNome) {
           // An element bears the variable's name, as LeggiVariabileCompilata gives it.
           if (!StessoTesto(n.nomeLetto, var->Nome)) n.nomeLetto = var->Nome;
@@ -1113,8 +1114,8 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
   const int quanti = static_cast<int>(n.argomenti.size());
   if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
     const cValore* valore = var->GetValore();
-    if (valore && tutti && n.tipoLettura == var->Tipo && n.lettura) {
-      if (const Reale* cella = n.lettura(*valore, a.numeri, quanti)) {
+    if (valore && tutti) {
+      if (const Reale* cella = CellaLetta(*var, a.numeri, quanti)) {
         if (n.registraNome) {
           // An element bears the variable's name, as LeggiVariabileCompilata gives it.
           if (!StessoTesto(n.nomeLetto, var->Nome)) n.nomeLetto = var->Nome;

@@ -7,7 +7,8 @@
 // order, the same messages reported at the same place of the text (the reading position is
 // written back before anything that may report), the same values with the same names, the
 // same commands called with the same arguments. Numbers and logical values travel as plain
-// numbers; a command with a numeric form (see Dispatch.h) is called without an argument list.
+// numbers; a command with a numeric form (see Dispatch.h) is called without an argument list,
+// and a number element is read in place (CellaNumero).
 //
 // A stop that the window's stop command makes at a message hook (it sets bFine as well) is
 // seen at the same name, which is then read as the text reads it after such a stop. A stop
@@ -152,11 +153,8 @@ struct NodoNome : Nodo {
   // command of the expression table.
   PValore costante;
   ComandoRisolto comando;
-  // Where the variable was found last, the numeric element reader of its kind, and room that
-  // each evaluation reuses.
+  // Where the variable was found last, and room that each evaluation reuses.
   VariabileRicordata variabile;
-  TipiValore tipoLettura = T_1;
-  LetturaNumerica lettura = nullptr;
   std::string nomeLetto;
   // Where the node is an argument's `fonteNome`: the name the number or logical value it gave
   // last bears (nullptr: none).
