@@ -655,16 +655,32 @@ void AssegnamentoSaltato(istr::Nome& n) {
   }
 }
 
+// The first token of a statement that starts with a name: false when a stop at its hook
+// hands the rest of the statement to the text's own code. On every pass of a loop: inlined.
+[[gnu::always_inline]] inline bool PrimoNomeLetto(istr::Nome& n, bool Esegui) {
+  NomeIstruzione(n.primo->testo);
+  if (Pompa(*n.dopoNome)) return true;
+  Seguito seguito(n.livello);
+  seguito::NomeDopoPrimo(Esegui);
+  return false;
+}
+
+// Runs an assignment's work: anything it raises ends the run with the text's one message.
+template <class F>
+[[gnu::always_inline]] inline void AssegnaSegnalando(F&& assegna) {
+  try {
+    assegna();
+  } catch (const std::exception&) {
+    FissaNome();
+    ReportError("Errore non documentato", false);
+  }
+}
+
 // An assignment to a name or an element in a branch not taken (EseguiAssegnamento and
 // EseguiElemento with Esegui false): only its reads, without the room for values that nothing
 // computes.
 void SaltaAssegnamento(istr::Nome& n) {
-  NomeIstruzione(n.primo->testo);
-  if (!Pompa(*n.dopoNome)) {
-    Seguito seguito(n.livello);
-    seguito::NomeDopoPrimo(false);
-    return;
-  }
+  if (!PrimoNomeLetto(n, false)) return;
   if (!n.argomenti.empty()) {
     // After a stop at any of these reads the text only reads that token.
     for (istr::Nome::Argomento& a : n.argomenti) {
@@ -673,42 +689,22 @@ void SaltaAssegnamento(istr::Nome& n) {
     }
     if (!Pompa(*n.dopoArgomenti)) return;
   }
-  try {
-    AssegnamentoSaltato(n);
-  } catch (const std::exception&) {
-    FissaNome();
-    ReportError("Errore non documentato", false);
-  }
+  AssegnaSegnalando([&] { AssegnamentoSaltato(n); });
 }
 
 // The commonest statement: an assignment to a name.
 void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
   if (!Esegui) return SaltaAssegnamento(n);
-  NomeIstruzione(n.primo->testo);
-  if (!Pompa(*n.dopoNome)) {
-    Seguito seguito(n.livello);
-    seguito::NomeDopoPrimo(Esegui);
-    return;
-  }
-  try {
-    Assegnamento(n, Esegui, nullptr);
-  } catch (const std::exception&) {
-    FissaNome();
-    ReportError("Errore non documentato", false);
-  }
+  if (!PrimoNomeLetto(n, Esegui)) return;
+  AssegnaSegnalando([&] { Assegnamento(n, Esegui, nullptr); });
 }
 
 // An element store: a name with one or two indices, then "=".
 void EseguiElemento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
   if (!Esegui) return SaltaAssegnamento(n);
-  NomeIstruzione(n.primo->testo);
-  if (!Pompa(*n.dopoNome)) {
-    Seguito seguito(n.livello);
-    seguito::NomeDopoPrimo(Esegui);
-    return;
-  }
+  if (!PrimoNomeLetto(n, Esegui)) return;
   IndiciElemento indici;
   // After a stop at any of these reads the text only reads that token.
   for (istr::Nome::Argomento& a : n.argomenti) {
@@ -717,22 +713,12 @@ void EseguiElemento(istr::Istruzione& s, bool Esegui) {
     if (Fermato() || !Pompa(*a.dopo)) return;
   }
   if (!Pompa(*n.dopoArgomenti)) return;
-  try {
-    Assegnamento(n, Esegui, nullptr, &indici);
-  } catch (const std::exception&) {
-    FissaNome();
-    ReportError("Errore non documentato", false);
-  }
+  AssegnaSegnalando([&] { Assegnamento(n, Esegui, nullptr, &indici); });
 }
 
 void EseguiNome(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
-  NomeIstruzione(n.primo->testo);
-  if (!Pompa(*n.dopoNome)) {
-    Seguito seguito(n.livello);
-    seguito::NomeDopoPrimo(Esegui);
-    return;
-  }
+  if (!PrimoNomeLetto(n, Esegui)) return;
   ArgomentiIstruzione argomenti;
   if (n.parolaMembro) {
     if (!Pompa(*n.parolaMembro)) {
@@ -756,12 +742,7 @@ void EseguiNome(istr::Istruzione& s, bool Esegui) {
     if (!Pompa(*n.dopoArgomenti)) return;
   }
   if (n.uguale) {
-    try {
-      Assegnamento(n, Esegui, &argomenti);
-    } catch (const std::exception&) {
-      FissaNome();
-      ReportError("Errore non documentato", false);
-    }
+    AssegnaSegnalando([&] { Assegnamento(n, Esegui, &argomenti); });
     return;
   }
   // The procedure cannot run this statement again while it runs: its list is free.
