@@ -27,6 +27,7 @@
 #include "controls/midi/ServiziSuono.h"
 #include "editor/SynQuorix.h"
 #include "interpreter/Ambiente.h"
+#include "platform/qt/FontToolkit.h"
 #include "runstate/DatiGlob.h"
 #include "values/figure/ListaValGraf.h"
 
@@ -40,6 +41,8 @@ std::string TitoloApplicazione() {
 
 Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziSuono> suono, QWidget* parent)
     : QMainWindow(parent), parametri_(std::move(parametri)), suono_(std::move(suono)) {
+  // Before any widget takes its font: the forms' faces have desktop stand-ins.
+  SostituisciFontToolkit();
   if (!suono_) suono_ = midi::TServiziSuono::Dispositivo();
   ambiente_ = std::make_unique<TAmbiente>();
   canvasRifCart_ = std::make_unique<TCanvasDifferito>([this] {

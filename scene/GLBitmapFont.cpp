@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/qt/ApplicazioneQt.h"
+#include "platform/qt/FontToolkit.h"
 #include "scene/GLRegistry.h"
 #include "scene/GLScene.h"
 #include "scene/GLShapeSupport.h"
@@ -38,10 +39,7 @@ std::vector<int> CharCodes(const std::string& s) {
 }
 
 QFont QtFont(const TGLFontSpec& f) {
-  QString family = QString::fromStdString(f.Name);
-  if (family == "MS Sans Serif" || family == "Arial" || family == "Microsoft Sans Serif")
-    family = "Liberation Sans";
-  QFont q(family);
+  QFont q(FamigliaDesktop(f.Name));
   q.setPixelSize(std::max(1, std::abs(f.Height)));
   q.setBold(f.Style & fsBold);
   q.setItalic(f.Style & fsItalic);

@@ -1,5 +1,7 @@
 #include "platform/qt/QImageCanvas.h"
 
+#include "platform/qt/FontToolkit.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -317,17 +319,7 @@ void TQImageCanvas::FrameRect(const TRect& r) {
 // ---- Text ----
 
 QFont TQImageCanvas::FontQt() const {
-  // The toolkit's fonts are not on Linux: Arial has a metric twin, the old bitmap sans of
-  // the dialogs is replaced by the same sans at the same size.
-  std::string famiglia = Font.Name;
-  if (famiglia == "Arial" || famiglia == "MS Sans Serif" || famiglia == "Microsoft Sans Serif" ||
-      famiglia == "Tahoma" || famiglia == "Small Fonts" || famiglia.empty())
-    famiglia = "Liberation Sans";
-  else if (famiglia == "Times New Roman")
-    famiglia = "Liberation Serif";
-  else if (famiglia == "Courier New" || famiglia == "Courier")
-    famiglia = "Liberation Mono";
-  QFont f(QString::fromStdString(famiglia));
+  QFont f(FamigliaDesktop(Font.Name));
   // Points at 96 dpi, rounded as the toolkit rounds them.
   f.setPixelSize(std::max(1, (std::abs(Font.Size) * 96 + 36) / 72));
   f.setBold(Font.Style & fsBold);

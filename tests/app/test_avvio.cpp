@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -10,6 +12,7 @@
 
 #include "app/RigaComando.h"
 #include "app/Splash.h"
+#include "controls/RAScrollMax.h"
 #include "runstate/DatiGlob.h"
 #include "tests/app/Supporto.h"
 
@@ -209,6 +212,19 @@ TEST(Impaginazione, LaBarraDeiComandiSottoLaColonnaDelDisegno) {
   EXPECT_EQ(f.edIstruzione->height(), alta + f.pnlMess->height());
   f.MemoSource->setFocus();
   EXPECT_EQ(f.edIstruzione->height(), alta);
+}
+
+// The forms' faces are not on Linux: the palette's "Small Fonts" must come out as the narrow
+// sans the images use, or the longest band caption runs into its sign.
+TEST(Impaginazione, LeIntestazioniDellaPaletteStannoNeiLoroPulsanti) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  for (TRAScrollMaxBand* banda : {f.RASCrollGeometria, f.RAScrollStili, f.RAScrollSpazio}) {
+    const QFont font = banda->Button()->font();
+    EXPECT_EQ(QFontInfo(font).family().toStdString(), "Liberation Sans") << banda->Caption().toStdString();
+    EXPECT_LE(QFontMetrics(font).horizontalAdvance(banda->Caption()) + 9 + 2, banda->Button()->width())
+        << banda->Caption().toStdString();
+  }
 }
 
 }  // namespace
