@@ -64,10 +64,9 @@ void TServiziFinestra::Pompa() {
   ultimaPompa_ = Millisecondi();
 }
 
-void TServiziFinestra::ElaboraMessaggi() {
-  if ((++chiamate_ & 15u) != 0) return;
-  if (Millisecondi() - ultimaPompa_ < IntervalloMs) return;
-  Pompa();
+int TServiziFinestra::ElaboraMessaggi() {
+  if (Millisecondi() - ultimaPompa_ >= IntervalloMs) Pompa();
+  return ChiamateTraControlli - 1;
 }
 
 void TServiziFinestra::AttendiEventi(int maxMs) {

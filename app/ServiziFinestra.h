@@ -27,8 +27,10 @@ class TServiziFinestra : public WindowServices {
   TSceglitori& Sceglitori() { return *sceglitori_; }
 
   // Lets the messages through, at most once every `IntervalloMs`: the interpreter calls this
-  // before every token, so the check is one counter and, now and then, the clock.
-  void ElaboraMessaggi() override;
+  // before every token, so the clock is looked at only once every `ChiamateTraControlli`
+  // tokens (a few microseconds of a run).
+  int ElaboraMessaggi() override;
+  static constexpr int ChiamateTraControlli = 256;
   void AttendiEventi(int maxMs) override;
   bool InChiusura() override;
   void ScartaTasti() override;
@@ -84,7 +86,6 @@ class TServiziFinestra : public WindowServices {
   Tfrm3& f_;
   std::unique_ptr<TDialoghi> dialoghi_;
   std::unique_ptr<TSceglitori> sceglitori_;
-  std::uint32_t chiamate_ = 0;
   std::uint64_t ultimaPompa_ = 0;
 };
 

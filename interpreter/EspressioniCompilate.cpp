@@ -323,8 +323,10 @@ Valutato Fermato(const Valutato& dato, const Nodo& da) {
 // no further: so does this, and gives false.
 inline bool Pompa(const FineLettura& prima) {
   TDatiGlob& g = DatiGlob;
-  g.IndiceRiga = prima.IndiceRiga;  // a report at the hook names this line
-  LasciaPassareMessaggi();
+  if (--detail::gMessaggiIgnorati < 0) [[unlikely]] {
+    g.IndiceRiga = prima.IndiceRiga;  // a report at the hook names this line
+    detail::ChiamaElaboraMessaggi();
+  }
   if (g.bStop && g.bFine) [[unlikely]] {
     VaiA(prima);
     g.bFine = true;

@@ -263,8 +263,10 @@ inline void FissaNome() {
 // hook, and the statements' code goes on from there (see Seguito).
 inline bool Pompa(const FineLettura& prima) {
   TDatiGlob& g = DatiGlob;
-  g.IndiceRiga = prima.IndiceRiga;  // a report at the hook names this line
-  LasciaPassareMessaggi();
+  if (--detail::gMessaggiIgnorati < 0) [[unlikely]] {
+    g.IndiceRiga = prima.IndiceRiga;  // a report at the hook names this line
+    detail::ChiamaElaboraMessaggi();
+  }
   if (!g.bStop) [[likely]] return true;
   const bool fine = g.bFine;
   VaiA(prima);

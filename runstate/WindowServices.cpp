@@ -1,5 +1,6 @@
 #include "runstate/WindowServices.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -27,12 +28,17 @@ bool WindowServices::EsisteCartella(const std::string& percorso) {
 namespace detail {
 static WindowServices gNessunaFinestra;
 WindowServices* gFinestra = &gNessunaFinestra;
+int gMessaggiIgnorati = 0;
+
+void ChiamaElaboraMessaggi() { gMessaggiIgnorati = std::max(0, gFinestra->ElaboraMessaggi()); }
 }  // namespace detail
 
 WindowServices& Finestra() { return *detail::gFinestra; }
 
 void ImpostaFinestra(WindowServices* servizi) {
   detail::gFinestra = servizi ? servizi : &detail::gNessunaFinestra;
+  // The new window is asked at the next token: what the old one would ignore says nothing.
+  detail::gMessaggiIgnorati = 0;
 }
 
 void Attendi(int ms) {

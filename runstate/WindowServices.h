@@ -46,8 +46,10 @@ class WindowServices {
 
   // ---- Message loop and clock ----
   // Lets pending window messages through; called before every token, so it must be cheap
-  // (a real window throttles it).
-  virtual void ElaboraMessaggi() {}
+  // (a real window throttles it). Answers how many of the calls that would follow it would do
+  // nothing: those are not made, so that a token costs a count rather than a call.
+  virtual int ElaboraMessaggi() { return kNessunMessaggio; }
+  static constexpr int kNessunMessaggio = 1 << 30;  // a window that never lets anything through
   // A wait loop's one step: blocks until an event arrives or maxMs pass, then lets the
   // messages through. The default sleeps.
   virtual void AttendiEventi(int maxMs);
@@ -130,10 +132,16 @@ void ImpostaFinestra(WindowServices* servizi);
 
 namespace detail {
 extern WindowServices* gFinestra;
-}
+// The calls of LasciaPassareMessaggi that the window said it would ignore, still to come.
+extern int gMessaggiIgnorati;
+void ChiamaElaboraMessaggi();
+}  // namespace detail
 
 // "Let pending messages through": the scanner calls this before every token.
-inline void LasciaPassareMessaggi() { detail::gFinestra->ElaboraMessaggi(); }
+inline void LasciaPassareMessaggi() {
+  if (--detail::gMessaggiIgnorati >= 0) [[likely]] return;
+  detail::ChiamaElaboraMessaggi();
+}
 
 // Returns once more than ms milliseconds have passed, letting messages through meanwhile;
 // earlier when the application is closing.

@@ -73,6 +73,9 @@ struct Prova {
   // Runs `azione` at the pump `al` (1-based; 0: none).
   std::uint64_t al = 0;
   std::function<void()> azione;
+  // Message hooks the window ignores after each pump (as the real window does); those are
+  // not even called.
+  int ignorati = 0;
   // Runs before the program, with the run's window and environment.
   std::function<void(Esecuzione&)> prepara;
 };
@@ -82,6 +85,7 @@ inline Istantanea Esegui(const std::string& programma, bool riproduzioni, const 
   detail::gRiproduzioni = riproduzioni;
   Esecuzione run;
   DatiGlob.bEsecuzioneVeloce = prova.veloce;
+  run.finestra.Ignorati = prova.ignorati;
   if (prova.limite) {
     const std::uint64_t limite = prova.limite;
     run.finestra.Quando([&run, limite] { return run.finestra.Pompaggi >= limite; }, [] { TerminaEsecuzione(); });

@@ -138,23 +138,26 @@ std::string ProgrammaDiOgniTipo(std::mt19937& gen) {
   return p;
 }
 
-void Confronta(const std::string& p, bool veloce) {
+// `ignorati`: the message hooks the window ignores after each pump.
+void Confronta(const std::string& p, bool veloce, int ignorati = 0) {
   Prova prova;
   prova.veloce = veloce;
   prova.limite = 50000;  // a run that would not end is stopped, as the user would stop it
+  prova.ignorati = ignorati;
   const Istantanea testo = Esegui(p, false, prova);
   const Istantanea ricordata = Esegui(p, true, prova);
-  ASSERT_EQ(ricordata, testo) << (veloce ? "fast run" : "normal run") << " of:\n" << p;
+  ASSERT_EQ(ricordata, testo) << (veloce ? "fast run" : "normal run") << ", hooks ignored " << ignorati << " of:\n"
+                              << p;
 }
 
 TEST(RiproduzioniCasualiTest, ProgramsOfNumbersGiveWhatTheirTextGives) {
   std::mt19937 gen(61206);
-  for (int prova = 0; prova < 600; ++prova) Confronta(ProgrammaDiNumeri(gen), prova % 4 != 0);
+  for (int prova = 0; prova < 600; ++prova) Confronta(ProgrammaDiNumeri(gen), prova % 4 != 0, prova % 3 * 4);
 }
 
 TEST(RiproduzioniCasualiTest, ProgramsOfEveryKindGiveWhatTheirTextGives) {
   std::mt19937 gen(20251206);
-  for (int prova = 0; prova < 600; ++prova) Confronta(ProgrammaDiOgniTipo(gen), prova % 4 != 0);
+  for (int prova = 0; prova < 600; ++prova) Confronta(ProgrammaDiOgniTipo(gen), prova % 4 != 0, prova % 3 * 4);
 }
 
 TEST(RiproduzioniCasualiTest, AStopAtARandomTokenGivesWhatTheTextGives) {
@@ -165,6 +168,7 @@ TEST(RiproduzioniCasualiTest, AStopAtARandomTokenGivesWhatTheTextGives) {
     stop.veloce = prova % 2 == 0;
     stop.limite = 50000;
     stop.al = 1 + gen() % 400;
+    stop.ignorati = prova % 3;
     stop.azione = [] { TerminaEsecuzione(); };
     const Istantanea testo = Esegui(p, false, stop);
     const Istantanea ricordata = Esegui(p, true, stop);
@@ -202,7 +206,7 @@ TEST(RiproduzioniCasualiTest, DamagedProgramsGiveWhatTheirTextGives) {
         default: p.insert(pos, p.substr(gen() % p.size(), 1 + gen() % 12)); break;
       }
     }
-    Confronta(p, prova % 3 != 0);
+    Confronta(p, prova % 3 != 0, prova % 2 * 3);
   }
 }
 

@@ -31,9 +31,10 @@ void ScriptedWindow::Esegui() {
   }
 }
 
-void ScriptedWindow::ElaboraMessaggi() {
+int ScriptedWindow::ElaboraMessaggi() {
   ++Pompaggi;
   if (!script_.empty()) Esegui();
+  return Ignorati;
 }
 
 void ScriptedWindow::AttendiEventi(int maxMs) {

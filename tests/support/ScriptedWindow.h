@@ -39,6 +39,9 @@ class ScriptedWindow : public WindowServices {
   int Ridisegni = 0;
   int AggiornamentiLista = 0;
   std::uint64_t Pompaggi = 0;
+  // How many tokens' message hooks the window says it ignores after each of its pumps, as a
+  // real window does (0: every token's hook reaches the script).
+  int Ignorati = 0;
   // Buttons, views, the note player and the grids' edits, in order, with the fake clock
   // for the notes: "Continua 1", "Vista 3D", "Note 7", "Play @0", "Stop @500", ...
   std::vector<std::string> Eventi;
@@ -66,7 +69,7 @@ class ScriptedWindow : public WindowServices {
   // ---- The services ----
   void DisegnaRifCart() override { ++Ridisegni; }
   void AggiornaListaOggetti() override { ++AggiornamentiLista; }
-  void ElaboraMessaggi() override;
+  int ElaboraMessaggi() override;
   void AttendiEventi(int maxMs) override;
   std::uint64_t Millisecondi() override { return Orologio; }
   void AggiungiRigaOutput(const std::string& riga, TColor colore) override;
