@@ -1427,6 +1427,15 @@ Valutato ValutaNominata(NodoRelazione& e) {
   return v;
 }
 
+bool SoloGanci(const NodoRelazione& e) {
+  for (const NodoNome* n : e.nomiLetti) {
+    if (!n->costante && n->comando.gestore) return false;  // AnalizzaDopoArgomenti would call it
+    for (const NodoNome::Argomento& a : n->argomenti)
+      if (a.espressione && !SoloGanci(*a.espressione)) return false;
+  }
+  return true;
+}
+
 std::unique_ptr<NodoRelazione> CompilaEspressione() {
   std::unique_ptr<NodoRelazione> e = Compilatore().Leggi();
   if (e) Collega(*e);

@@ -206,5 +206,8 @@ Valutato ValutaNominata(espr::NodoRelazione& e);
 inline void AnalizzaCompilata(espr::NodoRelazione& e) {
   if (!e.analizza(e) && DatiGlob.bStop) [[unlikely]] VaiA(e.dopo);
 }
+// True when AnalizzaCompilata of it can do nothing but its message hooks: no name in it
+// (arguments too) can call a command.
+bool SoloGanci(const espr::NodoRelazione& e);
 
 }  // namespace qx

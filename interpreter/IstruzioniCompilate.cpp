@@ -761,9 +761,27 @@ void EseguiVuota(istr::Istruzione&, bool) {}
 
 inline void EseguiCostrutto(istr::Istruzione& s, bool Esegui) { s.esegui(s, Esegui); }
 
+// A statement read but not run (a branch not taken, a loop's body after its last pass) whose
+// reading does nothing but its message hooks: while the window ignores that many, the hooks are
+// counted off and the statement name it would leave is left.
+[[gnu::noinline]] void Salta(istr::Istruzione& s) {
+  int& ignorati = detail::gMessaggiIgnorati;
+  if (s.ganciSaltata >= 0 && ignorati >= s.ganciSaltata && !DatiGlob.bStop) [[likely]] {
+    ignorati -= s.ganciSaltata;
+    if (s.nomeSaltata) NomeIstruzione(*s.nomeSaltata);
+    return;
+  }
+  const int prima = ignorati;
+  const std::uint64_t chiamate = detail::gMessaggiElaborati;
+  s.esegui(s, false);
+  // Learnt from a run that neither called the window nor stopped: always the same hooks.
+  if (s.ganciSaltata < 0 && detail::gMessaggiElaborati == chiamate && !DatiGlob.bStop) s.ganciSaltata = prima - ignorati;
+}
+
 // ExecStatement of a statement inside the recording (its first token was just read).
 void EseguiIstruzione(istr::Istruzione& s, bool Esegui) {
   if (Esegui) MostraRiga(s.primo->dopo.IndiceRiga);
+  else if (s.ganciSaltata != istr::Istruzione::kNonSoloGanci) return Salta(s);
   s.esegui(s, Esegui);
 }
 
@@ -772,12 +790,86 @@ void Esecutore(istr::Istruzione& s, bool Esegui) {
   F(static_cast<T&>(s), Esegui);
 }
 
+// ---- What a statement read but not run does (see Salta) ----
+
+bool SoloGanci(const Lettura* l) { return !l || !l->espressione || qx::SoloGanci(*l->espressione); }
+bool SoloGanci(const istr::Istruzione& s);
+bool SoloGanci(const istr::Corpo& c) {
+  for (const auto& s : c.istruzioni)
+    if (!SoloGanci(*s)) return false;
+  return true;
+}
+bool SoloGanci(const istr::Istruzione& s) {
+  switch (s.specie) {
+    case Specie::Vuota: return true;
+    case Specie::Blocco: return SoloGanci(static_cast<const Blocco&>(s).corpo);
+    case Specie::Finquando: {
+      const auto& w = static_cast<const Finquando&>(s);
+      return SoloGanci(w.condizione) && SoloGanci(w.corpo);
+    }
+    case Specie::Per: {
+      const auto& p = static_cast<const istr::Per&>(s);
+      return SoloGanci(p.inizio) && SoloGanci(p.limite) && SoloGanci(p.corpo);
+    }
+    case Specie::Ripeti: {
+      const auto& r = static_cast<const istr::Ripeti&>(s);
+      return SoloGanci(r.conta) && SoloGanci(r.corpo);
+    }
+    case Specie::Se: {
+      const auto& se = static_cast<const istr::Se&>(s);
+      return SoloGanci(se.condizione) && SoloGanci(*se.vero) && (!se.falso || SoloGanci(*se.falso));
+    }
+    case Specie::Nome: {
+      // Assignments to a name or an element only (SaltaAssegnamento); a procedure is called.
+      const auto& n = static_cast<const istr::Nome&>(s);
+      if (n.parolaMembro || !n.uguale || n.argomenti.size() > IndiciElemento::kMassimo) return false;
+      for (const istr::Nome::Argomento& a : n.argomenti)
+        if (!SoloGanci(a.espressione)) return false;
+      return SoloGanci(n.valore);
+    }
+  }
+  return false;
+}
+
+// The statement name that reading it with Esegui false leaves (nullptr: it leaves none).
+const std::string* NomeSaltata(const istr::Istruzione& s);
+const std::string* NomeSaltata(const istr::Corpo& c) {
+  const std::string* nome = nullptr;
+  for (const auto& s : c.istruzioni)
+    if (const std::string* n = NomeSaltata(*s)) nome = n;
+  return nome;
+}
+const std::string* NomeSaltata(const istr::Istruzione& s) {
+  switch (s.specie) {
+    case Specie::Vuota: return nullptr;
+    case Specie::Blocco: return NomeSaltata(static_cast<const Blocco&>(s).corpo);
+    case Specie::Finquando: return NomeSaltata(static_cast<const Finquando&>(s).corpo);
+    case Specie::Ripeti: return NomeSaltata(static_cast<const istr::Ripeti&>(s).corpo);
+    case Specie::Per: {
+      const auto& p = static_cast<const istr::Per&>(s);
+      const std::string* corpo = NomeSaltata(p.corpo);
+      return corpo ? corpo : &p.variabile->testo;
+    }
+    case Specie::Se: {
+      const auto& se = static_cast<const istr::Se&>(s);
+      const std::string* falso = se.falso ? NomeSaltata(*se.falso) : nullptr;
+      return falso ? falso : NomeSaltata(*se.vero);
+    }
+    case Specie::Nome: return &static_cast<const istr::Nome&>(s).primo->testo;
+  }
+  return nullptr;
+}
+
 // Gives every statement of a tree its routine.
 void Collega(istr::Istruzione& s);
 void Collega(istr::Corpo& c) {
   for (auto& s : c.istruzioni) Collega(*s);
 }
 void Collega(istr::Istruzione& s) {
+  if (SoloGanci(s)) {
+    s.ganciSaltata = -1;
+    s.nomeSaltata = NomeSaltata(s);
+  }
   switch (s.specie) {
     case Specie::Vuota: s.esegui = EseguiVuota; return;
     case Specie::Blocco:

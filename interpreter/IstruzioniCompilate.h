@@ -13,6 +13,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "interpreter/Dispatch.h"
@@ -36,6 +37,12 @@ struct Istruzione {
   // What running it does, chosen for its shape when the tree is built (after its line was
   // shown).
   void (*esegui)(Istruzione&, bool Esegui) = nullptr;
+  // Its run with Esegui false, when no name in it can call a command: all that run does is
+  // always as many message hooks (learnt from its first such run; -1: not yet), then it leaves
+  // `nomeSaltata` as the statement name. kNonSoloGanci: the run may do more.
+  static constexpr int kNonSoloGanci = -2;
+  int ganciSaltata = kNonSoloGanci;
+  const std::string* nomeSaltata = nullptr;
 };
 
 // Statements up to FINE, and the ";" after FINE.

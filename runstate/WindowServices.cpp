@@ -29,8 +29,12 @@ namespace detail {
 static WindowServices gNessunaFinestra;
 WindowServices* gFinestra = &gNessunaFinestra;
 int gMessaggiIgnorati = 0;
+std::uint64_t gMessaggiElaborati = 0;
 
-void ChiamaElaboraMessaggi() { gMessaggiIgnorati = std::max(0, gFinestra->ElaboraMessaggi()); }
+void ChiamaElaboraMessaggi() {
+  ++gMessaggiElaborati;
+  gMessaggiIgnorati = std::max(0, gFinestra->ElaboraMessaggi());
+}
 }  // namespace detail
 
 WindowServices& Finestra() { return *detail::gFinestra; }

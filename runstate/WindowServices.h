@@ -134,6 +134,8 @@ namespace detail {
 extern WindowServices* gFinestra;
 // The calls of LasciaPassareMessaggi that the window said it would ignore, still to come.
 extern int gMessaggiIgnorati;
+// How many times LasciaPassareMessaggi has called the window.
+extern std::uint64_t gMessaggiElaborati;
 void ChiamaElaboraMessaggi();
 }  // namespace detail
 
