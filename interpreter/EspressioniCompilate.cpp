@@ -1056,8 +1056,30 @@ struct ArgomentiNumerici {
   TipiValore tipi[kArgomentiNumerici];
 };
 
-// LeggiArgomenti(n, true) of such a name; `tutti`: every argument is a number.
-[[gnu::always_inline]] inline bool LeggiArgomentiNumerici(NodoNome& n, ArgomentiNumerici& a, bool& tutti) {
+// The first argument of a name with `ganciPrestito`, when the command may look at the
+// variable's own value instead of the copy the text reads (see ScalareNome): that variable.
+cVariabile* VariabilePrestabile(NodoNome& n) {
+  const TDatiGlob& g = DatiGlob;
+  if (g.bStop || !g.ListaVariabili) return nullptr;
+  auto& primo = static_cast<NodoNome&>(*n.argomenti[0].espressione->sinistro);
+  cVariabile* var = primo.variabile.TrovaStessoNome(primo.nome);
+  const cValore* valore = var ? var->GetValore() : nullptr;
+  if (!valore || valore->Tipo == T_REALE || valore->Tipo == T_BOOLEANO) return nullptr;
+  // The copy would bear the variable's name when its value bears none: an anonymous object
+  // goes the general way (ConValore).
+  const std::string& nome = valore->Nome.empty() ? var->Nome : valore->Nome;
+  return !nome.empty() && nome[0] == '$' ? nullptr : var;
+}
+
+// What reading the first argument from `prestata` leaves in the name's values: the copy.
+[[gnu::noinline]] void Restituisci(NodoNome& n, cVariabile& prestata) {
+  n.valori[0] = LeggiVariabileCompilata(static_cast<NodoNome&>(*n.argomenti[0].espressione->sinistro), prestata);
+}
+
+// LeggiArgomenti(n, true) of such a name; `tutti`: every argument is a number. With `prestata`
+// the first argument, that variable's name, is read without its copy (left to Restituisci).
+[[gnu::always_inline]] inline bool LeggiArgomentiNumerici(NodoNome& n, ArgomentiNumerici& a, bool& tutti,
+                                                         cVariabile* prestata = nullptr) {
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) return false;
   const std::size_t quanti = n.argomenti.size();
@@ -1066,6 +1088,17 @@ struct ArgomentiNumerici {
     NodoRelazione& e = *n.argomenti[i].espressione;
     Valutato& v = n.valori[i];
     TipiValore t;
+    if (i == 0 && prestata) {
+      // SommaNomeSolo of the name, whose hook the window ignores on a run not stopped.
+      auto& primo = static_cast<NodoNome&>(*e.sinistro);
+      if (e.mostra) MostraRiga(e.riga);
+      Pompa(primo.prima);
+      if (primo.registraNome) primo.nomeFonte = nullptr;  // ScalatoNominato of a value
+      a.numeri[0] = 0;
+      a.tipi[0] = T_1;
+      tutti = false;
+      continue;
+    }
     a.numeri[i] = RelazioneScalare(e, t, v);
     a.tipi[i] = t;
     tutti = tutti && t == T_REALE;
@@ -1094,9 +1127,10 @@ struct ArgomentiNumerici {
 
 // Whether the arguments suit a FormaConValore: a value that is not an anonymous object, then
 // numbers.
-bool ConValore(const NodoNome& n, const ArgomentiNumerici& a) {
+// With `prestata` the value is that variable's, which VariabilePrestabile found suitable.
+bool ConValore(const NodoNome& n, const ArgomentiNumerici& a, const cVariabile* prestata) {
   const cValore* primo = n.valori[0].oggetto.get();
-  if (!primo || primo->IsAnonimo()) return false;
+  if (!prestata && (!primo || primo->IsAnonimo())) return false;
   for (std::size_t i = 1; i < n.argomenti.size(); ++i)
     if (a.tipi[i] != T_REALE) return false;
   return true;
@@ -1104,17 +1138,27 @@ bool ConValore(const NodoNome& n, const ArgomentiNumerici& a) {
 
 // A name with arguments: a number that a numeric form or element reader gives comes back
 // without a value.
+//
+// The text copies a variable that is the first argument when it reads it, and a command with a
+// value form only looks at that value. When the window ignores every hook up to the call (and
+// the other arguments can call no command), nothing can change the variable before the call:
+// the form then looks at the variable's own value, and the copy is made only where the text's
+// would still be used.
 Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoNome&>(nodo);
   if (!n.soloEspressioni) return NomeScalareGenerale(n, t, altro);
   ArgomentiNumerici a;
   bool tutti;
-  if (!LeggiArgomentiNumerici(n, a, tutti)) {
+  cVariabile* prestata = n.ganciPrestito > 0 && detail::gMessaggiIgnorati >= n.ganciPrestito
+                             ? VariabilePrestabile(n)
+                             : nullptr;
+  if (!LeggiArgomentiNumerici(n, a, tutti, prestata)) {
     altro = Interrotto();
     return Altro(t);
   }
   const int quanti = static_cast<int>(n.argomenti.size());
   if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
+    if (prestata) Restituisci(n, *prestata);
     const cValore* valore = var->GetValore();
     if (valore && tutti) {
       if (const Reale* cella = CellaLetta(*var, a.numeri, quanti)) {
@@ -1140,17 +1184,19 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
       return r;
     }
   }
-  if (n.comando.conValore && a.tipi[0] == T_1 && ConValore(n, a)) {
+  if (n.comando.conValore && a.tipi[0] == T_1 && ConValore(n, a, prestata)) {
     // A value, then numbers. The value is no anonymous object (those the command's caller
     // removes after the call), and the handler would give a number that bears no name.
     bool riuscita;
-    const Reale r = n.comando.conValore(*n.valori[0].oggetto, a.numeri + 1, quanti - 1, riuscita);
+    const cValore& primo = prestata ? *prestata->GetValore() : *n.valori[0].oggetto;
+    const Reale r = n.comando.conValore(primo, a.numeri + 1, quanti - 1, riuscita);
     if (riuscita) {
       n.nomeFonte = nullptr;
       t = T_REALE;
       return r;
     }
   }
+  if (prestata) Restituisci(n, *prestata);
   Materializza(n, a);
   altro = ValutaComando(n);
   return ScalatoNominato(n, altro, t);
@@ -1327,6 +1373,40 @@ Reale ScalareNon(Nodo& nodo, TipiValore& t, Valutato& altro) {
 }
 
 // Gives every node of a tree its routines.
+// The message hooks that evaluating it makes at most: one for each name and member.
+int GanciMassimi(const Nodo& n) {
+  switch (n.specie) {
+    case Specie::Nome: {
+      int ganci = 1;
+      for (const NodoNome::Argomento& a : static_cast<const NodoNome&>(n).argomenti)
+        ganci += a.membro || !a.espressione ? 1 : GanciMassimi(*a.espressione);
+      return ganci;
+    }
+    case Specie::Non: return GanciMassimi(*static_cast<const NodoNon&>(n).operando);
+    case Specie::Catena: {
+      const auto& c = static_cast<const NodoCatena&>(n);
+      int ganci = GanciMassimi(*c.primo);
+      for (const NodoCatena::Passo& p : c.passi) ganci += GanciMassimi(*p.operando);
+      return ganci;
+    }
+    case Specie::Relazione: {
+      const auto& r = static_cast<const NodoRelazione&>(n);
+      return GanciMassimi(*r.sinistro) + (r.destro ? GanciMassimi(*r.destro) : 0);
+    }
+    default: return 0;
+  }
+}
+
+// NodoNome::ganciPrestito of a name whose arguments are linked.
+int GanciPrestito(const NodoNome& n) {
+  if (!n.soloEspressioni || !n.comando.conValore) return 0;
+  const NodoRelazione& primo = *n.argomenti[0].espressione;
+  if (primo.scalare != ScalareSommaNomeSolo) return 0;  // not a lone name
+  for (std::size_t i = 1; i < n.argomenti.size(); ++i)
+    if (!SoloGanci(*n.argomenti[i].espressione)) return 0;
+  return GanciMassimi(n);
+}
+
 void Collega(Nodo& n) {
   switch (n.specie) {
     case Specie::Numero:
@@ -1352,6 +1432,7 @@ void Collega(Nodo& n) {
           Collega(*a.espressione);
           PreparaNomi(*a.espressione);
         }
+      nome.ganciPrestito = GanciPrestito(nome);
       break;
     }
     case Specie::Non:

@@ -161,6 +161,10 @@ struct NodoNome : Nodo {
   bool registraNome = false;
   // Only expressions between its parentheses (no member), few enough for a numeric form.
   bool soloEspressioni = false;
+  // A command with a form that takes a value (FormaConValore) whose first argument is a lone
+  // name and whose other arguments can call no command: the message hooks its reading makes
+  // at most (0: not such a name). See ScalareNome.
+  int ganciPrestito = 0;
   // The whole value of an assignment statement (see RisultatoAssegnato).
   bool valoreAssegnato = false;
   const std::string* nomeFonte = nullptr;

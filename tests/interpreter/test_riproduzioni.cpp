@@ -386,6 +386,46 @@ TEST(RiproduzioniTest, AnElementsContainerChangedAtAnyHookIsSeenWhereTheTextWoul
     }
 }
 
+// A command that only looks at the function it is given may look at the variable itself
+// while the window ignores the hooks up to the call; whatever the window does to the variable
+// at the hooks it takes, the command sees what the text's copy holds.
+TEST(RiproduzioniTest, AFunctionChangedAtAnyHookIsTheOneTheCommandSees) {
+  const char* const programmi[] = {
+      "F = FUNZIONE(\"x^2\"); S = 0;\nPER (K DA 1 A 12) ESEGUI;\n  S = S + VALUTAFUNZ(F, K / 2) * 2;\nFINE;",
+      ("F = FUNZIONE(\"x\"); G = F; S = 0;\nRIPETI 6 VOLTE;\n  S = VALUTAFUNZ(F, S + 1) - VALUTAFUNZ(G, S);\n"
+       "  SE S > 2 ALLORA F = \"testo\";\nFINE;"),
+  };
+  const std::function<void()> azioni[] = {
+      [] {
+        cValoreFunzione f;
+        f.ImpostaFunzione("x-7");
+        StoreVariable(true, "F", f, nullptr);
+      },
+      [] {
+        cValoreStringa testo("x");
+        StoreVariable(true, "F", testo, nullptr);
+      },
+      [] {
+        cValoreReale numero(3);
+        StoreVariable(true, "F", numero, nullptr);
+      },
+      [] { DatiGlob.ListaVariabili->Elimina("F"); },
+  };
+  for (const int ignorati : {2, 3, 7})
+    for (const char* p : programmi)
+      for (const auto& azione : azioni)
+        for (std::uint64_t al = 1; al <= 25; ++al) {
+          Prova prova;
+          prova.veloce = al % 2 == 1;
+          prova.al = al;
+          prova.azione = azione;
+          prova.ignorati = ignorati;
+          const Istantanea testo = Esegui(p, false, prova);
+          const Istantanea ricordata = Esegui(p, true, prova);
+          ASSERT_EQ(ricordata, testo) << "action at pump " << al << ", hooks ignored " << ignorati << " of:\n" << p;
+        }
+}
+
 TEST(RiproduzioniTest, AStopFromThePumpInsideARecordedLoopEndsTheRunThere) {
   test::Esecuzione run;
   run.finestra.AlPompaggio(3001, [] { TerminaEsecuzione(); });
