@@ -1078,8 +1078,9 @@ cVariabile* VariabilePrestabile(NodoNome& n) {
 
 // LeggiArgomenti(n, true) of such a name; `tutti`: every argument is a number. With `prestata`
 // the first argument, that variable's name, is read without its copy (left to Restituisci).
+template <bool kPrestito>
 [[gnu::always_inline]] inline bool LeggiArgomentiNumerici(NodoNome& n, ArgomentiNumerici& a, bool& tutti,
-                                                         cVariabile* prestata = nullptr) {
+                                                         cVariabile* prestata) {
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) return false;
   const std::size_t quanti = n.argomenti.size();
@@ -1088,7 +1089,7 @@ cVariabile* VariabilePrestabile(NodoNome& n) {
     NodoRelazione& e = *n.argomenti[i].espressione;
     Valutato& v = n.valori[i];
     TipiValore t;
-    if (i == 0 && prestata) {
+    if (kPrestito && i == 0 && prestata) {
       // SommaNomeSolo of the name, whose hook the window ignores on a run not stopped.
       auto& primo = static_cast<NodoNome&>(*e.sinistro);
       if (e.mostra) MostraRiga(e.riga);
@@ -1139,26 +1140,25 @@ bool ConValore(const NodoNome& n, const ArgomentiNumerici& a, const cVariabile* 
 // A name with arguments: a number that a numeric form or element reader gives comes back
 // without a value.
 //
-// The text copies a variable that is the first argument when it reads it, and a command with a
-// value form only looks at that value. When the window ignores every hook up to the call (and
-// the other arguments can call no command), nothing can change the variable before the call:
-// the form then looks at the variable's own value, and the copy is made only where the text's
-// would still be used.
-Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  auto& n = static_cast<NodoNome&>(nodo);
-  if (!n.soloEspressioni) return NomeScalareGenerale(n, t, altro);
+// kPrestito, for a name with `ganciPrestito`: the text copies a variable that is the first
+// argument when it reads it, and a command with a value form only looks at that value. When
+// the window ignores every hook up to the call (and the other arguments can call no command),
+// nothing can change the variable before the call: the form then looks at the variable's own
+// value, and the copy is made only where the text's would still be used.
+template <bool kPrestito>
+[[gnu::always_inline]] inline Reale ScalareNomeArgomenti(NodoNome& n, TipiValore& t, Valutato& altro) {
   ArgomentiNumerici a;
   bool tutti;
-  cVariabile* prestata = n.ganciPrestito > 0 && detail::gMessaggiIgnorati >= n.ganciPrestito
-                             ? VariabilePrestabile(n)
-                             : nullptr;
-  if (!LeggiArgomentiNumerici(n, a, tutti, prestata)) {
+  cVariabile* prestata = nullptr;
+  if constexpr (kPrestito)
+    if (detail::gMessaggiIgnorati >= n.ganciPrestito) prestata = VariabilePrestabile(n);
+  if (!LeggiArgomentiNumerici<kPrestito>(n, a, tutti, prestata)) {
     altro = Interrotto();
     return Altro(t);
   }
   const int quanti = static_cast<int>(n.argomenti.size());
   if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
-    if (prestata) Restituisci(n, *prestata);
+    if (kPrestito && prestata) Restituisci(n, *prestata);
     const cValore* valore = var->GetValore();
     if (valore && tutti) {
       if (const Reale* cella = CellaLetta(*var, a.numeri, quanti)) {
@@ -1184,11 +1184,11 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
       return r;
     }
   }
-  if (n.comando.conValore && a.tipi[0] == T_1 && ConValore(n, a, prestata)) {
+  if (n.comando.conValore && a.tipi[0] == T_1 && ConValore(n, a, kPrestito ? prestata : nullptr)) {
     // A value, then numbers. The value is no anonymous object (those the command's caller
     // removes after the call), and the handler would give a number that bears no name.
     bool riuscita;
-    const cValore& primo = prestata ? *prestata->GetValore() : *n.valori[0].oggetto;
+    const cValore& primo = kPrestito && prestata ? *prestata->GetValore() : *n.valori[0].oggetto;
     const Reale r = n.comando.conValore(primo, a.numeri + 1, quanti - 1, riuscita);
     if (riuscita) {
       n.nomeFonte = nullptr;
@@ -1196,10 +1196,21 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
       return r;
     }
   }
-  if (prestata) Restituisci(n, *prestata);
+  if (kPrestito && prestata) Restituisci(n, *prestata);
   Materializza(n, a);
   altro = ValutaComando(n);
   return ScalatoNominato(n, altro, t);
+}
+
+Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  auto& n = static_cast<NodoNome&>(nodo);
+  if (!n.soloEspressioni) return NomeScalareGenerale(n, t, altro);
+  return ScalareNomeArgomenti<false>(n, t, altro);
+}
+
+// ScalareNome of a name with `ganciPrestito`.
+Reale ScalareNomePrestito(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return ScalareNomeArgomenti<true>(static_cast<NodoNome&>(nodo), t, altro);
 }
 
 // An operand as scalare gives it; literals and lone names, the commonest operands, without a
@@ -1433,6 +1444,7 @@ void Collega(Nodo& n) {
           PreparaNomi(*a.espressione);
         }
       nome.ganciPrestito = GanciPrestito(nome);
+      if (nome.ganciPrestito > 0) n.scalare = ScalareNomePrestito;
       break;
     }
     case Specie::Non:
