@@ -98,8 +98,8 @@ class cListaVariabili {
   // Whether at least n variables hold values of kind Tipo (0: any kind).
   bool ContieneAlmeno(TipiValore Tipo, int n) const;
   std::string NormalizzaNome(std::string_view Nome) const;
-  // Changes whenever a variable is added or removed, and differs between any two tables:
-  // a variable found earlier under the same table and version is still the one Cerca gives.
+  // Changes whenever a variable is added or removed, differs between any two tables and is
+  // never 0: a variable found earlier under the same version is still the one Cerca gives.
   std::uint64_t Versione() const { return versione_; }
   // Changes like Versione, except for anonymous variables ("$" and a number): a program's text
   // cannot name them, so what Cerca gives for a name it can hold changes only with this
