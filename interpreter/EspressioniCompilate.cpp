@@ -287,7 +287,8 @@ class Compilatore {
 
 // Writes a recorded position back into the scanner's state, where a report or a command may
 // look at it, and where the reading goes on after a stop.
-inline void Posiziona(const FineLettura& p) { VaiA(p); }
+// Out of line: it comes before reports, stops and commands, never on a number's road.
+[[gnu::noinline]] void Posiziona(const FineLettura& p) { VaiA(p); }
 
 Valutato Interrotto() {
   Valutato v;
@@ -321,16 +322,21 @@ Valutato Fermato(const Valutato& dato, const Nodo& da) {
 // The message hook of NextToken before the name read from `prima`. After a stop by the
 // window's stop command (bFine set too) the text reads what stands there as a token and goes
 // no further: so does this, and gives false.
+// Out of line, so that the routines that make a hook keep their common road short.
+[[gnu::noinline, gnu::cold]] void GancioDellaFinestra(int riga) {
+  DatiGlob.IndiceRiga = riga;  // a report at the hook names this line
+  detail::ChiamaElaboraMessaggi();
+}
+[[gnu::noinline, gnu::cold]] void LeggiDopoLaFine(const FineLettura& prima) {
+  VaiA(prima);
+  DatiGlob.bFine = true;
+  detail::LeggiToken();
+}
 inline bool Pompa(const FineLettura& prima) {
-  TDatiGlob& g = DatiGlob;
-  if (--detail::gMessaggiIgnorati < 0) [[unlikely]] {
-    g.IndiceRiga = prima.IndiceRiga;  // a report at the hook names this line
-    detail::ChiamaElaboraMessaggi();
-  }
+  const TDatiGlob& g = DatiGlob;
+  if (--detail::gMessaggiIgnorati < 0) [[unlikely]] GancioDellaFinestra(prima.IndiceRiga);
   if (g.bStop && g.bFine) [[unlikely]] {
-    VaiA(prima);
-    g.bFine = true;
-    detail::LeggiToken();
+    LeggiDopoLaFine(prima);
     return false;
   }
   return true;
@@ -950,17 +956,18 @@ inline Reale ScalatoNominato(NodoNome& n, const Valutato& altro, TipiValore& t) 
 
 // A name without arguments, most often a variable. Where the node is an argument's name
 // source (`registraNome`) it records the name of what it gives.
+// NomeSoloScalare of a run found stopped at the name's hook (`posiziona`: with the reading
+// going on after it).
+[[gnu::noinline, gnu::cold]] Reale NomeSoloInterrotto(NodoNome& n, bool posiziona, TipiValore& t, Valutato& altro) {
+  if (posiziona) Posiziona(n.dopoArgomenti);
+  altro = Interrotto();
+  return Altro(t);
+}
+
 [[gnu::always_inline]] inline Reale NomeSoloScalare(NodoNome& n, TipiValore& t, Valutato& altro) {
   TDatiGlob& g = DatiGlob;
-  if (!Pompa(n.prima)) {
-    altro = Interrotto();
-    return Altro(t);
-  }
-  if (g.bStop) [[unlikely]] {
-    Posiziona(n.dopoArgomenti);
-    altro = Interrotto();
-    return Altro(t);
-  }
+  if (!Pompa(n.prima)) return NomeSoloInterrotto(n, false, t, altro);
+  if (g.bStop) [[unlikely]] return NomeSoloInterrotto(n, true, t, altro);
   cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr;
   const cValore* valore = var ? var->GetValore() : nullptr;
   if (valore && valore->Tipo == T_REALE) [[likely]] {

@@ -261,17 +261,22 @@ inline void FissaNome() {
 // NextToken's message hook before a read that starts at `prima`; false when the run was
 // stopped there: the token has then been read from the text, as NextToken reads it after its
 // hook, and the statements' code goes on from there (see Seguito).
-inline bool Pompa(const FineLettura& prima) {
+// Out of line, so that the routines that make a hook keep their common road short.
+[[gnu::noinline, gnu::cold]] void GancioDellaFinestra(int riga) {
+  DatiGlob.IndiceRiga = riga;  // a report at the hook names this line
+  detail::ChiamaElaboraMessaggi();
+}
+[[gnu::noinline, gnu::cold]] void LeggiDopoLoStop(const FineLettura& prima) {
   TDatiGlob& g = DatiGlob;
-  if (--detail::gMessaggiIgnorati < 0) [[unlikely]] {
-    g.IndiceRiga = prima.IndiceRiga;  // a report at the hook names this line
-    detail::ChiamaElaboraMessaggi();
-  }
-  if (!g.bStop) [[likely]] return true;
   const bool fine = g.bFine;
   VaiA(prima);
   if (fine) g.bFine = true;
   detail::LeggiToken();
+}
+inline bool Pompa(const FineLettura& prima) {
+  if (--detail::gMessaggiIgnorati < 0) [[unlikely]] GancioDellaFinestra(prima.IndiceRiga);
+  if (!DatiGlob.bStop) [[likely]] return true;
+  LeggiDopoLoStop(prima);
   return false;
 }
 inline bool Pompa(const Lettura& l) { return Pompa(l.prima); }
