@@ -317,7 +317,30 @@ inline Reale Scalare(const Lettura& l, bool Esegui, TipiValore& t, Valutato& alt
   return 0;
 }
 
-void EseguiIstruzione(istr::Istruzione& s, bool Esegui);
+// A statement read but not run (a branch not taken, a loop's body after its last pass) whose
+// reading does nothing but its message hooks: while the window ignores that many, the hooks are
+// counted off and the statement name it would leave is left.
+[[gnu::noinline]] void Salta(istr::Istruzione& s) {
+  int& ignorati = detail::gMessaggiIgnorati;
+  if (s.ganciSaltata >= 0 && ignorati >= s.ganciSaltata && !DatiGlob.bStop) [[likely]] {
+    ignorati -= s.ganciSaltata;
+    if (s.nomeSaltata) NomeIstruzione(*s.nomeSaltata);
+    return;
+  }
+  const int prima = ignorati;
+  const std::uint64_t chiamate = detail::gMessaggiElaborati;
+  s.esegui(s, false);
+  // Learnt from a run that neither called the window nor stopped: always the same hooks.
+  if (s.ganciSaltata < 0 && detail::gMessaggiElaborati == chiamate && !DatiGlob.bStop) s.ganciSaltata = prima - ignorati;
+}
+
+// ExecStatement of a statement inside the recording (its first token was just read).
+[[gnu::always_inline]] inline void EseguiIstruzione(istr::Istruzione& s, bool Esegui) {
+  if (Esegui) MostraRiga(s.primo->dopo.IndiceRiga);
+  else if (s.ganciSaltata != istr::Istruzione::kNonSoloGanci) return Salta(s);
+  s.esegui(s, Esegui);
+}
+
 
 // Statements up to FINE (Corpo), for the statement at `livello` that owns the body.
 void EseguiCorpo(istr::Corpo& c, bool Esegui, int livello) {
@@ -448,24 +471,30 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     }
     if (t == T_REALE) x += passo;
     if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
+    Reale valore = 0;
     if (Esegui) {
-      if (t != T_REALE || !MemorizzaNumero(contatore, x, &p.contatore)) {
+      const bool inPosto = t == T_REALE && MemorizzaNumero(contatore, x, &p.contatore);
+      if (!inPosto) {
         Valutato inizio = DaScalare(t, x, altro);
         ArgomentiIstruzione nessuno;
         Memorizza(contatore, inizio, nessuno, &p.contatore, p.inizio->dopo);
         if (Fermato()) return;
       }
+      // A number stored in place, with no wait after it that lets the window run: the counter
+      // holds it, and is not looked up again.
+      const bool tenuto = inPosto && g.bEsecuzioneVeloce && !g.bPassoPasso;
       WaitStep();
       if (Fermato()) return;
-    }
-    Reale valore = 0;
-    if (Esegui) {
-      const cValoreReale* n = NumeroVariabile(p.contatore, contatore);
-      if (!n) {
-        Errore(p.inizio->dopo, "For errore 2", false);
-        return;
+      if (tenuto) {
+        valore = x;
+      } else {
+        const cValoreReale* n = NumeroVariabile(p.contatore, contatore);
+        if (!n) {
+          Errore(p.inizio->dopo, "For errore 2", false);
+          return;
+        }
+        valore = n->Value;
       }
-      valore = n->Value;
     }
     if (!Pompa(*p.a)) {
       Seguito seguito(p.livello);
@@ -765,30 +794,6 @@ void EseguiNome(istr::Istruzione& s, bool Esegui) {
 void EseguiVuota(istr::Istruzione&, bool) {}
 
 inline void EseguiCostrutto(istr::Istruzione& s, bool Esegui) { s.esegui(s, Esegui); }
-
-// A statement read but not run (a branch not taken, a loop's body after its last pass) whose
-// reading does nothing but its message hooks: while the window ignores that many, the hooks are
-// counted off and the statement name it would leave is left.
-[[gnu::noinline]] void Salta(istr::Istruzione& s) {
-  int& ignorati = detail::gMessaggiIgnorati;
-  if (s.ganciSaltata >= 0 && ignorati >= s.ganciSaltata && !DatiGlob.bStop) [[likely]] {
-    ignorati -= s.ganciSaltata;
-    if (s.nomeSaltata) NomeIstruzione(*s.nomeSaltata);
-    return;
-  }
-  const int prima = ignorati;
-  const std::uint64_t chiamate = detail::gMessaggiElaborati;
-  s.esegui(s, false);
-  // Learnt from a run that neither called the window nor stopped: always the same hooks.
-  if (s.ganciSaltata < 0 && detail::gMessaggiElaborati == chiamate && !DatiGlob.bStop) s.ganciSaltata = prima - ignorati;
-}
-
-// ExecStatement of a statement inside the recording (its first token was just read).
-void EseguiIstruzione(istr::Istruzione& s, bool Esegui) {
-  if (Esegui) MostraRiga(s.primo->dopo.IndiceRiga);
-  else if (s.ganciSaltata != istr::Istruzione::kNonSoloGanci) return Salta(s);
-  s.esegui(s, Esegui);
-}
 
 template <class T, void (*F)(T&, bool)>
 void Esecutore(istr::Istruzione& s, bool Esegui) {
