@@ -313,6 +313,25 @@ TEST(Esecuzione, LEsecuzioneVeloceNonEvidenziaLaRiga) {
   EXPECT_TRUE(DatiGlob.bEvidenziaRiga);
 }
 
+// A loop that never ends, in fast run: the window lets the stop command through while the loop
+// runs (it looks at the clock between the hooks it ignores), and the run ends there.
+TEST(Esecuzione, LoStopFermaUnCicloSenzaFine) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  QTest::mouseClick(f.cbEsecuzioneVeloce, Qt::LeftButton);
+  ImpostaTestoEditor(*f.MemoSource, "K = 0;\nESEGUI FINQUANDO (VERO);\n  K = K + 1;\nFINE;\nB = 2;");
+  const auto conta = [] {
+    const cVariabile* k = DatiGlob.ListaVariabili ? DatiGlob.ListaVariabili->Cerca("K") : nullptr;
+    return k ? static_cast<const cValoreReale*>(k->GetValore())->Value : 0.0L;
+  };
+  Quando stop([&] { return conta() > 1000; }, [&] { Clicca(f, f.tbtTerminaEsecuzione); });
+  Clicca(f, f.Esegui1);
+  ASSERT_TRUE(stop.Eseguita());
+  EXPECT_GT(conta(), 1000);
+  EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("B"), nullptr);
+  EXPECT_FALSE(f.tbtTerminaEsecuzione->isEnabled());
+}
+
 }  // namespace
 }  // namespace qx::test
 
