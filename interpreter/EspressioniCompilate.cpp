@@ -323,11 +323,11 @@ Valutato Fermato(const Valutato& dato, const Nodo& da) {
 // window's stop command (bFine set too) the text reads what stands there as a token and goes
 // no further: so does this, and gives false.
 // Out of line, so that the routines that make a hook keep their common road short.
-[[gnu::noinline, gnu::cold]] void GancioDellaFinestra(int riga) {
+[[gnu::noinline]] void GancioDellaFinestra(int riga) {
   DatiGlob.IndiceRiga = riga;  // a report at the hook names this line
   detail::ChiamaElaboraMessaggi();
 }
-[[gnu::noinline, gnu::cold]] void LeggiDopoLaFine(const FineLettura& prima) {
+[[gnu::noinline]] void LeggiDopoLaFine(const FineLettura& prima) {
   VaiA(prima);
   DatiGlob.bFine = true;
   detail::LeggiToken();
@@ -958,7 +958,7 @@ inline Reale ScalatoNominato(NodoNome& n, const Valutato& altro, TipiValore& t) 
 // source (`registraNome`) it records the name of what it gives.
 // NomeSoloScalare of a run found stopped at the name's hook (`posiziona`: with the reading
 // going on after it).
-[[gnu::noinline, gnu::cold]] Reale NomeSoloInterrotto(NodoNome& n, bool posiziona, TipiValore& t, Valutato& altro) {
+[[gnu::noinline]] Reale NomeSoloInterrotto(NodoNome& n, bool posiziona, TipiValore& t, Valutato& altro) {
   if (posiziona) Posiziona(n.dopoArgomenti);
   altro = Interrotto();
   return Altro(t);

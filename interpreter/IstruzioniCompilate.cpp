@@ -262,11 +262,11 @@ inline void FissaNome() {
 // stopped there: the token has then been read from the text, as NextToken reads it after its
 // hook, and the statements' code goes on from there (see Seguito).
 // Out of line, so that the routines that make a hook keep their common road short.
-[[gnu::noinline, gnu::cold]] void GancioDellaFinestra(int riga) {
+[[gnu::noinline]] void GancioDellaFinestra(int riga) {
   DatiGlob.IndiceRiga = riga;  // a report at the hook names this line
   detail::ChiamaElaboraMessaggi();
 }
-[[gnu::noinline, gnu::cold]] void LeggiDopoLoStop(const FineLettura& prima) {
+[[gnu::noinline]] void LeggiDopoLoStop(const FineLettura& prima) {
   TDatiGlob& g = DatiGlob;
   const bool fine = g.bFine;
   VaiA(prima);
