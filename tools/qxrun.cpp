@@ -139,10 +139,15 @@ int main(int argc, char** argv) {
   auto suono = midi::TServiziSuono::Registrazione();
   FinestraQxrun finestra(*suono);
   finestra.AnnullaSenzaRisposte = true;
+  // Nothing here acts at the message hook (the answers go to the dialogs that ask): like
+  // the real window, it ignores most hooks.
+  finestra.Ignorati = 255;
   for (const std::string& r : DividiRighe(testoRisposte)) finestra.Risposte.push_back(r);
   test::FinestraInstallata installata(finestra);
   DatiGlob.AreaRifCart = {larghezza, altezza};
+  // The window's fast run: no redraw after each statement, no line highlighted.
   DatiGlob.bEsecuzioneVeloce = true;
+  DatiGlob.bEvidenziaRiga = false;
   DatiGlob.bMostraErrori = false;
 
   // The area's canvas: values draw on it as they are stored, and the whole picture is
