@@ -319,10 +319,8 @@ Valutato Fermato(const Valutato& dato, const Nodo& da) {
 // Fermato in place, where a routine gives back the very value it holds.
 [[gnu::noinline]] void Ferma(Valutato& dato, const Nodo& da) { dato = Fermato(dato, da); }
 
-// The message hook of NextToken before the name read from `prima`. After a stop by the
-// window's stop command (bFine set too) the text reads what stands there as a token and goes
-// no further: so does this, and gives false.
-// Out of line, so that the routines that make a hook keep their common road short.
+// The window's and the stop's roads of a hook, out of line so that the routines that make a
+// hook keep their common road short.
 [[gnu::noinline]] void GancioDellaFinestra(int riga) {
   DatiGlob.IndiceRiga = riga;  // a report at the hook names this line
   detail::ChiamaElaboraMessaggi();
@@ -332,6 +330,10 @@ Valutato Fermato(const Valutato& dato, const Nodo& da) {
   DatiGlob.bFine = true;
   detail::LeggiToken();
 }
+
+// The message hook of NextToken before the name read from `prima`. After a stop by the
+// window's stop command (bFine set too) the text reads what stands there as a token and goes
+// no further: so does this, and gives false.
 inline bool Pompa(const FineLettura& prima) {
   const TDatiGlob& g = DatiGlob;
   if (--detail::gMessaggiIgnorati < 0) [[unlikely]] GancioDellaFinestra(prima.IndiceRiga);

@@ -258,10 +258,8 @@ inline void FissaNome() {
   }
 }
 
-// NextToken's message hook before a read that starts at `prima`; false when the run was
-// stopped there: the token has then been read from the text, as NextToken reads it after its
-// hook, and the statements' code goes on from there (see Seguito).
-// Out of line, so that the routines that make a hook keep their common road short.
+// The window's and the stop's roads of a hook, out of line so that the routines that make a
+// hook keep their common road short.
 [[gnu::noinline]] void GancioDellaFinestra(int riga) {
   DatiGlob.IndiceRiga = riga;  // a report at the hook names this line
   detail::ChiamaElaboraMessaggi();
@@ -273,6 +271,10 @@ inline void FissaNome() {
   if (fine) g.bFine = true;
   detail::LeggiToken();
 }
+
+// NextToken's message hook before a read that starts at `prima`; false when the run was
+// stopped there: the token has then been read from the text, as NextToken reads it after its
+// hook, and the statements' code goes on from there (see Seguito).
 inline bool Pompa(const FineLettura& prima) {
   if (--detail::gMessaggiIgnorati < 0) [[unlikely]] GancioDellaFinestra(prima.IndiceRiga);
   if (!DatiGlob.bStop) [[likely]] return true;
@@ -340,7 +342,6 @@ inline Reale Scalare(const Lettura& l, bool Esegui, TipiValore& t, Valutato& alt
   else if (s.ganciSaltata != istr::Istruzione::kNonSoloGanci) return Salta(s);
   s.esegui(s, Esegui);
 }
-
 
 // Statements up to FINE (Corpo), for the statement at `livello` that owns the body.
 void EseguiCorpo(istr::Corpo& c, bool Esegui, int livello) {
