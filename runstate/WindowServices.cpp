@@ -33,7 +33,10 @@ std::uint64_t gMessaggiElaborati = 0;
 
 void ChiamaElaboraMessaggi() {
   ++gMessaggiElaborati;
-  gMessaggiIgnorati = std::max(0, gFinestra->ElaboraMessaggi());
+  WindowServices* finestra = gFinestra;
+  const int ignorati = finestra->ElaboraMessaggi();
+  // A window put in place meanwhile is asked at the next token (see ImpostaFinestra).
+  if (gFinestra == finestra) gMessaggiIgnorati = std::max(0, ignorati);
 }
 }  // namespace detail
 

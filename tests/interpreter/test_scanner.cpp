@@ -209,6 +209,29 @@ TEST_F(ErrorReportTest, AScriptedStopEndsAReadingLoopAtAChosenToken) {
   EXPECT_TRUE(finestra.Problemi.empty());
 }
 
+// The hooks a window says it ignores are not made; a window put in place, even by the one
+// being called, takes the very next hook.
+TEST_F(ErrorReportTest, TheHooksAWindowIgnoresAreOnlyCounted) {
+  Carica({"A B C D E F G H I J K L"});
+  finestra.Ignorati = 3;
+  NextToken();
+  NextToken();
+  NextToken();
+  NextToken();
+  EXPECT_EQ(finestra.Pompaggi, 1u) << "the first hook, then three ignored";
+  NextToken();
+  EXPECT_EQ(finestra.Pompaggi, 2u);
+  test::ScriptedWindow altra;
+  finestra.AlPompaggio(3, [&] { ImpostaFinestra(&altra); });
+  for (int i = 0; i < 4; ++i) NextToken();
+  EXPECT_EQ(finestra.Pompaggi, 3u);
+  EXPECT_EQ(altra.Pompaggi, 0u);
+  NextToken();
+  EXPECT_EQ(altra.Pompaggi, 1u) << "the new window is asked at the next token";
+  EXPECT_EQ(DatiGlob.TokenCorrente, "J");
+  ImpostaFinestra(&finestra);
+}
+
 TEST_F(ErrorReportTest, AnUnansweredWaitStopsTheRunInsteadOfHanging) {
   Carica({"A"});
   DatiGlob.bAttesaPunto = true;
