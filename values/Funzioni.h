@@ -49,17 +49,20 @@ inline long long TroncaIntero(Reale x) {
 #endif
 }
 
-// An index of an element of `n`: x truncated into `i`, when that falls in 1..n. trunc(x) lies
-// there exactly when 1 <= x < n + 1 (NaN and the huge values fail the test), and x is then
-// positive: the rounded value only ever needs stepping down.
+// An index of an element of `n`: x truncated into `i`, when that falls in 1..n (exactly when
+// 1 <= x < n + 1). On x87 the value is rounded to an integer first and stepped down to its
+// floor, which for such x is its truncation; the test is then on integers. NaN, the
+// infinities and values beyond 64 bits round to the smallest integer and fail it.
 inline bool IndiceEntro(Reale x, int n, int& i) {
-  if (!(x >= 1 && x < static_cast<Reale>(n) + 1)) return false;
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
   long long k;
   asm("fistpll %0" : "=m"(k) : "t"(x) : "st");
+  if (k < 1 || k > n + 1LL) return false;  // far outside (and no step below the smallest)
   if (static_cast<Reale>(k) > x) --k;
+  if (k < 1 || k > n) return false;
   i = static_cast<int>(k);
 #else
+  if (!(x >= 1 && x < static_cast<Reale>(n) + 1)) return false;
   i = static_cast<int>(x);
 #endif
   return true;

@@ -97,6 +97,28 @@ TEST(NumeriTest, TruncationAgreesWithTheConversion) {
   }
 }
 
+// An element's index: the truncation, when it falls in 1..n, whatever the value.
+TEST(NumeriTest, AnIndexIsInRangeExactlyWhenOneToNPlusOne) {
+  constexpr qx::Reale inf = std::numeric_limits<qx::Reale>::infinity();
+  const qx::Reale valori[] = {0, -0.0L, 0.4L, 0.5L, 0.999999L, 1, 1.5L, 2.5L, 3.5L, 4, 4.4999L, 4.5L, 4.999999L, 5,
+                              5.5L, 6, -1, -4.5L, 1e18L, -1e18L, 9.3e18L, -9.3e18L, 1e30L, -1e30L, inf, -inf,
+                              std::numeric_limits<qx::Reale>::quiet_NaN(), std::nextafter(qx::Reale{5}, qx::Reale{0}),
+                              std::nextafter(qx::Reale{1}, qx::Reale{0})};
+  for (const qx::Reale x : valori) {
+    int i = -7;
+    const bool entro = qx::IndiceEntro(x, 4, i);
+    const bool atteso = x >= 1 && x < 5;
+    EXPECT_EQ(entro, atteso) << static_cast<double>(x);
+    if (atteso) {
+      EXPECT_EQ(i, static_cast<int>(x)) << static_cast<double>(x);
+    }
+  }
+  int i = 0;
+  EXPECT_FALSE(qx::IndiceEntro(1, 0, i)) << "nothing is in an empty vector";
+  EXPECT_TRUE(qx::IndiceEntro(2147483647.5L, 2147483647, i));
+  EXPECT_EQ(i, 2147483647);
+}
+
 TEST(NumeriTest, Power) {
   EXPECT_EQ(Potenza(0, 0), VAL_INDETERMINATA);
   EXPECT_EQ(Potenza(0, 3), 0);
