@@ -37,6 +37,24 @@ void Confronta(const std::string& programma, std::uint64_t limite = 0) {
     }
 }
 
+// The window does `azione` at each pump from 1 to `ultimo` (fast and normal runs in turn: fast
+// on even pumps when `velociPari`), ignoring `ignorati` hooks after each pump: the recordings
+// give what the text gives.
+void ConfrontaAOgniPompaggio(const std::string& programma, const std::function<void()>& azione,
+                             std::uint64_t ultimo, int ignorati, bool velociPari) {
+  for (std::uint64_t al = 1; al <= ultimo; ++al) {
+    Prova prova;
+    prova.veloce = (al % 2 == 0) == velociPari;
+    prova.al = al;
+    prova.azione = azione;
+    prova.ignorati = ignorati;
+    const Istantanea testo = Esegui(programma, false, prova);
+    const Istantanea ricordata = Esegui(programma, true, prova);
+    ASSERT_EQ(ricordata, testo) << "action at pump " << al << ", hooks ignored " << ignorati << " of:\n"
+                                << programma;
+  }
+}
+
 TEST(RiproduzioniTest, LoopsGiveWhatTheirTextGives) {
   const char* const programmi[] = {
       // bounds or counters that change inside the body
@@ -294,16 +312,7 @@ TEST(RiproduzioniTest, WhatTheWindowDoesAtAnyTokenIsSeenWhereTheTextWouldSeeIt) 
   for (const int ignorati : {0, 3})
     for (const char* p : programmi)
       for (const auto& azione : azioni)
-        for (std::uint64_t al = 1; al <= (ignorati ? 30u : 90u); ++al) {
-          Prova prova;
-          prova.veloce = al % 2 == 0;
-          prova.al = al;
-          prova.azione = azione;
-          prova.ignorati = ignorati;
-          const Istantanea testo = Esegui(p, false, prova);
-          const Istantanea ricordata = Esegui(p, true, prova);
-          ASSERT_EQ(ricordata, testo) << "action at pump " << al << ", hooks ignored " << ignorati << " of:\n" << p;
-        }
+        ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(p, azione, ignorati ? 30 : 90, ignorati, true));
 }
 
 // Element reads and stores in a loop take their cell in place only for indices that truncate
@@ -374,16 +383,7 @@ TEST(RiproduzioniTest, AnElementsContainerChangedAtAnyHookIsSeenWhereTheTextWoul
       },
       [] { DatiGlob.ListaVariabili->Elimina("M"); },
   };
-  for (const auto& azione : azioni)
-    for (std::uint64_t al = 1; al <= 80; ++al) {
-      Prova prova;
-      prova.veloce = al % 2 == 1;
-      prova.al = al;
-      prova.azione = azione;
-      const Istantanea testo = Esegui(programma, false, prova);
-      const Istantanea ricordata = Esegui(programma, true, prova);
-      ASSERT_EQ(ricordata, testo) << "action at pump " << al;
-    }
+  for (const auto& azione : azioni) ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(programma, azione, 80, 0, false));
 }
 
 // A command that only looks at the function it is given may look at the variable itself
@@ -413,17 +413,7 @@ TEST(RiproduzioniTest, AFunctionChangedAtAnyHookIsTheOneTheCommandSees) {
   };
   for (const int ignorati : {2, 3, 7})
     for (const char* p : programmi)
-      for (const auto& azione : azioni)
-        for (std::uint64_t al = 1; al <= 25; ++al) {
-          Prova prova;
-          prova.veloce = al % 2 == 1;
-          prova.al = al;
-          prova.azione = azione;
-          prova.ignorati = ignorati;
-          const Istantanea testo = Esegui(p, false, prova);
-          const Istantanea ricordata = Esegui(p, true, prova);
-          ASSERT_EQ(ricordata, testo) << "action at pump " << al << ", hooks ignored " << ignorati << " of:\n" << p;
-        }
+      for (const auto& azione : azioni) ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(p, azione, 25, ignorati, false));
 }
 
 TEST(RiproduzioniTest, AStopFromThePumpInsideARecordedLoopEndsTheRunThere) {
