@@ -1,7 +1,6 @@
 #include "app/dialogs/ArchivioFunzioni.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -9,6 +8,7 @@
 #include <filesystem>
 
 #include "app/dialogs/TestoNumeri.h"
+#include "platform/qt/FontToolkit.h"
 #include "app/file/FileSicuro.h"
 #include "platform/Cp1252.h"
 #include "runstate/DatiGlob.h"
@@ -84,7 +84,10 @@ TFRMArchivio::TFRMArchivio(QWidget* parent) : QDialog(parent) {
   LBExpr = new QListWidget(this);
   LBExpr->setObjectName(QStringLiteral("LBExpr"));
   // The names are padded to one width: a fixed font keeps the formulas in one column.
-  LBExpr->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // (named: what the desktop's fixed alias resolves to is not always fixed pitch).
+  QFont fisso(FamigliaDesktop("Courier New"));
+  fisso.setStyleHint(QFont::TypeWriter);
+  LBExpr->setFont(fisso);
   SelezionaBtn = new QPushButton(QStringLiteral("Seleziona"), this);
   SelezionaBtn->setObjectName(QStringLiteral("SelezionaBtn"));
   SelezionaBtn->setDefault(true);

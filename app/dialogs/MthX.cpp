@@ -3,11 +3,15 @@
 #include <QPainter>
 #include <cmath>
 
+#include "platform/qt/FontToolkit.h"
+
 namespace qx {
 
 TMthX::TMthX(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("MthX1"));
-  QFont f = font();
+  // A named family that every installation has: the layout of a formula (bars, roots, raised
+  // exponents) then looks the same on every machine, whatever its default font.
+  QFont f(FamigliaDesktop("Times New Roman"));
   f.setPixelSize(20);
   setFont(f);
   setAutoFillBackground(true);

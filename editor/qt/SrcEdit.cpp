@@ -320,17 +320,39 @@ void TCustomSrcEdit::SetActiveSelectionMode(TSynSelectionMode value) {
 
 // ---- font and layout ----
 
+namespace {
+
+// Families that the install script puts on every machine, asked for by name before any alias:
+// what "monospace" or a type-writer hint resolves to depends on the machine's other fonts, and
+// some of those (Noto Sans Mono among them) are not fixed pitch to the toolkit.
+constexpr const char* kFamiglieFisse[] = {"Liberation Mono", "DejaVu Sans Mono"};
+
+// The same size and style in the first installed family that really is fixed pitch.
+QFont SostitutoFisso(const QFont& requested) {
+  for (const char* nome : kFamiglieFisse) {
+    QFont f = requested;
+    f.setFamilies({QString::fromLatin1(nome)});
+    f.setFixedPitch(true);
+    f.setStyleHint(QFont::TypeWriter);
+    const QFontInfo info(f);
+    if (info.fixedPitch() && info.family() == QLatin1String(nome)) return f;
+  }
+  QFont f = requested;
+  f.setFixedPitch(true);
+  f.setStyleHint(QFont::TypeWriter);
+  if (!QFontInfo(f).fixedPitch()) f.setFamilies({QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+  return f;
+}
+
+}  // namespace
+
 void TCustomSrcEdit::FontChanged() {
   // A proportional font is replaced by a fixed-pitch one of the same size and style.
   const QFont requested = font();
   QFont chosen = requested;
   const QFontMetrics fm(requested);
-  if (!QFontInfo(requested).fixedPitch() && fm.averageCharWidth() != fm.maxWidth()) {
-    chosen.setFixedPitch(true);
-    chosen.setStyleHint(QFont::TypeWriter);
-    if (!QFontInfo(chosen).fixedPitch())
-      chosen.setFamilies({QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
-  }
+  if (!QFontInfo(requested).fixedPitch() && fm.averageCharWidth() != fm.maxWidth())
+    chosen = SostitutoFisso(requested);
   fontCopy_ = chosen;
   RecalcCharExtent();
   SizeOrFontChanged(true);

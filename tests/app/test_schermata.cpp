@@ -12,6 +12,7 @@
 #include <numbers>
 
 #include "runstate/DatiGlob.h"
+#include "tests/support/CartellaRuntime.h"
 #include "tests/app/Supporto.h"
 #include "values/RifCart.h"
 
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
   // lists itself and skips.
   if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   setenv("QT_FONT_DPI", "96", 0);
+  qx::test::CartellaRuntime();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

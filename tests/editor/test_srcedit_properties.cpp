@@ -95,6 +95,8 @@ TEST(SrcEditDefaults, AProportionalFontIsReplacedByAFixedPitchOneOfTheSameSizeAn
   f.setPixelSize(17);
   f.setItalic(true);
   ed.setFont(f);
+  // The family is the installed one asked for by name, whatever else the machine has.
+  EXPECT_EQ(QFontInfo(ed.TextFont()).family(), QStringLiteral("Liberation Mono"));
   EXPECT_TRUE(QFontInfo(ed.TextFont()).fixedPitch());
   EXPECT_EQ(ed.TextFont().pixelSize(), 17);
   EXPECT_TRUE(ed.TextFont().italic());

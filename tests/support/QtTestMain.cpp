@@ -6,9 +6,12 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "tests/support/CartellaRuntime.h"
+
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   setenv("QT_FONT_DPI", "96", 0);
+  qx::test::CartellaRuntime();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
