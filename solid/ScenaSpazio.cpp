@@ -29,12 +29,9 @@ constexpr float SPESSORE_PARETE = 0.02f;
 // 5 * sqrt(2) from the origin, the tips of the arrows 6.4; a little margin beyond them.
 constexpr float RAGGIO_INQUADRATURA = 7.4f;
 // How far the grids are drawn behind what lies in their plane, in the depth buffer's
-// range 0..1: a face or an outline on a wall is never cut by the grid's lines.
+// range 0..1 (a few thousandths of a unit at the camera's distance): a face or an outline
+// on a wall is never cut by the grid's lines.
 constexpr double ARRETRAMENTO_GRIGLIA = 5e-5;
-// How far the axis arrows are drawn in front of where they are, in the same range: a grid
-// line crosses an axis through its middle, and half of it passes in front of the thin
-// arrow; brought forward by about a tenth of a unit, the arrows stay whole over the grids.
-constexpr double AVANZAMENTO_FRECCE = 5e-4;
 
 // A wall: a thin light grey cube, seen through, never taken by a pick.
 TGLParete* Parete(TGLBaseSceneObject& padre, const char* nome, const TAffineVector& normale,
@@ -95,14 +92,25 @@ void TGLParete::EmitGeometry(TRenderContextInfo& rci) {
 }
 
 void TGLFrecciaAsse::EmitGeometry(TRenderContextInfo& rci) {
-  glDepthRange(0, 1 - AVANZAMENTO_FRECCE);
   TGLArrowLine::EmitGeometry(rci);
-  glDepthRange(0, 1);
+  // The shaft is thinner than a pixel in a small view, and a thin cylinder leaves pixels
+  // out where it runs aslant: a line along it, in its colour, keeps it whole.
+  glPushAttrib(GL_LIGHTING_BIT | GL_CURRENT_BIT | GL_ENABLE_BIT);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glColor4fv(Material().FrontProperties().Diffuse().AsAddress());
+  glBegin(GL_LINES);
+  glVertex3f(0, 0, -Height() / 2);
+  glVertex3f(0, 0, Height() / 2 - TopArrowHeadHeight());
+  glEnd();
+  glPopAttrib();
 }
 
 void TGLGrigliaParete::EmitGeometry(TRenderContextInfo& rci) {
   glDepthRange(ARRETRAMENTO_GRIGLIA, 1);
+  glDepthMask(GL_FALSE);
   TGLXYZGrid::EmitGeometry(rci);
+  glDepthMask(GL_TRUE);
   glDepthRange(0, 1);
 }
 

@@ -29,7 +29,9 @@ class TGLParete : public TGLCube {
 };
 
 // A wall's grid: drawn a hair behind the wall's plane in depth, so that a net or a face
-// lying on the wall, and its outline, show whole in front of the lines.
+// lying on the wall, and its outline, show whole in front of the lines; and it writes no
+// depth, so that the arrows, drawn after the walls, lie over its lines even where a line
+// passes in front of them (through the wall between the camera and the arrow).
 class TGLGrigliaParete : public TGLXYZGrid {
  public:
   using TGLXYZGrid::TGLXYZGrid;
@@ -37,8 +39,8 @@ class TGLGrigliaParete : public TGLXYZGrid {
   void EmitGeometry(TRenderContextInfo& rci) override;
 };
 
-// An axis arrow: drawn a hair in front of where it is, so that no grid line crossing it
-// hides part of it.
+// An axis arrow, with a line along its shaft: the shaft is thinner than a pixel in a small
+// view, and the line keeps it whole where the thin cylinder leaves pixels out.
 class TGLFrecciaAsse : public TGLArrowLine {
  public:
   using TGLArrowLine::TGLArrowLine;
