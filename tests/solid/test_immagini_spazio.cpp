@@ -12,9 +12,9 @@
 namespace qx::test {
 namespace {
 
-class VistaSpazio : public Spazio {
+class ImmaginiSpazio : public Spazio {
  protected:
-  VistaSpazio() { scena.SetDimensioniVista(600, 400); }
+  ImmaginiSpazio() { scena.SetDimensioniVista(600, 400); }
 
   // Draws the view and keeps its picture as build/pictures/<nome>.png.
   void Foto(const std::string& nome) {
@@ -67,7 +67,7 @@ class VistaSpazio : public Spazio {
   }
 };
 
-TEST_F(VistaSpazio, ASolidWithAnApexHasEverySideLit) {
+TEST_F(ImmaginiSpazio, ASolidWithAnApexHasEverySideLit) {
   ASSERT_EQ(Esegui("RIFCART3D;\nA = PUNTO3D(-2,-2,0);\nB = PUNTO3D(2,-2,0);\nC = PUNTO3D(2,2,0);\n"
                    "D = PUNTO3D(-2,2,0);\nF = FACCIA(A, B, C, D);\nV = PUNTO3D(0,0,4);\nS = SOLIDO(F, V);"),
             "<ok>");
@@ -87,7 +87,7 @@ TEST_F(VistaSpazio, ASolidWithAnApexHasEverySideLit) {
   }
 }
 
-TEST_F(VistaSpazio, ASaddleIsLitFromAboveAndFromBelow) {
+TEST_F(ImmaginiSpazio, ASaddleIsLitFromAboveAndFromBelow) {
   ASSERT_EQ(Esegui("RIFCART3D;\nF = FUNZIONE3D(\"x*x - y*y\");\nGRAFICOFUNZ3D(F);"), "<ok>");
   Foto("sella_sopra");
   const auto sopra = Impronta("F");
@@ -111,7 +111,7 @@ TEST_F(VistaSpazio, ASaddleIsLitFromAboveAndFromBelow) {
   EXPECT_LT(c.r, 60) << c;
 }
 
-TEST_F(VistaSpazio, ANetOnTheFloorShowsWholeOutlinesOverTheGrid) {
+TEST_F(ImmaginiSpazio, ANetOnTheFloorShowsWholeOutlinesOverTheGrid) {
   ASSERT_EQ(Esegui("RIFCART3D;\nC = CUBO(PUNTO3D(0,0,0), 2);\nAPRIPOLIEDRO(C);"), "<ok>");
   Foto("rete_cubo");
   const auto& c = Di<cValoreParall3D>("C");
@@ -130,7 +130,7 @@ TEST_F(VistaSpazio, ANetOnTheFloorShowsWholeOutlinesOverTheGrid) {
   EXPECT_LT(QuotaNera(Impronta("C")), 0.02);
 }
 
-TEST_F(VistaSpazio, ALargePlaneIsLitWhereItIsNearTheLight) {
+TEST_F(ImmaginiSpazio, ALargePlaneIsLitWhereItIsNearTheLight) {
   ASSERT_EQ(Esegui("RIFCART3D;\nCOLORERIEMPIMENTO(255, 255, 255);\nP = PIANO(PUNTO3D(0,0,1), PUNTO3D(1,0,1), "
                    "PUNTO3D(0,1,1));"),
             "<ok>");
