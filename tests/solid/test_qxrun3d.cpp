@@ -120,7 +120,8 @@ TEST_F(Qxrun3D, AFailedRunStillWritesItsPicture) {
 // At 600x400 and 400x400 the walls and the whole of the three arrows are in the picture,
 // and no grid line cuts an arrow.
 TEST_F(Qxrun3D, TheEmptyFrameFitsThePictureAtAnySize) {
-  for (auto [w, h] : {std::pair{600, 400}, {400, 400}}) {
+  for (const auto& lati : {std::pair{600, 400}, {400, 400}}) {
+    const int w = lati.first, h = lati.second;
     const std::string dimensione = std::to_string(w) + "x" + std::to_string(h);
     SCOPED_TRACE(dimensione);
     scena.SetDimensioniVista(w, h);
