@@ -1,5 +1,6 @@
 #include "scene/GLCamera.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "scene/GLScene.h"
@@ -26,6 +27,7 @@ void TGLCamera::Assign(const TPersistent* source) {
     nearPlaneBias_ = c->nearPlaneBias_;
     style_ = c->style_;
     sceneScale_ = c->sceneScale_;
+    frameRadius_ = c->frameRadius_;
     SetTargetObject(c->target_);
   }
   TGLBaseSceneObject::Assign(source);
@@ -81,6 +83,26 @@ void TGLCamera::SetSceneScale(float v) {
   NotifyChange(this);
 }
 
+void TGLCamera::SetFrameRadius(float r) {
+  if (!(r > 0)) r = 0;
+  if (r == frameRadius_) return;
+  frameRadius_ = r;
+  NotifyChange(this);
+}
+
+float TGLCamera::EffectiveFocalLength(int width, int height, int dpi) const {
+  if (!(frameRadius_ > 0) || !target_ || width < 1 || height < 1 || dpi < 1) return focalLength_;
+  const THomogeneousVector d = VectorSubtract(const_cast<TGLCamera*>(this)->AbsolutePosition(),
+                                              target_->AbsolutePosition());
+  const float distanza = std::sqrt(d.X * d.X + d.Y * d.Y + d.Z * d.Z);
+  // From inside the ball nothing fits: the focal length stays.
+  if (!(distanza > frameRadius_ * 1.001f) || !std::isfinite(distanza)) return focalLength_;
+  // The ball is seen under a half-angle whose tangent is r / sqrt(d^2 - r^2); the view's
+  // half-angle on its side D has the tangent D * 25.4 / (4 * f * dpi) (see below).
+  const float tangente = frameRadius_ / std::sqrt(distanza * distanza - frameRadius_ * frameRadius_);
+  return float(std::min(width, height)) * 25.4f / (4 * float(dpi) * tangente);
+}
+
 void TGLCamera::ApplyProjection(const TRectangle& vp, int width, int height, int dpi) {
   if (width < 1 || height < 1) return;
   const float W = float(width), H = float(height);
@@ -111,7 +133,7 @@ void TGLCamera::ApplyProjection(const TRectangle& vp, int width, int height, int
   const float left = -(W - 2 * x) * fx * W / (2 * M);
   const float top = (2 * y + 2 * h - H) * fy * H / (2 * M);
   const float bottom = -(H - 2 * y) * fy * H / (2 * M);
-  nearPlane_ = focalLength_ * 2 * float(dpi) / (25.4f * M) * nearPlaneBias_;
+  nearPlane_ = EffectiveFocalLength(width, height, dpi) * 2 * float(dpi) / (25.4f * M) * nearPlaneBias_;
   const float farPlane = nearPlane_ + depthOfView_;
   switch (style_) {
     case TGLCameraStyle::csPerspective:

@@ -45,6 +45,14 @@ class TGLCamera : public TGLBaseSceneObject {
   float SceneScale() const { return sceneScale_; }
   // 0 is stored as 1.
   void SetSceneScale(float v);
+  // With a radius above 0 a perspective camera that has a target ignores its focal length
+  // and takes the one with which a ball of that radius about the target just fits the
+  // shorter side of the view, whatever the view's size and shape; SceneScale still zooms
+  // from there. 0 (the default) keeps the focal length.
+  float FrameRadius() const { return frameRadius_; }
+  void SetFrameRadius(float r);
+  // The focal length that the projection uses for a view of this size.
+  float EffectiveFocalLength(int width, int height, int dpi) const;
   const THomogeneousVector& LastDirection() const { return lastDirection_; }
   std::function<void(TObject* sender)> OnCustomView;
   std::function<void(const TRectangle& viewport, int width, int height, int dpi, float& viewPortRadius)>
@@ -70,6 +78,7 @@ class TGLCamera : public TGLBaseSceneObject {
   THomogeneousVector lastDirection_{0, 0, -1, 0};
   TGLCameraStyle style_ = TGLCameraStyle::csPerspective;
   float sceneScale_ = 1;
+  float frameRadius_ = 0;
 };
 
 enum class TLightStyle : std::uint8_t { lsSpot, lsOmni, lsParallel };

@@ -1,5 +1,6 @@
 #include "scene/GLCoordinates.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -210,13 +211,23 @@ TAffineVector TGLNodes::Barycenter() const {
 }
 
 TAffineVector TGLNodes::Normal() const {
+  // The plane of the first three corners that span one: a corner repeated, or lying on the
+  // line of the two before it, gives no plane and is passed over, so that a face whose
+  // first nodes meet (a side of a solid with an apex) still faces the right way. Nodes all
+  // on one line give no normal rather than a vector of NaNs or of rounding noise.
   if (items_.size() < 3) return NullVector;
-  // Three nodes on one line span no plane: no normal rather than a vector of NaNs.
   const TAffineVector p0 = items_[0]->AsAffineVector();
-  const TAffineVector c = VectorCrossProduct(VectorSubtract(items_[1]->AsAffineVector(), p0),
-                                             VectorSubtract(items_[2]->AsAffineVector(), p0));
-  if (VectorIsNull(c)) return NullVector;
-  return VectorNormalize(c);
+  std::size_t i = 1;
+  while (i < items_.size() && VectorEquals(items_[i]->AsAffineVector(), p0)) ++i;
+  if (i >= items_.size()) return NullVector;
+  const TAffineVector e1 = VectorSubtract(items_[i]->AsAffineVector(), p0);
+  for (std::size_t j = i + 1; j < items_.size(); ++j) {
+    const TAffineVector e2 = VectorSubtract(items_[j]->AsAffineVector(), p0);
+    const TAffineVector c = VectorCrossProduct(e1, e2);
+    const float l = VectorLength(c);
+    if (l > 1e-6f * VectorLength(e1) * VectorLength(e2) && std::isfinite(l)) return VectorScale(c, 1 / l);
+  }
+  return NullVector;
 }
 
 TAffineVector TGLNodes::NodeVector(int i) const {

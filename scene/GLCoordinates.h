@@ -136,6 +136,8 @@ class TGLNodes : public TPersistent {
   virtual void NotifyChange();
 
   TAffineVector Barycenter() const;
+  // The unit normal of the plane of the first three nodes that are not on one line (a
+  // repeated node is passed over); the zero vector when there are none.
   TAffineVector Normal() const;
   // Direction at node i (EAssertionFailed out of range); the zero vector when it is
   // shorter than 1e-5.

@@ -148,8 +148,11 @@ void TGLHeightField::EmitGeometry(TRenderContextInfo& rci) {
   if (twoSided || colorMode_ != THeightFieldColorMode::hfcmNone) {
     attribs.Push(GL_ENABLE_BIT | GL_POLYGON_BIT);
     if (twoSided) {
+      // Both faces are drawn, each wound towards its own side and with its own normal, so
+      // that the underside is lit as the top is; each shows only from its side.
       static const GLenum modes[] = {GL_FILL, GL_LINE, GL_POINT};
-      glDisable(GL_CULL_FACE);
+      glEnable(GL_CULL_FACE);
+      glCullFace(GL_BACK);
       glPolygonMode(GL_FRONT_AND_BACK, modes[int(Material().FrontProperties().PolygonMode())]);
     }
     if (colorMode_ != THeightFieldColorMode::hfcmNone) {
@@ -178,11 +181,16 @@ void TGLHeightField::EmitGeometry(TRenderContextInfo& rci) {
     const std::vector<TSample>& c = rows[cur];
     for (int k = 0; k < m; ++k) {
       const float z = c[std::size_t(k)].z;
+      // The slopes towards both neighbours, averaged: their sum would make the surface
+      // twice as steep as it is, and its steep parts dark.
       float ex = 0, ey = 0;
-      if (k > 0) ex += (c[std::size_t(k) - 1].z - z) * gx;
-      if (k < m - 1) ex += (z - c[std::size_t(k) + 1].z) * gx;
-      if (prev >= 0 && k < counts[prev]) ey += (rows[prev][std::size_t(k)].z - z) * gy;
-      if (next >= 0 && k < counts[next]) ey += (z - rows[next][std::size_t(k)].z) * gy;
+      int nx = 0, ny = 0;
+      if (k > 0) ex += (c[std::size_t(k) - 1].z - z) * gx, ++nx;
+      if (k < m - 1) ex += (z - c[std::size_t(k) + 1].z) * gx, ++nx;
+      if (prev >= 0 && k < counts[prev]) ey += (rows[prev][std::size_t(k)].z - z) * gy, ++ny;
+      if (next >= 0 && k < counts[next]) ey += (z - rows[next][std::size_t(k)].z) * gy, ++ny;
+      if (nx > 1) ex /= float(nx);
+      if (ny > 1) ey /= float(ny);
       rows[cur][std::size_t(k)].normal = VectorNormalize(TAffineVector{ex, ey, 1});
     }
   };
@@ -190,18 +198,25 @@ void TGLHeightField::EmitGeometry(TRenderContextInfo& rci) {
              textured = options_ & hfoTextureCoordinates;
   auto strip = [&](int lower, float yA, int upper, float yB) {
     const int m = std::min(counts[lower], counts[upper]);
-    glBegin(GL_TRIANGLE_STRIP);
-    for (int k = 0; k < m; ++k) {
-      const float x = x0 + float(k) * dx;
-      for (auto [row, y] : {std::pair{upper, yB}, std::pair{lower, yA}}) {
-        const TSample& s = rows[row][std::size_t(k)];
-        glNormal3fv(&s.normal.X);
-        if (colors) glColor4fv(&s.color.X);
-        if (textured) xgl.TexCoord2f(s.tex.S, s.tex.T);
-        glVertex4f(x, y, s.z, 1);
+    for (const bool sotto : {false, true}) {
+      if (sotto && !twoSided) break;
+      // The underside: the rows swapped turn every triangle over.
+      const auto primo = sotto ? std::pair{lower, yA} : std::pair{upper, yB};
+      const auto secondo = sotto ? std::pair{upper, yB} : std::pair{lower, yA};
+      glBegin(GL_TRIANGLE_STRIP);
+      for (int k = 0; k < m; ++k) {
+        const float x = x0 + float(k) * dx;
+        for (auto [row, y] : {primo, secondo}) {
+          const TSample& s = rows[row][std::size_t(k)];
+          const TAffineVector n = sotto ? VectorNegate(s.normal) : s.normal;
+          glNormal3fv(&n.X);
+          if (colors) glColor4fv(&s.color.X);
+          if (textured) xgl.TexCoord2f(s.tex.S, s.tex.T);
+          glVertex4f(x, y, s.z, 1);
+        }
       }
+      glEnd();
     }
-    glEnd();
   };
 
   int prev = -1, cur = -1, fresh = -1, rowCount = 0;

@@ -176,7 +176,9 @@ bool TGLCube::ReadCubeSize(const std::string& bytes) {
   return true;
 }
 
-void TGLCube::EmitGeometry(TRenderContextInfo&) {
+void TGLCube::EmitGeometry(TRenderContextInfo&) { EmitFaces(parts_); }
+
+void TGLCube::EmitFaces(std::uint8_t parts) const {
   const float s = normalDirection_ == TNormalDirection::ndOutside ? 1.0f : -1.0f;
   const float w = width_ / 2, h = height_ / 2, d = depth_ / 2;
   auto corner = [](float u, float v, float x, float y, float z) {
@@ -184,42 +186,42 @@ void TGLCube::EmitGeometry(TRenderContextInfo&) {
     glVertex3f(x, y, z);
   };
   glBegin(GL_QUADS);
-  if (parts_ & cpFront) {
+  if (parts & cpFront) {
     glNormal3f(0, 0, s);
     corner(1, 1, w, h, d);
     corner(0, 1, -w, h, d);
     corner(0, 0, -w, -h, d);
     corner(1, 0, w, -h, d);
   }
-  if (parts_ & cpBack) {
+  if (parts & cpBack) {
     glNormal3f(0, 0, -s);
     corner(0, 1, w, h, -d);
     corner(0, 0, w, -h, -d);
     corner(1, 0, -w, -h, -d);
     corner(1, 1, -w, h, -d);
   }
-  if (parts_ & cpLeft) {
+  if (parts & cpLeft) {
     glNormal3f(-s, 0, 0);
     corner(1, 1, -w, h, d);
     corner(0, 1, -w, h, -d);
     corner(0, 0, -w, -h, -d);
     corner(1, 0, -w, -h, d);
   }
-  if (parts_ & cpRight) {
+  if (parts & cpRight) {
     glNormal3f(s, 0, 0);
     corner(0, 1, w, h, d);
     corner(0, 0, w, -h, d);
     corner(1, 0, w, -h, -d);
     corner(1, 1, w, h, -d);
   }
-  if (parts_ & cpTop) {
+  if (parts & cpTop) {
     glNormal3f(0, s, 0);
     corner(0, 1, -w, h, -d);
     corner(0, 0, -w, h, d);
     corner(1, 0, w, h, d);
     corner(1, 1, w, h, -d);
   }
-  if (parts_ & cpBottom) {
+  if (parts & cpBottom) {
     glNormal3f(0, -s, 0);
     corner(0, 0, -w, -h, -d);
     corner(1, 0, w, -h, -d);

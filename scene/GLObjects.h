@@ -87,6 +87,10 @@ class TGLCube : public TGLSceneObject {
   std::unique_ptr<TGLSilhouette> BuildSilhouette(const TGLSilhouetteParameters& p) override;
   void EmitGeometry(TRenderContextInfo& rci) override;
 
+ protected:
+  // The faces among `parts`, each one quad.
+  void EmitFaces(std::uint8_t parts) const;
+
  private:
   void SetSize(float& field, float v);
   float width_ = 1, height_ = 1, depth_ = 1;

@@ -184,18 +184,21 @@ void cValoreSolido3D::CostruisciFacce() {
   if (!f1 || !f2) return;
   const std::vector<TAffineVector> a = NodiNelPadre(*f1), b = NodiNelPadre(*f2);
   const int n = int(std::min(a.size(), b.size()));
+  const bool apice = n > 0 && std::all_of(b.begin(), b.begin() + n, [&](const TAffineVector& v) { return VectorEquals(v, b[0]); });
   for (int k = 3; k <= nFacce; ++k) {
     TGLPolygon* f = Faccia(k);
     if (!f) continue;
     f->Position().SetAsVector({0, 0, 0, 1});
     const int s = k - 3;
-    std::vector<TAffineVector> quad;
+    std::vector<TAffineVector> lato;
     if (n >= 2 && s < n) {
       // Faces (0, 1), (1, 2), ..., (n - 2, n - 1), then (0, n - 1).
-      const int i = s < n - 1 ? s : 0, j = s < n - 1 ? s + 1 : n - 1;
-      quad = {a[std::size_t(i)], b[std::size_t(i)], b[std::size_t(j)], a[std::size_t(j)]};
+      const std::size_t i = std::size_t(s < n - 1 ? s : 0), j = std::size_t(s < n - 1 ? s + 1 : n - 1);
+      // Towards an apex a side is a triangle: the apex once, not twice.
+      if (apice) lato = {a[i], b[i], a[j]};
+      else lato = {a[i], b[i], b[j], a[j]};
     }
-    ImpostaNodi(*f, quad);
+    ImpostaNodi(*f, lato);
   }
 }
 

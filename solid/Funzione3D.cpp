@@ -52,6 +52,13 @@ void cValoreFunzione3D::Mostra() {
 void cValoreFunzione3D::AggiornaColore() {
   cValoreGraf3D::AggiornaColore();
   if (Principale()) Principale()->Material().SetBlendingMode(TBlendingMode::bmOpaque);
+  OmbraNelColore();
+}
+
+void cValoreFunzione3D::OmbraNelColore() {
+  if (!Principale()) return;
+  TGLFaceProperties& f = Principale()->Material().FrontProperties();
+  f.Ambient().SetColor(f.Diffuse().Color());
 }
 
 void cValoreFunzione3D::MostraMemorizzato() { DominioPredefinito(); }
@@ -59,6 +66,7 @@ void cValoreFunzione3D::MostraMemorizzato() { DominioPredefinito(); }
 void cValoreFunzione3D::Copia(cValoreGraf& Dest) const {
   cValoreGraf3D::Copia(Dest);
   auto* d = dynamic_cast<cValoreFunzione3D*>(&Dest);
+  if (d) d->OmbraNelColore();
   if (!d || !Albero()) return;
   static_cast<TFunzioneXY&>(*d) = *this;
   if (d->Superficie()) d->Superficie()->StructureChanged();

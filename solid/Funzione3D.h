@@ -25,6 +25,12 @@ class cValoreFunzione3D : public cValoreGraf3D, public TFunzioneXY {
   void MostraMemorizzato() override;
   // Drawn opaque.
   void AggiornaColore() override;
+
+ private:
+  // A surface folds, and where it turns from the light in front of it (the light sits at
+  // the camera) it is seen edge on and gets no light: its ambient colour is its own colour,
+  // so that the shade there stays a dark tone of it, not black.
+  void OmbraNelColore();
 };
 
 }  // namespace qx

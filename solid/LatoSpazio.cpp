@@ -49,7 +49,52 @@ float Rialzo(const TGLBaseSceneObject* o) {
   return 0;
 }
 
+// Where the ray from `inizio` along `raggio` meets `o`, raised off it along its normal for
+// the value `mobile` being moved onto it.
+bool PuntoSuOggetto(const THomogeneousVector& inizio, const THomogeneousVector& raggio, TGLBaseSceneObject* o,
+                    const TGLBaseSceneObject* mobile, TAffineVector& punto) {
+  if (!o || !o->Visible()) return false;
+  THomogeneousVector colpo, normale;
+  if (!o->IntersectRay(inizio, raggio, &colpo, &normale)) return false;
+  TAffineVector n = Affine(normale);
+  if (VectorLength(n) > 0) NormalizeVector(n);
+  punto = VectorCombine(Affine(colpo), n, 1, Rialzo(mobile));
+  return std::isfinite(punto.X) && std::isfinite(punto.Y) && std::isfinite(punto.Z);
+}
+
 }  // namespace
+
+bool ScegliInSpazio(cValoreGraf3D& v) {
+  TDatiGlob& g = DatiGlob;
+  if (!g.bAttesaScegliOggetto) return false;
+  g.OggettoScelto = &v;
+  v.bSelezionato = true;
+  g.bAttesaScegliOggetto = false;
+  Finestra().BeepTono(500, 100);
+  Finestra().BeepTono(600, 100);
+  return true;
+}
+
+bool ClicSpazio(TScenaSpazio& scena, const TAffineVector& punto) {
+  TDatiGlob& g = DatiGlob;
+  TGLBaseSceneObject* o = g.OggettoGLInMovimento;
+  if (!o || !(g.bAttesaPunto3D || g.bAttesaPunto3DSu)) return false;
+  TAffineVector posto = punto;
+  if (g.bAttesaPunto3DSu) {
+    // On the reference: where the line of sight through the point meets it.
+    if (!scena.GLCamera1 || !g.OggettoGLRiferimento) return false;
+    const THomogeneousVector occhio = scena.GLCamera1->AbsolutePosition();
+    const THomogeneousVector raggio = VectorNormalize(VectorSubtract(VectorFromAffine(punto, 1), occhio));
+    if (!PuntoSuOggetto(occhio, raggio, g.OggettoGLRiferimento, o, posto)) return false;
+  }
+  o->SetAbsolutePosition(VectorFromAffine(posto, 1));
+  if (g.bAttesaPiano3D) SeguiPuntoMobile(posto);
+  // The click's release ends the wait, as the view's does.
+  g.OggettoGLScelto = nullptr;
+  g.bAttesaPunto3D = false;
+  g.bAttesaPunto3DSu = false;
+  return true;
+}
 
 TLatoSpazio::TLatoSpazio(TScenaSpazio& scena, TGLSceneBuffer& buffer) : scena_(scena), buffer_(buffer) {
   RegistraRiferimentoGL(&evidenziato_);
@@ -89,14 +134,8 @@ TAffineVector TLatoSpazio::PuntoSotto(int x, int y, TGLBaseSceneObject* o) const
 bool TLatoSpazio::PuntoSu(int x, int y, TGLBaseSceneObject* o, const TGLBaseSceneObject* mobile,
                           TAffineVector& punto) const {
   if (!o || !o->Visible()) return false;
-  const THomogeneousVector inizio = buffer_.CameraAbsolutePosition();
   const THomogeneousVector raggio = VectorNormalize(buffer_.ScreenToVector(float(x), float(buffer_.Height() - y)));
-  THomogeneousVector colpo, normale;
-  if (!o->IntersectRay(inizio, raggio, &colpo, &normale)) return false;
-  TAffineVector n = Affine(normale);
-  if (VectorLength(n) > 0) NormalizeVector(n);
-  punto = VectorCombine(Affine(colpo), n, 1, Rialzo(mobile));
-  return std::isfinite(punto.X) && std::isfinite(punto.Y) && std::isfinite(punto.Z);
+  return PuntoSuOggetto(buffer_.CameraAbsolutePosition(), raggio, o, mobile, punto);
 }
 
 void TLatoSpazio::Evidenzia(TGLBaseSceneObject* o) {
@@ -135,14 +174,8 @@ void TLatoSpazio::MouseDown(int x, int y, const TTastiMouse& tasti) {
   if (!o) return;
   cValoreGraf3D* v = ValoreDiOggetto(o);
   inizio_ = PuntoSotto(x, y, o);
-  if (v && tasti.Sinistro && !tasti.Destro && !tasti.Centrale && !tasti.Shift && !tasti.Ctrl && !tasti.Alt &&
-      g.bAttesaScegliOggetto) {
-    g.OggettoScelto = v;
-    v->bSelezionato = true;
-    g.bAttesaScegliOggetto = false;
-    Finestra().BeepTono(500, 100);
-    Finestra().BeepTono(600, 100);
-  }
+  if (v && tasti.Sinistro && !tasti.Destro && !tasti.Centrale && !tasti.Shift && !tasti.Ctrl && !tasti.Alt)
+    ScegliInSpazio(*v);
 }
 
 void TLatoSpazio::MouseUp(int, int, bool sinistro) {

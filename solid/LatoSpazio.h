@@ -24,6 +24,15 @@ struct TTastiMouse {
 inline constexpr float EMISSIONE_EVIDENZIATA = 0.243f;
 inline constexpr float SCALA_MINIMA = 0.1f, SCALA_MASSIMA = 10.0f;
 
+// A pick of SCEGLIOGGETTO answered with the value `v`, as a click on it does; false when
+// no pick waits.
+bool ScegliInSpazio(cValoreGraf3D& v);
+// The confirming click of a value being placed, at a point of space (for a script): free,
+// the value goes to the point (the mouse's plain and Shift moves together); on a reference
+// object, to where the line of sight from the camera through the point meets it. False,
+// and nothing moved, when no placement waits or the line misses the reference.
+bool ClicSpazio(TScenaSpazio& scena, const TAffineVector& punto);
+
 class TLatoSpazio {
  public:
   TLatoSpazio(TScenaSpazio& scena, TGLSceneBuffer& buffer);

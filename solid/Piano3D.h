@@ -9,6 +9,16 @@ namespace qx {
 
 inline constexpr float SPESSORE_PIANO = 0.02f;
 
+// The plane's box. The light is a point at the camera and lights each vertex only, so a
+// large face drawn as one quad is lit by its far corners alone and looks dark: its two
+// faces are drawn as tiles of at most one unit, lit in the middle as near the light.
+class TGLLastraPiano : public TGLCube {
+ public:
+  using TGLCube::TGLCube;
+  std::string ClassName() const override { return "TGLCube"; }
+  void EmitGeometry(TRenderContextInfo& rci) override;
+};
+
 class cValorePiano3D : public cValoreGraf3D {
  public:
   explicit cValorePiano3D(Reale larghezza = 10, Reale altezza = 10);

@@ -25,6 +25,13 @@ std::unique_ptr<TScenaSpazio>& SuRichiesta() {
 
 constexpr float LATO_PARETE = 10.0f;
 constexpr float SPESSORE_PARETE = 0.02f;
+// The ball that the view keeps in sight about the camera's target: the walls' corners lie
+// 5 * sqrt(2) from the origin, the tips of the arrows 6.4; a little margin beyond them.
+constexpr float RAGGIO_INQUADRATURA = 7.4f;
+// How far the grids are drawn behind what lies in their plane, in the depth buffer's
+// range 0..1 (a few thousandths of a unit at the camera's distance): a face or an outline
+// on a wall is never cut by the grid's lines.
+constexpr double ARRETRAMENTO_GRIGLIA = 5e-5;
 
 // A wall: a thin light grey cube, seen through, never taken by a pick.
 TGLParete* Parete(TGLBaseSceneObject& padre, const char* nome, const TAffineVector& normale,
@@ -45,7 +52,7 @@ TGLParete* Parete(TGLBaseSceneObject& padre, const char* nome, const TAffineVect
 
 // The grid of a wall: lines from -5 to 5, a unit apart, in the wall's plane; never picked.
 TGLBaseSceneObject* Griglia(TGLBaseSceneObject& parete, const char* nome) {
-  auto* g = parete.AddNewChild<TGLXYZGrid>();
+  auto* g = parete.AddNewChild<TGLGrigliaParete>();
   g->Name = nome;
   g->Tag = TAG_MAI_SCELTO;
   for (TGLSamplingScale* s : {&g->XSamplingScale(), &g->YSamplingScale()}) {
@@ -61,7 +68,7 @@ TGLBaseSceneObject* Griglia(TGLBaseSceneObject& parete, const char* nome) {
 
 // An axis: an arrow 6 long from the origin, in the axis's colour; never taken by a pick.
 TGLBaseSceneObject* Freccia(TGLBaseSceneObject& radice, const char* nome, const TAffineVector& asse, TColor colore) {
-  auto* a = radice.AddNewChild<TGLArrowLine>();
+  auto* a = radice.AddNewChild<TGLFrecciaAsse>();
   a->Name = nome;
   a->Tag = TAG_NON_SELEZIONABILE;
   a->SetDirection(asse);
@@ -82,6 +89,29 @@ void TGLParete::EmitGeometry(TRenderContextInfo& rci) {
   glDepthMask(GL_FALSE);
   TGLCube::EmitGeometry(rci);
   glDepthMask(GL_TRUE);
+}
+
+void TGLFrecciaAsse::EmitGeometry(TRenderContextInfo& rci) {
+  TGLArrowLine::EmitGeometry(rci);
+  // The shaft is thinner than a pixel in a small view, and a thin cylinder leaves pixels
+  // out where it runs aslant: a line along it, in its colour, keeps it whole.
+  glPushAttrib(GL_LIGHTING_BIT | GL_CURRENT_BIT | GL_ENABLE_BIT);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glColor4fv(Material().FrontProperties().Diffuse().AsAddress());
+  glBegin(GL_LINES);
+  glVertex3f(0, 0, -Height() / 2);
+  glVertex3f(0, 0, Height() / 2 - TopArrowHeadHeight());
+  glEnd();
+  glPopAttrib();
+}
+
+void TGLGrigliaParete::EmitGeometry(TRenderContextInfo& rci) {
+  glDepthRange(ARRETRAMENTO_GRIGLIA, 1);
+  glDepthMask(GL_FALSE);
+  TGLXYZGrid::EmitGeometry(rci);
+  glDepthMask(GL_TRUE);
+  glDepthRange(0, 1);
 }
 
 TScenaSpazio::TScenaSpazio() : font_(std::make_unique<TGLWindowsBitmapFont>()), scene_(std::make_unique<TGLScene>()) {
@@ -115,6 +145,8 @@ TScenaSpazio::TScenaSpazio() : font_(std::make_unique<TGLWindowsBitmapFont>()), 
   GLCamera1->SetUp({0, 0, 1});
   GLCamera1->SetTargetObject(GLDCxCamera);
   GLCamera1->SetCameraStyle(TGLCameraStyle::csPerspective);
+  // The walls and the arrows fit the view whatever its size and shape.
+  GLCamera1->SetFrameRadius(RAGGIO_INQUADRATURA);
   GLLightSource4 = GLCamera1->AddNewChild<TGLLightSource>();
   GLLightSource4->Name = "GLLightSource4";
   GLLightSource4->SetLightStyle(TLightStyle::lsOmni);

@@ -9,6 +9,8 @@
 
 #include "platform/Bitmap.h"
 #include "scene/GLBitmapFont.h"
+#include "scene/GLGeomObjects.h"
+#include "scene/GLGraph.h"
 #include "scene/GLMemoryViewer.h"
 #include "scene/GLObjects.h"
 #include "scene/GLScene.h"
@@ -23,6 +25,26 @@ class TGLParete : public TGLCube {
  public:
   using TGLCube::TGLCube;
   std::string ClassName() const override { return "TGLCube"; }
+  void EmitGeometry(TRenderContextInfo& rci) override;
+};
+
+// A wall's grid: drawn a hair behind the wall's plane in depth, so that a net or a face
+// lying on the wall, and its outline, show whole in front of the lines; and it writes no
+// depth, so that the arrows, drawn after the walls, lie over its lines even where a line
+// passes in front of them (through the wall between the camera and the arrow).
+class TGLGrigliaParete : public TGLXYZGrid {
+ public:
+  using TGLXYZGrid::TGLXYZGrid;
+  std::string ClassName() const override { return "TGLXYZGrid"; }
+  void EmitGeometry(TRenderContextInfo& rci) override;
+};
+
+// An axis arrow, with a line along its shaft: the shaft is thinner than a pixel in a small
+// view, and the line keeps it whole where the thin cylinder leaves pixels out.
+class TGLFrecciaAsse : public TGLArrowLine {
+ public:
+  using TGLArrowLine::TGLArrowLine;
+  std::string ClassName() const override { return "TGLArrowLine"; }
   void EmitGeometry(TRenderContextInfo& rci) override;
 };
 

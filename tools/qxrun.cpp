@@ -6,13 +6,15 @@
 //
 // The answers file has one answer per line, in the order the run asks: a number, a text,
 // SI, NO or ANNULLA for a dialog, 1 or 2 for a two-choice picker, CLIC x y for a wait for
-// the mouse (a click at the world point x, y).
+// the mouse (a click at the world point x, y), CLIC3D x y z for a value placed in space
+// (the confirming click at that point), SCEGLI3D NAME for a pick in space.
 // Output: every line appended to the output pane; then, when the run did not end
 // successfully, "#error N MESSAGE" (N the 1-based error line, 0 for none); then, with
 // --vars, "#var NAME<TAB>TYPE<TAB>TEXT" per variable, oldest first. Sounds play on the
 // recording back-end; --sounds writes its log (beeps, files, notes) to FILE. --png3d writes
 // the space view rendered off-screen (no display is needed), of the same size as --png.
-// Exit status: 0 success (STOP included), 1 failure, 2 usage error or unreadable file.
+// Exit status: 0 success (STOP included), 1 failure (a wait left without an answer
+// included: it is named on standard error), 2 usage error or unreadable file.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -26,8 +28,11 @@
 #include "runstate/DatiGlob.h"
 #include "platform/qt/ApplicazioneQt.h"
 #include "platform/qt/QImageCanvas.h"
+#include "solid/LatoSpazio.h"
 #include "solid/ScenaSpazio.h"
 #include "solid/Solidi.h"
+#include "solid/Valore3D.h"
+#include "values/Variabili.h"
 #include "tests/support/FinestraConSuono.h"
 #include "values/RifCart.h"
 
@@ -49,10 +54,16 @@ bool LeggiFile(const std::string& percorso, std::string& testo) {
 }
 
 // The answers file also answers the waits for the mouse: "CLIC x y" clicks the canvas at the
-// world point (x, y), as the pupil's click there would.
+// world point (x, y), as the pupil's click there would; "CLIC3D x y z" confirms a value
+// being placed in space at that point; "SCEGLI3D NAME" picks the space value NAME. A wait
+// whose next answer is none of these can never end: the run stops there and fails.
 class FinestraQxrun : public qx::test::FinestraConSuono {
  public:
-  using FinestraConSuono::FinestraConSuono;
+  FinestraQxrun(qx::midi::TServiziSuono& suono, qx::TScenaSpazio& scena) : FinestraConSuono(suono), scena_(scena) {}
+
+  // Whether a wait was left without an answer, and its message (empty when it had none).
+  bool AttesaSenzaRisposta = false;
+  std::string MessaggioAttesa;
 
   void AttendiEventi(int maxMs) override {
     const qx::TDatiGlob& g = qx::DatiGlob;
@@ -60,14 +71,11 @@ class FinestraQxrun : public qx::test::FinestraConSuono {
                              g.bAttesaScegliOggetto || g.bAttesaScegliLato || g.bAttesaScegliVertice ||
                              g.bAttesaClicca || g.bAttesaPuntoSu || g.bAttesaFigura || g.bAttesaTesto ||
                              g.bAttesaImmagine || g.bAttesaSegmento;
-    if (attesaMouse && g.RifCart && !Risposte.empty() && Risposte.front().rfind("CLIC ", 0) == 0) {
-      std::istringstream in(Risposte.front().substr(5));
-      Risposte.pop_front();
-      long double x = 0, y = 0;
-      if (in >> x >> y)
-        qx::Clic(g.RifCart->CartInPixel({x, y}));
-      else
-        Problemi.push_back("an answer CLIC without its two coordinates");
+    const bool attesaSpazio = g.bAttesaPunto3D || g.bAttesaPunto3DSu;
+    if ((attesaMouse || attesaSpazio) && !Rispondi(attesaMouse, attesaSpazio)) {
+      AttesaSenzaRisposta = true;
+      MessaggioAttesa = Prompt.empty() ? std::string() : Prompt.back();
+      qx::TerminaEsecuzione();
     }
     FinestraConSuono::AttendiEventi(maxMs);
   }
@@ -88,6 +96,48 @@ class FinestraQxrun : public qx::test::FinestraConSuono {
     return true;
   }
   int scelta_ = 1;
+  qx::TScenaSpazio& scena_;
+
+  // Answers the wait with the next answer; false when that answer cannot answer it.
+  bool Rispondi(bool attesaMouse, bool attesaSpazio) {
+    if (Risposte.empty()) return false;
+    std::istringstream in(Risposte.front());
+    std::string parola;
+    in >> parola;
+    const qx::TDatiGlob& g = qx::DatiGlob;
+    bool risposto = false;
+    if (parola == "CLIC" && attesaMouse && g.RifCart) {
+      long double x = 0, y = 0;
+      if (!(in >> x >> y)) return Errata("an answer CLIC without its two coordinates");
+      qx::Clic(g.RifCart->CartInPixel({x, y}));
+      risposto = true;
+    } else if (parola == "CLIC3D" && attesaSpazio) {
+      float x = 0, y = 0, z = 0;
+      if (!(in >> x >> y >> z)) return Errata("an answer CLIC3D without its three coordinates");
+      if (!qx::ClicSpazio(scena_, {x, y, z})) return Errata("CLIC3D " + Coordinate(x, y, z) + " misses the reference object");
+      risposto = true;
+    } else if (parola == "SCEGLI3D" && g.bAttesaScegliOggetto) {
+      std::string nome;
+      in >> nome;
+      qx::cVariabile* v = g.ListaVariabili && !nome.empty() ? g.ListaVariabili->Cerca(nome) : nullptr;
+      auto* valore = v ? dynamic_cast<qx::cValoreGraf3D*>(v->GetValore()) : nullptr;
+      if (!valore) return Errata("SCEGLI3D " + nome + ": no space value of that name");
+      qx::ScegliInSpazio(*valore);
+      risposto = true;
+    }
+    if (risposto) Risposte.pop_front();
+    return risposto;
+  }
+  bool Errata(const std::string& problema) {
+    Problemi.push_back(problema);
+    Risposte.pop_front();
+    return false;
+  }
+  static std::string Coordinate(float x, float y, float z) {
+    std::ostringstream s;
+    s << x << " " << y << " " << z;
+    return s.str();
+  }
 };
 
 bool IsPianoPredefinito(const std::string& nome) {
@@ -136,8 +186,15 @@ int main(int argc, char** argv) {
   }
 
   InizializzaDatiGlob();
+  EnsureGuiApplication();
+  // The space view's scene, rendered off-screen; it outlives the values that use it and the
+  // window that answers its waits.
+  RegistraSolidi();
+  TScenaSpazio scena;
+  scena.SetDimensioniVista(larghezza, altezza);
+  InstallaScenaSpazio(&scena);
   auto suono = midi::TServiziSuono::Registrazione();
-  FinestraQxrun finestra(*suono);
+  FinestraQxrun finestra(*suono, scena);
   finestra.AnnullaSenzaRisposte = true;
   // Nothing here acts at the message hook (the answers go to the dialogs that ask): like
   // the real window, it ignores most hooks.
@@ -152,20 +209,18 @@ int main(int argc, char** argv) {
 
   // The area's canvas: values draw on it as they are stored, and the whole picture is
   // painted again after the run, as the window does.
-  EnsureGuiApplication();
   TQImageCanvas canvas(larghezza, altezza);
-  // The space view's scene, rendered off-screen; it outlives the values that use it.
-  RegistraSolidi();
-  TScenaSpazio scena;
-  scena.SetDimensioniVista(larghezza, altezza);
-  InstallaScenaSpazio(&scena);
   TAmbiente ambiente;
   ambiente.ImpostaCanvas(&canvas, larghezza, altezza);
   const bool riuscito = ambiente.EseguiProgramma(DividiRighe(testo));
 
   for (const std::string& riga : finestra.Output) std::cout << riga << "\n";
-  // A wait for the mouse that nothing here can answer ends the run as a stop would.
+  // A wait that nothing here can answer stops the run, and the run has failed.
   for (const std::string& problema : finestra.Problemi) std::cerr << "qxrun: " << problema << "\n";
+  const bool attesaSenzaRisposta = finestra.AttesaSenzaRisposta;
+  if (attesaSenzaRisposta)
+    std::cerr << "qxrun: a wait was never answered by the script"
+              << (finestra.MessaggioAttesa.empty() ? "" : ": " + finestra.MessaggioAttesa) << "\n";
   if (!riuscito) std::cout << "#error " << DatiGlob.RigaErrore + 1 << " " << DatiGlob.MessaggioErrore << "\n";
   if (vars) {
     cListaVariabili& t = ambiente.Variabili();
@@ -195,5 +250,5 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  return riuscito ? 0 : 1;
+  return riuscito && !attesaSenzaRisposta ? 0 : 1;
 }

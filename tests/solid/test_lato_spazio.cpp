@@ -275,5 +275,58 @@ TEST_F(LatoSpazio, ASphereOnAPlaneIsPlacedOnItsSurface) {
   EXPECT_NEAR(s.Z, 0.51f, 0.02f) << s << ": raised by its radius off the wall";
 }
 
+// A script's click at a point of space (as qxrun's CLIC3D gives it) places exactly there,
+// on the reference object where the line of sight through the point meets it; it never
+// places when nothing waits or the line misses the reference.
+TEST_F(LatoSpazio, AClickAtAPointOfSpacePlacesThereOrOnTheReference) {
+  Prepara("RIFCART3D;");
+  EXPECT_FALSE(ClicSpazio(scena, {1, 2, 0})) << "nothing waits";
+  int mancati = 0;
+  auto clic = [&](bool su, TAffineVector punto) {
+    run.finestra.Quando([su] { return su ? DatiGlob.bAttesaPunto3DSu : DatiGlob.bAttesaPunto3D; },
+                        [&, punto] { mancati += !ClicSpazio(scena, punto); });
+  };
+  clic(false, {1, 2, 0});
+  ASSERT_EQ(Comando("P = PUNTO3D;"), "<ok>");
+  const TAffineVector p = Di<cValorePunto3D>("P").CoordinateAssolute();
+  EXPECT_TRUE(Circa(p, 1, 2, 0)) << p;
+  EXPECT_EQ(DatiGlob.OggettoGLInMovimento, nullptr);
+  clic(false, {-1, -2, 3});
+  ASSERT_EQ(Comando("S = SFERA(1);"), "<ok>");
+  EXPECT_TRUE(Circa(Dove("S"), -1, -2, 3)) << Dove("S");
+  clic(false, {2, 2, 1});
+  ASSERT_EQ(Comando("C = CUBO(2);"), "<ok>");
+  EXPECT_TRUE(Circa(Dove("C"), 2, 2, 1)) << Dove("C");
+  clic(false, {0, 3, 0});
+  ASSERT_EQ(Comando("T = TETRAEDRO(2);"), "<ok>");
+  EXPECT_TRUE(Circa(Dove("T"), 0, 3, 0)) << Dove("T");
+  // On the floor: a point lands on its top face, a sphere sits on it by its radius.
+  clic(true, {3, 1, 0});
+  ASSERT_EQ(Comando("Q = PUNTO3D(PIANOXY);"), "<ok>");
+  const TAffineVector q = Di<cValorePunto3D>("Q").CoordinateAssolute();
+  EXPECT_TRUE(Circa(q, 3, 1, 0.01f, 0.03f)) << q;
+  clic(true, {-3, -1, 0});
+  ASSERT_EQ(Comando("K = SFERA(PIANOXY, 0.5);"), "<ok>");
+  EXPECT_TRUE(Circa(Dove("K"), -3, -1, 0.51f, 0.03f)) << Dove("K");
+  EXPECT_EQ(mancati, 0);
+  // A point whose line of sight misses the floor: nothing placed, the wait goes on until
+  // the run is stopped.
+  clic(true, {0, 0, 20});
+  run.finestra.Quando([&] { return mancati == 1; }, [] { TerminaEsecuzione(); });
+  EXPECT_EQ(Comando("M = PUNTO3D(PIANOXY);"), "<ok>");
+  EXPECT_EQ(mancati, 1);
+  EXPECT_EQ(run.Valore("M"), nullptr);
+}
+
+// A script's pick of a space value chooses it as a click on it does.
+TEST_F(LatoSpazio, AScriptPicksASpaceValueByItsValue) {
+  Prepara("RIFCART3D;\nS = SFERA(PUNTO3D(0,0,0), 1);\nC = CUBO(PUNTO3D(3,0,0), 1);");
+  EXPECT_FALSE(ScegliInSpazio(V3("C"))) << "nothing waits";
+  run.finestra.Quando([] { return DatiGlob.bAttesaScegliOggetto; }, [&] { EXPECT_TRUE(ScegliInSpazio(V3("C"))); });
+  ASSERT_EQ(Comando("X = SCEGLIOGGETTO;"), "<ok>");
+  EXPECT_EQ(run.Valore("X")->Tipo, T_CUBO3D);
+  EXPECT_EQ(run.finestra.Toni, (std::vector<std::pair<int, int>>{{500, 100}, {600, 100}}));
+}
+
 }  // namespace
 }  // namespace qx::test

@@ -40,7 +40,8 @@ out=$("$qxrun" --vars --answers "$work/clic_answers.txt" "$work/clic.txt" 2>&1);
 expect "click answers" $'#var A\tT_PUNTO\tPunto: A (1, 1)\n#var P\tT_PUNTO\tPunto: P (2.5, 3)\n#var Q\tT_PUNTO\tPunto: Q (1, 1)\n#var S\tT_SEGMENTO\tSegmento: S - misura: 2' "$out"
 expect "click answers code" 0 "$code"
 out=$("$qxrun" "$work/clic.txt" 2>&1); code=$?
-expect "a wait without an answer" "qxrun: a wait was never answered by the script" "$out"
+expect "a wait without an answer" "qxrun: a wait was never answered by the script: PUNTO: Sposta il cursore con il mouse e premi il pulsante sinistro per confermare" "$out"
+expect "a wait without an answer code" 1 "$code"
 
 "$qxrun" --png "$work/c.png" --size 200x100 "$work/ok.txt" >/dev/null 2>&1
 expect "png written" 0 "$?"
