@@ -11,6 +11,7 @@
 #include "app/file/FileSicuro.h"
 #include "platform/Cp1252.h"
 #include "runstate/DatiGlob.h"
+#include "values/ValoreFunzione.h"
 #include "values/VettoriMatrici.h"
 #include "values/figure/ValoreDiagramma.h"
 #include "values/figure/ValoreLista.h"
@@ -22,13 +23,11 @@ namespace {
 
 constexpr std::string_view kHeader = "cFileHeader";
 constexpr std::string_view kTipo = "cTipo";
-// Files written by older versions count the three planes among their values.
-constexpr int kPianiContati = 3;
 
 bool IsSpazio(TipiValore t) { return t > T_GEOMETRIA_SPAZIO && t < T_GEOMETRIA_SPAZIO_; }
 
-TComponenteStream RecordDi(const cValore& v) {
-  return IsSpazio(v.Tipo) ? RecordDiValoreSpazio(v) : RecordDiValore(v);
+TComponenteStream RecordDi(const cValore& v, const TStile& corrente) {
+  return IsSpazio(v.Tipo) ? RecordDiValoreSpazio(v, &corrente) : RecordDiValore(v, &corrente);
 }
 
 // Writes records and remembers where a text first lost a character.
@@ -83,6 +82,9 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
   // last of those left, as files have always had it.
   TipiPoligono tipoPol = T_POL;
   TipiLista tipoLista = T_GENERICA;
+  // The drawing state the reader will make each value with: a property equal to what its
+  // constructor then gives may be left out.
+  TStile corrente = StileDopoReset();
   for (const cValore* v : valori) {
     if (v->Tipo == T_POLIGONO) tipoPol = static_cast<const cValorePoligono*>(v)->TipoPol;
     if (v->Tipo == T_LISTA) tipoLista = static_cast<const cValoreLista*>(v)->TipoLista;
@@ -93,15 +95,17 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
     t.Aggiungi("TipoLista", TValoreStream::DiIdent(std::string(kNomiTipiLista.at(tipoLista))));
     const std::string dove = v->Nome.empty() || v->IsAnonimo() ? "in un oggetto senza nome" : "nell'oggetto " + v->Nome;
     s.Scrivi(t, dove);
-    s.Scrivi(RecordDi(*v), dove);
+    s.Scrivi(RecordDi(*v, corrente), dove);
     if (IsStatistica(v->Tipo)) {
       const auto& d = static_cast<const cValoreDiagramma&>(*v);
-      s.Scrivi(RecordDiValore(d._freq), dove);
-      s.Scrivi(RecordDiValore(d._descr), dove);
+      s.Scrivi(RecordDiValore(d._freq, &corrente), dove);
+      s.Scrivi(RecordDiValore(d._descr, &corrente), dove);
     } else if (v->Tipo == T_LISTA) {
-      for (const auto& e : static_cast<const cValoreLista&>(*v)._Oggetti)
-        if (MembroConRecord(e.get())) s.Scrivi(RecordDiValore(*e), dove);
+      const auto& l = static_cast<const cValoreLista&>(*v);
+      for (const auto& e : l._Oggetti)
+        if (MembroConRecord(l, e.get())) s.Scrivi(RecordDiMembro(l, e.get(), &corrente), dove);
     }
+    ApplicaStile(*v, corrente);
   }
   return f;
 }
@@ -163,24 +167,54 @@ void LeggiMembriLista(TReader& r, const TComponenteStream& record, cValoreLista&
         Danneggiato("una lista contiene un oggetto che non può contenere");
     }
     std::unique_ptr<cValore> v = ValoreDaRecord(m, tipo, T_POL, T_GENERICA);
+    if (l.TipoLista == T_VETT_FUNZ && static_cast<const cValoreFunzione&>(*v)._sFunz.empty()) continue;
     auto* g = static_cast<cValoreGraf*>(v.release());
     g->bVisibile = true;
     l._Oggetti[i].reset(g);
   }
 }
 
+// The drawing state of the values being made: the reset's at first, then each drawable
+// value's, as the load will leave them; what it was before comes back at the end, whatever
+// happens.
+class TStileCaricamento {
+ public:
+  TStileCaricamento() : prima_{DatiGlob.PennaCorrente, DatiGlob.PennelloCorrente, DatiGlob.CarattereCorrente,
+                               DatiGlob.PennelloColore} {
+    Imposta(StileDopoReset());
+  }
+  ~TStileCaricamento() { Imposta(prima_); }
+  TStileCaricamento(const TStileCaricamento&) = delete;
+  TStileCaricamento& operator=(const TStileCaricamento&) = delete;
+  void Dopo(const cValore& v) {
+    TStile s{DatiGlob.PennaCorrente, DatiGlob.PennelloCorrente, DatiGlob.CarattereCorrente, DatiGlob.PennelloColore};
+    ApplicaStile(v, s);
+    Imposta(s);
+  }
+
+ private:
+  static void Imposta(const TStile& s) {
+    DatiGlob.PennaCorrente = s.Penna;
+    DatiGlob.PennelloCorrente = s.Pennello;
+    DatiGlob.CarattereCorrente = s.Carattere;
+    DatiGlob.PennelloColore = s.PennelloColore;
+  }
+  TStile prima_;
+};
+
 void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
   TReader r(dati);
   LeggiIntestazione(LeggiRecord(r, kHeader), p);
+  // Read here into a frame of its own to check it; the load reads it into the frame that the
+  // reset made, so what it leaves out stays as the reset has it.
+  p.RecordRifCart = LeggiRecord(r, "cRifCart");
   p.RifCart = std::make_unique<cRifCart>(nullptr);
-  LeggiProprieta(*p.RifCart, ClasseRifCart(), LeggiRecord(r, "cRifCart"));
+  LeggiProprieta(*p.RifCart, ClasseRifCart(), p.RecordRifCart);
   p.RifCart->Tipo = T_1;
 
-  for (int i = 0; i < p.NumOfVar; ++i) {
-    if (r.Fine()) {
-      if (p.NumOfVar - i <= kPianiContati) break;
-      Danneggiato("il file finisce prima del previsto");
-    }
+  TStileCaricamento stile;
+  // As many values as the header counts, or fewer when the file ends before the next one.
+  for (int i = 0; i < p.NumOfVar && !r.Fine(); ++i) {
     const TComponenteStream t = LeggiRecord(r, kTipo);
     const TProprieta* tipoProp = CercaProprieta(t, "Tipo");
     if (!tipoProp) Danneggiato("manca il tipo di un oggetto");
@@ -199,6 +233,7 @@ void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
     }
     if (IsStatistica(v->Tipo)) LeggiVettoriDiagramma(r, static_cast<cValoreDiagramma&>(*v));
     else if (v->Tipo == T_LISTA) LeggiMembriLista(r, record, static_cast<cValoreLista&>(*v));
+    stile.Dopo(*v);
     p.Valori.push_back(std::move(v));
   }
 }
@@ -255,7 +290,13 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
   TDatiGlob& g = DatiGlob;
   g.ContatoreOggetti = letto.LastNumVar;
   if (puntiTraccia) *puntiTraccia = letto.Punti;
-  if (letto.RifCart) CopiaImpostazioni(*letto.RifCart, rifCart);
+  if (!letto.RecordRifCart.Classe.empty()) {
+    // Checked when the file was read: it reads the same way now.
+    LeggiProprieta(rifCart, ClasseRifCart(), letto.RecordRifCart);
+    rifCart.Tipo = T_1;
+  } else if (letto.RifCart) {
+    CopiaImpostazioni(*letto.RifCart, rifCart);
+  }
   // The names already in the table (the planes of the reset) and those put in: a value of a
   // name that is there replaces it, as the store does.
   std::unordered_map<std::string, cVariabile*> presenti;

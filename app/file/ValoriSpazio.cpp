@@ -5,6 +5,7 @@
 #include "app/file/ClassiFile.h"
 #include "platform/ColorNames.h"
 #include "values/RegistroSpazio.h"
+#include "values/figure/ValorePunto.h"
 
 namespace qx {
 
@@ -92,12 +93,13 @@ std::vector<TPunto3D> LeggiPunti3D(const TValoreStream& v, std::string_view nome
   return punti;
 }
 
+// Sizes are written even when 0: the reader's constructor gives them other values. Texts
+// are left out when empty, as every constructor leaves them.
 void ScriviCampo(const TCampoSpazio& c, const TCampiSpazio& f, TComponenteStream& r) {
   const std::string nome(c.Nome);
   switch (c.Tipo) {
     case Reale:
-      if (auto it = f.Reali.find(c.Nome); it != f.Reali.end() && it->second != 0)
-        r.Aggiungi(nome, TValoreStream::DiExtended(it->second));
+      if (auto it = f.Reali.find(c.Nome); it != f.Reali.end()) r.Aggiungi(nome, TValoreStream::DiExtended(it->second));
       break;
     case Booleano:
       if (auto it = f.Booleani.find(c.Nome); it != f.Booleani.end()) r.Aggiungi(nome, TValoreStream::DiBooleano(it->second));
@@ -130,11 +132,39 @@ void LeggiCampo(const TCampoSpazio& c, const TValoreStream& v, TCampiSpazio& f) 
   }
 }
 
-// What a field is when the file does not hold it: reals 0 and texts empty, since only
-// those are ever left out; other fields keep the value's own.
-void Assente(const TCampoSpazio& c, TCampiSpazio& f) {
-  if (c.Tipo == Reale) f.Reali[std::string(c.Nome)] = 0;
-  else if (c.Tipo == Testo) f.Testi[std::string(c.Nome)] = std::string();
+// The sizes a value is made with when it is made only to be filled from its record: every
+// size 1, a plane 10 x 10; a line keeps the length its constructor gives it.
+TCampiSpazio MisurePredefinite(TipiValore tipo, std::string_view classe) {
+  TCampiSpazio f;
+  f.Classe = std::string(classe);
+  if (tipo == T_PIANO3D) {
+    f.Reali = {{"Larghezza", 10}, {"Altezza", 10}};
+  } else if (tipo != T_SEGMENTO3D && tipo != T_RETTA3D) {
+    for (const char* m : {"Raggio", "Altezza", "Larghezza", "Profondita", "Lato"}) f.Reali[m] = 1;
+  }
+  return f;
+}
+
+// The fields of the value that the reader's constructor makes for a kind: what a record's
+// absent properties keep.
+TCampiSpazio CampiPredefiniti(const TAccessoSpazio& accesso, TipiValore tipo, std::string_view classe) {
+  const TCampiSpazio misure = MisurePredefinite(tipo, classe);
+  TCampiSpazio f = misure;
+  const std::unique_ptr<cValore> v = accesso.Crea ? accesso.Crea(misure) : CreaValoreSpazio(tipo);
+  if (v && accesso.Leggi) accesso.Leggi(*v, f);
+  f.Classe = std::string(classe);
+  f.ConDirezione = false;
+  return f;
+}
+
+// The pen, brush and font the reader's constructor gives a space value: the current pen and
+// font, the fill brush.
+const cValore& StileSpazio(const TStile& corrente) {
+  static cValorePunto portatore;
+  portatore.Pen = corrente.Penna;
+  portatore.Brush = corrente.PennelloColore;
+  portatore.Font = corrente.Carattere;
+  return portatore;
 }
 
 // The fields of the class a value is written as: a kind's other class has its own.
@@ -159,17 +189,17 @@ bool RegistraAccessoSpazio(TipiValore tipo, TAccessoSpazio accesso) {
 
 void SvuotaAccessiSpazio() { Accessi() = {}; }
 
-TComponenteStream RecordDiValoreSpazio(const cValore& v) {
+TComponenteStream RecordDiValoreSpazio(const cValore& v, const TStile* corrente) {
   const TClasseSpazio* classe = ClasseSpazioDiTipo(v.Tipo);
   TComponenteStream r;
   if (!classe) return r;
   TCampiSpazio f;
   if (const auto& a = Accessi()[v.Tipo - T_GRUPPO3D]; a.Leggi) a.Leggi(v, f);
   r.Classe = f.Classe.empty() ? classe->Classe : f.Classe;
-  ScriviProprieta(v, Base(), r);
+  ScriviProprieta(v, Base(), r, corrente ? &StileSpazio(*corrente) : nullptr);
   if (classe->Graf3D) {
-    for (const auto& s : kSingoli)
-      if (const float x = f.*s.Campo; x != 0) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
+    // The placement is always written: the constructor's depends on the sizes.
+    for (const auto& s : kSingoli) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(f.*s.Campo));
     if (f.ConDirezione)
       for (const auto& s : kDirezione)
         if (const float x = f.*s.Campo; x != 0) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
@@ -187,10 +217,10 @@ std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiVa
   if (ClasseSpazioDiTipo(proprio) == nullptr || (proprio != tipo && ClasseSpazioDiTipo(proprio)->Classe != classe->Classe))
     ErroreProprieta("Tipo");
   const TAccessoSpazio& accesso = Accessi()[proprio - T_GRUPPO3D];
-  TCampiSpazio f;
-  f.Classe = r.Classe;
+  // What the constructor gives, then the record's properties over it.
+  TCampiSpazio f = CampiPredefiniti(accesso, proprio, r.Classe);
+  f.ConAlto = false;
   const std::vector<TCampoSpazio>& campi = CampiDi(*classe, r.Classe);
-  for (const auto& c : campi) Assente(c, f);
   auto singolo = [](const TProprieta& p, const TSingolo& s, TCampiSpazio& f) {
     if (!SameIdent(p.Nome, s.Nome)) return false;
     if (p.Valore.Tipo != TValueType::vaSingle && !p.Valore.IsReale()) ErroreProprieta(s.Nome);
@@ -199,7 +229,8 @@ std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiVa
   };
   for (const auto& p : r.Proprieta) {
     if (classe->Graf3D) {
-      for (const auto& s : kSingoli) singolo(p, s, f);
+      for (const auto& s : kSingoli)
+        if (singolo(p, s, f) && s.Nome.starts_with("Up")) f.ConAlto = true;
       for (const auto& s : kDirezione)
         if (singolo(p, s, f)) f.ConDirezione = true;
     }
