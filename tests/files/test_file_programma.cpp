@@ -250,12 +250,13 @@ TEST_F(FileProgramma, AFileCutInsideItsThirdValueChangesNothing) {
   ASSERT_TRUE(Esegui("A = 1;\nB = PUNTO(1, 1);\nC = CIRC(B, 2);\nD = 4;"));
   const std::string dati = Salva();
   const std::string troncato = dati.substr(0, Posizione(dati, "TPF0", 8) + 30);
-  ASSERT_TRUE(Esegui("X = 7;\nY = PUNTO(3, 3);"));
+  ASSERT_TRUE(Esegui("COLORE(9);\nX = 7;\nY = PUNTO(3, 3);"));
   testo_ = "X = 7;";
   const auto prima = run.Variabili();
   const int contatore = DatiGlob.ContatoreOggetti;
   EXPECT_EQ(Apri(troncato), "il file finisce prima del previsto");
   EXPECT_EQ(run.Variabili(), prima);
+  EXPECT_EQ(DatiGlob.PennaCorrente.Color, clRed) << "the values the parse made took the reset's pen, and gave it back";
   EXPECT_EQ(testo_, "X = 7;");
   EXPECT_EQ(DatiGlob.ContatoreOggetti, contatore);
   // From disk, the message says which file.
