@@ -1,6 +1,7 @@
 #include "app/file/FileProgramma.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 #include "app/file/ClassiFile.h"
@@ -23,11 +24,15 @@ namespace {
 
 constexpr std::string_view kHeader = "cFileHeader";
 constexpr std::string_view kTipo = "cTipo";
+// After the values, one record per value whose own record cannot hold all it needs: its
+// index among the values ("Indice") and the rest of its properties. A reader that knows
+// only the listed properties reads its NumOfVar values and never comes to them.
+constexpr std::string_view kAggiunte = "cAggiunte";
 
 bool IsSpazio(TipiValore t) { return t > T_GEOMETRIA_SPAZIO && t < T_GEOMETRIA_SPAZIO_; }
 
-TComponenteStream RecordDi(const cValore& v, const TStile& corrente) {
-  return IsSpazio(v.Tipo) ? RecordDiValoreSpazio(v, &corrente) : RecordDiValore(v, &corrente);
+TComponenteStream RecordDi(const cValore& v, const TStile& corrente, TComponenteStream& aggiunte) {
+  return IsSpazio(v.Tipo) ? RecordDiValoreSpazio(v, &corrente, &aggiunte) : RecordDiValore(v, &corrente);
 }
 
 // Writes records and remembers where a text first lost a character.
@@ -85,7 +90,9 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
   // The drawing state the reader will make each value with: a property equal to what its
   // constructor then gives may be left out.
   TStile corrente = StileDopoReset();
-  for (const cValore* v : valori) {
+  std::vector<std::pair<TComponenteStream, std::string>> aggiunte;
+  for (std::size_t i = 0; i < valori.size(); ++i) {
+    const cValore* v = valori[i];
     if (v->Tipo == T_POLIGONO) tipoPol = static_cast<const cValorePoligono*>(v)->TipoPol;
     if (v->Tipo == T_LISTA) tipoLista = static_cast<const cValoreLista*>(v)->TipoLista;
     TComponenteStream t;
@@ -95,7 +102,11 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
     t.Aggiungi("TipoLista", TValoreStream::DiIdent(std::string(kNomiTipiLista.at(tipoLista))));
     const std::string dove = v->Nome.empty() || v->IsAnonimo() ? "in un oggetto senza nome" : "nell'oggetto " + v->Nome;
     s.Scrivi(t, dove);
-    s.Scrivi(RecordDi(*v, corrente), dove);
+    TComponenteStream resto;
+    resto.Classe = kAggiunte;
+    resto.Aggiungi("Indice", TValoreStream::DiIntero(static_cast<std::int64_t>(i)));
+    s.Scrivi(RecordDi(*v, corrente, resto), dove);
+    if (resto.Proprieta.size() > 1) aggiunte.emplace_back(std::move(resto), dove);
     if (IsStatistica(v->Tipo)) {
       const auto& d = static_cast<const cValoreDiagramma&>(*v);
       s.Scrivi(RecordDiValore(d._freq, &corrente), dove);
@@ -107,6 +118,7 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
     }
     ApplicaStile(*v, corrente);
   }
+  for (const auto& [resto, dove] : aggiunte) s.Scrivi(resto, dove);
   return f;
 }
 
@@ -114,12 +126,51 @@ namespace {
 
 [[noreturn]] void Danneggiato(const std::string& motivo) { throw EReadError(motivo); }
 
-TComponenteStream LeggiRecord(TReader& r, std::string_view classe) {
-  TComponenteStream c = r.ReadRootComponent();
+void ControllaClasse(const TComponenteStream& c, std::string_view classe) {
   if (!classe.empty() && !SameIdent(c.Classe, classe))
     Danneggiato("al posto di un oggetto " + std::string(classe) + " c'è un oggetto " + c.Classe);
+}
+
+TComponenteStream LeggiRecord(TReader& r, std::string_view classe) {
+  TComponenteStream c = r.ReadRootComponent();
+  ControllaClasse(c, classe);
   return c;
 }
+
+// The records after the header and the frame, read whole before any value is made: the
+// values' records, then the records of the rest of some of them, by value.
+class TRecordValori {
+ public:
+  explicit TRecordValori(TReader& r) {
+    while (!r.Fine()) tutti_.push_back(r.ReadRootComponent());
+    std::size_t i = 0;
+    while (i < tutti_.size() && !SameIdent(tutti_[i].Classe, kAggiunte)) ++i;
+    fine_ = i;
+    for (; i < tutti_.size(); ++i) {
+      ControllaClasse(tutti_[i], kAggiunte);
+      const TProprieta* n = CercaProprieta(tutti_[i], "Indice");
+      if (!n) Danneggiato("manca l'indice di un oggetto " + std::string(kAggiunte));
+      aggiunte_[LeggiIntero(n->Valore, "Indice")] = &tutti_[i];
+    }
+  }
+  bool Fine() const { return pos_ >= fine_; }
+  const TComponenteStream& Prossimo(std::string_view classe) {
+    if (Fine()) Danneggiato("il file finisce prima del previsto");
+    const TComponenteStream& c = tutti_[pos_++];
+    ControllaClasse(c, classe);
+    return c;
+  }
+  // The rest of the value of that index, or nullptr.
+  const TComponenteStream* Aggiunte(int indice) const {
+    const auto it = aggiunte_.find(indice);
+    return it == aggiunte_.end() ? nullptr : it->second;
+  }
+
+ private:
+  std::vector<TComponenteStream> tutti_;
+  std::size_t fine_ = 0, pos_ = 0;
+  std::map<int, const TComponenteStream*> aggiunte_;
+};
 
 void LeggiIntestazione(const TComponenteStream& h, TProgrammaLetto& p) {
   for (const auto& q : h.Proprieta) {
@@ -142,16 +193,16 @@ int OrdinaleTipo(const TComponenteStream& t, std::string_view nome, const std::a
 }
 
 // The two vectors of a chart, which follow it as records of their own.
-void LeggiVettoriDiagramma(TReader& r, cValoreDiagramma& d) {
-  auto freq = ValoreDaRecord(LeggiRecord(r, ""), T_VETT_REALE, T_POL, T_GENERICA);
-  auto descr = ValoreDaRecord(LeggiRecord(r, ""), T_VETT_STRINGA, T_POL, T_GENERICA);
+void LeggiVettoriDiagramma(TRecordValori& r, cValoreDiagramma& d) {
+  auto freq = ValoreDaRecord(r.Prossimo(""), T_VETT_REALE, T_POL, T_GENERICA);
+  auto descr = ValoreDaRecord(r.Prossimo(""), T_VETT_STRINGA, T_POL, T_GENERICA);
   d._freq = std::move(static_cast<cVettReale&>(*freq));
   d._descr = std::move(static_cast<cVettStringa&>(*descr));
   if (d._freq.Count != d._descr.Count) Danneggiato("le frequenze e le etichette di un diagramma non corrispondono");
 }
 
 // The members of a list, one record for each place that is not empty.
-void LeggiMembriLista(TReader& r, const TComponenteStream& record, cValoreLista& l) {
+void LeggiMembriLista(TRecordValori& r, const TComponenteStream& record, cValoreLista& l) {
   const TProprieta* oggetti = CercaProprieta(record, "_Oggetti");
   for (std::size_t i = 0; oggetti && i < l._Oggetti.size(); ++i) {
     const auto& item = oggetti->Valore.Collezione.at(i);
@@ -159,7 +210,7 @@ void LeggiMembriLista(TReader& r, const TComponenteStream& record, cValoreLista&
     for (const auto& q : item.Proprieta)
       if (SameIdent(q.Nome, "val")) val = &q;
     if (val && val->Valore.Tipo == TValueType::vaNil) continue;
-    const TComponenteStream m = LeggiRecord(r, "");
+    const TComponenteStream& m = r.Prossimo("");
     TipiValore tipo = T_FUNZIONE;
     if (l.TipoLista != T_VETT_FUNZ) {
       tipo = TipoDelRecord(m, T_PUNTO);
@@ -212,10 +263,11 @@ void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
   LeggiProprieta(*p.RifCart, ClasseRifCart(), p.RecordRifCart);
   p.RifCart->Tipo = T_1;
 
+  TRecordValori valori(r);
   TStileCaricamento stile;
   // As many values as the header counts, or fewer when the file ends before the next one.
-  for (int i = 0; i < p.NumOfVar && !r.Fine(); ++i) {
-    const TComponenteStream t = LeggiRecord(r, kTipo);
+  for (int i = 0; i < p.NumOfVar && !valori.Fine(); ++i) {
+    const TComponenteStream& t = valori.Prossimo(kTipo);
     const TProprieta* tipoProp = CercaProprieta(t, "Tipo");
     if (!tipoProp) Danneggiato("manca il tipo di un oggetto");
     const auto tipo = TipoValoreDi(LeggiIdent(tipoProp->Valore, "Tipo"));
@@ -223,16 +275,16 @@ void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
     const auto tipoPol = static_cast<TipiPoligono>(OrdinaleTipo(t, "TipoPol", kNomiTipiPoligono));
     const auto tipoLista = static_cast<TipiLista>(OrdinaleTipo(t, "TipoLista", kNomiTipiLista));
 
-    const TComponenteStream record = LeggiRecord(r, "");
+    const TComponenteStream& record = valori.Prossimo("");
     std::unique_ptr<cValore> v;
     if (IsSpazio(*tipo)) {
-      v = ValoreSpazioDaRecord(record, *tipo);
+      v = ValoreSpazioDaRecord(record, *tipo, valori.Aggiunte(i));
       p.bSpazio = true;
     } else {
       v = ValoreDaRecord(record, *tipo, tipoPol, tipoLista);
     }
-    if (IsStatistica(v->Tipo)) LeggiVettoriDiagramma(r, static_cast<cValoreDiagramma&>(*v));
-    else if (v->Tipo == T_LISTA) LeggiMembriLista(r, record, static_cast<cValoreLista&>(*v));
+    if (IsStatistica(v->Tipo)) LeggiVettoriDiagramma(valori, static_cast<cValoreDiagramma&>(*v));
+    else if (v->Tipo == T_LISTA) LeggiMembriLista(valori, record, static_cast<cValoreLista&>(*v));
     stile.Dopo(*v);
     p.Valori.push_back(std::move(v));
   }

@@ -24,13 +24,13 @@ const std::array<TClasseSpazio, 19>& TabellaSpazio() {
       {"cValorePiramide3D", "cValoreTetraedro3D", true, {{"Lato", Reale}, {"Altezza", Reale}}},
       {"cValorePunto3D", "", true, {{"_text", Testo}}},
       {"cValorePiano3D", "", true, {{"Altezza", Reale}, {"Larghezza", Reale}}},
-      {"cValoreRetta3D", "", true, {{"Altezza", Reale}}},
-      {"cValoreRetta3D", "", true, {{"Altezza", Reale}}},
+      {"cValoreRetta3D", "", true, {}, {{"Altezza", Reale}}},
+      {"cValoreRetta3D", "", true, {}, {{"Altezza", Reale}}},
       {"cValoreFunzione3D", "", true, {{"_sFunz", Testo}}},
       {"cValoreFaccia3D", "", true, {{"_Punti", Punti3D}}},
       {"cValoreParall3D", "", true, {{"Larghezza", Reale}, {"Altezza", Reale}, {"Profondita", Reale}, {"Aperto", Booleano}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
-      {"cValoreSolido3D", "", true, {{"nFacce", Intero}, {"_Punti", Punti3D}}},
+      {"cValoreSolido3D", "", true, {{"nFacce", Intero}}, {{"_Punti", Punti3D}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
@@ -175,6 +175,12 @@ const std::vector<TCampoSpazio>& CampiDi(const TClasseSpazio& classe, std::strin
   return classe.Campi;
 }
 
+bool HaCampo(const std::vector<TCampoSpazio>& campi, std::string_view nome) {
+  for (const auto& c : campi)
+    if (c.Nome == nome) return true;
+  return false;
+}
+
 }  // namespace
 
 const TClasseSpazio* ClasseSpazioDiTipo(TipiValore tipo) {
@@ -189,26 +195,35 @@ bool RegistraAccessoSpazio(TipiValore tipo, TAccessoSpazio accesso) {
 
 void SvuotaAccessiSpazio() { Accessi() = {}; }
 
-TComponenteStream RecordDiValoreSpazio(const cValore& v, const TStile* corrente) {
+TComponenteStream RecordDiValoreSpazio(const cValore& v, const TStile* corrente, TComponenteStream* aggiunte) {
   const TClasseSpazio* classe = ClasseSpazioDiTipo(v.Tipo);
   TComponenteStream r;
   if (!classe) return r;
   TCampiSpazio f;
   if (const auto& a = Accessi()[v.Tipo - T_GRUPPO3D]; a.Leggi) a.Leggi(v, f);
-  r.Classe = f.Classe.empty() ? classe->Classe : f.Classe;
+  const std::string nomeClasse = f.Classe.empty() ? std::string(classe->Classe) : f.Classe;
+  const std::vector<TCampoSpazio>& campi = CampiDi(*classe, nomeClasse);
+  // With a record for the rest, the value's record is the kind's own class with the fields
+  // it lists, and the rest (the other class, its other fields, the direction, ours) goes
+  // there; without one, everything is in the value's record.
+  TComponenteStream& resto = aggiunte ? *aggiunte : r;
+  r.Classe = aggiunte ? std::string(classe->Classe) : nomeClasse;
   ScriviProprieta(v, Base(), r, corrente ? &StileSpazio(*corrente) : nullptr);
   if (classe->Graf3D) {
     // The placement is always written: the constructor's depends on the sizes.
     for (const auto& s : kSingoli) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(f.*s.Campo));
     if (f.ConDirezione)
       for (const auto& s : kDirezione)
-        if (const float x = f.*s.Campo; x != 0) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
+        if (const float x = f.*s.Campo; x != 0) resto.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
   }
-  for (const auto& c : CampiDi(*classe, r.Classe)) ScriviCampo(c, f, r);
+  if (aggiunte && nomeClasse != classe->Classe) resto.Aggiungi("Classe", TValoreStream::DiStringa(nomeClasse));
+  for (const auto& c : campi) ScriviCampo(c, f, !aggiunte || HaCampo(classe->Campi, c.Nome) ? r : resto);
+  for (const auto& c : classe->Nostri) ScriviCampo(c, f, resto);
   return r;
 }
 
-std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo) {
+std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo,
+                                              const TComponenteStream* aggiunte) {
   const TClasseSpazio* classe = ClasseSpazioDiTipo(tipo);
   if (!classe) throw EReadError("tipo di valore " + std::to_string(int(tipo)) + " non previsto");
   if (!SameIdent(r.Classe, classe->Classe) && !(classe->AltraClasse.size() && SameIdent(r.Classe, classe->AltraClasse)))
@@ -217,26 +232,39 @@ std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiVa
   if (ClasseSpazioDiTipo(proprio) == nullptr || (proprio != tipo && ClasseSpazioDiTipo(proprio)->Classe != classe->Classe))
     ErroreProprieta("Tipo");
   const TAccessoSpazio& accesso = Accessi()[proprio - T_GRUPPO3D];
+  // The class it was written as: the record's, or the other one that the record of the rest
+  // names.
+  std::string nomeClasse = r.Classe;
+  if (const TProprieta* c = aggiunte ? CercaProprieta(*aggiunte, "Classe") : nullptr) {
+    nomeClasse = LeggiTesto(c->Valore, "Classe");
+    if (!SameIdent(nomeClasse, classe->Classe) && !(classe->AltraClasse.size() && SameIdent(nomeClasse, classe->AltraClasse)))
+      ErroreProprieta("Classe");
+  }
   // What the constructor gives, then the record's properties over it.
-  TCampiSpazio f = CampiPredefiniti(accesso, proprio, r.Classe);
+  TCampiSpazio f = CampiPredefiniti(accesso, proprio, nomeClasse);
   f.ConAlto = false;
-  const std::vector<TCampoSpazio>& campi = CampiDi(*classe, r.Classe);
+  const std::vector<TCampoSpazio>& campi = CampiDi(*classe, nomeClasse);
   auto singolo = [](const TProprieta& p, const TSingolo& s, TCampiSpazio& f) {
     if (!SameIdent(p.Nome, s.Nome)) return false;
     if (p.Valore.Tipo != TValueType::vaSingle && !p.Valore.IsReale()) ErroreProprieta(s.Nome);
     f.*s.Campo = static_cast<float>(p.Valore.Numero());
     return true;
   };
-  for (const auto& p : r.Proprieta) {
+  auto leggi = [&](const TProprieta& p, bool piazzamento) {
     if (classe->Graf3D) {
-      for (const auto& s : kSingoli)
-        if (singolo(p, s, f) && s.Nome.starts_with("Up")) f.ConAlto = true;
+      if (piazzamento)
+        for (const auto& s : kSingoli)
+          if (singolo(p, s, f) && s.Nome.starts_with("Up")) f.ConAlto = true;
       for (const auto& s : kDirezione)
         if (singolo(p, s, f)) f.ConDirezione = true;
     }
-    for (const auto& c : campi)
-      if (SameIdent(p.Nome, c.Nome)) LeggiCampo(c, p.Valore, f);
-  }
+    for (const auto* lista : {&campi, &classe->Nostri})
+      for (const auto& c : *lista)
+        if (SameIdent(p.Nome, c.Nome)) LeggiCampo(c, p.Valore, f);
+  };
+  for (const auto& p : r.Proprieta) leggi(p, true);
+  if (aggiunte)
+    for (const auto& p : aggiunte->Proprieta) leggi(p, false);
   std::unique_ptr<cValore> v = accesso.Crea ? accesso.Crea(f) : CreaValoreSpazio(proprio);
   if (!v || !accesso.Scrivi || !dynamic_cast<cValoreGraf*>(v.get()))
     throw EReadError("gli oggetti dello spazio (" + std::string(NomeMembroTipo(proprio)) + ") non si possono ancora aprire");

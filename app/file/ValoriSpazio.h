@@ -31,7 +31,10 @@ struct TClasseSpazio {
   std::string_view AltraClasse;
   // Position, angles and up vector (singles) follow the drawable part; not for groups.
   bool Graf3D = true;
+  // The fields the class lists, in file order.
   std::vector<TCampoSpazio> Campi;
+  // What the value needs besides them (a line's length, a solid's bases): ours.
+  std::vector<TCampoSpazio> Nostri = {};
 };
 
 // The class of a space kind, or nullptr.
@@ -76,10 +79,16 @@ void SvuotaAccessiSpazio();
 
 struct TStile;
 // The record of a space value, for a reader whose current drawing state will be `corrente`
-// (nullptr: unknown, every property is written).
-TComponenteStream RecordDiValoreSpazio(const cValore& v, const TStile* corrente = nullptr);
-// A space value made from its record (its maker and accessor must be registered). Raises
-// EReadError.
-std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo);
+// (nullptr: unknown, every property is written). With `aggiunte`, the value's record holds
+// only its kind's class and the properties that class lists, and what the value needs
+// besides (the direction where the up vector does not give it, the other class a pyramid
+// was made as and its fields, `Nostri`) is appended to `aggiunte`; without it, all of that
+// is in the value's record.
+TComponenteStream RecordDiValoreSpazio(const cValore& v, const TStile* corrente = nullptr,
+                                       TComponenteStream* aggiunte = nullptr);
+// A space value made from its record and, when there is one, the record of the rest (its
+// maker and accessor must be registered). Raises EReadError.
+std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo,
+                                              const TComponenteStream* aggiunte = nullptr);
 
 }  // namespace qx
