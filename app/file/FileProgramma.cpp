@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 #include "app/file/ClassiFile.h"
@@ -137,39 +138,42 @@ TComponenteStream LeggiRecord(TReader& r, std::string_view classe) {
   return c;
 }
 
-// The records after the header and the frame, read whole before any value is made: the
-// values' records, then the records of the rest of some of them, by value.
+// The records after the header and the frame, one at a time, up to the first record of the
+// rest of a value; then those records, by value.
 class TRecordValori {
  public:
-  explicit TRecordValori(TReader& r) {
-    while (!r.Fine()) tutti_.push_back(r.ReadRootComponent());
-    std::size_t i = 0;
-    while (i < tutti_.size() && !SameIdent(tutti_[i].Classe, kAggiunte)) ++i;
-    fine_ = i;
-    for (; i < tutti_.size(); ++i) {
-      ControllaClasse(tutti_[i], kAggiunte);
-      const TProprieta* n = CercaProprieta(tutti_[i], "Indice");
-      if (!n) Danneggiato("manca l'indice di un oggetto " + std::string(kAggiunte));
-      aggiunte_[LeggiIntero(n->Valore, "Indice")] = &tutti_[i];
-    }
+  explicit TRecordValori(TReader& r) : r_(r) {}
+  // No value record follows: the file ends, or the records of the rest begin.
+  bool Fine() {
+    if (!prossimo_ && !r_.Fine()) prossimo_ = r_.ReadRootComponent();
+    return !prossimo_ || SameIdent(prossimo_->Classe, kAggiunte);
   }
-  bool Fine() const { return pos_ >= fine_; }
-  const TComponenteStream& Prossimo(std::string_view classe) {
+  TComponenteStream Prossimo(std::string_view classe) {
     if (Fine()) Danneggiato("il file finisce prima del previsto");
-    const TComponenteStream& c = tutti_[pos_++];
+    TComponenteStream c = std::move(*prossimo_);
+    prossimo_.reset();
     ControllaClasse(c, classe);
     return c;
+  }
+  // Reads the records of the rest, which must be all that is left.
+  void LeggiAggiunte() {
+    for (Fine(); prossimo_; prossimo_ = r_.Fine() ? std::nullopt : std::optional(r_.ReadRootComponent())) {
+      ControllaClasse(*prossimo_, kAggiunte);
+      const TProprieta* n = CercaProprieta(*prossimo_, "Indice");
+      if (!n) Danneggiato("manca l'indice di un oggetto " + std::string(kAggiunte));
+      aggiunte_[LeggiIntero(n->Valore, "Indice")] = std::move(*prossimo_);
+    }
   }
   // The rest of the value of that index, or nullptr.
   const TComponenteStream* Aggiunte(int indice) const {
     const auto it = aggiunte_.find(indice);
-    return it == aggiunte_.end() ? nullptr : it->second;
+    return it == aggiunte_.end() ? nullptr : &it->second;
   }
 
  private:
-  std::vector<TComponenteStream> tutti_;
-  std::size_t fine_ = 0, pos_ = 0;
-  std::map<int, const TComponenteStream*> aggiunte_;
+  TReader& r_;
+  std::optional<TComponenteStream> prossimo_;
+  std::map<int, TComponenteStream> aggiunte_;
 };
 
 void LeggiIntestazione(const TComponenteStream& h, TProgrammaLetto& p) {
@@ -237,20 +241,33 @@ class TStileCaricamento {
   ~TStileCaricamento() { Imposta(prima_); }
   TStileCaricamento(const TStileCaricamento&) = delete;
   TStileCaricamento& operator=(const TStileCaricamento&) = delete;
+  static TStile Corrente() {
+    return {DatiGlob.PennaCorrente, DatiGlob.PennelloCorrente, DatiGlob.CarattereCorrente, DatiGlob.PennelloColore};
+  }
   void Dopo(const cValore& v) {
-    TStile s{DatiGlob.PennaCorrente, DatiGlob.PennelloCorrente, DatiGlob.CarattereCorrente, DatiGlob.PennelloColore};
+    TStile s = Corrente();
     ApplicaStile(v, s);
     Imposta(s);
   }
-
- private:
   static void Imposta(const TStile& s) {
     DatiGlob.PennaCorrente = s.Penna;
     DatiGlob.PennelloCorrente = s.Pennello;
     DatiGlob.CarattereCorrente = s.Carattere;
     DatiGlob.PennelloColore = s.PennelloColore;
   }
+
+ private:
   TStile prima_;
+};
+
+// A space value is made once the records of the rest have been read: where it stands among
+// the values, its record and the drawing state it is made with.
+struct TSpazioDaFare {
+  std::size_t Posto;
+  int Indice;
+  TipiValore Tipo;
+  TComponenteStream Record;
+  TStile Stile;
 };
 
 void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
@@ -265,6 +282,7 @@ void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
 
   TRecordValori valori(r);
   TStileCaricamento stile;
+  std::vector<TSpazioDaFare> spazio;
   // As many values as the header counts, or fewer when the file ends before the next one.
   for (int i = 0; i < p.NumOfVar && !valori.Fine(); ++i) {
     const TComponenteStream& t = valori.Prossimo(kTipo);
@@ -275,19 +293,28 @@ void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
     const auto tipoPol = static_cast<TipiPoligono>(OrdinaleTipo(t, "TipoPol", kNomiTipiPoligono));
     const auto tipoLista = static_cast<TipiLista>(OrdinaleTipo(t, "TipoLista", kNomiTipiLista));
 
-    const TComponenteStream& record = valori.Prossimo("");
-    std::unique_ptr<cValore> v;
+    TComponenteStream record = valori.Prossimo("");
     if (IsSpazio(*tipo)) {
-      v = ValoreSpazioDaRecord(record, *tipo, valori.Aggiunte(i));
+      const TStile prima = TStileCaricamento::Corrente();
+      TStileCaricamento::Imposta(StileDopoValoreSpazio(record, prima));
+      spazio.push_back({p.Valori.size(), i, *tipo, std::move(record), prima});
+      p.Valori.emplace_back();
       p.bSpazio = true;
-    } else {
-      v = ValoreDaRecord(record, *tipo, tipoPol, tipoLista);
+      continue;
     }
+    std::unique_ptr<cValore> v = ValoreDaRecord(record, *tipo, tipoPol, tipoLista);
     if (IsStatistica(v->Tipo)) LeggiVettoriDiagramma(valori, static_cast<cValoreDiagramma&>(*v));
     else if (v->Tipo == T_LISTA) LeggiMembriLista(valori, record, static_cast<cValoreLista&>(*v));
     stile.Dopo(*v);
     p.Valori.push_back(std::move(v));
   }
+  valori.LeggiAggiunte();
+  const TStile fine = TStileCaricamento::Corrente();
+  for (TSpazioDaFare& d : spazio) {
+    TStileCaricamento::Imposta(d.Stile);
+    p.Valori[d.Posto] = ValoreSpazioDaRecord(d.Record, d.Tipo, valori.Aggiunte(d.Indice));
+  }
+  TStileCaricamento::Imposta(fine);
 }
 
 // The picture box of a chart's world corners in the current frame: the place it was saved

@@ -158,13 +158,17 @@ TCampiSpazio CampiPredefiniti(const TAccessoSpazio& accesso, TipiValore tipo, st
 }
 
 // The pen, brush and font the reader's constructor gives a space value: the current pen and
-// font, the fill brush.
-const cValore& StileSpazio(const TStile& corrente) {
-  static cValorePunto portatore;
+// font, the fill brush; carried by a value of any drawable class.
+cValoreGraf& ConStileSpazio(cValoreGraf& portatore, const TStile& corrente) {
   portatore.Pen = corrente.Penna;
   portatore.Brush = corrente.PennelloColore;
   portatore.Font = corrente.Carattere;
   return portatore;
+}
+
+const cValore& StileSpazio(const TStile& corrente) {
+  static cValorePunto portatore;
+  return ConStileSpazio(portatore, corrente);
 }
 
 // The fields of the class a value is written as: a kind's other class has its own.
@@ -220,6 +224,15 @@ TComponenteStream RecordDiValoreSpazio(const cValore& v, const TStile* corrente,
   for (const auto& c : campi) ScriviCampo(c, f, !aggiunte || HaCampo(classe->Campi, c.Nome) ? r : resto);
   for (const auto& c : classe->Nostri) ScriviCampo(c, f, resto);
   return r;
+}
+
+TStile StileDopoValoreSpazio(const TComponenteStream& r, const TStile& corrente) {
+  cValorePunto portatore;
+  LeggiProprieta(ConStileSpazio(portatore, corrente), Base(), r);
+  portatore.Tipo = T_SFERA3D;  // a space value: it hands its pen, brush and font on
+  TStile s = corrente;
+  ApplicaStile(portatore, s);
+  return s;
 }
 
 std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo,

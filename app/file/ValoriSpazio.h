@@ -86,6 +86,9 @@ struct TStile;
 // is in the value's record.
 TComponenteStream RecordDiValoreSpazio(const cValore& v, const TStile* corrente = nullptr,
                                        TComponenteStream* aggiunte = nullptr);
+// The drawing state after a space value is read from its record: its pen and font over the
+// current ones, its brush over the fill brush (what its constructor gives it).
+TStile StileDopoValoreSpazio(const TComponenteStream& r, const TStile& corrente);
 // A space value made from its record and, when there is one, the record of the rest (its
 // maker and accessor must be registered). Raises EReadError.
 std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo,

@@ -174,7 +174,8 @@ TEST_F(FileSolidi, ValueRecordsHoldOnlyTheListedPropertiesAndTheRestFollowsThem)
   const std::string programma =
       "RIFCART3D;\nP = PUNTO3D(1, 2, 3);\nL = SEGMENTO3D(P, PUNTO3D(0, 0, 0));\nR = RETTA3D(P, PUNTO3D(3, 1, 0));\n"
       "PI = PIRAMIDE(P, 2, 1);\nC = CUBO(P, 1);\nF = FACCIA(P, PUNTO3D(0,0,0), PUNTO3D(0,1,0));\n"
-      "SO = SOLIDO(F, PUNTO3D(0,0,5));\nS = SFERA(P, 1);\nG = GRUPPO3D;\nAGGIUNGI(G, P, S);";
+      "SO = SOLIDO(F, PUNTO3D(0,0,5));\nCOLOREPENNA(0, 0, 0);\nS = SFERA(P, 1);\nG = GRUPPO3D;\nAGGIUNGI(G, P, S);\n"
+      "Z = PUNTO(1, 1);";
   const std::string dati = EseguiESalva(programma);
   const auto prima = Impronte();
 
@@ -197,6 +198,7 @@ TEST_F(FileSolidi, ValueRecordsHoldOnlyTheListedPropertiesAndTheRestFollowsThem)
     r.ReadRootComponent();  // the type record
     const TComponenteStream v = r.ReadRootComponent();
     SCOPED_TRACE(v.Classe);
+    if (v.Classe == "cValorePunto") continue;  // the plane point at the end
     ASSERT_TRUE(propri.count(v.Classe));
     for (const TProprieta& p : v.Proprieta) {
       const auto& proprie = propri.at(v.Classe);
@@ -220,6 +222,10 @@ TEST_F(FileSolidi, ValueRecordsHoldOnlyTheListedPropertiesAndTheRestFollowsThem)
   EXPECT_NEAR(Di<cValoreRetta3D>("L").Linea()->Height(), std::sqrt(14.0), 1e-5);
   EXPECT_EQ(Di<cValoreTetraedro3D>("PI").nFacce, 5);
   EXPECT_EQ(Di<cValoreSolido3D>("SO").nFacce, 5);
+  // The space values, made after the records of the rest, hand on their pens in file order:
+  // the point's black pen, the declared default, is left out of its record after S's.
+  EXPECT_EQ(Di<cValoreGraf>("Z").Pen.Color, clBlack);
+  EXPECT_EQ(DatiGlob.PennaCorrente.Color, clBlack);
   EXPECT_EQ(Salva(programma), dati);
   // Files that held all of it in the value's record still read.
   const auto vecchio = ValoreSpazioDaRecord(RecordDiValoreSpazio(*run.Valore("L")), T_SEGMENTO3D);
