@@ -1,6 +1,6 @@
 // "Stampa scheda": the pupil's worksheet. The picture of the view on show and the program
-// go into the template "scheda.odt", the document is written beside the program and opened
-// with the desktop's application for it. The picture reaches the document directly: the
+// go into the template "scheda.odt", a new document is written beside the program (an earlier
+// one is never replaced) and opened with the desktop's application for it. The picture reaches the document directly: the
 // user's clipboard is never touched.
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -86,7 +86,7 @@ void Tfrm3::StampaScheda() {
     std::vector<std::string> righe = RigheEditor(*MemoSource);
     std::string programma;
     for (std::size_t i = 0; i < righe.size(); ++i) programma += (i ? "\n" : "") + righe[i];
-    const std::string uscita = PercorsoScheda(nomeFile_, DatiGlob.CartellaProgramma);
+    const std::string uscita = PercorsoSchedaNuova(nomeFile_, DatiGlob.CartellaProgramma);
     if (!EsportaScheda(modello, uscita, immagine, programma, errore)) {
       MessaggioFinestra(this, errore, "Errore", TTipoMessaggio::Errore, TPulsanti::OK);
       return;

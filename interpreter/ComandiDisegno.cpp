@@ -388,8 +388,8 @@ void CmdSuonaNota(bool Esegui, ListaArgomenti& a, const std::string&) {
     if (trascorsi >= ms || g.bSuonoFermato || g.bStop || f.InChiusura()) break;
     f.AttendiEventi(static_cast<int>(std::min<std::uint64_t>(ms - trascorsi, 20)));
   }
-  // The player would hold the note on; the note lasts as long as asked.
-  if (midi) midi->Stop();
+  // The note sounds its own length, as the player plays it; only a stopped run cuts it short.
+  if (midi && (g.bSuonoFermato || g.bStop || f.InChiusura())) midi->Stop();
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ void ScriviPosto(cValoreGraf3D& v, const TCampiSpazio& f) {
   o->Rotation().DirectVector(angoli);
   const TAffineVector u{f.Upx, f.Upy, f.Upz};
   // A file without an up vector keeps the value's own orientation.
-  if (!VectorIsNull(u) && std::isfinite(u.X) && std::isfinite(u.Y) && std::isfinite(u.Z)) {
+  if (f.ConAlto && !VectorIsNull(u) && std::isfinite(u.X) && std::isfinite(u.Y) && std::isfinite(u.Z)) {
     TAffineVector d = f.ConDirezione ? TAffineVector{Singolo(f.Dirx), Singolo(f.Diry), Singolo(f.Dirz)} : DirezioneDaAlto(u);
     // The vectors as stored, to the last bit.
     o->Up().DirectVector(VectorFromAffine(u, 0));

@@ -1,7 +1,9 @@
 #include "app/file/ClassiFile.h"
 
 #include <cmath>
+#include <map>
 #include <optional>
+#include <tuple>
 
 #include "app/file/Identificatori.h"
 #include "platform/Cp1252.h"
@@ -222,23 +224,26 @@ const M& Membro(const cValore& v, M C::*m) {
   return static_cast<const C&>(v).*m;
 }
 
+// A real left out when it is 0 and the reader's constructor gives 0 too.
 template <class C>
 TCampoFile Reale_(std::string_view nome, Reale C::*m) {
   return {nome,
-          [nome, m](const cValore& v, TComponenteStream& r) {
-            if (const Reale x = Membro(v, m); x != 0) r.Aggiungi(std::string(nome), TValoreStream::DiExtended(x));
+          [nome, m](const cValore& v, const cValore* predefinito, TComponenteStream& r) {
+            const Reale x = Membro(v, m);
+            if (x != 0 || !predefinito || Membro(*predefinito, m) != 0)
+              r.Aggiungi(std::string(nome), TValoreStream::DiExtended(x));
           },
-          [nome, m](cValore& v, const TValoreStream& s) { Membro(v, m) = LeggiReale(s, nome); },
-          [m](cValore& v) { Membro(v, m) = 0; }};
+          [nome, m](cValore& v, const TValoreStream& s) { Membro(v, m) = LeggiReale(s, nome); }};
 }
 
-// A field that is always written, and kept as it is when the file does not hold it.
+// A field that is always written.
 template <class C, class M, class Scrivi, class Leggi>
 TCampoFile Sempre_(std::string_view nome, M C::*m, Scrivi scrivi, Leggi leggi) {
   return {nome,
-          [nome, m, scrivi](const cValore& v, TComponenteStream& r) { r.Aggiungi(std::string(nome), scrivi(Membro(v, m))); },
-          [nome, m, leggi](cValore& v, const TValoreStream& s) { Membro(v, m) = leggi(s, nome); },
-          nullptr};
+          [nome, m, scrivi](const cValore& v, const cValore*, TComponenteStream& r) {
+            r.Aggiungi(std::string(nome), scrivi(Membro(v, m)));
+          },
+          [nome, m, leggi](cValore& v, const TValoreStream& s) { Membro(v, m) = leggi(s, nome); }};
 }
 
 template <class C>
@@ -251,14 +256,16 @@ TCampoFile Bool_(std::string_view nome, bool C::*m) {
   return Sempre_(nome, m, TValoreStream::DiBooleano, LeggiBooleano);
 }
 
+// A string left out when it is empty and the reader's constructor gives it empty too.
 template <class C>
 TCampoFile Stringa_(std::string_view nome, std::string C::*m) {
   return {nome,
-          [nome, m](const cValore& v, TComponenteStream& r) {
-            if (const std::string& s = Membro(v, m); !s.empty()) r.Aggiungi(std::string(nome), TValoreStream::DiStringa(s));
+          [nome, m](const cValore& v, const cValore* predefinito, TComponenteStream& r) {
+            const std::string& s = Membro(v, m);
+            if (!s.empty() || !predefinito || !Membro(*predefinito, m).empty())
+              r.Aggiungi(std::string(nome), TValoreStream::DiStringa(s));
           },
-          [nome, m](cValore& v, const TValoreStream& s) { Membro(v, m) = LeggiTesto(s, nome); },
-          [m](cValore& v) { Membro(v, m).clear(); }};
+          [nome, m](cValore& v, const TValoreStream& s) { Membro(v, m) = LeggiTesto(s, nome); }};
 }
 
 template <class C>
@@ -273,25 +280,25 @@ TCampoFile Punti_(std::string_view nome, TCollPunti C::*m) {
 
 // A property that the class writes in its own way and reads in `Completa`.
 TCampoFile Speciale(std::string_view nome, std::function<void(const cValore&, TComponenteStream&)> scrivi) {
-  return {nome, std::move(scrivi), nullptr, nullptr};
+  return {nome, [scrivi = std::move(scrivi)](const cValore& v, const cValore*, TComponenteStream& r) { scrivi(v, r); },
+          nullptr};
 }
 
 // ---- The common part ------------------------------------------------------------------
 
 // A property of the pen, the brush or the font: left out when it equals the toolkit's
-// declared default (when there is one), and that default when the file does not hold it.
+// declared default (when there is one) and the reader's current one is that too.
 template <class O, class T, class Scrivi, class Leggi>
-TCampoFile Annidato(std::string_view nome, O cValoreGraf::*oggetto, T O::*campo, std::optional<T> predefinito,
+TCampoFile Annidato(std::string_view nome, O cValoreGraf::*oggetto, T O::*campo, std::optional<T> dichiarato,
                     Scrivi scrivi, Leggi leggi) {
   auto get = [oggetto, campo](cValore& v) -> T& { return static_cast<cValoreGraf&>(v).*oggetto.*campo; };
   auto cget = [oggetto, campo](const cValore& v) -> const T& { return static_cast<const cValoreGraf&>(v).*oggetto.*campo; };
-  std::function<void(cValore&)> assente;
-  if (predefinito) assente = [get, d = *predefinito](cValore& v) { get(v) = d; };
   return {nome,
-          [nome, cget, predefinito, scrivi](const cValore& v, TComponenteStream& r) {
-            if (!predefinito || cget(v) != *predefinito) r.Aggiungi(std::string(nome), scrivi(cget(v)));
+          [nome, cget, dichiarato, scrivi](const cValore& v, const cValore* predefinito, TComponenteStream& r) {
+            const bool omesso = dichiarato && cget(v) == *dichiarato && predefinito && cget(*predefinito) == cget(v);
+            if (!omesso) r.Aggiungi(std::string(nome), scrivi(cget(v)));
           },
-          [nome, get, leggi](cValore& v, const TValoreStream& s) { get(v) = leggi(s, nome); }, std::move(assente)};
+          [nome, get, leggi](cValore& v, const TValoreStream& s) { get(v) = leggi(s, nome); }};
 }
 
 // An enumeration written as its member's identifier.
@@ -324,28 +331,27 @@ const std::vector<TCampoFile>& CampiGrafici() {
                          ScriviEnum<TBrushStyle>(kNomiBrushStyle), LeggiEnum<TBrushStyle>(kNomiBrushStyle)));
     // The character set and the pitch are always the declared defaults: never written,
     // and read only to be passed over.
-    c.push_back({"Font.Charset", [](const cValore&, TComponenteStream&) {}, [](cValore&, const TValoreStream&) {}, nullptr});
+    auto nulla = [](const cValore&, const cValore*, TComponenteStream&) {};
+    c.push_back({"Font.Charset", nulla, [](cValore&, const TValoreStream&) {}});
     c.push_back(Annidato("Font.Color", &cValoreGraf::Font, &TFont::Color, std::optional<TColor>(), ValoreColore, LeggiColore));
     c.push_back({"Font.Height",
-                 [g](const cValore& v, TComponenteStream& r) {
+                 [g](const cValore& v, const cValore*, TComponenteStream& r) {
                    r.Aggiungi("Font.Height", TValoreStream::DiIntero(AltezzaDaPunti(g(v).Font.Size)));
                  },
                  [carattere](cValore& v, const TValoreStream& s) {
                    carattere(v).Size = PuntiDaAltezza(LeggiIntero(s, "Font.Height"));
-                 },
-                 nullptr});
+                 }});
     c.push_back({"Font.Name",
-                 [g](const cValore& v, TComponenteStream& r) {
-                   if (!g(v).Font.Name.empty()) r.Aggiungi("Font.Name", TValoreStream::DiStringa(g(v).Font.Name));
+                 [g](const cValore& v, const cValore* predefinito, TComponenteStream& r) {
+                   if (!g(v).Font.Name.empty() || !predefinito || !g(*predefinito).Font.Name.empty())
+                     r.Aggiungi("Font.Name", TValoreStream::DiStringa(g(v).Font.Name));
                  },
-                 [carattere](cValore& v, const TValoreStream& s) { carattere(v).Name = LeggiTesto(s, "Font.Name"); },
-                 [carattere](cValore& v) { carattere(v).Name.clear(); }});
-    c.push_back({"Font.Pitch", [](const cValore&, TComponenteStream&) {}, [](cValore&, const TValoreStream&) {}, nullptr});
-    c.push_back({"Font.Size", [](const cValore&, TComponenteStream&) {},
-                 [carattere](cValore& v, const TValoreStream& s) { carattere(v).Size = LeggiIntero(s, "Font.Size"); },
-                 nullptr});
+                 [carattere](cValore& v, const TValoreStream& s) { carattere(v).Name = LeggiTesto(s, "Font.Name"); }});
+    c.push_back({"Font.Pitch", nulla, [](cValore&, const TValoreStream&) {}});
+    c.push_back({"Font.Size", nulla,
+                 [carattere](cValore& v, const TValoreStream& s) { carattere(v).Size = LeggiIntero(s, "Font.Size"); }});
     c.push_back({"Font.Style",
-                 [g](const cValore& v, TComponenteStream& r) {
+                 [g](const cValore& v, const cValore*, TComponenteStream& r) {
                    std::vector<std::string> membri;
                    for (std::size_t b = 0; b < kNomiFontStyle.size(); ++b)
                      if (g(v).Font.Style & (1u << b)) membri.emplace_back(kNomiFontStyle[b]);
@@ -360,8 +366,7 @@ const std::vector<TCampoFile>& CampiGrafici() {
                      stili = static_cast<TFontStyles>(stili | (1u << *o));
                    }
                    carattere(v).Style = stili;
-                 },
-                 nullptr});
+                 }});
     c.push_back(Stringa_<cValoreGraf>("varGruppo", &cValoreGraf::varGruppo));
     return c;
   }();
@@ -496,20 +501,20 @@ std::vector<TClasseFile> CreaClassi() {
                diTipo([](TipiValore t) { return std::make_unique<cValoreFunzione>(t); }),
                [](cValore& v, const TComponenteStream& r) {
                  auto& f = static_cast<cValoreFunzione&>(v);
-                 const TProprieta* p = CercaIdent(r, "_sFunz");
-                 f._sFunz = p ? LeggiTesto(p->Valore, "_sFunz") : std::string();
+                 if (const TProprieta* p = CercaIdent(r, "_sFunz")) f._sFunz = LeggiTesto(p->Valore, "_sFunz");
                  RicostruisciFunzione(f);
                }});
   k.push_back({"cValoreLista", true,
                {Speciale("_Oggetti",
                          [](const cValore& v, TComponenteStream& r) {
-                           // An empty element is an item whose reference is nil; no record
-                           // follows for it.
+                           // A place without a record of its own is an item whose reference
+                           // is nil.
                            TValoreStream c;
                            c.Tipo = TValueType::vaCollection;
-                           for (const auto& e : static_cast<const cValoreLista&>(v)._Oggetti) {
+                           const auto& l = static_cast<const cValoreLista&>(v);
+                           for (const auto& e : l._Oggetti) {
                              TElementoCollezione item;
-                             if (!MembroConRecord(e.get())) item.Proprieta.push_back({"val", TValoreStream::DiNil()});
+                             if (!MembroConRecord(l, e.get())) item.Proprieta.push_back({"val", TValoreStream::DiNil()});
                              c.Collezione.push_back(std::move(item));
                            }
                            r.Aggiungi("_Oggetti", std::move(c));
@@ -719,23 +724,16 @@ const TClasseFile& ClasseRifCart() {
   return c;
 }
 
-void ScriviProprieta(const cValore& v, const TClasseFile& classe, TComponenteStream& r) {
+void ScriviProprieta(const cValore& v, const TClasseFile& classe, TComponenteStream& r, const cValore* predefinito) {
   r.Proprieta.reserve(r.Proprieta.size() + 2 + (classe.Grafico ? CampiGrafici().size() : 0) + classe.Campi.size());
   r.Aggiungi("Tipo", TValoreStream::DiIdent(NomeMembroTipo(v.Tipo)));
-  CampoNome().Scrivi(v, r);
+  CampoNome().Scrivi(v, predefinito, r);
   if (classe.Grafico)
-    for (const auto& c : CampiGrafici()) c.Scrivi(v, r);
-  for (const auto& c : classe.Campi) c.Scrivi(v, r);
+    for (const auto& c : CampiGrafici()) c.Scrivi(v, predefinito, r);
+  for (const auto& c : classe.Campi) c.Scrivi(v, predefinito, r);
 }
 
 void LeggiProprieta(cValore& v, const TClasseFile& classe, const TComponenteStream& r) {
-  auto assenti = [&](const std::vector<TCampoFile>& campi) {
-    for (const auto& c : campi)
-      if (c.Assente && !CercaIdent(r, c.Nome)) c.Assente(v);
-  };
-  if (!CercaIdent(r, "Nome")) CampoNome().Assente(v);
-  if (classe.Grafico) assenti(CampiGrafici());
-  assenti(classe.Campi);
   for (const auto& p : r.Proprieta) {
     if (SameIdent(p.Nome, "Tipo")) continue;
     const TCampoFile* c = SameIdent(p.Nome, "Nome") ? &CampoNome() : nullptr;
@@ -769,20 +767,65 @@ std::unique_ptr<cValore> ValoreDaRecord(const TComponenteStream& r, TipiValore t
   return v;
 }
 
-bool MembroConRecord(const cValoreGraf* e) { return e && e->Tipo != T_LISTA && ClasseDiTipo(e->Tipo) != nullptr; }
+bool MembroConRecord(const cValoreLista& l, const cValoreGraf* e) {
+  // An empty place of a list of functions is an empty function: every place has its record.
+  if (l.TipoLista == T_VETT_FUNZ) return !e || e->Tipo == T_FUNZIONE;
+  return e && e->Tipo != T_LISTA && ClasseDiTipo(e->Tipo) != nullptr;
+}
 
-TComponenteStream RecordDiValore(const cValore& v) {
+TComponenteStream RecordDiMembro(const cValoreLista& l, const cValoreGraf* e, const TStile* corrente) {
+  if (e || l.TipoLista != T_VETT_FUNZ) return RecordDiValore(*e, corrente);
+  const cValoreFunzione vuota(T_FUNZIONE);
+  return RecordDiValore(vuota, corrente);
+}
+
+TStile StileDopoReset() {
+  return {TPen{clBlue, psSolid, 1, pmCopy}, TBrush{clWhite, bsClear}, TFont{clBlue, "MS Sans Serif", 10, 0},
+          TBrush{clAqua, bsSolid}};
+}
+
+bool PassaStile(const cValore& v) { return v.Tipo > T_2 && dynamic_cast<const cValoreGraf*>(&v) != nullptr; }
+
+void ApplicaStile(const cValore& v, TStile& stile) {
+  if (!PassaStile(v)) return;
+  const auto& g = static_cast<const cValoreGraf&>(v);
+  stile.Penna = g.Pen;
+  stile.Pennello = g.Brush;
+  stile.Carattere = g.Font;
+}
+
+namespace {
+
+// The value the reader's constructor makes for a kind, one kept per kind; its pen, brush and
+// font are set to the reader's current ones before each use.
+const cValore* Predefinito(const TClasseFile& classe, const cValore& v, const TStile& corrente) {
+  static std::map<std::tuple<const TClasseFile*, int, int, int>, std::unique_ptr<cValore>> fatti;
+  const TipiPoligono pol = v.Tipo == T_POLIGONO ? static_cast<const cValorePoligono&>(v).TipoPol : T_POL;
+  const TipiLista lista = v.Tipo == T_LISTA ? static_cast<const cValoreLista&>(v).TipoLista : T_GENERICA;
+  auto& p = fatti[{&classe, v.Tipo, pol, lista}];
+  if (!p) p = classe.Crea(v.Tipo, pol, lista);
+  if (auto* g = dynamic_cast<cValoreGraf*>(p.get())) {
+    g->Pen = corrente.Penna;
+    g->Brush = corrente.Pennello;
+    g->Font = corrente.Carattere;
+  }
+  return p.get();
+}
+
+}  // namespace
+
+TComponenteStream RecordDiValore(const cValore& v, const TStile* corrente) {
   const TClasseFile* classe = ClasseDiTipo(v.Tipo);
   TComponenteStream r;
   r.Classe = classe ? classe->Classe : "";
-  if (classe) ScriviProprieta(v, *classe, r);
+  if (classe) ScriviProprieta(v, *classe, r, corrente ? Predefinito(*classe, v, *corrente) : nullptr);
   return r;
 }
 
 TComponenteStream RecordDiRifCart(const cRifCart& f) {
   TComponenteStream r;
   r.Classe = ClasseRifCart().Classe;
-  ScriviProprieta(f, ClasseRifCart(), r);
+  ScriviProprieta(f, ClasseRifCart(), r, nullptr);
   return r;
 }
 

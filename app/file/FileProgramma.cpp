@@ -1,6 +1,8 @@
 #include "app/file/FileProgramma.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <unordered_map>
 
 #include "app/file/ClassiFile.h"
@@ -11,6 +13,7 @@
 #include "app/file/FileSicuro.h"
 #include "platform/Cp1252.h"
 #include "runstate/DatiGlob.h"
+#include "values/ValoreFunzione.h"
 #include "values/VettoriMatrici.h"
 #include "values/figure/ValoreDiagramma.h"
 #include "values/figure/ValoreLista.h"
@@ -22,13 +25,15 @@ namespace {
 
 constexpr std::string_view kHeader = "cFileHeader";
 constexpr std::string_view kTipo = "cTipo";
-// Files written by older versions count the three planes among their values.
-constexpr int kPianiContati = 3;
+// After the values, one record per value whose own record cannot hold all it needs: its
+// index among the values ("Indice") and the rest of its properties. A reader that knows
+// only the listed properties reads its NumOfVar values and never comes to them.
+constexpr std::string_view kAggiunte = "cAggiunte";
 
 bool IsSpazio(TipiValore t) { return t > T_GEOMETRIA_SPAZIO && t < T_GEOMETRIA_SPAZIO_; }
 
-TComponenteStream RecordDi(const cValore& v) {
-  return IsSpazio(v.Tipo) ? RecordDiValoreSpazio(v) : RecordDiValore(v);
+TComponenteStream RecordDi(const cValore& v, const TStile& corrente, TComponenteStream& aggiunte) {
+  return IsSpazio(v.Tipo) ? RecordDiValoreSpazio(v, &corrente, &aggiunte) : RecordDiValore(v, &corrente);
 }
 
 // Writes records and remembers where a text first lost a character.
@@ -83,7 +88,12 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
   // last of those left, as files have always had it.
   TipiPoligono tipoPol = T_POL;
   TipiLista tipoLista = T_GENERICA;
-  for (const cValore* v : valori) {
+  // The drawing state the reader will make each value with: a property equal to what its
+  // constructor then gives may be left out.
+  TStile corrente = StileDopoReset();
+  std::vector<std::pair<TComponenteStream, std::string>> aggiunte;
+  for (std::size_t i = 0; i < valori.size(); ++i) {
+    const cValore* v = valori[i];
     if (v->Tipo == T_POLIGONO) tipoPol = static_cast<const cValorePoligono*>(v)->TipoPol;
     if (v->Tipo == T_LISTA) tipoLista = static_cast<const cValoreLista*>(v)->TipoLista;
     TComponenteStream t;
@@ -93,16 +103,23 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
     t.Aggiungi("TipoLista", TValoreStream::DiIdent(std::string(kNomiTipiLista.at(tipoLista))));
     const std::string dove = v->Nome.empty() || v->IsAnonimo() ? "in un oggetto senza nome" : "nell'oggetto " + v->Nome;
     s.Scrivi(t, dove);
-    s.Scrivi(RecordDi(*v), dove);
+    TComponenteStream resto;
+    resto.Classe = kAggiunte;
+    resto.Aggiungi("Indice", TValoreStream::DiIntero(static_cast<std::int64_t>(i)));
+    s.Scrivi(RecordDi(*v, corrente, resto), dove);
+    if (resto.Proprieta.size() > 1) aggiunte.emplace_back(std::move(resto), dove);
     if (IsStatistica(v->Tipo)) {
       const auto& d = static_cast<const cValoreDiagramma&>(*v);
-      s.Scrivi(RecordDiValore(d._freq), dove);
-      s.Scrivi(RecordDiValore(d._descr), dove);
+      s.Scrivi(RecordDiValore(d._freq, &corrente), dove);
+      s.Scrivi(RecordDiValore(d._descr, &corrente), dove);
     } else if (v->Tipo == T_LISTA) {
-      for (const auto& e : static_cast<const cValoreLista&>(*v)._Oggetti)
-        if (MembroConRecord(e.get())) s.Scrivi(RecordDiValore(*e), dove);
+      const auto& l = static_cast<const cValoreLista&>(*v);
+      for (const auto& e : l._Oggetti)
+        if (MembroConRecord(l, e.get())) s.Scrivi(RecordDiMembro(l, e.get(), &corrente), dove);
     }
+    ApplicaStile(*v, corrente);
   }
+  for (const auto& [resto, dove] : aggiunte) s.Scrivi(resto, dove);
   return f;
 }
 
@@ -110,12 +127,54 @@ namespace {
 
 [[noreturn]] void Danneggiato(const std::string& motivo) { throw EReadError(motivo); }
 
-TComponenteStream LeggiRecord(TReader& r, std::string_view classe) {
-  TComponenteStream c = r.ReadRootComponent();
+void ControllaClasse(const TComponenteStream& c, std::string_view classe) {
   if (!classe.empty() && !SameIdent(c.Classe, classe))
     Danneggiato("al posto di un oggetto " + std::string(classe) + " c'è un oggetto " + c.Classe);
+}
+
+TComponenteStream LeggiRecord(TReader& r, std::string_view classe) {
+  TComponenteStream c = r.ReadRootComponent();
+  ControllaClasse(c, classe);
   return c;
 }
+
+// The records after the header and the frame, one at a time, up to the first record of the
+// rest of a value; then those records, by value.
+class TRecordValori {
+ public:
+  explicit TRecordValori(TReader& r) : r_(r) {}
+  // No value record follows: the file ends, or the records of the rest begin.
+  bool Fine() {
+    if (!prossimo_ && !r_.Fine()) prossimo_ = r_.ReadRootComponent();
+    return !prossimo_ || SameIdent(prossimo_->Classe, kAggiunte);
+  }
+  TComponenteStream Prossimo(std::string_view classe) {
+    if (Fine()) Danneggiato("il file finisce prima del previsto");
+    TComponenteStream c = std::move(*prossimo_);
+    prossimo_.reset();
+    ControllaClasse(c, classe);
+    return c;
+  }
+  // Reads the records of the rest, which must be all that is left.
+  void LeggiAggiunte() {
+    for (Fine(); prossimo_; prossimo_ = r_.Fine() ? std::nullopt : std::optional(r_.ReadRootComponent())) {
+      ControllaClasse(*prossimo_, kAggiunte);
+      const TProprieta* n = CercaProprieta(*prossimo_, "Indice");
+      if (!n) Danneggiato("manca l'indice di un oggetto " + std::string(kAggiunte));
+      aggiunte_[LeggiIntero(n->Valore, "Indice")] = std::move(*prossimo_);
+    }
+  }
+  // The rest of the value of that index, or nullptr.
+  const TComponenteStream* Aggiunte(int indice) const {
+    const auto it = aggiunte_.find(indice);
+    return it == aggiunte_.end() ? nullptr : &it->second;
+  }
+
+ private:
+  TReader& r_;
+  std::optional<TComponenteStream> prossimo_;
+  std::map<int, TComponenteStream> aggiunte_;
+};
 
 void LeggiIntestazione(const TComponenteStream& h, TProgrammaLetto& p) {
   for (const auto& q : h.Proprieta) {
@@ -138,16 +197,16 @@ int OrdinaleTipo(const TComponenteStream& t, std::string_view nome, const std::a
 }
 
 // The two vectors of a chart, which follow it as records of their own.
-void LeggiVettoriDiagramma(TReader& r, cValoreDiagramma& d) {
-  auto freq = ValoreDaRecord(LeggiRecord(r, ""), T_VETT_REALE, T_POL, T_GENERICA);
-  auto descr = ValoreDaRecord(LeggiRecord(r, ""), T_VETT_STRINGA, T_POL, T_GENERICA);
+void LeggiVettoriDiagramma(TRecordValori& r, cValoreDiagramma& d) {
+  auto freq = ValoreDaRecord(r.Prossimo(""), T_VETT_REALE, T_POL, T_GENERICA);
+  auto descr = ValoreDaRecord(r.Prossimo(""), T_VETT_STRINGA, T_POL, T_GENERICA);
   d._freq = std::move(static_cast<cVettReale&>(*freq));
   d._descr = std::move(static_cast<cVettStringa&>(*descr));
   if (d._freq.Count != d._descr.Count) Danneggiato("le frequenze e le etichette di un diagramma non corrispondono");
 }
 
 // The members of a list, one record for each place that is not empty.
-void LeggiMembriLista(TReader& r, const TComponenteStream& record, cValoreLista& l) {
+void LeggiMembriLista(TRecordValori& r, const TComponenteStream& record, cValoreLista& l) {
   const TProprieta* oggetti = CercaProprieta(record, "_Oggetti");
   for (std::size_t i = 0; oggetti && i < l._Oggetti.size(); ++i) {
     const auto& item = oggetti->Valore.Collezione.at(i);
@@ -155,7 +214,7 @@ void LeggiMembriLista(TReader& r, const TComponenteStream& record, cValoreLista&
     for (const auto& q : item.Proprieta)
       if (SameIdent(q.Nome, "val")) val = &q;
     if (val && val->Valore.Tipo == TValueType::vaNil) continue;
-    const TComponenteStream m = LeggiRecord(r, "");
+    const TComponenteStream& m = r.Prossimo("");
     TipiValore tipo = T_FUNZIONE;
     if (l.TipoLista != T_VETT_FUNZ) {
       tipo = TipoDelRecord(m, T_PUNTO);
@@ -163,25 +222,70 @@ void LeggiMembriLista(TReader& r, const TComponenteStream& record, cValoreLista&
         Danneggiato("una lista contiene un oggetto che non può contenere");
     }
     std::unique_ptr<cValore> v = ValoreDaRecord(m, tipo, T_POL, T_GENERICA);
+    if (l.TipoLista == T_VETT_FUNZ && static_cast<const cValoreFunzione&>(*v)._sFunz.empty()) continue;
     auto* g = static_cast<cValoreGraf*>(v.release());
     g->bVisibile = true;
     l._Oggetti[i].reset(g);
   }
 }
 
+// The drawing state of the values being made: the reset's at first, then each drawable
+// value's, as the load will leave them; what it was before comes back at the end, whatever
+// happens.
+class TStileCaricamento {
+ public:
+  TStileCaricamento() : prima_{DatiGlob.PennaCorrente, DatiGlob.PennelloCorrente, DatiGlob.CarattereCorrente,
+                               DatiGlob.PennelloColore} {
+    Imposta(StileDopoReset());
+  }
+  ~TStileCaricamento() { Imposta(prima_); }
+  TStileCaricamento(const TStileCaricamento&) = delete;
+  TStileCaricamento& operator=(const TStileCaricamento&) = delete;
+  static TStile Corrente() {
+    return {DatiGlob.PennaCorrente, DatiGlob.PennelloCorrente, DatiGlob.CarattereCorrente, DatiGlob.PennelloColore};
+  }
+  void Dopo(const cValore& v) {
+    TStile s = Corrente();
+    ApplicaStile(v, s);
+    Imposta(s);
+  }
+  static void Imposta(const TStile& s) {
+    DatiGlob.PennaCorrente = s.Penna;
+    DatiGlob.PennelloCorrente = s.Pennello;
+    DatiGlob.CarattereCorrente = s.Carattere;
+    DatiGlob.PennelloColore = s.PennelloColore;
+  }
+
+ private:
+  TStile prima_;
+};
+
+// A space value is made once the records of the rest have been read: where it stands among
+// the values, its record and the drawing state it is made with.
+struct TSpazioDaFare {
+  std::size_t Posto;
+  int Indice;
+  TipiValore Tipo;
+  TComponenteStream Record;
+  TStile Stile;
+};
+
 void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
   TReader r(dati);
   LeggiIntestazione(LeggiRecord(r, kHeader), p);
+  // Read here into a frame of its own to check it; the load reads it into the frame that the
+  // reset made, so what it leaves out stays as the reset has it.
+  p.RecordRifCart = LeggiRecord(r, "cRifCart");
   p.RifCart = std::make_unique<cRifCart>(nullptr);
-  LeggiProprieta(*p.RifCart, ClasseRifCart(), LeggiRecord(r, "cRifCart"));
+  LeggiProprieta(*p.RifCart, ClasseRifCart(), p.RecordRifCart);
   p.RifCart->Tipo = T_1;
 
-  for (int i = 0; i < p.NumOfVar; ++i) {
-    if (r.Fine()) {
-      if (p.NumOfVar - i <= kPianiContati) break;
-      Danneggiato("il file finisce prima del previsto");
-    }
-    const TComponenteStream t = LeggiRecord(r, kTipo);
+  TRecordValori valori(r);
+  TStileCaricamento stile;
+  std::vector<TSpazioDaFare> spazio;
+  // As many values as the header counts, or fewer when the file ends before the next one.
+  for (int i = 0; i < p.NumOfVar && !valori.Fine(); ++i) {
+    const TComponenteStream& t = valori.Prossimo(kTipo);
     const TProprieta* tipoProp = CercaProprieta(t, "Tipo");
     if (!tipoProp) Danneggiato("manca il tipo di un oggetto");
     const auto tipo = TipoValoreDi(LeggiIdent(tipoProp->Valore, "Tipo"));
@@ -189,18 +293,28 @@ void LeggiTutto(std::string_view dati, TProgrammaLetto& p) {
     const auto tipoPol = static_cast<TipiPoligono>(OrdinaleTipo(t, "TipoPol", kNomiTipiPoligono));
     const auto tipoLista = static_cast<TipiLista>(OrdinaleTipo(t, "TipoLista", kNomiTipiLista));
 
-    const TComponenteStream record = LeggiRecord(r, "");
-    std::unique_ptr<cValore> v;
+    TComponenteStream record = valori.Prossimo("");
     if (IsSpazio(*tipo)) {
-      v = ValoreSpazioDaRecord(record, *tipo);
+      const TStile prima = TStileCaricamento::Corrente();
+      TStileCaricamento::Imposta(StileDopoValoreSpazio(record, prima));
+      spazio.push_back({p.Valori.size(), i, *tipo, std::move(record), prima});
+      p.Valori.emplace_back();
       p.bSpazio = true;
-    } else {
-      v = ValoreDaRecord(record, *tipo, tipoPol, tipoLista);
+      continue;
     }
-    if (IsStatistica(v->Tipo)) LeggiVettoriDiagramma(r, static_cast<cValoreDiagramma&>(*v));
-    else if (v->Tipo == T_LISTA) LeggiMembriLista(r, record, static_cast<cValoreLista&>(*v));
+    std::unique_ptr<cValore> v = ValoreDaRecord(record, *tipo, tipoPol, tipoLista);
+    if (IsStatistica(v->Tipo)) LeggiVettoriDiagramma(valori, static_cast<cValoreDiagramma&>(*v));
+    else if (v->Tipo == T_LISTA) LeggiMembriLista(valori, record, static_cast<cValoreLista&>(*v));
+    stile.Dopo(*v);
     p.Valori.push_back(std::move(v));
   }
+  valori.LeggiAggiunte();
+  const TStile fine = TStileCaricamento::Corrente();
+  for (TSpazioDaFare& d : spazio) {
+    TStileCaricamento::Imposta(d.Stile);
+    p.Valori[d.Posto] = ValoreSpazioDaRecord(d.Record, d.Tipo, valori.Aggiunte(d.Indice));
+  }
+  TStileCaricamento::Imposta(fine);
 }
 
 // The picture box of a chart's world corners in the current frame: the place it was saved
@@ -255,7 +369,13 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
   TDatiGlob& g = DatiGlob;
   g.ContatoreOggetti = letto.LastNumVar;
   if (puntiTraccia) *puntiTraccia = letto.Punti;
-  if (letto.RifCart) CopiaImpostazioni(*letto.RifCart, rifCart);
+  if (!letto.RecordRifCart.Classe.empty()) {
+    // Checked when the file was read: it reads the same way now.
+    LeggiProprieta(rifCart, ClasseRifCart(), letto.RecordRifCart);
+    rifCart.Tipo = T_1;
+  } else if (letto.RifCart) {
+    CopiaImpostazioni(*letto.RifCart, rifCart);
+  }
   // The names already in the table (the planes of the reset) and those put in: a value of a
   // name that is there replaces it, as the store does.
   std::unordered_map<std::string, cVariabile*> presenti;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/stream/ComponenteStream.h"
 #include "values/Collezioni.h"
 #include "values/RifCart.h"
 #include "values/Variabili.h"
@@ -43,6 +44,7 @@ struct TProgrammaLetto {
   std::string Stampa;
   TCollPunti Punti;
   std::unique_ptr<cRifCart> RifCart;           // the frame's stored settings
+  TComponenteStream RecordRifCart;             // the frame's record, read into the reset frame
   std::vector<std::unique_ptr<cValore>> Valori;  // oldest first
   bool bSpazio = false;                          // a space value was read: show the 3D view
 };
@@ -52,7 +54,8 @@ struct TProgrammaLetto {
 bool LeggiProgramma(std::string_view dati, TProgrammaLetto& letto, std::string& motivo);
 
 // Puts a parsed file into an environment that the caller has just reset: the object
-// counter, the trace points, the frame's settings, and every value stored under its own
+// counter, the trace points, the frame's record read into the frame (what it leaves out
+// stays as the reset made it), and every value stored under its own
 // name, in file order; each drawable value becomes visible and hands its pen, brush and
 // font to the current ones, so the last one's are current at the end. Cannot fail.
 void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCart& rifCart, TCollPunti* puntiTraccia);

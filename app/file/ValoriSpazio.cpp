@@ -5,6 +5,7 @@
 #include "app/file/ClassiFile.h"
 #include "platform/ColorNames.h"
 #include "values/RegistroSpazio.h"
+#include "values/figure/ValorePunto.h"
 
 namespace qx {
 
@@ -23,13 +24,13 @@ const std::array<TClasseSpazio, 19>& TabellaSpazio() {
       {"cValorePiramide3D", "cValoreTetraedro3D", true, {{"Lato", Reale}, {"Altezza", Reale}}},
       {"cValorePunto3D", "", true, {{"_text", Testo}}},
       {"cValorePiano3D", "", true, {{"Altezza", Reale}, {"Larghezza", Reale}}},
-      {"cValoreRetta3D", "", true, {{"Altezza", Reale}}},
-      {"cValoreRetta3D", "", true, {{"Altezza", Reale}}},
+      {"cValoreRetta3D", "", true, {}, {{"Altezza", Reale}}},
+      {"cValoreRetta3D", "", true, {}, {{"Altezza", Reale}}},
       {"cValoreFunzione3D", "", true, {{"_sFunz", Testo}}},
       {"cValoreFaccia3D", "", true, {{"_Punti", Punti3D}}},
       {"cValoreParall3D", "", true, {{"Larghezza", Reale}, {"Altezza", Reale}, {"Profondita", Reale}, {"Aperto", Booleano}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
-      {"cValoreSolido3D", "", true, {{"nFacce", Intero}, {"_Punti", Punti3D}}},
+      {"cValoreSolido3D", "", true, {{"nFacce", Intero}}, {{"_Punti", Punti3D}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
       {"cValoreTetraedro3D", "", true, {{"Lato", Reale}, {"Altezza", Reale}, {"Aperto", Booleano}, {"nFacce", Intero}}},
@@ -92,12 +93,13 @@ std::vector<TPunto3D> LeggiPunti3D(const TValoreStream& v, std::string_view nome
   return punti;
 }
 
+// Sizes are written even when 0: the reader's constructor gives them other values. Texts
+// are left out when empty, as every constructor leaves them.
 void ScriviCampo(const TCampoSpazio& c, const TCampiSpazio& f, TComponenteStream& r) {
   const std::string nome(c.Nome);
   switch (c.Tipo) {
     case Reale:
-      if (auto it = f.Reali.find(c.Nome); it != f.Reali.end() && it->second != 0)
-        r.Aggiungi(nome, TValoreStream::DiExtended(it->second));
+      if (auto it = f.Reali.find(c.Nome); it != f.Reali.end()) r.Aggiungi(nome, TValoreStream::DiExtended(it->second));
       break;
     case Booleano:
       if (auto it = f.Booleani.find(c.Nome); it != f.Booleani.end()) r.Aggiungi(nome, TValoreStream::DiBooleano(it->second));
@@ -130,11 +132,43 @@ void LeggiCampo(const TCampoSpazio& c, const TValoreStream& v, TCampiSpazio& f) 
   }
 }
 
-// What a field is when the file does not hold it: reals 0 and texts empty, since only
-// those are ever left out; other fields keep the value's own.
-void Assente(const TCampoSpazio& c, TCampiSpazio& f) {
-  if (c.Tipo == Reale) f.Reali[std::string(c.Nome)] = 0;
-  else if (c.Tipo == Testo) f.Testi[std::string(c.Nome)] = std::string();
+// The sizes a value is made with when it is made only to be filled from its record: every
+// size 1, a plane 10 x 10; a line keeps the length its constructor gives it.
+TCampiSpazio MisurePredefinite(TipiValore tipo, std::string_view classe) {
+  TCampiSpazio f;
+  f.Classe = std::string(classe);
+  if (tipo == T_PIANO3D) {
+    f.Reali = {{"Larghezza", 10}, {"Altezza", 10}};
+  } else if (tipo != T_SEGMENTO3D && tipo != T_RETTA3D) {
+    for (const char* m : {"Raggio", "Altezza", "Larghezza", "Profondita", "Lato"}) f.Reali[m] = 1;
+  }
+  return f;
+}
+
+// The fields of the value that the reader's constructor makes for a kind: what a record's
+// absent properties keep.
+TCampiSpazio CampiPredefiniti(const TAccessoSpazio& accesso, TipiValore tipo, std::string_view classe) {
+  const TCampiSpazio misure = MisurePredefinite(tipo, classe);
+  TCampiSpazio f = misure;
+  const std::unique_ptr<cValore> v = accesso.Crea ? accesso.Crea(misure) : CreaValoreSpazio(tipo);
+  if (v && accesso.Leggi) accesso.Leggi(*v, f);
+  f.Classe = std::string(classe);
+  f.ConDirezione = false;
+  return f;
+}
+
+// The pen, brush and font the reader's constructor gives a space value: the current pen and
+// font, the fill brush; carried by a value of any drawable class.
+cValoreGraf& ConStileSpazio(cValoreGraf& portatore, const TStile& corrente) {
+  portatore.Pen = corrente.Penna;
+  portatore.Brush = corrente.PennelloColore;
+  portatore.Font = corrente.Carattere;
+  return portatore;
+}
+
+const cValore& StileSpazio(const TStile& corrente) {
+  static cValorePunto portatore;
+  return ConStileSpazio(portatore, corrente);
 }
 
 // The fields of the class a value is written as: a kind's other class has its own.
@@ -143,6 +177,12 @@ const std::vector<TCampoSpazio>& CampiDi(const TClasseSpazio& classe, std::strin
     for (const auto& c : TabellaSpazio())
       if (c.Classe == classe.AltraClasse) return c.Campi;
   return classe.Campi;
+}
+
+bool HaCampo(const std::vector<TCampoSpazio>& campi, std::string_view nome) {
+  for (const auto& c : campi)
+    if (c.Nome == nome) return true;
+  return false;
 }
 
 }  // namespace
@@ -159,26 +199,44 @@ bool RegistraAccessoSpazio(TipiValore tipo, TAccessoSpazio accesso) {
 
 void SvuotaAccessiSpazio() { Accessi() = {}; }
 
-TComponenteStream RecordDiValoreSpazio(const cValore& v) {
+TComponenteStream RecordDiValoreSpazio(const cValore& v, const TStile* corrente, TComponenteStream* aggiunte) {
   const TClasseSpazio* classe = ClasseSpazioDiTipo(v.Tipo);
   TComponenteStream r;
   if (!classe) return r;
   TCampiSpazio f;
   if (const auto& a = Accessi()[v.Tipo - T_GRUPPO3D]; a.Leggi) a.Leggi(v, f);
-  r.Classe = f.Classe.empty() ? classe->Classe : f.Classe;
-  ScriviProprieta(v, Base(), r);
+  const std::string nomeClasse = f.Classe.empty() ? std::string(classe->Classe) : f.Classe;
+  const std::vector<TCampoSpazio>& campi = CampiDi(*classe, nomeClasse);
+  // With a record for the rest, the value's record is the kind's own class with the fields
+  // it lists, and the rest (the other class, its other fields, the direction, ours) goes
+  // there; without one, everything is in the value's record.
+  TComponenteStream& resto = aggiunte ? *aggiunte : r;
+  r.Classe = aggiunte ? std::string(classe->Classe) : nomeClasse;
+  ScriviProprieta(v, Base(), r, corrente ? &StileSpazio(*corrente) : nullptr);
   if (classe->Graf3D) {
-    for (const auto& s : kSingoli)
-      if (const float x = f.*s.Campo; x != 0) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
+    // The placement is always written: the constructor's depends on the sizes.
+    for (const auto& s : kSingoli) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(f.*s.Campo));
     if (f.ConDirezione)
       for (const auto& s : kDirezione)
-        if (const float x = f.*s.Campo; x != 0) r.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
+        if (const float x = f.*s.Campo; x != 0) resto.Aggiungi(std::string(s.Nome), TValoreStream::DiSingle(x));
   }
-  for (const auto& c : CampiDi(*classe, r.Classe)) ScriviCampo(c, f, r);
+  if (aggiunte && nomeClasse != classe->Classe) resto.Aggiungi("Classe", TValoreStream::DiStringa(nomeClasse));
+  for (const auto& c : campi) ScriviCampo(c, f, !aggiunte || HaCampo(classe->Campi, c.Nome) ? r : resto);
+  for (const auto& c : classe->Nostri) ScriviCampo(c, f, resto);
   return r;
 }
 
-std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo) {
+TStile StileDopoValoreSpazio(const TComponenteStream& r, const TStile& corrente) {
+  cValorePunto portatore;
+  LeggiProprieta(ConStileSpazio(portatore, corrente), Base(), r);
+  portatore.Tipo = T_SFERA3D;  // a space value: it hands its pen, brush and font on
+  TStile s = corrente;
+  ApplicaStile(portatore, s);
+  return s;
+}
+
+std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiValore tipo,
+                                              const TComponenteStream* aggiunte) {
   const TClasseSpazio* classe = ClasseSpazioDiTipo(tipo);
   if (!classe) throw EReadError("tipo di valore " + std::to_string(int(tipo)) + " non previsto");
   if (!SameIdent(r.Classe, classe->Classe) && !(classe->AltraClasse.size() && SameIdent(r.Classe, classe->AltraClasse)))
@@ -187,25 +245,39 @@ std::unique_ptr<cValore> ValoreSpazioDaRecord(const TComponenteStream& r, TipiVa
   if (ClasseSpazioDiTipo(proprio) == nullptr || (proprio != tipo && ClasseSpazioDiTipo(proprio)->Classe != classe->Classe))
     ErroreProprieta("Tipo");
   const TAccessoSpazio& accesso = Accessi()[proprio - T_GRUPPO3D];
-  TCampiSpazio f;
-  f.Classe = r.Classe;
-  const std::vector<TCampoSpazio>& campi = CampiDi(*classe, r.Classe);
-  for (const auto& c : campi) Assente(c, f);
+  // The class it was written as: the record's, or the other one that the record of the rest
+  // names.
+  std::string nomeClasse = r.Classe;
+  if (const TProprieta* c = aggiunte ? CercaProprieta(*aggiunte, "Classe") : nullptr) {
+    nomeClasse = LeggiTesto(c->Valore, "Classe");
+    if (!SameIdent(nomeClasse, classe->Classe) && !(classe->AltraClasse.size() && SameIdent(nomeClasse, classe->AltraClasse)))
+      ErroreProprieta("Classe");
+  }
+  // What the constructor gives, then the record's properties over it.
+  TCampiSpazio f = CampiPredefiniti(accesso, proprio, nomeClasse);
+  f.ConAlto = false;
+  const std::vector<TCampoSpazio>& campi = CampiDi(*classe, nomeClasse);
   auto singolo = [](const TProprieta& p, const TSingolo& s, TCampiSpazio& f) {
     if (!SameIdent(p.Nome, s.Nome)) return false;
     if (p.Valore.Tipo != TValueType::vaSingle && !p.Valore.IsReale()) ErroreProprieta(s.Nome);
     f.*s.Campo = static_cast<float>(p.Valore.Numero());
     return true;
   };
-  for (const auto& p : r.Proprieta) {
+  auto leggi = [&](const TProprieta& p, bool piazzamento) {
     if (classe->Graf3D) {
-      for (const auto& s : kSingoli) singolo(p, s, f);
+      if (piazzamento)
+        for (const auto& s : kSingoli)
+          if (singolo(p, s, f) && s.Nome.starts_with("Up")) f.ConAlto = true;
       for (const auto& s : kDirezione)
         if (singolo(p, s, f)) f.ConDirezione = true;
     }
-    for (const auto& c : campi)
-      if (SameIdent(p.Nome, c.Nome)) LeggiCampo(c, p.Valore, f);
-  }
+    for (const auto* lista : {&campi, &classe->Nostri})
+      for (const auto& c : *lista)
+        if (SameIdent(p.Nome, c.Nome)) LeggiCampo(c, p.Valore, f);
+  };
+  for (const auto& p : r.Proprieta) leggi(p, true);
+  if (aggiunte)
+    for (const auto& p : aggiunte->Proprieta) leggi(p, false);
   std::unique_ptr<cValore> v = accesso.Crea ? accesso.Crea(f) : CreaValoreSpazio(proprio);
   if (!v || !accesso.Scrivi || !dynamic_cast<cValoreGraf*>(v.get()))
     throw EReadError("gli oggetti dello spazio (" + std::string(NomeMembroTipo(proprio)) + ") non si possono ancora aprire");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
@@ -250,6 +251,19 @@ std::string PercorsoScheda(const std::string& percorsoProgramma, const std::stri
   std::string nome = barra == std::string::npos ? percorsoProgramma : percorsoProgramma.substr(barra + 1);
   if (const std::size_t punto = nome.find_last_of('.'); punto != std::string::npos && punto > 0) nome.resize(punto);
   return c + "scheda-" + nome + ".odt";
+}
+
+std::string PercorsoSchedaNuova(const std::string& percorsoProgramma, const std::string& cartella) {
+  const std::string primo = PercorsoScheda(percorsoProgramma, cartella);
+  const std::string base = primo.substr(0, primo.size() - 4);  // without ".odt"
+  std::error_code e;
+  std::string p = primo;
+  for (int n = 2; std::filesystem::exists(p, e) || e; ++n) {
+    // A folder that cannot be looked into gets the first name: the save says why it fails.
+    if (e) return primo;
+    p = base + "-" + std::to_string(n) + ".odt";
+  }
+  return p;
 }
 
 }  // namespace qx

@@ -24,4 +24,9 @@ bool EsportaScheda(const std::string& modello, const std::string& uscita, const 
 // extension + ".odt"; a program never saved has its worksheet in `cartella`.
 std::string PercorsoScheda(const std::string& percorsoProgramma, const std::string& cartella);
 
+// The name the next export of that program takes: PercorsoScheda's while it is free, then
+// the first free one of "scheda-<name>-2.odt", "-3", ...: an earlier worksheet, which the
+// pupil may have filled in, is never replaced.
+std::string PercorsoSchedaNuova(const std::string& percorsoProgramma, const std::string& cartella);
+
 }  // namespace qx

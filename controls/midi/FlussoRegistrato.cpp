@@ -33,6 +33,13 @@ bool TFlussoRegistrato::Riavvia() {
   if (inCoda_ && !avviato_) {
     avviato_ = true;
     for (std::string& riga : DescriviNote(Buffer.back())) registro_->push_back(std::move(riga));
+    if (Orologio) {
+      std::uint64_t ticks = 0;
+      for (const TEventoFlusso& e : LeggiBuffer(Buffer.back())) ticks += e.Delta;
+      // A quarter lasts half a second, the stream's default tempo.
+      durata_ = ticks * 500 / static_cast<std::uint64_t>(TicksPerQuarto > 0 ? TicksPerQuarto : 50);
+      inizio_ = Orologio();
+    }
     if (PrimoEventoSubito) RaggiungiPrimoEvento();
   }
   return true;
@@ -52,6 +59,10 @@ void TFlussoRegistrato::FinePassata() {
 
 void TFlussoRegistrato::Ferma() {
   if (!inCoda_) return;
+  if (avviato_ && Orologio && Orologio() - inizio_ >= durata_) {
+    FinePassata();
+    return;
+  }
   registro_->push_back(primo_ ? "stop notes" : "stop notes before the first");
   inCoda_ = avviato_ = primo_ = false;
   Notifica_(TNotificaMidi::Done);

@@ -1,8 +1,12 @@
 // A MIDI stream device that plays nothing: it keeps every buffer it is given, writes the
 // notes of each one to a log ("note 55 channel 0 from 0 to 50", ticks from the start of the
 // buffer), and notifies at once, as a stream would whose first event plays immediately. A
-// pass ends only when the test says so (FinePassata) or the stream is stopped.
+// pass ends when the test says so (FinePassata) or the stream is stopped; with a clock
+// (Orologio), a stop that comes when the pass has played out by that clock (10 ms a tick at
+// 50 ticks a quarter) finds it ended, as a real stream would be, and logs no stop.
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +39,8 @@ class TFlussoRegistrato : public TFlussoMidi {
   bool Dispositivo = true;
   // Whether Riavvia reports the first event at once.
   bool PrimoEventoSubito = true;
+  // Milliseconds of the caller's clock; unset: passes never end by themselves.
+  std::function<std::uint64_t()> Orologio;
   std::vector<std::vector<std::uint8_t>> Buffer;  // every buffer queued, in order
   int TicksPerQuarto = 0;
   bool Aperto() const { return aperto_; }
@@ -48,6 +54,7 @@ class TFlussoRegistrato : public TFlussoMidi {
   std::shared_ptr<std::vector<std::string>> registro_;
   Notifica notifica_;
   bool aperto_ = false, inCoda_ = false, avviato_ = false, primo_ = false;
+  std::uint64_t inizio_ = 0, durata_ = 0;  // the pass on the clock, in ms
 };
 
 // The notes of a buffer as log lines: "note KEY channel CH from T1 to T2" (T2 "-" when the

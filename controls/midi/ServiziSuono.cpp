@@ -99,6 +99,10 @@ void TServiziSuono::Ferma() {
   p_->midiGen1->Stop();
 }
 
+void TServiziSuono::ImpostaOrologio(std::function<std::uint64_t()> orologio) {
+  if (auto* r = dynamic_cast<TFlussoRegistrato*>(p_->flusso.get())) r->Orologio = std::move(orologio);
+}
+
 std::vector<std::string> TServiziSuono::Registro() const {
   return p_->registro ? *p_->registro : std::vector<std::string>{};
 }

@@ -9,6 +9,8 @@
 //
 // The headless runner and the tests use Registrazione, which plays nothing and logs it all.
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +49,9 @@ class TServiziSuono {
   suono::TSuono& Suono();
   // Silences the media file and the notes.
   void Ferma();
+  // The recording's clock (milliseconds), by which a note that has played out is over;
+  // nothing when playing through the device, which has its own time.
+  void ImpostaOrologio(std::function<std::uint64_t()> orologio);
   // The recording's log, in order ("beep 500 100", "file PATH", "note 55 channel 0 from 0
   // to 50", "stop notes", ...); empty when playing through the device.
   std::vector<std::string> Registro() const;

@@ -458,6 +458,10 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   void RecordPaste(TSynSelectionMode mode, const TBufferCoord& start);
   void ProperSetLine(int index, std::u32string line);
   void ProperInsertLine(int index, std::u32string line);
+  // Whether a line stored now loses its trailing blanks at the end of the step, and the note
+  // that it does.
+  bool NeedsTrim(const std::u32string& line) const;
+  void NoteTrim(int index);
   void FlushTrims();
 
   // ---- Commands (SrcEditCommands.cpp) ----

@@ -213,20 +213,26 @@ void TCustomSrcEdit::SetLineText(std::u32string_view value) {
 void TCustomSrcEdit::ProperSetLine(int index, std::u32string line) {
   // Trailing blanks go when the step is over (FlushTrims): until then the records of the
   // step see the line as written. Undo and redo write lines exactly as recorded.
-  if (options_.Contains(eoTrimTrailingSpaces) && !inUndoRedo_ && !line.empty() && IsBlankOrTab(line.back())) {
-    const auto at = std::lower_bound(trimLines_.begin(), trimLines_.end(), index);
-    if (at == trimLines_.end() || *at != index) trimLines_.insert(at, index);
-  }
+  const bool trim = NeedsTrim(line);
   lines_->Put(index, std::move(line));
+  // Noted after the line is stored: a line put just past the last is added, and the lines
+  // noted from its place onwards move down by one.
+  if (trim) NoteTrim(index);
 }
 
 void TCustomSrcEdit::ProperInsertLine(int index, std::u32string line) {
-  const bool trim = options_.Contains(eoTrimTrailingSpaces) && !inUndoRedo_ && !line.empty() && IsBlankOrTab(line.back());
+  const bool trim = NeedsTrim(line);
   lines_->Insert(index, std::move(line));
-  if (trim) {
-    const auto at = std::lower_bound(trimLines_.begin(), trimLines_.end(), index);
-    if (at == trimLines_.end() || *at != index) trimLines_.insert(at, index);
-  }
+  if (trim) NoteTrim(index);
+}
+
+bool TCustomSrcEdit::NeedsTrim(const std::u32string& line) const {
+  return options_.Contains(eoTrimTrailingSpaces) && !inUndoRedo_ && !line.empty() && IsBlankOrTab(line.back());
+}
+
+void TCustomSrcEdit::NoteTrim(int index) {
+  const auto at = std::lower_bound(trimLines_.begin(), trimLines_.end(), index);
+  if (at == trimLines_.end() || *at != index) trimLines_.insert(at, index);
 }
 
 void TCustomSrcEdit::FlushTrims() {

@@ -39,9 +39,12 @@ bool TCustomSrcEdit::IsIdentChar(char32_t c) const {
 
 bool TCustomSrcEdit::WrapIsIdentChar(char32_t c) const { return highlighter_ ? highlighter_->IsIdentChar(c) : c >= 33; }
 
+// Word moves and word deletes stop where the language's identifiers stop: with a
+// highlighter its identifier characters less its word breaks, else the default identifier
+// characters (none of which is a default word break).
 bool TCustomSrcEdit::IsWordChar(char32_t c) const {
-  if (!IsDefaultIdentChar(c)) return false;
-  return !(highlighter_ && highlighter_->IsWordBreakChar(c));
+  if (!highlighter_) return IsDefaultIdentChar(c);
+  return highlighter_->IsIdentChar(c) && !highlighter_->IsWordBreakChar(c);
 }
 
 TBufferCoord TCustomSrcEdit::NextWordPosEx(const TBufferCoord& pos) const {
@@ -362,12 +365,6 @@ void TCustomSrcEdit::DoShiftTabKey() {
       while (target > tabStop && target > 1 && s[static_cast<std::size_t>(target - 2)] == U' ') --target;
     }
   }
-  // Shift+Tab takes back indentation only: text before the caret stays.
-  for (int p = caretX_ - 1; p >= target && p >= 1; --p)
-    if (p <= static_cast<int>(s.size()) && !IsBlankOrTab(s[static_cast<std::size_t>(p - 1)])) {
-      target = p + 1;
-      break;
-    }
   if (target >= caretX_) return;
   const TBufferCoord caret = CaretXY();
   std::u32string removed;

@@ -48,18 +48,21 @@ QImage Figura(const std::string& documento) {
 
 bool Vicino(const QImage& img, QPoint p, TColor colore) { return ContieneColore(img, QRect(p - QPoint(2, 2), QSize(5, 5)), colore); }
 
+// The template in the program folder, the program run and saved there as "compito.qxs".
+void ProgrammaSalvato(Tfrm3& f, CartellaProgramma& cartella, const std::string& testo) {
+  std::filesystem::copy_file(QUORIX_MODELLO_SCHEDA, cartella.Percorso("scheda.odt"));
+  ImpostaTestoEditor(*f.MemoSource, testo);
+  Clicca(f, f.Esegui1);
+  RispondiModali risposte;
+  RispondiConFile(risposte, cartella.Percorso("compito.qxs"));
+  f.actFileSaveAs->trigger();
+}
+
 TEST(SchedaFinestra, LaSchedaDelProgrammaSalvatoHaLaFiguraDellAreaEIlProgramma) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
-  std::filesystem::copy_file(QUORIX_MODELLO_SCHEDA, cartella.Percorso("scheda.odt"));
-  ImpostaTestoEditor(*f.MemoSource, "C = CIRC(PUNTO(3, 3), 2);\n  STAMPA(\"a  b\");");
-  Clicca(f, f.Esegui1);
-  {
-    RispondiModali risposte;
-    RispondiConFile(risposte, cartella.Percorso("compito.qxs"));
-    f.actFileSaveAs->trigger();
-  }
+  ProgrammaSalvato(f, cartella, "C = CIRC(PUNTO(3, 3), 2);\n  STAMPA(\"a  b\");");
   // A trace point, which the area shows over everything.
   DatiGlob.PuntiTraccia->Aggiungi(6, 2);
   f.DisegnaRifCart();
@@ -101,6 +104,23 @@ TEST(SchedaFinestra, LaSchedaDelProgrammaSalvatoHaLaFiguraDellAreaEIlProgramma) 
   EXPECT_TRUE(Vicino(f.ImmagineRifCart(), traccia, clFuchsia));
   EXPECT_EQ(QApplication::clipboard()->text(), "appunti");
   EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasImage());
+}
+
+TEST(SchedaFinestra, UnaSecondaStampaScriveUnNuovoDocumentoELoApre) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  ProgrammaSalvato(f, cartella, "A = 1;");
+  Scrivania scrivania;
+  RispondiModali risposte;
+  f.StampaScheda1->trigger();
+  ImpostaTestoEditor(*f.MemoSource, "B = 2;");
+  f.StampaScheda1->trigger();
+  EXPECT_TRUE(risposte.Visti.empty());
+  const std::string primo = cartella.Percorso("scheda-compito.odt"), secondo = cartella.Percorso("scheda-compito-2.odt");
+  EXPECT_EQ(scrivania.Aperti, (std::vector<std::string>{primo, secondo}));
+  EXPECT_NE(LettoDaPython(primo).find("segnalibro TABELLA1: A = 1;"), std::string::npos);
+  EXPECT_NE(LettoDaPython(secondo).find("segnalibro TABELLA1: B = 2;"), std::string::npos);
 }
 
 TEST(SchedaFinestra, SenzaModelloUnMessaggioChiaroEIlLavoroProsegue) {

@@ -3,6 +3,7 @@
 // the command bar's Enter keys, overwrite mode and input-method text.
 #include <QInputMethodEvent>
 
+#include "editor/SynQuorix.h"
 #include "tests/editor/WidgetTestSupport.h"
 
 namespace qx::test {
@@ -244,6 +245,75 @@ TEST(SrcEditTyping, TabsWithTheMainWindowsOptions) {
   EXPECT_EQ(Utf8(ed->Lines().Get(1)), "y");
 }
 
+TEST(SrcEditTyping, SmartShiftTabDeletesBackToTheStartOfTheWordAbove) {
+  auto ed = ProgramEditor();
+  // The word above the caret's character starts at 6 ("cd"): the text between goes, word
+  // characters and all, and one undo brings it back.
+  SetText(*ed, U"ab   cd\nxxxxxxxz");
+  ed->SetCaretXY({8, 2});
+  Key(*ed, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Utf8(ed->Lines().Get(1)), "xxxxxz");
+  EXPECT_EQ(ed->CaretXY(), (TBufferCoord{6, 2}));
+  Key(*ed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(ed->Lines().Get(1)), "xxxxxxxz");
+  // Above blanks, the target goes back over them and over the word before: to "ab".
+  ed->SetCaretXY({5, 2});
+  Key(*ed, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Utf8(ed->Lines().Get(1)), "xxxz");
+  EXPECT_EQ(ed->CaretXY(), (TBufferCoord{1, 2}));
+  // A line above too short for the caret is passed over for the one above it ("beta").
+  SetText(*ed, U"alfa beta\nx\n          y");
+  ed->SetCaretXY({8, 3});
+  Key(*ed, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Utf8(ed->Lines().Get(2)), "        y");
+  // With none long enough, the blanks back to the previous tab stop go, and never a word.
+  SetText(*ed, U"ab\nab  cd     y");
+  ed->SetCaretXY({12, 2});
+  Key(*ed, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Utf8(ed->Lines().Get(1)), "ab  cd  y");
+  EXPECT_EQ(ed->CaretX(), 9);
+  ed->SetCaretXY({7, 2});
+  Key(*ed, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Utf8(ed->Lines().Get(1)), "ab  cd  y") << "a word just before the caret stays";
+}
+
+TEST(SrcEditTyping, WordKeysWithTheLanguagesHighlighterStopAtItsIdentifiers) {
+  auto ed = ProgramEditor();
+  TSynSampleSyn hl;
+  ed->SetHighlighter(&hl);
+  // Digits and accented letters are not the language's identifier characters.
+  SetText(*ed, U"x = 12; città");
+  ed->SetCaretXY({1, 1});
+  std::vector<int> fermate;
+  for (int i = 0; i < 3; ++i) {
+    Key(*ed, Qt::Key_Right, Qt::ControlModifier);
+    fermate.push_back(ed->CaretX());
+  }
+  EXPECT_EQ(fermate, (std::vector<int>{9, 14, 14})) << "the word città, then the end of the only line";
+  ed->SetCaretXY({14, 1});
+  Key(*ed, Qt::Key_Left, Qt::ControlModifier);
+  EXPECT_EQ(ed->CaretX(), 9);
+  Key(*ed, Qt::Key_Left, Qt::ControlModifier);
+  EXPECT_EQ(ed->CaretX(), 1);
+  // The word deletes take the same words: "12" is not one, "_" belongs to one.
+  SetText(*ed, U"A_1 = 12 + b_c");
+  ed->SetCaretXY({15, 1});
+  Key(*ed, Qt::Key_Backspace, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(Text(*ed)), "A_1 = 12 +");
+  ed->SetCaretXY({1, 1});
+  Key(*ed, Qt::Key_T, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(Text(*ed)), "1 = 12 +");
+  ed->SetHighlighter(nullptr);
+  // Without a highlighter the default identifier characters hold: digits and accented
+  // letters too.
+  SetText(*ed, U"x = 12; città");
+  ed->SetCaretXY({1, 1});
+  Key(*ed, Qt::Key_Right, Qt::ControlModifier);
+  EXPECT_EQ(ed->CaretX(), 5);
+  Key(*ed, Qt::Key_Right, Qt::ControlModifier);
+  EXPECT_EQ(ed->CaretX(), 9);
+}
+
 TEST(SrcEditTyping, AColumnBlockIsCopiedAndPastedAsARectangle) {
   auto ed = ProgramEditor();
   SetText(*ed, U"abcdef\nghijkl\nmnopqr");
@@ -281,6 +351,13 @@ TEST(SrcEditTyping, AColumnBlockIsCopiedAndPastedAsARectangle) {
   ed->SetActiveSelectionMode(smColumn);
   Key(*ed, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("bcde\r\nb   \r\nbcde"));
+  // Pasted at the last line, such a padded block adds lines without their trailing blanks,
+  // as every line the program editor stores.
+  ed->SetCaretXY({7, 3});
+  Key(*ed, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(Text(*ed)), "abcdef\r\nab\r\nabcdefbcde\r\n      b\r\n      bcde");
+  Key(*ed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(Text(*ed)), "abcdef\r\nab\r\nabcdef");
 }
 
 TEST(SrcEditTyping, OverwriteModeWithUndoAndRedo) {

@@ -68,11 +68,19 @@ TEST_F(FileProgramma, WorkWithNoValuesIsExactlyTheHeaderAndTheFrame) {
       Byte("00 00") +                                                //
       "TPF0" + Corto("cRifCart") + Corto("") +                       //
       Corto("Tipo") + "\x07" + Corto("T_1") +                        //
+      // Read into the frame a reset made: every property is written.
+      Corto("Nome") + Byte("06 00") +                                //
+      Corto("Pen.Color") + "\x07" + Corto("clBlack") +               //
+      Corto("Pen.Mode") + "\x07" + Corto("pmCopy") +                 //
       Corto("Pen.Style") + "\x07" + Corto("psDot") +                 //
+      Corto("Pen.Width") + Byte("02 01") +                           //
+      Corto("Brush.Color") + "\x07" + Corto("clWhite") +             //
+      Corto("Brush.Style") + "\x07" + Corto("bsSolid") +             //
       Corto("Font.Color") + "\x07" + Corto("clBlue") +               //
       Corto("Font.Height") + Byte("02 F3") +                         // -13: 10 points at 96 dpi
       Corto("Font.Name") + "\x06" + Corto("MS Sans Serif") +         //
       Corto("Font.Style") + Byte("0B 00") +                          //
+      Corto("varGruppo") + Byte("06 00") +                           //
       Corto("_bAssi") + Byte("08") +                                 //
       Corto("_bxAnalisi") + Byte("08") +                             //
       Corto("_bAdattaAllaFunzione") + Byte("08") +                   //
@@ -214,37 +222,41 @@ TEST_F(FileProgramma, TheTypeRecordKeepsWhatTheLastPolygonAndListLeft) {
   run.finestra.Scelte = {1};
   ASSERT_TRUE(Esegui("Q = QUADRATO(SEGMENTO(PUNTO(0, 0), PUNTO(2, 0)));\nV = VETTORE_FUNZ(1);\nA = 1;"));
   const std::string dati = Salva();
-  // The third type record, for A, still names the square and the vector of functions.
-  const std::size_t terzo = Posizione(dati, "TPF0", 7);
-  const std::string tipoA = dati.substr(terzo, Posizione(dati, "TPF0", 8) - terzo);
+  // The third type record, for A (after the vector's empty function), still names the
+  // square and the vector of functions.
+  const std::size_t terzo = Posizione(dati, "TPF0", 8);
+  const std::string tipoA = dati.substr(terzo, Posizione(dati, "TPF0", 9) - terzo);
   EXPECT_NE(tipoA.find(Corto("TipoPol") + "\x07" + Corto("T_QUADRATO")), std::string::npos);
   EXPECT_NE(tipoA.find(Corto("TipoLista") + "\x07" + Corto("T_VETT_FUNZ")), std::string::npos);
   EXPECT_NE(tipoA.find(Corto("Tipo") + "\x07" + Corto("T_REALE")), std::string::npos);
 }
 
-TEST_F(FileProgramma, ACountThreeLargerThanTheRecordsIsTheOldCountWithThePlanes) {
+TEST_F(FileProgramma, ACountLargerThanTheRecordsLoadsTheRecordsThereAre) {
   ASSERT_TRUE(Esegui("A = 1;\nB = PUNTO(1, 1);"));
   const std::string dati = Salva();
   const std::string conta = Corto("NumOfVar") + Byte("02 02");
   ASSERT_NE(dati.find(conta), std::string::npos);
   std::string piu3 = dati, piu4 = dati;
   piu3.replace(dati.find(conta), conta.size(), Corto("NumOfVar") + Byte("02 05"));
-  piu4.replace(dati.find(conta), conta.size(), Corto("NumOfVar") + Byte("02 06"));
+  piu4.replace(dati.find(conta), conta.size(), Corto("NumOfVar") + Byte("02 0C"));
   ASSERT_EQ(Apri(piu3), "");
   EXPECT_EQ(Nomi(), "A B");
-  EXPECT_EQ(Apri(piu4), "il file finisce prima del previsto");
+  ASSERT_TRUE(Esegui("X = 7;"));
+  EXPECT_EQ(Apri(piu4), "") << "ten more than it holds";
+  EXPECT_EQ(Nomi(), "A B");
 }
 
 TEST_F(FileProgramma, AFileCutInsideItsThirdValueChangesNothing) {
   ASSERT_TRUE(Esegui("A = 1;\nB = PUNTO(1, 1);\nC = CIRC(B, 2);\nD = 4;"));
   const std::string dati = Salva();
   const std::string troncato = dati.substr(0, Posizione(dati, "TPF0", 8) + 30);
-  ASSERT_TRUE(Esegui("X = 7;\nY = PUNTO(3, 3);"));
+  ASSERT_TRUE(Esegui("COLORE(9);\nX = 7;\nY = PUNTO(3, 3);"));
   testo_ = "X = 7;";
   const auto prima = run.Variabili();
   const int contatore = DatiGlob.ContatoreOggetti;
   EXPECT_EQ(Apri(troncato), "il file finisce prima del previsto");
   EXPECT_EQ(run.Variabili(), prima);
+  EXPECT_EQ(DatiGlob.PennaCorrente.Color, clRed) << "the values the parse made took the reset's pen, and gave it back";
   EXPECT_EQ(testo_, "X = 7;");
   EXPECT_EQ(DatiGlob.ContatoreOggetti, contatore);
   // From disk, the message says which file.
@@ -288,9 +300,10 @@ TEST_F(FileProgramma, RecordsAreCheckedClassByClassAndUnknownPropertiesSkipped) 
   ASSERT_EQ(Apri(file({tipo("T_PUNTO"), punto}, 1)), "");
   const auto& p = Di<cValorePunto>("P");
   EXPECT_EQ(p.xCart, 4);
-  EXPECT_EQ(p.yCart, 0) << "a real left out is 0";
-  EXPECT_EQ(p.Pen.Color, clBlack) << "a pen colour left out is the declared default";
-  EXPECT_EQ(p.Brush, (TBrush{clWhite, bsSolid}));
+  EXPECT_EQ(p.yCart, 0) << "a real left out keeps the constructor's 0";
+  EXPECT_EQ(p.Pen, (TPen{clBlue, psSolid, 1, pmCopy})) << "a pen left out is the current one after the reset";
+  EXPECT_EQ(p.Brush, (TBrush{clWhite, bsClear}));
+  EXPECT_EQ(p.Font.Name, "MS Sans Serif");
 
   TComponenteStream cerchio = punto;
   cerchio.Classe = "cValoreCerchio";

@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "app/scheda/ImmagineScheda.h"
@@ -140,6 +141,25 @@ TEST_F(Scheda, AMissingOrDamagedTemplateGivesAClearMessageAndNoDocument) {
   EXPECT_EQ(LeggiFile(uscita), "");
   EXPECT_EQ(PercorsoScheda("", "/home/alunno/"), "/home/alunno/scheda-senza-nome.odt");
   EXPECT_EQ(PercorsoScheda("prova.v2.qxa", "/x"), "scheda-prova.v2.odt");
+}
+
+TEST_F(Scheda, EveryExportTakesANewNameAndTheEarlierWorksheetsStay) {
+  const std::string programma = Cartella() + "/compito.qxs";
+  std::string errore;
+  std::vector<std::string> scritti;
+  for (const char* testo : {"A = 1;", "B = 2;", "C = 3;"}) {
+    const std::string uscita = PercorsoSchedaNuova(programma, "");
+    ASSERT_TRUE(EsportaScheda(QUORIX_MODELLO_SCHEDA, uscita, TBitmap(2, 2), testo, errore)) << errore;
+    scritti.push_back(uscita);
+  }
+  EXPECT_EQ(scritti, (std::vector<std::string>{Cartella() + "/scheda-compito.odt", Cartella() + "/scheda-compito-2.odt",
+                                               Cartella() + "/scheda-compito-3.odt"}));
+  EXPECT_NE(LettoDaPython(scritti[0]).find("TABELLA1: A = 1;"), std::string::npos);
+  EXPECT_NE(LettoDaPython(scritti[1]).find("TABELLA1: B = 2;"), std::string::npos);
+  // A gap left by a deleted worksheet is taken again; the unsaved program numbers its own.
+  std::filesystem::remove(scritti[1]);
+  EXPECT_EQ(PercorsoSchedaNuova(programma, ""), scritti[1]);
+  EXPECT_EQ(PercorsoSchedaNuova("", Cartella()), Cartella() + "/scheda-senza-nome.odt");
 }
 
 }  // namespace

@@ -448,22 +448,22 @@ TEST_F(ComandiGeneraliTest, SuonaPlaysAFileOfTheProgramFolder) {
   EXPECT_EQ(run.finestra.FileSuonati.back(), "/prog/a.wav") << "played before the surplus is reported";
 }
 
-TEST_F(ComandiGeneraliTest, SuonaNotaPlaysOneNoteForItsDuration) {
-  ASSERT_TRUE(Esegui("SUONANOTA(4, \"SOL\", 500);").riuscito);
-  EXPECT_EQ(run.finestra.Eventi, (V{"Note 7", "Play @0", "Stop @500"}));
+TEST_F(ComandiGeneraliTest, SuonaNotaPlaysOneNoteAndWaitsItsDurationWithoutCuttingIt) {
+  ASSERT_TRUE(Esegui("SUONANOTA(4, \"SOL\", 500);\nSTAMPA(\"dopo\");").riuscito);
+  EXPECT_EQ(run.finestra.Eventi, (V{"Note 7", "Play @0"}));
+  EXPECT_EQ(run.finestra.Orologio, 500u);
 
   EXPECT_EQ(Errore("SE FALSO ALLORA SUONANOTA;"), "1 Mancano un parametri per SUONANOTA");
 }
 
 TEST_F(ComandiGeneraliTest, SuonaNotaKeepsTheNoteForAnUnknownNameAndLasts300MsByDefault) {
   ASSERT_TRUE(Esegui("SUONANOTA(\"do\");\nSUONANOTA(\"SI\", 100);").riuscito);
-  EXPECT_EQ(run.finestra.Eventi, (V{"Play @0", "Stop @300", "Note 11", "Play @300", "Stop @400"}));
+  EXPECT_EQ(run.finestra.Eventi, (V{"Play @0", "Note 11", "Play @300"}));
 }
 
 TEST_F(ComandiGeneraliTest, SuonaNotaWithoutANamePlaysDo) {
   ASSERT_TRUE(Esegui("SUONANOTA(\"SI\", 100);\nSUONANOTA(4, 200);\nSUONANOTA(1);").riuscito);
-  EXPECT_EQ(run.finestra.Eventi, (V{"Note 11", "Play @0", "Stop @100", "Note 0", "Play @100", "Stop @300", "Note 0",
-                                    "Play @300", "Stop @600"}));
+  EXPECT_EQ(run.finestra.Eventi, (V{"Note 11", "Play @0", "Note 0", "Play @100", "Note 0", "Play @300"}));
 }
 
 TEST_F(ComandiGeneraliTest, TheWindowsSoundStopEndsTheNoteEarly) {

@@ -11,7 +11,11 @@ namespace qx::test {
 
 class FinestraConSuono : public ScriptedWindow {
  public:
-  explicit FinestraConSuono(midi::TServiziSuono& suono) : suono_(suono) {}
+  // The recording's notes play out by this window's clock.
+  explicit FinestraConSuono(midi::TServiziSuono& suono) : suono_(suono) {
+    suono_.ImpostaOrologio([this] { return Orologio; });
+  }
+  ~FinestraConSuono() override { suono_.ImpostaOrologio(nullptr); }
   void Beep() override { suono_.Beep(); }
   void BeepTono(int hz, int ms) override { suono_.BeepTono(hz, ms); }
   bool SuonaFile(const std::string& percorso) override { return suono_.SuonaFile(percorso); }
