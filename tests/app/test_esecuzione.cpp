@@ -98,6 +98,15 @@ TEST(Esecuzione, LaBarraDeiComandiEsegueEAggiungeAlProgramma) {
   QTest::keyClick(f.edIstruzione, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(RigheEditor(*f.edIstruzione).size(), 2u);
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  // The release of an Enter pressed elsewhere (a dialog closed with it) runs nothing.
+  ImpostaTestoEditor(*f.edIstruzione, "A = 1;");
+  QTest::keyRelease(f.edIstruzione, Qt::Key_Return);
+  EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 1u);
+  QTest::keyPress(f.edIstruzione, Qt::Key_Return);
+  QTest::keyRelease(f.edIstruzione, Qt::Key_Return);
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 2u);
 }
 
 TEST(Esecuzione, PassoPassoSiFermaDopoLaPrimaIstruzioneEdEseguiVaAllaFine) {
@@ -144,8 +153,9 @@ TEST(Esecuzione, PassoPassoAvanzaDiUnaIstruzioneAllaVolta) {
     Clicca(f, f.EseguiPassoPasso1);
   });
   Clicca(f, f.EseguiPassoPasso1);
-  EXPECT_EQ(variabili, (std::vector<int>{1, 2}));
-  EXPECT_EQ(DatiGlob.ListaVariabili->Count(), 3);
+  // The table starts with the three planes of the space walls that every reset makes.
+  EXPECT_EQ(variabili, (std::vector<int>{4, 5}));
+  EXPECT_EQ(DatiGlob.ListaVariabili->Count(), 6);
 }
 
 TEST(Esecuzione, LaRigaDellErroreRestaRossaFinoAlPrimoTasto) {

@@ -297,8 +297,13 @@ TEST(ListaOggetti, LaVistaNascostaSaltaISuoiValoriEProsegue) {
   EXPECT_FALSE(f.pnlRifCart->isVisible());
   EXPECT_TRUE(f.pnlRifCart3D->isVisible());
   EXPECT_TRUE(f.pnlControlliRifCart3D->isVisible());
-  // The circle and the chart belong to the plane; the number older than them is still listed.
-  EXPECT_EQ(VociLista(f), std::vector<std::string>{"<b><c:Blue>Numero </b><c:WindowText>A = 1"});
+  // The circle belongs to the plane; the chart shows in both views, and the number older
+  // than the circle is still listed, as are the planes of the walls.
+  EXPECT_EQ(VociLista(f), (std::vector<std::string>{"<b><c:Blue>Disgramma a Strisce </b><c:WindowText>D",
+                                                    "<b><c:Blue>Numero </b><c:WindowText>A = 1",
+                                                    "<b><c:Blue>Piano </b><c:WindowText>PIANOXY",
+                                                    "<b><c:Blue>Piano </b><c:WindowText>PIANOXZ",
+                                                    "<b><c:Blue>Piano </b><c:WindowText>PIANOYZ"}));
   f.MostraVista(false);
   EXPECT_FALSE(f.tbSpazio->isChecked());
   EXPECT_TRUE(f.pnlRifCart->isVisible());
@@ -307,7 +312,11 @@ TEST(ListaOggetti, LaVistaNascostaSaltaISuoiValoriEProsegue) {
   EXPECT_TRUE(NellaVistaNascosta(T_SFERA3D, false));
   EXPECT_FALSE(NellaVistaNascosta(T_SFERA3D, true));
   EXPECT_TRUE(NellaVistaNascosta(T_CERCHIO, true));
-  EXPECT_TRUE(NellaVistaNascosta(T_DIAG_IST, true));
+  EXPECT_FALSE(NellaVistaNascosta(T_DIAG_IST, true));
+  EXPECT_FALSE(NellaVistaNascosta(T_DIAG_STR, false));
+  EXPECT_TRUE(NellaVistaNascosta(T_FUNZIONE, true));
+  EXPECT_TRUE(NellaVistaNascosta(T_SCRITTURA, true));
+  EXPECT_TRUE(NellaVistaNascosta(T_ICOSAEDRO3D, false));
   EXPECT_FALSE(NellaVistaNascosta(T_MATR_REALE, true));
 }
 
