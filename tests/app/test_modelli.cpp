@@ -79,6 +79,23 @@ TEST(Menu, IlPopupApertoSullaBarraScriveNellaBarra) {
   EXPECT_TRUE(SenzaTesto(*f.MemoSource));
 }
 
+TEST(Menu, IlPopupDellEditorMetteIlModelloDoveSiECliccato) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;\nB = 2;\nC = 3;");
+  f.MemoSource->setFocus();
+  f.MemoSource->SetCaretXY({1, 1});
+  Quando scegli([&] { return f.PopupColorieComandi->isVisible(); }, [&] {
+    f.StilePenna1->actions()[0]->trigger();
+    f.PopupColorieComandi->close();
+  });
+  // The click falls at the start of the third line, while the caret is on the first.
+  const QPoint clic = f.MemoSource->RowColumnToPixels({1, 3}) + QPoint(1, f.MemoSource->LineHeight() / 2);
+  emit f.MemoSource->customContextMenuRequested(clic);
+  ASSERT_TRUE(scegli.Eseguita());
+  EXPECT_EQ(Righe(f.MemoSource), (std::vector<std::string>{"A = 1;", "B = 2;", "StilePenna(1);C = 3;"}));
+}
+
 TEST(Menu, LeStruttureDiControlloSonoUnSoloPassoDiAnnullamento) {
   FinestraAperta a;
   Tfrm3& f = a.f();
