@@ -79,10 +79,10 @@ QIcon IconaStriscia(TIconaStriscia icona) {
       break;
     case TIconaStriscia::Pareti: {
       // The floor seen at a slant, with one wall standing on it.
-      p.setPen(QPen(kInchiostro, 1));
-      p.setBrush(QColor(200, 200, 200));
-      p.drawPolygon(QPolygonF({QPointF(1, 14), QPointF(7, 10), QPointF(17, 10), QPointF(11, 14)}));
-      p.setBrush(QColor(225, 225, 225, 200));
+      p.setPen(QPen(kInchiostro, 1.2));
+      p.setBrush(QColor(150, 150, 150));
+      p.drawPolygon(QPolygonF({QPointF(1, 16), QPointF(7, 10), QPointF(17, 10), QPointF(11, 16)}));
+      p.setBrush(QColor(190, 190, 230));
       p.drawPolygon(QPolygonF({QPointF(7, 10), QPointF(17, 10), QPointF(17, 2), QPointF(7, 2)}));
       break;
     }
