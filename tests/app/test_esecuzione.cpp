@@ -306,6 +306,35 @@ TEST(Esecuzione, StampaScriveNelRiquadroDiOutput) {
   EXPECT_EQ(f.reoutput->toPlainText(), "> tre");
 }
 
+// The colour of each character of a line of the output pane.
+std::vector<QColor> ColoriRiga(QTextEdit& o, int riga) {
+  std::vector<QColor> colori;
+  const QTextBlock b = o.document()->findBlockByNumber(riga);
+  for (auto it = b.begin(); !it.atEnd(); ++it) colori.push_back(it.fragment().charFormat().foreground().color());
+  return colori;
+}
+
+TEST(Esecuzione, LeRigheStampateSonoScureSulRiquadroChiaro) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  ImpostaTestoEditor(*f.MemoSource, "STAMPA(\"si legge\");");
+  Clicca(f, f.Esegui1);
+  const QColor testo = f.reoutput->palette().color(QPalette::Text);
+  ASSERT_LT(testo.lightness(), 100) << "a dark text colour on the light pane";
+  EXPECT_EQ(ColoriRiga(*f.reoutput, 0), std::vector<QColor>{testo});
+  // What a person sees: dark pixels where the line is written.
+  const QImage img = f.reoutput->viewport()->grab().toImage();
+  int scuri = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) scuri += QColor(img.pixel(x, y)).lightness() < 110;
+  EXPECT_GT(scuri, 20);
+  // A line given a colour keeps it, and the next line without one is dark again.
+  f.Servizi().AggiungiRigaOutput("> rosso", clRed);
+  f.Servizi().AggiungiRigaOutput("> nero", clNone);
+  EXPECT_EQ(ColoriRiga(*f.reoutput, 1), std::vector<QColor>{QColor(255, 0, 0)});
+  EXPECT_EQ(ColoriRiga(*f.reoutput, 2), std::vector<QColor>{testo});
+}
+
 TEST(Esecuzione, LEsecuzioneVeloceNonEvidenziaLaRiga) {
   FinestraAperta a;
   Tfrm3& f = a.f();
