@@ -295,19 +295,23 @@ TEST_F(SessioneAlunno, UnaPrimaOraConQuorix) {
   }
   EXPECT_EQ(Numero("X"), 42);
 
-  // ---- New, then solids in the fresh window's space view ----
+  // ---- New, then RIFCART3D and a solid: still the floor alone ----
   f().MemoSource->SetEditorModified(false);
   Clicca(f(), f().actFileNew);
-  ImpostaTestoEditor(*f().MemoSource, "COLORERIEMPIMENTO(255, 0, 0);\nS = SFERA(PUNTO3D(0, 0, 1), 1);");
+  ImpostaTestoEditor(*f().MemoSource, "RIFCART3D;\nCOLORERIEMPIMENTO(255, 0, 0);\nS = SFERA(PUNTO3D(0, 0, 1), 1);");
   Clicca(f(), f().Esegui1);
-  if (!f().tbSpazio->isChecked()) Clicca(f(), f().tbSpazio);
+  EXPECT_TRUE(f().tbSpazio->isChecked()) << "RIFCART3D shows the space view";
   QTest::qWait(20);
   Foto("14_sfera_nello_spazio.png");
   const QImage sfera = viewer->grabFramebuffer();
   const QRgb centro = sfera.pixel(schermo3D(0, 0, 1));
   EXPECT_GT(qRed(centro), 120);
   EXPECT_LT(qGreen(centro), 80);
-  EXPECT_EQ(sfera.pixel(schermo3D(3.3f, 0, 3.3f)), qRgb(255, 255, 255)) << "the walls stay hidden after New";
+  EXPECT_EQ(sfera.pixel(schermo3D(3.3f, 0, 3.3f)), qRgb(255, 255, 255)) << "no XZ wall after RIFCART3D";
+  EXPECT_EQ(sfera.pixel(schermo3D(0, 3.3f, 3.3f)), qRgb(255, 255, 255)) << "no YZ wall after RIFCART3D";
+  emit pareti->aboutToShow();
+  EXPECT_FALSE(pareti->actions()[1]->isChecked());
+  EXPECT_FALSE(pareti->actions()[2]->isChecked());
 }
 
 }  // namespace
