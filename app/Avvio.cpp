@@ -6,6 +6,7 @@
 
 #include "app/Splash.h"
 #include "app/Tfrm3.h"
+#include "controls/TraduzioneToolkit.h"
 #include "controls/midi/ServiziSuono.h"
 #include "runstate/DatiGlob.h"
 
@@ -15,6 +16,7 @@ int Avvia(int argc, char** argv) {
   InizializzaDatiGlob();
   QApplication applicazione(argc, argv);
   QApplication::setApplicationName("Quorix");
+  CaricaTraduzioneToolkit();
   {
     TfrmSplash splash;
     splash.exec();

@@ -22,9 +22,11 @@ namespace qx {
 
 namespace {
 
-// Both are read and written the same way; the suffix a name gets follows the chosen filter.
-const QString kFiltroQxs = QStringLiteral("Quorix files (*.qxs *.QXS)");
-const QString kFiltroQxa = QStringLiteral("Quorix files (*.qxa *.QXA)");
+// Both are read and written the same way. The patterns match either case of the suffix.
+const QString kFiltroQxs = QStringLiteral("Quorix files (*.qxs)");
+const QString kFiltroQxa = QStringLiteral("Quorix files (*.qxa)");
+// A name typed without a suffix takes this one, until the user picks a filter.
+const QString kEstensionePredefinita = QStringLiteral("QXA");
 
 std::string Unisci(const std::vector<std::string>& righe, const char* separatore) {
   std::string r;
@@ -50,9 +52,9 @@ std::string ScegliFile(QWidget* f, bool salva, const std::string& attuale) {
   d.setNameFilters({kFiltroQxs, kFiltroQxa});
   const bool qxa = QFileInfo(corrente).suffix().compare(QStringLiteral("qxa"), Qt::CaseInsensitive) == 0;
   d.selectNameFilter(qxa ? kFiltroQxa : kFiltroQxs);
-  d.setDefaultSuffix(qxa ? QStringLiteral("qxa") : QStringLiteral("qxs"));
+  d.setDefaultSuffix(kEstensionePredefinita);
   QObject::connect(&d, &QFileDialog::filterSelected, &d, [&d](const QString& filtro) {
-    d.setDefaultSuffix(filtro == kFiltroQxa ? QStringLiteral("qxa") : QStringLiteral("qxs"));
+    d.setDefaultSuffix(filtro == kFiltroQxa ? QStringLiteral("QXA") : QStringLiteral("QXS"));
   });
   if (corrente.isEmpty()) {
     d.setDirectory(QString::fromStdString(DatiGlob.CartellaProgramma));
@@ -126,8 +128,6 @@ bool Tfrm3::ApriFile(const std::string& nome) {
     ImpostaNomeFile(QFileInfo(QString::fromStdString(percorso)).absoluteFilePath().toStdString());
     ImpostaTestoEditor(*MemoSource, letto.Testo);
     reoutput->setPlainText(QString::fromStdString(Unisci(DividiRighe(letto.Stampa), "\n")));
-    // Space values stand in the space frame, with the planes of its walls, as after RIFCART3D.
-    if (letto.bSpazio && CreaRifCart3D()) CreaRifCart3D()();
     ApplicaProgramma(letto, ambiente_->Variabili(), *ambiente_->RifCart(), DatiGlob.PuntiTraccia);
     const bool assi = ambiente_->RifCart()->_bAssi;
     servizi_->MostraRighelli(!assi);

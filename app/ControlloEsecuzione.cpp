@@ -12,6 +12,7 @@
 #include "app/PrelieviCanvas.h"
 #include "app/Protetto.h"
 #include "app/ServiziFinestra.h"
+#include "app/VistaSpazio.h"
 #include "app/Editori.h"
 #include "app/Tfrm3.h"
 #include "controls/midi/ServiziSuono.h"
@@ -21,6 +22,8 @@
 #include "interpreter/Scanner.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/WindowServices.h"
+#include "solid/RifCart3D.h"
+#include "solid/ScenaSpazio.h"
 #include "values/FunzioniAusiliarie.h"
 #include "values/figure/ListaValGraf.h"
 
@@ -66,6 +69,7 @@ void Tfrm3::InizializzaAmbiente() {
   g.OggettoScelto = nullptr;
   g.OggettoGLScelto = nullptr;
   prelievi_->Dimentica();
+  vistaSpazio_->Lascia();
   // The picked values belong to the table that is about to go: forget them first.
   if (g.ListaValGraf) g.ListaValGraf->Svuota();
   g.AreaRifCart = {pbRifCart->width(), pbRifCart->height()};
@@ -74,12 +78,26 @@ void Tfrm3::InizializzaAmbiente() {
   // The pens, the new variable table and trace points, the frame, the emptied output pane.
   ambiente_->InizializzaAmbiente();
   PreparaRifCart();
-  // The space frame and the planes of its walls come with RIFCART3D.
+  PreparaSpazio();
   AggiornaListaOggetti();
   g.bInterrotto = false;
   g.ListaIstruzioni.clear();
   g.RigaCorrente = -1;
   edIstruzione->ClearAll();
+}
+
+void Tfrm3::PreparaSpazio() {
+  // Space statements work in every fresh window: the frame and the planes of the walls
+  // are made here, and only the floor is shown, so that the solids stay easy to read.
+  CreaNuovoRifCart3D();
+  TScenaSpazio& scena = vistaSpazio_->Scena();
+  scena._GLCXZ->SetVisible(false);
+  scena._GLCYZ->SetVisible(false);
+  // Red underneath: seen from below, the floor says that it is below.
+  TGLColor& retro = scena._GLCXY->Material().BackProperties().Diffuse();
+  retro.SetRed(1);
+  retro.SetGreen(0);
+  retro.SetBlue(0);
 }
 
 void Tfrm3::EseguiProgramma() {

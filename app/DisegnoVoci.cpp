@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QStyleOptionMenuItem>
 
+#include "controls/ToolkitColors.h"
 #include "runstate/DatiGlob.h"
 
 namespace qx {
@@ -14,8 +15,6 @@ namespace {
 
 const QColor kVerde(0x00, 0x80, 0x00);
 const QColor kArgento(0xC0, 0xC0, 0xC0);
-
-QColor ColoreQt(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 void Sfondo(QPainter& p, const QRect& r, bool selezionata) {
   p.fillRect(r, selezionata ? kArgento : QColor(Qt::white));
@@ -137,7 +136,7 @@ void DisegnaVoceColore(QPainter& p, const QRect& r, int tag, bool selezionata, c
   }
   const QRect q = r.adjusted(1, 1, -2, -2);
   p.setPen(Qt::black);
-  p.setBrush(ColoreQt(IndiceAColore(15 - tag)));
+  p.setBrush(ToQColor(IndiceAColore(15 - tag)));
   p.drawRect(q);
 }
 

@@ -17,9 +17,11 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/CanvasDifferito.h"
 #include "app/Editori.h"
+#include "app/IconeStriscia.h"
 #include "app/Messaggi.h"
 #include "app/PaintBoxQt.h"
 #include "app/Protetto.h"
@@ -49,16 +51,6 @@ QVBoxLayout* Colonna(QWidget* w, bool senzaSpazi) {
   v->setContentsMargins(0, 0, 0, 0);
   if (senzaSpazi) v->setSpacing(0);
   return v;
-}
-
-QToolButton* PulsanteCanvas(QWidget* parent, QLayout* riga, const char* nome, const QString& hint) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(nome);
-  b->setToolTip(hint);
-  b->setAutoRaise(true);
-  b->setFixedSize(26, 24);
-  riga->addWidget(b);
-  return b;
 }
 
 }  // namespace
@@ -136,11 +128,18 @@ void Tfrm3::CreaBarraStrumenti() {
   IngrandisciCarattere1->setIconText("A+");
   RimpicciolisciCarattere1->setIconText("A-");
   for (QAction* a : {IngrandisciCarattere1, RimpicciolisciCarattere1, tbSpazio}) ToolBar2->addAction(a);
-  ToolBar2->addSeparator();
+  // The layouts and the buttons that a run shows sit in a bar of their own, which goes to a
+  // second row when the window is too narrow for both (never into a hidden overflow).
+  ToolBarViste = addToolBar("ToolBarViste");
+  ToolBarViste->setObjectName("ToolBarViste");
+  ToolBarViste->setMovable(false);
+  ToolBarViste->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   for (QAction* a : {tbtSoloGrafica, tbtEditor_e_Grafica, tbtSoloEditor, btnContinua, btnTerminaPenna})
-    ToolBar2->addAction(a);
+    ToolBarViste->addAction(a);
   btnContinua->setVisible(false);
   btnTerminaPenna->setVisible(false);
+  for (QAction* a : {btnContinua, btnTerminaPenna})
+    connect(a, &QAction::visibleChanged, this, [this] { AvvolgiBarreStrumenti(); });
 
   connect(actFileNew, &QAction::triggered, this, [this] { actFileNewExecute(); });
   connect(actFileOpen, &QAction::triggered, this, [this] { actFileOpenExecute(); });
@@ -274,6 +273,9 @@ QWidget* Tfrm3::CreaColonnaIntermedia() {
   MemoSource->OnStatusChange = [this](TCustomSrcEdit*, TSynStatusChanges) { AggiornaAzioni(); };
   MemoSource->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(MemoSource, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+    // A template goes where the user clicked, unless a selection waits to be replaced.
+    if (!MemoSource->SelectionAvailable())
+      MemoSource->SetCaretXY(MemoSource->DisplayToBufferPos(MemoSource->PixelsToNearestRowColumn(p.x(), p.y())));
     ++menuAperti_;
     PopupColorieComandi->exec(MemoSource->mapToGlobal(p));
     --menuAperti_;
@@ -344,32 +346,32 @@ QWidget* Tfrm3::CreaColonnaOutput() {
   auto* c = new QHBoxLayout(pnlControlliRifCart);
   c->setContentsMargins(2, 1, 2, 1);
   c->setSpacing(1);
-  sbSu = PulsanteCanvas(pnlControlliRifCart, c, "sbSu", "Su");
+  sbSu = PulsanteStriscia(pnlControlliRifCart, c, "sbSu", QIcon(), "Su");
   sbSu->setArrowType(Qt::UpArrow);
-  sbGiu = PulsanteCanvas(pnlControlliRifCart, c, "sbGiu", "Giù");
+  sbGiu = PulsanteStriscia(pnlControlliRifCart, c, "sbGiu", QIcon(), "Giù");
   sbGiu->setArrowType(Qt::DownArrow);
-  sbSinistra = PulsanteCanvas(pnlControlliRifCart, c, "sbSinistra", "Sinistra");
+  sbSinistra = PulsanteStriscia(pnlControlliRifCart, c, "sbSinistra", QIcon(), "Sinistra");
   sbSinistra->setArrowType(Qt::LeftArrow);
-  sbDestra = PulsanteCanvas(pnlControlliRifCart, c, "sbDestra", "Destra");
+  sbDestra = PulsanteStriscia(pnlControlliRifCart, c, "sbDestra", QIcon(), "Destra");
   sbDestra->setArrowType(Qt::RightArrow);
-  sbZoomp = PulsanteCanvas(pnlControlliRifCart, c, "sbZoomp", "Ingrandisci");
-  sbZoomp->setText("+");
-  sbZoomm = PulsanteCanvas(pnlControlliRifCart, c, "sbZoomm", "Rimpicciolisci");
-  sbZoomm->setText("-");
-  sbGrigliaOn = PulsanteCanvas(pnlControlliRifCart, c, "sbGrigliaOn", "Mostra griglia");
-  sbGrigliaOn->setText("#");
-  sbGrigliaOff = PulsanteCanvas(pnlControlliRifCart, c, "sbGrigliaOff", "Nascondi  griglia");
-  sbGrigliaOff->setText("|_");
+  sbZoomp = PulsanteStriscia(pnlControlliRifCart, c, "sbZoomp", IconaStriscia(TIconaStriscia::ZoomPiu),
+                             "Ingrandisci");
+  sbZoomm = PulsanteStriscia(pnlControlliRifCart, c, "sbZoomm", IconaStriscia(TIconaStriscia::ZoomMeno),
+                             "Rimpicciolisci");
+  sbGrigliaOn = PulsanteStriscia(pnlControlliRifCart, c, "sbGrigliaOn", IconaStriscia(TIconaStriscia::Griglia),
+                                 "Mostra griglia");
+  sbGrigliaOff = PulsanteStriscia(pnlControlliRifCart, c, "sbGrigliaOff", IconaStriscia(TIconaStriscia::Assi),
+                                  "Nascondi  griglia");
   auto* gruppoGriglia = new QButtonGroup(this);
   for (QToolButton* b : {sbGrigliaOn, sbGrigliaOff}) {
     b->setCheckable(true);
     gruppoGriglia->addButton(b);
   }
   sbGrigliaOn->setChecked(true);
-  sbInit = PulsanteCanvas(pnlControlliRifCart, c, "sbInit", "Ripristina valori iniziali");
-  sbInit->setText("0");
-  sbCancTraccia = PulsanteCanvas(pnlControlliRifCart, c, "sbCancTraccia", "Cancella traccia");
-  sbCancTraccia->setText("x");
+  sbInit = PulsanteStriscia(pnlControlliRifCart, c, "sbInit", IconaStriscia(TIconaStriscia::Origine),
+                            "Ripristina valori iniziali");
+  sbCancTraccia = PulsanteStriscia(pnlControlliRifCart, c, "sbCancTraccia", IconaStriscia(TIconaStriscia::CancellaTraccia),
+                                   "Cancella traccia");
   c->addStretch(1);
   d->addWidget(pnlControlliRifCart);
   pnlControlliRifCart3D = Pannello("pnlControlliRifCart3D", disegno);
@@ -444,16 +446,25 @@ QWidget* Tfrm3::CreaBarraEsegui() {
 
   connect(cbEsecuzioneVeloce, &QCheckBox::clicked, this, [this] { cbEsecuzioneVeloceClick(); });
   connect(pbEsegui, &QPushButton::clicked, this, [this] { Protetto([this] { pbEseguiClick(); }); });
+  // The bar runs on an Enter whose press it received: the release of an Enter that closed a
+  // dialog lands here too, and must not run the statement again.
+  edIstruzione->OnKeyDown = [this](TCustomSrcEdit*, std::uint16_t& tasto, TShiftState) {
+    if (tasto == VK_RETURN) invioPremuto_ = true;
+  };
   edIstruzione->OnKeyUp = [this](TCustomSrcEdit*, std::uint16_t& tasto, TShiftState stato) {
-    if (tasto == VK_RETURN && stato == 0) pbEsegui->click();
+    if (tasto != VK_RETURN) return;
+    const bool premuto = std::exchange(invioPremuto_, false);
+    if (premuto && stato == 0) pbEsegui->click();
   };
   // With the focus the bar grows over the message line, and shrinks back without it.
   edIstruzione->OnEnter = [this](TCustomSrcEdit*) {
+    invioPremuto_ = false;
     barraAttiva_ = true;
     altezzaBarra_ = kAltezzaBarra + kAltezzaMessaggio;
     ImpaginaBarraEsegui();
   };
   edIstruzione->OnExit = [this](TCustomSrcEdit*) {
+    invioPremuto_ = false;
     altezzaBarra_ = kAltezzaBarra;
     ImpaginaBarraEsegui();
   };
@@ -478,6 +489,47 @@ bool Tfrm3::eventFilter(QObject* oggetto, QEvent* evento) {
   if (evento->type() == QEvent::Resize && (oggetto == pnlEsegui || oggetto == pnlIntermedio))
     ImpaginaBarraEsegui();
   return QMainWindow::eventFilter(oggetto, evento);
+}
+
+namespace {
+void Larghezze(QSplitter* s, int strumenti, int intermedio, int output) {
+  s->setSizes({strumenti, std::max(1, intermedio), std::max(1, output)});
+}
+// Below about 800 pixels the rule of "Editor e grafica" would leave the editor a few
+// characters wide; it keeps at least this much.
+constexpr int kLarghezzaMinimaEditor = 160;
+}  // namespace
+
+void Tfrm3::ImpaginaColonne() {
+  if (!colonne_ || !tbtSoloEditor) return;
+  const int W = width(), s = pnlStrumenti->width();
+  if (tbtSoloEditor->isChecked()) {
+    const int intermedio = W - 1 - s - 14;
+    Larghezze(colonne_, s, intermedio, W - intermedio - s);
+    pnlListaOggetti->setFixedHeight(1);
+    pnlEsegui->setFixedHeight(1);
+  } else if (tbtSoloGrafica->isChecked()) {
+    Larghezze(colonne_, s, 1, W - 1 - s - 14);
+    // The command bar is the only way in for statements while the editor is hidden.
+    pnlEsegui->setFixedHeight(53);
+  } else {
+    const int intermedio = std::max(W / 2 - W / 6 - s, kLarghezzaMinimaEditor);
+    Larghezze(colonne_, s, intermedio, W - intermedio - s - 14);
+    pnlListaOggetti->setFixedHeight(height() / 4);
+    pnlEsegui->setFixedHeight(53);
+  }
+  ImpaginaBarraEsegui();
+}
+
+void Tfrm3::AvvolgiBarreStrumenti() {
+  if (!ToolBarViste) return;
+  const bool dueRighe = ToolBar2->sizeHint().width() + ToolBarViste->sizeHint().width() > width();
+  if (dueRighe == barreSuDueRighe_) return;
+  barreSuDueRighe_ = dueRighe;
+  if (dueRighe)
+    insertToolBarBreak(ToolBarViste);
+  else
+    removeToolBarBreak(ToolBarViste);
 }
 
 void Tfrm3::ImpaginaBarraEsegui() {

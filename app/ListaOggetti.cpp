@@ -1,7 +1,6 @@
 // The list of defined objects and the switches between the plane and the space view and
 // between the three layouts of the panes.
 #include <QAction>
-#include <QSplitter>
 #include <QStringList>
 #include <QTimer>
 
@@ -56,38 +55,18 @@ void Tfrm3::MostraVista(bool vista3D) {
   AggiornaListaOggetti();
 }
 
-namespace {
-void Larghezze(QSplitter* s, int strumenti, int intermedio, int output) {
-  s->setSizes({strumenti, std::max(1, intermedio), std::max(1, output)});
-}
-}  // namespace
-
+// The layout buttons: the columns follow the pressed one's rule at every resize too
+// (ImpaginaColonne, in Impaginazione.cpp).
 void Tfrm3::tbtSoloGraficaClick() {
-  const int W = width(), s = pnlStrumenti->width();
-  Larghezze(colonne_, s, 1, W - 1 - s - 14);
-  // The command bar is the only way in for statements while the editor is hidden.
-  pnlEsegui->setFixedHeight(53);
+  ImpaginaColonne();
   if (!pnlRifCart3D->isHidden()) MostraVista(true);
-  ImpaginaBarraEsegui();
 }
 
 void Tfrm3::tbtEditor_e_GraficaClick() {
-  const int W = width(), s = pnlStrumenti->width();
-  const int intermedio = W / 2 - W / 6 - s;
-  Larghezze(colonne_, s, intermedio, W - intermedio - s - 14);
-  pnlListaOggetti->setFixedHeight(height() / 4);
-  pnlEsegui->setFixedHeight(53);
+  ImpaginaColonne();
   if (!pnlRifCart3D->isHidden()) MostraVista(true);
-  ImpaginaBarraEsegui();
 }
 
-void Tfrm3::tbtSoloEditorClick() {
-  const int W = width(), s = pnlStrumenti->width();
-  const int intermedio = W - 1 - s - 14;
-  Larghezze(colonne_, s, intermedio, W - intermedio - s);
-  pnlListaOggetti->setFixedHeight(1);
-  pnlEsegui->setFixedHeight(1);
-  ImpaginaBarraEsegui();
-}
+void Tfrm3::tbtSoloEditorClick() { ImpaginaColonne(); }
 
 }  // namespace qx

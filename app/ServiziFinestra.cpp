@@ -16,14 +16,13 @@
 #include "app/PaintBoxQt.h"
 #include "app/Protetto.h"
 #include "app/Tfrm3.h"
+#include "controls/ToolkitColors.h"
 #include "controls/midi/ServiziSuono.h"
 #include "runstate/DatiGlob.h"
 
 namespace qx {
 
 namespace {
-
-QColor ColoreQt(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 // Swallows the keys typed while it lives.
 class FiltroTasti : public QObject {
@@ -103,7 +102,9 @@ void TServiziFinestra::ImpostaEditorSolaLettura(bool solaLettura) { f_.MemoSourc
 
 void TServiziFinestra::AggiungiRigaOutput(const std::string& riga, TColor colore) {
   QTextEdit* o = f_.reoutput;
-  o->setTextColor(ColoreQt(colore));
+  // A line with no colour of its own takes the pane's text colour (dark on the light pane).
+  o->setTextColor(colore == clNone || colore == clDefault ? o->palette().color(QPalette::Text)
+                                                          : ToQColor(colore, o->palette()));
   o->append(QString::fromStdString(riga));
   o->verticalScrollBar()->setValue(o->verticalScrollBar()->maximum());
 }

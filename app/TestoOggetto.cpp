@@ -4,6 +4,7 @@
 
 #include "platform/ColorNames.h"
 #include "runstate/ParoleChiave.h"
+#include "solid/Punto3D.h"
 #include "values/Funzioni.h"
 #include "values/ValoreFunzione.h"
 #include "values/ValoriScalari.h"
@@ -16,7 +17,11 @@ namespace qx {
 namespace {
 
 TColor ColoreVoce(const cValore& v) {
-  if (const auto* g = dynamic_cast<const cValoreGraf*>(&v)) return v.Tipo == T_TESTO ? g->Font.Color : g->Pen.Color;
+  if (const auto* g = dynamic_cast<const cValoreGraf*>(&v)) {
+    const TColor c = v.Tipo == T_TESTO ? g->Font.Color : g->Pen.Color;
+    // A value drawn with no colour is still listed in a colour that can be read.
+    return c == clNone ? clWindowText : c;
+  }
   return clBlue;
 }
 
@@ -44,6 +49,13 @@ std::string TestoDopoNome(const cValore& v) {
     case T_FUNZIONE:
       if (const auto* f = dynamic_cast<const cValoreFunzione*>(&v)) return " = " + Minuscolo(AlberoInTesto(f->Albero()));
       return std::string();
+    case T_PUNTO3D:
+      if (const auto* p = dynamic_cast<const cValorePunto3D*>(&v)) {
+        const TAffineVector c = p->Coordinate();
+        return " = (" + NumeroInTestoDec(c.X, 2) + "," + NumeroInTestoDec(c.Y, 2) + "," + NumeroInTestoDec(c.Z, 2) +
+               ")";
+      }
+      return std::string();
     default:
       return std::string();
   }
@@ -64,7 +76,7 @@ std::string VoceListaOggetti(const cVariabile& variabile) {
 }
 
 bool NellaVistaNascosta(TipiValore tipo, bool vista3D) {
-  return vista3D ? IsGeometriaPiana(tipo) || IsStatistica(tipo) : IsGeometriaSpazio(tipo);
+  return vista3D ? IsGeometriaPiana(tipo) : IsGeometriaSpazio(tipo);
 }
 
 }  // namespace qx

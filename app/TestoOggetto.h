@@ -12,8 +12,9 @@ class cVariabile;
 // "<b><c:Blue>Numero </b><c:WindowText>a = 2.5".
 std::string VoceListaOggetti(const cVariabile& variabile);
 
-// Whether a value of this kind belongs to the view that is hidden: plane values and charts
-// while the space view is shown, space values while the plane is.
+// Whether a value of this kind belongs to the view that is hidden: plane values (kinds 15 to
+// 34) while the space view is shown, space values (42 to 60) while the plane is. Charts and
+// the values that are not figures show in both.
 bool NellaVistaNascosta(TipiValore tipo, bool vista3D);
 
 }  // namespace qx

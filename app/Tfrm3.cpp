@@ -24,6 +24,7 @@
 #include "app/RigaComando.h"
 #include "app/ServiziFinestra.h"
 #include "app/VistaSpazio.h"
+#include "controls/TraduzioneToolkit.h"
 #include "controls/midi/ServiziSuono.h"
 #include "editor/SynQuorix.h"
 #include "interpreter/Ambiente.h"
@@ -43,6 +44,8 @@ Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziS
     : QMainWindow(parent), parametri_(std::move(parametri)), suono_(std::move(suono)) {
   // Before any widget takes its font: the forms' faces have desktop stand-ins.
   SostituisciFontToolkit();
+  // The toolkit's boxes and dialogs speak the window's language (a no-op after the start-up).
+  CaricaTraduzioneToolkit();
   if (!suono_) suono_ = midi::TServiziSuono::Dispositivo();
   ambiente_ = std::make_unique<TAmbiente>();
   canvasRifCart_ = std::make_unique<TCanvasDifferito>([this] {
@@ -139,6 +142,9 @@ void Tfrm3::FormActivate() {
 
 void Tfrm3::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  // The window is shown before the desktop maximises it: the columns follow every size.
+  AvvolgiBarreStrumenti();
+  ImpaginaColonne();
   FormResize();
 }
 

@@ -125,6 +125,7 @@ class Tfrm3 : public QMainWindow {
 
   // ---- Tool bar, actions and menus ----
   QToolBar* ToolBar2 = nullptr;
+  QToolBar* ToolBarViste = nullptr;  // the layout buttons, "Continua", "Termina Penna"
   QAction* actFileNew = nullptr;
   QAction* actFileOpen = nullptr;
   QAction* actFileSave = nullptr;
@@ -278,6 +279,10 @@ class Tfrm3 : public QMainWindow {
   QWidget* CreaColonnaOutput();
   QWidget* CreaBarraEsegui();
   void ImpaginaBarraEsegui();
+  // The columns by the rule of the pressed layout button, for the window's present size.
+  void ImpaginaColonne();
+  // The second tool bar goes below the first when both do not fit side by side.
+  void AvvolgiBarreStrumenti();
   // The canvas's mouse serves the statements that wait for a pick.
   void CollegaMouseRifCart();
   void MessaggioSemplice(const std::string& testo);
@@ -298,6 +303,8 @@ class Tfrm3 : public QMainWindow {
   std::string StatementCarattere(bool soloOggetto, bool& confermato);
   // ControlloEsecuzione.cpp
   void SvuotaListaValGraf();
+  // The reset's space frame, the planes of the walls, the floor alone shown.
+  void PreparaSpazio();
   void AbilitaTermina(bool abilitato);
   // ListaOggetti.cpp
   void RicostruisciListaOggetti();
@@ -329,6 +336,8 @@ class Tfrm3 : public QMainWindow {
   bool listaDaAggiornare_ = false;
   bool aggiornamentoPrevisto_ = false;
   bool contestoBarra_ = false;    // the editors' popup was opened on the command bar
+  bool invioPremuto_ = false;
+  bool barreSuDueRighe_ = false;     // the command bar received the press of the Enter key
   int menuAperti_ = 0;
   int altezzaBarra_ = 0;          // the command bar's height without the focus
   QMetaObject::Connection fuoco_;  // the application's focus changes

@@ -13,8 +13,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/IconeStriscia.h"
 #include "app/Protetto.h"
 #include "app/file/AccessiSpazio.h"
+#include "runstate/DatiGlob.h"
 #include "scene/viewer/GLSceneViewer.h"
 #include "solid/LatoSpazio.h"
 #include "solid/ScenaSpazio.h"
@@ -33,17 +35,6 @@ TTastiMouse Tasti(const QMouseEvent& e) {
   t.Ctrl = e.modifiers() & Qt::ControlModifier;
   t.Alt = e.modifiers() & Qt::AltModifier;
   return t;
-}
-
-QToolButton* Pulsante(QWidget* padre, QLayout* riga, const char* nome, const QString& testo, const QString& suggerimento) {
-  auto* b = new QToolButton(padre);
-  b->setObjectName(nome);
-  b->setText(testo);
-  b->setToolTip(suggerimento);
-  b->setAutoRaise(true);
-  b->setFixedSize(26, 24);
-  riga->addWidget(b);
-  return b;
 }
 
 // The scene drawn off-screen and shown as a picture, for platforms without OpenGL widgets.
@@ -132,27 +123,28 @@ TVistaSpazio::TVistaSpazio(QWidget* Scn, QWidget* controlli, QLabel* Label1, QCh
     CollegaMouse(*immagine, *lato_, *label1_);
   }
   vista_->setObjectName("ScnVista");
+  vista_->installEventFilter(this);
   contenitore->addWidget(vista_);
   lato_->Modificato = std::move(modificato);
 
   auto* riga = new QHBoxLayout(controlli);
   riga->setContentsMargins(2, 1, 2, 1);
   riga->setSpacing(1);
-  sb3DGriglieOn = Pulsante(controlli, riga, "sb3DGriglieOn", "#", "Mostra griglia");
-  sb3DGriglieOff = Pulsante(controlli, riga, "sb3DGriglieOff", "|_", "Nascondi griglia");
+  sb3DGriglieOn = PulsanteStriscia(controlli, riga, "sb3DGriglieOn", IconaStriscia(TIconaStriscia::Griglia), "Mostra griglia");
+  sb3DGriglieOff = PulsanteStriscia(controlli, riga, "sb3DGriglieOff", IconaStriscia(TIconaStriscia::Assi), "Nascondi griglia");
   for (QToolButton* b : {sb3DGriglieOn, sb3DGriglieOff}) {
     b->setCheckable(true);
     b->setAutoExclusive(true);
     connect(b, &QToolButton::clicked, this, [this] { Protetto([this] { sb3DGriglieOnClick(); }); });
   }
   sb3DGriglieOn->setChecked(true);
-  sb3DMuri = Pulsante(controlli, riga, "sb3DMuri", "[]", "Pareti");
-  sbSu3D = Pulsante(controlli, riga, "sbSu3D", "", "Su");
+  sb3DMuri = PulsanteStriscia(controlli, riga, "sb3DMuri", IconaStriscia(TIconaStriscia::Pareti), "Pareti");
+  sbSu3D = PulsanteStriscia(controlli, riga, "sbSu3D", QIcon(), "Su");
   sbSu3D->setArrowType(Qt::UpArrow);
-  sbGiu3D = Pulsante(controlli, riga, "sbGiu3D", "", "Giù");
+  sbGiu3D = PulsanteStriscia(controlli, riga, "sbGiu3D", QIcon(), "Giù");
   sbGiu3D->setArrowType(Qt::DownArrow);
-  sbZoommpD = Pulsante(controlli, riga, "sbZoommpD", "+", "Ingrandisci");
-  sbZoomm3D = Pulsante(controlli, riga, "sbZoomm3D", "-", "Rimpicciolisci");
+  sbZoommpD = PulsanteStriscia(controlli, riga, "sbZoommpD", IconaStriscia(TIconaStriscia::ZoomPiu), "Ingrandisci");
+  sbZoomm3D = PulsanteStriscia(controlli, riga, "sbZoomm3D", IconaStriscia(TIconaStriscia::ZoomMeno), "Rimpicciolisci");
   riga->addStretch(1);
 
   pmPareti = new QMenu(controlli);
@@ -175,7 +167,9 @@ TVistaSpazio::TVistaSpazio(QWidget* Scn, QWidget* controlli, QLabel* Label1, QCh
 }
 
 TVistaSpazio::~TVistaSpazio() {
-  // The view goes first, while the scene it draws is still there.
+  // The view goes first, while the scene it draws is still there; the mouse leaving it
+  // as it goes is nobody's business any more.
+  vista_->removeEventFilter(this);
   if (viewer_) {
     viewer_->OnMouseDown = viewer_->OnMouseMove = viewer_->OnMouseUp = nullptr;
     viewer_->Buffer().AfterRender = nullptr;
@@ -183,6 +177,20 @@ TVistaSpazio::~TVistaSpazio() {
   lato_.reset();
   delete vista_;
   InstallaScenaSpazio(nullptr);
+}
+
+bool TVistaSpazio::eventFilter(QObject* oggetto, QEvent* evento) {
+  if (oggetto == vista_ && evento->type() == QEvent::Leave) Protetto([this] { Lascia(); });
+  return QObject::eventFilter(oggetto, evento);
+}
+
+void TVistaSpazio::Lascia() {
+  // A point being placed follows the mouse and is not a hover.
+  if (DatiGlob.bAttesaPunto3D || DatiGlob.bAttesaPunto3DSu) return;
+  // A move with no button far outside the view finds nothing under the mouse, which is
+  // what takes the highlight away.
+  if (lato_->Evidenziato()) lato_->MouseMove(-1000, -1000, TTastiMouse{});
+  label1_->clear();
 }
 
 void TVistaSpazio::sb3DGriglieOnClick() { lato_->MostraGriglie(sb3DGriglieOn->isChecked()); }

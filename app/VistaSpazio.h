@@ -49,10 +49,17 @@ class TVistaSpazio : public QObject {
   QAction* PianoXZ1 = nullptr;
   QAction* PianoYZ1 = nullptr;
 
+  // The mouse left the view, or the values went (a reset): the hovered object loses its
+  // highlight and the label empties.
+  void Lascia();
+
   void sb3DGriglieOnClick();
   void sb3DMuriClick();
   void pmParetiPopup();
   void PianoXY1Click(QAction* voce);
+
+ protected:
+  bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
  private:
   std::unique_ptr<TScenaSpazio> scena_;

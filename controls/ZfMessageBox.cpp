@@ -36,7 +36,17 @@ int ShowQtMessageBox(const TMessageBoxRequest& request) {
     case MB_RETRYCANCEL: choices = {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}}; break;
     default: choices = {{QMessageBox::Ok, IDOK}}; break;
   }
-  for (const Choice& c : choices) box.addButton(c.Button);
+  // The system's own texts of the four common buttons; the others are the toolkit's.
+  for (const Choice& c : choices) {
+    QPushButton* b = box.addButton(c.Button);
+    switch (c.Button) {
+      case QMessageBox::Yes: b->setText(QString::fromUtf8("S\u00EC")); break;
+      case QMessageBox::No: b->setText(QStringLiteral("No")); break;
+      case QMessageBox::Cancel: b->setText(QStringLiteral("Annulla")); break;
+      case QMessageBox::Ok: b->setText(QStringLiteral("OK")); break;
+      default: break;
+    }
+  }
   box.setDefaultButton(choices.front().Button);
   QPushButton* help = (request.Flags & MB_HELP) ? box.addButton(QMessageBox::Help) : nullptr;
   for (;;) {

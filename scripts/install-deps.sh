@@ -5,7 +5,7 @@ packages=(
   g++ cmake ninja-build pkg-config python3
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libjpeg-dev fonts-liberation fonts-dejavu-core
+  qt6-base-dev qt6-translations-l10n libjpeg-dev fonts-liberation fonts-dejavu-core
   libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
   libqt6opengl6-dev libfreetype-dev
   libshp-dev libsdl2-dev libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont

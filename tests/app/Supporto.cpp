@@ -124,6 +124,7 @@ void Digita(QWidget* editor, const QString& testo) {
 
 void Clicca(Tfrm3& f, QAction* azione) {
   QWidget* b = f.ToolBar2->widgetForAction(azione);
+  if (!b) b = f.ToolBarViste->widgetForAction(azione);
   if (b && b->isVisible())
     QTest::mouseClick(b, Qt::LeftButton);
   else

@@ -98,6 +98,15 @@ TEST(Esecuzione, LaBarraDeiComandiEsegueEAggiungeAlProgramma) {
   QTest::keyClick(f.edIstruzione, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(RigheEditor(*f.edIstruzione).size(), 2u);
   EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  // The release of an Enter pressed elsewhere (a dialog closed with it) runs nothing.
+  ImpostaTestoEditor(*f.edIstruzione, "A = 1;");
+  QTest::keyRelease(f.edIstruzione, Qt::Key_Return);
+  EXPECT_EQ(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 1u);
+  QTest::keyPress(f.edIstruzione, Qt::Key_Return);
+  QTest::keyRelease(f.edIstruzione, Qt::Key_Return);
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("A"), nullptr);
+  EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 2u);
 }
 
 TEST(Esecuzione, PassoPassoSiFermaDopoLaPrimaIstruzioneEdEseguiVaAllaFine) {
@@ -144,8 +153,9 @@ TEST(Esecuzione, PassoPassoAvanzaDiUnaIstruzioneAllaVolta) {
     Clicca(f, f.EseguiPassoPasso1);
   });
   Clicca(f, f.EseguiPassoPasso1);
-  EXPECT_EQ(variabili, (std::vector<int>{1, 2}));
-  EXPECT_EQ(DatiGlob.ListaVariabili->Count(), 3);
+  // The table starts with the three planes of the space walls that every reset makes.
+  EXPECT_EQ(variabili, (std::vector<int>{4, 5}));
+  EXPECT_EQ(DatiGlob.ListaVariabili->Count(), 6);
 }
 
 TEST(Esecuzione, LaRigaDellErroreRestaRossaFinoAlPrimoTasto) {
@@ -294,6 +304,35 @@ TEST(Esecuzione, StampaScriveNelRiquadroDiOutput) {
   ImpostaTestoEditor(*f.MemoSource, "STAMPA(\"tre\");");
   Clicca(f, f.Esegui1);
   EXPECT_EQ(f.reoutput->toPlainText(), "> tre");
+}
+
+// The colour of each character of a line of the output pane.
+std::vector<QColor> ColoriRiga(QTextEdit& o, int riga) {
+  std::vector<QColor> colori;
+  const QTextBlock b = o.document()->findBlockByNumber(riga);
+  for (auto it = b.begin(); !it.atEnd(); ++it) colori.push_back(it.fragment().charFormat().foreground().color());
+  return colori;
+}
+
+TEST(Esecuzione, LeRigheStampateSonoScureSulRiquadroChiaro) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  ImpostaTestoEditor(*f.MemoSource, "STAMPA(\"si legge\");");
+  Clicca(f, f.Esegui1);
+  const QColor testo = f.reoutput->palette().color(QPalette::Text);
+  ASSERT_LT(testo.lightness(), 100) << "a dark text colour on the light pane";
+  EXPECT_EQ(ColoriRiga(*f.reoutput, 0), std::vector<QColor>{testo});
+  // What a person sees: dark pixels where the line is written.
+  const QImage img = f.reoutput->viewport()->grab().toImage();
+  int scuri = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) scuri += QColor(img.pixel(x, y)).lightness() < 110;
+  EXPECT_GT(scuri, 20);
+  // A line given a colour keeps it, and the next line without one is dark again.
+  f.Servizi().AggiungiRigaOutput("> rosso", clRed);
+  f.Servizi().AggiungiRigaOutput("> nero", clNone);
+  EXPECT_EQ(ColoriRiga(*f.reoutput, 1), std::vector<QColor>{QColor(255, 0, 0)});
+  EXPECT_EQ(ColoriRiga(*f.reoutput, 2), std::vector<QColor>{testo});
 }
 
 TEST(Esecuzione, LEsecuzioneVeloceNonEvidenziaLaRiga) {

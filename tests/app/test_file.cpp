@@ -25,10 +25,19 @@ const char* const kProgramma =
     "N = 7;\n"
     "STAMPA(\"ciao\");";
 
+// The names of the work's variables, oldest first. Every reset starts the table with the
+// planes of the space walls, which no file holds: they are checked once, then left out.
 std::string Nomi() {
   std::string r;
   const cListaVariabili* t = DatiGlob.ListaVariabili;
-  for (int i = t ? t->Count() : 0; i >= 1; --i) r += (r.empty() ? "" : " ") + t->Elemento(i)->Nome;
+  const int n = t ? t->Count() : 0;
+  EXPECT_GE(n, 3);
+  if (n >= 3) {
+    EXPECT_EQ(t->Elemento(n)->Nome, "PIANOXY");
+    EXPECT_EQ(t->Elemento(n - 1)->Nome, "PIANOYZ");
+    EXPECT_EQ(t->Elemento(n - 2)->Nome, "PIANOXZ");
+  }
+  for (int i = n - 3; i >= 1; --i) r += (r.empty() ? "" : " ") + t->Elemento(i)->Nome;
   return r;
 }
 
@@ -50,7 +59,7 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
   DatiGlob.PuntiTraccia->Aggiungi(4, 4);
   ASSERT_TRUE(f.MemoSource->Modified());
 
-  // Save with no file yet asks for a name; a name without suffix takes ".qxs".
+  // Save with no file yet asks for a name; a name without suffix takes the default ".QXA".
   {
     RispondiModali risposte;
     RispondiConFile(risposte, cartella.Percorso("lezione"));
@@ -58,10 +67,10 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
     ASSERT_EQ(risposte.Visti.size(), 1u);
     EXPECT_EQ(risposte.Visti[0].titolo, "Salva con Nome");
   }
-  const std::string file = cartella.Percorso("lezione.qxs");
+  const std::string file = cartella.Percorso("lezione.QXA");
   ASSERT_TRUE(std::filesystem::exists(file));
   EXPECT_EQ(f.NomeFile(), file);
-  EXPECT_EQ(f.windowTitle(), "lezione.qxs - Quorix 3.0");
+  EXPECT_EQ(f.windowTitle(), "lezione.QXA - Quorix 3.0");
   EXPECT_FALSE(f.MemoSource->Modified());
   const std::string salvato = LeggiFile(file);
 
@@ -101,7 +110,7 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
   EXPECT_EQ(f.reoutput->toPlainText(), "> ciao");
   EXPECT_EQ(Nomi(), "P C N");
   EXPECT_EQ(DatiGlob.PuntiTraccia->Count(), 1);
-  EXPECT_EQ(f.windowTitle(), "lezione.qxs - Quorix 3.0");
+  EXPECT_EQ(f.windowTitle(), "lezione.QXA - Quorix 3.0");
   EXPECT_FALSE(f.MemoSource->Modified());
   EXPECT_FALSE(f.MemoSource->ReadOnly());
   EXPECT_EQ(VociLista(f).size(), 3u);
@@ -122,7 +131,7 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
   EXPECT_EQ(LeggiFile(file), salvato);
 }
 
-TEST(FileFinestra, SalvaConNomeDalMenuPrendeLEstensioneDelFiltro) {
+TEST(FileFinestra, SalvaConNomeDalMenuPrendeLEstensioneDelFiltroScelto) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
@@ -130,21 +139,24 @@ TEST(FileFinestra, SalvaConNomeDalMenuPrendeLEstensioneDelFiltro) {
   RispondiModali risposte;
   risposte.Aggiungi([&](QDialog& d) {
     auto& dialogo = dynamic_cast<QFileDialog&>(d);
-    EXPECT_EQ(dialogo.nameFilters(),
-              (QStringList{"Quorix files (*.qxs *.QXS)", "Quorix files (*.qxa *.QXA)"}));
-    dialogo.selectNameFilter(dialogo.nameFilters()[1]);
-    emit dialogo.filterSelected(dialogo.nameFilters()[1]);
+    EXPECT_EQ(dialogo.nameFilters(), (QStringList{"Quorix files (*.qxs)", "Quorix files (*.qxa)"}));
+    EXPECT_EQ(dialogo.defaultSuffix(), "QXA");
+    // The toolkit's own texts in Italian.
+    EXPECT_EQ(dialogo.labelText(QFileDialog::Reject).remove('&'), "Annulla");
+    EXPECT_EQ(dialogo.labelText(QFileDialog::FileName).remove('&'), "Nome del file:");
+    dialogo.selectNameFilter(dialogo.nameFilters()[0]);
+    emit dialogo.filterSelected(dialogo.nameFilters()[0]);
     dialogo.selectFile(QString::fromStdString(cartella.Percorso("esercizio")));
     d.accept();
   });
   f.actFileSaveAs->trigger();
-  EXPECT_TRUE(std::filesystem::exists(cartella.Percorso("esercizio.qxa")));
-  EXPECT_EQ(f.windowTitle(), "esercizio.qxa - Quorix 3.0");
+  EXPECT_TRUE(std::filesystem::exists(cartella.Percorso("esercizio.QXS")));
+  EXPECT_EQ(f.windowTitle(), "esercizio.QXS - Quorix 3.0");
   // Cancelling Save As changes nothing.
   RispondiModali annulla;
   annulla.Premi(QMessageBox::Cancel);
   f.actFileSaveAs->trigger();
-  EXPECT_EQ(f.NomeFile(), cartella.Percorso("esercizio.qxa"));
+  EXPECT_EQ(f.NomeFile(), cartella.Percorso("esercizio.QXS"));
 }
 
 TEST(FileFinestra, LaDomandaPrimaDiNuovoEDiApri) {

@@ -4,12 +4,15 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 
 #include "app/DisegnoVoci.h"
 #include "app/ModelliPalette.h"
+#include "app/dialogs/LeggiNum.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/Modelli.h"
 #include "tests/app/Supporto.h"
@@ -77,6 +80,23 @@ TEST(Menu, IlPopupApertoSullaBarraScriveNellaBarra) {
   ASSERT_TRUE(scegli.Eseguita());
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"StilePenna(5);"});
   EXPECT_TRUE(SenzaTesto(*f.MemoSource));
+}
+
+TEST(Menu, IlPopupDellEditorMetteIlModelloDoveSiECliccato) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  ImpostaTestoEditor(*f.MemoSource, "A = 1;\nB = 2;\nC = 3;");
+  f.MemoSource->setFocus();
+  f.MemoSource->SetCaretXY({1, 1});
+  Quando scegli([&] { return f.PopupColorieComandi->isVisible(); }, [&] {
+    f.StilePenna1->actions()[0]->trigger();
+    f.PopupColorieComandi->close();
+  });
+  // The click falls at the start of the third line, while the caret is on the first.
+  const QPoint clic = f.MemoSource->RowColumnToPixels({1, 3}) + QPoint(1, f.MemoSource->LineHeight() / 2);
+  emit f.MemoSource->customContextMenuRequested(clic);
+  ASSERT_TRUE(scegli.Eseguita());
+  EXPECT_EQ(Righe(f.MemoSource), (std::vector<std::string>{"A = 1;", "B = 2;", "StilePenna(1);C = 3;"}));
 }
 
 TEST(Menu, LeStruttureDiControlloSonoUnSoloPassoDiAnnullamento) {
@@ -197,16 +217,62 @@ TEST(Palette, UnModelloDirettoConEseguiSubitoGiraUnaVolta) {
   RispondiModali risposte;
   risposte.Premi(QMessageBox::Ok);
   QTest::mouseClick(sbCubo, Qt::LeftButton);
-  EXPECT_EQ(risposte.Visti.size(), 1u);
-  EXPECT_EQ(risposte.SenzaRisposta, 0);
+  // Its number dialog, cancelled: the statement did not succeed, so it is not in the program.
+  ASSERT_EQ(risposte.Visti.size(), 1u);
+  EXPECT_EQ(risposte.Visti[0].titolo, "LeggiNum");
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"Cubo(LeggiNum(\"misura lato\"));"});
-  // It did not succeed, so it is not in the program.
   EXPECT_TRUE(SenzaTesto(*f.MemoSource));
 
   // A template that works is run and appended.
   f.cbEseguiSubito->setChecked(false);
   QTest::mouseClick(f.findChild<QToolButton*>("sbTesto"), Qt::LeftButton);
   EXPECT_EQ(Righe(f.edIstruzione), std::vector<std::string>{"Scrivi(LeggiTesto);"});
+}
+
+TEST(Palette, IModelliDelloSpazioFunzionanoInUnaFinestraNuova) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  f.cbEseguiSubito->setChecked(true);
+  auto numero = [](const char* testo) {
+    return [testo](QDialog& d) {
+      auto& n = dynamic_cast<TfrmLeggiNum&>(d);
+      n.Edit1->setText(testo);
+      QTest::mouseClick(n.BitBtn1, Qt::LeftButton);
+    };
+  };
+  {
+    // "Punto3D(numero_x, numero_y, numero_z)": no RIFCART3D, no error.
+    RispondiModali risposte;
+    for (const char* n : {"1", "2", "3"}) risposte.Aggiungi(numero(n));
+    f.sbComandiClick(146, nullptr);
+    EXPECT_EQ(risposte.Visti.size(), 3u);
+    EXPECT_EQ(risposte.SenzaRisposta, 0);
+  }
+  EXPECT_EQ(RigheEditor(*f.MemoSource),
+            std::vector<std::string>{"Punto3D(Legginum(\"x\"),Legginum(\"y\"),Legginum(\"z\"));"});
+  EXPECT_EQ(DatiGlob.ListaVariabili->Elemento(1)->GetValore()->Tipo, T_PUNTO3D);
+  {
+    // "Sfera": its radius, then the sphere placed with the mouse in the space view.
+    RispondiModali risposte;
+    risposte.Aggiungi(numero("1"));
+    Quando posa([] { return DatiGlob.bAttesaPunto3D; }, [&] {
+      f.MostraVista(true);
+      QWidget* vista = f.findChild<QWidget*>("ScnVista");
+      QCoreApplication::processEvents();
+      const QPointF centro(vista->width() / 2.0, vista->height() / 2.0);
+      QMouseEvent muovi(QEvent::MouseMove, centro, vista->mapToGlobal(centro), Qt::NoButton, Qt::NoButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(vista, &muovi);
+      QMouseEvent su(QEvent::MouseButtonRelease, centro, vista->mapToGlobal(centro), Qt::LeftButton, Qt::NoButton,
+                     Qt::NoModifier);
+      QApplication::sendEvent(vista, &su);
+    });
+    QTest::mouseClick(f.findChild<QToolButton*>("sbSfera"), Qt::LeftButton);
+    EXPECT_TRUE(posa.Eseguita());
+    EXPECT_EQ(risposte.SenzaRisposta, 0);
+  }
+  EXPECT_EQ(RigheEditor(*f.MemoSource).size(), 2u);
+  EXPECT_EQ(DatiGlob.ListaVariabili->Elemento(1)->GetValore()->Tipo, T_SFERA3D);
 }
 
 TEST(Palette, ICodiciDeiPopup) {

@@ -12,7 +12,6 @@
 #include <numbers>
 
 #include "runstate/DatiGlob.h"
-#include "tests/support/CartellaRuntime.h"
 #include "tests/app/Supporto.h"
 #include "values/RifCart.h"
 
@@ -58,14 +57,3 @@ TEST(Schermata, LaFinestraVeraDisegnaIlCerchio) {
 
 }  // namespace
 }  // namespace qx::test
-
-int main(int argc, char** argv) {
-  // On xvfb-run's display the window is a real X window; without a display the test only
-  // lists itself and skips.
-  if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  setenv("QT_FONT_DPI", "96", 0);
-  qx::test::CartellaRuntime();
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

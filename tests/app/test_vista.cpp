@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QSplitter>
 #include <QTest>
+#include <QToolBar>
 #include <cmath>
 
 #include "app/TestoOggetto.h"
@@ -297,8 +298,13 @@ TEST(ListaOggetti, LaVistaNascostaSaltaISuoiValoriEProsegue) {
   EXPECT_FALSE(f.pnlRifCart->isVisible());
   EXPECT_TRUE(f.pnlRifCart3D->isVisible());
   EXPECT_TRUE(f.pnlControlliRifCart3D->isVisible());
-  // The circle and the chart belong to the plane; the number older than them is still listed.
-  EXPECT_EQ(VociLista(f), std::vector<std::string>{"<b><c:Blue>Numero </b><c:WindowText>A = 1"});
+  // The circle belongs to the plane; the chart shows in both views, and the number older
+  // than the circle is still listed, as are the planes of the walls.
+  EXPECT_EQ(VociLista(f), (std::vector<std::string>{"<b><c:Blue>Disgramma a Strisce </b><c:WindowText>D",
+                                                    "<b><c:Blue>Numero </b><c:WindowText>A = 1",
+                                                    "<b><c:Blue>Piano </b><c:WindowText>PIANOXY",
+                                                    "<b><c:Blue>Piano </b><c:WindowText>PIANOXZ",
+                                                    "<b><c:Blue>Piano </b><c:WindowText>PIANOYZ"}));
   f.MostraVista(false);
   EXPECT_FALSE(f.tbSpazio->isChecked());
   EXPECT_TRUE(f.pnlRifCart->isVisible());
@@ -307,7 +313,11 @@ TEST(ListaOggetti, LaVistaNascostaSaltaISuoiValoriEProsegue) {
   EXPECT_TRUE(NellaVistaNascosta(T_SFERA3D, false));
   EXPECT_FALSE(NellaVistaNascosta(T_SFERA3D, true));
   EXPECT_TRUE(NellaVistaNascosta(T_CERCHIO, true));
-  EXPECT_TRUE(NellaVistaNascosta(T_DIAG_IST, true));
+  EXPECT_FALSE(NellaVistaNascosta(T_DIAG_IST, true));
+  EXPECT_FALSE(NellaVistaNascosta(T_DIAG_STR, false));
+  EXPECT_TRUE(NellaVistaNascosta(T_FUNZIONE, true));
+  EXPECT_TRUE(NellaVistaNascosta(T_SCRITTURA, true));
+  EXPECT_TRUE(NellaVistaNascosta(T_ICOSAEDRO3D, false));
   EXPECT_FALSE(NellaVistaNascosta(T_MATR_REALE, true));
 }
 
@@ -329,6 +339,45 @@ TEST(Impaginazione, LeTreDisposizioni) {
   EXPECT_NEAR(f.pnlIntermedio->width(), W / 2 - W / 6 - f.pnlStrumenti->width(), 8);
   EXPECT_EQ(f.pnlListaOggetti->height(), f.height() / 4);
   EXPECT_EQ(f.pnlEsegui->height(), 53);
+  // The columns follow a later resize (the desktop maximises the window after showing it).
+  f.resize(1400, 900);
+  QCoreApplication::processEvents();
+  EXPECT_NEAR(f.pnlIntermedio->width(), 1400 / 2 - 1400 / 6 - f.pnlStrumenti->width(), 8);
+  EXPECT_EQ(f.pnlListaOggetti->height(), 900 / 4);
+  EXPECT_EQ(f.ToolBarViste->y(), f.ToolBar2->y()) << "one row of tool bars";
+  // Narrow: the editor keeps a usable width, the layout buttons go to a second row.
+  f.resize(800, 600);
+  QCoreApplication::processEvents();
+  EXPECT_GE(f.pnlIntermedio->width(), 160 - 8);
+  EXPECT_GT(f.ToolBarViste->y(), f.ToolBar2->y());
+  EXPECT_TRUE(f.ToolBarViste->widgetForAction(f.tbtSoloEditor)->isVisible());
+  f.resize(1400, 900);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.ToolBarViste->y(), f.ToolBar2->y());
+}
+
+TEST(Impaginazione, IPulsantiSottoIlDisegnoSonoPiccoleImmagini) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  const std::pair<const char*, const char*> pulsanti[] = {
+      {"sbZoomp", "Ingrandisci"},          {"sbZoomm", "Rimpicciolisci"},
+      {"sbGrigliaOn", "Mostra griglia"},   {"sbGrigliaOff", "Nascondi  griglia"},
+      {"sbInit", "Ripristina valori iniziali"}, {"sbCancTraccia", "Cancella traccia"},
+      {"sb3DGriglieOn", "Mostra griglia"}, {"sb3DGriglieOff", "Nascondi griglia"},
+      {"sb3DMuri", "Pareti"},              {"sbZoommpD", "Ingrandisci"},
+      {"sbZoomm3D", "Rimpicciolisci"}};
+  for (const auto& [nome, suggerimento] : pulsanti) {
+    auto* b = f.findChild<QToolButton*>(nome);
+    ASSERT_NE(b, nullptr) << nome;
+    EXPECT_TRUE(b->text().isEmpty()) << nome;
+    EXPECT_EQ(b->toolTip().toStdString(), suggerimento);
+    // A picture with something drawn in it.
+    const QImage img = b->icon().pixmap(18, 18).toImage();
+    int pieni = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) pieni += qAlpha(img.pixel(x, y)) > 128;
+    EXPECT_GT(pieni, 12) << nome;
+  }
 }
 
 }  // namespace

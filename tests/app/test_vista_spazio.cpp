@@ -76,6 +76,54 @@ TEST_F(VistaSpazio, HoveringASolidLightsItAndShowsItsDescription) {
   EXPECT_EQ(V3("S").Principale()->Material().FrontProperties().Emission().Color().X, 0.0f);
 }
 
+TEST_F(VistaSpazio, TheHoverGoesWhenTheMouseLeavesAndAtNuovo) {
+  Esegui("RIFCART3D;\nS = SFERA(PUNTO3D(0,0,0), 1);");
+  Mouse(QEvent::MouseMove, Schermo({0, 0, 0}), Qt::NoButton, Qt::NoButton);
+  ASSERT_EQ(f().Label1->text().toStdString(), "Sfera: S");
+  QEvent fuori(QEvent::Leave);
+  QApplication::sendEvent(vista, &fuori);
+  EXPECT_EQ(f().Label1->text().toStdString(), "");
+  EXPECT_EQ(V3("S").Principale()->Material().FrontProperties().Emission().Color().X, 0.0f);
+  Mouse(QEvent::MouseMove, Schermo({0, 0, 0}), Qt::NoButton, Qt::NoButton);
+  ASSERT_EQ(f().Label1->text().toStdString(), "Sfera: S");
+  f().MemoSource->SetEditorModified(false);
+  f().actFileNewExecute();
+  EXPECT_EQ(f().Label1->text().toStdString(), "");
+}
+
+TEST_F(VistaSpazio, EveryResetMakesTheFrameThePlanesAndShowsTheFloorOnly) {
+  // No RIFCART3D: the window's reset has made the space frame and the planes of the walls.
+  ImpostaTestoEditor(*f().MemoSource, "C = CUBO(PUNTO3D(0,0,0), 2);\nP = PUNTO3D(1, 2.5, -3);\nSTAMPA(\"ok\");");
+  Clicca(f(), f().Esegui1);
+  Clicca(f(), f().tbSpazio);
+  EXPECT_EQ(DatiGlob.RigaErrore, -1);
+  EXPECT_EQ(f().reoutput->toPlainText().toStdString(), "> ok");
+  ASSERT_NE(DatiGlob.RifCart3D, nullptr);
+  const TScenaSpazio& s = ScenaSpazio();
+  EXPECT_EQ(V3("PIANOXY").Principale(), s._GLCXY);
+  EXPECT_EQ(V3("PIANOYZ").Principale(), s._GLCYZ);
+  EXPECT_EQ(V3("PIANOXZ").Principale(), s._GLCXZ);
+  EXPECT_TRUE(s._GLCXY->Visible());
+  EXPECT_FALSE(s._GLCXZ->Visible());
+  EXPECT_FALSE(s._GLCYZ->Visible());
+  const TColorVector retro = s._GLCXY->Material().BackProperties().Diffuse().Color();
+  EXPECT_EQ(retro.X, 1.0f);
+  EXPECT_EQ(retro.Y, 0.0f);
+  EXPECT_EQ(retro.Z, 0.0f);
+  // A space point is listed with its coordinates; the planes are listed in the space view.
+  EXPECT_EQ(VociLista(f()), (std::vector<std::string>{"<b><c:Blue>Cubo </b><c:WindowText>C",
+                                                      "<b><c:Blue>Piano </b><c:WindowText>PIANOXY",
+                                                      "<b><c:Blue>Piano </b><c:WindowText>PIANOXZ",
+                                                      "<b><c:Blue>Piano </b><c:WindowText>PIANOYZ",
+                                                      "<b><c:Blue>Punto </b><c:WindowText>P = (1,2.5,-3)"}));
+  // A wall shown by hand goes at the next run, and RIFCART3D shows no other wall.
+  ScenaSpazio()._GLCYZ->SetVisible(true);
+  Esegui("RIFCART3D;\nS = SFERA(PUNTO3D(0,0,0), 1);");
+  EXPECT_FALSE(s._GLCYZ->Visible());
+  EXPECT_FALSE(s._GLCXZ->Visible());
+  EXPECT_NE(DatiGlob.ListaVariabili->Cerca("PIANOXY"), nullptr);
+}
+
 TEST_F(VistaSpazio, ClickingACubesSideTakesTheCubeAndAGridNothing) {
   Esegui("RIFCART3D;\nC = CUBO(PUNTO3D(0,0,0), 2);");
   const QPoint lato = Schermo({1, 0, 1});
@@ -132,11 +180,17 @@ TEST_F(VistaSpazio, UncheckingPianoXYHidesThatWall) {
   ASSERT_EQ(voci.size(), 3);
   EXPECT_EQ(voci[0]->text().toStdString(), "Piano XY");
   EXPECT_EQ(voci[2]->text().toStdString(), "PianoYZ");
+  // Only the floor shows after a reset: the walls XZ and YZ start unchecked.
   EXPECT_TRUE(voci[0]->isChecked());
+  EXPECT_FALSE(voci[1]->isChecked());
+  EXPECT_FALSE(voci[2]->isChecked());
+  voci[1]->trigger();
+  EXPECT_TRUE(ScenaSpazio()._GLCXZ->Visible());
   voci[0]->trigger();
   menu->hide();
   EXPECT_FALSE(ScenaSpazio()._GLCXY->Visible());
   EXPECT_TRUE(ScenaSpazio()._GLCXZ->Visible());
+  EXPECT_FALSE(ScenaSpazio()._GLCYZ->Visible());
   const QImage foto = vista->grab().toImage();
   const QPoint p = Schermo({4.5f, -4.5f, 0});
   EXPECT_EQ(foto.pixel(p), qRgb(255, 255, 255)) << "white where the XY wall was";

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "ControlsTest.h"
+#include "controls/TraduzioneToolkit.h"
 #include "controls/ZfMessageBox.h"
 
 namespace qx {
@@ -110,7 +111,7 @@ TEST_F(MessageBoxTest, TheApplicationBoxShowsTheButtonsAndIcon) {
   press("No");
   EXPECT_EQ(ZfMessageBox("Salvare?", 1, MsgButtons({mbYes, mbCancel})), IDCANCEL);
   seen.sort();
-  EXPECT_EQ(seen, QStringList({"No", "Yes"}));
+  EXPECT_EQ(seen, QStringList({"No", QString::fromUtf8("S\u00EC")}));
   EXPECT_EQ(icon, QMessageBox::Question);
   EXPECT_EQ(title, "Conferma");
 
@@ -124,6 +125,16 @@ TEST_F(MessageBoxTest, TheApplicationBoxShowsTheButtonsAndIcon) {
   EXPECT_EQ(ZfMessageBox("?", 2, MsgButtons({mbAbort, mbRetry, mbIgnore})), IDIGNORE);
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_EQ(seen.size(), 3);
+
+  // The system's own texts for the common buttons; the toolkit's Italian for the others.
+  press("Annulla");
+  EXPECT_EQ(ZfMessageBox("Salvare?", 1, MsgButtons({mbYes, mbNo, mbCancel})), IDCANCEL);
+  seen.sort();
+  EXPECT_EQ(seen, QStringList({"Annulla", "No", QString::fromUtf8("S\u00EC")}));
+  ASSERT_TRUE(CaricaTraduzioneToolkit()) << "qtbase_it.qm (qt6-translations-l10n) is installed";
+  press("Ignora");
+  EXPECT_EQ(ZfMessageBox("?", 2, MsgButtons({mbAbort, mbRetry, mbIgnore})), IDIGNORE);
+  EXPECT_TRUE(seen.contains("Riprova")) << seen.join(",").toStdString();
 }
 
 }  // namespace
