@@ -3,6 +3,7 @@
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
+#include "runstate/WindowServices.h"
 #include "solid/Punto3D.h"
 #include "values/Variabili.h"
 
@@ -14,6 +15,9 @@ bool Inizia(const std::string& nome, bool Esegui) {
     ReportError(nome + ParoleChiave.msgRifCart3D, true);
     return false;
   }
+  // What a space statement makes is seen in the space view: a pupil who typed it under the
+  // plane sees it, and a value that waits for the mouse is placed where it can be seen.
+  if (!DatiGlob.bVista3D) Finestra().MostraVista(true);
   return true;
 }
 

@@ -13,6 +13,7 @@
 namespace qx::spazio {
 
 // False when there is nothing to do: not executing, or (with the message) no space frame.
+// Otherwise the space view is shown, if it is not already.
 bool Inizia(const std::string& nome, bool Esegui);
 // "Parametri errati per " + nome; nothing is made.
 PValore Errati(const std::string& nome);

@@ -95,7 +95,9 @@ TEST_F(VistaSpazio, EveryResetMakesTheFrameThePlanesAndShowsTheFloorOnly) {
   // No RIFCART3D: the window's reset has made the space frame and the planes of the walls.
   ImpostaTestoEditor(*f().MemoSource, "C = CUBO(PUNTO3D(0,0,0), 2);\nP = PUNTO3D(1, 2.5, -3);\nSTAMPA(\"ok\");");
   Clicca(f(), f().Esegui1);
-  Clicca(f(), f().tbSpazio);
+  // The first space statement showed the space view by itself.
+  EXPECT_TRUE(f().tbSpazio->isChecked());
+  EXPECT_FALSE(f().pnlRifCart3D->isHidden());
   EXPECT_EQ(DatiGlob.RigaErrore, -1);
   EXPECT_EQ(f().reoutput->toPlainText().toStdString(), "> ok");
   ASSERT_NE(DatiGlob.RifCart3D, nullptr);
