@@ -8,5 +8,5 @@ bash scripts/install-deps.sh
 bash scripts/build.sh build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DQUORIX_SANITIZE=ON -DQUORIX_BENCH=OFF
 # Mesa's driver keeps a few blocks to the end of the process: suppressed by library name only.
 export QT_QPA_PLATFORM=offscreen QT_FONT_DPI=96 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
-export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-mesa.supp
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-mesa.supp:print_suppressions=0
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" -LE xvfb
