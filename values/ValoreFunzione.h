@@ -52,6 +52,9 @@ class cValoreFunzione : public cValoreGraf {
   bool ImpostaFunzione(const std::string& testo);
   // Takes a tree that an operation built; the text is its printed form.
   void ImpostaAlbero(PNodo albero);
+  // The text reads back, in the mode of the kind, as the same formula: what a save and an
+  // open keep. A tree the parser cannot write (an equation inside an operation) fails.
+  bool TestoRileggibile() const;
   Reale Valuta(Reale x) const;
 
   void Disegna(TCanvas& Canvas) override;

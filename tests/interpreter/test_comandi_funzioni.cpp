@@ -47,14 +47,15 @@ TEST_F(ComandiFunzioniTest, FunctionsAndExpressionsFromText) {
   EXPECT_EQ(Errore("F = FUNZIONE(3);"), "1 Parametri errati per FUNZIONE");
   EXPECT_EQ(Errore("F = FUNZIONE(\"x\", \"x\");"), "1 Parametri errati per FUNZIONE");
   EXPECT_EQ(Errore("E = ESPRESSIONE;"), "1 Parametri errati per ESPRESSIONE");
-  // Names are not numbers: the parser's box, and the run stops without a message of its own.
+  // Names are not numbers: the run's error names the text without blanks, on its line, and
+  // the parser shows no box of its own.
   run.finestra.Messaggi.clear();
-  auto e = Esegui("E = ESPRESSIONE(\"x + 1\"); STAMPA(1);");
-  EXPECT_EQ(Messaggi(), (V{"Espressione non corretta: x+1"}));
+  auto e = Esegui("STAMPA(0);\nE = ESPRESSIONE(\"x + 1\"); STAMPA(1);");
+  EXPECT_TRUE(Messaggi().empty());
   EXPECT_FALSE(e.riuscito);
-  EXPECT_EQ(e.errore, "");
-  EXPECT_TRUE(e.output.empty());
-  EXPECT_EQ(Messaggi(), (V{"Espressione non corretta: x+1"}));
+  EXPECT_EQ(e.errore, "Espressione non corretta: x+1");
+  EXPECT_EQ(e.riga, 2);
+  EXPECT_EQ(e.output, (V{"> 0"}));
   EXPECT_EQ(run.Valore("E"), nullptr);
 }
 
