@@ -158,8 +158,13 @@ void cValoreFunzione::CalcolaMinMaxY(const TMappaGrafico& m) {
   }
 }
 
-void cValoreFunzione::CopiaIn(cValoreFunzione& Dest) const {
-  Copia(Dest);
+void cValoreFunzione::CopiaIn(cValoreFunzione& Dest) const { Copia(Dest); }
+
+void cValoreFunzione::Copia(cValoreGraf& Destinazione) const {
+  cValoreGraf::Copia(Destinazione);
+  auto* d = dynamic_cast<cValoreFunzione*>(&Destinazione);
+  if (!d) return;
+  cValoreFunzione& Dest = *d;
   if (albero_) {
     Dest.albero_ = albero_;
     Dest._sFunz = _sFunz;

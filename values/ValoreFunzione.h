@@ -68,6 +68,9 @@ class cValoreFunzione : public cValoreGraf {
   // A copy shares the formula's tree, which no value ever changes (a new formula is a new
   // tree): copying a function costs no copy of its tree.
   void CopiaIn(cValoreFunzione& Dest) const;
+  // The copy of every drawable value, which an assignment to a function variable makes:
+  // into another function value it is CopiaIn.
+  void Copia(cValoreGraf& Dest) const override;
   std::unique_ptr<cValore> Clona() const override;
 
   // Every read of a function variable copies its value: functions reuse their blocks.

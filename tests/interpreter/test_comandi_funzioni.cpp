@@ -59,6 +59,21 @@ TEST_F(ComandiFunzioniTest, FunctionsAndExpressionsFromText) {
   EXPECT_EQ(run.Valore("E"), nullptr);
 }
 
+// A function stored into a variable that already holds one replaces its formula, in a
+// loop too; growing it without end meets the budget of symbolic work.
+TEST_F(ComandiFunzioniTest, AnAssignmentReplacesTheFormulaAndGrowthEndsAtTheBudget) {
+  ASSERT_EQ(Errore("H = FUNZIONE(\"x+1\"); H = H * H; K = FUNZIONE(\"x\");\n"
+                   "PER (I DA 1 A 2) ESEGUI; K = K + FUNZIONE(\"1\"); FINE;"),
+            "<ok>");
+  EXPECT_EQ(Formula("H"), "FUNZ (x+1)*(x+1)");
+  EXPECT_EQ(Formula("K"), "FUNZ x+1+1");
+  EXPECT_EQ(Errore("F = FUNZIONE(\"x+1/x\");\nRIPETI 60 VOLTE;\n  F = F * F;\nFINE;"),
+            "3 Espressione troppo grande per *");
+  EXPECT_EQ(Errore("T = POLT(FUNZIONE(\"1/(1+x^2)\"), 0.5, 7);\nT = POLT(FUNZIONE(\"1/(1+x^2)\"), 0.5, 8);"),
+            "2 Espressione troppo grande per POLT");
+  EXPECT_EQ(Formula("T").substr(0, 28), "FUNZ 0.8+(x-0.5)^1*-0.64+(x-");
+}
+
 TEST_F(ComandiFunzioniTest, NotExecutedNothingHappens) {
   auto e = Esegui("SE FALSO ALLORA ESEGUI; F = FUNZIONE(3); G = FRAZIONE(1); X = FZERO(1); FINE; STAMPA(\"ok\");");
   ASSERT_TRUE(e.riuscito) << e.errore;

@@ -13,23 +13,14 @@
 #include <sstream>
 
 #include "platform/dbf/TabellaDbf.h"
+#include "tests/platform/ByteDiFile.h"
 
 namespace qx::dbf {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string LeggiByte(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void ScriviByte(const fs::path& p, const std::string& b) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << b;
-}
+using test::LeggiByte;
+using test::ScriviByte;
 
 class TabellaDbf : public ::testing::Test {
  protected:

@@ -44,9 +44,11 @@ class LavoroSimbolico {
   LavoroSimbolico(const LavoroSimbolico&) = delete;
   LavoroSimbolico& operator=(const LavoroSimbolico&) = delete;
 
-  // Runs the work; false when it was cut short, and Esito() says why.
+  // Runs the work; false when it was cut short, and Esito() says why. Only what runs in
+  // here is counted and can be cut short.
   template <class F>
   bool Esegui(F&& lavoro) {
+    Attivo attivo(*this);
     try {
       std::forward<F>(lavoro)();
       return true;
@@ -66,12 +68,21 @@ class LavoroSimbolico {
   std::size_t nodi_ = 0;
   bool stopAllInizio_;
   EsitoLavoro esito_ = EsitoLavoro::Riuscito;
-  LavoroSimbolico* precedente_;
-  int passiPrecedenti_;
+  // The work under way for the length of Esegui.
+  struct Attivo {
+    explicit Attivo(LavoroSimbolico& l);
+    ~Attivo();
+    LavoroSimbolico* precedente;
+    int passiPrecedenti;
+  };
 };
 
+namespace detail {
+extern LavoroSimbolico* gLavoro;
+}
+
 // The work under way, or none.
-LavoroSimbolico* LavoroInCorso();
+inline LavoroSimbolico* LavoroInCorso() { return detail::gLavoro; }
 
 // A node was made: counted against the budget of the work under way.
 inline void NodoLavoro() {
