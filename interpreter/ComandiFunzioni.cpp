@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/costruzioni/FunzioneXY.h"
@@ -24,6 +25,7 @@
 #include "values/espressioni/Analizzatore.h"
 #include "values/espressioni/Derivata.h"
 #include "values/espressioni/Integrale.h"
+#include "values/espressioni/LavoroSimbolico.h"
 #include "values/espressioni/Semplificatore.h"
 #include "values/espressioni/Stampa.h"
 #include "values/espressioni/Valutatore.h"
@@ -169,17 +171,40 @@ PValore CmdFrazione(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   return Analizza(T_FRAZIONE, NumeroInTesto(a.Numero(0)) + "/" + NumeroInTesto(a.Numero(1)));
 }
 
+// Symbolic work cut short: past the size budget it is the run's error; stopped by the user
+// the run already ends.
+PValore LavoroInterrotto(EsitoLavoro esito, const std::string& nome) {
+  if (esito == EsitoLavoro::TroppoGrande) return Errore(MessaggioTroppoGrande(nome));
+  DatiGlob.bStop = true;
+  return nullptr;
+}
+
+// Runs the symbolic work of the command `nome`; false when it was cut short, and the run
+// then stops.
+template <class F>
+bool Simbolico(const std::string& nome, F&& lavoro) {
+  LavoroSimbolico l;
+  if (l.Esegui(std::forward<F>(lavoro))) return true;
+  LavoroInterrotto(l.Esito(), nome);
+  return false;
+}
+
 PValore CmdCalcolaEspr(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (a.Count() != 1 || !Argomento(a, 0, T_ESPRESSIONE)) return ParametriErrati(nome);
   PNodo albero = CopiaAlbero(Funzione(a, 0).Albero());
-  for (int passo = 0; albero && passo < PASSI_CALCOLO_FRAZIONE; ++passo) {
-    SemplificaFrazioni(albero);
-    SemplificaAlbero(albero);
-    // A value that folds to a whole number is the fraction n/1.
-    if (albero && albero->ENumero()) albero = CombinaNodi(std::move(albero), N_DIVISO, NuovoNodoNumero(1));
-    if (EFrazioneNumerica(albero.get())) return DaAlbero(T_FRAZIONE, std::move(albero));
-  }
+  bool frazione = false;
+  const bool finito = Simbolico(nome, [&] {
+    for (int passo = 0; albero && passo < PASSI_CALCOLO_FRAZIONE && !frazione; ++passo) {
+      SemplificaFrazioni(albero);
+      SemplificaAlbero(albero);
+      // A value that folds to a whole number is the fraction n/1.
+      if (albero && albero->ENumero()) albero = CombinaNodi(std::move(albero), N_DIVISO, NuovoNodoNumero(1));
+      frazione = EFrazioneNumerica(albero.get());
+    }
+  });
+  if (!finito) return nullptr;
+  if (frazione) return DaAlbero(T_FRAZIONE, std::move(albero));
   return Errore("Impossibile calcolare l'espressione come frazione: " + nome);
 }
 
@@ -193,7 +218,7 @@ PValore CmdComDenoFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) 
   if (!Esegui) return nullptr;
   if (!UnaFunzione(a)) return ParametriErrati(nome);
   PNodo albero = CopiaAlbero(Funzione(a, 0).Albero());
-  SemplificaFrazioni(albero);
+  if (!Simbolico(nome, [&] { SemplificaFrazioni(albero); })) return nullptr;
   return DaAlbero(T_FUNZIONE, std::move(albero));
 }
 
@@ -204,14 +229,6 @@ PValore ErroreGiaMostrato(const std::string& messaggio) {
   DatiGlob.bMostraErrori = false;
   ReportError(messaggio, true);
   DatiGlob.bMostraErrori = mostra;
-  return nullptr;
-}
-
-// Symbolic work cut short: past the size budget it is the run's error; stopped by the user
-// the run already ends.
-PValore LavoroInterrotto(EsitoLavoro esito, const std::string& nome) {
-  if (esito == EsitoLavoro::TroppoGrande) return Errore(MessaggioTroppoGrande(nome));
-  DatiGlob.bStop = true;
   return nullptr;
 }
 
@@ -228,7 +245,8 @@ PValore CmdDerivataFunz(ListaArgomenti& a, const std::string& nome, bool Esegui)
 PValore CmdPrimitiva(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!UnaFunzione(a)) return ParametriErrati(nome);
-  PNodo primitiva = Integrale(Funzione(a, 0).Albero());
+  PNodo primitiva;
+  if (!Simbolico(nome, [&] { primitiva = Integrale(Funzione(a, 0).Albero()); })) return nullptr;
   if (!primitiva) return Errore("Primitiva non trovata");
   return DaAlbero(T_FUNZIONE, std::move(primitiva));
 }
