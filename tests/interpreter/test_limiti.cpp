@@ -88,6 +88,8 @@ TEST_F(Limiti, OgniIngressoFinisceConIlSuoMessaggio) {
       {"RIFCART;\nL = LANCIO_DADI(5, -3E9);", "#error 2 Parametri errati per LANCIO_DADI\n", 1},
       {"RIFCART;\nS = PUNTO(1, 1);\nSPESSOREPENNA(S, 2147483647);", "#error 3 Parametro non valido per SPESSOREPENNA\n", 1},
       {"SPESSOREPENNA(-1);", "#error 1 Parametro non valido per SPESSOREPENNA\n", 1},
+      {"RIFCART;\nP = PUNTO(1, 1);\nFASCIORAG(P, 3E9);", "#error 3 Parametri errati per FASCIORAG\n", 1},
+      {"RIFCART;\nP = PUNTO(1, 1);\nSTELLA(P, -3E9);\nSTAMPA(1);", "#error 3 Parametri errati per STELLA\n", 1},
   };
   for (const auto& c : casi) {
     const Uscita u = Qxrun(cartella, c.programma);
