@@ -95,11 +95,15 @@ void CmdTraccia(bool Esegui, ListaArgomenti& a, const std::string&) {
                 [](const cValore& v) { DatiGlob.bTraccia = static_cast<const cValoreBool&>(v).Value; });
 }
 
-// A colour component: the number rounded to the nearest integer (halves to even).
+// A colour component: the number rounded to the nearest integer (halves to even), held
+// within the byte a component is, so that it never spills into the next one.
 int Componente(Reale x) {
   if (std::isnan(x)) return 0;
-  return static_cast<int>(std::nearbyint(std::clamp<Reale>(x, -65536.0L, 65536.0L)));
+  return static_cast<int>(std::nearbyint(std::clamp<Reale>(x, 0.0L, 255.0L)));
 }
+
+// The widest pen: far wider than any canvas, small enough that the canvas can add to it.
+constexpr int SPESSORE_MASSIMO = 10000;
 
 void CmdColoreRGB(bool Esegui, ListaArgomenti& a, const std::string& nome) {
   if (!Esegui) return;
@@ -155,6 +159,10 @@ void CmdStilePenna(bool Esegui, ListaArgomenti& a, const std::string& nome) {
     return;
   }
   const int n = Intero(a.Numero(i));
+  if (nome == k.SPESSOREPENNA && (n < 0 || n > SPESSORE_MASSIMO)) {
+    ReportError(k.msgParametroNonValido + nome, true);
+    return;
+  }
   if (nome == k.STILEPENNA) {
     if (!conOggetto) g.PennaCorrente.Style = NumeroAStilePenna(n);
     else if (oggetto) oggetto->Pen.Style = NumeroAStilePenna(n);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/costruzioni/FunzioneXY.h"
@@ -20,8 +21,11 @@
 #include "values/TeoriaNumeri.h"
 #include "values/ValoreFunzione.h"
 #include "values/ValoriScalari.h"
+#include "values/Variabili.h"
+#include "values/espressioni/Analizzatore.h"
 #include "values/espressioni/Derivata.h"
 #include "values/espressioni/Integrale.h"
+#include "values/espressioni/LavoroSimbolico.h"
 #include "values/espressioni/Semplificatore.h"
 #include "values/espressioni/Stampa.h"
 #include "values/espressioni/Valutatore.h"
@@ -57,23 +61,30 @@ std::int32_t Intero(Reale x) {
   return static_cast<std::int32_t>(x);
 }
 
-// A new value of the kind parsed from the text. A text that does not parse has already
-// been shown by the parser; the run then stops without a message of its own.
-PValore Analizza(TipiValore tipo, const std::string& testo, bool messaggi = true) {
+// A new value of the kind parsed from the text. A text that does not parse is the run's
+// error, on the statement's line; with `segnala` false the caller gives its own message.
+PValore Analizza(TipiValore tipo, const std::string& testo, bool segnala = true) {
   auto f = std::make_unique<cValoreFunzione>(tipo);
-  f->bMessaggi = messaggi;
+  f->bMessaggi = false;
   const bool riuscito = f->ImpostaFunzione(testo);
   f->bMessaggi = true;
   if (!riuscito) {
+    if (segnala) EspressioneNonCorretta(testo);
     DatiGlob.bStop = true;
     return nullptr;
   }
   return f;
 }
 
+// A value made from a tree that an operation built. A tree whose printed text would not
+// read back (it would be lost by a save) makes no value: the run stops on its text.
 PValore DaAlbero(TipiValore tipo, PNodo albero) {
   auto f = std::make_unique<cValoreFunzione>(tipo);
   f->ImpostaAlbero(std::move(albero));
+  if (!f->TestoRileggibile()) {
+    ReportError(MSG_ESPRESSIONE_NON_CORRETTA + f->_sFunz, true);
+    return nullptr;
+  }
   return f;
 }
 
@@ -160,17 +171,40 @@ PValore CmdFrazione(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   return Analizza(T_FRAZIONE, NumeroInTesto(a.Numero(0)) + "/" + NumeroInTesto(a.Numero(1)));
 }
 
+// Symbolic work cut short: past the size budget it is the run's error; stopped by the user
+// the run already ends.
+PValore LavoroInterrotto(EsitoLavoro esito, const std::string& nome) {
+  if (esito == EsitoLavoro::TroppoGrande) return Errore(MessaggioTroppoGrande(nome));
+  DatiGlob.bStop = true;
+  return nullptr;
+}
+
+// Runs the symbolic work of the command `nome`; false when it was cut short, and the run
+// then stops.
+template <class F>
+bool Simbolico(const std::string& nome, F&& lavoro) {
+  LavoroSimbolico l;
+  if (l.Esegui(std::forward<F>(lavoro))) return true;
+  LavoroInterrotto(l.Esito(), nome);
+  return false;
+}
+
 PValore CmdCalcolaEspr(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (a.Count() != 1 || !Argomento(a, 0, T_ESPRESSIONE)) return ParametriErrati(nome);
   PNodo albero = CopiaAlbero(Funzione(a, 0).Albero());
-  for (int passo = 0; albero && passo < PASSI_CALCOLO_FRAZIONE; ++passo) {
-    SemplificaFrazioni(albero);
-    SemplificaAlbero(albero);
-    // A value that folds to a whole number is the fraction n/1.
-    if (albero && albero->ENumero()) albero = CombinaNodi(std::move(albero), N_DIVISO, NuovoNodoNumero(1));
-    if (EFrazioneNumerica(albero.get())) return DaAlbero(T_FRAZIONE, std::move(albero));
-  }
+  bool frazione = false;
+  const bool finito = Simbolico(nome, [&] {
+    for (int passo = 0; albero && passo < PASSI_CALCOLO_FRAZIONE && !frazione; ++passo) {
+      SemplificaFrazioni(albero);
+      SemplificaAlbero(albero);
+      // A value that folds to a whole number is the fraction n/1.
+      if (albero && albero->ENumero()) albero = CombinaNodi(std::move(albero), N_DIVISO, NuovoNodoNumero(1));
+      frazione = EFrazioneNumerica(albero.get());
+    }
+  });
+  if (!finito) return nullptr;
+  if (frazione) return DaAlbero(T_FRAZIONE, std::move(albero));
   return Errore("Impossibile calcolare l'espressione come frazione: " + nome);
 }
 
@@ -184,7 +218,7 @@ PValore CmdComDenoFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) 
   if (!Esegui) return nullptr;
   if (!UnaFunzione(a)) return ParametriErrati(nome);
   PNodo albero = CopiaAlbero(Funzione(a, 0).Albero());
-  SemplificaFrazioni(albero);
+  if (!Simbolico(nome, [&] { SemplificaFrazioni(albero); })) return nullptr;
   return DaAlbero(T_FUNZIONE, std::move(albero));
 }
 
@@ -201,7 +235,9 @@ PValore ErroreGiaMostrato(const std::string& messaggio) {
 PValore CmdDerivataFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!UnaFunzione(a)) return ParametriErrati(nome);
-  PNodo derivata = Derivata(Funzione(a, 0).Albero());
+  EsitoLavoro esito;
+  PNodo derivata = Derivata(Funzione(a, 0).Albero(), &esito);
+  if (esito != EsitoLavoro::Riuscito) return LavoroInterrotto(esito, nome);
   if (!derivata) return ErroreGiaMostrato("Derivata non possibile");
   return DaAlbero(T_FUNZIONE, std::move(derivata));
 }
@@ -209,7 +245,8 @@ PValore CmdDerivataFunz(ListaArgomenti& a, const std::string& nome, bool Esegui)
 PValore CmdPrimitiva(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!UnaFunzione(a)) return ParametriErrati(nome);
-  PNodo primitiva = Integrale(Funzione(a, 0).Albero());
+  PNodo primitiva;
+  if (!Simbolico(nome, [&] { primitiva = Integrale(Funzione(a, 0).Albero()); })) return nullptr;
   if (!primitiva) return Errore("Primitiva non trovata");
   return DaAlbero(T_FUNZIONE, std::move(primitiva));
 }
@@ -327,9 +364,13 @@ PValore CmdPolT(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   const cValoreFunzione& f = Funzione(a, 0);
   const Reale x0 = a.Numero(1);
   const std::int32_t ordine = Intero(a.Numero(2));
-  // A named number keeps its name in the polynomial, which then follows the variable.
+  // A named number keeps its name in the polynomial, which then follows the variable; an
+  // element of a vector or matrix, whose name alone is no number, gives its value.
   const std::string& nomeX0 = a.Valore(1)->Nome;
-  const std::string testoX0 = !nomeX0.empty() && nomeX0[0] != '$' ? nomeX0 : NumeroInTesto(x0);
+  const cVariabile* variabileX0 =
+      !nomeX0.empty() && nomeX0[0] != '$' && DatiGlob.ListaVariabili ? DatiGlob.ListaVariabili->Cerca(nomeX0) : nullptr;
+  const bool nomeNumero = variabileX0 && variabileX0->GetValore() && variabileX0->GetValore()->Tipo == T_REALE;
+  const std::string testoX0 = nomeNumero ? nomeX0 : NumeroInTesto(x0);
 
   const Reale valore = f.Valuta(x0);
   if (IsValoreErrore(valore)) return ParametriErrati(nome);
@@ -338,7 +379,9 @@ PValore CmdPolT(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   for (std::int32_t k = 1; k <= ordine; ++k) {
     LasciaPassareMessaggi();
     if (DatiGlob.bStop) return nullptr;
-    PNodo successiva = Derivata(derivata ? derivata.get() : f.Albero());
+    EsitoLavoro esito;
+    PNodo successiva = Derivata(derivata ? derivata.get() : f.Albero(), &esito);
+    if (esito != EsitoLavoro::Riuscito) return LavoroInterrotto(esito, nome);
     if (!successiva) break;
     derivata = std::move(successiva);
     const Reale d = ValutaAlbero(derivata.get(), x0, VAL_NON_DEFINITA);
@@ -346,7 +389,7 @@ PValore CmdPolT(ListaArgomenti& a, const std::string& nome, bool Esegui) {
     if (IsValoreErrore(d)) break;
     testo += "+(x-" + testoX0 + ")^" + std::to_string(k) + "*" + NumeroInTesto(d / Fattoriale(k));
   }
-  return Analizza(T_FUNZIONE, testo, false);
+  return Analizza(T_FUNZIONE, testo);
 }
 
 PValore CmdIntegrale(ListaArgomenti& a, const std::string& nome, bool Esegui) {
@@ -392,6 +435,10 @@ PValore CmdFZero(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 }
 
 }  // namespace
+
+void EspressioneNonCorretta(const std::string& testo) {
+  ReportError(MSG_ESPRESSIONE_NON_CORRETTA + RimuoviSpazi(testo), true);
+}
 
 void RegistraComandiFunzioni() {
   RegistraValore("CmdFunzione", CmdFunzione);

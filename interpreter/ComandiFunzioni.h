@@ -1,8 +1,13 @@
 // The built-ins on functions of x, expressions and fractions, and the numeric functions of
 // the language (number theory and matrix algebra).
 #pragma once
+#include <string>
 
 namespace qx {
+
+// A formula text that does not parse: the run's error "Espressione non corretta: " and the
+// text without blanks, on the statement's line.
+void EspressioneNonCorretta(const std::string& testo);
 
 // Plugs every handler of these built-ins into the dispatcher.
 void RegistraComandiFunzioni();

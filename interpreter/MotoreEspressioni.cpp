@@ -2,12 +2,14 @@
 
 #include "interpreter/Operatori.h"
 #include "runstate/DatiGlob.h"
+#include "runstate/ErrorReport.h"
 #include "platform/Canvas.h"
 #include "values/EquazioniDifferenziali.h"
 #include "values/RifCart.h"
 #include "values/ValoreFunzione.h"
 #include "values/ValoriScalari.h"
 #include "values/espressioni/Analizzatore.h"
+#include "values/espressioni/LavoroSimbolico.h"
 #include "values/espressioni/Semplificatore.h"
 #include "values/espressioni/Stampa.h"
 #include "values/espressioni/Valutatore.h"
@@ -32,10 +34,7 @@ TipoNodo Operatore(const std::string& op) {
   return N_POTENZA;
 }
 
-PValore Opera(const std::string& op, const cValore& a, const cValore& b) {
-  const bool frazione = a.Tipo == T_FRAZIONE || b.Tipo == T_FRAZIONE;
-  const TipiValore tipo = frazione ? T_FRAZIONE : T_FUNZIONE;
-  PNodo albero;
+PNodo AlberoOperazione(const std::string& op, const cValore& a, const cValore& b, bool frazione) {
   if (frazione && op == "^") {
     // (n/d)^k becomes n^k / d^k.
     PNodo base = AlberoFrazione(a);
@@ -44,20 +43,41 @@ PValore Opera(const std::string& op, const cValore& a, const cValore& b) {
     if (base->Tipo == N_DIVISO) {
       PNodo num = CombinaNodi(CopiaAlbero(base->Sx()), N_POTENZA, NuovoNodoNumero(k));
       PNodo den = CombinaNodi(CopiaAlbero(base->Dx()), N_POTENZA, NuovoNodoNumero(k));
-      albero = CombinaNodi(std::move(num), N_DIVISO, std::move(den));
-    } else {
-      albero = CombinaNodi(std::move(base), N_POTENZA, NuovoNodoNumero(k));
+      return CombinaNodi(std::move(num), N_DIVISO, std::move(den));
     }
-  } else {
-    PNodo sx = frazione ? AlberoFrazione(a) : CopiaAlbero(static_cast<const cValoreFunzione&>(a).Albero());
-    PNodo dx = frazione ? AlberoFrazione(b) : CopiaAlbero(static_cast<const cValoreFunzione&>(b).Albero());
-    if (!sx || !dx) return nullptr;
-    albero = CombinaNodi(std::move(sx), Operatore(op), std::move(dx));
+    return CombinaNodi(std::move(base), N_POTENZA, NuovoNodoNumero(k));
   }
-  if (frazione) SemplificaFrazioni(albero);
-  SemplificaAlbero(albero);
+  PNodo sx = frazione ? AlberoFrazione(a) : CopiaAlbero(static_cast<const cValoreFunzione&>(a).Albero());
+  PNodo dx = frazione ? AlberoFrazione(b) : CopiaAlbero(static_cast<const cValoreFunzione&>(b).Albero());
+  if (!sx || !dx) return nullptr;
+  return CombinaNodi(std::move(sx), Operatore(op), std::move(dx));
+}
+
+PValore Opera(const std::string& op, const cValore& a, const cValore& b) {
+  const bool frazione = a.Tipo == T_FRAZIONE || b.Tipo == T_FRAZIONE;
+  const TipiValore tipo = frazione ? T_FRAZIONE : T_FUNZIONE;
+  PNodo albero;
+  // Operations on large trees are symbolic work: within the budget, and stoppable.
+  LavoroSimbolico lavoro;
+  const bool finito = lavoro.Esegui([&] {
+    albero = AlberoOperazione(op, a, b, frazione);
+    if (!albero) return;
+    if (frazione) SemplificaFrazioni(albero);
+    SemplificaAlbero(albero);
+  });
+  if (!finito) {
+    if (lavoro.Esito() == EsitoLavoro::TroppoGrande) ReportError(MessaggioTroppoGrande(op), true);
+    DatiGlob.bStop = true;
+    return nullptr;
+  }
+  if (!albero) return nullptr;
   auto risultato = std::make_unique<cValoreFunzione>(tipo);
   risultato->ImpostaAlbero(std::move(albero));
+  // A value whose text would not read back would be lost by a save: none is made.
+  if (!risultato->TestoRileggibile()) {
+    ReportError(MSG_ESPRESSIONE_NON_CORRETTA + risultato->_sFunz, true);
+    return nullptr;
+  }
   return risultato;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "interpreter/ComandiFunzioni.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
@@ -78,11 +79,13 @@ PValore CmdFunzione3D(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Forma(a, {T_STRINGA})) return Errati(nome);
   if (DatiGlob.bStop) return nullptr;
   auto f = std::make_unique<cValoreFunzione3D>();
+  f->bMessaggi = false;
   if (!f->SetFunzione(a.Testo(0))) {
-    // The parser has given its message; the run ends as it does for FUNZIONE.
-    DatiGlob.bStop = true;
+    // The run ends on the statement's line, as it does for FUNZIONE.
+    EspressioneNonCorretta(a.Testo(0));
     return nullptr;
   }
+  f->bMessaggi = true;
   return Memorizza(std::move(f));
 }
 

@@ -18,6 +18,9 @@ namespace {
 std::string_view NomeTipoFunzione(TipiValore tipo) {
   return tipo == T_FRAZIONE ? "Frazione" : tipo == T_ESPRESSIONE ? "Espressione" : "Funzione";
 }
+int ModoDelTipo(TipiValore tipo) {
+  return tipo == T_FRAZIONE ? MODO_FRAZIONE : tipo == T_ESPRESSIONE ? MODO_ESPRESSIONE : MODO_FUNZIONE;
+}
 }  // namespace
 
 cValoreFunzione::cValoreFunzione(TipiValore tipo) {
@@ -46,7 +49,7 @@ cValoreFunzione::cValoreFunzione(const cValoreFunzione& s, ComeCopia c)
 cValoreFunzione::~cValoreFunzione() = default;
 
 bool cValoreFunzione::ImpostaFunzione(const std::string& testo) {
-  const int modo = Tipo == T_FRAZIONE ? MODO_FRAZIONE : Tipo == T_ESPRESSIONE ? MODO_ESPRESSIONE : MODO_FUNZIONE;
+  const int modo = ModoDelTipo(Tipo);
   const std::string senzaSpazi = RimuoviSpazi(testo);
   albero_ = AnalizzaEspressione(senzaSpazi, modo, bMessaggi);
   if (!albero_) {
@@ -60,6 +63,12 @@ bool cValoreFunzione::ImpostaFunzione(const std::string& testo) {
 void cValoreFunzione::ImpostaAlbero(PNodo albero) {
   albero_ = std::move(albero);
   _sFunz = AlberoInTesto(albero_.get());
+}
+
+bool cValoreFunzione::TestoRileggibile() const {
+  if (!albero_) return false;
+  const PNodo letto = AnalizzaEspressione(_sFunz, ModoDelTipo(Tipo), false);
+  return letto && AlberoInTesto(letto.get()) == _sFunz;
 }
 
 Reale cValoreFunzione::Valuta(Reale x) const {
@@ -149,8 +158,13 @@ void cValoreFunzione::CalcolaMinMaxY(const TMappaGrafico& m) {
   }
 }
 
-void cValoreFunzione::CopiaIn(cValoreFunzione& Dest) const {
-  Copia(Dest);
+void cValoreFunzione::CopiaIn(cValoreFunzione& Dest) const { Copia(Dest); }
+
+void cValoreFunzione::Copia(cValoreGraf& Destinazione) const {
+  cValoreGraf::Copia(Destinazione);
+  auto* d = dynamic_cast<cValoreFunzione*>(&Destinazione);
+  if (!d) return;
+  cValoreFunzione& Dest = *d;
   if (albero_) {
     Dest.albero_ = albero_;
     Dest._sFunz = _sFunz;

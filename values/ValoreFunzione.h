@@ -52,6 +52,9 @@ class cValoreFunzione : public cValoreGraf {
   bool ImpostaFunzione(const std::string& testo);
   // Takes a tree that an operation built; the text is its printed form.
   void ImpostaAlbero(PNodo albero);
+  // The text reads back, in the mode of the kind, as the same formula: what a save and an
+  // open keep. A tree the parser cannot write (an equation inside an operation) fails.
+  bool TestoRileggibile() const;
   Reale Valuta(Reale x) const;
 
   void Disegna(TCanvas& Canvas) override;
@@ -65,6 +68,9 @@ class cValoreFunzione : public cValoreGraf {
   // A copy shares the formula's tree, which no value ever changes (a new formula is a new
   // tree): copying a function costs no copy of its tree.
   void CopiaIn(cValoreFunzione& Dest) const;
+  // The copy of every drawable value, which an assignment to a function variable makes:
+  // into another function value it is CopiaIn.
+  void Copia(cValoreGraf& Dest) const override;
   std::unique_ptr<cValore> Clona() const override;
 
   // Every read of a function variable copies its value: functions reuse their blocks.

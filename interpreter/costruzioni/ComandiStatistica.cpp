@@ -1,6 +1,7 @@
 // Frequency charts placed with the mouse (DIAGSTR, ISTOGRAMMA, DIAGCIRC), the coin and dice
 // experiments that fill a bar chart throw by throw, the statistics functions and the
 // regression line.
+#include <cstdint>
 #include <random>
 #include <string>
 
@@ -82,9 +83,12 @@ PValore Lanci(const ListaArgomenti& a, const std::string& nome) {
   const bool dadi = nome == ParoleChiave.LANCIO_DADI;
   if (a.Vuota()) return nullptr;
   if (!Forma(a, {T_REALE}) && !Forma(a, {T_REALE, T_REALE})) return ParametriErrati(nome);
-  const long lanci = static_cast<long>(a.Numero(0));
-  const int pausa = a.Count() == 2 ? static_cast<int>(a.Numero(1)) : 500;
-  if (lanci < 0) return ParametriErrati(nome);
+  // The count and the pause are integers of 32 bits: anything outside (or not a number) is
+  // refused before it is converted.
+  const Reale T = a.Numero(0), D = a.Count() == 2 ? a.Numero(1) : 500;
+  if (!(T > -1 && T < INT32_MAX + 1.0L) || !(D > INT32_MIN - 1.0L && D < INT32_MAX + 1.0L)) return ParametriErrati(nome);
+  const long lanci = static_cast<long>(T);
+  const int pausa = static_cast<int>(D);
   auto d = std::make_unique<cValoreDiagramma>(T_DIAG_STR, dadi ? 11 : 2);
   if (dadi) {
     for (int i = 1; i <= 11; ++i) d->_descr.Scrivi(i, std::to_string(i + 1));

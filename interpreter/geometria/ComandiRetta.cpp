@@ -2,6 +2,7 @@
 // RETTAPAR_ASSE, RETTA_FASCIO, RETTA_REGR, and the families STELLA and FASCIORAG.
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 
 #include "interpreter/Attese.h"
 #include "interpreter/geometria/ComandiGeometria.h"
@@ -207,18 +208,22 @@ void CmdStella(bool Esegui, ListaArgomenti& a, const std::string& nome) {
   TDatiGlob& g = DatiGlob;
   geo::Cornice(nome, Esegui, [&](geo::Esito& e) -> PValore {
     if (a.Tipo(0) != T_PUNTO || a.Count() > 2 || (a.Count() == 2 && a.Tipo(1) != T_REALE)) return nullptr;
+    // The angle is an integer of 32 bits: one beyond them is a wrong argument.
+    Reale massimo = a.Count() == 2 ? std::trunc(a.Numero(1)) : 180;
+    if (!(massimo >= INT32_MIN && massimo <= INT32_MAX)) return nullptr;
     e.Combacia();
     const bool stella = nome == ParoleChiave.STELLA;
-    Reale massimo = a.Count() == 2 ? std::trunc(a.Numero(1)) : 180;
     if (stella && massimo > 180) massimo = 180;
     const TPuntoMondo P = geo::PuntoArg(a, 0), Q{P.x + 0.5L, P.y};
     // One member at a random angle in every slot of ten degrees.
     Reale k = std::round(10 * geo::Casuale());
     for (int i = 1; k <= massimo && !g.bStop; ++i) {
+      // A wide bundle must not stop the stop command from working.
+      LasciaPassareMessaggi();
       const TPuntoMondo R = RuotaPunto(Q, P, k / 180);
       auto r = geo::NuovaRetta(stella ? T_RETTA : T_SEMIRETTA, P, R);
       geo::Memorizza(*r);
-      k = std::round(10 * geo::Casuale()) + 10 * i;
+      k = std::round(10 * geo::Casuale()) + 10.0L * i;
     }
     return nullptr;
   });

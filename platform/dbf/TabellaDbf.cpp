@@ -159,6 +159,26 @@ bool LeggiData(const std::string& testo, std::string& aaaammgg) {
   return true;
 }
 
+// The number as the field holds it: right-aligned in the field's width with its decimals.
+// Written only when that text is the number exactly: a number wider than the field, or one
+// with more decimals than the field keeps, is refused rather than cut or rounded.
+bool NumeroNelCampo(long double x, const TCampo& c, std::string& byte, std::string& errore) {
+  const int n = std::snprintf(nullptr, 0, "%*.*Lf", c.Larghezza, c.Decimali, x);
+  if (n < 0) return false;
+  byte.assign(static_cast<std::size_t>(n) + 1, '\0');
+  std::snprintf(byte.data(), byte.size(), "%*.*Lf", c.Larghezza, c.Decimali, x);
+  byte.pop_back();
+  if (n > c.Larghezza) {
+    errore = "Il numero è troppo grande per il campo " + c.Nome;
+    return false;
+  }
+  if (std::strtold(byte.c_str(), nullptr) != x) {
+    errore = "Il campo " + c.Nome + " tiene al massimo " + std::to_string(c.Decimali) + " decimali";
+    return false;
+  }
+  return true;
+}
+
 bool SoloCifre(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -529,13 +549,7 @@ bool TTabella::Scrivi(int riga, int campo, const std::string& testo, std::string
         errore = "Il campo " + c.Nome + " vuole un numero";
         return false;
       }
-      char buf[64];
-      std::snprintf(buf, sizeof buf, "%*.*Lf", c.Larghezza, c.Decimali, x);
-      byte = buf;
-      if (byte.size() > larghezza) {
-        errore = "Il numero è troppo grande per il campo " + c.Nome;
-        return false;
-      }
+      if (!NumeroNelCampo(x, c, byte, errore)) return false;
     }
   } else if (c.Tipo == 'D') {
     if (!TogliSpazi(testo).empty() && !LeggiData(testo, byte)) {

@@ -6,20 +6,29 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <memory>
+
+#include "platform/FileRegolare.h"
 
 namespace qx::suono {
 
 namespace {
 // A media file longer than this is not something a lesson plays whole from memory.
 constexpr sf_count_t MaxFrames = 44100LL * 60 * 20;
+// Files larger than these are refused before they are read (20 minutes of the widest
+// common WAV; a MIDI file of a song is a few kilobytes).
+constexpr std::uint64_t MaxByteAudio = std::uint64_t(1) << 30;
+constexpr std::uint64_t MaxByteMidi = std::uint64_t(1) << 24;
 }  // namespace
 
 bool LeggiFileAudio(const std::string& percorso, int frequenza, std::vector<float>& stereo) {
   stereo.clear();
+  // Only a regular file: a named pipe or a device would block or never end.
+  TFileRegolare origine(percorso, MaxByteAudio);
+  if (!origine.Aperto()) return false;
   SF_INFO info{};
-  std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open(percorso.c_str(), SFM_READ, &info), sf_close);
+  std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open_fd(origine.Descrittore(), SFM_READ, &info, SF_FALSE),
+                                                   sf_close);
   if (!file || info.channels <= 0 || info.samplerate <= 0 || info.frames <= 0 || info.frames > MaxFrames ||
       frequenza <= 0)
     return false;
@@ -54,15 +63,14 @@ bool LeggiFileAudio(const std::string& percorso, int frequenza, std::vector<floa
 }
 
 bool IsFileMidi(const std::string& percorso) {
-  std::ifstream in(percorso, std::ios::binary);
+  TFileRegolare in(percorso, MaxByteMidi);
   unsigned char h[22];
-  if (!in.read(reinterpret_cast<char*>(h), sizeof h)) return false;
+  if (!in.Aperto() || in.Dimensione() < sizeof h || ::read(in.Descrittore(), h, sizeof h) != sizeof h) return false;
   auto parola = [&](int i) { return static_cast<unsigned>(h[i]) << 8 | h[i + 1]; };
   auto lunga = [&](int i) { return static_cast<std::uint64_t>(parola(i)) << 16 | parola(i + 2); };
   if (std::memcmp(h, "MThd", 4) != 0 || lunga(4) != 6 || parola(8) > 2 || parola(10) == 0) return false;
   if (std::memcmp(h + 14, "MTrk", 4) != 0) return false;
-  in.seekg(0, std::ios::end);
-  return static_cast<std::uint64_t>(in.tellg()) >= 22 + lunga(18);
+  return in.Dimensione() >= 22 + lunga(18);
 }
 
 bool IsNomeFileMidi(const std::string& percorso) {

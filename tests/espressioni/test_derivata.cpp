@@ -78,11 +78,14 @@ TEST_F(Derivate, RiscritturaDelleRotazioni) {
   PNodo t = AnalizzaEspressione("k1+(k2+k3)", MODO_FUNZIONE);
   Reale_("K1", 1), Reale_("K2", 2), Reale_("K3", 3);
   t = AnalizzaEspressione("k1+(k2+k3)", MODO_FUNZIONE);
-  EXPECT_EQ(AlberoInTesto(RiscriviAlbero(t.get()).get()), "k3+(k1+k2)");
+  RiscriviAlbero(t);
+  EXPECT_EQ(AlberoInTesto(t.get()), "k3+(k1+k2)");
   t = AnalizzaEspressione("(k1*k2)*k3", MODO_FUNZIONE);
-  EXPECT_EQ(AlberoInTesto(RiscriviAlbero(t.get()).get()), "k1*k2*k3");
+  RiscriviAlbero(t);
+  EXPECT_EQ(AlberoInTesto(t.get()), "k1*k2*k3");
   t = AnalizzaEspressione("(x^2)^3", MODO_FUNZIONE);
-  EXPECT_EQ(AlberoInTesto(RiscriviAlbero(t.get()).get()), "(x^6)");
+  RiscriviAlbero(t);
+  EXPECT_EQ(AlberoInTesto(t.get()), "(x^6)");
 }
 
 // The derivative agrees with difference quotients over a generated corpus.

@@ -47,15 +47,31 @@ TEST_F(ComandiFunzioniTest, FunctionsAndExpressionsFromText) {
   EXPECT_EQ(Errore("F = FUNZIONE(3);"), "1 Parametri errati per FUNZIONE");
   EXPECT_EQ(Errore("F = FUNZIONE(\"x\", \"x\");"), "1 Parametri errati per FUNZIONE");
   EXPECT_EQ(Errore("E = ESPRESSIONE;"), "1 Parametri errati per ESPRESSIONE");
-  // Names are not numbers: the parser's box, and the run stops without a message of its own.
+  // Names are not numbers: the run's error names the text without blanks, on its line, and
+  // the parser shows no box of its own.
   run.finestra.Messaggi.clear();
-  auto e = Esegui("E = ESPRESSIONE(\"x + 1\"); STAMPA(1);");
-  EXPECT_EQ(Messaggi(), (V{"Espressione non corretta: x+1"}));
+  auto e = Esegui("STAMPA(0);\nE = ESPRESSIONE(\"x + 1\"); STAMPA(1);");
+  EXPECT_TRUE(Messaggi().empty());
   EXPECT_FALSE(e.riuscito);
-  EXPECT_EQ(e.errore, "");
-  EXPECT_TRUE(e.output.empty());
-  EXPECT_EQ(Messaggi(), (V{"Espressione non corretta: x+1"}));
+  EXPECT_EQ(e.errore, "Espressione non corretta: x+1");
+  EXPECT_EQ(e.riga, 2);
+  EXPECT_EQ(e.output, (V{"> 0"}));
   EXPECT_EQ(run.Valore("E"), nullptr);
+}
+
+// A function stored into a variable that already holds one replaces its formula, in a
+// loop too; growing it without end meets the budget of symbolic work.
+TEST_F(ComandiFunzioniTest, AnAssignmentReplacesTheFormulaAndGrowthEndsAtTheBudget) {
+  ASSERT_EQ(Errore("H = FUNZIONE(\"x+1\"); H = H * H; K = FUNZIONE(\"x\");\n"
+                   "PER (I DA 1 A 2) ESEGUI; K = K + FUNZIONE(\"1\"); FINE;"),
+            "<ok>");
+  EXPECT_EQ(Formula("H"), "FUNZ (x+1)*(x+1)");
+  EXPECT_EQ(Formula("K"), "FUNZ x+1+1");
+  EXPECT_EQ(Errore("F = FUNZIONE(\"x+1/x\");\nRIPETI 60 VOLTE;\n  F = F * F;\nFINE;"),
+            "3 Espressione troppo grande per *");
+  EXPECT_EQ(Errore("T = POLT(FUNZIONE(\"1/(1+x^2)\"), 0.5, 7);\nT = POLT(FUNZIONE(\"1/(1+x^2)\"), 0.5, 8);"),
+            "2 Espressione troppo grande per POLT");
+  EXPECT_EQ(Formula("T").substr(0, 28), "FUNZ 0.8+(x-0.5)^1*-0.64+(x-");
 }
 
 TEST_F(ComandiFunzioniTest, NotExecutedNothingHappens) {

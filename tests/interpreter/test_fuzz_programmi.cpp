@@ -6,6 +6,7 @@
 
 #include "runstate/DatiGlob.h"
 #include "tests/support/Esecuzione.h"
+#include "tests/support/Fuzz.h"
 
 namespace qx {
 namespace {
@@ -21,7 +22,17 @@ const char* const kCorpus[] = {
     "F = FUNZIONE(\"x^2+1\"); Y = VALUTAFUNZ(F, 2);",
     "A_I = 1; I = 2; A_I = 3; STAMPA(A_2);",
     "P = PUNTO(1, 2); C = CIRC(P, 3); STAMPA(DISTANZA(P, P));",
+    "F = FUNZIONE(\"1/(1+x^2)\"); T = POLT(F, 0.5, 4); D = DERIVATAFUNZ(DERIVATAFUNZ(F));",
+    "F = FUNZIONE(\"x=2\"); G = F * FUNZIONE(\"x\") + F; H = FRAZIONE(1, 3) / FRAZIONE(2, 7);",
+    "COLOREPENNA(0, 0, 32768); SPESSOREPENNA(3E9); STILEPENNA(-2147483649); COLORESFONDO(1E99, -1E99, 0);",
+    "RIFCART; L = LANCIO_MONETA(2, 3E9); M = LANCIO_DADI(1E10, 0); I = IMMAGINE(\"/dev/zero\", 0, 0);",
 };
+
+std::string Annidati(const std::string& apri, const std::string& centro, const std::string& chiudi, int n) {
+  std::string t = centro;
+  for (int i = 0; i < n; ++i) t = apri + t + chiudi;
+  return t;
+}
 
 const char kAlfabeto[] = "AIX0123456789+-*/^()=<>;,.\" !|ESEGUIFINEPERDASEALLORA\nVETTORE";
 
@@ -47,8 +58,8 @@ class FuzzTest : public ::testing::Test {
 };
 
 TEST_F(FuzzTest, RandomTextsEndWithinTheirBudget) {
-  std::mt19937 gen(20261206);
-  for (int prova = 0; prova < 1500; ++prova) {
+  std::mt19937 gen(test::SemeFuzz(20261206));
+  for (int prova = 0; prova < test::ProveFuzz(1500); ++prova) {
     std::string p;
     const int n = static_cast<int>(gen() % 80);
     for (int i = 0; i < n; ++i) p += kAlfabeto[gen() % (sizeof kAlfabeto - 1)];
@@ -57,8 +68,8 @@ TEST_F(FuzzTest, RandomTextsEndWithinTheirBudget) {
 }
 
 TEST_F(FuzzTest, MutatedProgramsEndWithinTheirBudget) {
-  std::mt19937 gen(42);
-  for (int prova = 0; prova < 2000; ++prova) {
+  std::mt19937 gen(test::SemeFuzz(42));
+  for (int prova = 0; prova < test::ProveFuzz(2000); ++prova) {
     std::string p = kCorpus[gen() % std::size(kCorpus)];
     const int mutazioni = 1 + static_cast<int>(gen() % 4);
     for (int m = 0; m < mutazioni && !p.empty(); ++m) {
@@ -85,6 +96,25 @@ TEST_F(FuzzTest, Regressions) {
       "SE SE SE SE ALLORA;",
       "V = VETTORE(1E40);",
       "A = 2 ^ 99999; B = A * A; STAMPA(B - B);",
+      // Symbolic work that once ran for minutes and gigabytes.
+      "T = POLT(FUNZIONE(\"1/(1+x^2)\"), 0.5, 10);",
+      "T = POLT(FUNZIONE(\"Tan(1-x)\"), 0.5, 10);",
+      "T = POLT(FUNZIONE(\"Exp(ArcTan(-x))\"), 0.5, 10);",
+      "T = POLT(FUNZIONE(\"Exp(ArcTan(0-x))\"), 0.5, 10);",
+      "T = POLT(FUNZIONE(\"Ln(Cos(x))\"), 0.5, 10);",
+      "F = FUNZIONE(\"" + Annidati("Sin(", "x", ")", 300) + "\"); D = DERIVATAFUNZ(DERIVATAFUNZ(F));",
+      "F = FUNZIONE(\"x+1/x\"); RIPETI 40 VOLTE; F = F * F + F / F; FINE;",
+      // Values whose text would not read back, texts that do not parse.
+      "F = FUNZIONE(\"x=2\"); G = F / FUNZIONE(\"x\");",
+      "F = FUNZIONE(\"x +* 2\");",
+      // Integers at their edges.
+      "COLOREPENNA(0, 0, 32768);",
+      "RIFCART; L = LANCIO_MONETA(10, 3E9);",
+      "RIFCART; L = LANCIO_DADI(3E9);",
+      "RIFCART; S = PUNTO(0, 0); SPESSOREPENNA(S, 2147483647);",
+      // Paths that are no regular file.
+      "RIFCART; I = IMMAGINE(\"/dev/zero\", 0, 0);",
+      "SUONA(\"/dev/zero\");",
   };
   std::string blocchi;
   for (int i = 0; i < 2000; ++i) blocchi += "ESEGUI; ";

@@ -13,23 +13,14 @@
 #include <sstream>
 
 #include "platform/dbf/TabellaDbf.h"
+#include "tests/platform/ByteDiFile.h"
 
 namespace qx::dbf {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string LeggiByte(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void ScriviByte(const fs::path& p, const std::string& b) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << b;
-}
+using test::LeggiByte;
+using test::ScriviByte;
 
 class TabellaDbf : public ::testing::Test {
  protected:
@@ -146,8 +137,10 @@ TEST_F(TabellaDbf, EditsReachTheFileAtOnceInWindows1252) {
   EXPECT_FALSE(t.Scrivi(0, 0, "a\tb", errore));
   EXPECT_EQ(LeggiByte(p), b);
   EXPECT_TRUE(t.Scrivi(0, 2, "1/3/2012", errore)) << errore;
-  EXPECT_TRUE(t.Scrivi(0, 1, "-0.0000001", errore)) << errore;
-  EXPECT_EQ(t.Testo(0, 1), "0");
+  // A number with more decimals than the field keeps is refused, not rounded.
+  EXPECT_FALSE(t.Scrivi(0, 1, "-0.0000001", errore));
+  EXPECT_EQ(errore, "Il campo ETA tiene al massimo 6 decimali");
+  EXPECT_EQ(t.Testo(0, 1), "12.25");
   t.Chiudi();
 
   // Shapelib and a new open read the same.

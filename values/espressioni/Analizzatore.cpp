@@ -175,7 +175,7 @@ PNodo Analisi::Esegui() {
   bool P = false;
   PNodo t = ProssimoToken(TestoEspressione, P, pos);
   if (!t) {
-    Errore("Espressione non corretta: ");
+    Errore(MSG_ESPRESSIONE_NON_CORRETTA);
     return nullptr;
   }
   while (t) {

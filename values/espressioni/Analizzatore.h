@@ -21,6 +21,9 @@ extern std::string TestoEspressione;  // the blank-stripped text that messages n
 extern bool bModoSchema;
 extern cVariabile* VariabileTrovata;  // the variable found by the last lookup
 
+// What a formula that does not parse is called, before its blank-stripped text.
+inline constexpr const char* MSG_ESPRESSIONE_NON_CORRETTA = "Espressione non corretta: ";
+
 // Root of a new tree, or nothing after an error box (none when `messaggi` is false).
 PNodo AnalizzaEspressione(const std::string& testo, int modo, bool messaggi = true);
 

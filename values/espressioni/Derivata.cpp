@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "runstate/WindowServices.h"
+#include "values/espressioni/LavoroSimbolico.h"
 #include "values/espressioni/Semplificatore.h"
 
 namespace qx {
@@ -116,9 +117,19 @@ bool EMenoUnario(const NodoEspr* n) { return n && n->EChiamata(F_MENO) && n->Sx(
 bool Numero(const NodoEspr* n, Reale v) { return n && n->ENumero(v); }
 bool DueNumeri(const NodoEspr* a, const NodoEspr* b) { return a && b && a->ENumero() && b->ENumero(); }
 
-PNodo Rw(NodoEspr* n) { return RiscriviAlbero(n); }
-// rw of a tree built on the spot.
-PNodo RwNuovo(PNodo t) { return RiscriviAlbero(t.get()); }
+// The child i takes the node's place and is rewritten there.
+void DiventaFiglio(PNodo& n, int i) {
+  PNodo f = std::move(n->Figli[i]);
+  n = std::move(f);
+  RiscriviAlbero(n);
+}
+
+// The child i, rewritten, taken out of its node.
+PNodo FiglioRiscritto(NodoEspr& n, int i) {
+  PNodo f = std::move(n.Figli[i]);
+  RiscriviAlbero(f);
+  return f;
+}
 
 // a op (b op c) -> c op (a op b); only then (d op e) op r -> (e op r) op d.
 void Ruota(NodoEspr& n) {
@@ -142,77 +153,99 @@ void Ruota(NodoEspr& n) {
   n.Figli[1] = std::move(d);
 }
 
-PNodo Copia8(NodoEspr& n) {
-  PNodo nuovo;
-  CopiaNodo(nuovo, n);
-  for (int i = 0; i < std::min(n.Arieta, MAX_FIGLI); ++i)
-    if (n.Figli[i]) nuovo->Figli[i] = Rw(n.Figli[i].get());
-  return nuovo;
+// A rule that rebuilds the node from its two children, rewritten, and rewrites the result:
+// rw(rw(a) op rw(b)), with a the left child and b the argument of the right child's
+// unary minus (or the other way round, when `invertito`).
+void RiscriviConMeno(PNodo& n, TipoNodo op, bool invertito) {
+  NodoEspr& meno = *n->Figli[invertito ? 0 : 1];
+  PNodo b = FiglioRiscritto(meno, 0);
+  PNodo a = FiglioRiscritto(*n, invertito ? 1 : 0);
+  n = Op(std::move(a), op, std::move(b));
+  RiscriviAlbero(n);
 }
 
 }  // namespace
 
-PNodo RiscriviAlbero(NodoEspr* n) {
-  if (!n) return nullptr;
+void RiscriviAlbero(PNodo& n) {
+  if (!n) return;
+  PassoLavoro();
   if ((n->Tipo == N_PIU || n->Tipo == N_PER) && n->Sx() && n->Dx()) Ruota(*n);
   NodoEspr* L = n->Sx();
   NodoEspr* R = n->Dx();
   const bool binario = n->EOperatore() && L && R;
   if (binario) switch (n->Tipo) {
       case N_PIU:
-        if (Numero(R, 0)) return Rw(L);
-        if (Numero(L, 0)) return Rw(R);
-        if (DueNumeri(L, R)) return Num(NormalizzaNonFinito(L->Valore + R->Valore));
-        if (AlberiUguali(L, R)) return Per(Rw(R), Num(2));
-        if (EMenoUnario(R)) return RwNuovo(Meno(Rw(L), Rw(R->Sx())));
-        if (EMenoUnario(L)) return RwNuovo(Meno(Rw(R), Rw(L->Sx())));
+        if (Numero(R, 0)) return DiventaFiglio(n, 0);
+        if (Numero(L, 0)) return DiventaFiglio(n, 1);
+        if (DueNumeri(L, R)) return void(n = Num(NormalizzaNonFinito(L->Valore + R->Valore)));
+        if (AlberiUguali(L, R)) return void(n = Per(FiglioRiscritto(*n, 1), Num(2)));
+        if (EMenoUnario(R)) return RiscriviConMeno(n, N_MENO, false);
+        if (EMenoUnario(L)) return RiscriviConMeno(n, N_MENO, true);
         break;
       case N_MENO:
-        if (Numero(R, 0)) return Rw(L);
-        if (Numero(L, 0)) return F(F_MENO, Rw(R));
-        if (AlberiUguali(L, R)) return Num(0);
-        if (DueNumeri(L, R)) return Num(NormalizzaNonFinito(L->Valore - R->Valore));
-        if (EMenoUnario(R)) return RwNuovo(Piu(Rw(L), Rw(R->Sx())));
+        if (Numero(R, 0)) return DiventaFiglio(n, 0);
+        if (Numero(L, 0)) return void(n = F(F_MENO, FiglioRiscritto(*n, 1)));
+        if (AlberiUguali(L, R)) return void(n = Num(0));
+        if (DueNumeri(L, R)) return void(n = Num(NormalizzaNonFinito(L->Valore - R->Valore)));
+        if (EMenoUnario(R)) return RiscriviConMeno(n, N_PIU, false);
         break;
       case N_PER:
-        if (Numero(R, 0)) return Num(0);
-        if (Numero(R, 1)) return Rw(L);
-        if (DueNumeri(L, R)) return Num(NormalizzaNonFinito(L->Valore * R->Valore));
-        if (Numero(L, 0)) return Num(0);
-        if (Numero(L, 1)) return Rw(R);
-        if (AlberiUguali(L, R)) return F(F_SQR, Rw(R));
+        if (Numero(R, 0)) return void(n = Num(0));
+        if (Numero(R, 1)) return DiventaFiglio(n, 0);
+        if (DueNumeri(L, R)) return void(n = Num(NormalizzaNonFinito(L->Valore * R->Valore)));
+        if (Numero(L, 0)) return void(n = Num(0));
+        if (Numero(L, 1)) return DiventaFiglio(n, 1);
+        if (AlberiUguali(L, R)) return void(n = F(F_SQR, FiglioRiscritto(*n, 1)));
         break;
       case N_DIVISO:
-        if (Numero(R, 1)) return Rw(L);
-        if (Numero(L, 0)) return Num(0);
-        if (AlberiUguali(L, R)) return Num(1);
-        if (DueNumeri(L, R) && R->Valore != 0) return Num(NormalizzaNonFinito(L->Valore / R->Valore));
+        if (Numero(R, 1)) return DiventaFiglio(n, 0);
+        if (Numero(L, 0)) return void(n = Num(0));
+        if (AlberiUguali(L, R)) return void(n = Num(1));
+        if (DueNumeri(L, R) && R->Valore != 0) return void(n = Num(NormalizzaNonFinito(L->Valore / R->Valore)));
         break;
       case N_POTENZA:
-        if (Numero(R, 0)) return Num(1);
-        if (Numero(R, 1)) return Rw(L);
-        if (R->ENumero() && L->Tipo == N_POTENZA && L->Dx() && L->Dx()->ENumero() && L->Sx())
-          return RwNuovo(Pot(C(L->Sx()), Num(L->Dx()->Valore * R->Valore)));
+        if (Numero(R, 0)) return void(n = Num(1));
+        if (Numero(R, 1)) return DiventaFiglio(n, 0);
+        if (R->ENumero() && L->Tipo == N_POTENZA && L->Dx() && L->Dx()->ENumero() && L->Sx()) {
+          const Reale esponente = L->Dx()->Valore * R->Valore;
+          PNodo base = std::move(L->Figli[0]);
+          n = Pot(std::move(base), Num(esponente));
+          RiscriviAlbero(n);
+          return;
+        }
         break;
       default: break;
     }
-  if (EMenoUnario(n)) {
-    if (EMenoUnario(n->Sx())) return Rw(n->Sx()->Sx());
-    if (n->Sx()->ENumero()) return Num(-n->Sx()->Valore);
+  if (EMenoUnario(n.get())) {
+    if (EMenoUnario(n->Sx())) {
+      PNodo v = std::move(n->Figli[0]->Figli[0]);
+      n = std::move(v);
+      RiscriviAlbero(n);
+      return;
+    }
+    if (n->Sx()->ENumero()) return void(n = Num(-n->Sx()->Valore));
   }
-  return Copia8(*n);
+  for (int i = 0; i < std::min(n->Arieta, MAX_FIGLI); ++i) RiscriviAlbero(n->Figli[i]);
 }
 
-PNodo Derivata(const NodoEspr* radice) {
+PNodo Derivata(const NodoEspr* radice, EsitoLavoro* esito) {
+  if (esito) *esito = EsitoLavoro::Riuscito;
   bool fallito = radice == nullptr || ProfonditaAlbero(radice) > LIMITE_PROFONDITA / 5;
-  PNodo d = fallito ? nullptr : DerivaNodo(*radice, fallito);
+  PNodo d;
+  LavoroSimbolico lavoro;
+  const bool finito = lavoro.Esegui([&] {
+    if (!fallito) d = DerivaNodo(*radice, fallito);
+    if (fallito || !d) return;
+    // The rules leave zeros, ones and double signs; each pass rewrites the tree in place.
+    for (int i = 0; i < 20; ++i) RiscriviAlbero(d);
+  });
+  if (!finito) {
+    if (esito) *esito = lavoro.Esito();
+    return nullptr;
+  }
   if (fallito || !d) {
     Finestra().MessageBox("Derivata non possibile", "Errore", TTipoMessaggio::Errore, TPulsanti::OK);
     return nullptr;
-  }
-  for (int i = 0; i < 20; ++i) {
-    PNodo nuovo = RiscriviAlbero(d.get());
-    d = std::move(nuovo);
   }
   return d;
 }

@@ -1,5 +1,7 @@
 #include "values/espressioni/NodoEspr.h"
 
+#include "values/espressioni/LavoroSimbolico.h"
+
 #include <algorithm>
 #include <cctype>
 #include <utility>
@@ -40,7 +42,10 @@ IndiceFunzione CercaFunzioneSenzaMaiuscole(std::string_view nome) {
   return F_NESSUNA;
 }
 
-PNodo NuovoNodo() { return std::make_unique<NodoEspr>(); }
+PNodo NuovoNodo() {
+  NodoLavoro();
+  return std::make_unique<NodoEspr>();
+}
 
 PNodo NuovoNodoNumero(Reale valore) {
   PNodo n = NuovoNodo();

@@ -4,6 +4,7 @@
 #include <numeric>
 #include <utility>
 
+#include "values/espressioni/LavoroSimbolico.h"
 #include "values/espressioni/Valutatore.h"
 
 namespace qx {
@@ -35,6 +36,7 @@ namespace {
 
 bool Uguali(const NodoEspr* a, const NodoEspr* b, int profondita) {
   if (a == b) return true;
+  PassoLavoro();
   if (!a || !b || profondita > LIMITE_PROFONDITA) return false;
   if (a->Tipo != b->Tipo || a->Arieta != b->Arieta) return false;
   switch (a->Tipo) {
@@ -123,6 +125,7 @@ void RiscriviSommaDiFrazioni(PNodo& n) {
 
 void PassoFrazioni(PNodo& n) {
   if (!n) return;
+  PassoLavoro();
   for (int i = 0; i < std::min(n->Arieta, MAX_FIGLI); ++i) PassoFrazioni(n->Figli[i]);
   if (EAdditivo(n->Tipo) && n->Sx() && n->Dx() && (EQuoziente(n->Sx()) || EQuoziente(n->Dx())))
     RiscriviSommaDiFrazioni(n);
@@ -259,6 +262,7 @@ void RegolaPotenza(PNodo& n) {
 
 void PassoAlbero(PNodo& n) {
   if (!n) return;
+  PassoLavoro();
   for (int i = 0; i < std::min(n->Arieta, MAX_FIGLI); ++i) PassoAlbero(n->Figli[i]);
   if (n->Tipo == N_CHIAMATA) {
     if (n->Arieta == 1 && n->Sx() && n->Sx()->ENumero() && n->Funzione != F_NESSUNA)

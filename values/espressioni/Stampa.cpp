@@ -31,9 +31,11 @@ void Scrivi(const NodoEspr* n, int p, std::string& t, int profondita) {
   const NodoEspr* R = n->Dx();
   switch (n->Tipo) {
     case N_UGUALE:
-      Scrivi(L, 0, t, profondita + 1);
+      // An equation inside an equation keeps its parentheses: without them the text would
+      // read back as another equation.
+      Scrivi(L, 1, t, profondita + 1);
       t += " = ";
-      Scrivi(R, 0, t, profondita + 1);
+      Scrivi(R, 1, t, profondita + 1);
       break;
     case N_CHIAMATA:
       t += n->Nome;

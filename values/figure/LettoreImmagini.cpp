@@ -1,19 +1,23 @@
 #include "values/figure/LettoreImmagini.h"
 
-#include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "platform/FileRegolare.h"
 
 namespace qx {
 
 bool LeggiImmagine(const std::string& percorso, TBitmap& immagine, std::string& errore) {
   immagine = TBitmap();
-  std::ifstream f(percorso, std::ios::binary);
-  if (!f) {
-    errore = "file non trovato";
+  TFileRegolare f(percorso, MAX_BYTE_IMMAGINE);
+  if (!f.Aperto()) {
+    errore = f.Esito() == EsitoFileRegolare::TroppoGrande ? "immagine troppo grande" : TFileRegolare::Motivo(f.Esito());
     return false;
   }
-  const std::vector<unsigned char> dati((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  std::vector<unsigned char> dati;
+  if (!f.LeggiTutto(dati)) {
+    errore = TFileRegolare::Motivo(EsitoFileRegolare::Illeggibile);
+    return false;
+  }
   if (dati.empty()) {
     errore = "file vuoto";
     return false;
