@@ -10,9 +10,12 @@
 #include <QPolygonF>
 #include <QString>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <numbers>
+#include <unordered_map>
 
 #include "platform/qt/Rasterizzazione.h"
 
@@ -51,13 +54,38 @@ QRect AreaDi(std::span<const TPoint> punti, int margine, const QRect& immagine) 
 
 struct TQImageCanvas::Copertura {
   QRect area;  // in image coordinates, inside the image
-  std::vector<std::uint8_t> bit;
+  std::vector<std::uint8_t>& bit;  // the canvas's buffer, reused from call to call
+  QImage& maschera;
+  // The box of the pixels marked so far: only there can Componi change a pixel.
+  int sinistra = INT_MAX, alto = INT_MAX, destra = INT_MIN, basso = INT_MIN;
 
-  explicit Copertura(QRect a) : area(a), bit(a.isEmpty() ? 0 : std::size_t(a.width()) * std::size_t(a.height()), 0) {}
+  Copertura(QRect a, std::vector<std::uint8_t>& buffer, QImage& m) : area(a), bit(buffer), maschera(m) {
+    bit.assign(a.isEmpty() ? 0 : std::size_t(a.width()) * std::size_t(a.height()), 0);
+  }
   bool Vuota() const { return area.isEmpty(); }
+  bool Segnata() const { return sinistra <= destra; }
+  void Estendi(int l, int t, int r, int b) {
+    sinistra = std::min(sinistra, l), alto = std::min(alto, t);
+    destra = std::max(destra, r), basso = std::max(basso, b);
+  }
+  std::uint8_t& In(int x, int y) {
+    return bit[std::size_t(y - area.top()) * std::size_t(area.width()) + std::size_t(x - area.left())];
+  }
   void Segna(int x, int y, std::uint8_t b) {
     if (!area.contains(x, y)) return;
-    bit[std::size_t(y - area.top()) * std::size_t(area.width()) + std::size_t(x - area.left())] |= b;
+    In(x, y) |= b;
+    Estendi(x, y, x, y);
+  }
+  // Marks the pixels [l, r] x [t, b] cut to the area.
+  void SegnaRettangolo(int l, int t, int r, int b, std::uint8_t v) {
+    l = std::max(l, area.left()), t = std::max(t, area.top());
+    r = std::min(r, area.right()), b = std::min(b, area.bottom());
+    if (l > r || t > b) return;
+    for (int y = t; y <= b; ++y) {
+      std::uint8_t* riga = &In(l, y);
+      for (int i = 0; i <= r - l; ++i) riga[i] |= v;
+    }
+    Estendi(l, t, r, b);
   }
   std::uint8_t Bit(int x, int y) const {
     return bit[std::size_t(y - area.top()) * std::size_t(area.width()) + std::size_t(x - area.left())];
@@ -65,28 +93,39 @@ struct TQImageCanvas::Copertura {
   // Marks the pixels that a QPainter drawing (in image coordinates) covers.
   void SegnaDisegno(std::uint8_t b, const std::function<void(QPainter&)>& disegno) {
     if (Vuota()) return;
-    QImage m(area.size(), QImage::Format_ARGB32_Premultiplied);
-    m.fill(Qt::transparent);
+    // The mask is made again only when the size changes; each use starts it transparent.
+    if (maschera.size() != area.size()) maschera = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+    maschera.fill(Qt::transparent);
     {
-      QPainter p(&m);
+      QPainter p(&maschera);
       p.setRenderHint(QPainter::Antialiasing, false);
       p.translate(-area.left(), -area.top());
       disegno(p);
     }
+    const int w = area.width();
     for (int y = 0; y < area.height(); ++y) {
-      const QRgb* riga = reinterpret_cast<const QRgb*>(m.constScanLine(y));
-      for (int x = 0; x < area.width(); ++x)
-        if (qAlpha(riga[x]) != 0) bit[std::size_t(y) * std::size_t(area.width()) + std::size_t(x)] |= b;
+      const QRgb* riga = reinterpret_cast<const QRgb*>(maschera.constScanLine(y));
+      std::uint8_t* marchi = &bit[std::size_t(y) * std::size_t(w)];
+      int primo = -1, ultimo = -1;
+      for (int x = 0; x < w; ++x)
+        if (qAlpha(riga[x]) != 0) {
+          marchi[x] |= b;
+          if (primo < 0) primo = x;
+          ultimo = x;
+        }
+      if (primo >= 0) Estendi(area.left() + primo, area.top() + y, area.left() + ultimo, area.top() + y);
     }
   }
 };
 
 TQImageCanvas::TQImageCanvas(int width, int height, TColor fondo)
-    : img_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+    : img_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32), testi_(std::make_shared<Testi>()) {
   img_.fill(QColor::fromRgb(ColoreInPixel(fondo)));
   img_.setDotsPerMeterX(3780);  // 96 dpi, as the toolkit's screen
   img_.setDotsPerMeterY(3780);
 }
+
+TQImageCanvas::~TQImageCanvas() = default;
 
 TBitmap TQImageCanvas::InBitmap() const {
   TBitmap b(img_.width(), img_.height());
@@ -131,13 +170,15 @@ void TQImageCanvas::TracciaLarga(Copertura& c, std::span<const TPoint> punti, bo
 }
 
 void TQImageCanvas::Componi(const Copertura& c) {
-  if (c.Vuota()) return;
+  if (c.Vuota() || !c.Segnata()) return;
   const std::uint32_t penna = ColoreInPixel(Pen.Color), pennello = ColoreInPixel(Brush.Color);
   const bool fondoOpaco = Brush.Style == bsSolid;
-  for (int y = c.area.top(); y <= c.area.bottom(); ++y) {
+  // A pixel with no mark is never changed: only the box of the marks is visited.
+  for (int y = c.alto; y <= c.basso; ++y) {
     QRgb* riga = reinterpret_cast<QRgb*>(img_.scanLine(y));
-    for (int x = c.area.left(); x <= c.area.right(); ++x) {
+    for (int x = c.sinistra; x <= c.destra; ++x) {
       const std::uint8_t b = c.Bit(x, y);
+      if (b == 0) continue;
       if (b & kPenna)
         riga[x] = raster::ApplicaModo(Pen.Mode, riga[x], penna);
       else if ((b & kIntervallo) && fondoOpaco)
@@ -156,10 +197,29 @@ void TQImageCanvas::LineTo(int x, int y) {
   Polyline(punti);
 }
 
+// One thin segment never meets a pixel twice: it is composed as it is walked.
+void TQImageCanvas::TracciaSegmento(TPoint a, TPoint b) {
+  const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
+  const std::uint32_t penna = ColoreInPixel(Pen.Color), pennello = ColoreInPixel(Brush.Color);
+  const bool fondoOpaco = Brush.Style == bsSolid;
+  long long fase = 0;
+  raster::TracciaLinea(a.x, a.y, b.x, b.y, 0, 0, img_.width(), img_.height(), fase, [&](int x, int y, long long f) {
+    QRgb& pixel = reinterpret_cast<QRgb*>(img_.scanLine(y))[x];
+    if (raster::TrattoAcceso(schema, f))
+      pixel = raster::ApplicaModo(Pen.Mode, pixel, penna);
+    else if (fondoOpaco)
+      pixel = raster::ApplicaModo(Pen.Mode, pixel, pennello);
+  });
+}
+
 void TQImageCanvas::Polyline(std::span<const TPoint> punti) {
   if (!PennaVisibile() || punti.empty()) return;
+  if (PennaSottile() && punti.size() == 2) {
+    TracciaSegmento(punti[0], punti[1]);
+    return;
+  }
   // Only the part inside the image is walked, however far the ends lie.
-  Copertura c(AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect()));
+  Copertura c(AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
   if (PennaSottile())
     TracciaSottile(c, punti, false);
   else
@@ -173,11 +233,9 @@ void TQImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const QRect r = Normalizza(x1, y1, x2, y2);
   if (r.right() < r.left() || r.bottom() < r.top()) return;
   const TPoint angoli[] = {{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}};
-  Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()));
+  Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
   if (c.Vuota()) return;
-  for (int y = std::max(r.top(), c.area.top()); y <= std::min(r.bottom(), c.area.bottom()); ++y)
-    for (int x = std::max(r.left(), c.area.left()); x <= std::min(r.right(), c.area.right()); ++x)
-      c.Segna(x, y, kRiempimento);
+  if (Brush.Style != bsClear) c.SegnaRettangolo(r.left(), r.top(), r.right(), r.bottom(), kRiempimento);
   if (PennaVisibile()) {
     if (PennaSottile())
       TracciaSottile(c, angoli, true);
@@ -194,9 +252,11 @@ void TQImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 
 void TQImageCanvas::Polygon(std::span<const TPoint> punti) {
   if (punti.empty()) return;
-  Copertura c(AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect()));
+  Copertura c(AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
   if (c.Vuota()) return;
-  c.SegnaDisegno(kRiempimento, [&](QPainter& p) {
+  // A clear brush paints nothing inside: the inside is not worked out.
+  if (Brush.Style != bsClear)
+    c.SegnaDisegno(kRiempimento, [&](QPainter& p) {
     QPolygonF poligono;
     for (const TPoint& q : punti) poligono << Centro(q);
     p.setPen(Qt::NoPen);
@@ -255,9 +315,9 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
   }
 
   const TPoint angoli[] = {{x1, y1}, {x2, y2}};
-  Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()));
+  Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
   if (c.Vuota()) return;
-  if (tipo != Curva::Arco) {
+  if (tipo != Curva::Arco && Brush.Style != bsClear) {
     c.SegnaDisegno(kRiempimento, [&](QPainter& p) {
       p.setPen(Qt::NoPen);
       p.setBrush(Qt::white);
@@ -318,6 +378,42 @@ void TQImageCanvas::FrameRect(const TRect& r) {
 
 // ---- Text ----
 
+// A text laid out once: its advance, and (once it has been drawn) the pixels its glyphs
+// cover as runs of a row, relative to the top-left corner of its cell.
+struct TQImageCanvas::TestoPronto {
+  struct Tratto {
+    int dy, dx0, dx1;  // the pixels [dx0, dx1] of row dy
+  };
+  int larghezza = -1;  // -1: not measured yet
+  bool conPixel = false;
+  std::vector<Tratto> tratti;
+};
+
+// A font of the canvas with its measures and the texts laid out in it.
+struct TQImageCanvas::Carattere {
+  std::string nome;
+  int size = 0;
+  TFontStyles stile = 0;
+  int dpi = 0;
+  QFont font;
+  QFontMetrics metriche;
+  std::unordered_map<std::string, TestoPronto> testi;
+  Carattere(const TFont& f, int punti, QFont qf, const QPaintDevice* dispositivo)
+      : nome(f.Name), size(punti), stile(f.Style), dpi(dispositivo->logicalDpiY()), font(qf),
+        metriche(qf, dispositivo) {}
+};
+
+struct TQImageCanvas::Testi {
+  std::vector<std::unique_ptr<Carattere>> caratteri;
+  Carattere* ultimo = nullptr;
+};
+
+namespace {
+// How many fonts, and texts per font, are kept: beyond that the store starts again, so
+// that a program writing ever new texts does not fill the memory.
+constexpr std::size_t kMaxCaratteri = 64, kMaxTesti = 4096;
+}  // namespace
+
 QFont TQImageCanvas::FontQt() const {
   QFont f(FamigliaDesktop(Font.Name));
   // Points at 96 dpi, rounded as the toolkit rounds them.
@@ -331,38 +427,111 @@ QFont TQImageCanvas::FontQt() const {
   return f;
 }
 
+TQImageCanvas::Carattere& TQImageCanvas::CarattereAttuale() {
+  const int dpi = img_.logicalDpiY();
+  auto uguale = [&](const Carattere& c) {
+    return c.size == Font.Size && c.stile == Font.Style && c.dpi == dpi && c.nome == Font.Name;
+  };
+  if (testi_->ultimo && uguale(*testi_->ultimo)) return *testi_->ultimo;
+  for (auto& c : testi_->caratteri)
+    if (uguale(*c)) return *(testi_->ultimo = c.get());
+  if (testi_->caratteri.size() >= kMaxCaratteri) testi_->caratteri.clear();
+  testi_->caratteri.push_back(std::make_unique<Carattere>(Font, Font.Size, FontQt(), &img_));
+  return *(testi_->ultimo = testi_->caratteri.back().get());
+}
+
+TQImageCanvas::TestoPronto& TQImageCanvas::Preparato(Carattere& c, const std::string& testo, bool conPixel) {
+  auto trovato = c.testi.find(testo);
+  if (trovato == c.testi.end()) {
+    if (c.testi.size() >= kMaxTesti) c.testi.clear();
+    trovato = c.testi.emplace(testo, TestoPronto{}).first;
+  }
+  TestoPronto& t = trovato->second;
+  if (t.larghezza >= 0 && (!conPixel || t.conPixel)) return t;
+  const QString s = QString::fromUtf8(testo.data(), qsizetype(testo.size()));
+  if (t.larghezza < 0) t.larghezza = c.metriche.horizontalAdvance(s);
+  if (!conPixel) return t;
+  t.conPixel = true;
+  // The text is drawn once on a transparent sheet, with the painter's own rules, and the
+  // pixels it covers are kept. The sheet reaches past the glyphs' box by a margin that grows
+  // until its outer ring stays empty, so that no overhang is lost.
+  const int ascent = c.metriche.ascent(), altezza = c.metriche.ascent() + c.metriche.descent();
+  const QRect scatola = c.metriche.boundingRect(s).united(QRect(0, -ascent, std::max(t.larghezza, 1), altezza));
+  for (int margine = 4;; margine *= 2) {
+    const QRect r = scatola.adjusted(-margine, -margine, margine, margine);
+    QImage foglio(r.size(), QImage::Format_ARGB32_Premultiplied);
+    foglio.setDotsPerMeterX(img_.dotsPerMeterX());
+    foglio.setDotsPerMeterY(img_.dotsPerMeterY());
+    foglio.fill(Qt::transparent);
+    {
+      QPainter p(&foglio);
+      p.setRenderHint(QPainter::Antialiasing, false);
+      p.setRenderHint(QPainter::TextAntialiasing, false);
+      p.setFont(c.font);
+      p.setPen(Qt::white);
+      p.drawText(QPoint(-r.left(), -r.top()), s);
+    }
+    t.tratti.clear();
+    bool bordo = false;
+    for (int y = 0; y < foglio.height(); ++y) {
+      const QRgb* riga = reinterpret_cast<const QRgb*>(foglio.constScanLine(y));
+      for (int x = 0; x < foglio.width(); ++x) {
+        if (qAlpha(riga[x]) == 0) continue;
+        int fine = x;
+        while (fine + 1 < foglio.width() && qAlpha(riga[fine + 1]) != 0) ++fine;
+        if (y == 0 || y == foglio.height() - 1 || x == 0 || fine == foglio.width() - 1) bordo = true;
+        // Relative to the cell's top-left corner, which lies `ascent` above the baseline.
+        t.tratti.push_back({y + r.top() + ascent, x + r.left(), fine + r.left()});
+        x = fine;
+      }
+    }
+    if (!bordo || margine > 256) break;
+  }
+  return t;
+}
+
 int TQImageCanvas::TextWidth(const std::string& testo) {
-  return QFontMetrics(FontQt(), &img_).horizontalAdvance(QString::fromUtf8(testo.data(), qsizetype(testo.size())));
+  return Preparato(CarattereAttuale(), testo, false).larghezza;
 }
 
 int TQImageCanvas::TextHeight(const std::string&) {
-  const QFontMetrics m(FontQt(), &img_);
-  return m.ascent() + m.descent();
+  const Carattere& c = CarattereAttuale();
+  return c.metriche.ascent() + c.metriche.descent();
 }
 
 void TQImageCanvas::Testo(int x, int y, const std::string& testo, const TRect* ritaglio) {
-  const QFont f = FontQt();
-  const QFontMetrics m(f, &img_);
-  const QString s = QString::fromUtf8(testo.data(), qsizetype(testo.size()));
-  const int w = m.horizontalAdvance(s), h = m.ascent() + m.descent();
-  int sx = x, sy = y;
+  Carattere& c = CarattereAttuale();
+  const TestoPronto& t = Preparato(c, testo, true);
+  const int w = t.larghezza, h = c.metriche.ascent() + c.metriche.descent();
+  long long sx = x, sy = y;
   if (TextAlign.Horz == haCenter) sx = x - w / 2;
-  if (TextAlign.Horz == haRight) sx = x - w;
-  if (TextAlign.Vert == vaBottom) sy = y - h;
-  if (TextAlign.Vert == vaBaseline) sy = y - m.ascent();
-  QPainter p(&img_);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
+  if (TextAlign.Horz == haRight) sx = (long long)x - w;
+  if (TextAlign.Vert == vaBottom) sy = (long long)y - h;
+  if (TextAlign.Vert == vaBaseline) sy = (long long)y - c.metriche.ascent();
+  // What may be painted: the image, cut to the rectangle when there is one.
+  long long l = 0, tp = 0, r = img_.width() - 1LL, b = img_.height() - 1LL;
   if (ritaglio) {
-    const QRect clip(QPoint(ritaglio->Left, ritaglio->Top), QPoint(ritaglio->Right - 1, ritaglio->Bottom - 1));
-    p.setClipRect(clip);
-    if (Brush.Style == bsSolid) p.fillRect(clip, QColor::fromRgb(ColoreInPixel(Brush.Color)));
-  } else if (Brush.Style == bsSolid) {
-    p.fillRect(QRect(sx, sy, w, h), QColor::fromRgb(ColoreInPixel(Brush.Color)));
+    l = std::max<long long>(l, ritaglio->Left), tp = std::max<long long>(tp, ritaglio->Top);
+    r = std::min<long long>(r, ritaglio->Right - 1LL), b = std::min<long long>(b, ritaglio->Bottom - 1LL);
   }
-  p.setFont(f);
-  p.setPen(QColor::fromRgb(ColoreInPixel(Font.Color)));
-  p.drawText(QPoint(sx, sy + m.ascent()), s);
+  if (l > r || tp > b) return;
+  auto riempi = [&](long long x0, long long y0, long long x1, long long y1, std::uint32_t colore) {
+    x0 = std::max(x0, l), y0 = std::max(y0, tp), x1 = std::min(x1, r), y1 = std::min(y1, b);
+    if (x0 > x1 || y0 > y1) return;
+    for (long long yy = y0; yy <= y1; ++yy) {
+      QRgb* riga = reinterpret_cast<QRgb*>(img_.scanLine(int(yy)));
+      std::fill(riga + x0, riga + x1 + 1, colore);
+    }
+  };
+  if (Brush.Style == bsSolid) {
+    const std::uint32_t fondo = ColoreInPixel(Brush.Color);
+    if (ritaglio)
+      riempi(l, tp, r, b, fondo);
+    else
+      riempi(sx, sy, sx + w - 1, sy + h - 1, fondo);
+  }
+  const std::uint32_t colore = ColoreInPixel(Font.Color);
+  for (const TestoPronto::Tratto& tr : t.tratti) riempi(sx + tr.dx0, sy + tr.dy, sx + tr.dx1, sy + tr.dy, colore);
 }
 
 void TQImageCanvas::TextOut(int x, int y, const std::string& testo) { Testo(x, y, testo, nullptr); }

@@ -6,6 +6,7 @@
 #pragma once
 #include <QImage>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,11 @@ class TQImageCanvas : public TCanvas {
  public:
   // A white image of the given size.
   TQImageCanvas(int width, int height, TColor fondo = clWhite);
+  ~TQImageCanvas() override;
+  TQImageCanvas(const TQImageCanvas&) = default;
+  TQImageCanvas(TQImageCanvas&&) = default;
+  TQImageCanvas& operator=(const TQImageCanvas&) = default;
+  TQImageCanvas& operator=(TQImageCanvas&&) = default;
 
   const QImage& Image() const { return img_; }
   QImage& Image() { return img_; }
@@ -54,6 +60,10 @@ class TQImageCanvas : public TCanvas {
   // no pixel of one call is painted twice (which matters for xor).
   struct Copertura;
   enum class Curva { Arco, Torta, Corda };
+  // The fonts met so far and their texts, each laid out once (see Testo).
+  struct Testi;
+  struct Carattere;
+  struct TestoPronto;
 
   bool PennaVisibile() const { return Pen.Style != psClear; }
   bool PennaSottile() const { return Pen.Width <= 1; }
@@ -63,8 +73,16 @@ class TQImageCanvas : public TCanvas {
   void Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
   void Testo(int x, int y, const std::string& testo, const TRect* ritaglio);
   QFont FontQt() const;
+  Carattere& CarattereAttuale();
+  TestoPronto& Preparato(Carattere& c, const std::string& testo, bool conPixel);
 
   QImage img_;
+  // Shared by copies: what a text looks like does not depend on the image it goes on.
+  std::shared_ptr<Testi> testi_;
+  // The pixel marks of one drawing call; kept from call to call so that a call allocates nothing.
+  std::vector<std::uint8_t> bit_;
+  QImage maschera_;
+  void TracciaSegmento(TPoint a, TPoint b);
 };
 
 }  // namespace qx

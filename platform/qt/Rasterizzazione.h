@@ -52,9 +52,12 @@ void TracciaLinea(int x0, int y0, int x1, int y1, int left, int top, int right, 
   const int passoMin = dMin >= 0 ? 1 : -1;
   const long long inizioMin = maggioreX ? y0 : x0;
   const long long loMin = maggioreX ? top : left, hiMin = (maggioreX ? bottom : right) - 1LL;
+  // Below 2^30 pixels the rounding's products fit in 64 bits; longer lines take 128.
+  const bool corta = n < (1LL << 30);
   for (long long i = iDa; i <= iA; ++i) {
     // Halfway cases stay on the starting side.
-    const long long off = (long long)((Int128(2) * i * aMin + n - 1) / (Int128(2) * n));
+    const long long off = corta ? (2 * i * aMin + n - 1) / (2 * n)
+                                : (long long)((Int128(2) * i * aMin + n - 1) / (Int128(2) * n));
     const long long m = inizioMin + passoMin * off;
     if (m < loMin || m > hiMin) continue;
     const long long M = inizio + passo * i;
