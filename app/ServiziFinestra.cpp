@@ -59,9 +59,22 @@ TServiziFinestra::~TServiziFinestra() = default;
 
 void TServiziFinestra::Pompa() {
   ++Pompaggi;
-  Protetto([this] { f_.CompletaRidisegni(); });
+  Protetto([this] { AggiornaVista(); });
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   ultimaPompa_ = Millisecondi();
+}
+
+void TServiziFinestra::AggiornaVista() {
+  if (!f_.EsecuzioneInCorso()) {
+    f_.CompletaRidisegni();
+    return;
+  }
+  const auto ora = std::chrono::steady_clock::now();
+  if (ora < prossimaVista_) return;
+  // No statement of a fast run asks for the list: the run's values change all the time.
+  f_.AggiornaListaOggetti();
+  f_.CompletaRidisegni();
+  prossimaVista_ = ora + (std::chrono::steady_clock::now() - ora) * RapportoVista;
 }
 
 int TServiziFinestra::ElaboraMessaggi() {
