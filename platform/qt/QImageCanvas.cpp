@@ -156,17 +156,31 @@ void TQImageCanvas::TracciaSottile(Copertura& c, std::span<const TPoint> punti, 
   if (chiusa && punti.size() > 1) segmento(punti.back(), punti.front());
 }
 
+void TQImageCanvas::LineaLarga(QPainter& p, int larghezza, std::span<const TPoint> punti, bool chiusa,
+                               const QColor& colore) {
+  p.setPen(QPen(colore, larghezza, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath percorso(Centro(punti[0]));
+  for (std::size_t i = 1; i < punti.size(); ++i) percorso.lineTo(Centro(punti[i]));
+  if (chiusa) percorso.closeSubpath();
+  if (punti.size() == 1) percorso.lineTo(Centro(punti[0]));
+  p.drawPath(percorso);
+}
+
 void TQImageCanvas::TracciaLarga(Copertura& c, std::span<const TPoint> punti, bool chiusa) const {
   if (c.Vuota() || punti.empty()) return;
-  c.SegnaDisegno(kPenna, [&](QPainter& p) {
-    QPen pen(Qt::white, Pen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    p.setPen(pen);
-    QPainterPath percorso(Centro(punti[0]));
-    for (std::size_t i = 1; i < punti.size(); ++i) percorso.lineTo(Centro(punti[i]));
-    if (chiusa) percorso.closeSubpath();
-    if (punti.size() == 1) percorso.lineTo(Centro(punti[0]));
-    p.drawPath(percorso);
-  });
+  c.SegnaDisegno(kPenna, [&](QPainter& p) { LineaLarga(p, Pen.Width, punti, chiusa, Qt::white); });
+}
+
+bool TQImageCanvas::Diretto() const {
+  return Pen.Mode == pmCopy && (Brush.Style == bsClear || Brush.Style == bsSolid) &&
+         (!PennaVisibile() || !PennaSottile() || raster::SchemaTratto(Pen.Style).empty());
+}
+
+void TQImageCanvas::Dipingi(const std::function<void(QPainter&)>& disegno) {
+  QPainter p(&img_);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  disegno(p);
 }
 
 void TQImageCanvas::Componi(const Copertura& c) {
@@ -197,29 +211,39 @@ void TQImageCanvas::LineTo(int x, int y) {
   Polyline(punti);
 }
 
-// One thin segment never meets a pixel twice: it is composed as it is walked.
-void TQImageCanvas::TracciaSegmento(TPoint a, TPoint b) {
+// A lone thin segment never meets a pixel twice: it is composed as it is walked, in any mode.
+void TQImageCanvas::TracciaDiretta(std::span<const TPoint> punti, bool chiusa) {
   const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
   const std::uint32_t penna = ColoreInPixel(Pen.Color), pennello = ColoreInPixel(Brush.Color);
   const bool fondoOpaco = Brush.Style == bsSolid;
   long long fase = 0;
-  raster::TracciaLinea(a.x, a.y, b.x, b.y, 0, 0, img_.width(), img_.height(), fase, [&](int x, int y, long long f) {
-    QRgb& pixel = reinterpret_cast<QRgb*>(img_.scanLine(y))[x];
-    if (raster::TrattoAcceso(schema, f))
-      pixel = raster::ApplicaModo(Pen.Mode, pixel, penna);
-    else if (fondoOpaco)
-      pixel = raster::ApplicaModo(Pen.Mode, pixel, pennello);
-  });
+  auto segmento = [&](TPoint a, TPoint b) {
+    raster::TracciaLinea(a.x, a.y, b.x, b.y, 0, 0, img_.width(), img_.height(), fase, [&](int x, int y, long long f) {
+      QRgb& pixel = reinterpret_cast<QRgb*>(img_.scanLine(y))[x];
+      if (raster::TrattoAcceso(schema, f))
+        pixel = raster::ApplicaModo(Pen.Mode, pixel, penna);
+      else if (fondoOpaco)
+        pixel = raster::ApplicaModo(Pen.Mode, pixel, pennello);
+    });
+  };
+  for (std::size_t i = 1; i < punti.size(); ++i) segmento(punti[i - 1], punti[i]);
+  if (chiusa && punti.size() > 1) segmento(punti.back(), punti.front());
 }
 
 void TQImageCanvas::Polyline(std::span<const TPoint> punti) {
   if (!PennaVisibile() || punti.empty()) return;
-  if (PennaSottile() && punti.size() == 2) {
-    TracciaSegmento(punti[0], punti[1]);
+  if (PennaSottile() && (punti.size() == 2 || Diretto())) {
+    TracciaDiretta(punti, false);
     return;
   }
-  // Only the part inside the image is walked, however far the ends lie.
-  Copertura c(AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
+  // Only the part inside the image is worked out, however far the ends lie.
+  const QRect area = AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect());
+  if (area.isEmpty()) return;
+  if (Diretto()) {
+    Dipingi([&](QPainter& p) { LineaLarga(p, Pen.Width, punti, false, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
+    return;
+  }
+  Copertura c(area, bit_, maschera_);
   if (PennaSottile())
     TracciaSottile(c, punti, false);
   else
@@ -233,6 +257,13 @@ void TQImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const QRect r = Normalizza(x1, y1, x2, y2);
   if (r.right() < r.left() || r.bottom() < r.top()) return;
   const TPoint angoli[] = {{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}};
+  if (Diretto()) {
+    if (Brush.Style == bsSolid) FillRect({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+    if (PennaVisibile() && PennaSottile()) TracciaDiretta(angoli, true);
+    if (PennaVisibile() && !PennaSottile())
+      Dipingi([&](QPainter& p) { LineaLarga(p, Pen.Width, angoli, true, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
+    return;
+  }
   Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
   if (c.Vuota()) return;
   if (Brush.Style != bsClear) c.SegnaRettangolo(r.left(), r.top(), r.right(), r.bottom(), kRiempimento);
@@ -250,19 +281,31 @@ void TQImageCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   Curve(Curva::Torta, x1, y1, x2, y2, x1, y1, x1, y1);
 }
 
+namespace {
+void RiempiPoligono(QPainter& p, std::span<const TPoint> punti, const QColor& colore) {
+  QPolygonF poligono;
+  for (const TPoint& q : punti) poligono << Centro(q);
+  p.setPen(Qt::NoPen);
+  p.setBrush(colore);
+  p.drawPolygon(poligono, Qt::OddEvenFill);
+}
+}  // namespace
+
 void TQImageCanvas::Polygon(std::span<const TPoint> punti) {
   if (punti.empty()) return;
-  Copertura c(AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
-  if (c.Vuota()) return;
+  const QRect area = AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect());
+  if (area.isEmpty()) return;
+  if (Diretto()) {
+    if (Brush.Style == bsSolid)
+      Dipingi([&](QPainter& p) { RiempiPoligono(p, punti, QColor::fromRgb(ColoreInPixel(Brush.Color))); });
+    if (PennaVisibile() && PennaSottile()) TracciaDiretta(punti, true);
+    if (PennaVisibile() && !PennaSottile())
+      Dipingi([&](QPainter& p) { LineaLarga(p, Pen.Width, punti, true, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
+    return;
+  }
+  Copertura c(area, bit_, maschera_);
   // A clear brush paints nothing inside: the inside is not worked out.
-  if (Brush.Style != bsClear)
-    c.SegnaDisegno(kRiempimento, [&](QPainter& p) {
-    QPolygonF poligono;
-    for (const TPoint& q : punti) poligono << Centro(q);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    p.drawPolygon(poligono, Qt::OddEvenFill);
-  });
+  if (Brush.Style != bsClear) c.SegnaDisegno(kRiempimento, [&](QPainter& p) { RiempiPoligono(p, punti, Qt::white); });
   if (PennaVisibile()) {
     if (PennaSottile())
       TracciaSottile(c, punti, true);
@@ -314,42 +357,51 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
     if (tipo == Curva::Corda) percorso.closeSubpath();
   }
 
-  const TPoint angoli[] = {{x1, y1}, {x2, y2}};
-  Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
-  if (c.Vuota()) return;
-  if (tipo != Curva::Arco && Brush.Style != bsClear) {
-    c.SegnaDisegno(kRiempimento, [&](QPainter& p) {
-      p.setPen(Qt::NoPen);
-      p.setBrush(Qt::white);
-      p.drawPath(percorso);
-    });
-  }
-  if (PennaVisibile()) {
-    const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
-    const bool tratteggiata = PennaSottile() && !schema.empty();
-    auto traccia = [&](std::uint8_t bit, bool conSchema) {
-      c.SegnaDisegno(bit, [&](QPainter& p) {
-        QPen pen(Qt::white);
-        if (PennaSottile()) {
-          pen.setWidth(1);
-          pen.setCosmetic(true);
-          pen.setCapStyle(Qt::FlatCap);
-          if (conSchema) pen.setDashPattern(QList<qreal>(schema.begin(), schema.end()));
-        } else {
-          pen.setWidth(Pen.Width);
-          pen.setCapStyle(Qt::RoundCap);
-          pen.setJoinStyle(Qt::RoundJoin);
-        }
-        p.setPen(pen);
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(percorso);
-      });
-    };
-    if (tratteggiata) {
-      traccia(kPenna, true);
-      traccia(kIntervallo, false);  // Componi gives the pen precedence over the gaps
+  const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
+  auto pennaQt = [&](const QColor& colore, bool conSchema) {
+    QPen pen(colore);
+    if (PennaSottile()) {
+      pen.setWidth(1);
+      pen.setCosmetic(true);
+      pen.setCapStyle(Qt::FlatCap);
+      if (conSchema) pen.setDashPattern(QList<qreal>(schema.begin(), schema.end()));
     } else {
-      traccia(kPenna, false);
+      pen.setWidth(Pen.Width);
+      pen.setCapStyle(Qt::RoundCap);
+      pen.setJoinStyle(Qt::RoundJoin);
+    }
+    return pen;
+  };
+  auto riempi = [&](QPainter& p, const QColor& colore) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(colore);
+    p.drawPath(percorso);
+  };
+  auto traccia = [&](QPainter& p, const QPen& pen) {
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(percorso);
+  };
+  const bool riempita = tipo != Curva::Arco && Brush.Style != bsClear;
+  const TPoint angoli[] = {{x1, y1}, {x2, y2}};
+  const QRect area = AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect());
+  if (area.isEmpty()) return;
+  if (Diretto()) {
+    Dipingi([&](QPainter& p) {
+      if (riempita) riempi(p, QColor::fromRgb(ColoreInPixel(Brush.Color)));
+      if (PennaVisibile()) traccia(p, pennaQt(QColor::fromRgb(ColoreInPixel(Pen.Color)), false));
+    });
+    return;
+  }
+  Copertura c(area, bit_, maschera_);
+  if (riempita) c.SegnaDisegno(kRiempimento, [&](QPainter& p) { riempi(p, Qt::white); });
+  if (PennaVisibile()) {
+    if (PennaSottile() && !schema.empty()) {
+      c.SegnaDisegno(kPenna, [&](QPainter& p) { traccia(p, pennaQt(Qt::white, true)); });
+      // Componi gives the pen precedence over the gaps.
+      c.SegnaDisegno(kIntervallo, [&](QPainter& p) { traccia(p, pennaQt(Qt::white, false)); });
+    } else {
+      c.SegnaDisegno(kPenna, [&](QPainter& p) { traccia(p, pennaQt(Qt::white, false)); });
     }
   }
   Componi(c);

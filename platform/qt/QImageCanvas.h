@@ -6,6 +6,7 @@
 #pragma once
 #include <QImage>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 
 class QPainter;
 class QFont;
+class QColor;
 
 namespace qx {
 
@@ -82,7 +84,16 @@ class TQImageCanvas : public TCanvas {
   // The pixel marks of one drawing call; kept from call to call so that a call allocates nothing.
   std::vector<std::uint8_t> bit_;
   QImage maschera_;
-  void TracciaSegmento(TPoint a, TPoint b);
+  // In copy mode with a solid pen and a clear or solid brush, composing a call's marks gives
+  // what painting its parts straight onto the image gives (the inside first, the pen over
+  // it; a pixel met twice takes the same colour again): the marks are then not made.
+  bool Diretto() const;
+  // The pen's pixels walked and composed at once (see Diretto; a lone segment always).
+  void TracciaDiretta(std::span<const TPoint> punti, bool chiusa);
+  // The pen's line through the points drawn by the painter (wide pens), in `colore`.
+  static void LineaLarga(QPainter& p, int larghezza, std::span<const TPoint> punti, bool chiusa, const QColor& colore);
+  // Paints straight onto the image with a painter that does not smooth edges.
+  void Dipingi(const std::function<void(QPainter&)>& disegno);
 };
 
 }  // namespace qx

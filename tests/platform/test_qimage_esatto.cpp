@@ -254,5 +254,45 @@ TEST_F(QImageEsattoTest, ShapesComposeOnlyWhereTheyMarkAsOverTheWholeImage) {
   }
 }
 
+// In copy mode the canvas paints a call's parts straight onto the image; on black, xor
+// composes the call's marks to the very same colours, so the two pictures must agree.
+TEST(QImageEsatto, CopyModePaintsWhatComposingTheMarksGives) {
+  EnsureGuiApplication();
+  const std::vector<TPoint> pentagono = {{40, 20}, {100, 25}, {120, 70}, {60, 100}, {20, 60}};
+  const std::vector<TPoint> stella = {{80, 5}, {110, 110}, {20, 40}, {140, 40}, {50, 110}};
+  const std::vector<std::function<void(TCanvas&)>> forme = {
+      [](TCanvas& c) { c.Ellipse(20, 20, 101, 81); },
+      [](TCanvas& c) { c.Ellipse(-40, -30, 60, 50); },
+      [](TCanvas& c) { c.Ellipse(100, 60, 260, 200); },
+      [](TCanvas& c) { c.Ellipse(70, 70, 73, 72); },
+      [](TCanvas& c) { c.Arc(10, 10, 150, 110, 150, 60, 80, 0); },
+      [](TCanvas& c) { c.Pie(10, 10, 150, 110, 80, 0, 150, 60); },
+      [](TCanvas& c) { c.Chord(30, 5, 120, 115, 0, 0, 160, 120); },
+      [](TCanvas& c) { c.Pie(-300, -300, 300, 300, 10, 0, 0, 10); },
+      [&](TCanvas& c) { c.Polygon(pentagono); },
+      [&](TCanvas& c) { c.Polygon(stella); },
+      [&](TCanvas& c) { c.Polyline(stella); },
+      [](TCanvas& c) { c.Rectangle(10, 10, 15, 15); },
+      [](TCanvas& c) { c.Rectangle(-5, 100, 60, 200); },
+      [](TCanvas& c) { c.Ellipse(500, 500, 600, 600); },
+  };
+  TQImageCanvas copia(kW, kH, clBlack), composta(kW, kH, clBlack);
+  int n = 0;
+  for (const TBrushStyle pennello : {bsClear, bsSolid})
+    for (const TPenStyle tratto : {psSolid, psClear})
+      for (const int spessore : {1, 4})
+        for (const auto& forma : forme) {
+          copia.Image().fill(Qt::black);
+          composta.Image().fill(Qt::black);
+          for (TQImageCanvas* c : {&copia, &composta}) {
+            c->Pen = {RGBColor(200, 30, 90), tratto, spessore, c == &copia ? pmCopy : pmXor};
+            c->Brush = {RGBColor(20, 160, 60), pennello};
+            forma(*c);
+          }
+          ++n;
+          ASSERT_EQ(copia.Image(), composta.Image()) << "shape " << n;
+        }
+}
+
 }  // namespace
 }  // namespace qx
