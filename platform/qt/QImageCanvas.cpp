@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <numbers>
 #include <unordered_map>
 
@@ -26,6 +27,9 @@ namespace {
 constexpr std::uint8_t kPenna = 1;      // painted by the pen
 constexpr std::uint8_t kIntervallo = 2; // a gap of a styled pen
 constexpr std::uint8_t kRiempimento = 4;
+// The largest box of an ellipse kept by EllisseMemorizzata, and how many are kept.
+constexpr double kMaxEllisse = 2048;
+constexpr std::size_t kMaxEllissi = 256;
 
 QRect Normalizza(int x1, int y1, int x2, int y2) {
   return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
@@ -51,6 +55,46 @@ QRect AreaDi(std::span<const TPoint> punti, int margine, const QRect& immagine) 
 }
 
 }  // namespace
+
+// The pixels [dx0, dx1] of row dy, relative to a corner of what was drawn.
+struct TQImageCanvas::Tratto {
+  int dy, dx0, dx1;
+};
+
+// The runs of pixels that a drawing on a transparent sheet covered, relative to the sheet's
+// pixel (-ox, -oy); whether any run touches the sheet's edge (then the sheet was too small).
+bool TQImageCanvas::TrattiDi(const QImage& foglio, int ox, int oy, std::vector<Tratto>& tratti) {
+  tratti.clear();
+  bool bordo = false;
+  for (int y = 0; y < foglio.height(); ++y) {
+    const QRgb* riga = reinterpret_cast<const QRgb*>(foglio.constScanLine(y));
+    for (int x = 0; x < foglio.width(); ++x) {
+      if (qAlpha(riga[x]) == 0) continue;
+      int fine = x;
+      while (fine + 1 < foglio.width() && qAlpha(riga[fine + 1]) != 0) ++fine;
+      if (y == 0 || y == foglio.height() - 1 || x == 0 || fine == foglio.width() - 1) bordo = true;
+      tratti.push_back({y + oy, x + ox, fine + ox});
+      x = fine;
+    }
+  }
+  return bordo;
+}
+
+void TQImageCanvas::Riempi(long long x0, long long y0, long long x1, long long y1, const QRect& ritaglio,
+                           std::uint32_t colore) {
+  x0 = std::max<long long>(x0, ritaglio.left()), y0 = std::max<long long>(y0, ritaglio.top());
+  x1 = std::min<long long>(x1, ritaglio.right()), y1 = std::min<long long>(y1, ritaglio.bottom());
+  if (x0 > x1 || y0 > y1) return;
+  for (long long y = y0; y <= y1; ++y) {
+    QRgb* riga = reinterpret_cast<QRgb*>(img_.scanLine(int(y)));
+    std::fill(riga + x0, riga + x1 + 1, colore);
+  }
+}
+
+void TQImageCanvas::DipingiTratti(const std::vector<Tratto>& tratti, long long x, long long y,
+                                  const QRect& ritaglio, std::uint32_t colore) {
+  for (const Tratto& t : tratti) Riempi(x + t.dx0, y + t.dy, x + t.dx1, y + t.dy, ritaglio, colore);
+}
 
 struct TQImageCanvas::Copertura {
   QRect area;  // in image coordinates, inside the image
@@ -119,7 +163,7 @@ struct TQImageCanvas::Copertura {
 };
 
 TQImageCanvas::TQImageCanvas(int width, int height, TColor fondo)
-    : img_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32), testi_(std::make_shared<Testi>()) {
+    : img_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32), testi_(std::make_shared<Testi>()), ellissi_(std::make_shared<Ellissi>()) {
   img_.fill(QColor::fromRgb(ColoreInPixel(fondo)));
   img_.setDotsPerMeterX(3780);  // 96 dpi, as the toolkit's screen
   img_.setDotsPerMeterY(3780);
@@ -216,12 +260,16 @@ void TQImageCanvas::TracciaDiretta(std::span<const TPoint> punti, bool chiusa) {
   const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
   const std::uint32_t penna = ColoreInPixel(Pen.Color), pennello = ColoreInPixel(Brush.Color);
   const bool fondoOpaco = Brush.Style == bsSolid;
+  const bool copia = Pen.Mode == pmCopy;
+  // The image's rows are reached from its first byte: one detach for the whole line.
+  uchar* const bit = img_.bits();
+  const qsizetype riga = img_.bytesPerLine();
   long long fase = 0;
   auto segmento = [&](TPoint a, TPoint b) {
     raster::TracciaLinea(a.x, a.y, b.x, b.y, 0, 0, img_.width(), img_.height(), fase, [&](int x, int y, long long f) {
-      QRgb& pixel = reinterpret_cast<QRgb*>(img_.scanLine(y))[x];
-      if (raster::TrattoAcceso(schema, f))
-        pixel = raster::ApplicaModo(Pen.Mode, pixel, penna);
+      QRgb& pixel = reinterpret_cast<QRgb*>(bit + y * riga)[x];
+      if (schema.empty() || raster::TrattoAcceso(schema, f))
+        pixel = copia ? penna : raster::ApplicaModo(Pen.Mode, pixel, penna);
       else if (fondoOpaco)
         pixel = raster::ApplicaModo(Pen.Mode, pixel, pennello);
     });
@@ -325,6 +373,64 @@ void TQImageCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4
   Curve(Curva::Corda, x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
+QPen TQImageCanvas::PennaQt(const QColor& colore, bool conSchema) const {
+  QPen pen(colore);
+  if (PennaSottile()) {
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
+    if (conSchema) pen.setDashPattern(QList<qreal>(schema.begin(), schema.end()));
+  } else {
+    pen.setWidth(Pen.Width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+  }
+  return pen;
+}
+
+// A whole ellipse that the image does not cut covers the same pixels wherever its box lies:
+// in copy mode its inside and its pen are worked out once per box size, pen width and fill,
+// on a sheet as large as the coverage mask of Curve and by the painter as there, and then
+// copied in the brush's and the pen's colours.
+struct TQImageCanvas::Ellissi {
+  struct Pronta {
+    std::vector<Tratto> dentro, penna;
+  };
+  std::map<std::array<int, 4>, Pronta> pronte;
+};
+
+void TQImageCanvas::EllisseMemorizzata(int x, int y, int larghezza, int altezza, bool riempita) {
+  const int spessore = !PennaVisibile() ? 0 : PennaSottile() ? 1 : Pen.Width;
+  const std::array<int, 4> chiave = {larghezza, altezza, spessore, riempita};
+  auto trovata = ellissi_->pronte.find(chiave);
+  if (trovata == ellissi_->pronte.end()) {
+    if (ellissi_->pronte.size() >= kMaxEllissi) ellissi_->pronte.clear();
+    Ellissi::Pronta& e = ellissi_->pronte[chiave];
+    const int m = std::max(Pen.Width, 1) + 1;
+    QPainterPath percorso;
+    percorso.addEllipse(QRectF(m + 0.5, m + 0.5, larghezza - 1.0, altezza - 1.0));
+    QImage foglio(larghezza + 2 * m + 1, altezza + 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
+    auto segna = [&](std::vector<Tratto>& tratti, const QPen& pen, const QBrush& brush) {
+      foglio.fill(Qt::transparent);
+      {
+        QPainter p(&foglio);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(pen);
+        p.setBrush(brush);
+        p.drawPath(percorso);
+      }
+      TrattiDi(foglio, -m, -m, tratti);
+    };
+    if (riempita) segna(e.dentro, Qt::NoPen, Qt::white);
+    if (spessore > 0) segna(e.penna, PennaQt(Qt::white, false), Qt::NoBrush);
+    trovata = ellissi_->pronte.find(chiave);
+  }
+  const Ellissi::Pronta& e = trovata->second;
+  DipingiTratti(e.dentro, x, y, img_.rect(), ColoreInPixel(Brush.Color));
+  DipingiTratti(e.penna, x, y, img_.rect(), ColoreInPixel(Pen.Color));
+}
+
 void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   // In floating point: a box may reach across the whole integer range.
   const double sx = std::min(x1, x2), sy = std::min(y1, y2), dx = std::max(x1, x2), dy = std::max(y1, y2);
@@ -358,20 +464,7 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
   }
 
   const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
-  auto pennaQt = [&](const QColor& colore, bool conSchema) {
-    QPen pen(colore);
-    if (PennaSottile()) {
-      pen.setWidth(1);
-      pen.setCosmetic(true);
-      pen.setCapStyle(Qt::FlatCap);
-      if (conSchema) pen.setDashPattern(QList<qreal>(schema.begin(), schema.end()));
-    } else {
-      pen.setWidth(Pen.Width);
-      pen.setCapStyle(Qt::RoundCap);
-      pen.setJoinStyle(Qt::RoundJoin);
-    }
-    return pen;
-  };
+  auto pennaQt = [&](const QColor& colore, bool conSchema) { return PennaQt(colore, conSchema); };
   auto riempi = [&](QPainter& p, const QColor& colore) {
     p.setPen(Qt::NoPen);
     p.setBrush(colore);
@@ -387,6 +480,13 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
   const QRect area = AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect());
   if (area.isEmpty()) return;
   if (Diretto()) {
+    // Only an ellipse that the image does not cut: the painter's pixels at a cut differ.
+    const int m = std::max(Pen.Width, 1) + 1;
+    if (intera && dx - sx <= kMaxEllisse && dy - sy <= kMaxEllisse && sx - m >= 0 && sy - m >= 0 &&
+        dx + m < img_.width() && dy + m < img_.height()) {
+      EllisseMemorizzata(int(sx), int(sy), int(dx - sx), int(dy - sy), riempita);
+      return;
+    }
     Dipingi([&](QPainter& p) {
       if (riempita) riempi(p, QColor::fromRgb(ColoreInPixel(Brush.Color)));
       if (PennaVisibile()) traccia(p, pennaQt(QColor::fromRgb(ColoreInPixel(Pen.Color)), false));
@@ -433,9 +533,6 @@ void TQImageCanvas::FrameRect(const TRect& r) {
 // A text laid out once: its advance, and (once it has been drawn) the pixels its glyphs
 // cover as runs of a row, relative to the top-left corner of its cell.
 struct TQImageCanvas::TestoPronto {
-  struct Tratto {
-    int dy, dx0, dx1;  // the pixels [dx0, dx1] of row dy
-  };
   int larghezza = -1;  // -1: not measured yet
   bool conPixel = false;
   std::vector<Tratto> tratti;
@@ -523,20 +620,8 @@ TQImageCanvas::TestoPronto& TQImageCanvas::Preparato(Carattere& c, const std::st
       p.setPen(Qt::white);
       p.drawText(QPoint(-r.left(), -r.top()), s);
     }
-    t.tratti.clear();
-    bool bordo = false;
-    for (int y = 0; y < foglio.height(); ++y) {
-      const QRgb* riga = reinterpret_cast<const QRgb*>(foglio.constScanLine(y));
-      for (int x = 0; x < foglio.width(); ++x) {
-        if (qAlpha(riga[x]) == 0) continue;
-        int fine = x;
-        while (fine + 1 < foglio.width() && qAlpha(riga[fine + 1]) != 0) ++fine;
-        if (y == 0 || y == foglio.height() - 1 || x == 0 || fine == foglio.width() - 1) bordo = true;
-        // Relative to the cell's top-left corner, which lies `ascent` above the baseline.
-        t.tratti.push_back({y + r.top() + ascent, x + r.left(), fine + r.left()});
-        x = fine;
-      }
-    }
+    // Relative to the cell's top-left corner, which lies `ascent` above the baseline.
+    const bool bordo = TrattiDi(foglio, r.left(), r.top() + ascent, t.tratti);
     if (!bordo || margine > 256) break;
   }
   return t;
@@ -561,29 +646,19 @@ void TQImageCanvas::Testo(int x, int y, const std::string& testo, const TRect* r
   if (TextAlign.Vert == vaBottom) sy = (long long)y - h;
   if (TextAlign.Vert == vaBaseline) sy = (long long)y - c.metriche.ascent();
   // What may be painted: the image, cut to the rectangle when there is one.
-  long long l = 0, tp = 0, r = img_.width() - 1LL, b = img_.height() - 1LL;
-  if (ritaglio) {
-    l = std::max<long long>(l, ritaglio->Left), tp = std::max<long long>(tp, ritaglio->Top);
-    r = std::min<long long>(r, ritaglio->Right - 1LL), b = std::min<long long>(b, ritaglio->Bottom - 1LL);
-  }
-  if (l > r || tp > b) return;
-  auto riempi = [&](long long x0, long long y0, long long x1, long long y1, std::uint32_t colore) {
-    x0 = std::max(x0, l), y0 = std::max(y0, tp), x1 = std::min(x1, r), y1 = std::min(y1, b);
-    if (x0 > x1 || y0 > y1) return;
-    for (long long yy = y0; yy <= y1; ++yy) {
-      QRgb* riga = reinterpret_cast<QRgb*>(img_.scanLine(int(yy)));
-      std::fill(riga + x0, riga + x1 + 1, colore);
-    }
-  };
+  QRect ritaglioImmagine = img_.rect();
+  if (ritaglio)
+    ritaglioImmagine &= QRect(QPoint(ritaglio->Left, ritaglio->Top), QPoint(ritaglio->Right - 1, ritaglio->Bottom - 1));
+  if (ritaglioImmagine.isEmpty()) return;
   if (Brush.Style == bsSolid) {
     const std::uint32_t fondo = ColoreInPixel(Brush.Color);
+    const QRect& q = ritaglioImmagine;
     if (ritaglio)
-      riempi(l, tp, r, b, fondo);
+      Riempi(q.left(), q.top(), q.right(), q.bottom(), q, fondo);
     else
-      riempi(sx, sy, sx + w - 1, sy + h - 1, fondo);
+      Riempi(sx, sy, sx + w - 1, sy + h - 1, q, fondo);
   }
-  const std::uint32_t colore = ColoreInPixel(Font.Color);
-  for (const TestoPronto::Tratto& tr : t.tratti) riempi(sx + tr.dx0, sy + tr.dy, sx + tr.dx1, sy + tr.dy, colore);
+  DipingiTratti(t.tratti, sx, sy, ritaglioImmagine, ColoreInPixel(Font.Color));
 }
 
 void TQImageCanvas::TextOut(int x, int y, const std::string& testo) { Testo(x, y, testo, nullptr); }

@@ -16,6 +16,8 @@
 class QPainter;
 class QFont;
 class QColor;
+class QRect;
+class QPen;
 
 namespace qx {
 
@@ -66,6 +68,16 @@ class TQImageCanvas : public TCanvas {
   struct Testi;
   struct Carattere;
   struct TestoPronto;
+  // Whole ellipses in copy mode, kept by box size, pen width and fill (see Curve).
+  struct Ellissi;
+  void EllisseMemorizzata(int x, int y, int larghezza, int altezza, bool riempita);
+  QPen PennaQt(const QColor& colore, bool conSchema) const;
+  // Pixels kept as runs of rows (texts, ellipses), and their painting, cut to `ritaglio`.
+  struct Tratto;
+  static bool TrattiDi(const QImage& foglio, int ox, int oy, std::vector<Tratto>& tratti);
+  void Riempi(long long x0, long long y0, long long x1, long long y1, const QRect& ritaglio, std::uint32_t colore);
+  void DipingiTratti(const std::vector<Tratto>& tratti, long long x, long long y, const QRect& ritaglio,
+                     std::uint32_t colore);
 
   bool PennaVisibile() const { return Pen.Style != psClear; }
   bool PennaSottile() const { return Pen.Width <= 1; }
@@ -81,6 +93,7 @@ class TQImageCanvas : public TCanvas {
   QImage img_;
   // Shared by copies: what a text looks like does not depend on the image it goes on.
   std::shared_ptr<Testi> testi_;
+  std::shared_ptr<Ellissi> ellissi_;
   // The pixel marks of one drawing call; kept from call to call so that a call allocates nothing.
   std::vector<std::uint8_t> bit_;
   QImage maschera_;

@@ -260,7 +260,7 @@ TEST(QImageEsatto, CopyModePaintsWhatComposingTheMarksGives) {
   EnsureGuiApplication();
   const std::vector<TPoint> pentagono = {{40, 20}, {100, 25}, {120, 70}, {60, 100}, {20, 60}};
   const std::vector<TPoint> stella = {{80, 5}, {110, 110}, {20, 40}, {140, 40}, {50, 110}};
-  const std::vector<std::function<void(TCanvas&)>> forme = {
+  std::vector<std::function<void(TCanvas&)>> forme = {
       [](TCanvas& c) { c.Ellipse(20, 20, 101, 81); },
       [](TCanvas& c) { c.Ellipse(-40, -30, 60, 50); },
       [](TCanvas& c) { c.Ellipse(100, 60, 260, 200); },
@@ -276,6 +276,15 @@ TEST(QImageEsatto, CopyModePaintsWhatComposingTheMarksGives) {
       [](TCanvas& c) { c.Rectangle(-5, 100, 60, 200); },
       [](TCanvas& c) { c.Ellipse(500, 500, 600, 600); },
   };
+  // Circles across the edges, as a loop of circles leaves them: every radius of the
+  // pupils' programs, at offsets of a pixel.
+  for (int r = 10; r <= 120; r += 7)
+    for (int d = 0; d < 4; ++d) {
+      forme.push_back([=](TCanvas& c) { c.Ellipse(30 + d, -r + d, 30 + d + 2 * r + 1, r + d + 1); });
+      forme.push_back([=](TCanvas& c) { c.Ellipse(-r + d, 40, r + d + 1, 40 + 2 * r + 1); });
+      forme.push_back([=](TCanvas& c) { c.Ellipse(20, kH - r + d, 20 + 2 * r + 1, kH + r + d + 1); });
+      forme.push_back([=](TCanvas& c) { c.Ellipse(kW - r - d, 10, kW + r - d + 1, 10 + 2 * r + 1); });
+    }
   TQImageCanvas copia(kW, kH, clBlack), composta(kW, kH, clBlack);
   int n = 0;
   for (const TBrushStyle pennello : {bsClear, bsSolid})
@@ -292,6 +301,44 @@ TEST(QImageEsatto, CopyModePaintsWhatComposingTheMarksGives) {
           ++n;
           ASSERT_EQ(copia.Image(), composta.Image()) << "shape " << n;
         }
+}
+
+// The walk of a one-pixel line carries its rounding from pixel to pixel; the pixels must be
+// those of the rounding worked out afresh at every pixel, in any window that cuts the line.
+TEST(QImageEsatto, TheLineWalkGivesThePixelsOfItsRoundingRule) {
+  struct Caso {
+    int x0, y0, x1, y1, l, t, r, b;
+  };
+  const Caso casi[] = {{0, 0, 10, 3, 0, 0, 100, 100},          {10, 3, 0, 0, 0, 0, 100, 100},
+                       {5, 5, 6, 40, 0, 0, 100, 100},          {-50, 20, 170, 81, 0, 0, 160, 120},
+                       {3, 100, 97, 2, 10, 10, 50, 60},        {0, 0, 7, 7, 0, 0, 5, 5},
+                       {-2000000000, -5, 2000000000, 100, 0, 0, 160, 120},
+                       {100, -2147483647, 40, 2147483646, 0, 0, 160, 120}};
+  __extension__ typedef __int128 Int128;
+  for (const Caso& c : casi) {
+    std::vector<std::array<long long, 3>> visti, attesi;
+    long long fase = 5;
+    raster::TracciaLinea(c.x0, c.y0, c.x1, c.y1, c.l, c.t, c.r, c.b, fase,
+                         [&](int x, int y, long long f) { visti.push_back({x, y, f}); });
+    const long long dx = (long long)c.x1 - c.x0, dy = (long long)c.y1 - c.y0;
+    const long long n = std::max(std::llabs(dx), std::llabs(dy));
+    EXPECT_EQ(fase, 5 + n);
+    const bool maggioreX = std::llabs(dx) >= std::llabs(dy);
+    const long long aMin = std::llabs(maggioreX ? dy : dx);
+    // The pixel counts whose major coordinate lies in the window.
+    const long long inizio = maggioreX ? c.x0 : c.y0, lo = maggioreX ? c.l : c.t, hi = maggioreX ? c.r : c.b;
+    const bool avanti = (maggioreX ? dx : dy) > 0;
+    const long long da = std::max(0LL, avanti ? lo - inizio : inizio - hi + 1);
+    const long long a = std::min(n - 1, avanti ? hi - 1 - inizio : inizio - lo);
+    for (long long i = da; i <= a; ++i) {
+      const long long M = inizio + (avanti ? i : -i);
+      const long long off = (long long)((Int128(2) * i * aMin + n - 1) / (Int128(2) * n));
+      const long long m = (maggioreX ? c.y0 : c.x0) + ((maggioreX ? dy : dx) >= 0 ? off : -off);
+      const long long x = maggioreX ? M : m, y = maggioreX ? m : M;
+      if (x >= c.l && x < c.r && y >= c.t && y < c.b) attesi.push_back({x, y, 5 + i});
+    }
+    EXPECT_EQ(visti, attesi) << c.x0 << "," << c.y0 << " - " << c.x1 << "," << c.y1;
+  }
 }
 
 }  // namespace
