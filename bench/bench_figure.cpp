@@ -37,6 +37,8 @@
 #include "app/Editori.h"
 #include "app/ServiziFinestra.h"
 #include "app/Tfrm3.h"
+#include "bench/FinestraPrincipale.h"
+#include "bench/FinestreBench.h"
 #include "controls/midi/ServiziSuono.h"
 #include "interpreter/Ambiente.h"
 #include "platform/qt/FontToolkit.h"
@@ -106,16 +108,6 @@ void ControllaPassate(const char* strada, const Tipo& t, int passate) {
 
 // ---- The headless runner's environment ----
 
-// Answers the message hook as the runner does: a look at the clock once every 256 tokens.
-class FinestraRunner : public qx::WindowServices {
- public:
-  int ElaboraMessaggi() override {
-    orologio = std::chrono::steady_clock::now();
-    return 255;
-  }
-  std::chrono::steady_clock::time_point orologio;
-};
-
 std::string gPng;  // where the pictures go, empty: none
 
 void SalvaSeRichiesto(const QImage& img, const std::string& nome) {
@@ -125,7 +117,7 @@ void SalvaSeRichiesto(const QImage& img, const std::string& nome) {
 
 double EseguiRunner(const Tipo& t, int passate, bool salva) {
   using namespace qx;
-  FinestraRunner finestra;
+  qx::bench::FinestraOrologio finestra;
   WindowServices* prima = detail::gFinestra;
   ImpostaFinestra(&finestra);
   DatiGlob.AreaRifCart = {kLarghezza, kAltezza};
@@ -155,21 +147,8 @@ double EseguiRunner(const Tipo& t, int passate, bool salva) {
 
 // ---- The real window, off-screen ----
 
-qx::Tfrm3& Finestra() {
-  static qx::Tfrm3* f = [] {
-    qx::InizializzaDatiGlob();
-    auto* finestra = new qx::Tfrm3({}, qx::midi::TServiziSuono::Registrazione());
-    finestra->resize(1280, 900);
-    finestra->show();
-    finestra->FormActivate();
-    QCoreApplication::processEvents();
-    return finestra;
-  }();
-  return *f;
-}
-
 double EseguiFinestra(const Tipo& t, int passate, bool veloce, bool salva) {
-  qx::Tfrm3& f = Finestra();
+  qx::Tfrm3& f = qx::bench::FinestraPrincipale();
   qx::ImpostaTestoEditor(*f.MemoSource, Programma(t, passate));
   f.cbEsecuzioneVeloce->setChecked(veloce);
   f.cbEsecuzioneVeloceClick();
