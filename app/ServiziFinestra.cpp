@@ -66,10 +66,15 @@ void TServiziFinestra::Pompa() {
 
 void TServiziFinestra::AggiornaVista() {
   if (!f_.EsecuzioneInCorso()) {
+    vistaInEsecuzione_ = false;
     f_.CompletaRidisegni();
     return;
   }
   const auto ora = std::chrono::steady_clock::now();
+  // A new run is shown at its first pump, whatever the last run's pictures cost: until then
+  // what it draws waits in the deferred canvas.
+  if (!vistaInEsecuzione_) prossimaVista_ = ora;
+  vistaInEsecuzione_ = true;
   if (ora < prossimaVista_) return;
   // No statement of a fast run asks for the list: the run's values change all the time.
   f_.AggiornaListaOggetti();

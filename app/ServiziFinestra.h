@@ -95,6 +95,7 @@ class TServiziFinestra : public WindowServices {
   std::unique_ptr<TSceglitori> sceglitori_;
   std::uint64_t ultimaPompa_ = 0;
   std::chrono::steady_clock::time_point prossimaVista_{};
+  bool vistaInEsecuzione_ = false;
 };
 
 }  // namespace qx
