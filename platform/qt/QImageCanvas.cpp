@@ -85,8 +85,9 @@ void TQImageCanvas::Riempi(long long x0, long long y0, long long x1, long long y
   x0 = std::max<long long>(x0, ritaglio.left()), y0 = std::max<long long>(y0, ritaglio.top());
   x1 = std::min<long long>(x1, ritaglio.right()), y1 = std::min<long long>(y1, ritaglio.bottom());
   if (x0 > x1 || y0 > y1) return;
+  uchar* const bit = img_.bits();  // one detach for all the rows
   for (long long y = y0; y <= y1; ++y) {
-    QRgb* riga = reinterpret_cast<QRgb*>(img_.scanLine(int(y)));
+    QRgb* riga = reinterpret_cast<QRgb*>(bit + y * img_.bytesPerLine());
     std::fill(riga + x0, riga + x1 + 1, colore);
   }
 }
@@ -513,6 +514,10 @@ void TQImageCanvas::FillRect(const TRect& rr) {
   const QRect r = QRect(QPoint(rr.Left, rr.Top), QPoint(rr.Right - 1, rr.Bottom - 1)).intersected(img_.rect());
   if (r.isEmpty() || Brush.Style == bsClear) return;
   const std::uint32_t colore = ColoreInPixel(Brush.Color);
+  if (Brush.Style == bsSolid) {
+    Riempi(r.left(), r.top(), r.right(), r.bottom(), r, colore);
+    return;
+  }
   for (int y = r.top(); y <= r.bottom(); ++y) {
     QRgb* riga = reinterpret_cast<QRgb*>(img_.scanLine(y));
     for (int x = r.left(); x <= r.right(); ++x)

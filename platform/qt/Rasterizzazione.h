@@ -60,8 +60,14 @@ void TracciaLinea(int x0, int y0, int x1, int y1, int left, int top, int right, 
   // on the starting side): worked out once at the first visible pixel, in 128 bits, then
   // carried from pixel to pixel by its remainder.
   const long long dueN = 2 * n, dueA = 2 * aMin;
-  const Int128 primo = Int128(2) * iDa * aMin + n - 1;
-  long long off = (long long)(primo / dueN), resto = (long long)(primo % dueN);
+  long long off, resto;
+  if (n < (1LL << 30)) {  // the product fits in 64 bits
+    const long long primo = 2 * iDa * aMin + n - 1;
+    off = primo / dueN, resto = primo % dueN;
+  } else {
+    const Int128 primo = Int128(2) * iDa * aMin + n - 1;
+    off = (long long)(primo / dueN), resto = (long long)(primo % dueN);
+  }
   for (long long i = iDa; i <= iA; ++i) {
     if (i > iDa) {
       resto += dueA;
