@@ -1,6 +1,6 @@
 // What the window shows during a run that never pauses: the object list and the picture
-// brought up to date at the run's message pumps, in fast run as in normal run, and the same
-// at the end as a run that nobody watched.
+// brought up to date at the run's message pumps, in fast run as in normal run, and the list
+// at the end the one of a run that nobody watched.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PaintBoxQt.h"
 #include "app/ServiziFinestra.h"
 #include "runstate/DatiGlob.h"
 #include "tests/app/Supporto.h"
@@ -30,8 +31,9 @@ long double Contatore() {
 }
 
 // Runs an endless loop that makes a point, and at the first message pump after the point
-// exists reads the list as it stands and stops the run.
-std::vector<std::string> ListaAllaPompa(Tfrm3& f, bool veloce) {
+// exists reads the list as it stands, tells whether the picture was up to date, and stops
+// the run.
+std::vector<std::string> ListaAllaPompa(Tfrm3& f, bool veloce, bool& immagineAggiornata) {
   if (f.cbEsecuzioneVeloce->isChecked() != veloce) QTest::mouseClick(f.cbEsecuzioneVeloce, Qt::LeftButton);
   EXPECT_EQ(DatiGlob.bEsecuzioneVeloce, veloce);
   ImpostaTestoEditor(*f.MemoSource, "K = 0;\nESEGUI FINQUANDO (VERO);\n  K = K + 1;\n  P = PUNTO(K MOD 10, 1);\nFINE;");
@@ -42,6 +44,9 @@ std::vector<std::string> ListaAllaPompa(Tfrm3& f, bool veloce) {
                 [&] {
                   inEsecuzione = f.EsecuzioneInCorso();
                   viste = VociComeSono(f);
+                  // Made now, the picture would be the same: the pump has made it.
+                  const QImage comeSta = f.pbRifCart->Immagine().Image().copy();
+                  immagineAggiornata = comeSta == f.ImmagineRifCart();
                   Clicca(f, f.tbtTerminaEsecuzione);
                 });
   // Should the list never follow, the run still ends.
@@ -60,7 +65,9 @@ TEST(VistaDuranteEsecuzione, LaListaSegueUnCicloSenzaPauseAlleSuePompe) {
                                            "<b><c:Blue>Punto </b><c:WindowText>P"};
   for (const bool veloce : {true, false}) {
     SCOPED_TRACE(veloce ? "fast run" : "normal run");
-    std::vector<std::string> viste = ListaAllaPompa(f, veloce);
+    bool immagineAggiornata = false;
+    std::vector<std::string> viste = ListaAllaPompa(f, veloce, immagineAggiornata);
+    EXPECT_TRUE(immagineAggiornata);
     // The captions carry the values too; the names are what is pinned here.
     ASSERT_EQ(viste.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(viste[i].rfind(attese[i], 0), 0u) << viste[i];
