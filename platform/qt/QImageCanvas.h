@@ -89,14 +89,6 @@ class TQImageCanvas : public TCanvas {
   QFont FontQt() const;
   Carattere& CarattereAttuale();
   TestoPronto& Preparato(Carattere& c, const std::string& testo, bool conPixel);
-
-  QImage img_;
-  // Shared by copies: what a text looks like does not depend on the image it goes on.
-  std::shared_ptr<Testi> testi_;
-  std::shared_ptr<Ellissi> ellissi_;
-  // The pixel marks of one drawing call; kept from call to call so that a call allocates nothing.
-  std::vector<std::uint8_t> bit_;
-  QImage maschera_;
   // In copy mode with a solid pen and a clear or solid brush, composing a call's marks gives
   // what painting its parts straight onto the image gives (the inside first, the pen over
   // it; a pixel met twice takes the same colour again): the marks are then not made.
@@ -107,6 +99,14 @@ class TQImageCanvas : public TCanvas {
   static void LineaLarga(QPainter& p, int larghezza, std::span<const TPoint> punti, bool chiusa, const QColor& colore);
   // Paints straight onto the image with a painter that does not smooth edges.
   void Dipingi(const std::function<void(QPainter&)>& disegno);
+
+  QImage img_;
+  // Shared by copies: what a text or an ellipse looks like does not depend on the image.
+  std::shared_ptr<Testi> testi_;
+  std::shared_ptr<Ellissi> ellissi_;
+  // The pixel marks of one drawing call; kept from call to call so that a call allocates nothing.
+  std::vector<std::uint8_t> bit_;
+  QImage maschera_;
 };
 
 }  // namespace qx
