@@ -63,9 +63,11 @@ class TCanvasDifferito : public TCanvas {
     TPoint pos;
   };
   Stato Attuale() const { return {Pen, Brush, Font, TextAlign, penPos_}; }
-  // Runs a drawing call on the destination with this canvas's state, at once or, while the
-  // picture is stale, after the next repaint.
-  void Esegui(std::function<void(TCanvas&)> chiamata);
+  // Whether a drawing call goes to the destination now; it then has this canvas's state.
+  // Otherwise the call is kept with Accoda (while the picture is stale) or goes nowhere (no
+  // destination). The call that goes at once is made straight, with nothing copied.
+  bool Diretta();
+  void Accoda(std::function<void(TCanvas&)> chiamata);
   static void Applica(const Stato& s, TCanvas& c);
 
   std::function<void()> ridisegna_;

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/ServiziFinestra.h"
 #include "app/TestoOggetto.h"
 #include "app/Tfrm3.h"
 #include "runstate/DatiGlob.h"
@@ -12,13 +13,14 @@
 namespace qx {
 
 void Tfrm3::AggiornaListaOggetti() {
-  // Rebuilt when it can be seen: at the next message pump, or at the end of the run.
+  // Rebuilt when it can be seen: at the next message pump (during a run at the pumps'
+  // throttle, see TServiziFinestra::AggiornaVista), or at the end of the run.
   listaDaAggiornare_ = true;
   if (aggiornamentoPrevisto_) return;
   aggiornamentoPrevisto_ = true;
   QTimer::singleShot(0, this, [this] {
     aggiornamentoPrevisto_ = false;
-    CompletaRidisegni();
+    servizi_->AggiornaVista();
   });
 }
 

@@ -58,9 +58,29 @@ TServiziFinestra::~TServiziFinestra() = default;
 
 void TServiziFinestra::Pompa() {
   ++Pompaggi;
-  Protetto([this] { f_.CompletaRidisegni(); });
+  Protetto([this] { AggiornaVista(); });
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   ultimaPompa_ = Millisecondi();
+}
+
+void TServiziFinestra::AggiornaVista() {
+  if (!f_.EsecuzioneInCorso()) {
+    vistaInEsecuzione_ = false;
+    f_.CompletaRidisegni();
+    return;
+  }
+  const auto ora = std::chrono::steady_clock::now();
+  // A new run is shown at its first pump, whatever the last run's pictures cost: until then
+  // what it draws waits in the deferred canvas.
+  if (!vistaInEsecuzione_) prossimaVista_ = ora;
+  vistaInEsecuzione_ = true;
+  if (ora < prossimaVista_) return;
+  // No statement of a fast run asks for the list: the run's values change all the time.
+  f_.AggiornaListaOggetti();
+  f_.CompletaRidisegni();
+  // What the statements drew straight onto the picture since shows too.
+  if (f_.pbRifCart) f_.pbRifCart->update();
+  prossimaVista_ = ora + (std::chrono::steady_clock::now() - ora) * RapportoVista;
 }
 
 int TServiziFinestra::ElaboraMessaggi() {

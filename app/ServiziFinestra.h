@@ -2,6 +2,7 @@
 // object list, the output pane, the message line, the buttons, the message loop and the
 // dialogs (those of app/dialogs, the two-choice pickers drawing on the 2D canvas).
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,6 +38,12 @@ class TServiziFinestra : public WindowServices {
   // Lets the messages through now.
   void Pompa();
   static constexpr std::uint64_t IntervalloMs = 15;
+  // Brings the picture and the object list up to date. Outside a run at once; during a run
+  // (at its pumps) the list too, in a fast run as well, but a refresh comes only once
+  // `RapportoVista` times the last refresh's cost has gone by: a picture of many figures
+  // then takes a bounded share of the run, not a share that grows with the figures.
+  void AggiornaVista();
+  static constexpr int RapportoVista = 8;
   // Message pumps so far, and the waits among them (the tests count them).
   std::uint64_t Pompaggi = 0;
   std::uint64_t Attese = 0;
@@ -87,6 +94,8 @@ class TServiziFinestra : public WindowServices {
   std::unique_ptr<TDialoghi> dialoghi_;
   std::unique_ptr<TSceglitori> sceglitori_;
   std::uint64_t ultimaPompa_ = 0;
+  std::chrono::steady_clock::time_point prossimaVista_{};
+  bool vistaInEsecuzione_ = false;
 };
 
 }  // namespace qx

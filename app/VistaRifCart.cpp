@@ -28,12 +28,16 @@ void Tfrm3::PreparaRifCart() {
 
 void Tfrm3::DisegnaRifCart() {
   if (!ambiente_->RifCart()) return;
-  // The picture is made when it can be seen (see CanvasDifferito.h).
+  // The picture is made when it can be seen (see CanvasDifferito.h). During a run the pumps
+  // make and show it at their throttle (TServiziFinestra::AggiornaVista): a paint asked for
+  // here would make it at every pump, however many figures it has.
   canvasRifCart_->RichiediRidisegno();
-  pbRifCart->update();
+  if (!EsecuzioneInCorso()) pbRifCart->update();
 }
 
 void Tfrm3::CompletaRidisegni() {
+  // A picture made here shows at the area's next paint.
+  if (canvasRifCart_->Sporco()) pbRifCart->update();
   canvasRifCart_->Completa();
   if (listaDaAggiornare_) {
     listaDaAggiornare_ = false;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/ServiziFinestra.h"
+#include "bench/FinestraPrincipale.h"
 #include "app/Editori.h"
 #include "app/Tfrm3.h"
 #include "controls/midi/ServiziSuono.h"
@@ -54,17 +55,13 @@ long MemoriaResidenteKb() {
 
 // One window for every run, as a pupil runs a program again and again.
 qx::Tfrm3& Finestra() {
-  static qx::Tfrm3* f = [] {
-    qx::InizializzaDatiGlob();
-    auto* finestra = new qx::Tfrm3({}, qx::midi::TServiziSuono::Registrazione());
-    finestra->resize(1280, 900);
-    finestra->show();
-    finestra->FormActivate();
-    qx::ImpostaTestoEditor(*finestra->MemoSource, Programma());
+  static qx::Tfrm3& f = []() -> qx::Tfrm3& {
+    qx::Tfrm3& finestra = qx::bench::FinestraPrincipale();
+    qx::ImpostaTestoEditor(*finestra.MemoSource, Programma());
     QCoreApplication::processEvents();
     return finestra;
   }();
-  return *f;
+  return f;
 }
 
 double Esegui(bool veloce) {

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/FinestreBench.h"
 #include "interpreter/Ambiente.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/WindowServices.h"
@@ -53,15 +54,9 @@ std::vector<std::string> Righe(const std::string& percorso) {
 }
 
 // A window that keeps the output pane's lines, as the real pane does, and answers the message
-// hook as the real window does: it looks at the clock once every 256 tokens (it has nothing to
-// let through); everything else is the quiet default.
-class FinestraConOutput : public qx::WindowServices {
+// hook as the real window does.
+class FinestraConOutput : public qx::bench::FinestraOrologio {
  public:
-  int ElaboraMessaggi() override {
-    orologio = std::chrono::steady_clock::now();
-    return 255;
-  }
-  std::chrono::steady_clock::time_point orologio;
   void AggiungiRigaOutput(const std::string& riga, qx::TColor) override { righe.push_back(riga); }
   void PulisciOutput() override { righe.clear(); }
   std::vector<std::string> righe;

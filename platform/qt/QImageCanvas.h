@@ -6,6 +6,8 @@
 #pragma once
 #include <QImage>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,9 @@
 
 class QPainter;
 class QFont;
+class QColor;
+class QRect;
+class QPen;
 
 namespace qx {
 
@@ -20,6 +25,11 @@ class TQImageCanvas : public TCanvas {
  public:
   // A white image of the given size.
   TQImageCanvas(int width, int height, TColor fondo = clWhite);
+  ~TQImageCanvas() override;
+  TQImageCanvas(const TQImageCanvas&) = default;
+  TQImageCanvas(TQImageCanvas&&) = default;
+  TQImageCanvas& operator=(const TQImageCanvas&) = default;
+  TQImageCanvas& operator=(TQImageCanvas&&) = default;
 
   const QImage& Image() const { return img_; }
   QImage& Image() { return img_; }
@@ -54,6 +64,20 @@ class TQImageCanvas : public TCanvas {
   // no pixel of one call is painted twice (which matters for xor).
   struct Copertura;
   enum class Curva { Arco, Torta, Corda };
+  // The fonts met so far and their texts, each laid out once (see Testo).
+  struct Testi;
+  struct Carattere;
+  struct TestoPronto;
+  // Whole ellipses in copy mode, kept by box size, pen width and fill (see Curve).
+  struct Ellissi;
+  void EllisseMemorizzata(int x, int y, int larghezza, int altezza, bool riempita);
+  QPen PennaQt(const QColor& colore, bool conSchema) const;
+  // Pixels kept as runs of rows (texts, ellipses), and their painting, cut to `ritaglio`.
+  struct Tratto;
+  static bool TrattiDi(const QImage& foglio, int ox, int oy, std::vector<Tratto>& tratti);
+  void Riempi(long long x0, long long y0, long long x1, long long y1, const QRect& ritaglio, std::uint32_t colore);
+  void DipingiTratti(const std::vector<Tratto>& tratti, long long x, long long y, const QRect& ritaglio,
+                     std::uint32_t colore);
 
   bool PennaVisibile() const { return Pen.Style != psClear; }
   bool PennaSottile() const { return Pen.Width <= 1; }
@@ -63,8 +87,26 @@ class TQImageCanvas : public TCanvas {
   void Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
   void Testo(int x, int y, const std::string& testo, const TRect* ritaglio);
   QFont FontQt() const;
+  Carattere& CarattereAttuale();
+  TestoPronto& Preparato(Carattere& c, const std::string& testo, bool conPixel);
+  // In copy mode with a solid pen and a clear or solid brush, composing a call's marks gives
+  // what painting its parts straight onto the image gives (the inside first, the pen over
+  // it; a pixel met twice takes the same colour again): the marks are then not made.
+  bool Diretto() const;
+  // The pen's pixels walked and composed at once (see Diretto; a lone segment always).
+  void TracciaDiretta(std::span<const TPoint> punti, bool chiusa);
+  // The pen's line through the points drawn by the painter (wide pens), in `colore`.
+  static void LineaLarga(QPainter& p, int larghezza, std::span<const TPoint> punti, bool chiusa, const QColor& colore);
+  // Paints straight onto the image with a painter that does not smooth edges.
+  void Dipingi(const std::function<void(QPainter&)>& disegno);
 
   QImage img_;
+  // Shared by copies: what a text or an ellipse looks like does not depend on the image.
+  std::shared_ptr<Testi> testi_;
+  std::shared_ptr<Ellissi> ellissi_;
+  // The pixel marks of one drawing call; kept from call to call so that a call allocates nothing.
+  std::vector<std::uint8_t> bit_;
+  QImage maschera_;
 };
 
 }  // namespace qx

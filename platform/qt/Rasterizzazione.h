@@ -52,9 +52,27 @@ void TracciaLinea(int x0, int y0, int x1, int y1, int left, int top, int right, 
   const int passoMin = dMin >= 0 ? 1 : -1;
   const long long inizioMin = maggioreX ? y0 : x0;
   const long long loMin = maggioreX ? top : left, hiMin = (maggioreX ? bottom : right) - 1LL;
+  if (iDa > iA) {
+    fase += n;
+    return;
+  }
+  // The minor step at pixel i is (2 i aMin + n - 1) / (2 n) rounded down (halfway cases stay
+  // on the starting side): worked out once at the first visible pixel, in 128 bits, then
+  // carried from pixel to pixel by its remainder.
+  const long long dueN = 2 * n, dueA = 2 * aMin;
+  long long off, resto;
+  if (n < (1LL << 30)) {  // the product fits in 64 bits
+    const long long primo = 2 * iDa * aMin + n - 1;
+    off = primo / dueN, resto = primo % dueN;
+  } else {
+    const Int128 primo = Int128(2) * iDa * aMin + n - 1;
+    off = (long long)(primo / dueN), resto = (long long)(primo % dueN);
+  }
   for (long long i = iDa; i <= iA; ++i) {
-    // Halfway cases stay on the starting side.
-    const long long off = (long long)((Int128(2) * i * aMin + n - 1) / (Int128(2) * n));
+    if (i > iDa) {
+      resto += dueA;
+      if (resto >= dueN) resto -= dueN, ++off;
+    }
     const long long m = inizioMin + passoMin * off;
     if (m < loMin || m > hiMin) continue;
     const long long M = inizio + passo * i;
