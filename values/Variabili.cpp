@@ -31,7 +31,9 @@ void cListaVariabili::Cambiata(std::string_view nome) {
 void cListaVariabili::Aggiungi(std::unique_ptr<cVariabile> V) {
   if (!V) return;
   variabili_.push_back(std::move(V));
-  Cambiata(variabili_.back()->Nome);
+  cVariabile* nuova = variabili_.back().get();
+  perNome_.insert_or_assign(nuova->Nome, nuova);
+  Cambiata(nuova->Nome);
 }
 
 cVariabile* cListaVariabili::Elemento(int n) const {
@@ -40,8 +42,13 @@ cVariabile* cListaVariabili::Elemento(int n) const {
 }
 
 cVariabile* cListaVariabili::CercaEsatto(std::string_view Nome) const {
-  // Every name read in a loop comes here: the first letter rules out most variables
-  // before a whole comparison is needed.
+  // A pupil's table is small, and a short walk costs less than hashing the name: the first
+  // letter rules out most variables before a whole comparison is needed.
+  constexpr std::size_t kPasseggiata = 16;
+  if (variabili_.size() > kPasseggiata) {
+    const auto it = perNome_.find(Nome);
+    return it == perNome_.end() ? nullptr : it->second;
+  }
   for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it) {
     const std::string& n = (*it)->Nome;
     if (n.size() == Nome.size() && (n.empty() || n[0] == Nome[0]) && n == Nome) return it->get();
@@ -79,6 +86,13 @@ bool cListaVariabili::Elimina(std::string_view Nome) {
   const std::string nome = NormalizzaNome(Nome);
   for (auto it = variabili_.rbegin(); it != variabili_.rend(); ++it)
     if ((*it)->Nome == nome) {
+      // An older variable of the same name, if any, is the one found from now on; the index
+      // forgets this one before it goes, as its value may look in the table while it does.
+      cVariabile* prima = nullptr;
+      for (auto r = std::next(it); r != variabili_.rend() && !prima; ++r)
+        if ((*r)->Nome == nome) prima = r->get();
+      if (prima) perNome_.insert_or_assign(nome, prima);
+      else perNome_.erase(nome);
       variabili_.erase(std::next(it).base());
       Cambiata(nome);
       return true;
@@ -88,7 +102,12 @@ bool cListaVariabili::Elimina(std::string_view Nome) {
 
 void cListaVariabili::Svuota() {
   // Newest first, as values may refer to older ones while they go.
-  while (!variabili_.empty()) variabili_.pop_back();
+  while (!variabili_.empty()) {
+    const cVariabile* v = variabili_.back().get();
+    if (auto it = perNome_.find(v->Nome); it != perNome_.end() && it->second == v) perNome_.erase(it);
+    variabili_.pop_back();
+  }
+  perNome_.clear();
   Cambiata({});
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "values/ValoriScalari.h"
@@ -22,7 +23,8 @@ class cVariabile {
   cVariabile& operator=(const cVariabile&) = delete;
 
   TipiValore Tipo;
-  std::string Nome;
+  // Fixed for the variable's life: the table finds its variables by it.
+  const std::string Nome;
   cValore* GetValore() const { return valore_.get(); }
   // Replaces the held value (the variable keeps its name).
   void ImpostaValore(std::unique_ptr<cValore> valore);
@@ -109,7 +111,15 @@ class cListaVariabili {
  private:
   void Cambiata(std::string_view nome);
 
+  struct HashNome {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+  };
+
   std::vector<std::unique_ptr<cVariabile>> variabili_;  // oldest first; lookups walk from the back
+  // The newest variable of each name: a program that keeps every figure it makes has a table of
+  // thousands, and a walk through it for every new name made the n-th figure cost n.
+  std::unordered_map<std::string, cVariabile*, HashNome, std::equal_to<>> perNome_;
   std::uint64_t versione_ = 0, versioneNomi_ = 0;
 };
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "runstate/DatiGlob.h"
 #include "values/RegistroSpazio.h"
@@ -131,6 +135,44 @@ TEST_F(ValoriTest, VariableTableFindsTheNewestAndTheOlderAfterDeletion) {
   EXPECT_FALSE(t.ContieneAlmeno(T_REALE, 0));
   t.Svuota();
   EXPECT_EQ(t.Count(), 0);
+}
+
+// A table of any size finds what a walk from the newest would find, through additions of
+// repeated names, deletions (an older variable of the name comes back) and emptying.
+TEST_F(ValoriTest, LargeTablesFindWhatTheWalkFromTheNewestFinds) {
+  cListaVariabili t;
+  std::vector<std::pair<std::string, cVariabile*>> modello;  // oldest first
+  std::mt19937 caso(7);
+  auto nome = [&] { return "N" + std::to_string(caso() % 60); };
+  auto atteso = [&](const std::string& n) -> cVariabile* {
+    for (auto it = modello.rbegin(); it != modello.rend(); ++it)
+      if (it->first == n) return it->second;
+    return nullptr;
+  };
+  for (int passo = 0; passo < 4000; ++passo) {
+    const unsigned scelta = caso() % 10;
+    const std::string n = nome();
+    if (scelta < 6) {
+      auto v = std::make_unique<cVariabileReale>(n);
+      modello.emplace_back(n, v.get());
+      t.Aggiungi(std::move(v));
+    } else if (scelta < 9) {
+      const bool c = atteso(n) != nullptr;
+      ASSERT_EQ(t.Elimina(n), c);
+      if (c)
+        for (auto it = modello.rbegin(); it != modello.rend(); ++it)
+          if (it->first == n) {
+            modello.erase(std::next(it).base());
+            break;
+          }
+    } else if (passo % 500 == 9) {
+      t.Svuota();
+      modello.clear();
+    }
+    ASSERT_EQ(t.Count(), static_cast<int>(modello.size()));
+    for (int k = 0; k < 60; k += 7) ASSERT_EQ(t.Cerca("N" + std::to_string(k)), atteso("N" + std::to_string(k))) << passo;
+    ASSERT_EQ(t.CercaEsatto(n), atteso(n)) << passo;
+  }
 }
 
 TEST_F(ValoriTest, IndexedNames) {
