@@ -232,12 +232,15 @@ void TRAhtListBox::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwn
 
 int TListBoxStrings::Add(const QString& s) {
   int index = owner_.count();
-  if (owner_.sorted_) {
+  const auto sopra = [&](int i) { return owner_.item(i)->text().compare(s, Qt::CaseInsensitive) <= 0; };
+  // A list filled in its order (the window's object list, thousands of lines) adds each item
+  // after the last one: one comparison instead of a search.
+  if (owner_.sorted_ && !(index > 0 && sopra(index - 1))) {
     // After the last item that does not sort above it, so equal items keep their order.
     int lo = 0, hi = owner_.count();
     while (lo < hi) {
       const int mid = (lo + hi) / 2;
-      if (owner_.item(mid)->text().compare(s, Qt::CaseInsensitive) <= 0)
+      if (sopra(mid))
         lo = mid + 1;
       else
         hi = mid;

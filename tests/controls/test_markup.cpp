@@ -200,6 +200,13 @@ TEST_F(ListBoxTest, SortedItemsAndFixedHeight) {
   ASSERT_EQ(list.Items.Count(), 3);
   EXPECT_EQ(list.Items[0], "<b><c:blue>Angolo </b><c:WindowText>A");
   EXPECT_EQ(list.Items[2], "<b><c:clRed>Punto </b><c:WindowText>P");
+  // Items that come in order go to the end; an item equal to another (case aside) goes after it.
+  EXPECT_EQ(list.Items.Add("<b><c:clRed>Punto </b><c:WindowText>Q"), 3);
+  EXPECT_EQ(list.Items.Add("<b><c:BLUE>Circonferenza </b><c:WindowText>C"), 2);
+  EXPECT_EQ(list.Items[1], "<b><c:Blue>Circonferenza </b><c:WindowText>C");
+  list.Items.Delete(2);
+  list.Items.Delete(3);
+  ASSERT_EQ(list.Items.Count(), 3);
   list.show();
   EXPECT_EQ(list.visualItemRect(list.item(1)).height(), list.ItemHeight());
   list.setFont(TestFont(20));
