@@ -214,7 +214,7 @@ void TQImageCanvas::LineaLarga(QPainter& p, int larghezza, std::span<const TPoin
 
 void TQImageCanvas::TracciaLarga(Copertura& c, std::span<const TPoint> punti, bool chiusa) const {
   if (c.Vuota() || punti.empty()) return;
-  c.SegnaDisegno(kPenna, [&](QPainter& p) { LineaLarga(p, Pen.Width, punti, chiusa, Qt::white); });
+  c.SegnaDisegno(kPenna, [&](QPainter& p) { LineaLarga(p, Spessore(), punti, chiusa, Qt::white); });
 }
 
 bool TQImageCanvas::Diretto() const {
@@ -286,10 +286,10 @@ void TQImageCanvas::Polyline(std::span<const TPoint> punti) {
     return;
   }
   // Only the part inside the image is worked out, however far the ends lie.
-  const QRect area = AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect());
+  const QRect area = AreaDi(punti, std::max(Spessore(), 1) + 1, img_.rect());
   if (area.isEmpty()) return;
   if (Diretto()) {
-    Dipingi([&](QPainter& p) { LineaLarga(p, Pen.Width, punti, false, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
+    Dipingi([&](QPainter& p) { LineaLarga(p, Spessore(), punti, false, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
     return;
   }
   Copertura c(area, bit_, maschera_);
@@ -310,10 +310,10 @@ void TQImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (Brush.Style == bsSolid) FillRect({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
     if (PennaVisibile() && PennaSottile()) TracciaDiretta(angoli, true);
     if (PennaVisibile() && !PennaSottile())
-      Dipingi([&](QPainter& p) { LineaLarga(p, Pen.Width, angoli, true, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
+      Dipingi([&](QPainter& p) { LineaLarga(p, Spessore(), angoli, true, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
     return;
   }
-  Copertura c(AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect()), bit_, maschera_);
+  Copertura c(AreaDi(angoli, std::max(Spessore(), 1) + 1, img_.rect()), bit_, maschera_);
   if (c.Vuota()) return;
   if (Brush.Style != bsClear) c.SegnaRettangolo(r.left(), r.top(), r.right(), r.bottom(), kRiempimento);
   if (PennaVisibile()) {
@@ -342,14 +342,14 @@ void RiempiPoligono(QPainter& p, std::span<const TPoint> punti, const QColor& co
 
 void TQImageCanvas::Polygon(std::span<const TPoint> punti) {
   if (punti.empty()) return;
-  const QRect area = AreaDi(punti, std::max(Pen.Width, 1) + 1, img_.rect());
+  const QRect area = AreaDi(punti, std::max(Spessore(), 1) + 1, img_.rect());
   if (area.isEmpty()) return;
   if (Diretto()) {
     if (Brush.Style == bsSolid)
       Dipingi([&](QPainter& p) { RiempiPoligono(p, punti, QColor::fromRgb(ColoreInPixel(Brush.Color))); });
     if (PennaVisibile() && PennaSottile()) TracciaDiretta(punti, true);
     if (PennaVisibile() && !PennaSottile())
-      Dipingi([&](QPainter& p) { LineaLarga(p, Pen.Width, punti, true, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
+      Dipingi([&](QPainter& p) { LineaLarga(p, Spessore(), punti, true, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
     return;
   }
   Copertura c(area, bit_, maschera_);
@@ -383,7 +383,7 @@ QPen TQImageCanvas::PennaQt(const QColor& colore, bool conSchema) const {
     const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
     if (conSchema) pen.setDashPattern(QList<qreal>(schema.begin(), schema.end()));
   } else {
-    pen.setWidth(Pen.Width);
+    pen.setWidth(Spessore());
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
   }
@@ -402,13 +402,13 @@ struct TQImageCanvas::Ellissi {
 };
 
 void TQImageCanvas::EllisseMemorizzata(int x, int y, int larghezza, int altezza, bool riempita) {
-  const int spessore = !PennaVisibile() ? 0 : PennaSottile() ? 1 : Pen.Width;
+  const int spessore = !PennaVisibile() ? 0 : PennaSottile() ? 1 : Spessore();
   const std::array<int, 4> chiave = {larghezza, altezza, spessore, riempita};
   auto trovata = ellissi_->pronte.find(chiave);
   if (trovata == ellissi_->pronte.end()) {
     if (ellissi_->pronte.size() >= kMaxEllissi) ellissi_->pronte.clear();
     Ellissi::Pronta& e = ellissi_->pronte[chiave];
-    const int m = std::max(Pen.Width, 1) + 1;
+    const int m = std::max(Spessore(), 1) + 1;
     QPainterPath percorso;
     percorso.addEllipse(QRectF(m + 0.5, m + 0.5, larghezza - 1.0, altezza - 1.0));
     QImage foglio(larghezza + 2 * m + 1, altezza + 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
@@ -478,11 +478,11 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
   };
   const bool riempita = tipo != Curva::Arco && Brush.Style != bsClear;
   const TPoint angoli[] = {{x1, y1}, {x2, y2}};
-  const QRect area = AreaDi(angoli, std::max(Pen.Width, 1) + 1, img_.rect());
+  const QRect area = AreaDi(angoli, std::max(Spessore(), 1) + 1, img_.rect());
   if (area.isEmpty()) return;
   if (Diretto()) {
     // Only an ellipse that the image does not cut: the painter's pixels at a cut differ.
-    const int m = std::max(Pen.Width, 1) + 1;
+    const int m = std::max(Spessore(), 1) + 1;
     if (intera && dx - sx <= kMaxEllisse && dy - sy <= kMaxEllisse && sx - m >= 0 && sy - m >= 0 &&
         dx + m < img_.width() && dy + m < img_.height()) {
       EllisseMemorizzata(int(sx), int(sy), int(dx - sx), int(dy - sy), riempita);

@@ -80,7 +80,11 @@ class TQImageCanvas : public TCanvas {
                      std::uint32_t colore);
 
   bool PennaVisibile() const { return Pen.Style != psClear; }
-  bool PennaSottile() const { return Pen.Width <= 1; }
+  // The pen's width as it is drawn: a width from a program file can be any integer, and the
+  // margins around a stroke add to it; far beyond any picture's size a wider pen changes nothing.
+  static constexpr int kMaxSpessore = 1 << 16;
+  int Spessore() const { return Pen.Width < 0 ? 0 : Pen.Width > kMaxSpessore ? kMaxSpessore : Pen.Width; }
+  bool PennaSottile() const { return Spessore() <= 1; }
   void TracciaSottile(Copertura& c, std::span<const TPoint> punti, bool chiusa) const;
   void TracciaLarga(Copertura& c, std::span<const TPoint> punti, bool chiusa) const;
   void Componi(const Copertura& c);

@@ -60,6 +60,30 @@ TEST_F(QImageCanvasTest, LinesFarOutsideAreClippedNotWalked) {
   EXPECT_EQ(Riga(6, 0, 39), std::string(40, '.'));
 }
 
+// A pen of any width (a program file can hold any integer) draws without overflow: the
+// widest covers the picture around its stroke, a negative one draws as the thinnest.
+TEST_F(QImageCanvasTest, PensOfTheWidestAndNegativeWidthsDraw) {
+  c.Pen.Color = clBlack;
+  for (int larghezza : {INT_MAX, INT_MAX - 1, 70000, -5, INT_MIN}) {
+    c.Brush.Color = clWhite;
+    c.FillRect(TRect{0, 0, 40, 30});
+    c.Pen.Width = larghezza;
+    c.MoveTo(5, 15);
+    c.LineTo(30, 15);
+    c.Ellipse(10, 10, 20, 20);
+    const TPoint punti[] = {{2, 2}, {12, 2}, {7, 9}};
+    c.Polygon(punti);
+    c.Rectangle(25, 5, 35, 12);
+    if (larghezza > 1) {
+      EXPECT_EQ(Riga(0, 0, 39), std::string(40, '#')) << larghezza;
+      EXPECT_EQ(Riga(29, 0, 39), std::string(40, '#')) << larghezza;
+    } else {
+      EXPECT_EQ(Riga(15, 4, 8), ".####") << larghezza;
+      EXPECT_EQ(Riga(29, 0, 39), std::string(40, '.')) << larghezza;
+    }
+  }
+}
+
 TEST_F(QImageCanvasTest, RectangleExcludesRightAndBottomEdge) {
   c.Brush = {clRed, bsSolid};
   c.Rectangle(0, 0, 5, 5);
