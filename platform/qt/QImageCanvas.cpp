@@ -86,15 +86,28 @@ void TQImageCanvas::Riempi(long long x0, long long y0, long long x1, long long y
   x1 = std::min<long long>(x1, ritaglio.right()), y1 = std::min<long long>(y1, ritaglio.bottom());
   if (x0 > x1 || y0 > y1) return;
   uchar* const bit = img_.bits();  // one detach for all the rows
+  const qsizetype passo = img_.bytesPerLine();
   for (long long y = y0; y <= y1; ++y) {
-    QRgb* riga = reinterpret_cast<QRgb*>(bit + y * img_.bytesPerLine());
+    QRgb* riga = reinterpret_cast<QRgb*>(bit + y * passo);
     std::fill(riga + x0, riga + x1 + 1, colore);
   }
 }
 
 void TQImageCanvas::DipingiTratti(const std::vector<Tratto>& tratti, long long x, long long y,
                                   const QRect& ritaglio, std::uint32_t colore) {
-  for (const Tratto& t : tratti) Riempi(x + t.dx0, y + t.dy, x + t.dx1, y + t.dy, ritaglio, colore);
+  if (tratti.empty()) return;
+  // One detach and one look at the row length for all the runs of a shape.
+  uchar* const bit = img_.bits();
+  const qsizetype passo = img_.bytesPerLine();
+  const long long l = ritaglio.left(), t = ritaglio.top(), r = ritaglio.right(), b = ritaglio.bottom();
+  for (const Tratto& tr : tratti) {
+    const long long ry = y + tr.dy;
+    if (ry < t || ry > b) continue;
+    const long long x0 = std::max(x + tr.dx0, l), x1 = std::min(x + tr.dx1, r);
+    if (x0 > x1) continue;
+    QRgb* riga = reinterpret_cast<QRgb*>(bit + ry * passo);
+    std::fill(riga + x0, riga + x1 + 1, colore);
+  }
 }
 
 struct TQImageCanvas::Copertura {
