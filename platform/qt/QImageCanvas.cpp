@@ -458,24 +458,29 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
     const double dx = x + 0.5 - cx, dy = cy - (y + 0.5);
     return std::atan2(a * dy, b * dx) * 180.0 / std::numbers::pi;
   };
-  const double inizio = angolo(x3, y3);
-  double ampiezza = angolo(x4, y4) - inizio;
+  // Both points the same (an ellipse, a full pie) is whole without asking the angles.
+  const bool tutta = x3 == x4 && y3 == y4;
+  const double inizio = tutta ? 0.0 : angolo(x3, y3);
+  double ampiezza = tutta ? 360.0 : angolo(x4, y4) - inizio;
   while (ampiezza <= 0) ampiezza += 360.0;
   if (std::abs(ampiezza - 360.0) < 1e-9 || (x3 == x4 && y3 == y4)) ampiezza = 360.0;
   const bool intera = ampiezza == 360.0;
 
+  // Made only when the painter draws it: a whole ellipse inside the image is copied.
   QPainterPath percorso;
-  if (intera) {
-    percorso.addEllipse(scatola);
-  } else if (tipo == Curva::Torta) {
-    percorso.moveTo(scatola.center());
-    percorso.arcTo(scatola, inizio, ampiezza);
-    percorso.closeSubpath();
-  } else {
-    percorso.arcMoveTo(scatola, inizio);
-    percorso.arcTo(scatola, inizio, ampiezza);
-    if (tipo == Curva::Corda) percorso.closeSubpath();
-  }
+  auto costruisci = [&] {
+    if (intera) {
+      percorso.addEllipse(scatola);
+    } else if (tipo == Curva::Torta) {
+      percorso.moveTo(scatola.center());
+      percorso.arcTo(scatola, inizio, ampiezza);
+      percorso.closeSubpath();
+    } else {
+      percorso.arcMoveTo(scatola, inizio);
+      percorso.arcTo(scatola, inizio, ampiezza);
+      if (tipo == Curva::Corda) percorso.closeSubpath();
+    }
+  };
 
   const std::span<const int> schema = raster::SchemaTratto(Pen.Style);
   auto pennaQt = [&](const QColor& colore, bool conSchema) { return PennaQt(colore, conSchema); };
@@ -501,12 +506,14 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
       EllisseMemorizzata(int(sx), int(sy), int(dx - sx), int(dy - sy), riempita);
       return;
     }
+    costruisci();
     Dipingi([&](QPainter& p) {
       if (riempita) riempi(p, QColor::fromRgb(ColoreInPixel(Brush.Color)));
       if (PennaVisibile()) traccia(p, pennaQt(QColor::fromRgb(ColoreInPixel(Pen.Color)), false));
     });
     return;
   }
+  costruisci();
   Copertura c(area, bit_, maschera_);
   if (riempita) c.SegnaDisegno(kRiempimento, [&](QPainter& p) { riempi(p, Qt::white); });
   if (PennaVisibile()) {
