@@ -1529,6 +1529,8 @@ Valutato ValutaNominata(NodoRelazione& e) {
   return v;
 }
 
+int GanciMassimi(const NodoRelazione& e) { return GanciMassimi(static_cast<const Nodo&>(e)); }
+
 bool SoloGanci(const NodoRelazione& e) {
   for (const NodoNome* n : e.nomiLetti) {
     if (!n->costante && n->comando.gestore) return false;  // AnalizzaDopoArgomenti would call it

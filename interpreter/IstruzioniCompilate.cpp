@@ -395,8 +395,10 @@ void EseguiFinquando(Finquando& w, bool Esegui) {
     return;
   }
   bool continua = false;
+  // Room for a condition that is no logical value: a pass that finds one moves it on (or
+  // reports), so one room serves every pass.
+  Valutato altro;
   do {
-    Valutato altro;
     TipiValore t;
     const Reale x = Scalare(*w.condizione, Esegui, t, altro);
     if (Fermato()) return;
@@ -437,24 +439,43 @@ void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& a
   MemorizzaValore(nome, valore, argomenti, variabile);
 }
 
+// The tokens of a PER header, each read after a message hook.
+constexpr int kTokenIntestazione = 6;
+
+// Whether a pass of the header may count its token hooks off at once: the window ignores
+// every hook the header makes, and a line shown only becomes the current one (showing one
+// calls nothing), so that nothing in the header can call the window or stop the run at a
+// hook, and the hooks are as many whatever their order.
+inline bool IntestazioneInsieme(const istr::Per& p) {
+  const TDatiGlob& g = DatiGlob;
+  return p.ganciIntestazione >= 0 && detail::gMessaggiIgnorati >= p.ganciIntestazione && !g.bStop &&
+         (!g.bEvidenziaRiga || g.bImmediato) && !g.bPassoPasso;
+}
+
 void EseguiPer(istr::Per& p, bool Esegui) {
   TDatiGlob& g = DatiGlob;
   const std::string& contatore = p.variabile->testo;
   int passo = 0;
   bool continua = false;
+  // Room for a start or a bound that is no number; whatever a pass puts there it moves on
+  // (or reports), so one room serves every pass.
+  Valutato altro, altroLimite;
   do {
-    if (!Pompa(*p.aperta)) {
+    // The header's token hooks, counted off here when they may be (see IntestazioneInsieme).
+    const bool insieme = Esegui && IntestazioneInsieme(p);
+    if (insieme) detail::gMessaggiIgnorati -= kTokenIntestazione;
+    if (!insieme && !Pompa(*p.aperta)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoParentesi(Esegui, passo, p.contatore, continua), continua);
       return;
     }
-    if (!Pompa(*p.variabile)) {
+    if (!insieme && !Pompa(*p.variabile)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoVariabile(Esegui, passo, p.contatore, continua), continua);
       return;
     }
     NomeIstruzione(contatore);
-    if (!Pompa(*p.da)) {
+    if (!insieme && !Pompa(*p.da)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoDa(Esegui, passo, p.contatore, continua), continua);
       return;
@@ -462,7 +483,6 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     // ExecAssignment of the counter: the start, plus the pass number.
     if (Esegui) MostraRiga(p.da->dopo.IndiceRiga);
     const int oggetti = g.ContatoreOggetti;
-    Valutato altro;
     TipiValore t;
     Reale x = Scalare(*p.inizio, Esegui, t, altro);
     if (Fermato()) return;
@@ -473,6 +493,7 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     if (t == T_REALE) x += passo;
     if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
     Reale valore = 0;
+    bool tenuto = false;
     if (Esegui) {
       const bool inPosto = t == T_REALE && MemorizzaNumero(contatore, x, &p.contatore);
       if (!inPosto) {
@@ -483,7 +504,7 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       }
       // A number stored in place, with no wait after it that lets the window run: the counter
       // holds it, and is not looked up again.
-      const bool tenuto = inPosto && g.bEsecuzioneVeloce && !g.bPassoPasso;
+      tenuto = inPosto && g.bEsecuzioneVeloce && !g.bPassoPasso;
       WaitStep();
       if (Fermato()) return;
       if (tenuto) {
@@ -497,12 +518,11 @@ void EseguiPer(istr::Per& p, bool Esegui) {
         valore = n->Value;
       }
     }
-    if (!Pompa(*p.a)) {
+    if (!insieme && !Pompa(*p.a)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoA(Esegui, p.contatore, valore, continua), continua);
       return;
     }
-    Valutato altroLimite;
     TipiValore tl;
     const Reale limite = Scalare(*p.limite, Esegui, tl, altroLimite);
     if (Fermato()) return;
@@ -510,14 +530,14 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       Errore(p.limite->dopo, "For errore 4", false);
       return;
     }
-    if (!Pompa(*p.chiusa)) {
+    if (!insieme && !Pompa(*p.chiusa)) {
       Seguito seguito(p.livello);
       DopoIntestazione(
           seguito::PerDopoChiusa(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
           continua);
       return;
     }
-    if (!Pompa(*p.esegui)) {
+    if (!insieme && !Pompa(*p.esegui)) {
       Seguito seguito(p.livello);
       DopoIntestazione(
           seguito::PerDopoEsegui(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
@@ -525,8 +545,11 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       return;
     }
     if (Esegui) {
-      // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away).
-      if (const cValoreReale* n = NumeroVariabile(p.contatore, contatore)) valore = n->Value;
+      // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away). A
+      // counter held since its store is still the same when no window was called and the
+      // bound called no command.
+      if (!(insieme && tenuto))
+        if (const cValoreReale* n = NumeroVariabile(p.contatore, contatore)) valore = n->Value;
       continua = limite >= valore;
       if (!continua) {
         // After a loop that ends, the variable holds the last value for which the body ran.
@@ -545,8 +568,9 @@ void EseguiPer(istr::Per& p, bool Esegui) {
 void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
   int passo = 0;
   bool continua = false;
+  // Room for a count that is no number, as in EseguiFinquando.
+  Valutato altro;
   do {
-    Valutato altro;
     TipiValore t;
     const Reale conta = Scalare(*r.conta, Esegui, t, altro);
     if (Fermato()) return;
@@ -889,9 +913,14 @@ void Collega(istr::Istruzione& s) {
     case Specie::Finquando:
       s.esegui = Esecutore<Finquando, EseguiFinquando>;
       return Collega(static_cast<Finquando&>(s).corpo);
-    case Specie::Per:
+    case Specie::Per: {
+      auto& p = static_cast<istr::Per&>(s);
       s.esegui = Esecutore<istr::Per, EseguiPer>;
-      return Collega(static_cast<istr::Per&>(s).corpo);
+      if (p.inizio->espressione && p.limite->espressione && SoloGanci(p.inizio) && SoloGanci(p.limite))
+        p.ganciIntestazione =
+            kTokenIntestazione + GanciMassimi(*p.inizio->espressione) + GanciMassimi(*p.limite->espressione);
+      return Collega(p.corpo);
+    }
     case Specie::Ripeti:
       s.esegui = Esecutore<istr::Ripeti, EseguiRipeti>;
       return Collega(static_cast<istr::Ripeti&>(s).corpo);

@@ -21,30 +21,34 @@ using test::Istantanea;
 using test::Prova;
 
 // With a window that takes every message hook, and with one that ignores most of them, as the
-// real window does.
+// real window does; in a normal run, a fast run with the line highlighted, and the window's own
+// fast run, which highlights none.
 void Confronta(const std::string& programma, std::uint64_t limite = 0) {
   for (const int ignorati : {0, 5, 60})
-    for (const bool veloce : {true, false}) {
+    for (const int modo : {0, 1, 2}) {
       SCOPED_TRACE(programma);
       Prova prova;
-      prova.veloce = veloce;
+      prova.veloce = modo != 0;
+      prova.evidenzia = modo != 2;
       prova.limite = limite;
       prova.ignorati = ignorati;
       const Istantanea testo = Esegui(programma, false, prova);
       const Istantanea ricordata = Esegui(programma, true, prova);
-      EXPECT_EQ(ricordata, testo) << (veloce ? "fast run" : "normal run") << ", hooks ignored " << ignorati
-                                  << " of:\n" << programma;
+      EXPECT_EQ(ricordata, testo) << (modo == 0 ? "normal run" : modo == 1 ? "fast run" : "fast run, no highlight")
+                                  << ", hooks ignored " << ignorati << " of:\n" << programma;
     }
 }
 
 // The window does `azione` at each pump from 1 to `ultimo` (fast and normal runs in turn: fast
 // on even pumps when `velociPari`), ignoring `ignorati` hooks after each pump: the recordings
-// give what the text gives.
+// give what the text gives. `evidenziaVeloce` false: a fast run highlights no line, as the
+// window's does.
 void ConfrontaAOgniPompaggio(const std::string& programma, const std::function<void()>& azione,
-                             std::uint64_t ultimo, int ignorati, bool velociPari) {
+                             std::uint64_t ultimo, int ignorati, bool velociPari, bool evidenziaVeloce = true) {
   for (std::uint64_t al = 1; al <= ultimo; ++al) {
     Prova prova;
     prova.veloce = (al % 2 == 0) == velociPari;
+    prova.evidenzia = evidenziaVeloce || !prova.veloce;
     prova.al = al;
     prova.azione = azione;
     prova.ignorati = ignorati;
@@ -414,6 +418,46 @@ TEST(RiproduzioniTest, AFunctionChangedAtAnyHookIsTheOneTheCommandSees) {
   for (const int ignorati : {2, 3, 7})
     for (const char* p : programmi)
       for (const auto& azione : azioni) ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(p, azione, 25, ignorati, false));
+}
+
+// A PER header whose bounds can call no command counts its hooks off at once while the window
+// ignores every hook it makes: with windows that ignore a few hooks more or fewer than a header
+// makes, so that the window is called before, inside or after a header, whatever it does there
+// (stop the run, change or remove the counter or a bound, report an error) gives what the
+// text gives.
+TEST(RiproduzioniTest, APerHeaderWhoseHooksTheWindowIgnoresGivesWhatTheTextGives) {
+  const char* const programmi[] = {
+      "S = 0; N = 4;\nPER (I DA 1 A N) ESEGUI;\n  S = S + I;\nFINE;",
+      "S = 0; N = 2; V = VETTORE(2); V(2) = 6;\nPER (I DA N - 1 A V(2) - N) ESEGUI; S = S + I * N; FINE;",
+      ("S = 0; N = 3;\nRIPETI 2 VOLTE;\n  PER (I DA N - 2 A N) ESEGUI;\n    PER (K DA I A N) ESEGUI; S = S + K; FINE;\n"
+       "  FINE;\nFINE;"),
+      // a counter the body changes, a bound that is no number, a counter named like a command
+      "S = 0; N = 9;\nPER (I DA 1 A N) ESEGUI;\n  I = I + 1; S = S + I;\nFINE;",
+      "S = 0; N = 2;\nPER (I DA 1 A N) ESEGUI;\n  S = S + I; SE I = 2 ALLORA N = \"x\";\nFINE;",
+      "S = 0; N = 3;\nPER (SEN DA 1 A N) ESEGUI; S = S + 1; FINE;",
+  };
+  const std::function<void()> azioni[] = {
+      [] { TerminaEsecuzione(); },
+      [] {
+        cValoreStringa testo("x");
+        StoreVariable(true, "I", testo, nullptr);
+      },
+      [] {
+        cValoreReale numero(1);
+        StoreVariable(true, "N", numero, nullptr);
+      },
+      [] {
+        cValoreReale numero(7);
+        StoreVariable(true, "I", numero, nullptr);
+      },
+      [] { DatiGlob.ListaVariabili->Elimina("I"); },
+      [] { ReportError("dalla finestra", true); },
+  };
+  for (const int ignorati : {4, 7, 8, 11, 15})
+    for (const char* p : programmi)
+      for (const auto& azione : azioni)
+        ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(p, azione, 20, ignorati, true, false));
+  for (const char* p : programmi) Confronta(p);
 }
 
 TEST(RiproduzioniTest, AStopFromThePumpInsideARecordedLoopEndsTheRunThere) {
