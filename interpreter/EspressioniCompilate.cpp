@@ -334,7 +334,7 @@ Valutato Fermato(const Valutato& dato, const Nodo& da) {
 // The message hook of NextToken before the name read from `prima`. After a stop by the
 // window's stop command (bFine set too) the text reads what stands there as a token and goes
 // no further: so does this, and gives false.
-inline bool Pompa(const FineLettura& prima) {
+[[gnu::always_inline]] inline bool Pompa(const FineLettura& prima) {
   const TDatiGlob& g = DatiGlob;
   if (--detail::gMessaggiIgnorati < 0) [[unlikely]] GancioDellaFinestra(prima.IndiceRiga);
   if (g.bStop && g.bFine) [[unlikely]] {
@@ -893,7 +893,7 @@ void RaccogliNomi(Nodo& n, std::vector<NodoNome*>& nomi) {
 inline Reale Scalare(Nodo& n, TipiValore& t, Valutato& altro) { return n.scalare(n, t, altro); }
 
 // A value given by Valuta, as scalare gives it.
-inline Reale Scalato(const Valutato& v, TipiValore& t) {
+[[gnu::always_inline]] inline Reale Scalato(const Valutato& v, TipiValore& t) {
   if ((v.tipo == T_REALE || v.tipo == T_BOOLEANO) && !v.oggetto) {
     t = v.tipo;
     return v.numero;
@@ -903,7 +903,7 @@ inline Reale Scalato(const Valutato& v, TipiValore& t) {
 }
 
 // Nothing to give but `altro`.
-inline Reale Altro(TipiValore& t) {
+[[gnu::always_inline]] inline Reale Altro(TipiValore& t) {
   t = T_1;
   return 0;
 }
@@ -936,7 +936,7 @@ inline void RegistraNomeVariabile(NodoNome& n, const cVariabile& var, const cVal
 }
 
 // What `altro` holds, as scalare gives it; for an argument's name source, with its name.
-inline Reale ScalatoNominato(NodoNome& n, const Valutato& altro, TipiValore& t) {
+[[gnu::always_inline]] inline Reale ScalatoNominato(NodoNome& n, const Valutato& altro, TipiValore& t) {
   const Reale x = Scalato(altro, t);
   if (n.registraNome) n.nomeFonte = t != T_1 ? altro.nome : nullptr;
   return x;
@@ -1235,7 +1235,7 @@ Reale ScalareNomePrestito(Nodo& nodo, TipiValore& t, Valutato& altro) {
 
 // a := a op b between two numbers, when the operator cannot report anything there; false
 // when the text's operator must run.
-inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
+[[gnu::always_inline]] inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   switch (op) {
     case Op::Piu: a = a + b; return true;
     case Op::Meno: a = a - b; return true;
@@ -1297,13 +1297,15 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
 }
 
+// kUnPasso: a chain of one operator (see ScalareCatena), without the loop over its steps.
+template <bool kUnPasso = false>
 [[gnu::always_inline]] inline Reale CatenaScalare(NodoCatena& n, TipiValore& t, Valutato& altro) {
   TipiValore ta;
   Reale a = Operando(*n.primo, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
   if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
   if (n.segno == U'-') a = -a;
-  const std::size_t passi = n.passi.size();
+  const std::size_t passi = kUnPasso ? 1 : n.passi.size();
   for (std::size_t k = 0; k < passi; ++k) {
     NodoCatena::Passo& p = n.passi[k];
     // The value so far is held in `a`: `altro` is free for the operand.
@@ -1317,8 +1319,22 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   return a;
 }
 
+// kUnPasso: a chain of one operator between two operands that are each a literal or a lone
+// name (K + 1, I * I, K MOD 3, I / 2), the commonest one; chosen when the tree is linked.
+template <bool kUnPasso = false>
 Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  return CatenaScalare(static_cast<NodoCatena&>(nodo), t, altro);
+  return CatenaScalare<kUnPasso>(static_cast<NodoCatena&>(nodo), t, altro);
+}
+
+// A literal or a lone name.
+bool Foglia(const Nodo& n) {
+  return n.specie == Specie::Numero ||
+         (n.specie == Specie::Nome && static_cast<const NodoNome&>(n).argomenti.empty());
+}
+
+// Whether a chain is one operator between two literals or lone names.
+bool CatenaBreve(const NodoCatena& c) {
+  return c.passi.size() == 1 && Foglia(*c.primo) && Foglia(*c.passi[0].operando);
 }
 
 // The comparison of a relation whose operands are not both numbers (nor two logical values
@@ -1372,11 +1388,13 @@ Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return x;
 }
 
-// The same for a chain of operators, read here without a further call.
+// The same for a chain of operators, read here without a further call (kUnPasso: see
+// ScalareCatena).
+template <bool kUnPasso = false>
 Reale ScalareSommaCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
-  const Reale x = CatenaScalare(static_cast<NodoCatena&>(*n.sinistro), t, altro);
+  const Reale x = CatenaScalare<kUnPasso>(static_cast<NodoCatena&>(*n.sinistro), t, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
   return x;
 }
@@ -1466,7 +1484,7 @@ void Collega(Nodo& n) {
       auto& c = static_cast<NodoCatena&>(n);
       n.valuta = ValutaCatena;
       n.analizza = AnalizzaCatena;
-      n.scalare = ScalareCatena;
+      n.scalare = CatenaBreve(c) ? ScalareCatena<true> : ScalareCatena<false>;
       Collega(*c.primo);
       for (NodoCatena::Passo& p : c.passi) Collega(*p.operando);
       break;
@@ -1482,10 +1500,12 @@ void Collega(Nodo& n) {
       RaccogliNomi(r, r.nomiLetti);
       n.scalare = r.destro                                                                 ? ScalareRelazione
                   : r.sinistro->specie == Specie::Numero                                   ? ScalareSommaLetterale
-                  : r.sinistro->specie == Specie::Catena                                   ? ScalareSommaCatena
+                  : r.sinistro->specie == Specie::Catena                                   ? ScalareSommaCatena<false>
                   : r.sinistro->specie == Specie::Nome &&
                             static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ScalareSommaNomeSolo
                                                                                    : ScalareSomma;
+      if (!r.destro && r.sinistro->specie == Specie::Catena && CatenaBreve(static_cast<NodoCatena&>(*r.sinistro)))
+        n.scalare = ScalareSommaCatena<true>;
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);
       break;

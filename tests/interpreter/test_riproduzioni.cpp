@@ -241,6 +241,40 @@ TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
   for (const char* p : programmi) Confronta(p);
 }
 
+// A chain of one operator between literals and lone names has its own routine: operands of
+// every kind (strings, logical values, names of no variable, of a command, of a figure), signs,
+// every operator, divisions by zero, as a statement's value, an argument and a relation's
+// side; then a window acting at any hook of such a loop.
+TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
+  const char* const programmi[] = {
+      ("A = 6; B = -4; S = \"s\"; V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI;\n"
+       "  X = A + I; Y = I - B; Z = -A * I; W = 2 / I; Q = I ^ 2; R = A MOD I; D = A DIV I;\n"
+       "  L = V E F; O = V O F; T = S || I; U = I || S; K = 1 + 2;\n"
+       "  SE A MOD 2 = I - 1 ALLORA STAMPA(X, \" \", Y); ALTRIMENTI STAMPA(SEN(I * 30) + RADICEQ(A / I));\nFINE;"),
+      "S = \"s\";\nPER (I DA 1 A 3) ESEGUI; X = S + I; FINE;",
+      "V = VERO;\nPER (I DA 1 A 3) ESEGUI; X = -V + I; FINE;",
+      "PER (I DA 1 A 3) ESEGUI; X = I + NESSUNO; FINE;",
+      "PER (I DA 0 A 3) ESEGUI; X = 5 / I; FINE;",
+      "PER (I DA 0 A 3) ESEGUI; X = 5 MOD I; FINE;",
+      "PER (I DA 1 A 3) ESEGUI; X = PIGRECO * I; FINE;",
+      "RIFCART; P = PUNTO(1, 2);\nPER (I DA 1 A 3) ESEGUI; X = P + I; FINE;",
+      "V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI; X = V + F; FINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+  const std::function<void()> azioni[] = {
+      [] { TerminaEsecuzione(); },
+      [] {
+        cValoreStringa testo("x");
+        StoreVariable(true, "A", testo, nullptr);
+      },
+      [] { DatiGlob.ListaVariabili->Elimina("A"); },
+      [] { ReportError("dalla finestra", true); },
+  };
+  const char* const ciclo = "A = 2; K = 0;\nESEGUI FINQUANDO (K < 4);\n  K = K + 1; B = A * K - 1;\n  SE K MOD A = 0 ALLORA A = A + 1;\nFINE;";
+  for (const int ignorati : {0, 3})
+    for (const auto& azione : azioni) ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(ciclo, azione, 40, ignorati, true, false));
+}
+
 TEST(RiproduzioniTest, ALoopLongerThanItsFirstPassesStaysExact) {
   // Fractions that do not add up exactly: the recorded passes must round as the text does.
   Confronta("S = 0; T = 1;\nPER (I DA 1 A 2000) ESEGUI;\n  S = S + 0.1 * I; T = T * 1.0001 - 0.00001;\nFINE;");
