@@ -1087,12 +1087,13 @@ cVariabile* VariabilePrestabile(NodoNome& n) {
 
 // LeggiArgomenti(n, true) of such a name; `tutti`: every argument is a number. With `prestata`
 // the first argument, that variable's name, is read without its copy (left to Restituisci).
-template <bool kPrestito>
+// kQuanti: the count of the arguments when it is fixed for the routine (0: any).
+template <bool kPrestito, std::size_t kQuanti = 0>
 [[gnu::always_inline]] inline bool LeggiArgomentiNumerici(NodoNome& n, ArgomentiNumerici& a, bool& tutti,
                                                          cVariabile* prestata) {
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) return false;
-  const std::size_t quanti = n.argomenti.size();
+  const std::size_t quanti = kQuanti ? kQuanti : n.argomenti.size();
   tutti = true;
   for (std::size_t i = 0; i < quanti; ++i) {
     NodoRelazione& e = *n.argomenti[i].espressione;
@@ -1154,18 +1155,21 @@ bool ConValore(const NodoNome& n, const ArgomentiNumerici& a, const cVariabile* 
 // the window ignores every hook up to the call (and the other arguments can call no command),
 // nothing can change the variable before the call: the form then looks at the variable's own
 // value, and the copy is made only where the text's would still be used.
-template <bool kPrestito>
+//
+// kQuanti: the count of the arguments, for the commonest names (one or two arguments), whose
+// routine then has no loop over them (0: any count).
+template <bool kPrestito, std::size_t kQuanti = 0>
 [[gnu::always_inline]] inline Reale ScalareNomeArgomenti(NodoNome& n, TipiValore& t, Valutato& altro) {
   ArgomentiNumerici a;
   bool tutti;
   cVariabile* prestata = nullptr;
   if constexpr (kPrestito)
     if (detail::gMessaggiIgnorati >= n.ganciPrestito) prestata = VariabilePrestabile(n);
-  if (!LeggiArgomentiNumerici<kPrestito>(n, a, tutti, prestata)) {
+  if (!LeggiArgomentiNumerici<kPrestito, kQuanti>(n, a, tutti, prestata)) {
     altro = Interrotto();
     return Altro(t);
   }
-  const int quanti = static_cast<int>(n.argomenti.size());
+  const int quanti = static_cast<int>(kQuanti ? kQuanti : n.argomenti.size());
   if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
     if (kPrestito && prestata) Restituisci(n, *prestata);
     const cValore* valore = var->GetValore();
@@ -1217,9 +1221,16 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return ScalareNomeArgomenti<false>(n, t, altro);
 }
 
-// ScalareNome of a name with `ganciPrestito`.
+// ScalareNome of a name with only expressions between its parentheses, exactly kQuanti of them.
+template <std::size_t kQuanti>
+Reale ScalareNomeQuanti(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return ScalareNomeArgomenti<false, kQuanti>(static_cast<NodoNome&>(nodo), t, altro);
+}
+
+// ScalareNome of a name with `ganciPrestito` (kQuanti: as in ScalareNomeQuanti).
+template <std::size_t kQuanti>
 Reale ScalareNomePrestito(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  return ScalareNomeArgomenti<true>(static_cast<NodoNome&>(nodo), t, altro);
+  return ScalareNomeArgomenti<true, kQuanti>(static_cast<NodoNome&>(nodo), t, altro);
 }
 
 // An operand as scalare gives it; literals and lone names, the commonest operands, without a
@@ -1470,8 +1481,10 @@ void Collega(Nodo& n) {
           Collega(*a.espressione);
           PreparaNomi(*a.espressione);
         }
+      if (nome.soloEspressioni && nome.argomenti.size() == 1) n.scalare = ScalareNomeQuanti<1>;
+      if (nome.soloEspressioni && nome.argomenti.size() == 2) n.scalare = ScalareNomeQuanti<2>;
       nome.ganciPrestito = GanciPrestito(nome);
-      if (nome.ganciPrestito > 0) n.scalare = ScalareNomePrestito;
+      if (nome.ganciPrestito > 0) n.scalare = nome.argomenti.size() == 2 ? ScalareNomePrestito<2> : ScalareNomePrestito<0>;
       break;
     }
     case Specie::Non:

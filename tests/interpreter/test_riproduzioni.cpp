@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "interpreter/Istruzioni.h"
 #include "interpreter/IstruzioniCompilate.h"
@@ -241,6 +243,20 @@ TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
   for (const char* p : programmi) Confronta(p);
 }
 
+// What a window may do at a hook: stop the run, put a string into the variable `nome`, remove
+// it, report an error.
+std::vector<std::function<void()>> AzioniSu(const std::string& nome) {
+  return {
+      [] { TerminaEsecuzione(); },
+      [nome] {
+        cValoreStringa testo("x");
+        StoreVariable(true, nome, testo, nullptr);
+      },
+      [nome] { DatiGlob.ListaVariabili->Elimina(nome); },
+      [] { ReportError("dalla finestra", true); },
+  };
+}
+
 // A chain of one operator between literals and lone names has its own routine: operands of
 // every kind (strings, logical values, names of no variable, of a command, of a figure), signs,
 // every operator, divisions by zero, as a statement's value, an argument and a relation's
@@ -261,18 +277,32 @@ TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
       "V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI; X = V + F; FINE;",
   };
   for (const char* p : programmi) Confronta(p);
-  const std::function<void()> azioni[] = {
-      [] { TerminaEsecuzione(); },
-      [] {
-        cValoreStringa testo("x");
-        StoreVariable(true, "A", testo, nullptr);
-      },
-      [] { DatiGlob.ListaVariabili->Elimina("A"); },
-      [] { ReportError("dalla finestra", true); },
-  };
   const char* const ciclo = "A = 2; K = 0;\nESEGUI FINQUANDO (K < 4);\n  K = K + 1; B = A * K - 1;\n  SE K MOD A = 0 ALLORA A = A + 1;\nFINE;";
   for (const int ignorati : {0, 3})
-    for (const auto& azione : azioni) ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(ciclo, azione, 40, ignorati, true, false));
+    for (const auto& azione : AzioniSu("A"))
+      ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(ciclo, azione, 40, ignorati, true, false));
+}
+
+// A name with one or two expressions between its parentheses has its own routine: elements,
+// numeric forms, value forms, commands given values of other kinds or refusing them, names of
+// no variable, a variable named like a command; then a window acting at any hook of such a
+// loop, in the window's fast run.
+TEST(RiproduzioniTest, NamesOfOneOrTwoArgumentsGiveWhatTheirTextGives) {
+  const char* const programmi[] = {
+      ("V = VETTORE(3); M = MATRICE(2, 3); F = FUNZIONE(\"x^2\"); S = \"ab\";\nPER (I DA 1 A 3) ESEGUI;\n"
+       "  V(I) = SEN(I * 30) + COS(I); M(2, I) = V(I) * RADICEQ(I) - VALOREASS(-I);\n"
+       "  X = M(2, I) + VALUTAFUNZ(F, I / 2) + INT(I / 2); T = STR(I) || S;\nFINE;"),
+      "PER (I DA -1 A 1) ESEGUI; X = RADICEQ(I); FINE;",
+      "S = \"x\";\nPER (I DA 1 A 3) ESEGUI; X = SEN(S); FINE;",
+      "PER (I DA 1 A 3) ESEGUI; X = NESSUNO(I) + 1; FINE;",
+      "SEN = VETTORE(3);\nPER (I DA 1 A 3) ESEGUI; SEN(I) = I; X = SEN(I) * 2; FINE;",
+      "RIFCART;\nPER (I DA 1 A 3) ESEGUI; P = PUNTO(I, 2 * I); X = DISTANZA(P, PUNTO(0, 0)); FINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+  for (const char* nome : {"V", "F"})
+    for (const int ignorati : {0, 4})
+      for (const auto& azione : AzioniSu(nome))
+        ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(programmi[0], azione, 40, ignorati, true, false));
 }
 
 TEST(RiproduzioniTest, ALoopLongerThanItsFirstPassesStaysExact) {
