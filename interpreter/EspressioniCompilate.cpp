@@ -1330,22 +1330,11 @@ template <bool kUnPasso = false>
   return a;
 }
 
-// kUnPasso: a chain of one operator between two operands that are each a literal or a lone
-// name (K + 1, I * I, K MOD 3, I / 2), the commonest one; chosen when the tree is linked.
+// kUnPasso: a chain of one operator (K + 1, I * I, K MOD 3, S + V(I)), the commonest one;
+// chosen when the tree is linked.
 template <bool kUnPasso = false>
 Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return CatenaScalare<kUnPasso>(static_cast<NodoCatena&>(nodo), t, altro);
-}
-
-// A literal or a lone name.
-bool Foglia(const Nodo& n) {
-  return n.specie == Specie::Numero ||
-         (n.specie == Specie::Nome && static_cast<const NodoNome&>(n).argomenti.empty());
-}
-
-// Whether a chain is one operator between two literals or lone names.
-bool CatenaBreve(const NodoCatena& c) {
-  return c.passi.size() == 1 && Foglia(*c.primo) && Foglia(*c.passi[0].operando);
 }
 
 // The comparison of a relation whose operands are not both numbers (nor two logical values
@@ -1497,7 +1486,7 @@ void Collega(Nodo& n) {
       auto& c = static_cast<NodoCatena&>(n);
       n.valuta = ValutaCatena;
       n.analizza = AnalizzaCatena;
-      n.scalare = CatenaBreve(c) ? ScalareCatena<true> : ScalareCatena<false>;
+      n.scalare = c.passi.size() == 1 ? ScalareCatena<true> : ScalareCatena<false>;
       Collega(*c.primo);
       for (NodoCatena::Passo& p : c.passi) Collega(*p.operando);
       break;
@@ -1517,7 +1506,7 @@ void Collega(Nodo& n) {
                   : r.sinistro->specie == Specie::Nome &&
                             static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ScalareSommaNomeSolo
                                                                                    : ScalareSomma;
-      if (!r.destro && r.sinistro->specie == Specie::Catena && CatenaBreve(static_cast<NodoCatena&>(*r.sinistro)))
+      if (!r.destro && r.sinistro->specie == Specie::Catena && static_cast<NodoCatena&>(*r.sinistro).passi.size() == 1)
         n.scalare = ScalareSommaCatena<true>;
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);

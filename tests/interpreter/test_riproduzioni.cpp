@@ -257,10 +257,10 @@ std::vector<std::function<void()>> AzioniSu(const std::string& nome) {
   };
 }
 
-// A chain of one operator between literals and lone names has its own routine: operands of
-// every kind (strings, logical values, names of no variable, of a command, of a figure), signs,
-// every operator, divisions by zero, as a statement's value, an argument and a relation's
-// side; then a window acting at any hook of such a loop.
+// A chain of one operator has its own routine: operands of every kind (strings, logical
+// values, names of no variable, of a command, of a figure, elements, commands, parentheses),
+// signs, every operator, divisions by zero, as a statement's value, an argument and a
+// relation's side; then a window acting at any hook of such a loop.
 TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
   const char* const programmi[] = {
       ("A = 6; B = -4; S = \"s\"; V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI;\n"
@@ -275,6 +275,8 @@ TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
       "PER (I DA 1 A 3) ESEGUI; X = PIGRECO * I; FINE;",
       "RIFCART; P = PUNTO(1, 2);\nPER (I DA 1 A 3) ESEGUI; X = P + I; FINE;",
       "V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI; X = V + F; FINE;",
+      ("W = VETTORE(3); S = 1;\nPER (I DA 1 A 3) ESEGUI;\n  W(I) = S + I; S = S + W(I); X = 2 * SEN(I) - (S + 1) * I;\n"
+       "  Y = W(I) / (I - 2); T = W(I) || \"!\"; SE W(I) > S - 3 ALLORA STAMPA(T);\nFINE;"),
   };
   for (const char* p : programmi) Confronta(p);
   const char* const ciclo = "A = 2; K = 0;\nESEGUI FINQUANDO (K < 4);\n  K = K + 1; B = A * K - 1;\n  SE K MOD A = 0 ALLORA A = A + 1;\nFINE;";
