@@ -1473,7 +1473,8 @@ void Collega(Nodo& n) {
       if (nome.soloEspressioni && nome.argomenti.size() == 1) n.scalare = ScalareNomeQuanti<1>;
       if (nome.soloEspressioni && nome.argomenti.size() == 2) n.scalare = ScalareNomeQuanti<2>;
       nome.ganciPrestito = GanciPrestito(nome);
-      if (nome.ganciPrestito > 0) n.scalare = nome.argomenti.size() == 2 ? ScalareNomePrestito<2> : ScalareNomePrestito<0>;
+      if (nome.ganciPrestito > 0)
+        n.scalare = nome.argomenti.size() == 2 ? ScalareNomePrestito<2> : ScalareNomePrestito<0>;
       break;
     }
     case Specie::Non:

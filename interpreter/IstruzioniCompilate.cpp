@@ -431,8 +431,8 @@ void DopoIntestazione(bool riuscita, bool continua) {
 
 // The store of an assignment: a number into a number variable or element in place, anything
 // else as StoreVariable does it, at the place `dopo` of the text.
-void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
-               VariabileRicordata* variabile, const FineLettura& dopo) {
+[[gnu::always_inline]] inline void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
+                                             VariabileRicordata* variabile, const FineLettura& dopo) {
   if (MemorizzaVeloce(nome, valore, argomenti, variabile)) return;
   FissaNome();
   Posiziona(dopo);
@@ -639,29 +639,31 @@ void EseguiSe(istr::Se& s, bool Esegui) {
 
 // The indices of an element store, read as numbers where they are numbers: nothing the
 // store does with its indices looks at the names they bear.
+// kQuanti of them (one or two: kIndiciMassimi).
+constexpr std::size_t kIndiciMassimi = 2;
+template <std::size_t kQuanti>
 struct IndiciElemento {
-  static constexpr std::size_t kMassimo = 2;
-  std::size_t quanti = 0;
-  Reale numeri[kMassimo];
-  TipiValore tipi[kMassimo];
-  Valutato altri[kMassimo];
+  Reale numeri[kQuanti];
+  TipiValore tipi[kQuanti];
+  Valutato altri[kQuanti];
 
   // The element a number is stored into in place, or nullptr.
   Reale* Cella(const std::string& nome, VariabileRicordata* variabile) {
-    for (std::size_t i = 0; i < quanti; ++i)
+    for (std::size_t i = 0; i < kQuanti; ++i)
       if (tipi[i] != T_REALE) return nullptr;
-    return CellaElementoNumero(nome, numeri, static_cast<int>(quanti), variabile);
+    return CellaElementoNumero(nome, numeri, static_cast<int>(kQuanti), variabile);
   }
   // The indices as the general store takes them.
   void Riempi(ArgomentiIstruzione& argomenti) {
-    for (std::size_t i = 0; i < quanti; ++i) argomenti.push_back(DaScalare(tipi[i], numeri[i], altri[i]));
+    for (std::size_t i = 0; i < kQuanti; ++i) argomenti.push_back(DaScalare(tipi[i], numeri[i], altri[i]));
   }
 };
 
 // ExecAssignment of an assignment statement: `argomenti` holds its member cell or its
 // indices (nullptr: none), or `indici` its indices.
+template <class Indici = IndiciElemento<1>>
 [[gnu::always_inline]] inline void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti,
-                                               IndiciElemento* indici = nullptr) {
+                                               Indici* indici = nullptr) {
   TDatiGlob& g = DatiGlob;
   const std::string& nome = n.primo->testo;
   if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
@@ -761,15 +763,16 @@ void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
   AssegnaSegnalando([&] { Assegnamento(n, Esegui, nullptr); });
 }
 
-// An element store: a name with one or two indices, then "=".
+// An element store: a name with kQuanti indices (one or two), then "=".
+template <std::size_t kQuanti>
 void EseguiElemento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
   if (!Esegui) return SaltaAssegnamento(n);
   if (!PrimoNomeLetto(n, Esegui)) return;
-  IndiciElemento indici;
+  IndiciElemento<kQuanti> indici;
   // After a stop at any of these reads the text only reads that token.
-  for (istr::Nome::Argomento& a : n.argomenti) {
-    const std::size_t i = indici.quanti++;
+  for (std::size_t i = 0; i < kQuanti; ++i) {
+    istr::Nome::Argomento& a = n.argomenti[i];
     indici.numeri[i] = Scalare(*a.espressione, Esegui, indici.tipi[i], indici.altri[i]);
     if (Fermato() || !Pompa(*a.dopo)) return;
   }
@@ -857,7 +860,7 @@ bool SoloGanci(const istr::Istruzione& s) {
     case Specie::Nome: {
       // Assignments to a name or an element only (SaltaAssegnamento); a procedure is called.
       const auto& n = static_cast<const istr::Nome&>(s);
-      if (n.parolaMembro || !n.uguale || n.argomenti.size() > IndiciElemento::kMassimo) return false;
+      if (n.parolaMembro || !n.uguale || n.argomenti.size() > kIndiciMassimi) return false;
       for (const istr::Nome::Argomento& a : n.argomenti)
         if (!SoloGanci(a.espressione)) return false;
       return SoloGanci(n.valore);
@@ -935,7 +938,8 @@ void Collega(istr::Istruzione& s) {
       const auto& n = static_cast<const istr::Nome&>(s);
       s.esegui = n.parolaMembro || !n.uguale                      ? EseguiNome
                  : n.argomenti.empty()                            ? EseguiAssegnamento
-                 : n.argomenti.size() <= IndiciElemento::kMassimo ? EseguiElemento
+                 : n.argomenti.size() == 1                        ? EseguiElemento<1>
+                 : n.argomenti.size() == kIndiciMassimi           ? EseguiElemento<2>
                                                                   : EseguiNome;
       return;
     }

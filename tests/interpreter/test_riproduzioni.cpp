@@ -279,7 +279,9 @@ TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
        "  Y = W(I) / (I - 2); T = W(I) || \"!\"; SE W(I) > S - 3 ALLORA STAMPA(T);\nFINE;"),
   };
   for (const char* p : programmi) Confronta(p);
-  const char* const ciclo = "A = 2; K = 0;\nESEGUI FINQUANDO (K < 4);\n  K = K + 1; B = A * K - 1;\n  SE K MOD A = 0 ALLORA A = A + 1;\nFINE;";
+  const char* const ciclo =
+      "A = 2; K = 0;\nESEGUI FINQUANDO (K < 4);\n  K = K + 1; B = A * K - 1;\n"
+      "  SE K MOD A = 0 ALLORA A = A + 1;\nFINE;";
   for (const int ignorati : {0, 3})
     for (const auto& azione : AzioniSu("A"))
       ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(ciclo, azione, 40, ignorati, true, false));
