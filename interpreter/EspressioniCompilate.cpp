@@ -1244,6 +1244,29 @@ Reale ScalareNomePrestito(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return n.scalare(n, t, altro);
 }
 
+// What an operand of a chain of one operator is, fixed when the tree is linked: a literal, a
+// lone name, or anything else (read through its routine).
+enum class Foglia : unsigned char { Numero, Nome, Altro };
+
+template <Foglia F>
+[[gnu::always_inline]] inline Reale OperandoDi(Nodo& n, TipiValore& t, Valutato& altro) {
+  if constexpr (F == Foglia::Numero) {
+    t = T_REALE;
+    return static_cast<NodoNumero&>(n).valore;
+  } else if constexpr (F == Foglia::Nome) {
+    return NomeSoloScalare(static_cast<NodoNome&>(n), t, altro);
+  } else {
+    return Operando(n, t, altro);
+  }
+}
+
+// What `n` is as an operand of a chain of one operator.
+Foglia FogliaDi(const Nodo& n) {
+  if (n.specie == Specie::Numero) return Foglia::Numero;
+  if (n.specie == Specie::Nome && static_cast<const NodoNome&>(n).argomenti.empty()) return Foglia::Nome;
+  return Foglia::Altro;
+}
+
 // a := a op b between two numbers, when the operator cannot report anything there; false
 // when the text's operator must run.
 [[gnu::always_inline]] inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
@@ -1308,11 +1331,12 @@ Reale ScalareNomePrestito(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
 }
 
-// kUnPasso: a chain of one operator (see ScalareCatena), without the loop over its steps.
-template <bool kUnPasso = false>
+// kUnPasso: a chain of one operator (see ScalareCatena), without the loop over its steps, whose
+// operands are of the kinds A and B.
+template <bool kUnPasso = false, Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 [[gnu::always_inline]] inline Reale CatenaScalare(NodoCatena& n, TipiValore& t, Valutato& altro) {
   TipiValore ta;
-  Reale a = Operando(*n.primo, ta, altro);
+  Reale a = OperandoDi<A>(*n.primo, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
   if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
   if (n.segno == U'-') a = -a;
@@ -1321,7 +1345,7 @@ template <bool kUnPasso = false>
     NodoCatena::Passo& p = n.passi[k];
     // The value so far is held in `a`: `altro` is free for the operand.
     TipiValore tb;
-    const Reale b = Operando(*p.operando, tb, altro);
+    const Reale b = OperandoDi<B>(*p.operando, tb, altro);
     if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *p.operando);
     if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) [[likely]] continue;
     return CatenaPasso(n, k, ta, a, tb, b, altro, t);
@@ -1332,9 +1356,9 @@ template <bool kUnPasso = false>
 
 // kUnPasso: a chain of one operator (K + 1, I * I, K MOD 3, S + V(I)), the commonest one;
 // chosen when the tree is linked.
-template <bool kUnPasso = false>
+template <bool kUnPasso = false, Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  return CatenaScalare<kUnPasso>(static_cast<NodoCatena&>(nodo), t, altro);
+  return CatenaScalare<kUnPasso, A, B>(static_cast<NodoCatena&>(nodo), t, altro);
 }
 
 // The comparison of a relation whose operands are not both numbers (nor two logical values
@@ -1390,11 +1414,11 @@ Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
 
 // The same for a chain of operators, read here without a further call (kUnPasso: see
 // ScalareCatena).
-template <bool kUnPasso = false>
+template <bool kUnPasso = false, Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 Reale ScalareSommaCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
-  const Reale x = CatenaScalare<kUnPasso>(static_cast<NodoCatena&>(*n.sinistro), t, altro);
+  const Reale x = CatenaScalare<kUnPasso, A, B>(static_cast<NodoCatena&>(*n.sinistro), t, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
   return x;
 }
@@ -1445,6 +1469,25 @@ int GanciPrestito(const NodoNome& n) {
   return GanciMassimi(n);
 }
 
+using Scalatore = Reale (*)(Nodo&, TipiValore&, Valutato&);
+
+// The routine of a chain of one operator whose operands are of the kinds A and B (`somma`: of
+// the relation whose lone sum it is).
+template <Foglia A, Foglia B>
+Scalatore UnPasso(bool somma) {
+  return somma ? ScalareSommaCatena<true, A, B> : ScalareCatena<true, A, B>;
+}
+
+// The routine of a chain: one for a chain of one operator, whose commonest operands (a name,
+// then a literal or a name) are read without asking what they are.
+Scalatore ScalareCatenaPer(const NodoCatena& c, bool somma) {
+  if (c.passi.size() != 1) return somma ? ScalareSommaCatena<false> : ScalareCatena<false>;
+  const Foglia a = FogliaDi(*c.primo), b = FogliaDi(*c.passi[0].operando);
+  if (a == Foglia::Nome && b == Foglia::Numero) return UnPasso<Foglia::Nome, Foglia::Numero>(somma);
+  if (a == Foglia::Nome && b == Foglia::Nome) return UnPasso<Foglia::Nome, Foglia::Nome>(somma);
+  return UnPasso<Foglia::Altro, Foglia::Altro>(somma);
+}
+
 void Collega(Nodo& n) {
   switch (n.specie) {
     case Specie::Numero:
@@ -1487,7 +1530,7 @@ void Collega(Nodo& n) {
       auto& c = static_cast<NodoCatena&>(n);
       n.valuta = ValutaCatena;
       n.analizza = AnalizzaCatena;
-      n.scalare = c.passi.size() == 1 ? ScalareCatena<true> : ScalareCatena<false>;
+      n.scalare = ScalareCatenaPer(c, false);
       Collega(*c.primo);
       for (NodoCatena::Passo& p : c.passi) Collega(*p.operando);
       break;
@@ -1507,8 +1550,8 @@ void Collega(Nodo& n) {
                   : r.sinistro->specie == Specie::Nome &&
                             static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ScalareSommaNomeSolo
                                                                                    : ScalareSomma;
-      if (!r.destro && r.sinistro->specie == Specie::Catena && static_cast<NodoCatena&>(*r.sinistro).passi.size() == 1)
-        n.scalare = ScalareSommaCatena<true>;
+      if (!r.destro && r.sinistro->specie == Specie::Catena)
+        n.scalare = ScalareCatenaPer(static_cast<NodoCatena&>(*r.sinistro), true);
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);
       break;
