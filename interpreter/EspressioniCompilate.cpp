@@ -1379,16 +1379,19 @@ Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return ConfrontoLento(n, std::move(va), DaScalare(tb, b, vb), altro, t);
 }
 
+// A and B: the kinds of its operands, when they are fixed for the routine (see
+// ScalareRelazionePer).
+template <Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
   TipiValore ta;
-  const Reale a = Operando(*n.sinistro, ta, altro);
+  const Reale a = OperandoDi<A>(*n.sinistro, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.sinistro);
   if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, t);
   // The left value is held in `a`: `altro` is free for the right one.
   TipiValore tb;
-  const Reale b = Operando(*n.destro, tb, altro);
+  const Reale b = OperandoDi<B>(*n.destro, tb, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *n.destro);
   if (ta == T_REALE && tb == T_REALE) [[likely]] {
     t = T_BOOLEANO;
@@ -1488,6 +1491,18 @@ Scalatore ScalareCatenaPer(const NodoCatena& c, bool somma) {
   return UnPasso<Foglia::Altro, Foglia::Altro>(somma);
 }
 
+// The routine of a relation with a relational operator: its commonest right operands (a
+// literal, a name) and a lone name on its left are read without asking what they are.
+Scalatore ScalareRelazionePer(const NodoRelazione& r) {
+  const Foglia a = FogliaDi(*r.sinistro) == Foglia::Nome ? Foglia::Nome : Foglia::Altro;
+  const Foglia b = FogliaDi(*r.destro);
+  if (a == Foglia::Nome)
+    return b == Foglia::Numero ? ScalareRelazione<Foglia::Nome, Foglia::Numero>
+           : b == Foglia::Nome ? ScalareRelazione<Foglia::Nome, Foglia::Nome>
+                               : ScalareRelazione<>;
+  return b == Foglia::Numero ? ScalareRelazione<Foglia::Altro, Foglia::Numero> : ScalareRelazione<>;
+}
+
 void Collega(Nodo& n) {
   switch (n.specie) {
     case Specie::Numero:
@@ -1544,7 +1559,7 @@ void Collega(Nodo& n) {
       n.analizza = AnalizzaRelazione;
       r.nomiLetti.clear();
       RaccogliNomi(r, r.nomiLetti);
-      n.scalare = r.destro                                                                 ? ScalareRelazione
+      n.scalare = r.destro                                                                 ? ScalareRelazionePer(r)
                   : r.sinistro->specie == Specie::Numero                                   ? ScalareSommaLetterale
                   : r.sinistro->specie == Specie::Catena                                   ? ScalareSommaCatena<false>
                   : r.sinistro->specie == Specie::Nome &&

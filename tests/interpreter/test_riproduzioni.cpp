@@ -257,10 +257,10 @@ std::vector<std::function<void()>> AzioniSu(const std::string& nome) {
   };
 }
 
-// A chain of one operator has its own routine: operands of every kind (strings, logical
-// values, names of no variable, of a command, of a figure, elements, commands, parentheses),
-// signs, every operator, divisions by zero, as a statement's value, an argument and a
-// relation's side; then a window acting at any hook of such a loop.
+// A chain of one operator, and a relation, have their own routines: operands of every kind
+// (strings, logical values, names of no variable, of a command, of a figure, elements,
+// commands, parentheses), signs, every operator, divisions by zero, as a statement's value, an
+// argument and a relation's side; then a window acting at any hook of such a loop.
 TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
   const char* const programmi[] = {
       ("A = 6; B = -4; S = \"s\"; V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI;\n"
@@ -275,6 +275,10 @@ TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
       "PER (I DA 1 A 3) ESEGUI; X = PIGRECO * I; FINE;",
       "RIFCART; P = PUNTO(1, 2);\nPER (I DA 1 A 3) ESEGUI; X = P + I; FINE;",
       "V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI; X = V + F; FINE;",
+      ("S = \"b\"; T = \"a\"; V = VERO; F = FALSO; N = 2;\nPER (I DA 1 A 3) ESEGUI;\n"
+       "  A = I < N; B = S > T; C = V = F; D = I <> 2; E = N >= I; G = S <= \"c\"; H = V <> VERO;\nFINE;"),
+      "S = \"b\";\nPER (I DA 1 A 3) ESEGUI; X = S = I; FINE;",
+      "PER (I DA 1 A 3) ESEGUI; X = NESSUNO < I; FINE;",
       ("W = VETTORE(3); S = 1;\nPER (I DA 1 A 3) ESEGUI;\n  W(I) = S + I; S = S + W(I); X = 2 * SEN(I) - (S + 1) * I;\n"
        "  Y = W(I) / (I - 2); T = W(I) || \"!\"; SE W(I) > S - 3 ALLORA STAMPA(T);\nFINE;"),
   };
