@@ -319,6 +319,13 @@ inline Reale Scalare(const Lettura& l, bool Esegui, TipiValore& t, Valutato& alt
   return 0;
 }
 
+// Scalare of a condition, as a flag: a logical value travels as 0 or 1, and a condition of any
+// other kind is refused (or handed on as `altro`) before its number is looked at. Held as a
+// flag, the value need not be kept in memory as an extended real across the hooks after it.
+inline bool Condizione(const Lettura& l, bool Esegui, TipiValore& t, Valutato& altro) {
+  return Scalare(l, Esegui, t, altro) != 0;
+}
+
 // A statement read but not run (a branch not taken, a loop's body after its last pass) whose
 // reading does nothing but its message hooks: while the window ignores that many, the hooks are
 // counted off and the statement name it would leave is left.
@@ -400,7 +407,7 @@ void EseguiFinquando(Finquando& w, bool Esegui) {
   Valutato altro;
   do {
     TipiValore t;
-    const Reale x = Scalare(*w.condizione, Esegui, t, altro);
+    const bool vera = Condizione(*w.condizione, Esegui, t, altro);
     if (Fermato()) return;
     if (Esegui && t != T_BOOLEANO) {
       Errore(w.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
@@ -408,15 +415,15 @@ void EseguiFinquando(Finquando& w, bool Esegui) {
     }
     if (!Pompa(*w.chiusa)) {
       Seguito seguito(w.livello);
-      seguito::FinquandoDopoChiusa(Esegui, DaScalare(t, x, altro), continua);
+      seguito::FinquandoDopoChiusa(Esegui, DaScalare(t, vera, altro), continua);
       return;
     }
     if (!Pompa(*w.puntoVirgola)) {
       Seguito seguito(w.livello);
-      seguito::FinquandoDopoPuntoVirgola(Esegui, DaScalare(t, x, altro), continua);
+      seguito::FinquandoDopoPuntoVirgola(Esegui, DaScalare(t, vera, altro), continua);
       return;
     }
-    continua = Esegui && x != 0;
+    continua = Esegui && vera;
     EseguiCorpo(w.corpo, continua, w.livello);
     PuntoVirgolaDopoFine(w.corpo, w.livello);
   } while (!Fermato() && Esegui && continua);
@@ -598,7 +605,7 @@ void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
 void EseguiSe(istr::Se& s, bool Esegui) {
   Valutato altro;
   TipiValore t;
-  const Reale x = Scalare(*s.condizione, Esegui, t, altro);
+  const bool condizione = Condizione(*s.condizione, Esegui, t, altro);
   if (Fermato()) return;
   if (Esegui && t != T_BOOLEANO) {
     Errore(s.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
@@ -606,10 +613,10 @@ void EseguiSe(istr::Se& s, bool Esegui) {
   }
   if (!Pompa(*s.allora)) {
     Seguito seguito(s.livello);
-    seguito::SeDopoAllora(Esegui, DaScalare(t, x, altro));
+    seguito::SeDopoAllora(Esegui, DaScalare(t, condizione, altro));
     return;
   }
-  const bool vera = Esegui && x != 0;
+  const bool vera = Esegui && condizione;
   if (!Pompa(*s.vero->primo)) {
     Seguito seguito(s.livello);
     seguito::SeDopoPrimo(Esegui, vera);
