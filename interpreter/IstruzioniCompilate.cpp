@@ -21,6 +21,15 @@ Istruzione::~Istruzione() = default;
 
 namespace {
 
+// The indices an element store takes at most; a name with more is stored the general way.
+constexpr std::size_t kIndiciMassimi = 2;
+
+// Whether the statement is an element store (EseguiElemento): a name with one or two indices
+// and no member, then "=".
+bool MemorizzaElemento(const istr::Nome& n) {
+  return n.uguale && !n.parolaMembro && !n.argomenti.empty() && n.argomenti.size() <= kIndiciMassimi;
+}
+
 // ---------------------------------------------------------------------------------------
 // Building the tree from the reads, in the order the statements' code made them (the
 // routines of Istruzioni.cpp); any read out of place gives no tree.
@@ -180,8 +189,6 @@ class Costruttore {
         const Lettura* e = Espressione();
         const Lettura* dopo = Token();
         if (!ok_) return nullptr;
-        // Its value is a command's argument: it bears the name the text gives it.
-        if (e->espressione) PreparaNomi(*e->espressione);
         n->argomenti.push_back({e, dopo});
         if (dopo->Inizia(')') || dopo->dopo.bFine) break;
       }
@@ -204,6 +211,11 @@ class Costruttore {
     } else {
       ok_ = false;
     }
+    // The arguments' values are a command's or a store's: they bear the name the text gives
+    // them. An element store's indices are taken as numbers, whose names nothing reads.
+    if (ok_ && !MemorizzaElemento(*n))
+      for (const istr::Nome::Argomento& a : n->argomenti)
+        if (a.espressione->espressione) PreparaNomi(*a.espressione->espressione);
     return n;
   }
 
@@ -647,7 +659,6 @@ void EseguiSe(istr::Se& s, bool Esegui) {
 // The indices of an element store, read as numbers where they are numbers: nothing the
 // store does with its indices looks at the names they bear.
 // kQuanti of them (one or two: kIndiciMassimi).
-constexpr std::size_t kIndiciMassimi = 2;
 template <std::size_t kQuanti>
 struct IndiciElemento {
   Reale numeri[kQuanti];
@@ -943,11 +954,10 @@ void Collega(istr::Istruzione& s) {
     }
     case Specie::Nome: {
       const auto& n = static_cast<const istr::Nome&>(s);
-      s.esegui = n.parolaMembro || !n.uguale                      ? EseguiNome
-                 : n.argomenti.empty()                            ? EseguiAssegnamento
-                 : n.argomenti.size() == 1                        ? EseguiElemento<1>
-                 : n.argomenti.size() == kIndiciMassimi           ? EseguiElemento<2>
-                                                                  : EseguiNome;
+      s.esegui = n.uguale && !n.parolaMembro && n.argomenti.empty() ? EseguiAssegnamento
+                 : !MemorizzaElemento(n)                              ? EseguiNome
+                 : n.argomenti.size() == 1                            ? EseguiElemento<1>
+                                                                      : EseguiElemento<kIndiciMassimi>;
       return;
     }
   }
