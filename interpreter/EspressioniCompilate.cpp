@@ -334,7 +334,7 @@ Valutato Fermato(const Valutato& dato, const Nodo& da) {
 // The message hook of NextToken before the name read from `prima`. After a stop by the
 // window's stop command (bFine set too) the text reads what stands there as a token and goes
 // no further: so does this, and gives false.
-inline bool Pompa(const FineLettura& prima) {
+[[gnu::always_inline]] inline bool Pompa(const FineLettura& prima) {
   const TDatiGlob& g = DatiGlob;
   if (--detail::gMessaggiIgnorati < 0) [[unlikely]] GancioDellaFinestra(prima.IndiceRiga);
   if (g.bStop && g.bFine) [[unlikely]] {
@@ -893,7 +893,7 @@ void RaccogliNomi(Nodo& n, std::vector<NodoNome*>& nomi) {
 inline Reale Scalare(Nodo& n, TipiValore& t, Valutato& altro) { return n.scalare(n, t, altro); }
 
 // A value given by Valuta, as scalare gives it.
-inline Reale Scalato(const Valutato& v, TipiValore& t) {
+[[gnu::always_inline]] inline Reale Scalato(const Valutato& v, TipiValore& t) {
   if ((v.tipo == T_REALE || v.tipo == T_BOOLEANO) && !v.oggetto) {
     t = v.tipo;
     return v.numero;
@@ -903,7 +903,7 @@ inline Reale Scalato(const Valutato& v, TipiValore& t) {
 }
 
 // Nothing to give but `altro`.
-inline Reale Altro(TipiValore& t) {
+[[gnu::always_inline]] inline Reale Altro(TipiValore& t) {
   t = T_1;
   return 0;
 }
@@ -936,7 +936,7 @@ inline void RegistraNomeVariabile(NodoNome& n, const cVariabile& var, const cVal
 }
 
 // What `altro` holds, as scalare gives it; for an argument's name source, with its name.
-inline Reale ScalatoNominato(NodoNome& n, const Valutato& altro, TipiValore& t) {
+[[gnu::always_inline]] inline Reale ScalatoNominato(NodoNome& n, const Valutato& altro, TipiValore& t) {
   const Reale x = Scalato(altro, t);
   if (n.registraNome) n.nomeFonte = t != T_1 ? altro.nome : nullptr;
   return x;
@@ -1087,12 +1087,13 @@ cVariabile* VariabilePrestabile(NodoNome& n) {
 
 // LeggiArgomenti(n, true) of such a name; `tutti`: every argument is a number. With `prestata`
 // the first argument, that variable's name, is read without its copy (left to Restituisci).
-template <bool kPrestito>
+// kQuanti: the count of the arguments when it is fixed for the routine (0: any).
+template <bool kPrestito, std::size_t kQuanti = 0>
 [[gnu::always_inline]] inline bool LeggiArgomentiNumerici(NodoNome& n, ArgomentiNumerici& a, bool& tutti,
                                                          cVariabile* prestata) {
   TDatiGlob& g = DatiGlob;
   if (!Pompa(n.prima)) return false;
-  const std::size_t quanti = n.argomenti.size();
+  const std::size_t quanti = kQuanti ? kQuanti : n.argomenti.size();
   tutti = true;
   for (std::size_t i = 0; i < quanti; ++i) {
     NodoRelazione& e = *n.argomenti[i].espressione;
@@ -1154,18 +1155,21 @@ bool ConValore(const NodoNome& n, const ArgomentiNumerici& a, const cVariabile* 
 // the window ignores every hook up to the call (and the other arguments can call no command),
 // nothing can change the variable before the call: the form then looks at the variable's own
 // value, and the copy is made only where the text's would still be used.
-template <bool kPrestito>
+//
+// kQuanti: the count of the arguments, for the commonest names (one or two arguments), whose
+// routine then has no loop over them (0: any count).
+template <bool kPrestito, std::size_t kQuanti = 0>
 [[gnu::always_inline]] inline Reale ScalareNomeArgomenti(NodoNome& n, TipiValore& t, Valutato& altro) {
   ArgomentiNumerici a;
   bool tutti;
   cVariabile* prestata = nullptr;
   if constexpr (kPrestito)
     if (detail::gMessaggiIgnorati >= n.ganciPrestito) prestata = VariabilePrestabile(n);
-  if (!LeggiArgomentiNumerici<kPrestito>(n, a, tutti, prestata)) {
+  if (!LeggiArgomentiNumerici<kPrestito, kQuanti>(n, a, tutti, prestata)) {
     altro = Interrotto();
     return Altro(t);
   }
-  const int quanti = static_cast<int>(n.argomenti.size());
+  const int quanti = static_cast<int>(kQuanti ? kQuanti : n.argomenti.size());
   if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
     if (kPrestito && prestata) Restituisci(n, *prestata);
     const cValore* valore = var->GetValore();
@@ -1217,9 +1221,16 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return ScalareNomeArgomenti<false>(n, t, altro);
 }
 
-// ScalareNome of a name with `ganciPrestito`.
+// ScalareNome of a name with only expressions between its parentheses, exactly kQuanti of them.
+template <std::size_t kQuanti>
+Reale ScalareNomeQuanti(Nodo& nodo, TipiValore& t, Valutato& altro) {
+  return ScalareNomeArgomenti<false, kQuanti>(static_cast<NodoNome&>(nodo), t, altro);
+}
+
+// ScalareNome of a name with `ganciPrestito` (kQuanti: as in ScalareNomeQuanti).
+template <std::size_t kQuanti>
 Reale ScalareNomePrestito(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  return ScalareNomeArgomenti<true>(static_cast<NodoNome&>(nodo), t, altro);
+  return ScalareNomeArgomenti<true, kQuanti>(static_cast<NodoNome&>(nodo), t, altro);
 }
 
 // An operand as scalare gives it; literals and lone names, the commonest operands, without a
@@ -1233,9 +1244,32 @@ Reale ScalareNomePrestito(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return n.scalare(n, t, altro);
 }
 
+// What an operand of a chain of one operator is, fixed when the tree is linked: a literal, a
+// lone name, or anything else (read through its routine).
+enum class Foglia : unsigned char { Numero, Nome, Altro };
+
+template <Foglia F>
+[[gnu::always_inline]] inline Reale OperandoDi(Nodo& n, TipiValore& t, Valutato& altro) {
+  if constexpr (F == Foglia::Numero) {
+    t = T_REALE;
+    return static_cast<NodoNumero&>(n).valore;
+  } else if constexpr (F == Foglia::Nome) {
+    return NomeSoloScalare(static_cast<NodoNome&>(n), t, altro);
+  } else {
+    return Operando(n, t, altro);
+  }
+}
+
+// What `n` is as an operand of a chain of one operator.
+Foglia FogliaDi(const Nodo& n) {
+  if (n.specie == Specie::Numero) return Foglia::Numero;
+  if (n.specie == Specie::Nome && static_cast<const NodoNome&>(n).argomenti.empty()) return Foglia::Nome;
+  return Foglia::Altro;
+}
+
 // a := a op b between two numbers, when the operator cannot report anything there; false
 // when the text's operator must run.
-inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
+[[gnu::always_inline]] inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   switch (op) {
     case Op::Piu: a = a + b; return true;
     case Op::Meno: a = a - b; return true;
@@ -1297,18 +1331,21 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   return CatenaLenta(n, k, DaScalare(ta, a, vuoto), DaScalare(tb, b, altro), altro, t);
 }
 
+// kUnPasso: a chain of one operator (see ScalareCatena), without the loop over its steps, whose
+// operands are of the kinds A and B.
+template <bool kUnPasso = false, Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 [[gnu::always_inline]] inline Reale CatenaScalare(NodoCatena& n, TipiValore& t, Valutato& altro) {
   TipiValore ta;
-  Reale a = Operando(*n.primo, ta, altro);
+  Reale a = OperandoDi<A>(*n.primo, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
   if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
   if (n.segno == U'-') a = -a;
-  const std::size_t passi = n.passi.size();
+  const std::size_t passi = kUnPasso ? 1 : n.passi.size();
   for (std::size_t k = 0; k < passi; ++k) {
     NodoCatena::Passo& p = n.passi[k];
     // The value so far is held in `a`: `altro` is free for the operand.
     TipiValore tb;
-    const Reale b = Operando(*p.operando, tb, altro);
+    const Reale b = OperandoDi<B>(*p.operando, tb, altro);
     if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *p.operando);
     if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) [[likely]] continue;
     return CatenaPasso(n, k, ta, a, tb, b, altro, t);
@@ -1317,8 +1354,11 @@ inline bool NumeriSicuri(Op op, Reale& a, Reale b) {
   return a;
 }
 
+// kUnPasso: a chain of one operator (K + 1, I * I, K MOD 3, S + V(I)), the commonest one;
+// chosen when the tree is linked.
+template <bool kUnPasso = false, Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
-  return CatenaScalare(static_cast<NodoCatena&>(nodo), t, altro);
+  return CatenaScalare<kUnPasso, A, B>(static_cast<NodoCatena&>(nodo), t, altro);
 }
 
 // The comparison of a relation whose operands are not both numbers (nor two logical values
@@ -1339,16 +1379,19 @@ Reale ScalareCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return ConfrontoLento(n, std::move(va), DaScalare(tb, b, vb), altro, t);
 }
 
+// A and B: the kinds of its operands, when they are fixed for the routine (see
+// ScalareRelazionePer).
+template <Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
   TipiValore ta;
-  const Reale a = Operando(*n.sinistro, ta, altro);
+  const Reale a = OperandoDi<A>(*n.sinistro, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.sinistro);
   if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, t);
   // The left value is held in `a`: `altro` is free for the right one.
   TipiValore tb;
-  const Reale b = Operando(*n.destro, tb, altro);
+  const Reale b = OperandoDi<B>(*n.destro, tb, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *n.destro);
   if (ta == T_REALE && tb == T_REALE) [[likely]] {
     t = T_BOOLEANO;
@@ -1372,11 +1415,13 @@ Reale ScalareSomma(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return x;
 }
 
-// The same for a chain of operators, read here without a further call.
+// The same for a chain of operators, read here without a further call (kUnPasso: see
+// ScalareCatena).
+template <bool kUnPasso = false, Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 Reale ScalareSommaCatena(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
-  const Reale x = CatenaScalare(static_cast<NodoCatena&>(*n.sinistro), t, altro);
+  const Reale x = CatenaScalare<kUnPasso, A, B>(static_cast<NodoCatena&>(*n.sinistro), t, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t, altro, *n.sinistro);
   return x;
 }
@@ -1427,6 +1472,37 @@ int GanciPrestito(const NodoNome& n) {
   return GanciMassimi(n);
 }
 
+using Scalatore = Reale (*)(Nodo&, TipiValore&, Valutato&);
+
+// The routine of a chain of one operator whose operands are of the kinds A and B (`somma`: of
+// the relation whose lone sum it is).
+template <Foglia A, Foglia B>
+Scalatore UnPasso(bool somma) {
+  return somma ? ScalareSommaCatena<true, A, B> : ScalareCatena<true, A, B>;
+}
+
+// The routine of a chain: one for a chain of one operator, whose commonest operands (a name,
+// then a literal or a name) are read without asking what they are.
+Scalatore ScalareCatenaPer(const NodoCatena& c, bool somma) {
+  if (c.passi.size() != 1) return somma ? ScalareSommaCatena<false> : ScalareCatena<false>;
+  const Foglia a = FogliaDi(*c.primo), b = FogliaDi(*c.passi[0].operando);
+  if (a == Foglia::Nome && b == Foglia::Numero) return UnPasso<Foglia::Nome, Foglia::Numero>(somma);
+  if (a == Foglia::Nome && b == Foglia::Nome) return UnPasso<Foglia::Nome, Foglia::Nome>(somma);
+  return UnPasso<Foglia::Altro, Foglia::Altro>(somma);
+}
+
+// The routine of a relation with a relational operator: its commonest right operands (a
+// literal, a name) and a lone name on its left are read without asking what they are.
+Scalatore ScalareRelazionePer(const NodoRelazione& r) {
+  const Foglia a = FogliaDi(*r.sinistro) == Foglia::Nome ? Foglia::Nome : Foglia::Altro;
+  const Foglia b = FogliaDi(*r.destro);
+  if (a == Foglia::Nome)
+    return b == Foglia::Numero ? ScalareRelazione<Foglia::Nome, Foglia::Numero>
+           : b == Foglia::Nome ? ScalareRelazione<Foglia::Nome, Foglia::Nome>
+                               : ScalareRelazione<>;
+  return b == Foglia::Numero ? ScalareRelazione<Foglia::Altro, Foglia::Numero> : ScalareRelazione<>;
+}
+
 void Collega(Nodo& n) {
   switch (n.specie) {
     case Specie::Numero:
@@ -1452,8 +1528,11 @@ void Collega(Nodo& n) {
           Collega(*a.espressione);
           PreparaNomi(*a.espressione);
         }
+      if (nome.soloEspressioni && nome.argomenti.size() == 1) n.scalare = ScalareNomeQuanti<1>;
+      if (nome.soloEspressioni && nome.argomenti.size() == 2) n.scalare = ScalareNomeQuanti<2>;
       nome.ganciPrestito = GanciPrestito(nome);
-      if (nome.ganciPrestito > 0) n.scalare = ScalareNomePrestito;
+      if (nome.ganciPrestito > 0)
+        n.scalare = nome.argomenti.size() == 2 ? ScalareNomePrestito<2> : ScalareNomePrestito<0>;
       break;
     }
     case Specie::Non:
@@ -1466,7 +1545,7 @@ void Collega(Nodo& n) {
       auto& c = static_cast<NodoCatena&>(n);
       n.valuta = ValutaCatena;
       n.analizza = AnalizzaCatena;
-      n.scalare = ScalareCatena;
+      n.scalare = ScalareCatenaPer(c, false);
       Collega(*c.primo);
       for (NodoCatena::Passo& p : c.passi) Collega(*p.operando);
       break;
@@ -1480,12 +1559,14 @@ void Collega(Nodo& n) {
       n.analizza = AnalizzaRelazione;
       r.nomiLetti.clear();
       RaccogliNomi(r, r.nomiLetti);
-      n.scalare = r.destro                                                                 ? ScalareRelazione
+      n.scalare = r.destro                                                                 ? ScalareRelazionePer(r)
                   : r.sinistro->specie == Specie::Numero                                   ? ScalareSommaLetterale
-                  : r.sinistro->specie == Specie::Catena                                   ? ScalareSommaCatena
+                  : r.sinistro->specie == Specie::Catena                                   ? ScalareSommaCatena<false>
                   : r.sinistro->specie == Specie::Nome &&
                             static_cast<NodoNome&>(*r.sinistro).argomenti.empty() ? ScalareSommaNomeSolo
                                                                                    : ScalareSomma;
+      if (!r.destro && r.sinistro->specie == Specie::Catena)
+        n.scalare = ScalareCatenaPer(static_cast<NodoCatena&>(*r.sinistro), true);
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);
       break;
@@ -1528,6 +1609,8 @@ Valutato ValutaNominata(NodoRelazione& e) {
   if (DatiGlob.bStop && !v.interrotto) [[unlikely]] VaiA(e.dopo);
   return v;
 }
+
+int GanciMassimi(const NodoRelazione& e) { return GanciMassimi(static_cast<const Nodo&>(e)); }
 
 bool SoloGanci(const NodoRelazione& e) {
   for (const NodoNome* n : e.nomiLetti) {

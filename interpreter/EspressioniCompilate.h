@@ -213,5 +213,7 @@ inline void AnalizzaCompilata(espr::NodoRelazione& e) {
 // True when AnalizzaCompilata of it can do nothing but its message hooks: no name in it
 // (arguments too) can call a command.
 bool SoloGanci(const espr::NodoRelazione& e);
+// The message hooks that evaluating it makes at most: one for each name and member.
+int GanciMassimi(const espr::NodoRelazione& e);
 
 }  // namespace qx

@@ -21,6 +21,15 @@ Istruzione::~Istruzione() = default;
 
 namespace {
 
+// The indices an element store takes at most; a name with more is stored the general way.
+constexpr std::size_t kIndiciMassimi = 2;
+
+// Whether the statement is an element store (EseguiElemento): a name with one or two indices
+// and no member, then "=".
+bool MemorizzaElemento(const istr::Nome& n) {
+  return n.uguale && !n.parolaMembro && !n.argomenti.empty() && n.argomenti.size() <= kIndiciMassimi;
+}
+
 // ---------------------------------------------------------------------------------------
 // Building the tree from the reads, in the order the statements' code made them (the
 // routines of Istruzioni.cpp); any read out of place gives no tree.
@@ -180,8 +189,6 @@ class Costruttore {
         const Lettura* e = Espressione();
         const Lettura* dopo = Token();
         if (!ok_) return nullptr;
-        // Its value is a command's argument: it bears the name the text gives it.
-        if (e->espressione) PreparaNomi(*e->espressione);
         n->argomenti.push_back({e, dopo});
         if (dopo->Inizia(')') || dopo->dopo.bFine) break;
       }
@@ -204,6 +211,11 @@ class Costruttore {
     } else {
       ok_ = false;
     }
+    // The arguments' values are a command's or a store's: they bear the name the text gives
+    // them. An element store's indices are taken as numbers, whose names nothing reads.
+    if (ok_ && !MemorizzaElemento(*n))
+      for (const istr::Nome::Argomento& a : n->argomenti)
+        if (a.espressione->espressione) PreparaNomi(*a.espressione->espressione);
     return n;
   }
 
@@ -319,6 +331,13 @@ inline Reale Scalare(const Lettura& l, bool Esegui, TipiValore& t, Valutato& alt
   return 0;
 }
 
+// Scalare of a condition, as a flag: a logical value travels as 0 or 1, and a condition of any
+// other kind is refused (or handed on as `altro`) before its number is looked at. Held as a
+// flag, the value need not be kept in memory as an extended real across the hooks after it.
+inline bool Condizione(const Lettura& l, bool Esegui, TipiValore& t, Valutato& altro) {
+  return Scalare(l, Esegui, t, altro) != 0;
+}
+
 // A statement read but not run (a branch not taken, a loop's body after its last pass) whose
 // reading does nothing but its message hooks: while the window ignores that many, the hooks are
 // counted off and the statement name it would leave is left.
@@ -395,10 +414,12 @@ void EseguiFinquando(Finquando& w, bool Esegui) {
     return;
   }
   bool continua = false;
+  // Room for a condition that is no logical value: a pass that finds one moves it on (or
+  // reports), so one room serves every pass.
+  Valutato altro;
   do {
-    Valutato altro;
     TipiValore t;
-    const Reale x = Scalare(*w.condizione, Esegui, t, altro);
+    const bool vera = Condizione(*w.condizione, Esegui, t, altro);
     if (Fermato()) return;
     if (Esegui && t != T_BOOLEANO) {
       Errore(w.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
@@ -406,15 +427,15 @@ void EseguiFinquando(Finquando& w, bool Esegui) {
     }
     if (!Pompa(*w.chiusa)) {
       Seguito seguito(w.livello);
-      seguito::FinquandoDopoChiusa(Esegui, DaScalare(t, x, altro), continua);
+      seguito::FinquandoDopoChiusa(Esegui, DaScalare(t, vera, altro), continua);
       return;
     }
     if (!Pompa(*w.puntoVirgola)) {
       Seguito seguito(w.livello);
-      seguito::FinquandoDopoPuntoVirgola(Esegui, DaScalare(t, x, altro), continua);
+      seguito::FinquandoDopoPuntoVirgola(Esegui, DaScalare(t, vera, altro), continua);
       return;
     }
-    continua = Esegui && x != 0;
+    continua = Esegui && vera;
     EseguiCorpo(w.corpo, continua, w.livello);
     PuntoVirgolaDopoFine(w.corpo, w.livello);
   } while (!Fermato() && Esegui && continua);
@@ -429,12 +450,25 @@ void DopoIntestazione(bool riuscita, bool continua) {
 
 // The store of an assignment: a number into a number variable or element in place, anything
 // else as StoreVariable does it, at the place `dopo` of the text.
-void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
-               VariabileRicordata* variabile, const FineLettura& dopo) {
+[[gnu::always_inline]] inline void Memorizza(const std::string& nome, Valutato& valore, ArgomentiIstruzione& argomenti,
+                                             VariabileRicordata* variabile, const FineLettura& dopo) {
   if (MemorizzaVeloce(nome, valore, argomenti, variabile)) return;
   FissaNome();
   Posiziona(dopo);
   MemorizzaValore(nome, valore, argomenti, variabile);
+}
+
+// The tokens of a PER header, each read after a message hook.
+constexpr int kTokenIntestazione = 6;
+
+// Whether a pass of the header may count its token hooks off at once: the window ignores
+// every hook the header makes, and a line shown only becomes the current one (showing one
+// calls nothing), so that nothing in the header can call the window or stop the run at a
+// hook, and the hooks are as many whatever their order.
+inline bool IntestazioneInsieme(const istr::Per& p) {
+  const TDatiGlob& g = DatiGlob;
+  return p.ganciIntestazione >= 0 && detail::gMessaggiIgnorati >= p.ganciIntestazione && !g.bStop &&
+         (!g.bEvidenziaRiga || g.bImmediato) && !g.bPassoPasso;
 }
 
 void EseguiPer(istr::Per& p, bool Esegui) {
@@ -442,19 +476,25 @@ void EseguiPer(istr::Per& p, bool Esegui) {
   const std::string& contatore = p.variabile->testo;
   int passo = 0;
   bool continua = false;
+  // Room for a start or a bound that is no number; whatever a pass puts there it moves on
+  // (or reports), so one room serves every pass.
+  Valutato altro, altroLimite;
   do {
-    if (!Pompa(*p.aperta)) {
+    // The header's token hooks, counted off here when they may be (see IntestazioneInsieme).
+    const bool insieme = Esegui && IntestazioneInsieme(p);
+    if (insieme) detail::gMessaggiIgnorati -= kTokenIntestazione;
+    if (!insieme && !Pompa(*p.aperta)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoParentesi(Esegui, passo, p.contatore, continua), continua);
       return;
     }
-    if (!Pompa(*p.variabile)) {
+    if (!insieme && !Pompa(*p.variabile)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoVariabile(Esegui, passo, p.contatore, continua), continua);
       return;
     }
     NomeIstruzione(contatore);
-    if (!Pompa(*p.da)) {
+    if (!insieme && !Pompa(*p.da)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoDa(Esegui, passo, p.contatore, continua), continua);
       return;
@@ -462,7 +502,6 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     // ExecAssignment of the counter: the start, plus the pass number.
     if (Esegui) MostraRiga(p.da->dopo.IndiceRiga);
     const int oggetti = g.ContatoreOggetti;
-    Valutato altro;
     TipiValore t;
     Reale x = Scalare(*p.inizio, Esegui, t, altro);
     if (Fermato()) return;
@@ -473,6 +512,7 @@ void EseguiPer(istr::Per& p, bool Esegui) {
     if (t == T_REALE) x += passo;
     if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
     Reale valore = 0;
+    bool tenuto = false;
     if (Esegui) {
       const bool inPosto = t == T_REALE && MemorizzaNumero(contatore, x, &p.contatore);
       if (!inPosto) {
@@ -483,7 +523,7 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       }
       // A number stored in place, with no wait after it that lets the window run: the counter
       // holds it, and is not looked up again.
-      const bool tenuto = inPosto && g.bEsecuzioneVeloce && !g.bPassoPasso;
+      tenuto = inPosto && g.bEsecuzioneVeloce && !g.bPassoPasso;
       WaitStep();
       if (Fermato()) return;
       if (tenuto) {
@@ -497,12 +537,11 @@ void EseguiPer(istr::Per& p, bool Esegui) {
         valore = n->Value;
       }
     }
-    if (!Pompa(*p.a)) {
+    if (!insieme && !Pompa(*p.a)) {
       Seguito seguito(p.livello);
       DopoIntestazione(seguito::PerDopoA(Esegui, p.contatore, valore, continua), continua);
       return;
     }
-    Valutato altroLimite;
     TipiValore tl;
     const Reale limite = Scalare(*p.limite, Esegui, tl, altroLimite);
     if (Fermato()) return;
@@ -510,14 +549,14 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       Errore(p.limite->dopo, "For errore 4", false);
       return;
     }
-    if (!Pompa(*p.chiusa)) {
+    if (!insieme && !Pompa(*p.chiusa)) {
       Seguito seguito(p.livello);
       DopoIntestazione(
           seguito::PerDopoChiusa(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
           continua);
       return;
     }
-    if (!Pompa(*p.esegui)) {
+    if (!insieme && !Pompa(*p.esegui)) {
       Seguito seguito(p.livello);
       DopoIntestazione(
           seguito::PerDopoEsegui(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
@@ -525,8 +564,11 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       return;
     }
     if (Esegui) {
-      // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away).
-      if (const cValoreReale* n = NumeroVariabile(p.contatore, contatore)) valore = n->Value;
+      // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away). A
+      // counter held since its store is still the same when no window was called and the
+      // bound called no command.
+      if (!(insieme && tenuto))
+        if (const cValoreReale* n = NumeroVariabile(p.contatore, contatore)) valore = n->Value;
       continua = limite >= valore;
       if (!continua) {
         // After a loop that ends, the variable holds the last value for which the body ran.
@@ -545,8 +587,9 @@ void EseguiPer(istr::Per& p, bool Esegui) {
 void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
   int passo = 0;
   bool continua = false;
+  // Room for a count that is no number, as in EseguiFinquando.
+  Valutato altro;
   do {
-    Valutato altro;
     TipiValore t;
     const Reale conta = Scalare(*r.conta, Esegui, t, altro);
     if (Fermato()) return;
@@ -574,7 +617,7 @@ void EseguiRipeti(istr::Ripeti& r, bool Esegui) {
 void EseguiSe(istr::Se& s, bool Esegui) {
   Valutato altro;
   TipiValore t;
-  const Reale x = Scalare(*s.condizione, Esegui, t, altro);
+  const bool condizione = Condizione(*s.condizione, Esegui, t, altro);
   if (Fermato()) return;
   if (Esegui && t != T_BOOLEANO) {
     Errore(s.condizione->dopo, ParoleChiave.msgEspressioneLogica, true);
@@ -582,10 +625,10 @@ void EseguiSe(istr::Se& s, bool Esegui) {
   }
   if (!Pompa(*s.allora)) {
     Seguito seguito(s.livello);
-    seguito::SeDopoAllora(Esegui, DaScalare(t, x, altro));
+    seguito::SeDopoAllora(Esegui, DaScalare(t, condizione, altro));
     return;
   }
-  const bool vera = Esegui && x != 0;
+  const bool vera = Esegui && condizione;
   if (!Pompa(*s.vero->primo)) {
     Seguito seguito(s.livello);
     seguito::SeDopoPrimo(Esegui, vera);
@@ -615,29 +658,30 @@ void EseguiSe(istr::Se& s, bool Esegui) {
 
 // The indices of an element store, read as numbers where they are numbers: nothing the
 // store does with its indices looks at the names they bear.
+// kQuanti of them (one or two: kIndiciMassimi).
+template <std::size_t kQuanti>
 struct IndiciElemento {
-  static constexpr std::size_t kMassimo = 2;
-  std::size_t quanti = 0;
-  Reale numeri[kMassimo];
-  TipiValore tipi[kMassimo];
-  Valutato altri[kMassimo];
+  Reale numeri[kQuanti];
+  TipiValore tipi[kQuanti];
+  Valutato altri[kQuanti];
 
   // The element a number is stored into in place, or nullptr.
   Reale* Cella(const std::string& nome, VariabileRicordata* variabile) {
-    for (std::size_t i = 0; i < quanti; ++i)
+    for (std::size_t i = 0; i < kQuanti; ++i)
       if (tipi[i] != T_REALE) return nullptr;
-    return CellaElementoNumero(nome, numeri, static_cast<int>(quanti), variabile);
+    return CellaElementoNumero(nome, numeri, static_cast<int>(kQuanti), variabile);
   }
   // The indices as the general store takes them.
   void Riempi(ArgomentiIstruzione& argomenti) {
-    for (std::size_t i = 0; i < quanti; ++i) argomenti.push_back(DaScalare(tipi[i], numeri[i], altri[i]));
+    for (std::size_t i = 0; i < kQuanti; ++i) argomenti.push_back(DaScalare(tipi[i], numeri[i], altri[i]));
   }
 };
 
 // ExecAssignment of an assignment statement: `argomenti` holds its member cell or its
 // indices (nullptr: none), or `indici` its indices.
+template <class Indici = IndiciElemento<1>>
 [[gnu::always_inline]] inline void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti,
-                                               IndiciElemento* indici = nullptr) {
+                                               Indici* indici = nullptr) {
   TDatiGlob& g = DatiGlob;
   const std::string& nome = n.primo->testo;
   if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
@@ -737,15 +781,16 @@ void EseguiAssegnamento(istr::Istruzione& s, bool Esegui) {
   AssegnaSegnalando([&] { Assegnamento(n, Esegui, nullptr); });
 }
 
-// An element store: a name with one or two indices, then "=".
+// An element store: a name with kQuanti indices (one or two), then "=".
+template <std::size_t kQuanti>
 void EseguiElemento(istr::Istruzione& s, bool Esegui) {
   auto& n = static_cast<istr::Nome&>(s);
   if (!Esegui) return SaltaAssegnamento(n);
   if (!PrimoNomeLetto(n, Esegui)) return;
-  IndiciElemento indici;
+  IndiciElemento<kQuanti> indici;
   // After a stop at any of these reads the text only reads that token.
-  for (istr::Nome::Argomento& a : n.argomenti) {
-    const std::size_t i = indici.quanti++;
+  for (std::size_t i = 0; i < kQuanti; ++i) {
+    istr::Nome::Argomento& a = n.argomenti[i];
     indici.numeri[i] = Scalare(*a.espressione, Esegui, indici.tipi[i], indici.altri[i]);
     if (Fermato() || !Pompa(*a.dopo)) return;
   }
@@ -833,7 +878,7 @@ bool SoloGanci(const istr::Istruzione& s) {
     case Specie::Nome: {
       // Assignments to a name or an element only (SaltaAssegnamento); a procedure is called.
       const auto& n = static_cast<const istr::Nome&>(s);
-      if (n.parolaMembro || !n.uguale || n.argomenti.size() > IndiciElemento::kMassimo) return false;
+      if (n.parolaMembro || !n.uguale || n.argomenti.size() > kIndiciMassimi) return false;
       for (const istr::Nome::Argomento& a : n.argomenti)
         if (!SoloGanci(a.espressione)) return false;
       return SoloGanci(n.valore);
@@ -889,9 +934,14 @@ void Collega(istr::Istruzione& s) {
     case Specie::Finquando:
       s.esegui = Esecutore<Finquando, EseguiFinquando>;
       return Collega(static_cast<Finquando&>(s).corpo);
-    case Specie::Per:
+    case Specie::Per: {
+      auto& p = static_cast<istr::Per&>(s);
       s.esegui = Esecutore<istr::Per, EseguiPer>;
-      return Collega(static_cast<istr::Per&>(s).corpo);
+      if (p.inizio->espressione && p.limite->espressione && SoloGanci(p.inizio) && SoloGanci(p.limite))
+        p.ganciIntestazione =
+            kTokenIntestazione + GanciMassimi(*p.inizio->espressione) + GanciMassimi(*p.limite->espressione);
+      return Collega(p.corpo);
+    }
     case Specie::Ripeti:
       s.esegui = Esecutore<istr::Ripeti, EseguiRipeti>;
       return Collega(static_cast<istr::Ripeti&>(s).corpo);
@@ -904,10 +954,10 @@ void Collega(istr::Istruzione& s) {
     }
     case Specie::Nome: {
       const auto& n = static_cast<const istr::Nome&>(s);
-      s.esegui = n.parolaMembro || !n.uguale                      ? EseguiNome
-                 : n.argomenti.empty()                            ? EseguiAssegnamento
-                 : n.argomenti.size() <= IndiciElemento::kMassimo ? EseguiElemento
-                                                                  : EseguiNome;
+      s.esegui = n.uguale && !n.parolaMembro && n.argomenti.empty() ? EseguiAssegnamento
+                 : !MemorizzaElemento(n)                              ? EseguiNome
+                 : n.argomenti.size() == 1                            ? EseguiElemento<1>
+                                                                      : EseguiElemento<kIndiciMassimi>;
       return;
     }
   }

@@ -71,6 +71,10 @@ struct Per : Istruzione {
                 *limite = nullptr, *chiusa = nullptr, *esegui = nullptr;
   Corpo corpo;
   VariabileRicordata contatore;
+  // The message hooks of the header (its tokens', and its two expressions' at most) when
+  // those expressions can call no command (-1 otherwise): while the window ignores that many,
+  // nothing the header does can call it or stop the run at a hook.
+  int ganciIntestazione = -1;
 };
 
 struct Ripeti : Istruzione {

@@ -18,7 +18,7 @@ using PValore = std::unique_ptr<cValore>;
 // the order relations compare exactly.
 enum class Relazione : unsigned char { Uguale, Diverso, Minore, MinoreUguale, Maggiore, MaggioreUguale };
 Relazione RelazioneDa(std::string_view op);
-inline bool ConfrontaReali(Reale a, Reale b, Relazione r) {
+[[gnu::always_inline]] inline bool ConfrontaReali(Reale a, Reale b, Relazione r) {
   switch (r) {
     case Relazione::Uguale: return UgualeReale(a, b);
     case Relazione::Diverso: return !UgualeReale(a, b);
@@ -32,8 +32,8 @@ inline bool ConfrontaReali(Reale a, Reale b, Relazione r) {
 
 // "/" between two reals: a divisor within the tolerance of 0 is refused, a dividend within it
 // gives 0.
-inline bool DivisoreNullo(Reale b) { return UgualeReale(b, 0); }
-inline Reale QuozienteReali(Reale a, Reale b) { return UgualeReale(a, 0) ? 0 : a / b; }
+[[gnu::always_inline]] inline bool DivisoreNullo(Reale b) { return UgualeReale(b, 0); }
+[[gnu::always_inline]] inline Reale QuozienteReali(Reale a, Reale b) { return UgualeReale(a, 0) ? 0 : a / b; }
 // DIV and MOD between two reals: the message that refuses the pair, or nullptr when the
 // quotient or remainder is DivisioneInteraReali.
 const std::string* ErroreDivisioneIntera(Reale a, Reale b, bool resto);
@@ -42,7 +42,7 @@ Reale DivisioneInteraReali(Reale a, Reale b, bool resto);
 // the quotient or the remainder, exactly the value DivisioneInteraReali gives (sign of a zero
 // included); false for any other pair, which ErroreDivisioneIntera and DivisioneInteraReali
 // then judge.
-inline bool DivisioneInteraBreve(Reale& a, Reale b, bool resto) {
+[[gnu::always_inline]] inline bool DivisioneInteraBreve(Reale& a, Reale b, bool resto) {
   constexpr Reale limite = 9.2e18L;  // below 2^63: no overflow of the quotient or remainder
   if (!(a > -limite && a < limite && b > -limite && b < limite)) return false;
   const long long ia = TroncaIntero(a), ib = TroncaIntero(b);

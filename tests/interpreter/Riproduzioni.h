@@ -68,6 +68,8 @@ inline std::string DescriviVariabile(const cVariabile& v) {
 
 struct Prova {
   bool veloce = true;
+  // Whether the line being run is highlighted (the window's fast run highlights none).
+  bool evidenzia = true;
   // Stops the run after this many pumps (a program that would not end); 0: none.
   std::uint64_t limite = 0;
   // Runs `azione` at the pump `al` (1-based; 0: none).
@@ -85,6 +87,7 @@ inline Istantanea Esegui(const std::string& programma, bool riproduzioni, const 
   detail::gRiproduzioni = riproduzioni;
   Esecuzione run;
   DatiGlob.bEsecuzioneVeloce = prova.veloce;
+  DatiGlob.bEvidenziaRiga = prova.evidenzia;
   run.finestra.Ignorati = prova.ignorati;
   if (prova.limite) {
     const std::uint64_t limite = prova.limite;

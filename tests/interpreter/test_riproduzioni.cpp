@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "interpreter/Istruzioni.h"
 #include "interpreter/IstruzioniCompilate.h"
@@ -21,30 +23,34 @@ using test::Istantanea;
 using test::Prova;
 
 // With a window that takes every message hook, and with one that ignores most of them, as the
-// real window does.
+// real window does; in a normal run, a fast run with the line highlighted, and the window's own
+// fast run, which highlights none.
 void Confronta(const std::string& programma, std::uint64_t limite = 0) {
   for (const int ignorati : {0, 5, 60})
-    for (const bool veloce : {true, false}) {
+    for (const int modo : {0, 1, 2}) {
       SCOPED_TRACE(programma);
       Prova prova;
-      prova.veloce = veloce;
+      prova.veloce = modo != 0;
+      prova.evidenzia = modo != 2;
       prova.limite = limite;
       prova.ignorati = ignorati;
       const Istantanea testo = Esegui(programma, false, prova);
       const Istantanea ricordata = Esegui(programma, true, prova);
-      EXPECT_EQ(ricordata, testo) << (veloce ? "fast run" : "normal run") << ", hooks ignored " << ignorati
-                                  << " of:\n" << programma;
+      EXPECT_EQ(ricordata, testo) << (modo == 0 ? "normal run" : modo == 1 ? "fast run" : "fast run, no highlight")
+                                  << ", hooks ignored " << ignorati << " of:\n" << programma;
     }
 }
 
 // The window does `azione` at each pump from 1 to `ultimo` (fast and normal runs in turn: fast
 // on even pumps when `velociPari`), ignoring `ignorati` hooks after each pump: the recordings
-// give what the text gives.
+// give what the text gives. `evidenziaVeloce` false: a fast run highlights no line, as the
+// window's does.
 void ConfrontaAOgniPompaggio(const std::string& programma, const std::function<void()>& azione,
-                             std::uint64_t ultimo, int ignorati, bool velociPari) {
+                             std::uint64_t ultimo, int ignorati, bool velociPari, bool evidenziaVeloce = true) {
   for (std::uint64_t al = 1; al <= ultimo; ++al) {
     Prova prova;
     prova.veloce = (al % 2 == 0) == velociPari;
+    prova.evidenzia = evidenziaVeloce || !prova.veloce;
     prova.al = al;
     prova.azione = azione;
     prova.ignorati = ignorati;
@@ -237,6 +243,76 @@ TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
   for (const char* p : programmi) Confronta(p);
 }
 
+// What a window may do at a hook: stop the run, put a string into the variable `nome`, remove
+// it, report an error.
+std::vector<std::function<void()>> AzioniSu(const std::string& nome) {
+  return {
+      [] { TerminaEsecuzione(); },
+      [nome] {
+        cValoreStringa testo("x");
+        StoreVariable(true, nome, testo, nullptr);
+      },
+      [nome] { DatiGlob.ListaVariabili->Elimina(nome); },
+      [] { ReportError("dalla finestra", true); },
+  };
+}
+
+// A chain of one operator, and a relation, have their own routines: operands of every kind
+// (strings, logical values, names of no variable, of a command, of a figure, elements,
+// commands, parentheses), signs, every operator, divisions by zero, as a statement's value, an
+// argument and a relation's side; then a window acting at any hook of such a loop.
+TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
+  const char* const programmi[] = {
+      ("A = 6; B = -4; S = \"s\"; V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI;\n"
+       "  X = A + I; Y = I - B; Z = -A * I; W = 2 / I; Q = I ^ 2; R = A MOD I; D = A DIV I;\n"
+       "  L = V E F; O = V O F; T = S || I; U = I || S; K = 1 + 2;\n"
+       "  SE A MOD 2 = I - 1 ALLORA STAMPA(X, \" \", Y); ALTRIMENTI STAMPA(SEN(I * 30) + RADICEQ(A / I));\nFINE;"),
+      "S = \"s\";\nPER (I DA 1 A 3) ESEGUI; X = S + I; FINE;",
+      "V = VERO;\nPER (I DA 1 A 3) ESEGUI; X = -V + I; FINE;",
+      "PER (I DA 1 A 3) ESEGUI; X = I + NESSUNO; FINE;",
+      "PER (I DA 0 A 3) ESEGUI; X = 5 / I; FINE;",
+      "PER (I DA 0 A 3) ESEGUI; X = 5 MOD I; FINE;",
+      "PER (I DA 1 A 3) ESEGUI; X = PIGRECO * I; FINE;",
+      "RIFCART; P = PUNTO(1, 2);\nPER (I DA 1 A 3) ESEGUI; X = P + I; FINE;",
+      "V = VERO; F = FALSO;\nPER (I DA 1 A 3) ESEGUI; X = V + F; FINE;",
+      ("S = \"b\"; T = \"a\"; V = VERO; F = FALSO; N = 2;\nPER (I DA 1 A 3) ESEGUI;\n"
+       "  A = I < N; B = S > T; C = V = F; D = I <> 2; E = N >= I; G = S <= \"c\"; H = V <> VERO;\nFINE;"),
+      "S = \"b\";\nPER (I DA 1 A 3) ESEGUI; X = S = I; FINE;",
+      "PER (I DA 1 A 3) ESEGUI; X = NESSUNO < I; FINE;",
+      ("W = VETTORE(3); S = 1;\nPER (I DA 1 A 3) ESEGUI;\n  W(I) = S + I; S = S + W(I); X = 2 * SEN(I) - (S + 1) * I;\n"
+       "  Y = W(I) / (I - 2); T = W(I) || \"!\"; SE W(I) > S - 3 ALLORA STAMPA(T);\nFINE;"),
+  };
+  for (const char* p : programmi) Confronta(p);
+  const char* const ciclo =
+      "A = 2; K = 0;\nESEGUI FINQUANDO (K < 4);\n  K = K + 1; B = A * K - 1;\n"
+      "  SE K MOD A = 0 ALLORA A = A + 1;\nFINE;";
+  for (const int ignorati : {0, 3})
+    for (const auto& azione : AzioniSu("A"))
+      ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(ciclo, azione, 40, ignorati, true, false));
+}
+
+// A name with one or two expressions between its parentheses has its own routine: elements,
+// numeric forms, value forms, commands given values of other kinds or refusing them, names of
+// no variable, a variable named like a command; then a window acting at any hook of such a
+// loop, in the window's fast run.
+TEST(RiproduzioniTest, NamesOfOneOrTwoArgumentsGiveWhatTheirTextGives) {
+  const char* const programmi[] = {
+      ("V = VETTORE(3); M = MATRICE(2, 3); F = FUNZIONE(\"x^2\"); S = \"ab\";\nPER (I DA 1 A 3) ESEGUI;\n"
+       "  V(I) = SEN(I * 30) + COS(I); M(2, I) = V(I) * RADICEQ(I) - VALOREASS(-I);\n"
+       "  X = M(2, I) + VALUTAFUNZ(F, I / 2) + INT(I / 2); T = STR(I) || S;\nFINE;"),
+      "PER (I DA -1 A 1) ESEGUI; X = RADICEQ(I); FINE;",
+      "S = \"x\";\nPER (I DA 1 A 3) ESEGUI; X = SEN(S); FINE;",
+      "PER (I DA 1 A 3) ESEGUI; X = NESSUNO(I) + 1; FINE;",
+      "SEN = VETTORE(3);\nPER (I DA 1 A 3) ESEGUI; SEN(I) = I; X = SEN(I) * 2; FINE;",
+      "RIFCART;\nPER (I DA 1 A 3) ESEGUI; P = PUNTO(I, 2 * I); X = DISTANZA(P, PUNTO(0, 0)); FINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+  for (const char* nome : {"V", "F"})
+    for (const int ignorati : {0, 4})
+      for (const auto& azione : AzioniSu(nome))
+        ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(programmi[0], azione, 40, ignorati, true, false));
+}
+
 TEST(RiproduzioniTest, ALoopLongerThanItsFirstPassesStaysExact) {
   // Fractions that do not add up exactly: the recorded passes must round as the text does.
   Confronta("S = 0; T = 1;\nPER (I DA 1 A 2000) ESEGUI;\n  S = S + 0.1 * I; T = T * 1.0001 - 0.00001;\nFINE;");
@@ -414,6 +490,46 @@ TEST(RiproduzioniTest, AFunctionChangedAtAnyHookIsTheOneTheCommandSees) {
   for (const int ignorati : {2, 3, 7})
     for (const char* p : programmi)
       for (const auto& azione : azioni) ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(p, azione, 25, ignorati, false));
+}
+
+// A PER header whose bounds can call no command counts its hooks off at once while the window
+// ignores every hook it makes: with windows that ignore a few hooks more or fewer than a header
+// makes, so that the window is called before, inside or after a header, whatever it does there
+// (stop the run, change or remove the counter or a bound, report an error) gives what the
+// text gives.
+TEST(RiproduzioniTest, APerHeaderWhoseHooksTheWindowIgnoresGivesWhatTheTextGives) {
+  const char* const programmi[] = {
+      "S = 0; N = 4;\nPER (I DA 1 A N) ESEGUI;\n  S = S + I;\nFINE;",
+      "S = 0; N = 2; V = VETTORE(2); V(2) = 6;\nPER (I DA N - 1 A V(2) - N) ESEGUI; S = S + I * N; FINE;",
+      ("S = 0; N = 3;\nRIPETI 2 VOLTE;\n  PER (I DA N - 2 A N) ESEGUI;\n    PER (K DA I A N) ESEGUI; S = S + K; FINE;\n"
+       "  FINE;\nFINE;"),
+      // a counter the body changes, a bound that is no number, a counter named like a command
+      "S = 0; N = 9;\nPER (I DA 1 A N) ESEGUI;\n  I = I + 1; S = S + I;\nFINE;",
+      "S = 0; N = 2;\nPER (I DA 1 A N) ESEGUI;\n  S = S + I; SE I = 2 ALLORA N = \"x\";\nFINE;",
+      "S = 0; N = 3;\nPER (SEN DA 1 A N) ESEGUI; S = S + 1; FINE;",
+  };
+  const std::function<void()> azioni[] = {
+      [] { TerminaEsecuzione(); },
+      [] {
+        cValoreStringa testo("x");
+        StoreVariable(true, "I", testo, nullptr);
+      },
+      [] {
+        cValoreReale numero(1);
+        StoreVariable(true, "N", numero, nullptr);
+      },
+      [] {
+        cValoreReale numero(7);
+        StoreVariable(true, "I", numero, nullptr);
+      },
+      [] { DatiGlob.ListaVariabili->Elimina("I"); },
+      [] { ReportError("dalla finestra", true); },
+  };
+  for (const int ignorati : {4, 7, 8, 11, 15})
+    for (const char* p : programmi)
+      for (const auto& azione : azioni)
+        ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(p, azione, 20, ignorati, true, false));
+  for (const char* p : programmi) Confronta(p);
 }
 
 TEST(RiproduzioniTest, AStopFromThePumpInsideARecordedLoopEndsTheRunThere) {
