@@ -312,7 +312,7 @@ int ArrotondaPixel(Reale v) {
   if (std::isnan(v)) return 0;
   if (v > 2147483647.0L) return 2147483647;
   if (v < -2147483647.0L) return -2147483647;
-  return int(std::rint(v));  // as nearbyint, without a library call
+  return int(std::lrint(v));  // as nearbyint, one store of the x87 unit (no errno: CMakeLists.txt)
 }
 
 Reale YDalBasso(int riga) {

@@ -14,14 +14,15 @@ namespace {
 // the figures can add their offsets and sizes to a pixel without overflowing.
 constexpr int kMassimoPixel = 1 << 29;
 
-// To the nearest integer, halves to even, held inside the pixel range. rint rounds as
-// nearbyint does (the run never changes the rounding mode) and, unlike it, compiles to one
-// instruction: every figure's pixels come through here.
+// To the nearest integer, halves to even, held inside the pixel range. lrint rounds as
+// nearbyint does (the run never changes the rounding mode) and, built without errno (see
+// CMakeLists.txt), is one store of the x87 unit: a cast of rint's result would switch the
+// unit to truncation and back around every pixel, which stalls it.
 int Rnd(Reale v) {
   if (std::isnan(v)) return 0;
   if (v > kMassimoPixel) return kMassimoPixel;
   if (v < -kMassimoPixel) return -kMassimoPixel;
-  return int(std::rint(v));
+  return int(std::lrint(v));
 }
 
 // A pixel beyond the visible range, as an int.
