@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "scene/base/SceneErrors.h"
 
@@ -59,13 +58,12 @@ EGLConfig ChooseConfig(EGLDisplay d, int colorBits, int alphaBits, int depthBits
 const EGLint kContextAttrs[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                 EGL_NONE};
 
-// The driver that the display loaded stays mapped after the display is closed at exit: the few
-// blocks it keeps for the whole process are then still attributed to it by name (the sanitizer
-// run suppresses exactly those), instead of to an unknown, unloaded module.
-int KeepDriverMapped(dl_phdr_info* info, size_t, void*) {
-  const std::string_view name = info->dlpi_name ? info->dlpi_name : "";
-  if (name.size() > 7 && name.substr(name.size() - 7) == "_dri.so")
-    dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+// Every library stays mapped after the display is closed at exit: the driver's blocks kept for
+// the whole process are still attributed to it by name (the sanitizer run suppresses exactly
+// those), and no thread's TLS is left pointing into an unloaded library, which the leak
+// checker's stop of the world reads.
+int KeepMapped(dl_phdr_info* info, size_t, void*) {
+  if (info->dlpi_name && *info->dlpi_name) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
   return 0;
 }
 
@@ -76,6 +74,7 @@ int KeepDriverMapped(dl_phdr_info* info, size_t, void*) {
 void CloseProcess() {
   TEGLProcess& p = Process();
   if (p.display == kNoEglDisplay) return;
+  dl_iterate_phdr(KeepMapped, nullptr);
   eglMakeCurrent(p.display, kNoEglSurface, kNoEglSurface, kNoEglContext);
   if (p.root != kNoEglContext) eglDestroyContext(p.display, p.root);
   eglTerminate(p.display);
@@ -114,7 +113,6 @@ bool EnsureProcess() {
   }
   p.root = eglCreateContext(p.display, p.rootConfig, kNoEglContext, kContextAttrs);
   if (p.root == kNoEglContext) p.failure = EglError("eglCreateContext");
-  dl_iterate_phdr(KeepDriverMapped, nullptr);
   std::atexit(CloseProcess);
   return p.root != kNoEglContext;
 }
