@@ -241,6 +241,28 @@ void TQImageCanvas::Dipingi(const std::function<void(QPainter&)>& disegno) {
   disegno(p);
 }
 
+bool TQImageCanvas::Ripetuta(UltimaForma::Tipo tipo, std::span<const TPoint> punti) const {
+  return Pen.Mode == pmCopy && ultima_.tipo == tipo && ultima_.pen == Pen && ultima_.brush == Brush &&
+         std::ranges::equal(ultima_.punti, punti);
+}
+
+void TQImageCanvas::Ricorda(UltimaForma::Tipo tipo, std::span<const TPoint> punti) {
+  ultima_.tipo = tipo;
+  ultima_.pen = Pen;
+  ultima_.brush = Brush;
+  ultima_.punti.assign(punti.begin(), punti.end());
+}
+
+namespace {
+// Records a shape as the last one drawn once its call has drawn it, whatever way it returns
+// (the calls it makes on the way, such as FillRect, forget the one before).
+template <class F>
+struct AllUscita {
+  F f;
+  ~AllUscita() { f(); }
+};
+}  // namespace
+
 void TQImageCanvas::Componi(const Copertura& c) {
   if (c.Vuota() || !c.Segnata()) return;
   const std::uint32_t penna = ColoreInPixel(Pen.Color), pennello = ColoreInPixel(Brush.Color);
@@ -294,6 +316,8 @@ void TQImageCanvas::TracciaDiretta(std::span<const TPoint> punti, bool chiusa) {
 
 void TQImageCanvas::Polyline(std::span<const TPoint> punti) {
   if (!PennaVisibile() || punti.empty()) return;
+  if (Ripetuta(UltimaForma::Tipo::Linea, punti)) return;
+  AllUscita ricordo{[&] { Ricorda(UltimaForma::Tipo::Linea, punti); }};
   if (PennaSottile() && (punti.size() == 2 || Diretto())) {
     TracciaDiretta(punti, false);
     return;
@@ -316,6 +340,9 @@ void TQImageCanvas::Polyline(std::span<const TPoint> punti) {
 // ---- Shapes ----
 
 void TQImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  const TPoint chiave[] = {{x1, y1}, {x2, y2}};
+  if (Ripetuta(UltimaForma::Tipo::Rettangolo, chiave)) return;
+  AllUscita ricordo{[&] { Ricorda(UltimaForma::Tipo::Rettangolo, chiave); }};
   const QRect r = Normalizza(x1, y1, x2, y2);
   if (r.right() < r.left() || r.bottom() < r.top()) return;
   const TPoint angoli[] = {{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}};
@@ -355,6 +382,8 @@ void RiempiPoligono(QPainter& p, std::span<const TPoint> punti, const QColor& co
 
 void TQImageCanvas::Polygon(std::span<const TPoint> punti) {
   if (punti.empty()) return;
+  if (Ripetuta(UltimaForma::Tipo::Poligono, punti)) return;
+  AllUscita ricordo{[&] { Ricorda(UltimaForma::Tipo::Poligono, punti); }};
   const QRect area = AreaDi(punti, std::max(Spessore(), 1) + 1, img_.rect());
   if (area.isEmpty()) return;
   if (Diretto()) {
@@ -446,6 +475,9 @@ void TQImageCanvas::EllisseMemorizzata(int x, int y, int larghezza, int altezza,
 }
 
 void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  const TPoint chiave[] = {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}, {static_cast<int>(tipo), 0}};
+  if (Ripetuta(UltimaForma::Tipo::Curva, chiave)) return;
+  AllUscita ricordo{[&] { Ricorda(UltimaForma::Tipo::Curva, chiave); }};
   // In floating point: a box may reach across the whole integer range.
   const double sx = std::min(x1, x2), sy = std::min(y1, y2), dx = std::max(x1, x2), dy = std::max(y1, y2);
   if (dx - sx < 1 || dy - sy < 1) return;
@@ -531,6 +563,7 @@ void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, in
 // ---- Brush fills ----
 
 void TQImageCanvas::FillRect(const TRect& rr) {
+  ultima_.Dimentica();
   const QRect r = QRect(QPoint(rr.Left, rr.Top), QPoint(rr.Right - 1, rr.Bottom - 1)).intersected(img_.rect());
   if (r.isEmpty() || Brush.Style == bsClear) return;
   const std::uint32_t colore = ColoreInPixel(Brush.Color);
@@ -686,9 +719,15 @@ void TQImageCanvas::Testo(int x, int y, const std::string& testo, const TRect* r
   DipingiTratti(t.tratti, sx, sy, ritaglioImmagine, ColoreInPixel(Font.Color));
 }
 
-void TQImageCanvas::TextOut(int x, int y, const std::string& testo) { Testo(x, y, testo, nullptr); }
+void TQImageCanvas::TextOut(int x, int y, const std::string& testo) {
+  ultima_.Dimentica();
+  Testo(x, y, testo, nullptr);
+}
 
-void TQImageCanvas::TextRect(const TRect& r, int x, int y, const std::string& testo) { Testo(x, y, testo, &r); }
+void TQImageCanvas::TextRect(const TRect& r, int x, int y, const std::string& testo) {
+  ultima_.Dimentica();
+  Testo(x, y, testo, &r);
+}
 
 // ---- Pixels and pictures ----
 
@@ -698,6 +737,7 @@ TColor TQImageCanvas::Pixels(int x, int y) {
 }
 
 void TQImageCanvas::SetPixels(int x, int y, TColor colore) {
+  ultima_.Dimentica();
   if (img_.rect().contains(x, y)) reinterpret_cast<QRgb*>(img_.scanLine(y))[x] = ColoreInPixel(colore);
 }
 
@@ -709,12 +749,14 @@ QImage ImmagineDi(const TBitmap& b) {
 }  // namespace
 
 void TQImageCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+  ultima_.Dimentica();
   if (bitmap.Empty()) return;
   QPainter p(&img_);
   p.drawImage(QPoint(x, y), ImmagineDi(bitmap));
 }
 
 void TQImageCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
+  ultima_.Dimentica();
   if (bitmap.Empty() || r.Left == r.Right || r.Top == r.Bottom) return;
   QImage sorgente = ImmagineDi(bitmap).mirrored(r.Right < r.Left, r.Bottom < r.Top);
   const QRect destinazione(QPoint(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom)),

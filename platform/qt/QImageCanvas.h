@@ -32,7 +32,11 @@ class TQImageCanvas : public TCanvas {
   TQImageCanvas& operator=(TQImageCanvas&&) = default;
 
   const QImage& Image() const { return img_; }
-  QImage& Image() { return img_; }
+  // Whoever may write into the image directly: the last shape is no longer known to be there.
+  QImage& Image() {
+    ultima_.Dimentica();
+    return img_;
+  }
   int Width() const { return img_.width(); }
   int Height() const { return img_.height(); }
   TBitmap InBitmap() const;
@@ -104,7 +108,24 @@ class TQImageCanvas : public TCanvas {
   // Paints straight onto the image with a painter that does not smooth edges.
   void Dipingi(const std::function<void(QPainter&)>& disegno);
 
+  // The last shape drawn and the pen and brush it was drawn with. In copy mode every pixel that
+  // a call touches takes a colour fixed by the call alone, so the same call made again at once
+  // changes nothing: an assignment draws its figure twice, as the command's anonymous result and
+  // then under its name, and the second costs nothing. Any other drawing forgets it.
+  struct UltimaForma {
+    enum class Tipo : std::uint8_t { Nessuna, Linea, Rettangolo, Curva, Poligono };
+    Tipo tipo = Tipo::Nessuna;
+    TPen pen;
+    TBrush brush;
+    std::vector<TPoint> punti;
+    void Dimentica() { tipo = Tipo::Nessuna; }
+  };
+  // Whether the shape is the last one drawn, in copy mode with the same pen and brush.
+  bool Ripetuta(UltimaForma::Tipo tipo, std::span<const TPoint> punti) const;
+  void Ricorda(UltimaForma::Tipo tipo, std::span<const TPoint> punti);
+
   QImage img_;
+  UltimaForma ultima_;
   // Shared by copies: what a text or an ellipse looks like does not depend on the image.
   std::shared_ptr<Testi> testi_;
   std::shared_ptr<Ellissi> ellissi_;

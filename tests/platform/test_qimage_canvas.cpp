@@ -220,6 +220,60 @@ TEST_F(QImageCanvasTest, XorAndNotXorTwiceRestoreTheImage) {
   }
 }
 
+// A figure assigned to a name is drawn twice in a row, as the command's result and under the
+// name: the second call must still draw whenever its pixels could differ from the first's.
+TEST_F(QImageCanvasTest, TheSameShapeAgainDrawsWhenItsPixelsCouldDiffer) {
+  const TPoint poligono[] = {{1, 1}, {30, 4}, {12, 27}};
+  auto forme = [](TQImageCanvas& d, const TPoint (&p)[3]) {
+    d.Ellipse(2, 2, 30, 25);
+    d.Ellipse(2, 2, 30, 25);
+    d.Polygon(p);
+    d.Polygon(p);
+    d.Rectangle(5, 5, 20, 15);
+    d.Rectangle(5, 5, 20, 15);
+    d.MoveTo(0, 29);
+    d.LineTo(39, 0);
+    d.MoveTo(0, 29);
+    d.LineTo(39, 0);
+  };
+  // Twice in xor mode is nothing at all.
+  TQImageCanvas x(40, 30);
+  x.Pen.Mode = pmXor;
+  x.Brush = {clBlue, bsSolid};
+  const QImage bianca = x.Image().copy();
+  forme(x, poligono);
+  EXPECT_TRUE(x.Image() == bianca);
+
+  c.Brush = {clYellow, bsSolid};
+  c.Ellipse(2, 2, 30, 25);
+  // Written over through the image, by a fill, by text: the same ellipse comes back each time.
+  c.Image().fill(Qt::white);
+  c.Ellipse(2, 2, 30, 25);
+  EXPECT_EQ(c.Pixels(16, 13), clYellow);
+  c.FillRect({0, 0, 40, 30});
+  c.Ellipse(2, 2, 30, 25);
+  EXPECT_EQ(c.Pixels(16, 13), clYellow);
+  c.Brush.Color = clAqua;
+  c.Ellipse(2, 2, 30, 25);
+  EXPECT_EQ(c.Pixels(16, 13), clAqua) << "another brush is another shape";
+  c.Pen.Color = clRed;
+  c.Ellipse(2, 2, 30, 25);
+  EXPECT_EQ(c.Pixels(16, 2), clRed) << "another pen is another shape";
+  c.Pie(2, 2, 30, 25, 29, 13, 16, 2);
+  EXPECT_EQ(c.Pixels(10, 13), clAqua) << "a pie of the same box is another shape";
+
+  // In copy mode the pairs give what single calls give.
+  TQImageCanvas una(40, 30), due(40, 30);
+  for (TQImageCanvas* d : {&una, &due}) d->Brush = {clBlue, bsCross};
+  una.Ellipse(2, 2, 30, 25);
+  una.Polygon(poligono);
+  una.Rectangle(5, 5, 20, 15);
+  una.MoveTo(0, 29);
+  una.LineTo(39, 0);
+  forme(due, poligono);
+  EXPECT_TRUE(una.Image() == due.Image());
+}
+
 TEST_F(QImageCanvasTest, PenModesCombinePenAndDestination) {
   struct Caso {
     TPenMode modo;

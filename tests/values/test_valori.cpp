@@ -143,7 +143,10 @@ TEST_F(ValoriTest, LargeTablesFindWhatTheWalkFromTheNewestFinds) {
   cListaVariabili t;
   std::vector<std::pair<std::string, cVariabile*>> modello;  // oldest first
   std::mt19937 caso(7);
-  auto nome = [&] { return "N" + std::to_string(caso() % 60); };
+  // Ordinary names, and anonymous ones whose number is their hash (with leading zeros, too long
+  // for a number, or with a letter: then not).
+  const char* const prefissi[] = {"N", "$", "$0", "$9999999999", "$1A"};
+  auto nome = [&] { return prefissi[caso() % 5] + std::to_string(caso() % 60); };
   auto atteso = [&](const std::string& n) -> cVariabile* {
     for (auto it = modello.rbegin(); it != modello.rend(); ++it)
       if (it->first == n) return it->second;
@@ -170,7 +173,8 @@ TEST_F(ValoriTest, LargeTablesFindWhatTheWalkFromTheNewestFinds) {
       modello.clear();
     }
     ASSERT_EQ(t.Count(), static_cast<int>(modello.size()));
-    for (int k = 0; k < 60; k += 7) ASSERT_EQ(t.Cerca("N" + std::to_string(k)), atteso("N" + std::to_string(k))) << passo;
+    for (int k = 0; k < 60; k += 7)
+      for (const char* p : prefissi) ASSERT_EQ(t.Cerca(p + std::to_string(k)), atteso(p + std::to_string(k))) << passo;
     ASSERT_EQ(t.CercaEsatto(n), atteso(n)) << passo;
   }
 }
