@@ -261,6 +261,8 @@ struct AllUscita {
   F f;
   ~AllUscita() { f(); }
 };
+template <class F>
+AllUscita(F) -> AllUscita<F>;
 }  // namespace
 
 void TQImageCanvas::Componi(const Copertura& c) {
