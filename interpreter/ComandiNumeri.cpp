@@ -24,10 +24,10 @@ bool UnNumero(const ListaArgomenti& a) { return a.Count() == 1 && a.Tipo(0) == T
 
 // SEN and COS of a number of degrees (an error value passes through unchanged).
 Reale Seno(Reale gradi) {
-  return IsValoreErrore(gradi) ? gradi : NormalizzaNonFinito(std::sin(GradiInRadianti(gradi)));
+  return IsValoreErrore(gradi) ? gradi : NormalizzaNonFinito(SenoGradi(gradi));
 }
 Reale Coseno(Reale gradi) {
-  return IsValoreErrore(gradi) ? gradi : NormalizzaNonFinito(std::cos(GradiInRadianti(gradi)));
+  return IsValoreErrore(gradi) ? gradi : NormalizzaNonFinito(CosenoGradi(gradi));
 }
 
 // SEN and COS: degrees, or an angle measure.
