@@ -182,9 +182,9 @@ inline Reale Finito(Reale v) { return std::isfinite(v) ? v : NormalizzaNonFinito
 // Potenza with the small whole exponents of formulas (x^2, x^-1) taken without leaving
 // the evaluator; the result is the one Potenza gives, bit for bit.
 Reale PotenzaNodo(Reale a, Reale b) {
-  if (!(b >= -64 && b <= 64)) return Potenza(a, b);
-  const long long k = static_cast<long long>(b);
-  if (static_cast<Reale>(k) != b) return Potenza(a, b);
+  long long k = 0;
+  // A whole exponent is found without a cast, which switches the x87 unit's rounding mode.
+  if (!(b >= -64 && b <= 64) || !InteroEsatto(b, k)) return Potenza(a, b);
   if (k == 0) return a == 0 ? VAL_INDETERMINATA : 1;
   Reale r = 1, base = a;
   for (unsigned long long e = k < 0 ? -k : k; e != 0; e >>= 1) {
