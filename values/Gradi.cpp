@@ -22,7 +22,10 @@ bool RiduciGradi(Reale gradi, Reale& resto, int& quadrante) {
     if (!std::isfinite(gradi)) return false;
     gradi = std::fmod(gradi, 360.0L);  // exact
   }
-  const long long n = std::llrint(gradi / 90);
+  // Any whole n near gradi / 90 leaves an exact remainder: the product by 1/90, cheaper than
+  // the quotient, may only pick the other side of a tie (a remainder of 45 or -45).
+  constexpr Reale UN_NOVANTESIMO = 1.0L / 90;
+  const long long n = std::llrint(gradi * UN_NOVANTESIMO);
   resto = gradi - 90 * static_cast<Reale>(n);
   quadrante = static_cast<int>(n & 3);
   return true;
