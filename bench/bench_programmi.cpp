@@ -16,7 +16,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <cmath>
 #include <cstdio>
@@ -170,12 +172,17 @@ void BM_Programma(benchmark::State& state, const std::string& nome) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // "--una NAME": one Quorix run of the program and nothing else, for callgrind
-  // (bench/istruzioni_per_passata.sh counts the instructions of EseguiProgramma).
-  if (argc == 3 && std::string(argv[1]) == "--una") {
+  // "--una NAME [RUNS]": one Quorix run of the program (or RUNS of them, for a sampling
+  // profiler) and nothing else, for callgrind (bench/istruzioni_per_passata.sh counts the
+  // instructions of EseguiProgramma).
+  if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--una") {
     qx::InizializzaDatiGlob();
+    const std::vector<std::string> programma = Righe(Percorso(argv[2], ".txt"));
+    const int volte = argc == 4 ? std::max(1, std::atoi(argv[3])) : 1;
     double s = 0, c = 0;
-    return EseguiQuorix(Righe(Percorso(argv[2], ".txt")), s, c) ? 0 : 1;
+    for (int i = 0; i < volte; ++i)
+      if (!EseguiQuorix(programma, s, c)) return 1;
+    return 0;
   }
   for (const char* nome : kProgrammi)
     benchmark::RegisterBenchmark((std::string("BM_Programma/") + nome).c_str(), BM_Programma, std::string(nome))

@@ -22,13 +22,12 @@ PValore Numero(Reale x) { return std::make_unique<cValoreReale>(x); }
 
 bool UnNumero(const ListaArgomenti& a) { return a.Count() == 1 && a.Tipo(0) == T_REALE; }
 
+// A sine or cosine: NaN (from NaN or an infinite angle) becomes "Non definita".
+inline Reale Finito(Reale x) { return std::isfinite(x) ? x : NormalizzaNonFinito(x); }
+
 // SEN and COS of a number of degrees (an error value passes through unchanged).
-Reale Seno(Reale gradi) {
-  return IsValoreErrore(gradi) ? gradi : NormalizzaNonFinito(std::sin(GradiInRadianti(gradi)));
-}
-Reale Coseno(Reale gradi) {
-  return IsValoreErrore(gradi) ? gradi : NormalizzaNonFinito(std::cos(GradiInRadianti(gradi)));
-}
+Reale Seno(Reale gradi) { return IsValoreErrore(gradi) ? gradi : Finito(SenoGradi(gradi)); }
+Reale Coseno(Reale gradi) { return IsValoreErrore(gradi) ? gradi : Finito(CosenoGradi(gradi)); }
 
 // SEN and COS: degrees, or an angle measure.
 PValore Trigonometrica(ListaArgomenti& a, const std::string& nome, bool Esegui, Reale (*f)(Reale)) {

@@ -45,12 +45,17 @@ Reale DivisioneInteraReali(Reale a, Reale b, bool resto);
 [[gnu::always_inline]] inline bool DivisioneInteraBreve(Reale& a, Reale b, bool resto) {
   constexpr Reale limite = 9.2e18L;  // below 2^63: no overflow of the quotient or remainder
   if (!(a > -limite && a < limite && b > -limite && b < limite)) return false;
-  const long long ia = TroncaIntero(a), ib = TroncaIntero(b);
-  if (static_cast<Reale>(ia) != a || static_cast<Reale>(ib) != b || ib == 0) return false;
-  // fmod takes the dividend's sign, a truncated quotient the sign of the true one.
-  const bool negativo = resto ? std::signbit(a) : std::signbit(a) != std::signbit(b);
-  const Reale r = static_cast<Reale>(resto ? ia % ib : ia / ib);
-  a = r != 0 ? r : (negativo ? -0.0L : 0.0L);
+  long long ia = 0, ib = 0;
+  if (!InteroEsatto(a, ia) || !InteroEsatto(b, ib) || ib == 0) return false;
+  const long long q = resto ? ia % ib : ia / ib;
+  if (q != 0) {
+    a = static_cast<Reale>(q);
+    return true;
+  }
+  // fmod takes the dividend's sign, a truncated quotient the sign of the true one; only a
+  // zero dividend needs its sign bit read (the divisor is not 0).
+  const bool aNegativo = ia != 0 ? ia < 0 : std::signbit(a);
+  a = (resto ? aNegativo : aNegativo != (ib < 0)) ? -0.0L : 0.0L;
   return true;
 }
 

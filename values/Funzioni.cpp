@@ -63,8 +63,8 @@ std::string Scientifico(const Decimale& d) {
 // exponent, no decimals, no "-0"), which need no conversion through printf.
 bool InteroBreve(Reale x, std::string& s) {
   if (!(x > -1e15L && x < 1e15L)) return false;
-  const long long i = TroncaIntero(x);
-  if (static_cast<Reale>(i) != x) return false;
+  long long i = 0;
+  if (!InteroEsatto(x, i)) return false;
   char buf[24];
   const auto fine = std::to_chars(buf, buf + sizeof buf, i).ptr;
   s.assign(buf, fine);

@@ -49,6 +49,17 @@ inline long long TroncaIntero(Reale x) {
 #endif
 }
 
+// True when x (|x| < 2^63, the caller checks) is a whole number, which `i` then holds: x is
+// rounded in the current mode, with no switch of the x87 unit's mode, and compared with it.
+inline bool InteroEsatto(Reale x, long long& i) {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  asm("fistpll %0" : "=m"(i) : "t"(x) : "st");
+#else
+  i = static_cast<long long>(x);
+#endif
+  return static_cast<Reale>(i) == x;
+}
+
 // An index of an element of `n`: x truncated into `i`, when that falls in 1..n (exactly when
 // 1 <= x < n + 1). On x87 the value is rounded to an integer first and stepped down to its
 // floor, which for such x is its truncation; the test is then on integers. NaN, the
@@ -107,6 +118,10 @@ Reale Potenza(Reale base, Reale esponente);
 
 inline Reale GradiInRadianti(Reale gradi) { return gradi * PI_SU_180; }
 inline Reale RadiantiInGradi(Reale radianti) { return radianti * CENTOTTANTA_SU_PI; }
+// Sine and cosine of degrees, reduced in degrees first: exact at every multiple of 90 (0, 1
+// or -1), and no slow reduction of large arguments. NaN and the infinities give NaN.
+Reale SenoGradi(Reale gradi);
+Reale CosenoGradi(Reale gradi);
 inline Reale InteroInReale(std::int32_t n) { return static_cast<Reale>(n); }
 inline std::int32_t MinIntero(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
 inline std::int32_t MaxIntero(std::int32_t a, std::int32_t b) { return a > b ? a : b; }

@@ -188,8 +188,7 @@ PValore CmdAngolo(ListaArgomenti& a, const std::string& nome, bool Esegui) {
       // Without a frame the sides are 20 pixels long instead of 2 units.
       const Reale L = geo::RifCartPresente() ? 2 : 20;
       const TPuntoMondo V = geo::PuntoArg(a, 0);
-      const Reale t = misura * PI_SU_180;
-      return NuovoAngolo({V.x + L, V.y}, V, {V.x + L * std::cos(t), V.y - L * std::sin(t)}, 'O');
+      return NuovoAngolo({V.x + L, V.y}, V, {V.x + L * CosenoGradi(misura), V.y - L * SenoGradi(misura)}, 'O');
     }
     if (a.Count() >= 1 && IsLato(a.Tipo(0)) && geo::MisuraAngolo(a, 1, false, misura, dopo)) {
       const char verso = geo::Verso(a, dopo);

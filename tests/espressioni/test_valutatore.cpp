@@ -152,6 +152,28 @@ TEST_F(Valutatore, AlberoTroppoProfondoDaNonDefinita) {
   EXPECT_EQ(ValutaAlbero(basso.get(), -2, 0), 2);
 }
 
+// The depth of a tree goes on inside the function values it reads, and is back where it was
+// after them: two trees that are each within the limit are not when one reads the other.
+TEST_F(Valutatore, LaProfonditaProsegueNelleFunzioniLette) {
+  DatiGlob.bMostraErrori = true;
+  const int meta = LIMITE_PROFONDITA * 3 / 5;
+  auto annidata = [&](const std::string& dentro) {
+    std::string t;
+    for (int i = 0; i < meta; ++i) t += "Abs(";
+    return t + dentro + std::string(meta, ')');
+  };
+  auto var = std::make_unique<cVariabileFunzione>("F", T_FUNZIONE);
+  auto* f = static_cast<cValoreFunzione*>(var->GetValore());
+  variabili.Aggiungi(std::move(var));
+  ASSERT_TRUE(f->ImpostaFunzione(annidata("x")));
+  EXPECT_EQ(f->Valuta(-2), 2);
+  PNodo g = AnalizzaEspressione(annidata("f(x)"), MODO_FUNZIONE);
+  ASSERT_TRUE(g);
+  EXPECT_EQ(ValutaAlbero(g.get(), -2, 0), VAL_NON_DEFINITA);
+  EXPECT_EQ(TestiMessaggi(), std::vector<std::string>{"errore Abs"});
+  EXPECT_EQ(f->Valuta(-3), 3) << "the depth is back to nothing after the read";
+}
+
 TEST_F(Valutatore, CostanteIndefinitaEdUguaglianza) {
   PNodo e = AnalizzaEspressione("x+1=3", MODO_FUNZIONE);
   EXPECT_EQ(ValutaAlbero(e.get(), 1, 0), 2);  // "=" gives its left side

@@ -607,6 +607,29 @@ TEST_F(ComandiGeneraliTest, TrigonometryInDegreesRootsAndAbsoluteValues) {
   EXPECT_EQ(Valuta("INT(2, 3)"), "#Parametri errati per INT");
 }
 
+// Degrees are reduced in degrees: right angles give exact zeros and ones, and a huge angle
+// its place on the circle (1E20 is 280 more than a multiple of 360).
+TEST_F(ComandiGeneraliTest, TrigonometryIsExactAtRightAnglesAndFarOut) {
+  auto numero = [&](const std::string& espressione) {
+    Valuta(espressione);
+    const cValore* v = run.Valore("R");
+    return v && v->Tipo == T_REALE ? static_cast<const cValoreReale*>(v)->Leggi() : -12345.0L;
+  };
+  EXPECT_EQ(numero("SEN(180)"), 0);
+  EXPECT_EQ(numero("COS(90)"), 0);
+  EXPECT_EQ(numero("COS(-270)"), 0);
+  EXPECT_EQ(numero("SEN(-90)"), -1);
+  EXPECT_EQ(numero("COS(720)"), 1);
+  EXPECT_EQ(numero("SEN(1E20)"), numero("SEN(280)"));
+  EXPECT_EQ(Valuta("SEN(1E20)"), "-0.98");
+  EXPECT_EQ(Valuta("COS(-1E20)"), Valuta("COS(280)"));
+  EXPECT_EQ(Valuta("SEN(0^0)"), "Indeterminata") << "an error value passes through";
+  EXPECT_EQ(Valuta("COS(0^0)"), "Indeterminata");
+  auto e = Esegui("S = 0;\nPER (I DA 1 A 4) ESEGUI; S = S + SEN(I * 90) + COS(I * 90); FINE;\nSTAMPA(S);");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(e.output, (std::vector<std::string>{"> 0"}));
+}
+
 TEST_F(ComandiGeneraliTest, NumbersAndStrings) {
   EXPECT_EQ(Valuta("NUM(\"3.5\")"), "3.5");
   EXPECT_EQ(Valuta("NUM(\" -2e3 \")"), "-2000");

@@ -137,6 +137,32 @@ TEST(NumeriTest, AngleConversionsKeepFullPrecision) {
   EXPECT_NEAR(static_cast<double>(GradiInRadianti(180)), M_PI, 1e-15);
 }
 
+// The sine and cosine of degrees agree with the plain formula to its last bits wherever the
+// plain formula's own error (the radians of a large angle) is small, and are exact at right
+// angles, whatever their size.
+TEST(NumeriTest, SineAndCosineOfDegrees) {
+  for (Reale g = -1000; g <= 1000; g += 0.37L) {
+    const Reale radianti = GradiInRadianti(g);
+    // The plain formula loses about an ulp of the radians; the result can be off by that much.
+    const Reale tolleranza = (1 + std::fabs(radianti)) * 0x1p-62L;
+    ASSERT_NEAR(static_cast<double>(SenoGradi(g) - std::sin(radianti)), 0, static_cast<double>(tolleranza)) << static_cast<double>(g);
+    ASSERT_NEAR(static_cast<double>(CosenoGradi(g) - std::cos(radianti)), 0, static_cast<double>(tolleranza)) << static_cast<double>(g);
+  }
+  for (Reale g : {0.0L, 90.0L, 180.0L, 270.0L, 360.0L, -90.0L, -450.0L, 9e18L, 0x1p57L * 45, -0x1p57L * 45 - 90, 0x1p80L * 45}) {
+    const Reale quarti = std::fmod(g / 90, 4);
+    const int q = static_cast<int>(quarti < 0 ? quarti + 4 : quarti);
+    const Reale seni[] = {0, 1, 0, -1}, coseni[] = {1, 0, -1, 0};
+    EXPECT_EQ(SenoGradi(g), seni[q]) << static_cast<double>(g);
+    EXPECT_EQ(CosenoGradi(g), coseni[q]) << static_cast<double>(g);
+  }
+  EXPECT_EQ(SenoGradi(1e20L), SenoGradi(280));
+  EXPECT_EQ(SenoGradi(-30), -SenoGradi(30));
+  EXPECT_EQ(NumeroInTesto(SenoGradi(30)), "0.5");
+  EXPECT_EQ(NumeroInTesto(CosenoGradi(60)), "0.5");
+  EXPECT_TRUE(std::isnan(SenoGradi(std::numeric_limits<Reale>::infinity())));
+  EXPECT_TRUE(std::isnan(CosenoGradi(std::numeric_limits<Reale>::quiet_NaN())));
+}
+
 class IntervalloTest : public ::testing::Test {
  protected:
   test::ScriptedWindow finestra;

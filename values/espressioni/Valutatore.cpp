@@ -112,6 +112,9 @@ constexpr FunzioneReale FUNZIONI_REALI[NUM_FUNZIONI] = {
 // Function values being evaluated right now: a function that reaches itself again is
 // undefined instead of recursing without end.
 std::vector<const cValoreFunzione*> gFunzioniAttive;
+// The depth of the node whose function value is being evaluated (0 outside): the depth of a
+// tree goes on inside the functions it reads. Within one tree the depth travels as an
+// argument, not through memory, which every node would otherwise wait on.
 int gProfondita = 0;
 
 std::string Maiuscolo(std::string s) {
@@ -133,7 +136,7 @@ bool IndiceIntero(Reale v, int& i) {
   return true;
 }
 
-Reale ValutaVariabile(const NodoEspr& n, Reale a, Reale b) {
+Reale ValutaVariabile(const NodoEspr& n, Reale a, Reale b, int profondita) {
   cVariabile* v = DatiGlob.ListaVariabili ? DatiGlob.ListaVariabili->Cerca(Maiuscolo(n.Nome)) : nullptr;
   if (!v) return Guasto("errore " + n.Nome);
   cValore* valore = v->GetValore();
@@ -161,7 +164,10 @@ Reale ValutaVariabile(const NodoEspr& n, Reale a, Reale b) {
     for (const cValoreFunzione* attiva : gFunzioniAttive)
       if (attiva == f) return Guasto("errore " + n.Nome);
     gFunzioniAttive.push_back(f);
+    const int fuori = gProfondita;
+    gProfondita = profondita;
     const Reale r = f->Valuta(a);
+    gProfondita = fuori;
     gFunzioniAttive.pop_back();
     return r;
   }
@@ -173,7 +179,8 @@ struct Punto {
   Reale x, y;
 };
 
-Reale ValutaNodo(const NodoEspr& n, const Punto& p);
+// `profondita`: the node's depth, 1 for a root.
+Reale ValutaNodo(const NodoEspr& n, const Punto& p, int profondita);
 
 // The error values all lie in [1e99, 1e102]: one comparison clears an ordinary number.
 inline bool EErrore(Reale v) { return v >= VAL_NON_DEFINITA && IsValoreErrore(v); }
@@ -182,9 +189,9 @@ inline Reale Finito(Reale v) { return std::isfinite(v) ? v : NormalizzaNonFinito
 // Potenza with the small whole exponents of formulas (x^2, x^-1) taken without leaving
 // the evaluator; the result is the one Potenza gives, bit for bit.
 Reale PotenzaNodo(Reale a, Reale b) {
-  if (!(b >= -64 && b <= 64)) return Potenza(a, b);
-  const long long k = static_cast<long long>(b);
-  if (static_cast<Reale>(k) != b) return Potenza(a, b);
+  long long k = 0;
+  // A whole exponent is found without a cast, which switches the x87 unit's rounding mode.
+  if (!(b >= -64 && b <= 64) || !InteroEsatto(b, k)) return Potenza(a, b);
   if (k == 0) return a == 0 ? VAL_INDETERMINATA : 1;
   Reale r = 1, base = a;
   for (unsigned long long e = k < 0 ? -k : k; e != 0; e >>= 1) {
@@ -197,13 +204,6 @@ Reale PotenzaNodo(Reale a, Reale b) {
   return r;
 }
 
-struct Livello {
-  Livello() { ++gProfondita; }
-  ~Livello() { --gProfondita; }
-  Livello(const Livello&) = delete;
-  Livello& operator=(const Livello&) = delete;
-};
-
 Reale Quoziente(Reale a, Reale b) {
   if (UgualeReale(b, 0)) return UgualeReale(a, 0) ? VAL_INDETERMINATA : VAL_DIVISIONE_ZERO;
   if (a >= VAL_TENDE_INFINITO && b >= VAL_TENDE_INFINITO) return VAL_INDETERMINATA;
@@ -212,27 +212,26 @@ Reale Quoziente(Reale a, Reale b) {
   return a / b;
 }
 
-// A child's value: a number and x, the commonest leaves, are read here (as ValutaNodo reads
-// them, where the depth allows one more level) without a call.
-inline Reale Figlio(const NodoEspr* f, const Punto& p) {
+// A child's value (of a node at `profondita`): a number and x, the commonest leaves, are
+// read here (as ValutaNodo reads them, where the depth allows one more level) without a call.
+inline Reale Figlio(const NodoEspr* f, const Punto& p, int profondita) {
   if (!f) return 0;
-  if (gProfondita < LIMITE_PROFONDITA && f->Arieta < 1) {
+  if (profondita < LIMITE_PROFONDITA && f->Arieta < 1) {
     if (f->Tipo == N_NUMERO) return f->Valore;
     if (f->Tipo == N_IDENTIFICATORE && f->Nome.size() == 1 && f->Nome[0] == 'x') return p.x;
   }
-  return ValutaNodo(*f, p);
+  return ValutaNodo(*f, p, profondita + 1);
 }
 
-Reale ValutaNodo(const NodoEspr& n, const Punto& p) {
-  Livello livello;
-  if (gProfondita > LIMITE_PROFONDITA) return Guasto("errore " + n.Nome);
+Reale ValutaNodo(const NodoEspr& n, const Punto& p, int profondita) {
+  if (profondita > LIMITE_PROFONDITA) return Guasto("errore " + n.Nome);
   Reale a = 0, b = 0;
   if (n.Arieta >= 1) {
-    a = Figlio(n.Figli[0].get(), p);
+    a = Figlio(n.Figli[0].get(), p, profondita);
     if (EErrore(a)) return a;
   }
   if (n.Arieta >= 2) {
-    b = Figlio(n.Figli[1].get(), p);
+    b = Figlio(n.Figli[1].get(), p, profondita);
     if (EErrore(b)) return b;
   }
   switch (n.Tipo) {
@@ -244,11 +243,11 @@ Reale ValutaNodo(const NodoEspr& n, const Punto& p) {
     case N_IDENTIFICATORE:
       if (n.Nome.size() == 1 && n.Nome[0] == 'x') return p.x;
       if (n.Nome.size() == 1 && n.Nome[0] == 'y') return p.y;
-      return ValutaVariabile(n, a, b);
+      return ValutaVariabile(n, a, b, profondita);
     case N_NUMERO: return n.Valore;
     case N_CHIAMATA:
       if (n.Funzione != F_NESSUNA) return Finito(FUNZIONI_REALI[n.Funzione](a));
-      return Finito(ValutaVariabile(n, a, b));
+      return Finito(ValutaVariabile(n, a, b, profondita));
     case N_INDEFINITO: return VAL_NON_DEFINITA;  // a division by 0 folded away: still undefined
     default: return a;                           // "=" keeps its left side
   }
@@ -263,7 +262,7 @@ Reale ValutaFunzione(IndiceFunzione f, Reale x) {
 
 void ValutaAlbero(const NodoEspr* radice, Reale& risultato, Reale x, Reale y) {
   const Punto p{x, y};
-  risultato = radice ? ValutaNodo(*radice, p) : 0;
+  risultato = radice ? ValutaNodo(*radice, p, gProfondita + 1) : 0;
 }
 
 }  // namespace qx

@@ -50,8 +50,8 @@ void cValoreDiagramma::DisegnaTorta(TCanvas& c) {
   // With nothing to share out there are no slices (and no percentages to divide).
   if (n == 0 || totale == 0) return;
   auto punto = [&](Reale gradi, Reale distanza) {
-    const Reale a = GradiInRadianti(-gradi);
-    return TPoint{cx + ArrotondaPixel(distanza * std::cos(a)), cy - ArrotondaPixel(distanza * std::sin(a))};
+    return TPoint{cx + ArrotondaPixel(distanza * CosenoGradi(-gradi)),
+                  cy - ArrotondaPixel(distanza * SenoGradi(-gradi))};
   };
   // Each slice is laid from the running sum, so the half-degree overlaps do not add up
   // into a drift of the later slices.
