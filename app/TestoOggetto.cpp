@@ -64,15 +64,25 @@ std::string TestoDopoNome(const cValore& v) {
 }  // namespace
 
 std::string VoceListaOggetti(const cVariabile& variabile) {
+  std::string voce;
+  VoceListaOggetti(variabile, voce);
+  return voce;
+}
+
+void VoceListaOggetti(const cVariabile& variabile, std::string& voce) {
   const cValore& v = *variabile.GetValore();
-  std::string nome = v.IsAnonimo() ? "senza nome" : v.Nome;
-  nome += TestoDopoNome(v);
-  std::string colore = ColorToString(ColoreVoce(v));
-  if (colore.rfind("cl", 0) == 0) colore.erase(0, 2);
-  std::string tipo(v.NomeTipo);
+  std::string_view tipo = v.NomeTipo;
   if (v.Tipo == T_LINEA)
     if (const auto* l = dynamic_cast<const cValoreLinea*>(&v); l && l->_bScrittura) tipo = "Scrittura";
-  return "<b><c:" + colore + ">" + tipo + " " + "</b><c:WindowText>" + nome;
+  voce.assign("<b><c:");
+  const std::string colore = ColorToString(ColoreVoce(v));
+  voce.append(std::string_view(colore).substr(colore.rfind("cl", 0) == 0 ? 2 : 0));
+  voce.append(">").append(tipo).append(" </b><c:WindowText>");
+  if (v.IsAnonimo())
+    voce.append("senza nome");
+  else
+    voce.append(v.Nome);
+  voce.append(TestoDopoNome(v));
 }
 
 bool NellaVistaNascosta(TipiValore tipo, bool vista3D) {

@@ -191,7 +191,7 @@ void TRAhtListBox::SetSorted(bool value) {
   QStringList texts;
   for (int i = 0; i < count(); ++i) texts << item(i)->text();
   std::stable_sort(texts.begin(), texts.end(),
-                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+                   [](const QString& a, const QString& b) { return CompareCaseless(a, b) < 0; });
   for (int i = 0; i < count(); ++i) item(i)->setText(texts[i]);
 }
 
@@ -232,7 +232,7 @@ void TRAhtListBox::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwn
 
 int TListBoxStrings::Add(const QString& s) {
   int index = owner_.count();
-  const auto sopra = [&](int i) { return owner_.item(i)->text().compare(s, Qt::CaseInsensitive) <= 0; };
+  const auto sopra = [&](int i) { return CompareCaseless(owner_.item(i)->text(), s) <= 0; };
   // A list filled in its order (the window's object list, thousands of lines) adds each item
   // after the last one: one comparison instead of a search.
   if (owner_.sorted_ && !(index > 0 && sopra(index - 1))) {
@@ -266,7 +266,7 @@ QString TListBoxStrings::operator[](int index) const {
 
 int TListBoxStrings::IndexOf(const QString& s) const {
   for (int i = 0; i < owner_.count(); ++i)
-    if (owner_.item(i)->text().compare(s, Qt::CaseInsensitive) == 0) return i;
+    if (CompareCaseless(owner_.item(i)->text(), s) == 0) return i;
   return -1;
 }
 
