@@ -25,6 +25,19 @@ TColor ColoreVoce(const cValore& v) {
   return clBlue;
 }
 
+// The colour's name without "cl", or its number: the same few colours over a whole table,
+// so the last one is kept (the names are found by a walk through all of them).
+std::string_view NomeColore(TColor colore) {
+  static TColor ultimo = clNone;
+  static std::string nome = "None";
+  if (colore != ultimo) {
+    nome = ColorToString(colore);
+    if (nome.rfind("cl", 0) == 0) nome.erase(0, 2);
+    ultimo = colore;
+  }
+  return nome;
+}
+
 std::string Minuscolo(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
@@ -75,8 +88,7 @@ void VoceListaOggetti(const cVariabile& variabile, std::string& voce) {
   if (v.Tipo == T_LINEA)
     if (const auto* l = dynamic_cast<const cValoreLinea*>(&v); l && l->_bScrittura) tipo = "Scrittura";
   voce.assign("<b><c:");
-  const std::string colore = ColorToString(ColoreVoce(v));
-  voce.append(std::string_view(colore).substr(colore.rfind("cl", 0) == 0 ? 2 : 0));
+  voce.append(NomeColore(ColoreVoce(v)));
   voce.append(">").append(tipo).append(" </b><c:WindowText>");
   if (v.IsAnonimo())
     voce.append("senza nome");

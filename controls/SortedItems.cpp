@@ -1,8 +1,7 @@
 #include "controls/SortedItems.h"
 
-#include <QAbstractItemModel>
 #include <QItemSelectionModel>
-#include <QStringList>
+#include <QString>
 #include <algorithm>
 #include <numeric>
 
@@ -13,35 +12,17 @@ namespace qx {
 
 namespace {
 
-// Rough costs in nanoseconds, as measured on a list of 100,000 items: making an item with
-// its text, deleting one, taking away or putting back one run of rows (the model's signals
-// and the view's bookkeeping), and moving one row (the model moves every row after the one
-// it takes away or puts back, one row at a time).
-constexpr double kMake = 120, kDelete = 40, kPerRun = 3000, kPerMovedRow = 0.1;
+// Rough costs in nanoseconds, as measured on a list of 100,000 items: making an item's text,
+// dropping one, one change of the list box's rows (the model's signals, the view's and the
+// selection's bookkeeping), and moving one row (the rows after a run taken away or put back
+// move once).
+constexpr double kMake = 40, kDrop = 10, kPerRun = 2000, kPerMovedRow = 1;
 
 // A run of rows taken away or put back together.
 struct Run {
   int row;
   int from;   // the run's first entry in the places being put back
   int count;
-};
-
-// The texts of new items; equal texts side by side (the anonymous figures of a loop) share
-// one string.
-class Labels {
- public:
-  explicit Labels(std::size_t n) { list.reserve(qsizetype(n)); }
-  void Add(const std::string& text) {
-    if (last_ && *last_ == text)
-      list.push_back(list.back());
-    else
-      list.push_back(QString::fromUtf8(text));
-    last_ = &text;
-  }
-  QStringList list;
-
- private:
-  const std::string* last_ = nullptr;
 };
 
 }  // namespace
@@ -51,19 +32,56 @@ void TSortedItems::Begin() {
   changed_.clear();
 }
 
+int TSortedItems::Acquire(std::string_view text) {
+  if (lastId_ < 0 || *pool_[std::size_t(lastId_)].utf8 != text) {
+    auto it = index_.find(text);
+    if (it == index_.end()) {
+      int id = int(pool_.size());
+      if (freeIds_.empty()) {
+        pool_.emplace_back();
+      } else {
+        id = freeIds_.back();
+        freeIds_.pop_back();
+      }
+      it = index_.emplace(std::string(text), id).first;
+      pool_[std::size_t(id)].utf8 = &it->first;
+    }
+    lastId_ = it->second;
+  }
+  ++pool_[std::size_t(lastId_)].uses;
+  return lastId_;
+}
+
+void TSortedItems::Release(int id) {
+  Text& t = pool_[std::size_t(id)];
+  if (--t.uses > 0) return;
+  index_.erase(index_.find(std::string_view(*t.utf8)));
+  t = Text();
+  freeIds_.push_back(id);
+  if (lastId_ == id) lastId_ = -1;
+}
+
+const QString& TSortedItems::Label(int place) {
+  Text& t = pool_[std::size_t(ids_[std::size_t(place)])];
+  if (t.label.isNull()) t.label = QString::fromUtf8(*t.utf8);
+  return t.label;
+}
+
 void TSortedItems::Push(std::string_view text) {
   const std::size_t k = pushed_++;
-  if (k < texts_.size()) {
-    if (texts_[k] == text) return;
-    texts_[k].assign(text);
+  if (k < ids_.size()) {
+    if (TextAt(int(k)) == text) return;
+    Release(ids_[k]);
+    ids_[k] = Acquire(text);
   } else {
-    texts_.emplace_back(text);
+    ids_.push_back(Acquire(text));
   }
   changed_.push_back(int(k));
 }
 
 bool TSortedItems::Before(int a, int b) const {
-  const int c = CompareCaseless(texts_[std::size_t(a)], texts_[std::size_t(b)]);
+  const int ia = ids_[std::size_t(a)], ib = ids_[std::size_t(b)];
+  const int c = ia == ib ? 0 : CompareCaseless(TextAt(a), TextAt(b));
   return c < 0 || (c == 0 && a < b);
 }
 
@@ -74,14 +92,13 @@ void TSortedItems::Sort(std::vector<int>& places) const {
   std::vector<Run> runs;
   for (std::size_t i = 0; i < places.size();) {
     std::size_t j = i + 1;
-    const std::string& text = texts_[std::size_t(places[i])];
-    while (j < places.size() && places[j] == places[j - 1] + 1 && texts_[std::size_t(places[j])] == text) ++j;
+    const int id = ids_[std::size_t(places[i])];
+    while (j < places.size() && places[j] == places[j - 1] + 1 && ids_[std::size_t(places[j])] == id) ++j;
     runs.push_back({0, int(i), int(j - i)});
     i = j;
   }
   std::stable_sort(runs.begin(), runs.end(), [&](const Run& a, const Run& b) {
-    return CompareCaseless(texts_[std::size_t(places[std::size_t(a.from)])],
-                           texts_[std::size_t(places[std::size_t(b.from)])]) < 0;
+    return CompareCaseless(TextAt(places[std::size_t(a.from)]), TextAt(places[std::size_t(b.from)])) < 0;
   });
   std::vector<int> sorted;
   sorted.reserve(places.size());
@@ -92,18 +109,23 @@ void TSortedItems::Sort(std::vector<int>& places) const {
   places.swap(sorted);
 }
 
+void TSortedItems::Truncate() {
+  for (std::size_t p = pushed_; p < ids_.size(); ++p) Release(ids_[p]);
+  ids_.resize(pushed_);
+}
+
 void TSortedItems::Refill() {
   const std::size_t n = pushed_;
-  texts_.resize(n);
+  Truncate();
   rows_.resize(n);
   std::iota(rows_.begin(), rows_.end(), 0);
   Sort(rows_);
-  Labels labels(n);
-  for (const int p : rows_) labels.Add(texts_[std::size_t(p)]);
-  lastRemoved_ = std::size_t(list_.count());
+  std::vector<QString> labels;
+  labels.reserve(n);
+  for (const int p : rows_) labels.push_back(Label(p));
+  lastRemoved_ = std::size_t(list_.Items.Count());
   lastAdded_ = n;
-  list_.clear();
-  list_.insertItems(0, labels.list);
+  list_.SetItems(std::move(labels));
   last_ = n;
   inList_ = true;
   changed_.clear();
@@ -111,7 +133,7 @@ void TSortedItems::Refill() {
 
 void TSortedItems::End() {
   const std::size_t n = pushed_;
-  if (!inList_ || last_ == 0 || std::size_t(list_.count()) != last_) return Refill();
+  if (!inList_ || last_ == 0 || std::size_t(list_.Items.Count()) != last_) return Refill();
 
   // The items that go: those of the places whose text changed, and of the places past the
   // sequence's new end.
@@ -141,7 +163,7 @@ void TSortedItems::End() {
     const int p = added[a];
     // A place right after the last one, with the same text, goes right after it: no kept
     // place lies between the two.
-    const bool follows = a > 0 && p == added[a - 1] + 1 && texts_[std::size_t(p)] == texts_[std::size_t(p - 1)];
+    const bool follows = a > 0 && p == added[a - 1] + 1 && ids_[std::size_t(p)] == ids_[std::size_t(p - 1)];
     if (!follows)
       k = std::size_t(std::upper_bound(kept.begin() + std::ptrdiff_t(k), kept.end(), p,
                                        [this](int x, int y) { return Before(x, y); }) -
@@ -163,38 +185,36 @@ void TSortedItems::End() {
       takes.push_back({r, 0, 1});
   }
 
-  // Taking away and putting back, against filling the list anew. The model moves the rows
-  // after the one it takes away or puts back, in the list as it stands at that moment.
+  // Taking away and putting back, against filling the list anew.
   double moved = 0;
   double size = double(last_);
   for (auto t = takes.rbegin(); t != takes.rend(); ++t) {
-    // The run's rows are taken one at a time at its first row: the rest of the run moves too.
-    const double c = t->count;
-    moved += c * (size - t->row) - c * (c + 1) / 2;
-    size -= c;
+    size -= t->count;
+    moved += size - t->row;
   }
   for (const Run& t : puts) {
-    moved += double(t.count) * (size - t.row);
+    moved += size - t.row;
     size += t.count;
   }
-  const double edits = double(goneRows.size()) * kDelete + double(added.size()) * kMake + moved * kPerMovedRow +
+  const double edits = double(goneRows.size()) * kDrop + double(added.size()) * kMake + moved * kPerMovedRow +
                        double(takes.size() + puts.size()) * kPerRun;
-  if (edits > double(last_) * kDelete + double(n) * kMake + kPerRun) return Refill();
+  if (edits > double(last_) * kDrop + double(n) * kMake + kPerRun) return Refill();
 
   // From the bottom up, so that the rows above keep their numbers; then from the top down,
   // each run at its final row, with every item before it already there.
-  for (auto t = takes.rbegin(); t != takes.rend(); ++t) list_.model()->removeRows(t->row, t->count);
+  for (auto t = takes.rbegin(); t != takes.rend(); ++t) list_.DeleteItems(t->row, t->count);
   for (const Run& t : puts) {
-    Labels labels(std::size_t(t.count));
-    for (int i = 0; i < t.count; ++i) labels.Add(texts_[std::size_t(added[std::size_t(t.from + i)])]);
-    list_.insertItems(t.row, labels.list);
+    std::vector<QString> labels;
+    labels.reserve(std::size_t(t.count));
+    for (int i = 0; i < t.count; ++i) labels.push_back(Label(added[std::size_t(t.from + i)]));
+    list_.InsertItems(t.row, std::move(labels));
   }
   // As after Clear: no item selected or current. (A reset lays out the whole list again.)
   if (list_.currentIndex().isValid() || list_.selectionModel()->hasSelection()) list_.reset();
   lastRemoved_ = goneRows.size();
   lastAdded_ = added.size();
   rows_.swap(rows);
-  texts_.resize(n);
+  Truncate();
   last_ = n;
   changed_.clear();
 }

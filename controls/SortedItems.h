@@ -2,9 +2,11 @@
 // keeps in an order of its own (the object list: the variable table's order), brought up to
 // date by taking away and putting back only the items whose text changed.
 #pragma once
+#include <QString>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qx {
@@ -32,14 +34,36 @@ class TSortedItems {
   std::size_t LastAdded() const { return lastAdded_; }
 
  private:
+  // One distinct text, shared by every place that holds it (a loop's anonymous figures all
+  // have the same caption), with the string the list box shows.
+  struct Text {
+    const std::string* utf8 = nullptr;  // the key in index_
+    QString label;                      // made when an item first needs it
+    int uses = 0;
+  };
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+
+  const std::string& TextAt(int place) const { return *pool_[std::size_t(ids_[std::size_t(place)])].utf8; }
+  const QString& Label(int place);
+  int Acquire(std::string_view text);
+  void Release(int id);
   // Whether place a sorts before place b: by text, then by place.
   bool Before(int a, int b) const;
   // `places` (ascending) sorted by text, equal texts in their order.
   void Sort(std::vector<int>& places) const;
+  // Drops the places past the new sequence's end.
+  void Truncate();
   void Refill();
 
   TRAhtListBox& list_;
-  std::vector<std::string> texts_;  // the sequence, in the owner's order
+  std::vector<Text> pool_;
+  std::vector<int> freeIds_;
+  std::unordered_map<std::string, int, Hash, std::equal_to<>> index_;
+  int lastId_ = -1;                 // the text acquired last: runs of equal texts skip the search
+  std::vector<int> ids_;            // the sequence, in the owner's order, as texts of the pool
   std::vector<int> rows_;           // the place in the sequence of each row's item
   std::vector<int> changed_;        // the places whose text changed, ascending
   std::size_t pushed_ = 0;          // texts pushed since Begin
