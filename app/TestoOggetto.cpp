@@ -17,7 +17,7 @@ namespace qx {
 namespace {
 
 TColor ColoreVoce(const cValore& v) {
-  if (const auto* g = dynamic_cast<const cValoreGraf*>(&v)) {
+  if (const cValoreGraf* g = v.ComeGrafico()) {
     const TColor c = v.Tipo == T_TESTO ? g->Font.Color : g->Pen.Color;
     // A value drawn with no colour is still listed in a colour that can be read.
     return c == clNone ? clWindowText : c;
