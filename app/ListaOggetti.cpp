@@ -38,12 +38,12 @@ void Tfrm3::RicostruisciListaOggetti() {
       vociOggetti_->Push(voce);
     }
   }
-  lbOggetti->setUpdatesEnabled(false);
+  // The list box repaints what changed, once, at its next paint: a refresh that changed
+  // nothing repaints nothing.
   vociOggetti_->End();
   // The view lays out all its rows after a change; done here rather than at the next
   // message, its cost counts in the refresh's, which sets how often a run refreshes.
   if (vociOggetti_->LastAdded() + vociOggetti_->LastRemoved() > 0) lbOggetti->doItemsLayout();
-  lbOggetti->setUpdatesEnabled(true);
 }
 
 void Tfrm3::MostraVista(bool vista3D) {

@@ -1,5 +1,8 @@
 #include "controls/RAStrUtil.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace qx {
 
 QString SubStr(const QString& S, int Index, const QString& Separator) {
@@ -31,6 +34,15 @@ template <typename Char>
 std::size_t AsciiPrefix(const Char* a, std::size_t na, const Char* b, std::size_t nb, int& answer) {
   const std::size_t n = na < nb ? na : nb;
   std::size_t i = 0;
+  // Sorted captions share long beginnings: equal ASCII characters go eight bytes at a time.
+  constexpr std::size_t perWord = 8 / sizeof(Char);
+  constexpr std::uint64_t notAscii = sizeof(Char) == 1 ? 0x8080808080808080ull : 0xFF80FF80FF80FF80ull;
+  for (; i + perWord <= n; i += perWord) {
+    std::uint64_t wa, wb;
+    std::memcpy(&wa, a + i, 8);
+    std::memcpy(&wb, b + i, 8);
+    if (wa != wb || ((wa | wb) & notAscii) != 0) break;
+  }
   for (; i < n; ++i) {
     const unsigned x = static_cast<unsigned>(a[i]), y = static_cast<unsigned>(b[i]);
     if ((x | y) >= 0x80) return i;

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace qx {
@@ -34,19 +33,16 @@ class TSortedItems {
   std::size_t LastAdded() const { return lastAdded_; }
 
  private:
-  // One distinct text, shared by every place that holds it (a loop's anonymous figures all
-  // have the same caption), with the string the list box shows.
+  // A text, shared by the places side by side that hold it (a loop's anonymous figures all
+  // have the same caption), with the string the list box shows. A text no place holds any
+  // more keeps its memory for the next one.
   struct Text {
-    const std::string* utf8 = nullptr;  // the key in index_
-    QString label;                      // made when an item first needs it
+    std::string utf8;
+    QString label;  // made when an item first needs it
     int uses = 0;
   };
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
 
-  const std::string& TextAt(int place) const { return *pool_[std::size_t(ids_[std::size_t(place)])].utf8; }
+  const std::string& TextAt(int place) const { return pool_[std::size_t(ids_[std::size_t(place)])].utf8; }
   const QString& Label(int place);
   int Acquire(std::string_view text);
   void Release(int id);
@@ -61,11 +57,13 @@ class TSortedItems {
   TRAhtListBox& list_;
   std::vector<Text> pool_;
   std::vector<int> freeIds_;
-  std::unordered_map<std::string, int, Hash, std::equal_to<>> index_;
-  int lastId_ = -1;                 // the text acquired last: runs of equal texts skip the search
+  int lastId_ = -1;                 // the text acquired last: the next place may share it
   std::vector<int> ids_;            // the sequence, in the owner's order, as texts of the pool
   std::vector<int> rows_;           // the place in the sequence of each row's item
   std::vector<int> changed_;        // the places whose text changed, ascending
+  // End's work lists, kept for their memory.
+  std::vector<char> gone_;
+  std::vector<int> kept_, spareRows_;
   std::size_t pushed_ = 0;          // texts pushed since Begin
   std::size_t last_ = 0;            // the length of the last sequence
   bool inList_ = false;             // the list holds the last sequence's items
