@@ -261,6 +261,7 @@ QWidget* Tfrm3::CreaColonnaIntermedia() {
   lbOggetti = new TRAhtListBox(pnlListaOggetti);
   lbOggetti->setObjectName("lbOggetti");
   lbOggetti->SetSorted(true);
+  vociOggetti_ = std::make_unique<TSortedItems>(*lbOggetti);
   l->addWidget(lbOggetti, 1);
   v->addWidget(pnlListaOggetti);
 

@@ -1,7 +1,6 @@
 // The list of defined objects and the switches between the plane and the space view and
 // between the three layouts of the panes.
 #include <QAction>
-#include <QStringList>
 #include <QTimer>
 
 #include "app/ServiziFinestra.h"
@@ -25,24 +24,26 @@ void Tfrm3::AggiornaListaOggetti() {
 }
 
 void Tfrm3::RicostruisciListaOggetti() {
-  QStringList voci;
+  // The list follows the table's order, sorted by the captions; the table of a run mostly
+  // grows, so only the lines that changed since the last time go into the list box.
+  vociOggetti_->Begin();
   if (const cListaVariabili* t = DatiGlob.ListaVariabili) {
     const bool vista3D = !pnlRifCart3D->isHidden();
-    voci.reserve(t->Count());
+    std::string voce;
     for (int i = 1; i <= t->Count(); ++i) {
       const cVariabile* v = t->Elemento(i);
       // Values of the hidden view are skipped, and the walk goes on past them.
       if (NellaVistaNascosta(v->GetValore()->Tipo, vista3D)) continue;
-      voci.push_back(QString::fromStdString(VoceListaOggetti(*v)));
+      VoceListaOggetti(*v, voce);
+      vociOggetti_->Push(voce);
     }
   }
-  // Sorted here once; each Add then lands at the end of the sorted list.
-  std::stable_sort(voci.begin(), voci.end(),
-                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-  lbOggetti->setUpdatesEnabled(false);
-  lbOggetti->Items.Clear();
-  for (const QString& v : voci) lbOggetti->Items.Add(v);
-  lbOggetti->setUpdatesEnabled(true);
+  // The list box repaints what changed, once, at its next paint: a refresh that changed
+  // nothing repaints nothing.
+  vociOggetti_->End();
+  // The view lays out all its rows after a change; done here rather than at the next
+  // message, its cost counts in the refresh's, which sets how often a run refreshes.
+  if (vociOggetti_->LastAdded() + vociOggetti_->LastRemoved() > 0) lbOggetti->doItemsLayout();
 }
 
 void Tfrm3::MostraVista(bool vista3D) {

@@ -17,12 +17,25 @@ namespace qx {
 namespace {
 
 TColor ColoreVoce(const cValore& v) {
-  if (const auto* g = dynamic_cast<const cValoreGraf*>(&v)) {
+  if (const cValoreGraf* g = v.ComeGrafico()) {
     const TColor c = v.Tipo == T_TESTO ? g->Font.Color : g->Pen.Color;
     // A value drawn with no colour is still listed in a colour that can be read.
     return c == clNone ? clWindowText : c;
   }
   return clBlue;
+}
+
+// The colour's name without "cl", or its number: the same few colours over a whole table,
+// so the last one is kept (the names are found by a walk through all of them).
+std::string_view NomeColore(TColor colore) {
+  static TColor ultimo = clNone;
+  static std::string nome = "None";
+  if (colore != ultimo) {
+    nome = ColorToString(colore);
+    if (nome.rfind("cl", 0) == 0) nome.erase(0, 2);
+    ultimo = colore;
+  }
+  return nome;
 }
 
 std::string Minuscolo(std::string s) {
@@ -64,15 +77,24 @@ std::string TestoDopoNome(const cValore& v) {
 }  // namespace
 
 std::string VoceListaOggetti(const cVariabile& variabile) {
+  std::string voce;
+  VoceListaOggetti(variabile, voce);
+  return voce;
+}
+
+void VoceListaOggetti(const cVariabile& variabile, std::string& voce) {
   const cValore& v = *variabile.GetValore();
-  std::string nome = v.IsAnonimo() ? "senza nome" : v.Nome;
-  nome += TestoDopoNome(v);
-  std::string colore = ColorToString(ColoreVoce(v));
-  if (colore.rfind("cl", 0) == 0) colore.erase(0, 2);
-  std::string tipo(v.NomeTipo);
+  std::string_view tipo = v.NomeTipo;
   if (v.Tipo == T_LINEA)
     if (const auto* l = dynamic_cast<const cValoreLinea*>(&v); l && l->_bScrittura) tipo = "Scrittura";
-  return "<b><c:" + colore + ">" + tipo + " " + "</b><c:WindowText>" + nome;
+  voce.assign("<b><c:");
+  voce.append(NomeColore(ColoreVoce(v)));
+  voce.append(">").append(tipo).append(" </b><c:WindowText>");
+  if (v.IsAnonimo())
+    voce.append("senza nome");
+  else
+    voce.append(v.Nome);
+  voce.append(TestoDopoNome(v));
 }
 
 bool NellaVistaNascosta(TipiValore tipo, bool vista3D) {

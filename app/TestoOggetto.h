@@ -11,6 +11,8 @@ class cVariabile;
 
 // "<b><c:Blue>Numero </b><c:WindowText>a = 2.5".
 std::string VoceListaOggetti(const cVariabile& variabile);
+// The same line written over `voce`, whose memory is used again.
+void VoceListaOggetti(const cVariabile& variabile, std::string& voce);
 
 // Whether a value of this kind belongs to the view that is hidden: plane values (kinds 15 to
 // 34) while the space view is shown, space values (42 to 60) while the plane is. Charts and

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/Componenti.h"
+#include "controls/SortedItems.h"
 #include "platform/Graphics.h"
 
 class QAction;
@@ -326,6 +327,8 @@ class Tfrm3 : public QMainWindow {
   std::unique_ptr<TSynSampleSyn> evidenziatore_;
   // The space view (its scene goes before the variables' values, which then hold nothing of it).
   std::unique_ptr<TVistaSpazio> vistaSpazio_;
+  // The object list's captions in the table's order, and the list box kept sorted from them.
+  std::unique_ptr<TSortedItems> vociOggetti_;
   std::string nomeFile_;
   std::string captionBase_;
   bool layoutFatto_ = false;      // the once-only layout of FormResize

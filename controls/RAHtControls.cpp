@@ -1,9 +1,13 @@
 #include "controls/RAHtControls.h"
 
+#include <QAbstractListModel>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
+#include <iterator>
 
 #include "controls/RAStrUtil.h"
 #include "controls/ToolkitColors.h"
@@ -145,6 +149,53 @@ QString MarkupPlainText(const QString& text) {
 
 // ---- TRAhtListBox ----
 
+// The texts of the items, one row each.
+class TListBoxModel : public QAbstractListModel {
+ public:
+  using QAbstractListModel::QAbstractListModel;
+
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : int(items.size()); }
+  // The view asks for the index of every row at each layout: answered without the virtual
+  // calls of the general one.
+  QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override {
+    if (parent.isValid() || column != 0 || row < 0 || row >= int(items.size())) return {};
+    return createIndex(row, 0);
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || index.row() >= int(items.size())) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole) return items[std::size_t(index.row())];
+    return {};
+  }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+  }
+
+  void Insert(int row, std::vector<QString> texts) {
+    if (texts.empty()) return;
+    row = std::clamp(row, 0, int(items.size()));
+    beginInsertRows({}, row, row + int(texts.size()) - 1);
+    items.insert(items.begin() + row, std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
+    endInsertRows();
+  }
+  void Remove(int row, int count) {
+    if (row < 0 || count <= 0 || row + count > int(items.size())) return;
+    beginRemoveRows({}, row, row + count - 1);
+    items.erase(items.begin() + row, items.begin() + row + count);
+    endRemoveRows();
+  }
+  void Reset(std::vector<QString> texts) {
+    beginResetModel();
+    items = std::move(texts);
+    endResetModel();
+  }
+  void SetText(int row, const QString& text) {
+    items[std::size_t(row)] = text;
+    emit dataChanged(index(row), index(row));
+  }
+
+  std::vector<QString> items;
+};
+
 namespace {
 
 // Hands every item to the list box's own drawing, at the list box's fixed item height.
@@ -172,7 +223,8 @@ class HtItemDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-TRAhtListBox::TRAhtListBox(QWidget* owner) : QListWidget(owner) {
+TRAhtListBox::TRAhtListBox(QWidget* owner) : QListView(owner), model_(new TListBoxModel(this)) {
+  setModel(model_);
   setItemDelegate(new HtItemDelegate(this));
   setUniformItemSizes(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -188,12 +240,25 @@ void TRAhtListBox::SetSorted(bool value) {
   if (sorted_ == value) return;
   sorted_ = value;
   if (!sorted_) return;
-  QStringList texts;
-  for (int i = 0; i < count(); ++i) texts << item(i)->text();
+  std::vector<QString> texts = model_->items;
   std::stable_sort(texts.begin(), texts.end(),
-                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-  for (int i = 0; i < count(); ++i) item(i)->setText(texts[i]);
+                   [](const QString& a, const QString& b) { return CompareCaseless(a, b) < 0; });
+  // Each row takes its new text in place: the current row stays the current row.
+  for (int i = 0; i < int(texts.size()); ++i) model_->SetText(i, texts[i]);
 }
+
+void TRAhtListBox::SetItemIndex(int index) {
+  // A list of one selection selects the current item, as a click does.
+  selectionModel()->setCurrentIndex(model_->index(index), QItemSelectionModel::ClearAndSelect);
+}
+
+QRect TRAhtListBox::ItemRect(int index) const { return visualRect(model_->index(index)); }
+
+void TRAhtListBox::InsertItems(int index, std::vector<QString> texts) { model_->Insert(index, std::move(texts)); }
+
+void TRAhtListBox::DeleteItems(int index, int count) { model_->Remove(index, count); }
+
+void TRAhtListBox::SetItems(std::vector<QString> texts) { model_->Reset(std::move(texts)); }
 
 void TRAhtListBox::FontChanged() {
   itemHeight_ = QFontMetrics(font()).height();
@@ -201,7 +266,7 @@ void TRAhtListBox::FontChanged() {
 }
 
 void TRAhtListBox::changeEvent(QEvent* event) {
-  QListWidget::changeEvent(event);
+  QListView::changeEvent(event);
   if (event->type() == QEvent::FontChange) FontChanged();
 }
 
@@ -231,13 +296,14 @@ void TRAhtListBox::DrawItem(QPainter& canvas, int index, const QRect& rect, TOwn
 // ---- TListBoxStrings ----
 
 int TListBoxStrings::Add(const QString& s) {
-  int index = owner_.count();
-  const auto sopra = [&](int i) { return owner_.item(i)->text().compare(s, Qt::CaseInsensitive) <= 0; };
-  // A list filled in its order (the window's object list, thousands of lines) adds each item
-  // after the last one: one comparison instead of a search.
+  const std::vector<QString>& items = owner_.model_->items;
+  int index = int(items.size());
+  const auto sopra = [&](int i) { return CompareCaseless(items[std::size_t(i)], s) <= 0; };
+  // A list filled in its order adds each item after the last one: one comparison instead
+  // of a search.
   if (owner_.sorted_ && !(index > 0 && sopra(index - 1))) {
     // After the last item that does not sort above it, so equal items keep their order.
-    int lo = 0, hi = owner_.count();
+    int lo = 0, hi = index;
     while (lo < hi) {
       const int mid = (lo + hi) / 2;
       if (sopra(mid))
@@ -247,26 +313,27 @@ int TListBoxStrings::Add(const QString& s) {
     }
     index = lo;
   }
-  owner_.insertItem(index, s);
+  owner_.model_->Insert(index, {s});
   return index;
 }
 
-void TListBoxStrings::Insert(int index, const QString& s) { owner_.insertItem(index, s); }
+void TListBoxStrings::Insert(int index, const QString& s) { owner_.model_->Insert(index, {s}); }
 
-void TListBoxStrings::Delete(int index) { delete owner_.takeItem(index); }
+void TListBoxStrings::Delete(int index) { owner_.model_->Remove(index, 1); }
 
-void TListBoxStrings::Clear() { owner_.clear(); }
+void TListBoxStrings::Clear() { owner_.model_->Reset({}); }
 
-int TListBoxStrings::Count() const { return owner_.count(); }
+int TListBoxStrings::Count() const { return int(owner_.model_->items.size()); }
 
 QString TListBoxStrings::operator[](int index) const {
-  const QListWidgetItem* it = owner_.item(index);
-  return it ? it->text() : QString();
+  const std::vector<QString>& items = owner_.model_->items;
+  return index >= 0 && index < int(items.size()) ? items[std::size_t(index)] : QString();
 }
 
 int TListBoxStrings::IndexOf(const QString& s) const {
-  for (int i = 0; i < owner_.count(); ++i)
-    if (owner_.item(i)->text().compare(s, Qt::CaseInsensitive) == 0) return i;
+  const std::vector<QString>& items = owner_.model_->items;
+  for (int i = 0; i < int(items.size()); ++i)
+    if (CompareCaseless(items[std::size_t(i)], s) == 0) return i;
   return -1;
 }
 

@@ -7,8 +7,9 @@
 // begins with "$", to that hexadecimal number; CR LF breaks the line. A "<" that begins no
 // tag is text.
 #pragma once
-#include <QListWidget>
+#include <QListView>
 #include <QString>
+#include <vector>
 
 class QPainter;
 
@@ -44,6 +45,7 @@ int MeasureMarkup(QPainter& canvas, const QRect& rect, TOwnerDrawState state, bo
 QString MarkupPlainText(const QString& text);
 
 class TRAhtListBox;
+class TListBoxModel;
 
 // The items of a list box as the toolkit's string list: Add keeps a sorted list sorted.
 class TListBoxStrings {
@@ -61,7 +63,10 @@ class TListBoxStrings {
   TRAhtListBox& owner_;
 };
 
-class TRAhtListBox : public QListWidget {
+// The items are the rows of a model of texts of its own: the view draws only the rows it
+// shows, and a run of items comes and goes in one change of the model (a list of thousands
+// of lines is filled or cut at the cost of its texts).
+class TRAhtListBox : public QListView {
  public:
   explicit TRAhtListBox(QWidget* owner = nullptr);
 
@@ -73,10 +78,19 @@ class TRAhtListBox : public QListWidget {
   bool Sorted() const { return sorted_; }
   // Sorting sorts the items already there (letter case ignored), as the toolkit does.
   void SetSorted(bool value);
-  int ItemIndex() const { return currentRow(); }
-  void SetItemIndex(int index) { setCurrentRow(index); }
+  int ItemIndex() const { return currentIndex().row(); }
+  // Makes the item current and selects it; -1: none.
+  void SetItemIndex(int index);
   // The canvas's text height of "W" in the control's font.
   int ItemHeight() const { return itemHeight_; }
+  // Where the item is drawn, in the viewport.
+  QRect ItemRect(int index) const;
+
+  // Runs of items at once, in one change of the model each (as Insert, Delete and Clear
+  // then Add of each, without looking at the order).
+  void InsertItems(int index, std::vector<QString> texts);
+  void DeleteItems(int index, int count);
+  void SetItems(std::vector<QString> texts);
 
   // Paints one item: the selection's colours or the list's, the caption, the focus frame.
   void PaintItem(QPainter& canvas, int index, const QRect& rect, TOwnerDrawState state);
@@ -89,6 +103,7 @@ class TRAhtListBox : public QListWidget {
   friend class TListBoxStrings;
   void FontChanged();
 
+  TListBoxModel* model_;
   bool hideSel_ = false;
   bool sorted_ = false;
   int itemHeight_ = 0;

@@ -2,6 +2,7 @@
 // the switches between the plane and the space view and between the three layouts.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QLayout>
 #include <QSplitter>
@@ -12,6 +13,7 @@
 #include "app/TestoOggetto.h"
 #include "interpreter/Ambiente.h"
 #include "runstate/DatiGlob.h"
+#include "app/ServiziFinestra.h"
 #include "tests/app/Supporto.h"
 #include "values/Collezioni.h"
 #include "values/RifCart.h"
@@ -319,6 +321,55 @@ TEST(ListaOggetti, LaVistaNascostaSaltaISuoiValoriEProsegue) {
   EXPECT_TRUE(NellaVistaNascosta(T_SCRITTURA, true));
   EXPECT_TRUE(NellaVistaNascosta(T_ICOSAEDRO3D, false));
   EXPECT_FALSE(NellaVistaNascosta(T_MATR_REALE, true));
+}
+
+// The list's order ignores letter case, puts letters beyond ASCII after all the ASCII ones
+// and keeps equal captions in the table's order: before a run (names that only a table can
+// hold), in the middle of a normal run that grows the table (a pause shows the list) and
+// after it.
+TEST(ListaOggetti, LOrdineDelleVociPrimaDuranteEDopoUnaCorsa) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  const std::string numero = "<b><c:Blue>Numero </b><c:WindowText>";
+  const std::string stringa = "<b><c:Blue>Stringa </b><c:WindowText>";
+  const std::string puntoBlu = "<b><c:Blue>Punto </b><c:WindowText>senza nome";
+  const std::string puntoRosso = "<b><c:Red>Punto </b><c:WindowText>senza nome";
+  Esegui(f, "S = \"\u00FCber\";\nA_B = 1;\nAB = 2;\nPUNTO(1,1);");
+  Memorizza("b", std::make_unique<cValoreReale>(1.0L));
+  Memorizza("\u00C9", std::make_unique<cValoreReale>(1.0L));
+  Memorizza("z", std::make_unique<cValoreReale>(1.0L));
+  Memorizza("\u00E9", std::make_unique<cValoreReale>(1.0L));
+  Memorizza("a", std::make_unique<cValoreStringa>("Zeta"));
+  Memorizza("$9", std::make_unique<cValoreReale>(1.0L));
+  f.AggiornaListaOggetti();
+  // "A_B" before "AB": '_' comes before the letters once they are folded to small ones.
+  EXPECT_EQ(VociLista(f), (std::vector<std::string>{numero + "A_B = 1", numero + "AB = 2", numero + "b = 1",
+                                                    numero + "senza nome = 1", numero + "z = 1", numero + "\u00E9 = 1",
+                                                    numero + "\u00C9 = 1", puntoBlu, stringa + "a = Zeta",
+                                                    stringa + "S = \u00FCber"}));
+
+  ImpostaTestoEditor(*f.MemoSource,
+                     "S = \"\u00FCber\";\nA_B = 1;\nAB = 2;\nPER (I DA 1 A 30) ESEGUI;\n  PUNTO(I / 10, 1);\nFINE;\n"
+                     "PAUSA(20);\nCOLOREPENNA(255,0,0);\nPER (I DA 1 A 20) ESEGUI;\n  PUNTO(I / 10, 2);\nFINE;\n"
+                     "A_B = 3;\nPUNTO(1,1);");
+  if (f.cbEsecuzioneVeloce->isChecked()) QTest::mouseClick(f.cbEsecuzioneVeloce, Qt::LeftButton);
+  std::vector<std::string> inPausa;
+  const std::uint64_t attesePrima = f.Servizi().Attese;
+  // The pause's wait brings the list up to date before it lets the messages through.
+  Quando guarda([&] { return f.Servizi().Attese > attesePrima; }, [&] {
+    for (int i = 0; i < f.lbOggetti->Items.Count(); ++i) inPausa.push_back(f.lbOggetti->Items[i].toStdString());
+  });
+  Clicca(f, f.Esegui1);
+  ASSERT_TRUE(guarda.Eseguita());
+  std::vector<std::string> attese = {numero + "A_B = 1", numero + "AB = 2", numero + "I = 30"};
+  attese.resize(attese.size() + 30, puntoBlu);
+  attese.push_back(stringa + "S = \u00FCber");
+  EXPECT_EQ(inPausa, attese);
+  // The number that changed moves to its new place; the red points come after all the rest.
+  attese[0] = numero + "A_B = 3";
+  attese[2] = numero + "I = 20";
+  attese.resize(attese.size() + 21, puntoRosso);
+  EXPECT_EQ(VociLista(f), attese);
 }
 
 TEST(Impaginazione, LeTreDisposizioni) {

@@ -208,7 +208,7 @@ TEST_F(ListBoxTest, SortedItemsAndFixedHeight) {
   list.Items.Delete(3);
   ASSERT_EQ(list.Items.Count(), 3);
   list.show();
-  EXPECT_EQ(list.visualItemRect(list.item(1)).height(), list.ItemHeight());
+  EXPECT_EQ(list.ItemRect(1).height(), list.ItemHeight());
   list.setFont(TestFont(20));
   EXPECT_EQ(list.ItemHeight(), QFontMetrics(TestFont(20)).height());
   list.Items.Clear();
@@ -219,8 +219,8 @@ TEST_F(ListBoxTest, ItemsDrawTheirCaptionsAndTheSelection) {
   list.Items.Add("<b><c:Red>Punto </b><c:WindowText>P");
   list.Items.Add("<c:Blue>MMMM");
   list.show();
-  const QRect r0 = list.visualItemRect(list.item(0));
-  const QRect r1 = list.visualItemRect(list.item(1));
+  const QRect r0 = list.ItemRect(0);
+  const QRect r1 = list.ItemRect(1);
   const QPoint off = list.viewport()->mapTo(&list, QPoint(0, 0));
   QImage shot = test::Shot(list);
   EXPECT_GT(CountPixels(shot, qRgb(255, 0, 0), r0.translated(off)), 0);
