@@ -171,6 +171,9 @@ double EseguiFinestra(const Tipo& t, int passate, bool veloce, bool salva) {
   QCoreApplication::processEvents();
   const auto t0 = std::chrono::steady_clock::now();
   f.Esegui1Click();
+  // The run ends with the picture made anew, which the window makes only when it is shown:
+  // the pupil waits for it all the same.
+  f.ImmagineRifCart();
   const double secondi = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   ControllaPassate(veloce ? "window fast" : "window normal", t, passate);
   if (salva)
