@@ -10,6 +10,8 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "platform/Canvas.h"
@@ -55,27 +57,54 @@ class TCanvasDifferito : public TCanvas {
   TRect ClipRect() const override;
 
  private:
+  // The pen, brush, font and alignment of kept calls: one entry for a run of calls that share
+  // them (a statement's figures mostly do).
   struct Stato {
     TPen pen;
     TBrush brush;
     TFont font;
     TTextAlign align;
-    TPoint pos;
   };
-  Stato Attuale() const { return {Pen, Brush, Font, TextAlign, penPos_}; }
+  enum class Tipo : std::uint8_t {
+    LineTo, Polyline, Rectangle, Ellipse, Polygon, Arc, Pie, Chord,
+    FillRect, FrameRect, TextOut, TextRect, SetPixels, Draw, StretchDraw
+  };
+  // One kept call: its numbers in place; points, texts and pictures in the stores below, from
+  // `da` on (`quanti` points). Nothing is allocated per call once the stores have grown: in a
+  // normal run every statement's drawing is kept and then dropped by the next request.
+  struct Chiamata {
+    Tipo tipo;
+    std::uint32_t stato;
+    TPoint pos;
+    int n[8] = {};
+    std::uint32_t da = 0, quanti = 0;
+    TColor colore = clNone;
+  };
+  struct Coda {
+    std::vector<Chiamata> chiamate;
+    std::vector<Stato> stati;
+    std::vector<TPoint> punti;
+    std::vector<std::string> testi;
+    std::vector<TBitmap> immagini;
+    // Empty, with the room it had.
+    void Svuota();
+    void Rigioca(const Chiamata& c, TCanvas& dest) const;
+  };
   // Whether a drawing call goes to the destination now; it then has this canvas's state.
   // Otherwise the call is kept with Accoda (while the picture is stale) or goes nowhere (no
   // destination). The call that goes at once is made straight, with nothing copied.
   bool Diretta();
-  void Accoda(std::function<void(TCanvas&)> chiamata);
-  static void Applica(const Stato& s, TCanvas& c);
+  // The call kept with this canvas's state, or nullptr when there is no destination.
+  Chiamata* Accoda(Tipo tipo, std::initializer_list<int> numeri);
 
   std::function<void()> ridisegna_;
   TCanvas* dest_ = nullptr;
   bool sporco_ = false;
   bool inCompletamento_ = false;
   std::uint64_t ridisegni_ = 0;
-  std::vector<std::pair<Stato, std::function<void(TCanvas&)>>> coda_;
+  Coda coda_;
+  // The calls being replayed by Completa; kept between repaints for its room.
+  Coda inRiproduzione_;
 };
 
 }  // namespace qx

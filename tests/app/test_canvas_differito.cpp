@@ -38,6 +38,24 @@ void Disegna(TCanvas& c) {
   c.Pen = TPen{clNavy, psSolid, 1, pmNotXor};
   c.Brush = TBrush{clWhite, bsClear};
   c.Arc(20, 20, 90, 80, 90, 50, 20, 50);
+  // Every other kind of call, each kept with the state of its moment and in its order.
+  c.Pen = TPen{clOlive, psDot, 1, pmCopy};
+  c.Brush = TBrush{clSilver, bsHorizontal};
+  const TPoint spezzata[] = {{2, 60}, {30, 30}, {55, 70}, {118, 2}};
+  c.Polyline(spezzata);
+  c.Rectangle(8, 50, 40, 88);
+  c.Ellipse(70, 5, 118, 40);
+  c.Pen.Width = 2;
+  c.Pie(0, 0, 60, 50, 60, 25, 30, 0);
+  c.Chord(60, 40, 120, 90, 120, 65, 60, 65);
+  c.Brush = TBrush{clTeal, bsSolid};
+  c.FillRect({90, 5, 110, 15});
+  c.FrameRect({85, 50, 115, 75});
+  c.Font = TFont{clRed, "Courier New", 9, 0};
+  c.TextAlign = {};
+  c.TextRect({10, 10, 50, 30}, 12, 12, "a text longer than the small-string room");
+  c.StretchDraw({30, 75, 50, 85}, b);
+  c.Polyline(triangolo);
   c.MoveTo(5, 85);
 }
 
