@@ -78,6 +78,7 @@ void TServiziFinestra::AggiornaVista() {
   // No statement of a fast run asks for the list: the run's values change all the time.
   f_.AggiornaListaOggetti();
   f_.CompletaRidisegni();
+  PompaConVista = Pompaggi;
   // What the statements drew straight onto the picture since shows too.
   if (f_.pbRifCart) f_.pbRifCart->update();
   prossimaVista_ = ora + (std::chrono::steady_clock::now() - ora) * RapportoVista;

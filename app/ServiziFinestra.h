@@ -47,6 +47,8 @@ class TServiziFinestra : public WindowServices {
   // Message pumps so far, and the waits among them (the tests count them).
   std::uint64_t Pompaggi = 0;
   std::uint64_t Attese = 0;
+  // The last pump of a run at which the picture and the list were brought up to date.
+  std::uint64_t PompaConVista = 0;
 
   void DisegnaRifCart() override;
   void AggiornaListaOggetti() override;

@@ -564,6 +564,11 @@ class TCustomSrcEdit : public QAbstractScrollArea, public TSrcEditMarkHost, priv
   int tabWidth_ = 8;
   std::unique_ptr<TheTextDrawer> textDrawer_;
   QRect invalidateRect_;
+  // The bands asked to be painted since the last paint, and the scroll position and size
+  // they were asked at (see InvalidateRect).
+  std::array<QRect, 8> pendingRects_;
+  int pendingCount_ = 0;
+  std::array<int, 4> pendingView_ = {};
   std::uint16_t stateFlags_ = 0;
   TSrcEditorOptions options_;
   TSynStatusChanges statusChanges_ = 0;

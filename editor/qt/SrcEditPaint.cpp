@@ -3,6 +3,7 @@
 // buffer's events that decide what to repaint and rescan.
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <climits>
 
 #include "editor/qt/SrcEdit.h"
@@ -403,6 +404,8 @@ void TSrcEditPainter::PaintToken(int col1, int col2, TColor fg, TColor bg, TFont
 // ---- the paint entry ----
 
 void TCustomSrcEdit::paintEvent(QPaintEvent* e) {
+  // Whatever was asked for is painted now, or will be asked for again.
+  pendingCount_ = 0;
   QPainter painter(viewport());
   GuardedCall([&] {
     const QRect clip = e->rect();
@@ -565,7 +568,21 @@ void TCustomSrcEdit::PaintCaret(QPainter& painter) {
 
 // ---- invalidation ----
 
-void TCustomSrcEdit::InvalidateRect(const QRect& rect, bool) { viewport()->update(rect); }
+void TCustomSrcEdit::InvalidateRect(const QRect& rect, bool) {
+  // A run shows the line of every statement it runs: the same few bands are asked for again
+  // and again before the window paints, and each request costs the toolkit a walk up the
+  // widget tree. A band already waiting at the same scroll position and size is not asked
+  // for twice.
+  const std::array<int, 4> vista = {topLine_, leftChar_, viewport()->width(), viewport()->height()};
+  if (vista != pendingView_) {
+    pendingView_ = vista;
+    pendingCount_ = 0;
+  }
+  const auto fine = pendingRects_.begin() + pendingCount_;
+  if (std::find(pendingRects_.begin(), fine, rect) != fine) return;
+  if (pendingCount_ < static_cast<int>(pendingRects_.size())) pendingRects_[pendingCount_++] = rect;
+  viewport()->update(rect);
+}
 
 void TCustomSrcEdit::InvalidateArea(const QRect& rect) {
   if (rect.isEmpty()) return;

@@ -31,8 +31,9 @@ long double Contatore() {
 }
 
 // Runs an endless loop that makes a point, and at the first message pump after the point
-// exists reads the list as it stands, tells whether the picture was up to date, and stops
-// the run.
+// exists that brings the view up to date (the pumps refresh it at their throttle, which a slow
+// build may stretch past the next pump) reads the list as it stands, tells whether the picture
+// was up to date, and stops the run.
 std::vector<std::string> ListaAllaPompa(Tfrm3& f, bool veloce, bool& immagineAggiornata) {
   if (f.cbEsecuzioneVeloce->isChecked() != veloce) QTest::mouseClick(f.cbEsecuzioneVeloce, Qt::LeftButton);
   EXPECT_EQ(DatiGlob.bEsecuzioneVeloce, veloce);
@@ -40,7 +41,7 @@ std::vector<std::string> ListaAllaPompa(Tfrm3& f, bool veloce, bool& immagineAgg
   std::vector<std::string> viste;
   bool inEsecuzione = false;
   const std::uint64_t pompePrima = f.Servizi().Pompaggi;
-  Quando guarda([] { return Contatore() >= 1; },
+  Quando guarda([&] { return Contatore() >= 1 && f.Servizi().PompaConVista == f.Servizi().Pompaggi; },
                 [&] {
                   inEsecuzione = f.EsecuzioneInCorso();
                   viste = VociComeSono(f);

@@ -1,4 +1,5 @@
 // Painting read back by pixel probes, and the rectangles the control invalidates.
+#include <QPaintEvent>
 #include <climits>
 
 #include "tests/editor/WidgetTestSupport.h"
@@ -188,6 +189,52 @@ TEST(SrcEditInvalidation, OpeningACommentRepaintsTheLinesBelowIt) {
   ed->Invalidated.clear();
   ed->Lines().Put(3, U"d = 5;");  // a line whose range does not change
   EXPECT_EQ(ed->Invalidated, (std::vector<QRect>{QRect(gw, 3 * lh, w - gw, lh)}));
+}
+
+// Counts the paints of a widget and the region each covered.
+class ContaDipinture : public QObject {
+ public:
+  std::vector<QRegion> Regioni;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) Regioni.push_back(static_cast<QPaintEvent*>(e)->region());
+    return false;
+  }
+};
+
+// A run shows the line of each statement it runs: asking again for a line that waits to be
+// painted is skipped, so what is asked for must still be painted, at every paint.
+TEST(SrcEditInvalidation, ALineAskedForAgainIsPaintedAtEveryPaint) {
+  auto ed = ShownEditor();
+  FitRows(*ed, 20);
+  std::u32string text;
+  for (int i = 1; i <= 40; ++i) text += U"line " + std::u32string(1, U'a' + i % 26) + U"\n";
+  SetText(*ed, text);
+  QApplication::processEvents();
+  const int gw = ed->GutterWidth(), lh = ed->LineHeight(), w = ed->viewport()->width();
+  const QRect riga3(gw, 2 * lh, w - gw, lh), riga5(gw, 4 * lh, w - gw, lh);
+  ContaDipinture conta;
+  ed->viewport()->installEventFilter(&conta);
+  for (int volta = 0; volta < 3; ++volta) {
+    conta.Regioni.clear();
+    for (int i = 0; i < 4; ++i) {
+      ed->InvalidateLines(3, 3);
+      ed->InvalidateLines(5, 5);
+    }
+    QApplication::processEvents();
+    ASSERT_EQ(conta.Regioni.size(), 1u) << volta;
+    EXPECT_TRUE(conta.Regioni[0].contains(riga3)) << volta;
+    EXPECT_TRUE(conta.Regioni[0].contains(riga5)) << volta;
+  }
+  // Scrolled by a line: the band asked for before the scroll now shows the next line, which
+  // is asked for in its turn.
+  conta.Regioni.clear();
+  ed->InvalidateLines(5, 5);
+  ed->SetTopLine(2);
+  ed->InvalidateLines(6, 6);
+  QApplication::processEvents();
+  ASSERT_FALSE(conta.Regioni.empty());
+  EXPECT_TRUE(conta.Regioni.back().contains(riga5));
+  ed->viewport()->removeEventFilter(&conta);
 }
 
 }  // namespace
