@@ -146,13 +146,18 @@ TEST(SrcEditPaint, CommentsAcrossLinesTakeTheCommentColour) {
   EXPECT_GT(count(2, 8, 14, black), 10);
 }
 
-TEST(SrcEditInvalidation, AChangedLineARangeAndAnInsertedLine) {
-  auto ed = ShownEditor<TRecordingSrcEdit>();
-  FitRows(*ed, 20);
+// Forty lines in a window of twenty rows, painted once.
+void RigheDaScorrere(TCustomSrcEdit& ed) {
+  FitRows(ed, 20);
   std::u32string text;
   for (int i = 1; i <= 40; ++i) text += U"line " + std::u32string(1, U'a' + i % 26) + U"\n";
-  SetText(*ed, text);
+  SetText(ed, text);
   QApplication::processEvents();
+}
+
+TEST(SrcEditInvalidation, AChangedLineARangeAndAnInsertedLine) {
+  auto ed = ShownEditor<TRecordingSrcEdit>();
+  RigheDaScorrere(*ed);
   const int gw = ed->GutterWidth(), lh = ed->LineHeight(), w = ed->viewport()->width();
   ASSERT_EQ(ed->LinesInWindow(), 20);
 
@@ -205,11 +210,7 @@ class ContaDipinture : public QObject {
 // painted is skipped, so what is asked for must still be painted, at every paint.
 TEST(SrcEditInvalidation, ALineAskedForAgainIsPaintedAtEveryPaint) {
   auto ed = ShownEditor();
-  FitRows(*ed, 20);
-  std::u32string text;
-  for (int i = 1; i <= 40; ++i) text += U"line " + std::u32string(1, U'a' + i % 26) + U"\n";
-  SetText(*ed, text);
-  QApplication::processEvents();
+  RigheDaScorrere(*ed);
   const int gw = ed->GutterWidth(), lh = ed->LineHeight(), w = ed->viewport()->width();
   const QRect riga3(gw, 2 * lh, w - gw, lh), riga5(gw, 4 * lh, w - gw, lh);
   ContaDipinture conta;
