@@ -66,6 +66,14 @@ TCanvasDifferito::Chiamata* TCanvasDifferito::Accoda(Tipo tipo, std::initializer
   return &c;
 }
 
+void TCanvasDifferito::AccodaPunti(Tipo tipo, std::span<const TPoint> punti) {
+  if (Chiamata* c = Accoda(tipo, {})) {
+    c->da = static_cast<std::uint32_t>(coda_.punti.size());
+    c->quanti = static_cast<std::uint32_t>(punti.size());
+    coda_.punti.insert(coda_.punti.end(), punti.begin(), punti.end());
+  }
+}
+
 void TCanvasDifferito::Coda::Rigioca(const Chiamata& c, TCanvas& d) const {
   const Stato& s = stati[c.stato];
   d.Pen = s.pen;
@@ -106,13 +114,10 @@ void TCanvasDifferito::LineTo(int x, int y) {
 }
 
 void TCanvasDifferito::Polyline(std::span<const TPoint> punti) {
-  if (Diretta()) {
+  if (Diretta())
     dest_->Polyline(punti);
-  } else if (Chiamata* c = Accoda(Tipo::Polyline, {})) {
-    c->da = static_cast<std::uint32_t>(coda_.punti.size());
-    c->quanti = static_cast<std::uint32_t>(punti.size());
-    coda_.punti.insert(coda_.punti.end(), punti.begin(), punti.end());
-  }
+  else
+    AccodaPunti(Tipo::Polyline, punti);
 }
 
 void TCanvasDifferito::Rectangle(int x1, int y1, int x2, int y2) {
@@ -130,13 +135,10 @@ void TCanvasDifferito::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvasDifferito::Polygon(std::span<const TPoint> punti) {
-  if (Diretta()) {
+  if (Diretta())
     dest_->Polygon(punti);
-  } else if (Chiamata* c = Accoda(Tipo::Polygon, {})) {
-    c->da = static_cast<std::uint32_t>(coda_.punti.size());
-    c->quanti = static_cast<std::uint32_t>(punti.size());
-    coda_.punti.insert(coda_.punti.end(), punti.begin(), punti.end());
-  }
+  else
+    AccodaPunti(Tipo::Polygon, punti);
 }
 
 void TCanvasDifferito::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {

@@ -96,6 +96,8 @@ class TCanvasDifferito : public TCanvas {
   bool Diretta();
   // The call kept with this canvas's state, or nullptr when there is no destination.
   Chiamata* Accoda(Tipo tipo, std::initializer_list<int> numeri);
+  // A polyline or polygon kept, its points at the end of the store.
+  void AccodaPunti(Tipo tipo, std::span<const TPoint> punti);
 
   std::function<void()> ridisegna_;
   TCanvas* dest_ = nullptr;
