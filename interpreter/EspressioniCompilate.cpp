@@ -1567,6 +1567,7 @@ void Collega(Nodo& n) {
                                                                                    : ScalareSomma;
       if (!r.destro && r.sinistro->specie == Specie::Catena)
         n.scalare = ScalareCatenaPer(static_cast<NodoCatena&>(*r.sinistro), true);
+      r.letterale = n.scalare == ScalareSommaLetterale ? &static_cast<NodoNumero&>(*r.sinistro).valore : nullptr;
       Collega(*r.sinistro);
       if (r.destro) Collega(*r.destro);
       break;

@@ -131,6 +131,9 @@ struct NodoRelazione : Nodo {
   // gives bears is the one its leftmost operand `fonteNome` bore, when every level between
   // them keeps the name of its left operand (nullptr: such a value bears none).
   NodoNome* fonteNome = nullptr;
+  // A lone number literal: its value (nullptr otherwise). Such a relation only shows its
+  // line, so that statements read it without a call.
+  const Reale* letterale = nullptr;
   // The names its reading with Esegui false reaches, in that order (through sums, terms,
   // powers, NON and parentheses; a name reads its own arguments).
   std::vector<NodoNome*> nomiLetti;

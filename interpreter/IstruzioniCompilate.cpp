@@ -325,7 +325,16 @@ inline Valutato Espressione(const Lettura& l, bool Esegui) {
 // matter: T_REALE or T_BOOLEANO with the value in `x`, else T_1 with it in `altro` (nothing
 // when not executing).
 inline Reale Scalare(const Lettura& l, bool Esegui, TipiValore& t, Valutato& altro) {
-  if (Esegui) return ScalareCompilato(*l.espressione, t, altro);
+  if (Esegui) {
+    // ScalareSommaLetterale, for the commonest bounds and values.
+    const espr::NodoRelazione& e = *l.espressione;
+    if (e.letterale) {
+      if (e.mostra) MostraRiga(e.riga);
+      t = T_REALE;
+      return *e.letterale;
+    }
+    return ScalareCompilato(*l.espressione, t, altro);
+  }
   AnalizzaCompilata(*l.espressione);
   t = T_1;
   return 0;
