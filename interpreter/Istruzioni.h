@@ -129,6 +129,20 @@ Valutato CellaMembro(const std::string& membro);
 // StoreVariable does it; false, with nothing done, when that is not the case. `variabile`
 // keeps the variable of a place that always stores into the same name.
 bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicordata* variabile);
+// The cell into which MemorizzaNumero would store a number for `variabile` at once (the
+// variable is known without a lookup, takes its name as it is, and holds a number); nullptr
+// otherwise. Calls nothing: the number to store can stay in the processor's registers until it
+// is written. The store then ends with NomeNumero.
+[[gnu::always_inline]] inline cValoreReale* NumeroRicordato(const VariabileRicordata& variabile) {
+  cVariabile* var = variabile.SenzaCercare();
+  if (!var || var->Tipo != T_REALE) return nullptr;
+  return static_cast<cValoreReale*>(var->GetValore());
+}
+// The name a number stored by MemorizzaNumero bears; nearly always right already, and comparing
+// costs less than copying.
+[[gnu::always_inline]] inline void NomeNumero(cValore& memorizzato, const std::string& nome) {
+  if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
+}
 [[gnu::always_inline]] inline bool MemorizzaNumero(const std::string& nome, Reale numero,
                                                    VariabileRicordata* variabile = nullptr) {
   if (variabile) {
@@ -136,8 +150,7 @@ bool MemorizzaNumeroLento(const std::string& nome, Reale numero, VariabileRicord
     if (!var || !variabile->Semplice() || var->Tipo != T_REALE) return false;
     cValore& memorizzato = *var->GetValore();
     static_cast<cValoreReale&>(memorizzato).Value = numero;
-    // The name is nearly always right already; comparing costs less than copying.
-    if (!StessoTesto(memorizzato.Nome, nome)) memorizzato.Nome = nome;
+    NomeNumero(memorizzato, nome);
     return true;
   }
   return MemorizzaNumeroLento(nome, numero, variabile);

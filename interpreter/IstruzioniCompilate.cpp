@@ -480,6 +480,56 @@ inline bool IntestazioneInsieme(const istr::Per& p) {
          (!g.bEvidenziaRiga || g.bImmediato) && !g.bPassoPasso;
 }
 
+// The store of a PER start that NumeroRicordato could not take: the start `x` (the pass number
+// not yet added) as ExecAssignment stores it. `numero`: the counter's number when the store was
+// one in place. False when the run stopped there. Out of line, and the start comes by value:
+// the caller keeps no number across the calls made here.
+[[gnu::noinline]] bool MemorizzaInizio(istr::Per& p, bool Esegui, TipiValore t, Reale x, int passo, Valutato& altro,
+                                       int oggetti, const cValoreReale*& numero) {
+  const std::string& contatore = p.variabile->testo;
+  if (t == T_REALE) x += passo;
+  if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
+  if (!Esegui) return true;
+  if (t == T_REALE && MemorizzaNumero(contatore, x, &p.contatore)) {
+    numero = NumeroVariabile(p.contatore, contatore);
+    return true;
+  }
+  Valutato inizio = DaScalare(t, x, altro);
+  ArgomentiIstruzione nessuno;
+  Memorizza(contatore, inizio, nessuno, &p.contatore, p.inizio->dopo);
+  return !Fermato();
+}
+
+// The header after its bound `limite`, for a counter that may have changed since `valore` was
+// read from it: the hooks of ")" and ESEGUI, then PerDopoEsegui. False when the run stopped
+// there.
+[[gnu::noinline]] bool FineIntestazione(istr::Per& p, bool Esegui, bool insieme, const RealeTenuto& tenuto,
+                                        Reale limite, TipiValore tl, Valutato& altroLimite, bool& continua) {
+  Reale valore = tenuto.Valore();
+  if (!insieme && !Pompa(*p.chiusa)) {
+    Seguito seguito(p.livello);
+    DopoIntestazione(
+        seguito::PerDopoChiusa(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
+        continua);
+    return false;
+  }
+  if (!insieme && !Pompa(*p.esegui)) {
+    Seguito seguito(p.livello);
+    DopoIntestazione(
+        seguito::PerDopoEsegui(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
+        continua);
+    return false;
+  }
+  if (!Esegui) {
+    continua = false;
+    return true;
+  }
+  // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away).
+  if (const cValoreReale* n = NumeroVariabile(p.contatore, p.variabile->testo)) valore = n->Value;
+  continua = limite >= valore;
+  return true;
+}
+
 void EseguiPer(istr::Per& p, bool Esegui) {
   TDatiGlob& g = DatiGlob;
   const std::string& contatore = p.variabile->testo;
@@ -508,47 +558,46 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       DopoIntestazione(seguito::PerDopoDa(Esegui, passo, p.contatore, continua), continua);
       return;
     }
-    // ExecAssignment of the counter: the start, plus the pass number.
+    // ExecAssignment of the counter: the start, plus the pass number. The start, when it is a
+    // number stored in place, goes from the processor's registers straight into the counter.
     if (Esegui) MostraRiga(p.da->dopo.IndiceRiga);
     const int oggetti = g.ContatoreOggetti;
     TipiValore t;
-    Reale x = Scalare(*p.inizio, Esegui, t, altro);
+    const Reale x = Scalare(*p.inizio, Esegui, t, altro);
     if (Fermato()) return;
     if (Esegui && t == T_1 && altro.Niente()) {
       Errore(p.inizio->dopo, ParoleChiave.msgIdentificatore, true);
       return;
     }
-    if (t == T_REALE) x += passo;
-    if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
-    Reale valore = 0;
+    const cValoreReale* numero = nullptr;
+    if (cValoreReale* cella = Esegui && t == T_REALE ? NumeroRicordato(p.contatore) : nullptr) {
+      cella->Value = x + passo;
+      NomeNumero(*cella, contatore);
+      numero = cella;
+    } else if (!MemorizzaInizio(p, Esegui, t, x, passo, altro, oggetti, numero)) {
+      return;
+    }
+    // A number stored in place, with no wait after it that lets the window run: the counter
+    // holds it, and is not looked up again.
     bool tenuto = false;
+    RealeTenuto valore;
     if (Esegui) {
-      const bool inPosto = t == T_REALE && MemorizzaNumero(contatore, x, &p.contatore);
-      if (!inPosto) {
-        Valutato inizio = DaScalare(t, x, altro);
-        ArgomentiIstruzione nessuno;
-        Memorizza(contatore, inizio, nessuno, &p.contatore, p.inizio->dopo);
-        if (Fermato()) return;
-      }
-      // A number stored in place, with no wait after it that lets the window run: the counter
-      // holds it, and is not looked up again.
-      tenuto = inPosto && g.bEsecuzioneVeloce && !g.bPassoPasso;
+      tenuto = numero && g.bEsecuzioneVeloce && !g.bPassoPasso;
       WaitStep();
       if (Fermato()) return;
-      if (tenuto) {
-        valore = x;
-      } else {
-        const cValoreReale* n = NumeroVariabile(p.contatore, contatore);
-        if (!n) {
+      if (!tenuto) {
+        numero = NumeroVariabile(p.contatore, contatore);
+        if (!numero) {
           Errore(p.inizio->dopo, "For errore 2", false);
           return;
         }
-        valore = n->Value;
       }
+      // Nothing can change a counter held through a header whose hooks are counted off.
+      if (!(insieme && tenuto)) valore.Da(numero->Value);
     }
     if (!insieme && !Pompa(*p.a)) {
       Seguito seguito(p.livello);
-      DopoIntestazione(seguito::PerDopoA(Esegui, p.contatore, valore, continua), continua);
+      DopoIntestazione(seguito::PerDopoA(Esegui, p.contatore, valore.Valore(), continua), continua);
       return;
     }
     TipiValore tl;
@@ -558,34 +607,17 @@ void EseguiPer(istr::Per& p, bool Esegui) {
       Errore(p.limite->dopo, "For errore 4", false);
       return;
     }
-    if (!insieme && !Pompa(*p.chiusa)) {
-      Seguito seguito(p.livello);
-      DopoIntestazione(
-          seguito::PerDopoChiusa(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
-          continua);
+    if (insieme && tenuto) {
+      // PerDopoEsegui of a counter held since its store: no window was called, and the bound
+      // called no command.
+      continua = limite >= numero->Value;
+    } else if (!FineIntestazione(p, Esegui, insieme, valore, limite, tl, altroLimite, continua)) {
       return;
     }
-    if (!insieme && !Pompa(*p.esegui)) {
-      Seguito seguito(p.livello);
-      DopoIntestazione(
-          seguito::PerDopoEsegui(Esegui, p.contatore, valore, DaScalare(tl, limite, altroLimite), continua),
-          continua);
-      return;
-    }
-    if (Esegui) {
-      // PerDopoEsegui: the counter as it is now (as it was, if the bound took it away). A
-      // counter held since its store is still the same when no window was called and the
-      // bound called no command.
-      if (!(insieme && tenuto))
-        if (const cValoreReale* n = NumeroVariabile(p.contatore, contatore)) valore = n->Value;
-      continua = limite >= valore;
-      if (!continua) {
-        // After a loop that ends, the variable holds the last value for which the body ran.
-        cVariabile* v = g.ListaVariabili->Cerca(contatore);
-        if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
-      }
-    } else {
-      continua = false;
+    if (Esegui && !continua) {
+      // After a loop that ends, the variable holds the last value for which the body ran.
+      cVariabile* v = g.ListaVariabili->Cerca(contatore);
+      if (auto* n = dynamic_cast<cValoreReale*>(v ? v->GetValore() : nullptr)) n->Value -= 1;
     }
     EseguiCorpo(p.corpo, continua, p.livello);
     ++passo;
@@ -680,19 +712,57 @@ struct IndiciElemento {
       if (tipi[i] != T_REALE) return nullptr;
     return CellaElementoNumero(nome, numeri, static_cast<int>(kQuanti), variabile);
   }
+  // Cella for a place whose variable is known without a lookup (nullptr otherwise). Calls
+  // nothing.
+  Reale* CellaRicordata(const VariabileRicordata& variabile) {
+    for (std::size_t i = 0; i < kQuanti; ++i)
+      if (tipi[i] != T_REALE) return nullptr;
+    const cVariabile* var = variabile.SenzaCercare();
+    return var ? CellaNumero(*var, numeri, static_cast<int>(kQuanti)) : nullptr;
+  }
   // The indices as the general store takes them.
   void Riempi(ArgomentiIstruzione& argomenti) {
     for (std::size_t i = 0; i < kQuanti; ++i) argomenti.push_back(DaScalare(tipi[i], numeri[i], altri[i]));
   }
 };
 
+// The store of an assignment's value that the way without a lookup could not take (see
+// Assegnamento): false when the run stopped there. Out of line, and the number comes by value:
+// the caller keeps no number across the calls made here.
+template <class Indici>
+[[gnu::noinline]] bool AssegnaLento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti, Indici* indici,
+                                    TipiValore t, Reale x, Valutato& altro, int oggetti) {
+  const std::string& nome = n.primo->testo;
+  if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
+  if (!Esegui) return true;
+  if (t == T_REALE) {
+    Reale* cella = nullptr;
+    if (indici) cella = indici->Cella(nome, &n.variabile);
+    else if (!argomenti) {
+      if (MemorizzaNumero(nome, x, &n.variabile)) return true;
+    } else {
+      cella = CellaElementoNumero(nome, *argomenti, &n.variabile);
+    }
+    if (cella) {
+      *cella = x;
+      return true;
+    }
+  }
+  ArgomentiIstruzione propri;
+  ArgomentiIstruzione& a = argomenti ? *argomenti : propri;
+  if (indici) indici->Riempi(a);
+  Valutato valore = DaScalare(t, x, altro);
+  Memorizza(nome, valore, a, &n.variabile, n.valore->dopo);
+  return !Fermato();
+}
+
 // ExecAssignment of an assignment statement: `argomenti` holds its member cell or its
-// indices (nullptr: none), or `indici` its indices.
+// indices (nullptr: none), or `indici` its indices. A number stored into a number variable or
+// element that is known without a lookup goes from the processor's registers straight there.
 template <class Indici = IndiciElemento<1>>
 [[gnu::always_inline]] inline void Assegnamento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti,
                                                Indici* indici = nullptr) {
   TDatiGlob& g = DatiGlob;
-  const std::string& nome = n.primo->testo;
   if (Esegui) MostraRiga(n.uguale->dopo.IndiceRiga);
   const int oggetti = g.ContatoreOggetti;
   Valutato altro;
@@ -703,28 +773,20 @@ template <class Indici = IndiciElemento<1>>
     Errore(n.valore->dopo, ParoleChiave.msgIdentificatore, true);
     return;
   }
-  if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
-  if (Esegui) {
-    bool fatto = false;
-    if (t == T_REALE) {
-      Reale* cella = nullptr;
-      if (indici) cella = indici->Cella(nome, &n.variabile);
-      else if (!argomenti) fatto = MemorizzaNumero(nome, x, &n.variabile);
-      else cella = CellaElementoNumero(nome, *argomenti, &n.variabile);
-      if (cella) {
+  bool fatto = false;
+  if (Esegui && t == T_REALE && !argomenti) {
+    if (indici) {
+      if (Reale* cella = indici->CellaRicordata(n.variabile)) {
         *cella = x;
         fatto = true;
       }
-    }
-    if (!fatto) {
-      ArgomentiIstruzione propri;
-      ArgomentiIstruzione& a = argomenti ? *argomenti : propri;
-      if (indici) indici->Riempi(a);
-      Valutato valore = DaScalare(t, x, altro);
-      Memorizza(nome, valore, a, &n.variabile, n.valore->dopo);
-      if (Fermato()) return;
+    } else if (cValoreReale* numero = NumeroRicordato(n.variabile)) {
+      numero->Value = x;
+      NomeNumero(*numero, n.primo->testo);
+      fatto = true;
     }
   }
+  if (!fatto && !AssegnaLento(n, Esegui, argomenti, indici, t, x, altro, oggetti)) return;
   if (!Pompa(*n.chiusura)) {
     Seguito seguito(n.livello);
     seguito::AssegnamentoDopoPuntoVirgola();

@@ -33,6 +33,11 @@ class VariabileRicordata {
     if (tabella && tabella->VersioneNomi() == versione_) [[likely]] return variabile_;
     return Trova(nome);
   }
+  // TrovaStessoNome when it needs no lookup (nullptr: it does). Calls nothing.
+  [[gnu::always_inline]] cVariabile* SenzaCercare() const {
+    const cListaVariabili* tabella = DatiGlob.ListaVariabili;
+    return tabella && tabella->VersioneNomi() == versione_ ? variabile_ : nullptr;
+  }
   // Whether the name last looked up is one the table takes as it is (not empty, no "_").
   bool Semplice() const { return semplice_; }
 

@@ -5,6 +5,7 @@
 #pragma once
 #include <concepts>
 #include <cstdint>
+#include <cstring>
 #include <numbers>
 #include <string>
 #include <string_view>
@@ -12,6 +13,20 @@
 namespace qx {
 
 using Reale = long double;
+
+// A number held as its bytes. The x87 unit stores an extended real with a long microcoded
+// sequence that costs more than the rest of a statement's work around it; a number that lies
+// in memory already (a variable's value) and must outlive a call is copied here instead, and
+// read back into the unit only where it is used.
+struct RealeTenuto {
+  alignas(16) unsigned char byte[sizeof(Reale)] = {};  // all zero: +0
+  void Da(const Reale& x) { std::memcpy(byte, &x, sizeof byte); }
+  Reale Valore() const {
+    Reale x;
+    std::memcpy(&x, byte, sizeof x);
+    return x;
+  }
+};
 
 constexpr Reale VAL_NON_DEFINITA = 1e99L;
 constexpr Reale VAL_TENDE_INFINITO = 1e100L;
