@@ -15,7 +15,11 @@ namespace qx {
 PValore Valutato::Scatola() {
   if (oggetto) return std::move(oggetto);
   PValore v;
-  if (tipo == T_REALE) v = std::make_unique<cValoreReale>(numero);
+  if (tipo == T_REALE) {
+    auto r = std::make_unique<cValoreReale>();
+    CopiaReale(r->Value, numero);
+    v = std::move(r);
+  }
   else if (tipo == T_BOOLEANO) v = std::make_unique<cValoreBool>(numero != 0);
   else return nullptr;
   if (nome) v->Nome = *nome;
@@ -683,8 +687,8 @@ constexpr int kArgomentiNumerici = 8;
 Valutato LeggiNumeroVariabile(NodoNome& n, const cVariabile& var, const cValore& valore) {
   Valutato v;
   v.tipo = valore.Tipo;
-  v.numero = v.tipo == T_REALE ? static_cast<const cValoreReale&>(valore).Value
-                               : (static_cast<const cValoreBool&>(valore).Value ? 1 : 0);
+  if (v.tipo == T_REALE) CopiaReale(v.numero, static_cast<const cValoreReale&>(valore).Value);
+  else v.numero = static_cast<const cValoreBool&>(valore).Value ? 1 : 0;
   const std::string& nome = valore.Nome.empty() ? var.Nome : valore.Nome;
   if (!StessoTesto(n.nomeLetto, nome)) n.nomeLetto = nome;
   v.nome = &n.nomeLetto;
@@ -1129,7 +1133,7 @@ template <bool kPrestito, std::size_t kQuanti = 0>
     Valutato& v = n.valori[i];
     if (v.oggetto) v.oggetto.reset();
     v.tipo = a.tipi[i];
-    v.numero = a.numeri[i];
+    CopiaReale(v.numero, a.numeri[i]);
     v.interrotto = false;
     const NodoNome* fonte = n.argomenti[i].espressione->fonteNome;
     v.nome = fonte ? fonte->nomeFonte : nullptr;

@@ -33,13 +33,29 @@ namespace qx {
 // values held as a number (logical values as 0 or 1), every other kind as its object. A value
 // read from the text keeps its object whatever its kind.
 struct Valutato {
+  // The number is set and moved as bytes (see CopiaReale): values are made and moved at every
+  // step of a statement.
+  Valutato() { AzzeraReale(numero); }
+  Valutato(Valutato&& v) noexcept
+      : tipo(v.tipo), interrotto(v.interrotto), nome(v.nome), oggetto(std::move(v.oggetto)) {
+    CopiaReale(numero, v.numero);
+  }
+  Valutato& operator=(Valutato&& v) noexcept {
+    tipo = v.tipo;
+    interrotto = v.interrotto;
+    nome = v.nome;
+    oggetto = std::move(v.oggetto);
+    CopiaReale(numero, v.numero);
+    return *this;
+  }
+
   TipiValore tipo = T_1;  // T_1: nothing
   // The evaluation stopped part-way, and left the reading position where the text's would be.
   bool interrotto = false;
   // The name a number or a logical value bears (the variable it was read from), or nullptr.
   const std::string* nome = nullptr;
   PValore oggetto;
-  Reale numero = 0;
+  Reale numero;
 
   bool Niente() const { return tipo == T_1; }
   Reale Numero() const { return oggetto ? static_cast<const cValoreReale&>(*oggetto).Value : numero; }

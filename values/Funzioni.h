@@ -14,6 +14,13 @@ namespace qx {
 
 using Reale = long double;
 
+// a := b as bytes. An assignment of one extended real to another goes through the x87 unit,
+// whose store of an extended real is a long microcoded sequence; a copy of the bytes is two
+// moves.
+inline void CopiaReale(Reale& a, const Reale& b) { std::memcpy(&a, &b, sizeof a); }
+// a := +0, as bytes (see CopiaReale).
+inline void AzzeraReale(Reale& a) { std::memset(&a, 0, sizeof a); }
+
 // A number held as its bytes. The x87 unit stores an extended real with a long microcoded
 // sequence that costs more than the rest of a statement's work around it; a number that lies
 // in memory already (a variable's value) and must outlive a call is copied here instead, and

@@ -16,6 +16,12 @@ void cValoreBool::operator delete(void* p, std::size_t n) noexcept { Blocchi<siz
 cValoreReale::cValoreReale() {
   Tipo = T_REALE;
   NomeTipo = "Numero";
+  AzzeraReale(Value);
+}
+
+cValoreReale::cValoreReale(Reale v) : Value(v) {
+  Tipo = T_REALE;
+  NomeTipo = "Numero";
 }
 
 cValoreStringa::cValoreStringa() {

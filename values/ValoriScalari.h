@@ -10,9 +10,12 @@ namespace qx {
 
 class cValoreReale : public cValore {
  public:
+  // Numbers are made and copied at every step of an expression: their value is set and copied
+  // as bytes (see CopiaReale).
   cValoreReale();
-  explicit cValoreReale(Reale v) : cValoreReale() { Value = v; }
-  Reale Value = 0;
+  explicit cValoreReale(Reale v);
+  cValoreReale(const cValoreReale& v) : cValore(v) { CopiaReale(Value, v.Value); }
+  Reale Value;
   Reale Leggi() const { return Value; }
   void Scrivi(Reale x) { Value = x; }
   std::unique_ptr<cValore> Clona() const override { return std::make_unique<cValoreReale>(*this); }
