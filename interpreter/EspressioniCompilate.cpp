@@ -970,23 +970,39 @@ inline void RegistraNomeVariabile(NodoNome& n, const cVariabile& var, const cVal
   return Altro(t);
 }
 
-[[gnu::always_inline]] inline Reale NomeSoloScalare(NodoNome& n, TipiValore& t, Valutato& altro) {
+// NomeSoloScalare, which for a number variable gives where its value lies (the value is then
+// not read: see RealeTenuto); nullptr when the value is returned in `x`.
+[[gnu::always_inline]] inline const Reale* NomeSoloLuogo(NodoNome& n, TipiValore& t, Valutato& altro, Reale& x) {
   TDatiGlob& g = DatiGlob;
-  if (!Pompa(n.prima)) return NomeSoloInterrotto(n, false, t, altro);
-  if (g.bStop) [[unlikely]] return NomeSoloInterrotto(n, true, t, altro);
+  if (!Pompa(n.prima)) {
+    x = NomeSoloInterrotto(n, false, t, altro);
+    return nullptr;
+  }
+  if (g.bStop) [[unlikely]] {
+    x = NomeSoloInterrotto(n, true, t, altro);
+    return nullptr;
+  }
   cVariabile* var = g.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr;
   const cValore* valore = var ? var->GetValore() : nullptr;
   if (valore && valore->Tipo == T_REALE) [[likely]] {
     if (n.registraNome) [[unlikely]] RegistraNomeVariabile(n, *var, *valore);
     t = T_REALE;
-    return static_cast<const cValoreReale*>(valore)->Value;
+    return &static_cast<const cValoreReale*>(valore)->Value;
   }
   if (valore && valore->Tipo == T_BOOLEANO) {
     if (n.registraNome) RegistraNomeVariabile(n, *var, *valore);
     t = T_BOOLEANO;
-    return static_cast<const cValoreBool*>(valore)->Value ? 1 : 0;
+    x = static_cast<const cValoreBool*>(valore)->Value ? 1 : 0;
+    return nullptr;
   }
-  return NomeSoloLento(n, var, t, altro);
+  x = NomeSoloLento(n, var, t, altro);
+  return nullptr;
+}
+
+[[gnu::always_inline]] inline Reale NomeSoloScalare(NodoNome& n, TipiValore& t, Valutato& altro) {
+  Reale x;
+  const Reale* luogo = NomeSoloLuogo(n, t, altro, x);
+  return luogo ? *luogo : x;
 }
 
 Reale ScalareNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
@@ -1060,6 +1076,31 @@ Reale ScalareSommaNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return e.scalare(e, t, altro);
 }
 
+// RelazioneScalare into `dove`: a number that lies in memory (a literal, a number variable) is
+// copied as its bytes (see RealeTenuto).
+[[gnu::always_inline]] inline void RelazioneInMemoria(NodoRelazione& e, TipiValore& t, Valutato& altro,
+                                                      Reale& dove) {
+  if (e.scalare == ScalareSommaNomeSolo) {
+    if (e.mostra) MostraRiga(e.riga);
+    Reale x;
+    const Reale* luogo = NomeSoloLuogo(static_cast<NodoNome&>(*e.sinistro), t, altro, x);
+    if (DatiGlob.bStop) [[unlikely]] {
+      dove = FermatoScalare(t, altro, *e.sinistro);
+      return;
+    }
+    if (luogo) CopiaReale(dove, *luogo);
+    else dove = x;
+    return;
+  }
+  if (e.letterale) {
+    if (e.mostra) MostraRiga(e.riga);
+    t = T_REALE;
+    CopiaReale(dove, *e.letterale);
+    return;
+  }
+  dove = e.scalare(e, t, altro);
+}
+
 // The arguments of a name that has only expressions between its parentheses, at most
 // kArgomentiNumerici of them, computed as scalare computes them: the numbers stay here, and
 // the values are written into the node's `valori` only for a command or a reader that takes
@@ -1114,7 +1155,7 @@ template <bool kPrestito, std::size_t kQuanti = 0>
       tutti = false;
       continue;
     }
-    a.numeri[i] = RelazioneScalare(e, t, v);
+    RelazioneInMemoria(e, t, v, a.numeri[i]);
     a.tipi[i] = t;
     tutti = tutti && t == T_REALE;
     if (g.bStop) [[unlikely]] {
@@ -1163,7 +1204,10 @@ bool ConValore(const NodoNome& n, const ArgomentiNumerici& a, const cVariabile* 
 // kQuanti: the count of the arguments, for the commonest names (one or two arguments), whose
 // routine then has no loop over them (0: any count).
 template <bool kPrestito, std::size_t kQuanti = 0>
-[[gnu::always_inline]] inline Reale ScalareNomeArgomenti(NodoNome& n, TipiValore& t, Valutato& altro) {
+// With the value of a number element, where it lies (see NomeSoloLuogo); nullptr when the
+// value is returned in `x`.
+[[gnu::always_inline]] inline const Reale* NomeArgomentiLuogo(NodoNome& n, TipiValore& t, Valutato& altro,
+                                                             Reale& x) {
   ArgomentiNumerici a;
   bool tutti;
   cVariabile* prestata = nullptr;
@@ -1171,7 +1215,8 @@ template <bool kPrestito, std::size_t kQuanti = 0>
     if (detail::gMessaggiIgnorati >= n.ganciPrestito) prestata = VariabilePrestabile(n);
   if (!LeggiArgomentiNumerici<kPrestito, kQuanti>(n, a, tutti, prestata)) {
     altro = Interrotto();
-    return Altro(t);
+    x = Altro(t);
+    return nullptr;
   }
   const int quanti = static_cast<int>(kQuanti ? kQuanti : n.argomenti.size());
   if (cVariabile* var = DatiGlob.ListaVariabili ? n.variabile.TrovaStessoNome(n.nome) : nullptr) {
@@ -1185,12 +1230,13 @@ template <bool kPrestito, std::size_t kQuanti = 0>
           n.nomeFonte = &n.nomeLetto;
         }
         t = T_REALE;
-        return *cella;
+        return cella;
       }
     }
     Materializza(n, a);
     altro = LeggiVariabileCompilata(n, *var);
-    return ScalatoNominato(n, altro, t);
+    x = ScalatoNominato(n, altro, t);
+    return nullptr;
   }
   if (tutti && n.comando.numerica) {
     bool riuscita;
@@ -1198,7 +1244,8 @@ template <bool kPrestito, std::size_t kQuanti = 0>
     if (riuscita) {
       n.nomeFonte = nullptr;
       t = T_REALE;
-      return r;
+      x = r;
+      return nullptr;
     }
   }
   if (n.comando.conValore && a.tipi[0] == T_1 && ConValore(n, a, kPrestito ? prestata : nullptr)) {
@@ -1210,13 +1257,22 @@ template <bool kPrestito, std::size_t kQuanti = 0>
     if (riuscita) {
       n.nomeFonte = nullptr;
       t = T_REALE;
-      return r;
+      x = r;
+      return nullptr;
     }
   }
   if (kPrestito && prestata) Restituisci(n, *prestata);
   Materializza(n, a);
   altro = ValutaComando(n);
-  return ScalatoNominato(n, altro, t);
+  x = ScalatoNominato(n, altro, t);
+  return nullptr;
+}
+
+template <bool kPrestito, std::size_t kQuanti = 0>
+[[gnu::always_inline]] inline Reale ScalareNomeArgomenti(NodoNome& n, TipiValore& t, Valutato& altro) {
+  Reale x;
+  const Reale* luogo = NomeArgomentiLuogo<kPrestito, kQuanti>(n, t, altro, x);
+  return luogo ? *luogo : x;
 }
 
 Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
@@ -1229,6 +1285,12 @@ Reale ScalareNome(Nodo& nodo, TipiValore& t, Valutato& altro) {
 template <std::size_t kQuanti>
 Reale ScalareNomeQuanti(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return ScalareNomeArgomenti<false, kQuanti>(static_cast<NodoNome&>(nodo), t, altro);
+}
+
+// ScalareNomeQuanti that gives a number element where it lies (see NomeSoloLuogo).
+template <std::size_t kQuanti>
+[[gnu::noinline]] const Reale* LuogoNomeQuanti(Nodo& nodo, TipiValore& t, Valutato& altro, Reale& x) {
+  return NomeArgomentiLuogo<false, kQuanti>(static_cast<NodoNome&>(nodo), t, altro, x);
 }
 
 // ScalareNome of a name with `ganciPrestito` (kQuanti: as in ScalareNomeQuanti).
@@ -1262,6 +1324,29 @@ template <Foglia F>
   } else {
     return Operando(n, t, altro);
   }
+}
+
+// OperandoDi into `r`, as its bytes where the value lies in memory (a literal, a number
+// variable, a number element), else as the processor stores it: held this way, an operand
+// outlives the calls that read the next one for the price of a copy.
+template <Foglia F>
+[[gnu::always_inline]] inline void OperandoTenuto(Nodo& n, TipiValore& t, Valutato& altro, RealeTenuto& r) {
+  Reale x;
+  const Reale* luogo = nullptr;
+  if (F == Foglia::Numero || (F == Foglia::Altro && n.scalare == ScalareLetterale)) {
+    t = T_REALE;
+    luogo = &static_cast<NodoNumero&>(n).valore;
+  } else if (F == Foglia::Nome || n.scalare == ScalareNomeSolo) {
+    luogo = NomeSoloLuogo(static_cast<NodoNome&>(n), t, altro, x);
+  } else if (n.scalare == ScalareNomeQuanti<1>) {
+    luogo = LuogoNomeQuanti<1>(n, t, altro, x);
+  } else if (n.scalare == ScalareNomeQuanti<2>) {
+    luogo = LuogoNomeQuanti<2>(n, t, altro, x);
+  } else {
+    x = n.scalare(n, t, altro);
+  }
+  if (luogo) r.Da(*luogo);
+  else r.Da(x);
 }
 
 // What `n` is as an operand of a chain of one operator.
@@ -1340,6 +1425,24 @@ Foglia FogliaDi(const Nodo& n) {
 template <bool kUnPasso = false, Foglia A = Foglia::Altro, Foglia B = Foglia::Altro>
 [[gnu::always_inline]] inline Reale CatenaScalare(NodoCatena& n, TipiValore& t, Valutato& altro) {
   TipiValore ta;
+  if constexpr (kUnPasso && B != Foglia::Numero) {
+    // The first operand is held as its bytes while the second, which may call, is read.
+    RealeTenuto ra;
+    OperandoTenuto<A>(*n.primo, ta, altro, ra);
+    if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
+    if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, ra.Valore(), altro, t);
+    NodoCatena::Passo& p = n.passi[0];
+    TipiValore tb;
+    const Reale b = OperandoDi<B>(*p.operando, tb, altro);
+    if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *p.operando);
+    Reale a = ra.Valore();
+    if (n.segno == U'-') a = -a;
+    if (ta == T_REALE && tb == T_REALE && NumeriSicuri(p.op, a, b)) [[likely]] {
+      t = ta;
+      return a;
+    }
+    return CatenaPasso(n, 0, ta, a, tb, b, altro, t);
+  }
   Reale a = OperandoDi<A>(*n.primo, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
   if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
@@ -1390,13 +1493,18 @@ Reale ScalareRelazione(Nodo& nodo, TipiValore& t, Valutato& altro) {
   auto& n = static_cast<NodoRelazione&>(nodo);
   if (n.mostra) MostraRiga(n.riga);
   TipiValore ta;
-  const Reale a = OperandoDi<A>(*n.sinistro, ta, altro);
+  // The left value is held (as its bytes where the right one may call: see OperandoTenuto):
+  // `altro` is free for the right one.
+  RealeTenuto ra;
+  Reale a = 0;
+  if constexpr (B != Foglia::Numero) OperandoTenuto<A>(*n.sinistro, ta, altro, ra);
+  else a = OperandoDi<A>(*n.sinistro, ta, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.sinistro);
   if (ta == T_1) [[unlikely]] return RelazioneDopoAltro(n, altro, t);
-  // The left value is held in `a`: `altro` is free for the right one.
   TipiValore tb;
   const Reale b = OperandoDi<B>(*n.destro, tb, altro);
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = tb, altro, *n.destro);
+  if constexpr (B != Foglia::Numero) a = ra.Valore();
   if (ta == T_REALE && tb == T_REALE) [[likely]] {
     t = T_BOOLEANO;
     return ConfrontaReali(a, b, n.relazione) ? 1 : 0;
@@ -1440,6 +1548,15 @@ Reale ScalareNon(Nodo& nodo, TipiValore& t, Valutato& altro) {
   else altro = Errore(n.operando->dopo, ParoleChiave.msgNegareLogico);
   return Altro(t);
 }
+
+}  // namespace
+
+void ScalareCompilatoInMemoria(NodoRelazione& e, TipiValore& t, Valutato& altro, Reale& dove) {
+  RelazioneInMemoria(e, t, altro, dove);
+  if (DatiGlob.bStop && !(t == T_1 && altro.interrotto)) [[unlikely]] VaiA(e.dopo);
+}
+
+namespace {
 
 // Gives every node of a tree its routines.
 // The message hooks that evaluating it makes at most: one for each name and member.

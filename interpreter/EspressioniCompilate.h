@@ -212,6 +212,9 @@ inline Reale ScalareCompilato(espr::NodoRelazione& e, TipiValore& t, Valutato& a
   if (DatiGlob.bStop && !(t == T_1 && altro.interrotto)) [[unlikely]] VaiA(e.dopo);
   return x;
 }
+// ScalareCompilato into `dove`, where a number that lies in memory (a literal, a number
+// variable) is copied as its bytes (see RealeTenuto).
+void ScalareCompilatoInMemoria(espr::NodoRelazione& e, TipiValore& t, Valutato& altro, Reale& dove);
 // The value of a ScalareCompilato.
 inline Valutato DaScalare(TipiValore t, Reale x, Valutato& altro) {
   if (t == T_1) return std::move(altro);

@@ -340,6 +340,25 @@ inline Reale Scalare(const Lettura& l, bool Esegui, TipiValore& t, Valutato& alt
   return 0;
 }
 
+// Scalare into `dove`, where a number that lies in memory is copied as its bytes (see
+// RealeTenuto): for a value held across calls.
+inline void ScalareInMemoria(const Lettura& l, bool Esegui, TipiValore& t, Valutato& altro, Reale& dove) {
+  if (!Esegui) {
+    AnalizzaCompilata(*l.espressione);
+    t = T_1;
+    AzzeraReale(dove);
+    return;
+  }
+  const espr::NodoRelazione& e = *l.espressione;
+  if (e.letterale) {
+    if (e.mostra) MostraRiga(e.riga);
+    t = T_REALE;
+    CopiaReale(dove, *e.letterale);
+    return;
+  }
+  ScalareCompilatoInMemoria(*l.espressione, t, altro, dove);
+}
+
 // Scalare of a condition, as a flag: a logical value travels as 0 or 1, and a condition of any
 // other kind is refused (or handed on as `altro`) before its number is looked at. Held as a
 // flag, the value need not be kept in memory as an extended real across the hooks after it.
@@ -862,7 +881,7 @@ void EseguiElemento(istr::Istruzione& s, bool Esegui) {
   // After a stop at any of these reads the text only reads that token.
   for (std::size_t i = 0; i < kQuanti; ++i) {
     istr::Nome::Argomento& a = n.argomenti[i];
-    indici.numeri[i] = Scalare(*a.espressione, Esegui, indici.tipi[i], indici.altri[i]);
+    ScalareInMemoria(*a.espressione, Esegui, indici.tipi[i], indici.altri[i], indici.numeri[i]);
     if (Fermato() || !Pompa(*a.dopo)) return;
   }
   if (!Pompa(*n.dopoArgomenti)) return;
