@@ -83,16 +83,22 @@ inline bool InteroEsatto(Reale x, long long& i) {
 }
 
 // An index of an element of `n`: x truncated into `i`, when that falls in 1..n (exactly when
-// 1 <= x < n + 1). On x87 the value is rounded to an integer first and stepped down to its
-// floor, which for such x is its truncation; the test is then on integers. NaN, the
-// infinities and values beyond 64 bits round to the smallest integer and fail it.
-inline bool IndiceEntro(Reale x, int n, int& i) {
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-  long long k;
-  asm("fistpll %0" : "=m"(k) : "t"(x) : "st");
-  if (k < 1 || k > n + 1LL) return false;  // far outside (and no step below the smallest)
-  if (static_cast<Reale>(k) > x) --k;
-  if (k < 1 || k > n) return false;
+// 1 <= x < n + 1). An index lies in memory, where the x87 format can be read as integers: a
+// 64-bit significand with its integer bit, then the sign and a biased exponent, so that
+// x = significand * 2^(exponent - 16383 - 63). The truncation of a positive x below 2^63 is
+// the significand shifted right; x below 1, negative, NaN and the infinities fail the range.
+// The x87 unit's own conversion went through memory twice, and each trip between its
+// registers and the integer ones stalls far longer than this.
+inline bool IndiceEntro(const Reale& x, int n, int& i) {
+#if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
+  std::uint64_t significando;
+  std::uint16_t segnoEsponente;
+  std::memcpy(&significando, &x, sizeof significando);
+  std::memcpy(&segnoEsponente, reinterpret_cast<const unsigned char*>(&x) + 8, sizeof segnoEsponente);
+  const int esponente = static_cast<int>(segnoEsponente & 0x7FFF) - 16383;
+  if ((segnoEsponente & 0x8000) || esponente < 0 || esponente > 62 || n < 1) return false;
+  const std::uint64_t k = significando >> (63 - esponente);
+  if (k < 1 || k > static_cast<std::uint64_t>(n)) return false;
   i = static_cast<int>(k);
 #else
   if (!(x >= 1 && x < static_cast<Reale>(n) + 1)) return false;

@@ -103,7 +103,9 @@ TEST(NumeriTest, AnIndexIsInRangeExactlyWhenOneToNPlusOne) {
   const qx::Reale valori[] = {0, -0.0L, 0.4L, 0.5L, 0.999999L, 1, 1.5L, 2.5L, 3.5L, 4, 4.4999L, 4.5L, 4.999999L, 5,
                               5.5L, 6, -1, -4.5L, 1e18L, -1e18L, 9.3e18L, -9.3e18L, 1e30L, -1e30L, inf, -inf,
                               std::numeric_limits<qx::Reale>::quiet_NaN(), std::nextafter(qx::Reale{5}, qx::Reale{0}),
-                              std::nextafter(qx::Reale{1}, qx::Reale{0})};
+                              std::nextafter(qx::Reale{1}, qx::Reale{0}), std::nextafter(qx::Reale{1}, qx::Reale{2}),
+                              std::numeric_limits<qx::Reale>::denorm_min(), std::numeric_limits<qx::Reale>::min(),
+                              std::numeric_limits<qx::Reale>::max(), 9223372036854775807.0L, 0x1p63L};
   for (const qx::Reale x : valori) {
     int i = -7;
     const bool entro = qx::IndiceEntro(x, 4, i);
@@ -113,8 +115,19 @@ TEST(NumeriTest, AnIndexIsInRangeExactlyWhenOneToNPlusOne) {
       EXPECT_EQ(i, static_cast<int>(x)) << static_cast<double>(x);
     }
   }
+  // Every quarter from -3 to 70000 against a vector of 65536.
+  for (int q = -12; q <= 280000; ++q) {
+    const qx::Reale x = static_cast<qx::Reale>(q) / 4;
+    int k = -7;
+    const bool atteso = x >= 1 && x < 65537;
+    ASSERT_EQ(qx::IndiceEntro(x, 65536, k), atteso) << q << "/4";
+    if (atteso) {
+      ASSERT_EQ(k, static_cast<int>(x)) << q << "/4";
+    }
+  }
   int i = 0;
   EXPECT_FALSE(qx::IndiceEntro(1, 0, i)) << "nothing is in an empty vector";
+  EXPECT_FALSE(qx::IndiceEntro(1, -3, i));
   EXPECT_TRUE(qx::IndiceEntro(2147483647.5L, 2147483647, i));
   EXPECT_EQ(i, 2147483647);
 }
