@@ -24,6 +24,12 @@ bool ListaArgomenti::IsMembro(int i) const {
 
 std::string ListaArgomenti::Membro(int i) const { return IsMembro(i) ? Testo(i).substr(1) : std::string(); }
 
+const Reale& ListaArgomenti::NumeroDove(int i) const {
+  static const cValoreReale zero;
+  const cValore* v = Valore(i);
+  return (v && v->Tipo == T_REALE ? static_cast<const cValoreReale&>(*v) : zero).Value;
+}
+
 Reale ListaArgomenti::Numero(int i) const {
   const cValore* v = Valore(i);
   return v && v->Tipo == T_REALE ? static_cast<const cValoreReale*>(v)->Value : 0;

@@ -32,6 +32,8 @@ class ListaArgomenti {
   std::string Membro(int i) const;
   // The number held by cell i (0 when it is not a number).
   Reale Numero(int i) const;
+  // Where that number lies (a zero when there is none), to be copied as its bytes (CopiaReale).
+  const Reale& NumeroDove(int i) const;
   // The text held by cell i (empty when it is not a string).
   std::string Testo(int i) const;
   void Clear() { celle_.clear(); }

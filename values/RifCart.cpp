@@ -114,7 +114,7 @@ cRifCart::cRifCart(TCanvas* canvas) : Canvas(canvas) {
 
 // ---- World <-> pixel ----
 
-int cRifCart::XPixel(Reale x) const {
+int cRifCart::XPixel(const Reale& x) const {
   const int W = Larghezza();
   if (IsValoreErrore(x) || !std::isfinite(x)) return Somma(W, 10);
   const Reale v = _bxAnalisi ? W - W * (x - _xb) / (_xa - _xb) : x * _TaccaX + __AsseX;
@@ -122,7 +122,7 @@ int cRifCart::XPixel(Reale x) const {
   return Rnd(v);
 }
 
-int cRifCart::YPixel(Reale y) const {
+int cRifCart::YPixel(const Reale& y) const {
   const int H = Altezza();
   if (IsValoreErrore(y) || !std::isfinite(y)) return Somma(H, 10);
   const Reale v = _bxAnalisi ? H * (y - _yb) / (_ya - _yb) : __AsseY - y * _TaccaY;

@@ -42,8 +42,10 @@ class cRifCart : public cValoreGraf {
 
   // ---- World <-> pixel ----
   // Error values (and NaN or infinity) land just outside the area: width or height + 10.
-  int XPixel(Reale x) const;
-  int YPixel(Reale y) const;
+  // By reference: a coordinate that lies in memory is read there, not stored again by the x87
+  // unit for the call.
+  int XPixel(const Reale& x) const;
+  int YPixel(const Reale& y) const;
   Reale XCart(int px) const;
   Reale YCart(int py) const;
   TPoint CartInPixel(const TPuntoMondo& p) const { return {XPixel(p.x), YPixel(p.y)}; }

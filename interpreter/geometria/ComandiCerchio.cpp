@@ -20,10 +20,12 @@ namespace {
 
 std::unique_ptr<cValoreCerchio> NuovoCerchio(const TPuntoMondo& centro, Reale r) {
   auto c = std::make_unique<cValoreCerchio>();
-  const TPuntoMondo o = geo::Netto(centro);
-  c->x = o.x;
-  c->y = o.y;
-  c->r = geo::Netto(r);
+  geo::NettoIn(c->x, centro.x);
+  geo::NettoIn(c->y, centro.y);
+  geo::NettoIn(c->r, r);
+  TPuntoMondo o;
+  CopiaReale(o.x, c->x);
+  CopiaReale(o.y, c->y);
   c->bCoordCartesiane = geo::RifCartPresente();
   if (const cRifCart* f = DatiGlob.RifCart) c->ImpostaPixel(f->CartInPixel(o), f->XPixel(o.x + r) - f->XPixel(o.x));
   else c->ImpostaPixel({static_cast<int>(o.x), static_cast<int>(o.y)}, std::abs(static_cast<int>(std::round(r))));

@@ -72,7 +72,7 @@ PValore Punto(ListaArgomenti& a, const std::string& nome, geo::Esito& e) {
   if (!geo::ControllaRifCart(nome)) return nullptr;
   if (!geo::Forma(a, {T_REALE, T_REALE}) && !geo::Forma(a, {T_REALE, T_REALE, T_STRINGA})) return nullptr;
   e.Combacia();
-  auto p = geo::NuovoPunto({a.Numero(0), a.Numero(1)});
+  auto p = geo::NuovoPunto(geo::PuntoDaNumeri(a, 0));
   if (a.Count() == 3) p->Etichetta = Etichetta(a.Testo(2));
   return p;
 }

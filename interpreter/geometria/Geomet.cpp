@@ -117,14 +117,21 @@ PValore Errore(const std::string& messaggio) {
   return nullptr;
 }
 
+TPuntoMondo PuntoDaNumeri(const ListaArgomenti& a, int i) {
+  TPuntoMondo p;
+  CopiaReale(p.x, a.NumeroDove(i));
+  CopiaReale(p.y, a.NumeroDove(i + 1));
+  return p;
+}
+
+// The figures keep their coordinates as they were given, copied as bytes (see CopiaReale).
 std::unique_ptr<cValorePunto> NuovoPunto(const TPuntoMondo& p) {
   auto v = std::make_unique<cValorePunto>();
-  const TPuntoMondo q = Netto(p);
-  v->xCart = q.x;
-  v->yCart = q.y;
+  NettoIn(v->xCart, p.x);
+  NettoIn(v->yCart, p.y);
   v->bCoordCartesiane = RifCartPresente();
   if (const cRifCart* r = DatiGlob.RifCart) {
-    const TPoint px = r->CartInPixel(q);
+    const TPoint px = {r->XPixel(v->xCart), r->YPixel(v->yCart)};
     v->ImpostaPixel(px.x, px.y);
   }
   return v;
@@ -132,13 +139,13 @@ std::unique_ptr<cValorePunto> NuovoPunto(const TPuntoMondo& p) {
 
 std::unique_ptr<cValoreRetta> NuovaRetta(TipiValore tipo, const TPuntoMondo& A, const TPuntoMondo& B) {
   auto r = std::make_unique<cValoreRetta>(tipo);
-  const TPuntoMondo a = Netto(A), b = Netto(B);
-  r->x1 = a.x;
-  r->y1 = a.y;
-  r->x2 = b.x;
-  r->y2 = b.y;
+  NettoIn(r->x1, A.x);
+  NettoIn(r->y1, A.y);
+  NettoIn(r->x2, B.x);
+  NettoIn(r->y2, B.y);
   r->bCoordCartesiane = RifCartPresente();
-  if (const cRifCart* f = DatiGlob.RifCart) r->ImpostaPixel(f->CartInPixel(a), f->CartInPixel(b));
+  if (const cRifCart* f = DatiGlob.RifCart)
+    r->ImpostaPixel({f->XPixel(r->x1), f->YPixel(r->y1)}, {f->XPixel(r->x2), f->YPixel(r->y2)});
   return r;
 }
 

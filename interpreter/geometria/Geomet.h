@@ -9,6 +9,7 @@
 // where the body calls e.Combacia() as soon as a form matches. A body that reports an
 // error of its own (ReportError) just returns nullptr.
 #pragma once
+#include <cmath>
 #include <functional>
 #include <type_traits>
 #include <initializer_list>
@@ -87,6 +88,13 @@ char Verso(const ListaArgomenti& a, int i);
 // Numeric noise around zero taken as zero, so that no coordinate prints as "-0".
 Reale Netto(Reale x);
 TPuntoMondo Netto(const TPuntoMondo& p);
+// dove := Netto(x), as bytes (see CopiaReale).
+inline void NettoIn(Reale& dove, const Reale& x) {
+  if (std::fabs(x) < 1e-12L) AzzeraReale(dove);
+  else CopiaReale(dove, x);
+}
+// The point of the numbers in the cells i and i + 1.
+TPuntoMondo PuntoDaNumeri(const ListaArgomenti& a, int i);
 
 bool RifCartPresente();
 // The report "nome: Occorre prima fissare il Riferimento Cartesiano" when there is no frame.

@@ -15,6 +15,7 @@ namespace qx {
 cValoreCerchio::cValoreCerchio() {
   Tipo = T_CERCHIO;
   NomeTipo = NomeTipoDi(T_CERCHIO);
+  for (Reale* v : {&x, &y, &r}) AzzeraReale(*v);
 }
 
 void cValoreCerchio::Descrizione(int, std::string& Testo) const {
@@ -52,9 +53,9 @@ void cValoreCerchio::Copia(cValoreGraf& Dest) const {
   d.CentroPixel = CentroPixel;
   d.RaggioPixel = RaggioPixel;
   d.bCoordCartesiane = bCoordCartesiane;
-  d.x = x;
-  d.y = y;
-  d.r = r;
+  CopiaReale(d.x, x);
+  CopiaReale(d.y, y);
+  CopiaReale(d.r, r);
 }
 
 void* cValoreCerchio::operator new(std::size_t n) { return Blocchi<sizeof(cValoreCerchio)>::Prendi(n); }

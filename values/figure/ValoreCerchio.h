@@ -12,7 +12,8 @@ class cValoreCerchio : public cValoreGraf {
  public:
   cValoreCerchio();
 
-  Reale x = 0, y = 0, r = 0;
+  // Zero in a new value; set and copied as bytes (see cValoreRetta).
+  Reale x, y, r;
   TPoint CentroPixel;
   int RaggioPixel = 0;
 

@@ -27,6 +27,8 @@ void DividiEtichetta(const std::string& etichetta, std::string& base, std::strin
 cValorePunto::cValorePunto() {
   Tipo = T_PUNTO;
   NomeTipo = NomeTipoDi(T_PUNTO);
+  AzzeraReale(xCart);
+  AzzeraReale(yCart);
 }
 
 void cValorePunto::Descrizione(int, std::string& Testo) const {
@@ -79,18 +81,16 @@ void cValorePunto::Copia(cValoreGraf& Dest) const {
   cValoreGraf::Copia(Dest);
   auto& d = static_cast<cValorePunto&>(Dest);
   d.Pixel = Pixel;
-  d.xCart = xCart;
-  d.yCart = yCart;
+  CopiaReale(d.xCart, xCart);
+  CopiaReale(d.yCart, yCart);
   d.bCoordCartesiane = bCoordCartesiane;
   d.bSuRettaNumerica = bSuRettaNumerica;
 }
 
 cValorePunto::cValorePunto(const cValorePunto& s, ComeCopia c)
-    : cValoreGraf(s, c),
-      xCart(s.xCart),
-      yCart(s.yCart),
-      Pixel(s.Pixel),
-      bSuRettaNumerica(s.bSuRettaNumerica) {
+    : cValoreGraf(s, c), Pixel(s.Pixel), bSuRettaNumerica(s.bSuRettaNumerica) {
+  CopiaReale(xCart, s.xCart);
+  CopiaReale(yCart, s.yCart);
   NomeTipo = NomeTipoDi(T_PUNTO);
   bCoordCartesiane = s.bCoordCartesiane;
 }

@@ -12,7 +12,8 @@ class cValorePunto : public cValoreGraf {
  public:
   cValorePunto();
 
-  Reale xCart = 0, yCart = 0;
+  // Zero in a new value; set and copied as bytes (see cValoreRetta).
+  Reale xCart, yCart;
   TPoint Pixel;      // where the point was last drawn (or put by ImpostaPixel)
   TRect RettNome;    // the label's base text, as last drawn
   TRect RettIndice;  // the label's subscript, as last drawn
@@ -20,7 +21,12 @@ class cValorePunto : public cValoreGraf {
   bool bSuRettaNumerica = false;  // fixed on a numbered line: it does not move
 
   void ImpostaPixel(int px, int py) { Pixel = {px, py}; }
-  TPuntoMondo Punto() const { return {xCart, yCart}; }
+  TPuntoMondo Punto() const {
+    TPuntoMondo p;
+    CopiaReale(p.x, xCart);
+    CopiaReale(p.y, yCart);
+    return p;
+  }
 
   void Descrizione(int n, std::string& Testo) const override;
   void Disegna(TCanvas& Canvas) override;

@@ -32,6 +32,7 @@ const char* NomeRetta(TipiValore tipo) {
 cValoreRetta::cValoreRetta(TipiValore tipo) {
   Tipo = tipo;
   NomeTipo = NomeTipoDi(tipo);
+  for (Reale* r : {&x1, &y1, &x2, &y2, &_xCentro, &_UnitMis}) AzzeraReale(*r);
 }
 
 void cValoreRetta::CalcolaEstremiPixel(bool Ritaglia) const {
@@ -138,12 +139,12 @@ void cValoreRetta::Copia(cValoreGraf& Dest) const {
   auto& d = static_cast<cValoreRetta&>(Dest);
   d.P1 = P1;
   d.P2 = P2;
-  d._UnitMis = _UnitMis;
-  d._xCentro = _xCentro;
-  d.x1 = x1;
-  d.y1 = y1;
-  d.x2 = x2;
-  d.y2 = y2;
+  CopiaReale(d._UnitMis, _UnitMis);
+  CopiaReale(d._xCentro, _xCentro);
+  CopiaReale(d.x1, x1);
+  CopiaReale(d.y1, y1);
+  CopiaReale(d.x2, x2);
+  CopiaReale(d.y2, y2);
   d.bCoordCartesiane = bCoordCartesiane;
 }
 

@@ -12,10 +12,12 @@ class cValoreRetta : public cValoreGraf {
  public:
   explicit cValoreRetta(TipiValore tipo = T_RETTA);
 
-  Reale x1 = 0, y1 = 0;  // first point: the start of a ray or an oriented segment
-  Reale x2 = 0, y2 = 0;
-  Reale _xCentro = 0;  // numbered line: world x of the origin mark
-  Reale _UnitMis = 0;  // numbered line: the unit; 0 = no unit marks
+  // Zero in a new value. Set and copied as bytes (CopiaReale): figures are made and copied at
+  // every statement that names one.
+  Reale x1, y1;  // first point: the start of a ray or an oriented segment
+  Reale x2, y2;
+  Reale _xCentro;  // numbered line: world x of the origin mark
+  Reale _UnitMis;  // numbered line: the unit; 0 = no unit marks
 
   void ImpostaPixel(const TPoint& A, const TPoint& B) {
     P1 = A;
