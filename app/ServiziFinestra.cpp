@@ -60,7 +60,7 @@ void TServiziFinestra::Pompa() {
   ++Pompaggi;
   Protetto([this] { AggiornaVista(); });
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  ultimaPompa_ = Millisecondi();
+  ultimaPompa_ = MillisecondiPompa();
 }
 
 void TServiziFinestra::AggiornaVista() {
@@ -85,7 +85,7 @@ void TServiziFinestra::AggiornaVista() {
 }
 
 int TServiziFinestra::ElaboraMessaggi() {
-  if (Millisecondi() - ultimaPompa_ >= IntervalloMs) Pompa();
+  if (MillisecondiPompa() - ultimaPompa_ >= IntervalloMs) Pompa();
   return ChiamateTraControlli - 1;
 }
 
@@ -98,7 +98,7 @@ void TServiziFinestra::AttendiEventi(int maxMs) {
   sveglia.setSingleShot(true);
   sveglia.start(maxMs > 0 ? maxMs : 1);
   QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  ultimaPompa_ = Millisecondi();
+  ultimaPompa_ = MillisecondiPompa();
 }
 
 bool TServiziFinestra::InChiusura() { return f_.InChiusura() || QCoreApplication::closingDown(); }

@@ -7,15 +7,15 @@
 
 namespace qx::bench {
 
-// Answers the message hook as the real window does: it looks at the clock once every 256
-// tokens (it has nothing to let through); everything else is the quiet default.
+// Answers the message hook as the real window does: it looks at the pumps' clock once every
+// 256 tokens (it has nothing to let through); everything else is the quiet default.
 class FinestraOrologio : public WindowServices {
  public:
   int ElaboraMessaggi() override {
-    orologio = std::chrono::steady_clock::now();
+    orologio = MillisecondiPompa();
     return 255;
   }
-  std::chrono::steady_clock::time_point orologio;
+  std::uint64_t orologio = 0;
 };
 
 }  // namespace qx::bench

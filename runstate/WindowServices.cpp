@@ -1,5 +1,7 @@
 #include "runstate/WindowServices.h"
 
+#include <time.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -18,6 +20,12 @@ std::uint64_t WindowServices::Millisecondi() {
   return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                         std::chrono::steady_clock::now().time_since_epoch())
                                         .count());
+}
+
+std::uint64_t MillisecondiPompa() {
+  timespec t;
+  if (clock_gettime(CLOCK_MONOTONIC_COARSE, &t) != 0) clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<std::uint64_t>(t.tv_sec) * 1000 + static_cast<std::uint64_t>(t.tv_nsec) / 1000000;
 }
 
 bool WindowServices::EsisteCartella(const std::string& percorso) {

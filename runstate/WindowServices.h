@@ -127,6 +127,10 @@ class WindowServices {
 
 // The installed services (never null: a quiet default when no window is attached).
 WindowServices& Finestra();
+// The milliseconds a window times its pumps by: the system's coarse monotonic clock, which
+// moves in steps of a few milliseconds (far below a pump's interval) and is read in a fraction
+// of the time of the precise one. A run looks at it every few hundred tokens.
+std::uint64_t MillisecondiPompa();
 // Installs the services of a window or of a test; nullptr puts the default back.
 void ImpostaFinestra(WindowServices* servizi);
 
