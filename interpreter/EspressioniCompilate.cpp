@@ -1089,6 +1089,7 @@ Reale ScalareSommaNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
       return;
     }
     if (luogo) CopiaReale(dove, *luogo);
+    else if (t == T_1) AzzeraReale(dove);  // the value is in `altro`
     else dove = x;
     return;
   }

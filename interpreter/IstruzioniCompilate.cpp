@@ -747,11 +747,13 @@ struct IndiciElemento {
 
 // The store of an assignment's value that the way without a lookup could not take (see
 // Assegnamento): false when the run stopped there. Out of line, and the number comes by value:
-// the caller keeps no number across the calls made here.
+// the caller keeps no number across the calls made here. `numero`: the number or logical value
+// (nullptr for a value of another kind, which is in `altro`).
 template <class Indici>
 [[gnu::noinline]] bool AssegnaLento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti, Indici* indici,
-                                    TipiValore t, Reale x, Valutato& altro, int oggetti) {
+                                    TipiValore t, const Reale* numero, Valutato& altro, int oggetti) {
   const std::string& nome = n.primo->testo;
+  const Reale x = numero ? *numero : 0;
   if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
   if (!Esegui) return true;
   if (t == T_REALE) {
@@ -805,7 +807,17 @@ template <class Indici = IndiciElemento<1>>
       fatto = true;
     }
   }
-  if (!fatto && !AssegnaLento(n, Esegui, argomenti, indici, t, x, altro, oggetti)) return;
+  if (!fatto) {
+    // A value of another kind leaves the number unread: it need not be stored for the call.
+    bool riuscito;
+    if (t == T_1) {
+      riuscito = AssegnaLento(n, Esegui, argomenti, indici, t, nullptr, altro, oggetti);
+    } else {
+      const Reale numero = x;
+      riuscito = AssegnaLento(n, Esegui, argomenti, indici, t, &numero, altro, oggetti);
+    }
+    if (!riuscito) return;
+  }
   if (!Pompa(*n.chiusura)) {
     Seguito seguito(n.livello);
     seguito::AssegnamentoDopoPuntoVirgola();

@@ -114,9 +114,13 @@ cRifCart::cRifCart(TCanvas* canvas) : Canvas(canvas) {
 
 // ---- World <-> pixel ----
 
+// Whether a coordinate lands just outside the area: an error value, NaN or an infinity. A
+// coordinate below the smallest error value in magnitude is none of them (one comparison).
+inline bool FuoriDalPiano(Reale x) { return !(std::fabs(x) < VAL_NON_DEFINITA) && (IsValoreErrore(x) || !std::isfinite(x)); }
+
 int cRifCart::XPixel(const Reale& x) const {
   const int W = Larghezza();
-  if (IsValoreErrore(x) || !std::isfinite(x)) return Somma(W, 10);
+  if (FuoriDalPiano(x)) return Somma(W, 10);
   const Reale v = _bxAnalisi ? W - W * (x - _xb) / (_xa - _xb) : x * _TaccaX + __AsseX;
   if (std::isnan(v)) return Somma(W, 10);
   return Rnd(v);
@@ -124,7 +128,7 @@ int cRifCart::XPixel(const Reale& x) const {
 
 int cRifCart::YPixel(const Reale& y) const {
   const int H = Altezza();
-  if (IsValoreErrore(y) || !std::isfinite(y)) return Somma(H, 10);
+  if (FuoriDalPiano(y)) return Somma(H, 10);
   const Reale v = _bxAnalisi ? H * (y - _yb) / (_ya - _yb) : __AsseY - y * _TaccaY;
   if (std::isnan(v)) return Somma(H, 10);
   return Rnd(v);
