@@ -777,6 +777,13 @@ template <class Indici>
   return !Fermato();
 }
 
+// dove := x, the value of `e`: a literal's is copied as its bytes (`V(I) = 0`, `N = 1`), as the
+// x87 unit's store is a long microcoded sequence.
+[[gnu::always_inline]] inline void Scrivi(Reale& dove, Reale x, const espr::NodoRelazione& e) {
+  if (e.letterale) CopiaReale(dove, *e.letterale);
+  else dove = x;
+}
+
 // ExecAssignment of an assignment statement: `argomenti` holds its member cell or its
 // indices (nullptr: none), or `indici` its indices. A number stored into a number variable or
 // element that is known without a lookup goes from the processor's registers straight there.
@@ -798,11 +805,11 @@ template <class Indici = IndiciElemento<1>>
   if (Esegui && t == T_REALE && !argomenti) {
     if (indici) {
       if (Reale* cella = indici->CellaRicordata(n.variabile)) {
-        *cella = x;
+        Scrivi(*cella, x, *n.valore->espressione);
         fatto = true;
       }
     } else if (cValoreReale* numero = NumeroRicordato(n.variabile)) {
-      numero->Value = x;
+      Scrivi(numero->Value, x, *n.valore->espressione);
       NomeNumero(*numero, n.primo->testo);
       fatto = true;
     }
