@@ -115,8 +115,11 @@ cRifCart::cRifCart(TCanvas* canvas) : Canvas(canvas) {
 // ---- World <-> pixel ----
 
 // Whether a coordinate lands just outside the area: an error value, NaN or an infinity. A
-// coordinate below the smallest error value in magnitude is none of them (one comparison).
-inline bool FuoriDalPiano(Reale x) { return !(std::fabs(x) < VAL_NON_DEFINITA) && (IsValoreErrore(x) || !std::isfinite(x)); }
+// coordinate below 2^328 (the smallest error value is 1e99, about 2^328.9) is none of them,
+// which its exponent tells.
+inline bool FuoriDalPiano(const Reale& x) {
+  return EsponenteReale(x) >= 16383 + 328 && (IsValoreErrore(x) || !std::isfinite(x));
+}
 
 int cRifCart::XPixel(const Reale& x) const {
   const int W = Larghezza();

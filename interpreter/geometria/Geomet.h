@@ -90,7 +90,8 @@ Reale Netto(Reale x);
 TPuntoMondo Netto(const TPuntoMondo& p);
 // dove := Netto(x), as bytes (see CopiaReale).
 inline void NettoIn(Reale& dove, const Reale& x) {
-  if (std::fabs(x) < 1e-12L) AzzeraReale(dove);
+  // From 2^-39 (about 1.8e-12) up, the exponent alone says that x stays.
+  if (EsponenteReale(x) < 16383 - 39 && std::fabs(x) < 1e-12L) AzzeraReale(dove);
   else CopiaReale(dove, x);
 }
 // The point of the numbers in the cells i and i + 1.
