@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/Operatori.h"
 #include "runstate/DatiGlob.h"
+#include "values/VettoriMatrici.h"
 #include "values/figure/ValoreLista.h"
+#include "values/figure/ValorePunto.h"
 #include "tests/support/Esecuzione.h"
 
 namespace qx {
@@ -418,6 +421,42 @@ TEST_F(ProgrammiTest, ARunNeverReadsWhatAnEarlierRunRemembered) {
   EXPECT_EQ(a.output, V{"> 30"});
   EXPECT_EQ(b.output, V{"> 80"});
   EXPECT_EQ(c.output, V{"> 15"});
+}
+
+// Numbers that lie in memory (literals, variables, elements) are copied as their bytes, and an
+// index is truncated from its bytes: the same bits in every copy, the same index rules.
+TEST_F(ProgrammiTest, NumbersCopiedAsBytesKeepEveryBitAndEveryIndexRule) {
+  auto e = Esegui(
+      "V = VETTORE(4); W = VETTORE(4); M = MATRICE(2, 2);\n"
+      "PER (I DA 1 A 4) ESEGUI; V(I) = I / 3; W(I) = V(I); A = V(I); FINE;\n"
+      "PER (I DA 1 A 2) ESEGUI; PER (J DA 1 A 2) ESEGUI; M(I, J) = V(I) - V(J) + 0.1; FINE; FINE;\n"
+      "V(2.9) = 7; V(4.999999999) = -0.5; M(2, 1.5) = M(2.5, 1.2) * 10;\n"
+      "STAMPA(V(2), \" \", V(4), \" \", M(2, 1), \" \", W(3) = V(3), \" \", A);");
+  ASSERT_TRUE(e.riuscito) << e.errore;
+  EXPECT_EQ(e.output, V{"> 7 -0.5 4.33 VERO 1.33"});
+  const auto& v = static_cast<const cVettReale&>(*run.Valore("V"));
+  const auto& w = static_cast<const cVettReale&>(*run.Valore("W"));
+  for (int i : {1, 3}) EXPECT_EQ(std::memcmp(v.Cella(i), w.Cella(i), 10), 0) << i;
+  EXPECT_EQ(std::memcmp(w.Cella(4), &static_cast<const cValoreReale&>(*run.Valore("A")).Value, 10), 0);
+  EXPECT_EQ(*w.Cella(3), 1) << "3 / 3";
+
+  EXPECT_EQ(Errore("V = VETTORE(4);\nX = V(0.999);"), "2 Valore di indice non consentito: V");
+  EXPECT_EQ(Errore("V = VETTORE(4);\nV(1E30) = 2;"), "2 Indice non consentito per il Vettore: V");
+  EXPECT_EQ(Errore("V = VETTORE(4);\nV(-0) = 2;"), "2 Indice non consentito per il Vettore: V");
+  EXPECT_EQ(Errore("M = MATRICE(2, 3);\nM(2, 3.5) = 1;\nM(-0.5, 1) = 2;"),
+            "3 Indice non consentito per la Matrice: M");
+  EXPECT_EQ(Errore("V = VETTORE(0);\nV(1) = 2;"), "2 Indice non consentito per il Vettore: V");
+
+  // A figure keeps a coordinate as it was given, or 0 below 1e-12; a huge one lands at the
+  // frame's last pixel.
+  ASSERT_TRUE(Esegui("RIFCART;\nP = PUNTO(0.0000000000009, 0.000000000002);\nQ = PUNTO(5E30, -3);").riuscito);
+  const auto& p = static_cast<const cValorePunto&>(*run.Valore("P"));
+  const auto& q = static_cast<const cValorePunto&>(*run.Valore("Q"));
+  EXPECT_EQ(p.xCart, 0);
+  EXPECT_FALSE(std::signbit(p.xCart));
+  EXPECT_EQ(p.yCart, 2e-12L);
+  EXPECT_EQ(p.Pixel.x, DatiGlob.RifCart->XPixel(0));
+  EXPECT_EQ(q.Pixel.x, 1 << 29);
 }
 
 TEST_F(ProgrammiTest, CommandBarRunsInTheCurrentEnvironment) {
