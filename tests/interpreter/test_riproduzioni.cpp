@@ -291,6 +291,36 @@ TEST(RiproduzioniTest, ChainsOfOneOperatorGiveWhatTheirTextGives) {
       ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(ciclo, azione, 40, ignorati, true, false));
 }
 
+// Numbers that lie in memory are held as their bytes: the left operand of a chain or relation
+// whose right one may call (a name, an element, a literal; of every kind), a literal or a name
+// stored into variables and elements of every kind, a counter whose variable changes kind or
+// goes away; then a window acting at any hook of such a loop, which may change or remove the
+// held variable before the right operand is read.
+TEST(RiproduzioniTest, NumbersHeldAsBytesGiveWhatTheirTextGives) {
+  const char* const programmi[] = {
+      ("V = VETTORE(3); S = VETTORE_STR(3); M = MATRICE(2, 2); B = VERO; N = 2;\nPER (I DA 1 A 3) ESEGUI;\n"
+       "  V(I) = I / 3; S(I) = \"s\" || I; X = V(I) + SEN(I); Y = V(I) < N; Z = 4 - V(I) * N;\n"
+       "  T = S(I) || V(I); U = B = (I > 1); W = N + V(4 - I); M(1.5, I MOD 2 + 1) = V(I) - N;\nFINE;"),
+      "V = VETTORE(2);\nPER (I DA 1 A 3) ESEGUI; X = V(I) + SEN(I); FINE;",
+      "B = VERO;\nPER (I DA 1 A 3) ESEGUI; X = B + SEN(I); FINE;",
+      "S = \"a\";\nPER (I DA 1 A 3) ESEGUI; X = S < N; N = I; FINE;",
+      ("A = \"x\"; B = VERO; RIFCART; P = PUNTO(1, 1); V = VETTORE_STR(2);\nPER (I DA 1 A 3) ESEGUI;\n"
+       "  A = 5; B = 0.1; P = 2; Q = A; R = B; SE I = 2 ALLORA ESEGUI; A = \"y\"; B = FALSO; FINE;\nFINE;"),
+      "V = VETTORE_STR(2);\nPER (I DA 1 A 2) ESEGUI; V(I) = 3; FINE;",
+      "I = \"testo\";\nPER (I DA 1 A 3) ESEGUI; X = I; FINE;",
+      "B = VERO;\nPER (I DA B A 3) ESEGUI; X = I; FINE;",
+      "PER (I DA 1 A 4) ESEGUI; X = I; SE I = 2 ALLORA CANCELLA(I); FINE;",
+      "N = 3;\nPER (I DA 1 A N) ESEGUI; N = \"z\"; FINE;",
+  };
+  for (const char* p : programmi) Confronta(p);
+  const char* const ciclo =
+      "A = 2; V = VETTORE(3);\nPER (K DA 1 A 3) ESEGUI;\n  V(K) = 1; B = A - V(K) * K;\n"
+      "  SE A + K < V(K) + 9 ALLORA A = A + 1;\nFINE;";
+  for (const int ignorati : {0, 3})
+    for (const auto& azione : AzioniSu("A"))
+      ASSERT_NO_FATAL_FAILURE(ConfrontaAOgniPompaggio(ciclo, azione, 40, ignorati, true, false));
+}
+
 // A name with one or two expressions between its parentheses has its own routine: elements,
 // numeric forms, value forms, commands given values of other kinds or refusing them, names of
 // no variable, a variable named like a command; then a window acting at any hook of such a
