@@ -1444,7 +1444,23 @@ template <bool kUnPasso = false, Foglia A = Foglia::Altro, Foglia B = Foglia::Al
     }
     return CatenaPasso(n, 0, ta, a, tb, b, altro, t);
   }
-  Reale a = OperandoDi<A>(*n.primo, ta, altro);
+  Reale a;
+  if constexpr (kUnPasso && A == Foglia::Nome && B == Foglia::Numero) {
+    // DIV and MOD of a number variable by a literal (K MOD 3) from their bytes, with no trip
+    // of either through the x87 unit (DivisioneInteraDaByte).
+    Reale x;
+    const Reale* luogo = NomeSoloLuogo(static_cast<NodoNome&>(*n.primo), ta, altro, x);
+    const Op op = n.passi[0].op;
+    Reale esito;
+    if (luogo && !n.segno && !DatiGlob.bStop && (op == Op::Div || op == Op::Mod) &&
+        DivisioneInteraDaByte(*luogo, static_cast<NodoNumero&>(*n.passi[0].operando).valore, op == Op::Mod, esito)) {
+      t = T_REALE;
+      return esito;
+    }
+    a = luogo ? *luogo : x;
+  } else {
+    a = OperandoDi<A>(*n.primo, ta, altro);
+  }
   if (DatiGlob.bStop) [[unlikely]] return FermatoScalare(t = ta, altro, *n.primo);
   if (ta == T_1 || (n.segno && ta != T_REALE)) [[unlikely]] return CatenaDaAltro(n, ta, a, altro, t);
   if (n.segno == U'-') a = -a;

@@ -38,6 +38,22 @@ Relazione RelazioneDa(std::string_view op);
 // quotient or remainder is DivisioneInteraReali.
 const std::string* ErroreDivisioneIntera(Reale a, Reale b, bool resto);
 Reale DivisioneInteraReali(Reale a, Reale b, bool resto);
+// DivisioneInteraBreve of numbers that lie in memory, read from their bytes (InteroPiccolo):
+// `esito` gets the quotient or the remainder; false for a pair it does not take (not both
+// whole and below 2^62, or a zero divisor), which DivisioneInteraBreve then takes.
+[[gnu::always_inline]] inline bool DivisioneInteraDaByte(const Reale& a, const Reale& b, bool resto, Reale& esito) {
+  long long ia, ib;
+  bool aNegativo, bNegativo;
+  if (!InteroPiccolo(a, ia, aNegativo) || !InteroPiccolo(b, ib, bNegativo) || ib == 0) return false;
+  const long long q = resto ? ia % ib : ia / ib;
+  if (q != 0) {
+    esito = static_cast<Reale>(q);
+    return true;
+  }
+  // As DivisioneInteraBreve: the remainder takes the dividend's sign, the quotient the true one.
+  esito = (resto ? aNegativo : aNegativo != (ib < 0)) ? -0.0L : 0.0L;
+  return true;
+}
 // DIV and MOD between whole numbers that a 64-bit integer holds, the divisor not 0: a gets
 // the quotient or the remainder, exactly the value DivisioneInteraReali gives (sign of a zero
 // included); false for any other pair, which ErroreDivisioneIntera and DivisioneInteraReali

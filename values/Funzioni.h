@@ -86,6 +86,35 @@ inline long long TroncaIntero(Reale x) {
 #endif
 }
 
+// True when x, read from its bytes (see IndiceEntro), is a whole number below 2^62 in
+// magnitude, which `i` then holds, with `negativo` its sign (that of a zero too); false for
+// any other x, which the caller then takes the general way. No trip through the x87 unit.
+inline bool InteroPiccolo(const Reale& x, long long& i, bool& negativo) {
+#if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
+  std::uint64_t significando;
+  std::uint16_t segnoEsponente;
+  std::memcpy(&significando, &x, sizeof significando);
+  std::memcpy(&segnoEsponente, reinterpret_cast<const unsigned char*>(&x) + 8, sizeof segnoEsponente);
+  negativo = (segnoEsponente & 0x8000) != 0;
+  const int esponente = static_cast<int>(segnoEsponente & 0x7FFF) - 16383;
+  if (esponente < 0) {  // zero, or a fraction (or a subnormal)
+    if ((segnoEsponente & 0x7FFF) != 0 || significando != 0) return false;
+    i = 0;
+    return true;
+  }
+  // Bits below the units mean a fraction.
+  if (esponente > 61 || (significando << (esponente + 1)) != 0) return false;
+  const auto k = static_cast<long long>(significando >> (63 - esponente));
+  i = negativo ? -k : k;
+  return true;
+#else
+  if (!(std::fabs(x) < 4611686018427387904.0L) || x != std::trunc(x)) return false;
+  i = static_cast<long long>(x);
+  negativo = std::signbit(x);
+  return true;
+#endif
+}
+
 // True when x (|x| < 2^63, the caller checks) is a whole number, which `i` then holds: x is
 // rounded in the current mode, with no switch of the x87 unit's mode, and compared with it.
 inline bool InteroEsatto(Reale x, long long& i) {

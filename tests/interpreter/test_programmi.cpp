@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
+#include <vector>
 #include <stdexcept>
 
 #include "interpreter/Dispatch.h"
@@ -90,6 +92,29 @@ TEST(DivisioneIntera, TheShortRoadGivesTheGeneralRoadsBits) {
   EXPECT_FALSE(qx::DivisioneInteraBreve(r, 3, false)) << "beyond the integers' range";
   r = 5;
   EXPECT_FALSE(qx::DivisioneInteraBreve(r, 0, false));
+  // The road from the bytes: where it answers, the short road's bits; it declines fractions,
+  // subnormals, NaN, the infinities and everything from 2^62 up, and a zero divisor.
+  const qx::Reale altri[] = {0.5L, -2.5L, 1e-4950L, std::numeric_limits<qx::Reale>::infinity(),
+                             std::numeric_limits<qx::Reale>::quiet_NaN(), 4611686018427387904.0L,
+                             4611686018427387903.0L, -4611686018427387903.0L, 3.0000000000000000003L};
+  int daByte = 0;
+  std::vector<qx::Reale> tutti(std::begin(valori), std::end(valori));
+  tutti.insert(tutti.end(), std::begin(altri), std::end(altri));
+  for (const qx::Reale a : tutti)
+    for (const qx::Reale b : tutti)
+      for (const bool resto : {false, true}) {
+        qx::Reale esito = 99, breve = a;
+        if (!qx::DivisioneInteraDaByte(a, b, resto, esito)) {
+          EXPECT_EQ(esito, 99) << "left alone";
+          continue;
+        }
+        ++daByte;
+        ASSERT_TRUE(qx::DivisioneInteraBreve(breve, b, resto)) << static_cast<double>(a) << " " << static_cast<double>(b);
+        EXPECT_EQ(std::memcmp(&esito, &breve, 10), 0) << static_cast<double>(a) << (resto ? " MOD " : " DIV ")
+                                                       << static_cast<double>(b);
+      }
+  // The whole values below 2^62: 14 of the first list, 2 of the second; divisors not 0.
+  EXPECT_EQ(daByte, 2 * 16 * 14);
 }
 
 TEST_F(ProgrammiTest, NumberLiteralsAndTheirTexts) {

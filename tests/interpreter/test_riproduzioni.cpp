@@ -239,6 +239,13 @@ TEST(RiproduzioniTest, IntegerDivisionsOfEverySignGiveWhatTheTextGives) {
       "PER (I DA 1 A 4) ESEGUI;\n  R = (I * 1.5) MOD 2;\nFINE;",
       "PER (I DA 0 A 3) ESEGUI;\n  R = 7 MOD I;\nFINE;",
       "PER (I DA 1 A 3) ESEGUI;\n  X = I * 1000000000; Y = X * X * X DIV 7;\nFINE;",
+      // a variable by a literal: zeros of both signs, fractions, from 2^62 up, a zero divisor
+      ("Z = -0; G = 4611686018427387904; F = 4611686018427387903;\nPER (I DA 1 A 2) ESEGUI;\n"
+       "  A = Z MOD 3; B = Z DIV 5; D = G DIV 3; E = F MOD 1000; K = I MOD 1; M = (0 - I) MOD 7;\nFINE;"),
+      "H = 2.5;\nPER (I DA 1 A 2) ESEGUI;\n  C = H MOD 2;\nFINE;",
+      "PER (I DA 1 A 2) ESEGUI;\n  L = I DIV 0.5;\nFINE;",
+      "PER (I DA 1 A 3) ESEGUI;\n  A = I MOD 0;\nFINE;",
+      "S = \"s\";\nPER (I DA 1 A 3) ESEGUI;\n  A = S MOD 2;\nFINE;",
   };
   for (const char* p : programmi) Confronta(p);
 }
