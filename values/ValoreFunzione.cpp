@@ -71,12 +71,13 @@ bool cValoreFunzione::TestoRileggibile() const {
   return letto && AlberoInTesto(letto.get()) == _sFunz;
 }
 
-Reale cValoreFunzione::Valuta(Reale x) const {
+Reale cValoreFunzione::Valuta(const Reale& x) const {
   if (_bEDO) {
     if (!RisolviEDOFunzione || !albero_) return VAL_NON_DEFINITA;
     return NormalizzaNonFinito(RisolviEDOFunzione(*albero_, _xa, _xb, _EDOy0, 40, x));
   }
-  return ValutaAlbero(albero_.get(), x, VAL_NON_DEFINITA);
+  static constexpr Reale nonDefinita = VAL_NON_DEFINITA;
+  return ValutaAlbero(albero_.get(), x, nonDefinita);
 }
 
 void cValoreFunzione::Disegna(TCanvas& Canvas) {

@@ -55,7 +55,7 @@ class cValoreFunzione : public cValoreGraf {
   // The text reads back, in the mode of the kind, as the same formula: what a save and an
   // open keep. A tree the parser cannot write (an equation inside an operation) fails.
   bool TestoRileggibile() const;
-  Reale Valuta(Reale x) const;
+  Reale Valuta(const Reale& x) const;
 
   void Disegna(TCanvas& Canvas) override;
   void DisegnaGrafico(TCanvas& Canvas);

@@ -260,9 +260,12 @@ Reale ValutaFunzione(IndiceFunzione f, Reale x) {
   return NormalizzaNonFinito(FUNZIONI_REALI[f](x));
 }
 
-void ValutaAlbero(const NodoEspr* radice, Reale& risultato, Reale x, Reale y) {
-  const Punto p{x, y};
-  risultato = radice ? ValutaNodo(*radice, p, gProfondita + 1) : 0;
+Reale ValutaAlbero(const NodoEspr* radice, const Reale& x, const Reale& y) {
+  if (!radice) return 0;
+  Punto p;
+  CopiaReale(p.x, x);
+  CopiaReale(p.y, y);
+  return ValutaNodo(*radice, p, gProfondita + 1);
 }
 
 }  // namespace qx

@@ -5,12 +5,11 @@
 
 namespace qx {
 
-// A nil root gives 0.
-void ValutaAlbero(const NodoEspr* radice, Reale& risultato, Reale x, Reale y);
-inline Reale ValutaAlbero(const NodoEspr* radice, Reale x, Reale y) {
-  Reale r = 0;
-  ValutaAlbero(radice, r, x, y);
-  return r;
+// A nil root gives 0. By reference: a point whose coordinates lie in memory is copied as their
+// bytes, not stored again by the x87 unit (see CopiaReale).
+Reale ValutaAlbero(const NodoEspr* radice, const Reale& x, const Reale& y);
+inline void ValutaAlbero(const NodoEspr* radice, Reale& risultato, const Reale& x, const Reale& y) {
+  risultato = ValutaAlbero(radice, x, y);
 }
 
 // The built-in functions with their domain checks, one real each.
