@@ -753,7 +753,9 @@ template <class Indici>
 [[gnu::noinline]] bool AssegnaLento(istr::Nome& n, bool Esegui, ArgomentiIstruzione* argomenti, Indici* indici,
                                     TipiValore t, const Reale* numero, Valutato& altro, int oggetti) {
   const std::string& nome = n.primo->testo;
-  const Reale x = numero ? *numero : 0;
+  // Read where it is used: a number held across the calls below would be stored once more.
+  static constexpr Reale kNessuno = 0;
+  const Reale& x = numero ? *numero : kNessuno;
   if (t == T_1) TogliAnonimoAssegnato(altro, oggetti);
   if (!Esegui) return true;
   if (t == T_REALE) {
@@ -765,7 +767,7 @@ template <class Indici>
       cella = CellaElementoNumero(nome, *argomenti, &n.variabile);
     }
     if (cella) {
-      *cella = x;
+      CopiaReale(*cella, x);
       return true;
     }
   }
