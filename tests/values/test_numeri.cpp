@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "runstate/DatiGlob.h"
@@ -95,6 +96,39 @@ TEST(NumeriTest, TruncationAgreesWithTheConversion) {
     const qx::Reale x = static_cast<qx::Reale>(i) / 8;
     EXPECT_EQ(qx::TroncaIntero(x), static_cast<long long>(x)) << i << "/8";
   }
+}
+
+// Numbers copied and told by their bytes: every bit travels (a zero's sign, a NaN's payload),
+// and the exponent bounds the size exactly at the powers of two.
+TEST(NumeriTest, NumbersAsBytes) {
+  const qx::Reale nan = std::numeric_limits<qx::Reale>::quiet_NaN();
+  for (const qx::Reale x : {qx::Reale{0}, -0.0L, qx::Reale{1} / 3, -qx::VAL_TENDE_INFINITO, nan,
+                            std::numeric_limits<qx::Reale>::denorm_min()}) {
+    qx::Reale y = 7;
+    qx::CopiaReale(y, x);
+    EXPECT_EQ(std::memcmp(&x, &y, 10), 0);
+    qx::RealeTenuto tenuto;
+    tenuto.Da(x);
+    const qx::Reale z = tenuto.Valore();
+    EXPECT_EQ(std::memcmp(&x, &z, 10), 0);
+  }
+  qx::Reale zero = 5;
+  qx::AzzeraReale(zero);
+  EXPECT_EQ(zero, 0);
+  EXPECT_FALSE(std::signbit(zero));
+  EXPECT_EQ(qx::RealeTenuto{}.Valore(), 0);
+  EXPECT_EQ(qx::EsponenteReale(0), 0);
+  EXPECT_EQ(qx::EsponenteReale(-0.0L), 0);
+  EXPECT_EQ(qx::EsponenteReale(std::numeric_limits<qx::Reale>::denorm_min()), 0);
+  EXPECT_EQ(qx::EsponenteReale(1), 16383);
+  EXPECT_EQ(qx::EsponenteReale(-1.5L), 16383);
+  EXPECT_EQ(qx::EsponenteReale(2), 16384);
+  EXPECT_EQ(qx::EsponenteReale(std::nextafter(qx::Reale{2}, qx::Reale{0})), 16383);
+  EXPECT_EQ(qx::EsponenteReale(std::ldexp(qx::Reale{1}, -39)), 16383 - 39);
+  EXPECT_EQ(qx::EsponenteReale(1e-12L), 16383 - 40);
+  EXPECT_EQ(qx::EsponenteReale(qx::VAL_NON_DEFINITA), 16383 + 328);
+  EXPECT_EQ(qx::EsponenteReale(std::numeric_limits<qx::Reale>::infinity()), 0x7FFF);
+  EXPECT_EQ(qx::EsponenteReale(nan), 0x7FFF);
 }
 
 // An element's index: the truncation, when it falls in 1..n, whatever the value.

@@ -106,6 +106,16 @@ TEST_F(RifCartTest, ErrorValuesAndHugeValuesStayOutOfTheArea) {
   EXPECT_EQ(f.XPixel(-1e20L), -kLimite);
   EXPECT_EQ(f.YPixel(1e20L), -kLimite);
   EXPECT_EQ(f.YPixel(-1e20L), kLimite);
+  // Just below and above the size from which an error value is looked for (2^328, under 1e99),
+  // and the neighbours of the smallest error value: ordinary numbers, clamped.
+  for (Reale e : {std::ldexp(Reale{1}, 328), std::nextafter(std::ldexp(Reale{1}, 328), Reale{0}), Reale{5e98L},
+                  std::nextafter(VAL_NON_DEFINITA, Reale{0}), std::nextafter(VAL_NON_DEFINITA, VAL_INDETERMINATA),
+                  Reale{2e102L}}) {
+    EXPECT_EQ(f.XPixel(e), kLimite) << static_cast<double>(e);
+    EXPECT_EQ(f.XPixel(-e), -kLimite) << static_cast<double>(e);
+    EXPECT_EQ(f.YPixel(e), -kLimite) << static_cast<double>(e);
+  }
+  EXPECT_EQ(f.XPixel(-VAL_NON_DEFINITA), -kLimite) << "only the positive values are errors";
 }
 
 TEST_F(RifCartTest, AnalysisWindowFillsTheRectangle) {
