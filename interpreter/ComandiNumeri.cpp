@@ -26,11 +26,13 @@ bool UnNumero(const ListaArgomenti& a) { return a.Count() == 1 && a.Tipo(0) == T
 inline Reale Finito(Reale x) { return std::isfinite(x) ? x : NormalizzaNonFinito(x); }
 
 // SEN and COS of a number of degrees (an error value passes through unchanged).
-Reale Seno(Reale gradi) { return IsValoreErrore(gradi) ? gradi : Finito(SenoGradi(gradi)); }
-Reale Coseno(Reale gradi) { return IsValoreErrore(gradi) ? gradi : Finito(CosenoGradi(gradi)); }
+// By reference, as the numeric forms give them: an argument that lies in memory is read there,
+// not stored again by the x87 unit for the call.
+Reale Seno(const Reale& gradi) { return IsValoreErrore(gradi) ? gradi : Finito(SenoGradi(gradi)); }
+Reale Coseno(const Reale& gradi) { return IsValoreErrore(gradi) ? gradi : Finito(CosenoGradi(gradi)); }
 
 // SEN and COS: degrees, or an angle measure.
-PValore Trigonometrica(ListaArgomenti& a, const std::string& nome, bool Esegui, Reale (*f)(Reale)) {
+PValore Trigonometrica(ListaArgomenti& a, const std::string& nome, bool Esegui, Reale (*f)(const Reale&)) {
   if (!Esegui) return nullptr;
   Reale gradi = 0;
   if (UnNumero(a)) {
@@ -81,13 +83,13 @@ PValore CmdInt(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 }
 
 // The numeric forms (see Dispatch.h): one number in, the handler's number out.
-template <Reale (*F)(Reale)>
+template <Reale (*F)(const Reale&)>
 Reale FormaUnNumero(const Reale* a, int quanti, bool& riuscita) {
   riuscita = quanti == 1;
   return riuscita ? F(a[0]) : 0;
 }
-Reale Assoluto(Reale x) { return std::fabs(x); }
-Reale ParteIntera(Reale x) { return std::trunc(x); }
+Reale Assoluto(const Reale& x) { return std::fabs(x); }
+Reale ParteIntera(const Reale& x) { return std::trunc(x); }
 Reale FormaRadice(const Reale* a, int quanti, bool& riuscita) {
   riuscita = quanti == 1 && (IsValoreErrore(a[0]) || a[0] >= 0);
   if (!riuscita) return 0;

@@ -192,8 +192,8 @@ inline Reale GradiInRadianti(Reale gradi) { return gradi * PI_SU_180; }
 inline Reale RadiantiInGradi(Reale radianti) { return radianti * CENTOTTANTA_SU_PI; }
 // Sine and cosine of degrees, reduced in degrees first: exact at every multiple of 90 (0, 1
 // or -1), and no slow reduction of large arguments. NaN and the infinities give NaN.
-Reale SenoGradi(Reale gradi);
-Reale CosenoGradi(Reale gradi);
+Reale SenoGradi(const Reale& gradi);
+Reale CosenoGradi(const Reale& gradi);
 inline Reale InteroInReale(std::int32_t n) { return static_cast<Reale>(n); }
 inline std::int32_t MinIntero(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
 inline std::int32_t MaxIntero(std::int32_t a, std::int32_t b) { return a > b ? a : b; }

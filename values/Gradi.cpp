@@ -66,7 +66,7 @@ Reale CosenoRidotto(Reale x) {
 
 }  // namespace
 
-Reale SenoGradi(Reale gradi) {
+Reale SenoGradi(const Reale& gradi) {
   Reale r = 0;
   int q = 0;
   if (!RiduciGradi(gradi, r, q)) return std::sin(gradi);  // NaN, as the library gives
@@ -79,7 +79,7 @@ Reale SenoGradi(Reale gradi) {
   }
 }
 
-Reale CosenoGradi(Reale gradi) {
+Reale CosenoGradi(const Reale& gradi) {
   Reale r = 0;
   int q = 0;
   if (!RiduciGradi(gradi, r, q)) return std::cos(gradi);
