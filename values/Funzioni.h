@@ -22,14 +22,27 @@ inline void CopiaReale(Reale& a, const Reale& b) { std::memcpy(&a, &b, sizeof a)
 // a := +0, as bytes (see CopiaReale).
 inline void AzzeraReale(Reale& a) { std::memset(&a, 0, sizeof a); }
 
+#if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
+// The two parts of x87's extended format, read from a number's bytes: the 64-bit significand
+// with its integer bit, then the sign and the biased exponent.
+struct ByteReale {
+  explicit ByteReale(const Reale& x) {
+    std::memcpy(&significando, &x, sizeof significando);
+    std::memcpy(&segnoEsponente, reinterpret_cast<const unsigned char*>(&x) + 8, sizeof segnoEsponente);
+  }
+  std::uint64_t significando;
+  std::uint16_t segnoEsponente;
+  bool Negativo() const { return (segnoEsponente & 0x8000) != 0; }
+  int Esponente() const { return segnoEsponente & 0x7FFF; }
+};
+#endif
+
 // The biased binary exponent of x, read from its bytes: 0 for zero and the subnormals,
 // 0x7FFF for the infinities and NaN, else e with 2^(e - 16383) <= |x| < 2^(e - 16382). A bound
 // on a number's size with no trip through the x87 unit.
 inline int EsponenteReale(const Reale& x) {
 #if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
-  std::uint16_t segnoEsponente;
-  std::memcpy(&segnoEsponente, reinterpret_cast<const unsigned char*>(&x) + 8, sizeof segnoEsponente);
-  return segnoEsponente & 0x7FFF;
+  return ByteReale(x).Esponente();
 #else
   if (!(x == x) || x - x != 0) return 0x7FFF;
   return x == 0 ? 0 : std::ilogb(x) + 16383;
@@ -91,14 +104,12 @@ inline long long TroncaIntero(Reale x) {
 // any other x, which the caller then takes the general way. No trip through the x87 unit.
 inline bool InteroPiccolo(const Reale& x, long long& i, bool& negativo) {
 #if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
-  std::uint64_t significando;
-  std::uint16_t segnoEsponente;
-  std::memcpy(&significando, &x, sizeof significando);
-  std::memcpy(&segnoEsponente, reinterpret_cast<const unsigned char*>(&x) + 8, sizeof segnoEsponente);
-  negativo = (segnoEsponente & 0x8000) != 0;
-  const int esponente = static_cast<int>(segnoEsponente & 0x7FFF) - 16383;
+  const ByteReale b(x);
+  const std::uint64_t significando = b.significando;
+  negativo = b.Negativo();
+  const int esponente = b.Esponente() - 16383;
   if (esponente < 0) {  // zero, or a fraction (or a subnormal)
-    if ((segnoEsponente & 0x7FFF) != 0 || significando != 0) return false;
+    if (b.Esponente() != 0 || significando != 0) return false;
     i = 0;
     return true;
   }
@@ -135,13 +146,10 @@ inline bool InteroEsatto(Reale x, long long& i) {
 // registers and the integer ones stalls far longer than this.
 inline bool IndiceEntro(const Reale& x, int n, int& i) {
 #if (defined(__x86_64__) || defined(__i386__)) && __LDBL_MANT_DIG__ == 64
-  std::uint64_t significando;
-  std::uint16_t segnoEsponente;
-  std::memcpy(&significando, &x, sizeof significando);
-  std::memcpy(&segnoEsponente, reinterpret_cast<const unsigned char*>(&x) + 8, sizeof segnoEsponente);
-  const int esponente = static_cast<int>(segnoEsponente & 0x7FFF) - 16383;
-  if ((segnoEsponente & 0x8000) || esponente < 0 || esponente > 62 || n < 1) return false;
-  const std::uint64_t k = significando >> (63 - esponente);
+  const ByteReale b(x);
+  const int esponente = b.Esponente() - 16383;
+  if (b.Negativo() || esponente < 0 || esponente > 62 || n < 1) return false;
+  const std::uint64_t k = b.significando >> (63 - esponente);
   if (k < 1 || k > static_cast<std::uint64_t>(n)) return false;
   i = static_cast<int>(k);
 #else
