@@ -99,6 +99,13 @@ void TQImageCanvas::DipingiTratti(const std::vector<Tratto>& tratti, long long x
   // One detach and one look at the row length for all the runs of a shape.
   uchar* const bit = img_.bits();
   const qsizetype passo = img_.bytesPerLine();
+  if (ritaglio.isNull()) {  // the caller knows every run to lie inside the image
+    for (const Tratto& tr : tratti) {
+      QRgb* riga = reinterpret_cast<QRgb*>(bit + (y + tr.dy) * passo);
+      for (long long px = x + tr.dx0; px <= x + tr.dx1; ++px) riga[px] = colore;
+    }
+    return;
+  }
   const long long l = ritaglio.left(), t = ritaglio.top(), r = ritaglio.right(), b = ritaglio.bottom();
   for (const Tratto& tr : tratti) {
     const long long ry = y + tr.dy;
@@ -302,6 +309,16 @@ void TQImageCanvas::TracciaDiretta(std::span<const TPoint> punti, bool chiusa) {
   // The image's rows are reached from its first byte: one detach for the whole line.
   uchar* const bit = img_.bits();
   const qsizetype riga = img_.bytesPerLine();
+  if (schema.empty() && copia) {
+    std::uint32_t* const pixel = reinterpret_cast<std::uint32_t*>(bit);
+    const std::ptrdiff_t passo = riga / qsizetype(sizeof(std::uint32_t));
+    auto pieno = [&](TPoint a, TPoint b) {
+      raster::TracciaLineaPiena(a.x, a.y, b.x, b.y, img_.width(), img_.height(), pixel, passo, penna);
+    };
+    for (std::size_t i = 1; i < punti.size(); ++i) pieno(punti[i - 1], punti[i]);
+    if (chiusa && punti.size() > 1) pieno(punti.back(), punti.front());
+    return;
+  }
   long long fase = 0;
   auto segmento = [&](TPoint a, TPoint b) {
     raster::TracciaLinea(a.x, a.y, b.x, b.y, 0, 0, img_.width(), img_.height(), fase, [&](int x, int y, long long f) {
@@ -350,7 +367,18 @@ void TQImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const TPoint angoli[] = {{r.left(), r.top()}, {r.right(), r.top()}, {r.right(), r.bottom()}, {r.left(), r.bottom()}};
   if (Diretto()) {
     if (Brush.Style == bsSolid) FillRect({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
-    if (PennaVisibile() && PennaSottile()) TracciaDiretta(angoli, true);
+    // The four sides walked without their last pixels cover the border exactly, but for a
+    // box of one pixel, which they leave empty: a point's mark is such a border.
+    if (PennaVisibile() && PennaSottile() && (r.width() > 1 || r.height() > 1)) {
+      const std::uint32_t colore = ColoreInPixel(Pen.Color);
+      const QRect im = img_.rect();
+      Riempi(r.left(), r.top(), r.right(), r.top(), im, colore);
+      Riempi(r.left(), r.bottom(), r.right(), r.bottom(), im, colore);
+      Riempi(r.left(), r.top() + 1, r.left(), r.bottom() - 1, im, colore);
+      Riempi(r.right(), r.top() + 1, r.right(), r.bottom() - 1, im, colore);
+    } else if (PennaVisibile() && PennaSottile()) {
+      TracciaDiretta(angoli, true);
+    }
     if (PennaVisibile() && !PennaSottile())
       Dipingi([&](QPainter& p) { LineaLarga(p, Spessore(), angoli, true, QColor::fromRgb(ColoreInPixel(Pen.Color))); });
     return;
@@ -471,9 +499,10 @@ void TQImageCanvas::EllisseMemorizzata(int x, int y, int larghezza, int altezza,
     if (spessore > 0) segna(e.penna, PennaQt(Qt::white, false), Qt::NoBrush);
     trovata = ellissi_->pronte.find(chiave);
   }
+  // The caller has the sheet's whole box inside the image: no run needs cutting.
   const Ellissi::Pronta& e = trovata->second;
-  DipingiTratti(e.dentro, x, y, img_.rect(), ColoreInPixel(Brush.Color));
-  DipingiTratti(e.penna, x, y, img_.rect(), ColoreInPixel(Pen.Color));
+  DipingiTratti(e.dentro, x, y, QRect(), ColoreInPixel(Brush.Color));
+  DipingiTratti(e.penna, x, y, QRect(), ColoreInPixel(Pen.Color));
 }
 
 void TQImageCanvas::Curve(Curva tipo, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {

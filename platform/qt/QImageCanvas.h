@@ -76,7 +76,8 @@ class TQImageCanvas : public TCanvas {
   struct Ellissi;
   void EllisseMemorizzata(int x, int y, int larghezza, int altezza, bool riempita);
   QPen PennaQt(const QColor& colore, bool conSchema) const;
-  // Pixels kept as runs of rows (texts, ellipses), and their painting, cut to `ritaglio`.
+  // Pixels kept as runs of rows (texts, ellipses), and their painting, cut to `ritaglio`; a
+  // null `ritaglio` when the caller knows every run to lie inside the image.
   struct Tratto;
   static bool TrattiDi(const QImage& foglio, int ox, int oy, std::vector<Tratto>& tratti);
   void Riempi(long long x0, long long y0, long long x1, long long y1, const QRect& ritaglio, std::uint32_t colore);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstddef>
 #include <span>
 
 #include "platform/Graphics.h"
@@ -83,5 +84,12 @@ void TracciaLinea(int x0, int y0, int x1, int y1, int left, int top, int right, 
   }
   fase += n;
 }
+
+// The pixels that TracciaLinea visits in [0, larghezza) x [0, altezza), set to `colore` in
+// an image of 32-bit pixels whose rows lie `passo` pixels apart: a solid pen in copy mode,
+// the line most figures draw. The visible stretch along both axes is worked out once, and
+// the walk then steps a pointer with no test per pixel but the rounding's carry.
+void TracciaLineaPiena(int x0, int y0, int x1, int y1, int larghezza, int altezza, std::uint32_t* pixel,
+                       std::ptrdiff_t passo, std::uint32_t colore);
 
 }  // namespace qx::raster

@@ -225,7 +225,9 @@ TEST_F(QImageEsattoTest, ShapesComposeOnlyWhereTheyMarkAsOverTheWholeImage) {
       {{10, 10}, {150, 100}}, {{-50, 30}, {400, 31}}, {{80, 5}, {80, 115}}, {{5, 5}, {100, 20}, {20, 90}, {140, 60}},
       {{60, 60}, {60, 60}}, {{-2000000000, -5}, {2000000000, 100}}, {{30, 30}}};
   const std::vector<std::array<int, 4>> rettangoli = {{10, 10, 15, 15}, {-3, -3, 2, 2}, {40, 20, 120, 90},
-                                                       {150, 110, 170, 130}, {50, 50, 50, 60}, {90, 30, 20, 80}};
+                                                       {150, 110, 170, 130}, {50, 50, 50, 60}, {90, 30, 20, 80},
+                                                       {70, 70, 71, 71},     {80, 10, 81, 40},   {5, 100, 60, 101},
+                                                       {155, 115, 200, 200}, {-1, 60, 1, 62}};
   const std::vector<TPoint> pentagono = {{40, 20}, {100, 25}, {120, 70}, {60, 100}, {20, 60}};
   int n = 0;
   for (const Stile& s : Stili()) {
@@ -338,6 +340,32 @@ TEST(QImageEsatto, TheLineWalkGivesThePixelsOfItsRoundingRule) {
       if (x >= c.l && x < c.r && y >= c.t && y < c.b) attesi.push_back({x, y, 5 + i});
     }
     EXPECT_EQ(visti, attesi) << c.x0 << "," << c.y0 << " - " << c.x1 << "," << c.y1;
+  }
+}
+
+// The solid line's walk, which works out its visible stretch before it starts, sets exactly
+// the pixels of the general walk: lines through, beside, along and far outside the image.
+TEST(QImageEsatto, TheSolidLineSetsThePixelsOfTheGeneralWalk) {
+  constexpr int w = 37, h = 23;
+  std::uint32_t seed = 12345;
+  auto caso = [&](int ampiezza) {
+    seed = seed * 1664525u + 1013904223u;
+    return int((seed >> 8) % std::uint32_t(2 * ampiezza + 1)) - ampiezza;
+  };
+  std::vector<std::array<int, 4>> linee = {{0, 0, 36, 22},   {36, 22, 0, 0},   {-5, 11, 50, 11}, {18, -9, 18, 40},
+                                           {-1, -1, 37, 23}, {5, 5, 5, 5},     {0, 22, 36, 0},   {-2000000000, 3, 2000000000, 20},
+                                           {10, -2147483647, 12, 2147483646}, {-40, -30, -3, -1}, {36, 0, 37, 0}};
+  for (int k = 0; k < 20000; ++k) {
+    const int a = k % 3 == 0 ? 60 : k % 3 == 1 ? 400 : 1000000;
+    linee.push_back({caso(a), caso(a), caso(a), caso(a)});
+  }
+  for (const auto& l : linee) {
+    std::vector<std::uint32_t> atteso(w * h, 0), visto(w * h, 0);
+    long long fase = 0;
+    raster::TracciaLinea(l[0], l[1], l[2], l[3], 0, 0, w, h, fase,
+                         [&](int x, int y, long long) { atteso[std::size_t(y) * w + std::size_t(x)] = 7; });
+    raster::TracciaLineaPiena(l[0], l[1], l[2], l[3], w, h, visto.data(), w, 7);
+    ASSERT_EQ(visto, atteso) << l[0] << "," << l[1] << " - " << l[2] << "," << l[3];
   }
 }
 
