@@ -18,6 +18,8 @@ class TColl {
   Item& Elemento(int i) { return items_.at(static_cast<std::size_t>(i)); }
   const Item& Elemento(int i) const { return items_.at(static_cast<std::size_t>(i)); }
   void Aggiungi(const Item& item) { items_.push_back(item); }
+  // Room for n items, so that appending them allocates once.
+  void Riserva(int n) { items_.reserve(static_cast<std::size_t>(n < 0 ? 0 : n)); }
   void Clear() { items_.clear(); }
   void Delete(int i) { items_.erase(items_.begin() + i); }
   auto begin() { return items_.begin(); }

@@ -32,7 +32,20 @@ void cListaVariabili::Aggiungi(std::unique_ptr<cVariabile> V) {
   if (!V) return;
   variabili_.push_back(std::move(V));
   cVariabile* nuova = variabili_.back().get();
-  perNome_.insert_or_assign(nuova->Nome, nuova);
+  if (nodiLiberi_.empty()) {
+    perNome_.insert_or_assign(nuova->Nome, nuova);
+  } else {
+    auto& nodo = nodiLiberi_.back();
+    nodo.key() = nuova->Nome;
+    nodo.mapped() = nuova;
+    auto esito = perNome_.insert(std::move(nodo));
+    if (esito.inserted) {
+      nodiLiberi_.pop_back();
+    } else {  // the name was there: the node stays free
+      esito.position->second = nuova;
+      nodo = std::move(esito.node);
+    }
+  }
   Cambiata(nuova->Nome);
 }
 
@@ -92,7 +105,8 @@ bool cListaVariabili::Elimina(std::string_view Nome) {
       for (auto r = std::next(it); r != variabili_.rend() && !prima; ++r)
         if ((*r)->Nome == nome) prima = r->get();
       if (prima) perNome_.insert_or_assign(nome, prima);
-      else perNome_.erase(nome);
+      else if (auto nodo = perNome_.extract(nome); !nodo.empty() && nodiLiberi_.size() < kNodiLiberi)
+        nodiLiberi_.push_back(std::move(nodo));
       variabili_.erase(std::next(it).base());
       Cambiata(nome);
       return true;

@@ -133,6 +133,10 @@ class cListaVariabili {
   // The newest variable of each name: a program that keeps every figure it makes has a table of
   // thousands, and a walk through it for every new name made the n-th figure cost n.
   std::unordered_map<std::string, cVariabile*, HashNome, std::equal_to<>> perNome_;
+  // The index's nodes of the variables removed last (a few), kept for the next ones added: a
+  // loop that makes and drops anonymous figures at every pass allocates no node for them.
+  static constexpr std::size_t kNodiLiberi = 16;
+  std::vector<decltype(perNome_)::node_type> nodiLiberi_;
   std::uint64_t versione_ = 0, versioneNomi_ = 0;
 };
 

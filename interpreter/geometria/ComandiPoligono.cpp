@@ -171,6 +171,7 @@ PValore CmdPoligono(ListaArgomenti& a, const std::string& nome, bool Esegui) {
     bool errato = false;
     if (geo::Forma(a, {T_LISTA})) {
       const auto& lista = static_cast<const cValoreLista&>(*a.Valore(0));
+      pol->Punti.Riserva(static_cast<int>(lista._Oggetti.size()));
       for (const auto& elemento : lista._Oggetti) {
         if (!elemento) continue;
         const auto* p = dynamic_cast<const cValorePunto*>(elemento.get());
@@ -181,6 +182,7 @@ PValore CmdPoligono(ListaArgomenti& a, const std::string& nome, bool Esegui) {
         pol->Punti.Aggiungi(p->xCart, p->yCart);
       }
     } else {
+      pol->Punti.Riserva(a.Count());
       for (int i = 0; i < a.Count() && !errato; ++i) {
         if (a.Tipo(i) != T_PUNTO || a.IsMembro(i)) errato = true;
         else pol->Punti.Aggiungi(geo::PuntoArg(a, i).x, geo::PuntoArg(a, i).y);
