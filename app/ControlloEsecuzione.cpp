@@ -124,6 +124,7 @@ void Tfrm3::EseguiProgramma() {
   g.RigaCorrente = -1;
   MemoSource->InvalidateLines(1, 2000);
   PreparaRifCart();
+  servizi_->InizioEsecuzione();
   if (RunProgram(true)) {
     SvuotaListaValGraf();
     AggiornaListaOggetti();
@@ -182,6 +183,7 @@ void Tfrm3::pbEseguiClick() {
     g.EditorCorrente = TEditorCorrente::Programma;
     pnlMess->setFocus();
     g.bImmediato = true;
+    servizi_->InizioEsecuzione();
     // A statement that the user stopped did not run: it stays out of the program.
     if (RunProgram(true) && !g.bInterrotto) {
       AggiungiRigheEditor(*MemoSource, righe);

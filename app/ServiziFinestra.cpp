@@ -63,6 +63,8 @@ void TServiziFinestra::Pompa() {
   ultimaPompa_ = MillisecondiPompa();
 }
 
+void TServiziFinestra::InizioEsecuzione() { ultimaPompa_ = MillisecondiPompa(); }
+
 void TServiziFinestra::AggiornaVista() {
   if (!f_.EsecuzioneInCorso()) {
     vistaInEsecuzione_ = false;

@@ -38,6 +38,10 @@ class TServiziFinestra : public WindowServices {
   // Lets the messages through now.
   void Pompa();
   static constexpr std::uint64_t IntervalloMs = 15;
+  // A run starts: the click that started it has just been let through, so its first pump
+  // comes one interval later. A run shorter than that shows only its end, and what it drew
+  // meanwhile is never drawn, as the end's picture covers it.
+  void InizioEsecuzione();
   // Brings the picture and the object list up to date. Outside a run at once; during a run
   // (at its pumps) the list too, in a fast run as well, but a refresh comes only once
   // `RapportoVista` times the last refresh's cost has gone by: a picture of many figures
