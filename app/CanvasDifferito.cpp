@@ -82,7 +82,9 @@ void TCanvasDifferito::Coda::Rigioca(const Chiamata& c, TCanvas& d) const {
   d.TextAlign = s.align;
   d.MoveTo(c.pos.x, c.pos.y);
   const int* n = c.n;
-  const std::span<const TPoint> vertici(punti.data() + c.da, c.quanti);
+  // `da` counts texts and pictures too: only a call with points points into the store.
+  const std::span<const TPoint> vertici =
+      c.quanti == 0 ? std::span<const TPoint>{} : std::span<const TPoint>(punti.data() + c.da, c.quanti);
   const TRect r{n[0], n[1], n[2], n[3]};
   switch (c.tipo) {
     case Tipo::LineTo: d.LineTo(n[0], n[1]); break;

@@ -87,6 +87,25 @@ TEST(CanvasDifferito, IlRisultatoEQuelloDelDisegnoImmediato) {
   EXPECT_EQ(ridisegni, 1);
 }
 
+// A point's label kept alone, with no call that has points before it (a run's first pump
+// replays just that): the text is found in its own store.
+TEST(CanvasDifferito, UnTestoSoloSiRigiocaDalleSueStringhe) {
+  EnsureGuiApplication();
+  TQImageCanvas atteso(120, 90), immagine(120, 90);
+  Ridisegna(atteso);
+  TCanvasDifferito d([&] { Ridisegna(immagine); });
+  d.ImpostaDestinazione(&immagine);
+  d.RichiediRidisegno();
+  for (TCanvas* c : {static_cast<TCanvas*>(&atteso), static_cast<TCanvas*>(&d)}) {
+    c->Brush = TBrush{clWhite, bsClear};
+    c->Font = TFont{clBlack, "MS Sans Serif", 8, 0};
+    c->TextOut(40, 20, "P");
+    c->TextOut(40, 50, "Q1");
+  }
+  d.Completa();
+  EXPECT_TRUE(immagine.Image() == atteso.Image());
+}
+
 TEST(CanvasDifferito, LeggereUnPixelCompletaPrima) {
   EnsureGuiApplication();
   TQImageCanvas immagine(120, 90);
