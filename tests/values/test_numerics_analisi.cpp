@@ -10,6 +10,8 @@
 namespace qx {
 namespace {
 
+const Reale PiGreco = std::acos(-1.0L);
+
 TEST(RombergTest, KnownIntegrals) {
   Reale r = 0;
   ASSERT_TRUE(IntegraleRomberg([](Reale x) { return std::sin(x); }, r, 0, 0.9L, 1e-12L));
@@ -24,7 +26,13 @@ TEST(RombergTest, KnownIntegrals) {
   };
   ASSERT_TRUE(IntegraleRomberg(quadrato, r, 0, 3, 1e-6L));
   EXPECT_EQ(r, 9);
-  EXPECT_EQ(valutazioni, 5) << "rows 13.5, 9, 9: two ends, then 1 and 2 midpoints";
+  EXPECT_EQ(valutazioni, 17) << "five rows before any agreement: 2 ends, then 1, 2, 4 and 8 midpoints";
+
+  // The first rows sample these only where both are 1 or 0: their early agreement is no answer.
+  ASSERT_TRUE(IntegraleRomberg([](Reale x) { return std::cos(x) * std::cos(x); }, r, 0, 2 * PiGreco, 1e-9L));
+  EXPECT_NEAR(r, PiGreco, 1e-9L);
+  ASSERT_TRUE(IntegraleRomberg([](Reale x) { return std::sin(x) * std::sin(x); }, r, 0, 2 * PiGreco, 1e-9L));
+  EXPECT_NEAR(r, PiGreco, 1e-9L);
 
   ASSERT_TRUE(IntegraleRomberg(quadrato, r, 3, 0, 1e-6L));
   EXPECT_EQ(r, -9) << "reversed bounds";
