@@ -36,8 +36,6 @@ namespace {
 
 // The index value that SOMMATORIA leaves out when no skip is given: none in practice.
 constexpr std::int32_t NESSUN_SALTO = 99999999;
-// CALCOLAESPR gives up after this many rewriting passes.
-constexpr int PASSI_CALCOLO_FRAZIONE = 50;
 // However small eps is, bisection stops here: far past the last halving that changes a
 // long double.
 constexpr int DIMEZZAMENTI_MASSIMI = 200;
@@ -63,7 +61,9 @@ std::int32_t Intero(Reale x) {
 
 // A new value of the kind parsed from the text. A text that does not parse is the run's
 // error, on the statement's line; with `segnala` false the caller gives its own message.
-PValore Analizza(TipiValore tipo, const std::string& testo, bool segnala = true) {
+// A tree deeper than the evaluator, the printer and the derivative walk is refused under
+// the command's name: a function that can never be evaluated must not pass for one.
+PValore Analizza(TipiValore tipo, const std::string& testo, const std::string& nome, bool segnala = true) {
   auto f = std::make_unique<cValoreFunzione>(tipo);
   f->bMessaggi = false;
   const bool riuscito = f->ImpostaFunzione(testo);
@@ -73,6 +73,7 @@ PValore Analizza(TipiValore tipo, const std::string& testo, bool segnala = true)
     DatiGlob.bStop = true;
     return nullptr;
   }
+  if (ProfonditaAlbero(f->Albero()) > LIMITE_PROFONDITA) return Errore(MessaggioTroppoGrande(nome));
   return f;
 }
 
@@ -96,14 +97,14 @@ PValore CmdFunzione(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (a.Count() != 1 || !Argomento(a, 0, T_STRINGA)) return ParametriErrati(nome);
   if (DatiGlob.bStop) return nullptr;
-  return Analizza(T_FUNZIONE, a.Testo(0));
+  return Analizza(T_FUNZIONE, a.Testo(0), nome);
 }
 
 PValore CmdEspressione(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (a.Count() != 1 || !Argomento(a, 0, T_STRINGA)) return ParametriErrati(nome);
   if (DatiGlob.bStop) return nullptr;
-  return Analizza(T_ESPRESSIONE, a.Testo(0));
+  return Analizza(T_ESPRESSIONE, a.Testo(0), nome);
 }
 
 // The caption of an input dialog: no argument, or one string.
@@ -127,7 +128,7 @@ PValore LeggiFormula(ListaArgomenti& a, const std::string& nome, bool Esegui, Ti
     DatiGlob.bStop = true;
     return nullptr;
   }
-  return Analizza(tipo, riga.size() > CAMPO_NOME ? riga.substr(CAMPO_NOME) : std::string());
+  return Analizza(tipo, riga.size() > CAMPO_NOME ? riga.substr(CAMPO_NOME) : std::string(), nome);
 }
 
 PValore CmdLeggiFunz(ListaArgomenti& a, const std::string& nome, bool Esegui) {
@@ -148,7 +149,7 @@ PValore CmdLeggiFraz(ListaArgomenti& a, const std::string& nome, bool Esegui) {
     DatiGlob.bStop = true;
     return nullptr;
   }
-  return Analizza(T_FRAZIONE, testo);
+  return Analizza(T_FRAZIONE, testo, nome);
 }
 
 // ---- Fractions ----
@@ -165,10 +166,10 @@ PValore CmdFrazione(ListaArgomenti& a, const std::string& nome, bool Esegui) {
       DatiGlob.bStop = true;
       return Errore("Valori non corretti per " + nome);
     }
-    return Analizza(T_FRAZIONE, NumeroInTesto(numeratore) + "/" + NumeroInTesto(denominatore));
+    return Analizza(T_FRAZIONE, NumeroInTesto(numeratore) + "/" + NumeroInTesto(denominatore), nome);
   }
   if (a.Count() != 2 || !Argomento(a, 0, T_REALE) || !Argomento(a, 1, T_REALE)) return ParametriErrati(nome);
-  return Analizza(T_FRAZIONE, NumeroInTesto(a.Numero(0)) + "/" + NumeroInTesto(a.Numero(1)));
+  return Analizza(T_FRAZIONE, NumeroInTesto(a.Numero(0)) + "/" + NumeroInTesto(a.Numero(1)), nome);
 }
 
 // Symbolic work cut short: past the size budget it is the run's error; stopped by the user
@@ -194,15 +195,7 @@ PValore CmdCalcolaEspr(ListaArgomenti& a, const std::string& nome, bool Esegui) 
   if (a.Count() != 1 || !Argomento(a, 0, T_ESPRESSIONE)) return ParametriErrati(nome);
   PNodo albero = CopiaAlbero(Funzione(a, 0).Albero());
   bool frazione = false;
-  const bool finito = Simbolico(nome, [&] {
-    for (int passo = 0; albero && passo < PASSI_CALCOLO_FRAZIONE && !frazione; ++passo) {
-      SemplificaFrazioni(albero);
-      SemplificaAlbero(albero);
-      // A value that folds to a whole number is the fraction n/1.
-      if (albero && albero->ENumero()) albero = CombinaNodi(std::move(albero), N_DIVISO, NuovoNodoNumero(1));
-      frazione = EFrazioneNumerica(albero.get());
-    }
-  });
+  const bool finito = Simbolico(nome, [&] { frazione = RiduciAFrazioneNumerica(albero); });
   if (!finito) return nullptr;
   if (frazione) return DaAlbero(T_FRAZIONE, std::move(albero));
   return Errore("Impossibile calcolare l'espressione come frazione: " + nome);
@@ -338,22 +331,29 @@ PValore CmdSommatoria(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   const std::string operatore = nome == ParoleChiave.SOMMATORIA ? "+" : "*";
 
   std::string testo;
+  // Every term deepens the chain of operators by one: past the deepest tree that can be
+  // evaluated the text is not even built (a range of 10^9 would fill the memory first).
+  int termini = 0;
   auto aggiungi = [&](std::int32_t k) {
     // A long range must not stop the Stop button from working.
     LasciaPassareMessaggi();
     if (k == salto) return;
+    if (++termini > LIMITE_PROFONDITA) return;
     if (!testo.empty()) testo += operatore;
     testo += Termine(modello, indice, k);
   };
   // Counting up when to > from; otherwise down from `to` while k >= from, which yields a
   // term only when the two are equal.
   if (fino > da) {
-    for (std::int64_t k = da; k <= fino && !DatiGlob.bStop; ++k) aggiungi(static_cast<std::int32_t>(k));
+    for (std::int64_t k = da; k <= fino && !DatiGlob.bStop && termini <= LIMITE_PROFONDITA; ++k)
+      aggiungi(static_cast<std::int32_t>(k));
   } else {
-    for (std::int64_t k = fino; k >= da && !DatiGlob.bStop; --k) aggiungi(static_cast<std::int32_t>(k));
+    for (std::int64_t k = fino; k >= da && !DatiGlob.bStop && termini <= LIMITE_PROFONDITA; --k)
+      aggiungi(static_cast<std::int32_t>(k));
   }
   if (DatiGlob.bStop) return nullptr;
-  PValore f = Analizza(T_FUNZIONE, testo, false);
+  if (termini > LIMITE_PROFONDITA) return Errore(MessaggioTroppoGrande(nome));
+  PValore f = Analizza(T_FUNZIONE, testo, nome, false);
   if (!f) return Errore(nome + ": errore nella funzione");
   return f;
 }
@@ -389,7 +389,7 @@ PValore CmdPolT(ListaArgomenti& a, const std::string& nome, bool Esegui) {
     if (IsValoreErrore(d)) break;
     testo += "+(x-" + testoX0 + ")^" + std::to_string(k) + "*" + NumeroInTesto(d / Fattoriale(k));
   }
-  return Analizza(T_FUNZIONE, testo);
+  return Analizza(T_FUNZIONE, testo, nome);
 }
 
 PValore CmdIntegrale(ListaArgomenti& a, const std::string& nome, bool Esegui) {

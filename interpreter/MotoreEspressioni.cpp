@@ -62,8 +62,12 @@ PValore Opera(const std::string& op, const cValore& a, const cValore& b) {
   const bool finito = lavoro.Esegui([&] {
     albero = AlberoOperazione(op, a, b, frazione);
     if (!albero) return;
-    if (frazione) SemplificaFrazioni(albero);
-    SemplificaAlbero(albero);
+    // A fraction's passes are repeated until it is one quotient of numbers again: a single
+    // round left 0 - 1/2 as -1*1/2, which NUM and DEN cannot read.
+    if (frazione)
+      RiduciAFrazioneNumerica(albero);
+    else
+      SemplificaAlbero(albero);
   });
   if (!finito) {
     if (lavoro.Esito() == EsitoLavoro::TroppoGrande) ReportError(MessaggioTroppoGrande(op), true);

@@ -136,10 +136,20 @@ TEST_F(ComandiFunzioniTest, FractionOperatorsThroughTheInterpreter) {
   EXPECT_EQ(run.Testo("A"), "5/6");
   EXPECT_EQ(run.Testo("B"), "3/2");
   EXPECT_EQ(run.Testo("C"), "4/9");
-  EXPECT_EQ(run.Testo("D"), "0");
+  EXPECT_EQ(run.Testo("D"), "0/1") << "a fraction that folds to a whole number stays a fraction";
   EXPECT_EQ(run.Testo("E"), "5/2");
   EXPECT_EQ(run.Testo("L"), "VERO");
   EXPECT_EQ(run.finestra.Output, (V{"> VERO"}));
+
+  // One round of the two passes left these as -1*1/2, which NUM and DEN could not read.
+  run.finestra.Output.clear();
+  ASSERT_EQ(Errore("A = 0 - FRAZIONE(1, 2); B = FRAZIONE(0, 9) - FRAZIONE(8, 5);"
+                   "C = FRAZIONE(1, 2) - FRAZIONE(1, 2) - FRAZIONE(1, 3); STAMPA(A.NUM, \" \", A.DEN, \" \", C.NUM);"),
+            "<ok>");
+  EXPECT_EQ(run.Testo("A"), "-1/2");
+  EXPECT_EQ(run.Testo("B"), "-8/5");
+  EXPECT_EQ(run.Testo("C"), "-1/3");
+  EXPECT_EQ(run.finestra.Output, (V{"> -1 2 -1"}));
 }
 
 TEST_F(ComandiFunzioniTest, FunctionOperatorsThroughTheInterpreter) {
@@ -242,6 +252,16 @@ TEST_F(ComandiFunzioniTest, SumsAndProducts) {
   EXPECT_EQ(Errore("S = SOMMATORIA(\"k\", 1, 3);"), "1 Parametri errati per SOMMATORIA");
   EXPECT_EQ(Errore("S = SOMMATORIA(1, 1, 3, \"x\");"), "1 Parametri errati per SOMMATORIA");
   EXPECT_EQ(Errore("S = PRODUTTORIA(\"k\", 1, 3, 2, 5);"), "1 Parametri errati per PRODUTTORIA");
+
+  // A sum is as deep as its terms are many: past what can be evaluated it is refused at
+  // once, whatever the range (10^9 terms used to fill the memory), and so is a typed one.
+  ASSERT_EQ(Errore("S = SOMMATORIA(\"k\", 1, 4000, \"1/[k]^2\"); Y = VALUTAFUNZ(S, 0);"), "<ok>");
+  EXPECT_NEAR(static_cast<double>(Numero("Y")), 1.644684, 1e-6);
+  EXPECT_EQ(Errore("S = SOMMATORIA(\"k\", 1, 6000, \"1/[k]^2\");"), "1 Espressione troppo grande per SOMMATORIA");
+  EXPECT_EQ(Errore("P = PRODUTTORIA(\"k\", 1, 1000000000, \"x\");"), "1 Espressione troppo grande per PRODUTTORIA");
+  std::string lunga = "x";
+  for (int i = 0; i < 6000; ++i) lunga += "+x";
+  EXPECT_EQ(Errore("F = FUNZIONE(\"" + lunga + "\");"), "1 Espressione troppo grande per FUNZIONE");
 }
 
 TEST_F(ComandiFunzioniTest, TaylorPolynomial) {

@@ -292,4 +292,17 @@ void SemplificaAlbero(PNodo& radice) {
   PassoAlbero(radice);
 }
 
+bool RiduciAFrazioneNumerica(PNodo& albero) {
+  constexpr int PASSI = 50;
+  bool frazione = false;
+  for (int passo = 0; albero && passo < PASSI && !frazione; ++passo) {
+    SemplificaFrazioni(albero);
+    SemplificaAlbero(albero);
+    // A value that folds to a whole number is the fraction n/1.
+    if (albero && albero->ENumero()) albero = CombinaNodi(std::move(albero), N_DIVISO, NuovoNodoNumero(1));
+    frazione = EFrazioneNumerica(albero.get());
+  }
+  return frazione;
+}
+
 }  // namespace qx

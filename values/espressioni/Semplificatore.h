@@ -11,6 +11,9 @@ namespace qx {
 void SemplificaFrazioni(PNodo& radice);
 void SemplificaAlbero(PNodo& radice);
 
+// Both passes, repeated (at most 50 rounds) until the tree is a numeric fraction; a tree
+// that folds to a whole number n becomes n/1. False when the rounds ran out first.
+bool RiduciAFrazioneNumerica(PNodo& albero);
 // "/" over two numbers.
 bool EFrazioneNumerica(const NodoEspr* n);
 // Divides both by their greatest common divisor (a negative denominator first moves its
