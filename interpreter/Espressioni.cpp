@@ -33,7 +33,7 @@ struct GuardiaProfondita {
 };
 
 char32_t Maiuscola(char32_t c) { return c >= U'a' && c <= U'z' ? c - 32 : c; }
-bool CarattereDiNome(char32_t c) { return IsAlfanumerico(c) || c == U'_'; }
+bool LetteraDiParola(char32_t c) { return IsLettera(c) || c == U'_'; }
 
 // Each operator word with the operator it stands for (RDIV is MOD, E is AND).
 struct ParolaOperatore {
@@ -61,7 +61,8 @@ inline std::string_view LeggiParolaOperatore(std::span<const ParolaOperatore> pa
 // Reads the whole word at the current character and keeps it only when it is one of the
 // operator words; otherwise the reading position goes back to its first letter. A word
 // operator is recognised only as a whole word, so a name such as ORA or EPSILON after an
-// operand is never read as an operator.
+// operand is never read as an operator; a digit ends the word, so "N MOD2" is N MOD 2 (no
+// name can follow an operand directly, so nothing else could be meant).
 std::string_view LeggiParolaIntera(std::span<const ParolaOperatore> parole) {
   TDatiGlob& g = DatiGlob;
   const int colonna = g.Colonna;
@@ -70,12 +71,12 @@ std::string_view LeggiParolaIntera(std::span<const ParolaOperatore> parole) {
   char parola[5] = {};
   char32_t secondaLettera = 0;
   std::size_t n = 0;
-  while (!g.bFine && CarattereDiNome(g.ChCorrente) && n < 5) {
+  while (!g.bFine && LetteraDiParola(g.ChCorrente) && n < 5) {
     if (n == 1) secondaLettera = g.ChCorrente;
     parola[n++] = static_cast<char>(Maiuscola(g.ChCorrente) < 128 ? Maiuscola(g.ChCorrente) : '?');
     NextChar();
   }
-  const bool intera = n < 5 && (g.bFine || !CarattereDiNome(g.ChCorrente));
+  const bool intera = n < 5 && (g.bFine || !LetteraDiParola(g.ChCorrente));
   if (intera) {
     const std::string_view letta(parola, n);
     for (const ParolaOperatore& p : parole)
@@ -202,7 +203,11 @@ PValore EvalSum(bool Esegui) {
       ReportError(ParoleChiave.msgNegareNumerico, true);
       return nullptr;
     }
-    if (segno == U'-') numero->Value = -numero->Value;
+    if (segno == U'-') {
+      numero->Value = -numero->Value;
+      // A result is no variable: -X must not let CANCELLA find X.
+      numero->Nome.clear();
+    }
   }
   for (;;) {
     const std::string_view op = ReadAddOp();
@@ -216,6 +221,7 @@ PValore EvalSum(bool Esegui) {
       Reale& a = static_cast<cValoreReale&>(*valore).Value;
       const Reale b = static_cast<const cValoreReale&>(*destro).Value;
       a = op == "+" ? a + b : a - b;
+      valore->Nome.clear();  // the sum is no longer the variable it started from
       continue;
     }
     if (op == "||") valore = OpConcat(*valore, *destro);
@@ -246,6 +252,7 @@ PValore EvalTerm(bool Esegui) {
     if (Manca(Esegui, valore) || Manca(Esegui, destro)) return nullptr;
     if (op == "*" && EntrambiNumeri(*valore, *destro)) {
       static_cast<cValoreReale&>(*valore).Value *= static_cast<const cValoreReale&>(*destro).Value;
+      valore->Nome.clear();
       continue;
     }
     if (op == "*") valore = OpMultiply(*valore, *destro);
@@ -301,6 +308,7 @@ PValore EvalFactor(bool Esegui) {
       return nullptr;
     }
     b->Value = !b->Value;
+    b->Nome.clear();
     return operando;
   }
   if (c == U'"') {

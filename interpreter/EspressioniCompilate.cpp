@@ -430,9 +430,8 @@ void AccodaTesto(std::string& s, const Valutato& v) {
   else AccodaParte(s, NumeroInTesto(v.numero));
 }
 
-// a := a op b, as the operator of the text gives it; false after a report. Numbers combine
-// in place for "+", "-" and "*" (the text keeps the left operand's value and name there);
-// the other operators make a new value, which bears no name.
+// a := a op b, as the operator of the text gives it; false after a report. Every result is a
+// new value, which bears no name: X + 1 is not X to CANCELLA.
 bool Applica(Op op, Valutato& a, Valutato& b, const FineLettura& dove) {
   const bool numeri = a.tipo == T_REALE && b.tipo == T_REALE;
   const bool logici = a.tipo == T_BOOLEANO && b.tipo == T_BOOLEANO;
@@ -440,14 +439,17 @@ bool Applica(Op op, Valutato& a, Valutato& b, const FineLettura& dove) {
     case Op::Piu:
       if (!numeri) break;
       a.numero = a.numero + b.numero;
+      a.nome = nullptr;
       return true;
     case Op::Meno:
       if (!numeri) break;
       a.numero = a.numero - b.numero;
+      a.nome = nullptr;
       return true;
     case Op::Per:
       if (!numeri) break;
       a.numero *= b.numero;
+      a.nome = nullptr;
       return true;
     case Op::Diviso:
       if (!numeri || DivisoreNullo(b.numero)) break;
@@ -559,7 +561,10 @@ Valutato CatenaDa(NodoCatena& n, Valutato a, std::size_t k, bool segno) {
   if (segno && n.segno) {
     if (a.Niente()) return Errore(n.primo->dopo, ParoleChiave.msgIdentificatore);
     if (a.tipo != T_REALE) return Errore(n.primo->dopo, ParoleChiave.msgNegareNumerico);
-    if (n.segno == U'-') a.numero = -a.numero;
+    if (n.segno == U'-') {
+      a.numero = -a.numero;
+      a.nome = nullptr;
+    }
   }
   for (; k < n.passi.size(); ++k) {
     NodoCatena::Passo& p = n.passi[k];
@@ -597,6 +602,7 @@ Valutato ValutaNon(Nodo& nodo) {
   if (a.Niente()) return Errore(n.operando->dopo, ParoleChiave.msgIdentificatore);
   if (a.tipo != T_BOOLEANO) return Errore(n.operando->dopo, ParoleChiave.msgNegareLogico);
   a.numero = a.numero != 0 ? 0 : 1;
+  a.nome = nullptr;
   return a;
 }
 
@@ -1713,18 +1719,14 @@ void Collega(Nodo& n) {
   }
 }
 
-// The operand whose name a number or logical value that `n` gives bears: each level keeps the
-// name of its left operand, except an operator that makes a new value (every one but "+", "-"
-// and "*", which combine numbers in place) and a comparison.
+// The operand whose name a number or logical value that `n` gives bears: a name, alone or in
+// parentheses. Any operator, sign or comparison makes a new value, which bears none.
 NodoNome* FonteNome(Nodo& n) {
   switch (n.specie) {
     case Specie::Nome: return &static_cast<NodoNome&>(n);
-    case Specie::Non: return FonteNome(*static_cast<NodoNon&>(n).operando);
     case Specie::Catena: {
       auto& c = static_cast<NodoCatena&>(n);
-      for (const NodoCatena::Passo& p : c.passi)
-        if (p.op != Op::Piu && p.op != Op::Meno && p.op != Op::Per) return nullptr;
-      return FonteNome(*c.primo);
+      return c.passi.empty() && c.segno != U'-' ? FonteNome(*c.primo) : nullptr;
     }
     case Specie::Relazione: {
       auto& r = static_cast<NodoRelazione&>(n);

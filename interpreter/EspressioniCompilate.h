@@ -144,8 +144,8 @@ struct NodoRelazione : Nodo {
   std::string_view operatore;
   Relazione relazione = Relazione::Uguale;
   // Where its value is an argument (PreparaNomi): the name that a number or a logical value it
-  // gives bears is the one its leftmost operand `fonteNome` bore, when every level between
-  // them keeps the name of its left operand (nullptr: such a value bears none).
+  // gives bears is the one of `fonteNome`, when the argument is that name alone or in
+  // parentheses (nullptr: such a value bears none).
   NodoNome* fonteNome = nullptr;
   // A lone number literal: its value (nullptr otherwise). Such a relation only shows its
   // line, so that statements read it without a call.

@@ -217,6 +217,22 @@ TEST_F(ComandiGeneraliTest, CancellaDeletesByNameUpToTheFirstUnknownOne) {
   EXPECT_EQ(Errore("L = LISTA;\nL(1) = FUNZIONE(\"x\");\nCANCELLA(L(1));\nX = L(1);"),
             "4 Valore di indice non consentito: L");
 
+  // The value of an operator is no variable, in a statement as in a loop's pass: these
+  // deleted X (or Y, B) and went on as if nothing had happened.
+  for (const std::string argomento : {"X - 1", "X * 2", "-X", "Y * X", "!B", "X + Y - 1"})
+    for (const std::string& programma :
+         {"X = 3;\nY = 2;\nB = VERO;\nCANCELLA(" + argomento + ");\n",
+          "X = 3;\nY = 2;\nB = VERO;\nPER (I DA 1 A 2) ESEGUI;\n  CANCELLA(" + argomento + ");\nFINE;\n"}) {
+      EXPECT_EQ(Errore(programma), std::string(programma.find("PER") == std::string::npos ? "4" : "5") +
+                                       " Identificatore non trovato")
+          << programma;
+      EXPECT_EQ(run.Testo("X"), "3") << programma;
+      EXPECT_EQ(run.Testo("Y"), "2") << programma;
+      EXPECT_EQ(run.Testo("B"), "VERO") << programma;
+    }
+  EXPECT_EQ(Errore("X = 3;\nPER (I DA 1 A 1) ESEGUI;\n  CANCELLA((X));\nFINE;\nY = 1;"), "<ok>");
+  EXPECT_EQ(run.Variabili(), (V{"I=1", "Y=1"})) << "a name in parentheses is still the variable";
+
   const int prima = run.finestra.Ridisegni;
   e = Esegui("A = 1;\nB = 2;\nCANCELLA;\nC = 3;\n");
   ASSERT_TRUE(e.riuscito) << e.errore;

@@ -161,6 +161,11 @@ TEST_F(ProgrammiTest, LogicalOperatorsAreWholeWords) {
   EXPECT_EQ(Errore("ORA = 1; X = 2 ORA;"), "1 Si aspetta \";\"");
   EXPECT_EQ(Errore("X = 2 EPS;"), "1 Si aspetta \";\"");
   EXPECT_EQ(Errore("X = VERO or FALSO;"), "1 Si aspetta \";\"") << "the R of OR must be upper case";
+  // A digit ends an operator word: a pupil's "N MOD2" got "Si aspetta ;".
+  EXPECT_EQ(Valuta("7 MOD2"), "1");
+  EXPECT_EQ(Valuta("10 DIV3 + 1"), "4");
+  EXPECT_EQ(Errore("N = 7; SE N MOD2 = 1 ALLORA STAMPA(\"dispari\");"), "<ok>");
+  EXPECT_EQ(Errore("MOD2 = 1; X = 2 MOD2;"), "<ok>") << "read as 2 MOD 2, the only reading an operand allows";
 }
 
 TEST_F(ProgrammiTest, StringsAndConcatenation) {
