@@ -124,16 +124,16 @@ void CmdColoreRGB(bool Esegui, ListaArgomenti& a, const std::string& nome) {
     }
   } else if (nome == k.COLORERIEMPIMENTO) {
     if (conOggetto) {
-      if (oggetto) oggetto->Brush.Color = colore;
+      if (oggetto) ColoraPennello(oggetto->Brush, colore);
       if (oggetto && IsGeometriaSpazio(oggetto->Tipo) && ServiziSpazio().ColoraMateriale)
         ServiziSpazio().ColoraMateriale(*oggetto, colore);
     } else {
-      g.PennelloCorrente.Color = colore;
-      g.PennelloColore.Color = colore;
+      ColoraPennello(g.PennelloCorrente, colore);
+      ColoraPennello(g.PennelloColore, colore);
     }
   } else {
     g.ColoreSfondo = colore;
-    if (g.RifCart) g.RifCart->Brush.Color = colore;
+    if (g.RifCart) ColoraPennello(g.RifCart->Brush, colore);
     RidisegnaRifCart();
   }
 }

@@ -117,6 +117,13 @@ struct TBrush {
   bool operator==(const TBrush&) const = default;
 };
 
+// Gives a brush a colour as the toolkit's brushes take one: a clear brush that is given a
+// colour becomes solid, so that choosing a fill or background colour shows it.
+inline void ColoraPennello(TBrush& b, TColor colore) {
+  b.Color = colore;
+  if (b.Style == bsClear) b.Style = bsSolid;
+}
+
 struct TFont {
   TColor Color = clBlack;
   std::string Name = "MS Sans Serif";

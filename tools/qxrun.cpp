@@ -35,6 +35,7 @@
 #include "values/Variabili.h"
 #include "tests/support/FinestraConSuono.h"
 #include "values/RifCart.h"
+#include "values/figure/ListaValGraf.h"
 
 namespace {
 
@@ -72,7 +73,11 @@ class FinestraQxrun : public qx::test::FinestraConSuono {
                              g.bAttesaClicca || g.bAttesaPuntoSu || g.bAttesaFigura || g.bAttesaTesto ||
                              g.bAttesaImmagine || g.bAttesaSegmento;
     const bool attesaSpazio = g.bAttesaPunto3D || g.bAttesaPunto3DSu;
-    if ((attesaMouse || attesaSpazio) && !Rispondi(attesaMouse, attesaSpazio)) {
+    // A line, a number line, the pen and a chart want a press, a drag and a release: no
+    // answer here gives those, and the run must not pass for one that ended well.
+    const bool attesaTrascinamento = g.bAttesaLinea || g.bAttesaRettaNum || g.bModoPenna || g.bAttesaDiagramma;
+    if (attesaTrascinamento ||
+        ((attesaMouse || attesaSpazio) && !Rispondi(attesaMouse, attesaSpazio))) {
       AttesaSenzaRisposta = true;
       MessaggioAttesa = Prompt.empty() ? std::string() : Prompt.back();
       qx::TerminaEsecuzione();
@@ -180,6 +185,8 @@ int main(int argc, char** argv) {
     std::cerr << "qxrun: cannot read " << programma << "\n";
     return 2;
   }
+  // A text editor's byte-order mark is no part of the program.
+  if (testo.starts_with("\xEF\xBB\xBF")) testo.erase(0, 3);
   if (!risposte.empty() && !LeggiFile(risposte, testoRisposte)) {
     std::cerr << "qxrun: cannot read " << risposte << "\n";
     return 2;
@@ -212,7 +219,12 @@ int main(int argc, char** argv) {
   TQImageCanvas canvas(larghezza, altezza);
   TAmbiente ambiente;
   ambiente.ImpostaCanvas(&canvas, larghezza, altezza);
+  // The picked values are shown highlighted until the run lets them go, as in the window.
+  TListValGraf scelti;
+  DatiGlob.ListaValGraf = &scelti;
   const bool riuscito = ambiente.EseguiProgramma(DividiRighe(testo));
+  if (riuscito) scelti.Svuota();
+  DatiGlob.ListaValGraf = nullptr;
 
   for (const std::string& riga : finestra.Output) std::cout << riga << "\n";
   // A wait that nothing here can answer stops the run, and the run has failed.
@@ -221,7 +233,13 @@ int main(int argc, char** argv) {
   if (attesaSenzaRisposta)
     std::cerr << "qxrun: a wait was never answered by the script"
               << (finestra.MessaggioAttesa.empty() ? "" : ": " + finestra.MessaggioAttesa) << "\n";
-  if (!riuscito) std::cout << "#error " << DatiGlob.RigaErrore + 1 << " " << DatiGlob.MessaggioErrore << "\n";
+  if (!riuscito) {
+    // Some statements stop the run with a message box of their own, not with an error.
+    const std::string messaggio = DatiGlob.MessaggioErrore.empty() && !finestra.Messaggi.empty()
+                                      ? finestra.Messaggi.back().testo
+                                      : DatiGlob.MessaggioErrore;
+    std::cout << "#error " << DatiGlob.RigaErrore + 1 << " " << messaggio << "\n";
+  }
   if (vars) {
     cListaVariabili& t = ambiente.Variabili();
     for (int i = t.Count(); i >= 1; --i) {
@@ -232,6 +250,9 @@ int main(int argc, char** argv) {
     }
   }
   if (!png.empty()) {
+    // A new white sheet, as the window's repaint starts from: a frame whose brush is clear
+    // would otherwise leave every figure drawn during the run (moved or deleted since).
+    canvas.Image().fill(Qt::white);
     ambiente.DisegnaRifCart(canvas);
     if (!canvas.SalvaPng(png)) {
       std::cerr << "qxrun: cannot write " << png << "\n";
@@ -250,5 +271,5 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  return riuscito && !attesaSenzaRisposta ? 0 : 1;
+  return riuscito && !attesaSenzaRisposta && finestra.Problemi.empty() ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -54,8 +55,9 @@ std::vector<std::string> Variabili() {
   return righe;
 }
 
-// The "#var" lines of a run of qxrun, or the failure as the only line.
-std::vector<std::string> VariabiliQxrun(const char* programma, const char* risposte) {
+// Runs qxrun on the program with the answers and the options before them; its standard
+// output, or the failure as the only line.
+std::vector<std::string> Qxrun(const char* programma, const char* risposte, QStringList opzioni) {
   QTemporaryDir cartella;
   const QString p = cartella.filePath("programma.txt"), r = cartella.filePath("risposte.txt");
   for (const auto& [nome, testo] : {std::pair{p, programma}, std::pair{r, risposte}}) {
@@ -64,12 +66,20 @@ std::vector<std::string> VariabiliQxrun(const char* programma, const char* rispo
     f.write(testo);
   }
   QProcess qxrun;
-  qxrun.start(QStringLiteral(QUORIX_QXRUN), {"--vars", "--answers", r, p});
+  qxrun.start(QStringLiteral(QUORIX_QXRUN), opzioni << "--answers" << r << p);
   if (!qxrun.waitForFinished(60000)) return {"qxrun did not end"};
   if (qxrun.exitCode() != 0) return {"qxrun: " + qxrun.readAllStandardError().toStdString()};
   std::vector<std::string> righe;
   for (const QString& riga : QString::fromUtf8(qxrun.readAllStandardOutput()).split('\n'))
-    if (riga.startsWith("#var ")) righe.push_back(riga.toStdString());
+    if (!riga.isEmpty()) righe.push_back(riga.toStdString());
+  return righe;
+}
+
+// The "#var" lines of a run of qxrun, or the failure as the only line.
+std::vector<std::string> VariabiliQxrun(const char* programma, const char* risposte) {
+  std::vector<std::string> righe;
+  for (std::string& riga : Qxrun(programma, risposte, {"--vars"}))
+    if (riga.starts_with("#var ") || riga.starts_with("qxrun")) righe.push_back(std::move(riga));
   return righe;
 }
 
@@ -109,6 +119,42 @@ TEST(Linguaggio, OgniAttesaRispostaNellaFinestraLasciaICValoriDelRunnerSenzaFine
   ASSERT_EQ(finestra.size(), 8u);
   EXPECT_EQ(finestra[3], "#var P\tT_PUNTO\tPunto: P (2, 1)");
   EXPECT_EQ(VariabiliQxrun(kProgramma, kRisposte), finestra);
+}
+
+// The runner's picture is painted as the window paints its own: on a new sheet, with only
+// the values that are left, and the picks no longer highlighted once the run ends well.
+// Before, a frame's clear brush kept every earlier drawing (the moved P, the deleted Q),
+// the picked A and B stayed yellow, and the fill and background colours showed nothing.
+TEST(Linguaggio, IlDisegnoDelRunnerMostraSoloIValoriRimasti) {
+  QTemporaryDir cartella;
+  const QString png = cartella.filePath("quadro.png");
+  const std::vector<std::string> uscita = Qxrun(
+      "RIFCART(20, 20);\n"
+      "COLORESFONDO(200, 255, 200);\n"
+      "PER (I DA 1 A 3) ESEGUI;\n  P = PUNTO(I, 1);\nFINE;\n"
+      "Q = PUNTO(-2, -2);\nCANCELLA(Q);\n"
+      "COLORERIEMPIMENTO(255, 0, 0);\n"
+      "T = POLIGONO(PUNTO(-4, 2), PUNTO(-1, 2), PUNTO(-1, 4));\n"
+      "A = PUNTO(2, -3);\nB = PUNTO(4, -3);\nS = SEGMENTO;\n",
+      "CLIC 2 -3\nCLIC 4 -3\n", {"--png", png, "--size", "200x200"});
+  ASSERT_TRUE(uscita.empty()) << uscita.front();
+  const QImage quadro(png);
+  ASSERT_EQ(quadro.size(), QSize(200, 200));
+  // The origin is in the middle, 20 pixels a unit.
+  const auto colore = [&](int x, int y) { return quadro.pixelColor(100 + 20 * x, 100 - 20 * y).rgb() & 0xFFFFFF; };
+  const QRgb sfondo = 0xC8FFC8, blu = 0x0000FF;
+  EXPECT_EQ(colore(-4, -4), sfondo) << "the background colour";
+  EXPECT_EQ(colore(1, 1), sfondo) << "P's first place";
+  EXPECT_EQ(colore(2, 1), sfondo) << "P's second place";
+  EXPECT_EQ(colore(3, 1), blu) << "P where it is";
+  EXPECT_EQ(colore(-2, -2), sfondo) << "the deleted Q";
+  EXPECT_EQ(quadro.pixelColor(60, 47).rgb() & 0xFFFFFF, 0xFF0000u) << "the fill colour inside T";
+  EXPECT_EQ(colore(2, -3), blu) << "A, no longer highlighted";
+  EXPECT_EQ(colore(4, -3), blu) << "B, no longer highlighted";
+  int gialli = 0;
+  for (int y = 0; y < quadro.height(); ++y)
+    for (int x = 0; x < quadro.width(); ++x) gialli += (quadro.pixel(x, y) & 0xFFFFFF) == 0xFFFF00;
+  EXPECT_EQ(gialli, 0);
 }
 
 TEST(Linguaggio, IlMenuInformazioniApreLaFinestraAbout) {

@@ -85,7 +85,9 @@ bool ScriptedWindow::LeggiNum(const std::string& prompt, long double& valore) {
   if (!ProssimaRisposta("LeggiNum", "", prompt, r)) return false;
   char* fine = nullptr;
   long double v = std::strtold(r.c_str(), &fine);
-  if (fine == r.c_str()) {
+  // The whole answer is the number: "2,5" or "3 mele" must not pass as 2 or 3.
+  while (fine && (*fine == ' ' || *fine == '\t' || *fine == '\r')) ++fine;
+  if (fine == r.c_str() || *fine != '\0') {
     Problemi.push_back("answer \"" + r + "\" is not a number");
     return false;
   }

@@ -43,6 +43,29 @@ out=$("$qxrun" "$work/clic.txt" 2>&1); code=$?
 expect "a wait without an answer" "qxrun: a wait was never answered by the script: PUNTO: Sposta il cursore con il mouse e premi il pulsante sinistro per confermare" "$out"
 expect "a wait without an answer code" 1 "$code"
 
+# A line drawn by dragging: no answer gives a drag, and the run fails with the wait's prompt.
+printf 'A = PUNTO(0, 0);\nL = LINEA(A, PUNTO(3, 3));\nSTAMPA("fine");\n' > "$work/linea.txt"
+out=$("$qxrun" --answers "$work/clic_answers.txt" "$work/linea.txt" 2>&1); code=$?
+expect "a drag is never answered" "qxrun: a wait was never answered by the script: LINEA: Muovi il mouse tenendo premuto il pulsante sinistro fino a quando non hai terminato la linea" "$out"
+expect "a drag is never answered code" 1 "$code"
+
+# A statement that stops the run with a message box of its own: the box's text is the error.
+printf 'K = POLIGONO(PUNTO(0, 0), PUNTO(4, 0), PUNTO(0, 3));\nRIMPICCIOLISCI(K, 2);\nSTAMPA("dopo");\n' > "$work/box.txt"
+out=$("$qxrun" "$work/box.txt" 2>&1); code=$?
+expect "a message box stops the run" "#error 0 Il numero deve essere compreso tra 0 e 1" "$out"
+expect "a message box stops the run code" 1 "$code"
+
+# A number answer is the whole answer; a byte-order mark is no part of the program.
+printf '\xef\xbb\xbfX = LEGGINUM("x");\nSTAMPA(X);\n' > "$work/numero.txt"
+printf '2,5\n' > "$work/virgola.txt"
+err=$("$qxrun" --answers "$work/virgola.txt" "$work/numero.txt" 2>&1 >/dev/null); code=$?
+expect "a number answer with a comma" 'qxrun: answer "2,5" is not a number' "$err"
+expect "a number answer with a comma code" 1 "$code"
+printf ' 2.5 \n' > "$work/punto.txt"
+out=$("$qxrun" --answers "$work/punto.txt" "$work/numero.txt" 2>&1); code=$?
+expect "a number answer" "> 2.5" "$out"
+expect "a number answer code" 0 "$code"
+
 "$qxrun" --png "$work/c.png" --size 200x100 "$work/ok.txt" >/dev/null 2>&1
 expect "png written" 0 "$?"
 [[ -s "$work/c.png" ]] || { echo "FAIL png missing"; fail=1; }
