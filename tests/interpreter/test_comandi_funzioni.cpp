@@ -262,6 +262,11 @@ TEST_F(ComandiFunzioniTest, SumsAndProducts) {
   std::string lunga = "x";
   for (int i = 0; i < 6000; ++i) lunga += "+x";
   EXPECT_EQ(Errore("F = FUNZIONE(\"" + lunga + "\");"), "1 Espressione troppo grande per FUNZIONE");
+  // Too deep to derive is too large, not without a derivative.
+  run.finestra.Messaggi.clear();
+  EXPECT_EQ(Errore("D = DERIVATAFUNZ(SOMMATORIA(\"k\", 1, 1001, \"x\"));"),
+            "1 Espressione troppo grande per DERIVATAFUNZ");
+  EXPECT_TRUE(run.finestra.Messaggi.empty());
 }
 
 TEST_F(ComandiFunzioniTest, TaylorPolynomial) {

@@ -230,7 +230,13 @@ void RiscriviAlbero(PNodo& n) {
 
 PNodo Derivata(const NodoEspr* radice, EsitoLavoro* esito) {
   if (esito) *esito = EsitoLavoro::Riuscito;
-  bool fallito = radice == nullptr || ProfonditaAlbero(radice) > LIMITE_PROFONDITA / 5;
+  // The rules deepen a tree several times over: a deep one is too large, not underivable
+  // (a sum of a thousand terms has a derivative; it cannot be built within the limit).
+  if (radice && ProfonditaAlbero(radice) > LIMITE_PROFONDITA / 5) {
+    if (esito) *esito = EsitoLavoro::TroppoGrande;
+    return nullptr;
+  }
+  bool fallito = radice == nullptr;
   PNodo d;
   LavoroSimbolico lavoro;
   const bool finito = lavoro.Esegui([&] {
