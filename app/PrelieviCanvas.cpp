@@ -387,29 +387,20 @@ void TPrelieviCanvas::Modificato() {
   f_.MemoSource->SetEditorModified(true);
 }
 
-namespace {
-// Mirrored in its own middle line across the given axis, the figure stays where it was;
-// false when there is nothing to mirror.
-bool CapovolgiPoligono(cValorePoligono* pol, Reale TCollItemsPunti::*asse) {
-  if (!pol || pol->Punti.Count() == 0) return false;
-  Reale minimo = pol->Punti.Elemento(0).*asse, massimo = minimo;
-  for (const TCollItemsPunti& v : pol->Punti) {
-    minimo = std::min(minimo, v.*asse);
-    massimo = std::max(massimo, v.*asse);
-  }
-  for (TCollItemsPunti& v : pol->Punti) v.*asse = minimo + massimo - v.*asse;
-  return true;
-}
-}  // namespace
-
+// The mirror lines pass through the rightmost vertex and through the topmost one: the image
+// lies beside the figure, as the polygon's own mirrors place it.
 void TPrelieviCanvas::CapovolgiOrizzontalmente1Click() {
-  if (!CapovolgiPoligono(PoligonoPopup(), &TCollItemsPunti::x)) return;
+  cValorePoligono* poligono = PoligonoPopup();
+  if (!poligono) return;
+  poligono->RibaltaOrizzontale();
   DatiGlob.bMouseCatturato = false;
   Modificato();
 }
 
 void TPrelieviCanvas::Capovolgiverticalmente1Click() {
-  if (!CapovolgiPoligono(PoligonoPopup(), &TCollItemsPunti::y)) return;
+  cValorePoligono* poligono = PoligonoPopup();
+  if (!poligono) return;
+  poligono->RibaltaVerticale();
   DatiGlob.bMouseCatturato = false;
   Modificato();
 }

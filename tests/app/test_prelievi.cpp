@@ -266,7 +266,7 @@ TEST(Prelievi, PuntoSuStaSulProprioOggettoEAltroveAvvisaEAspetta) {
   EXPECT_EQ(q->yCart, 3);
 }
 
-TEST(Prelievi, IlMenuDelPoligonoLoGiraDiUnAngoloRettoELoCapovolgeSulPosto) {
+TEST(Prelievi, IlMenuDelPoligonoLoGiraDiUnAngoloRettoELoCapovolgeAccanto) {
   Finestra400x300 a;
   Tfrm3& f = a.f();
   EseguiTesto(f,
@@ -293,18 +293,21 @@ TEST(Prelievi, IlMenuDelPoligonoLoGiraDiUnAngoloRettoELoCapovolgeSulPosto) {
   pc.PopupOggetto->close();
   EXPECT_EQ(Vertici(*q), "(0, 0)(2, 0)(2, 2)(0, 2)");
 
-  // The flips mirror the triangle in its own middle lines: it stays where it was.
+  // The flips mirror the triangle in the vertical line through its rightmost vertex, then in
+  // the horizontal line through its topmost one: each image lies beside the figure.
   QTest::mouseClick(f.pbRifCart, Qt::RightButton, Qt::NoModifier, PixelDi(6, 1));
   EXPECT_EQ(pc.PoligonoPopup(), t);
   pc.CapovolgiOrizzontalmente1->trigger();
   pc.PopupOggetto->close();
-  EXPECT_EQ(Vertici(*t), "(7, 1)(5, 1)(7, 2)");
-  QTest::mouseClick(f.pbRifCart, Qt::RightButton, Qt::NoModifier, PixelDi(6, 1));
+  EXPECT_EQ(Vertici(*t), "(9, 1)(7, 1)(9, 2)");
+  QTest::mouseClick(f.pbRifCart, Qt::RightButton, Qt::NoModifier, PixelDi(8, 1));
+  EXPECT_EQ(pc.PoligonoPopup(), t);
   pc.Capovolgiverticalmente1->trigger();
   pc.PopupOggetto->close();
-  EXPECT_EQ(Vertici(*t), "(7, 2)(5, 2)(7, 1)");
-  // The canvas shows the triangle where it now is.
-  EXPECT_TRUE(ContieneColore(f.ImmagineRifCart(), Intorno(PixelDi(6, 2), 1), clBlue));
+  EXPECT_EQ(Vertici(*t), "(9, 3)(7, 3)(9, 2)");
+  // The canvas shows the triangle where it now is, and no longer where it was.
+  EXPECT_TRUE(ContieneColore(f.ImmagineRifCart(), Intorno(PixelDi(8, 3), 1), clBlue));
+  EXPECT_FALSE(ContieneColore(f.ImmagineRifCart(), Intorno(PixelDi(6, 1), 1), clBlue));
   // A right click on empty canvas opens nothing.
   QTest::mouseClick(f.pbRifCart, Qt::RightButton, Qt::NoModifier, PixelDi(9, 6));
   EXPECT_FALSE(pc.PopupOggetto->isVisible());
