@@ -78,7 +78,9 @@ void Tfrm3::ImpostaNomeFile(const std::string& percorso) {
 bool Tfrm3::SalvaFile() {
   try {
     TStatoProgramma s;
-    s.Testo = Unisci(RigheEditor(*MemoSource), "\r\n");
+    // Every line ends with its break, as the load reads them: a last empty line (where the
+    // caret waits for the next statement) comes back too.
+    for (const std::string& riga : RigheEditor(*MemoSource)) s.Testo += riga + "\r\n";
     s.Stampa = Unisci(DividiRighe(reoutput->toPlainText().toStdString()), "\r\n");
     s.PuntiTraccia = DatiGlob.PuntiTraccia;
     s.ContatoreOggetti = DatiGlob.ContatoreOggetti;

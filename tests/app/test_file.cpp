@@ -79,7 +79,7 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
     TProgrammaLetto letto;
     std::string motivo;
     ASSERT_TRUE(LeggiProgramma(salvato, letto, motivo)) << motivo;
-    EXPECT_EQ(letto.Testo, "P = PUNTO(2, 3);\r\nC = CIRC(P, 2);\r\nN = 7;\r\nSTAMPA(\"ciao\");");
+    EXPECT_EQ(letto.Testo, "P = PUNTO(2, 3);\r\nC = CIRC(P, 2);\r\nN = 7;\r\nSTAMPA(\"ciao\");\r\n");
     EXPECT_EQ(letto.Stampa, "> ciao");
     EXPECT_EQ(letto.NumOfVar, 3);
     ASSERT_EQ(letto.Punti.Count(), 1);
@@ -129,6 +129,23 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
     EXPECT_FALSE(f.MemoSource->Modified());
   }
   EXPECT_EQ(LeggiFile(file), salvato);
+
+  // A last empty line, where the caret waits for the next statement, comes back too: it
+  // was lost by every save and open.
+  AggiungiRigheEditor(*f.MemoSource, {""});
+  f.MemoSource->SetEditorModified(true);
+  {
+    RispondiModali risposte;
+    Clicca(f, f.actFileSave);
+    EXPECT_TRUE(risposte.Visti.empty());
+  }
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, file);
+    Clicca(f, f.actFileOpen);
+  }
+  EXPECT_EQ(RigheEditor(*f.MemoSource),
+            (std::vector<std::string>{"P = PUNTO(2, 3);", "C = CIRC(P, 2);", "N = 7;", "STAMPA(\"ciao\");", ""}));
 }
 
 TEST(FileFinestra, SalvaConNomeDalMenuPrendeLEstensioneDelFiltroScelto) {
