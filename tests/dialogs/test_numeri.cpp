@@ -120,9 +120,12 @@ using AngoloTest = Banco;
 TEST_F(AngoloTest, TheBoxesAreShortAndTheValuesComeBack) {
   int lunghezze[3] = {};
   QString iniziali, titolo;
+  bool titoloIntero = false;
   utente.Poi([&](QDialog& d) {
     auto& g = static_cast<TdlgLeggiGrado&>(d);
     titolo = g.windowTitle();
+    // Wide enough for its whole title beside the frame's buttons (it was cut to "Leggi ... Angolo").
+    titoloIntero = g.width() >= g.fontMetrics().horizontalAdvance(titolo) + 100;
     iniziali = g.edG->text() + "|" + g.edP->text() + "|" + g.edS->text();
     Scrivi(g.edG, "12345");
     Scrivi(g.edP, "678");
@@ -136,6 +139,7 @@ TEST_F(AngoloTest, TheBoxesAreShortAndTheValuesComeBack) {
   long double secondi = 0;
   EXPECT_TRUE(dialoghi->LeggiGrado("", gradi, primi, secondi));
   EXPECT_EQ(titolo, "Leggi Misura Angolo");
+  EXPECT_TRUE(titoloIntero);
   EXPECT_EQ(iniziali, "0|0|0");
   EXPECT_EQ(lunghezze[0], 3);
   EXPECT_EQ(lunghezze[1], 2);
