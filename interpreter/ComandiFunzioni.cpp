@@ -77,18 +77,6 @@ PValore Analizza(TipiValore tipo, const std::string& testo, const std::string& n
   return f;
 }
 
-// A value made from a tree that an operation built. A tree whose printed text would not
-// read back (it would be lost by a save) makes no value: the run stops on its text.
-PValore DaAlbero(TipiValore tipo, PNodo albero) {
-  auto f = std::make_unique<cValoreFunzione>(tipo);
-  f->ImpostaAlbero(std::move(albero));
-  if (!f->TestoRileggibile()) {
-    ReportError(MSG_ESPRESSIONE_NON_CORRETTA + f->_sFunz, true);
-    return nullptr;
-  }
-  return f;
-}
-
 bool Argomento(const ListaArgomenti& a, int i, TipiValore tipo) { return a.Tipo(i) == tipo; }
 
 // ---- From text and from the dialogs ----
@@ -438,6 +426,17 @@ PValore CmdFZero(ListaArgomenti& a, const std::string& nome, bool Esegui) {
 
 void EspressioneNonCorretta(const std::string& testo) {
   ReportError(MSG_ESPRESSIONE_NON_CORRETTA + RimuoviSpazi(testo), true);
+}
+
+PValore DaAlbero(TipiValore tipo, PNodo albero) {
+  auto f = std::make_unique<cValoreFunzione>(tipo);
+  const bool perZero = ContieneTipo(albero.get(), N_INDEFINITO);
+  f->ImpostaAlbero(std::move(albero));
+  if (!f->TestoRileggibile()) {
+    ReportError(perZero ? ParoleChiave.msgDivisioneZero : MSG_ESPRESSIONE_NON_CORRETTA + f->_sFunz, true);
+    return nullptr;
+  }
+  return f;
 }
 
 void RegistraComandiFunzioni() {

@@ -1,5 +1,6 @@
 #include "interpreter/MotoreEspressioni.h"
 
+#include "interpreter/ComandiFunzioni.h"
 #include "interpreter/Operatori.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
@@ -75,14 +76,7 @@ PValore Opera(const std::string& op, const cValore& a, const cValore& b) {
     return nullptr;
   }
   if (!albero) return nullptr;
-  auto risultato = std::make_unique<cValoreFunzione>(tipo);
-  risultato->ImpostaAlbero(std::move(albero));
-  // A value whose text would not read back would be lost by a save: none is made.
-  if (!risultato->TestoRileggibile()) {
-    ReportError(MSG_ESPRESSIONE_NON_CORRETTA + risultato->_sFunz, true);
-    return nullptr;
-  }
-  return risultato;
+  return DaAlbero(tipo, std::move(albero));
 }
 
 bool ValutaFrazione(const cValore& v, Reale& valore) {

@@ -157,6 +157,11 @@ TEST_F(ComandiFunzioniTest, FunctionOperatorsThroughTheInterpreter) {
   EXPECT_EQ(run.Testo("S"), "(x^2)+2*x");
   EXPECT_EQ(Numero("Y"), 15);
   EXPECT_EQ(Errore("F = FUNZIONE(\"x\"); Q = FRAZIONE(1, 2); R = F * \"a\";"), "1 Tipi non moltiplicabili");
+  // A division by zero folds into the undefined constant, which no text can hold: the
+  // pupil is told why, not "Espressione non corretta: ???".
+  EXPECT_EQ(Errore("F = FUNZIONE(\"x\") / FUNZIONE(\"0\");"), "1 Divisione per zero");
+  EXPECT_EQ(Errore("A = FRAZIONE(1, 3) / 0;"), "1 Divisione per zero");
+  EXPECT_EQ(Errore("F = FUNZIONE(\"0/0\") + FUNZIONE(\"1\");"), "1 Divisione per zero");
 }
 
 TEST_F(ComandiFunzioniTest, ExactValueOfAnExpression) {

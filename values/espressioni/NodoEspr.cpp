@@ -136,4 +136,17 @@ int ProfonditaAlbero(const NodoEspr* radice) {
   return massima;
 }
 
+bool ContieneTipo(const NodoEspr* radice, TipoNodo tipo) {
+  std::vector<const NodoEspr*> pila;
+  if (radice) pila.push_back(radice);
+  while (!pila.empty()) {
+    const NodoEspr* n = pila.back();
+    pila.pop_back();
+    if (n->Tipo == tipo) return true;
+    for (const auto& f : n->Figli)
+      if (f) pila.push_back(f.get());
+  }
+  return false;
+}
+
 }  // namespace qx

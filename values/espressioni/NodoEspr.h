@@ -104,5 +104,7 @@ PNodo CopiaAlbero(const NodoEspr* radice);
 void CopiaNodo(PNodo& destinazione, const NodoEspr& sorgente);
 // Number of levels (0 for no tree); walks without recursion.
 int ProfonditaAlbero(const NodoEspr* radice);
+// Whether a node of the kind lies anywhere in the tree; walks without recursion.
+bool ContieneTipo(const NodoEspr* radice, TipoNodo tipo);
 
 }  // namespace qx
