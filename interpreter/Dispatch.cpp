@@ -217,6 +217,9 @@ PValore LeggiVariabile(cVariabile& var, ListaArgomenti& argomenti, bool Esegui) 
 
 PValore EvalIdentifier(bool Esegui) {
   TDatiGlob& g = DatiGlob;
+  // The name's own line: once a line's last token is read the reader stands on the next
+  // line of text, and "B = A + ;" followed by blank lines was blamed on a later statement.
+  const int rigaNome = g.IndiceRiga;
   NextToken();
   const std::string nome = g.TokenCorrente;
   ListaArgomenti argomenti;
@@ -235,7 +238,7 @@ PValore EvalIdentifier(bool Esegui) {
     auto& valori = Gestori().valori;
     auto it = riga ? valori.find(riga->gestore) : valori.end();
     if (it == valori.end()) {
-      if (Esegui) ReportError(ParoleChiave.msgIdentificatore, true);
+      if (Esegui) ReportErrorAllaRiga(ParoleChiave.msgIdentificatore, rigaNome);
       return nullptr;
     }
     comando = true;

@@ -744,7 +744,12 @@ Valutato ValutaComando(NodoNome& n) {
     else v.oggetto = n.costante->Clona();
     return v;
   }
-  if (!n.comando.gestore) return Errore(n.dopoArgomenti, ParoleChiave.msgIdentificatore);
+  if (!n.comando.gestore) {
+    // On the name's line, as the text's reading reports it.
+    Posiziona(n.dopoArgomenti);
+    ReportErrorAllaRiga(ParoleChiave.msgIdentificatore, n.prima.IndiceRiga);
+    return Interrotto();
+  }
   Reale numeri[kArgomentiNumerici];
   if (n.comando.numerica && TuttiNumeri(n, numeri, kArgomentiNumerici)) {
     bool riuscita;

@@ -8,5 +8,8 @@ namespace qx {
 // caller tests bStop afterwards and unwinds. SuRiga false means that the error points at
 // no line of the text.
 void ReportError(const std::string& messaggio, bool SuRiga = true);
+// The same, pointing at the given line (0-based): where the fault began, when the reader
+// has already gone on to a later line (past the end of a line it stands on the next one).
+void ReportErrorAllaRiga(const std::string& messaggio, int riga);
 
 }  // namespace qx

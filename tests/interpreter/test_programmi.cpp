@@ -287,6 +287,16 @@ TEST_F(ProgrammiTest, SyntaxMessagesWithTheirLines) {
   EXPECT_EQ(Errore("STAMPA;"), "1 Si aspetta un parametro per \"STAMPA\"");
   EXPECT_EQ(Errore("STAMPA(VETTORE(2));"), "1 Parametri errati per STAMPA");
   EXPECT_EQ(Errore("A = 1 +"), "1 Si aspetta un termine");
+  // An unknown name is blamed on its own line, not on the next statement the reader has
+  // reached past blank lines (it stands on the next line once a line's last token is read).
+  EXPECT_EQ(Errore("A = 1;\nB = A + ;\n\n\nSTAMPA(B);"), "2 Identificatore non riconosciuto");
+  EXPECT_EQ(Errore("A = 1;\nB = ;\n\nSTAMPA(B);"), "2 Identificatore non riconosciuto");
+  EXPECT_EQ(Errore("X = PIPPO\n\nSTAMPA(1);"), "1 Identificatore non riconosciuto");
+  EXPECT_EQ(Errore("X = 1 +\n\n PIPPO;"), "3 Identificatore non riconosciuto");
+  EXPECT_EQ(Errore("PER (I DA 1 A 2) ESEGUI;\n  B = I * PIPPO;\n\n  STAMPA(B);\nFINE;"),
+            "2 Identificatore non riconosciuto")
+      << "the same in a loop's pass";
+  EXPECT_EQ(Errore("PER (I DA 1 A 2) ESEGUI;\n  SE I = 2 ALLORA B = PIPPO\n;\nFINE;"), "2 Identificatore non riconosciuto");
 }
 
 TEST_F(ProgrammiTest, UnknownNamesAndNamesThatHideCommands) {
