@@ -77,7 +77,11 @@ bool PosizionaEtichette(TGLSceneBuffer& buffer) {
     if (!e || !p->Sfera() || !buffer.Camera() || p->Sfera()->Scene() != buffer.Camera()->Scene()) continue;
     const THomogeneousVector s = buffer.ProjectPoint(p->Sfera()->AbsolutePosition());
     if (!std::isfinite(s.X) || !std::isfinite(s.Y)) continue;
-    const float x = std::round(s.X), y = std::round(float(buffer.Height()) - s.Y - 20);
+    // A point behind the camera (or past the depth range) projects to a place where it is
+    // not: its label goes far off, as it starts, until the point is in view again.
+    const bool inVista = s.Z >= 0 && s.Z <= 1;
+    const float x = inVista ? std::round(s.X) : -1000.0f;
+    const float y = inVista ? std::round(float(buffer.Height()) - s.Y - 20) : -1000.0f;
     if (e->Position().X() != x || e->Position().Y() != y) {
       e->Position().SetAsVector({x, y, 0, 1});
       mosse = true;

@@ -179,6 +179,11 @@ int main(int argc, char** argv) {
     }
   }
   if (programma.empty()) return Uso();
+  // The space view's snapshot reads whole groups of four pixels across.
+  if (!png3d.empty() && larghezza < 4) {
+    std::cerr << "qxrun: --png3d needs a width of at least 4 pixels\n";
+    return 2;
+  }
 
   std::string testo, testoRisposte;
   if (!LeggiFile(programma, testo)) {

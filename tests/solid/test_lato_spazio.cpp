@@ -187,6 +187,16 @@ TEST_F(LatoSpazio, ANamedPointsLabelFollowsThePoint) {
   EXPECT_EQ(p.Etichetta()->Position().Y(), float(nuovo.y - 20));
   // The label's text is drawn there, in the pen's blue.
   EXPECT_TRUE(Vicino(nuovo.x + 8, nuovo.y - 14, {0, 0, 255}, 6, 80));
+
+  // Behind the camera the point projects near the origin, where it is not: its label goes
+  // away until the point is in view again.
+  p.SetPosizione({20, -20, 15});
+  Fotografa();
+  EXPECT_EQ(p.Etichetta()->Position().X(), -1000.0f);
+  EXPECT_EQ(p.Etichetta()->Position().Y(), -1000.0f);
+  p.SetPosizione({-2, 1, 0});
+  Fotografa();
+  EXPECT_EQ(p.Etichetta()->Position().X(), float(nuovo.x));
 }
 
 TEST_F(LatoSpazio, ChoosingAnObjectTakesASpaceValueWithTwoBeeps) {

@@ -98,5 +98,8 @@ expect "open with no name code" 1 "$code"
 
 "$qxrun" >/dev/null 2>&1; expect "usage code" 2 "$?"
 "$qxrun" --size 0x5 "$work/ok.txt" >/dev/null 2>&1; expect "bad size code" 2 "$?"
+err=$("$qxrun" --size 3x100 --png3d "$work/s.png" "$work/ok.txt" 2>&1); code=$?
+expect "too narrow a space view" "qxrun: --png3d needs a width of at least 4 pixels" "$err"
+expect "too narrow a space view code" 2 "$code"
 "$qxrun" "$work/missing.txt" >/dev/null 2>&1; expect "unreadable code" 2 "$?"
 exit $fail
