@@ -33,12 +33,11 @@ void ApriArchivio(const std::string& tabella) { Finestra().EditaArchivio("Archiv
 
 // arguments := table-name { field-name type [ width ] }
 // Reading stops at a field name that no type follows; a type other than TESTO, NUMERO and
-// DATA adds no field; the width counts only for text. False when a name that would be used
-// cannot be one (the statement then touches nothing).
+// DATA adds no field; the width counts only for text. False when the table has no name; the
+// names are checked by the creation, whose failure does not stop the run.
 bool LeggiDefinizione(const ListaArgomenti& a, std::string& tabella, std::vector<dbf::TCampo>& campi) {
   if (a.Tipo(0) != T_STRINGA) return false;
   tabella = a.Testo(0);
-  if (!dbf::NomeTabellaValido(tabella)) return false;
   int i = 1;
   while (a.Tipo(i) == T_STRINGA) {
     const std::string nome = a.Testo(i);
@@ -52,7 +51,6 @@ bool LeggiDefinizione(const ListaArgomenti& a, std::string& tabella, std::vector
       ++i;
     }
     if (tipo != CAMPO_TESTO && tipo != CAMPO_NUMERO && tipo != CAMPO_DATA) continue;
-    if (!dbf::NomeCampoValido(nome)) return false;
     if (tipo == CAMPO_TESTO)
       campi.push_back(dbf::CampoTesto(nome, static_cast<int>(larghezza)));
     else if (tipo == CAMPO_NUMERO)
@@ -73,9 +71,15 @@ void CmdCreaArchivio(bool Esegui, ListaArgomenti& a, const std::string&) {
   std::string tabella;
   std::vector<dbf::TCampo> campi;
   if (!LeggiDefinizione(a, tabella, campi)) return ErroreParametri(k.CREA_ARCHIVIO);
+  WindowServices& f = Finestra();
+  const auto fallita = [&f] {
+    f.MessageBox("Errore nella creazione dell'archivio", "Errore", TTipoMessaggio::Errore, TPulsanti::OK);
+  };
+  // A name that no file of the archive folder can bear ("..", "a/b", a field of eleven
+  // letters) is a failed creation, as dBASE refuses it: the pupil is told, and the run goes on.
+  if (!dbf::NomeTabellaValido(tabella)) return fallita();
 
   const std::string cartella = CartellaArchivi();
-  WindowServices& f = Finestra();
   if (!f.EsisteCartella(cartella)) {
     std::error_code ec;
     fs::create_directory(cartella, ec);
@@ -98,7 +102,7 @@ void CmdCreaArchivio(bool Esegui, ListaArgomenti& a, const std::string&) {
     f.MessageBox("L'archivio è stato creato, utilizza il comando " + k.APRI_ARCHIVIO + " per aprirlo.", "Informazione",
                  TTipoMessaggio::Informazione, TPulsanti::OK);
   else
-    f.MessageBox("Errore nella creazione dell'archivio", "Errore", TTipoMessaggio::Errore, TPulsanti::OK);
+    fallita();
 }
 
 void CmdApriArchivio(bool Esegui, ListaArgomenti& a, const std::string&) {
