@@ -279,6 +279,8 @@ bool TdlgEditArchivio::FormActivate() {
   }
   cmbOrdina->setCurrentIndex(-1);
   cmbTrova->setCurrentIndex(-1);
+  // The word looked for in another table means nothing in this one.
+  edTrova->clear();
   Riallinea(Table1.Record(0), 0);
   // An empty table is ready for its first record.
   if (Table1.Righe() == 0 && !Table1.SolaLettura()) {

@@ -153,6 +153,9 @@ TEST_F(Archivio, SiOrdinaPerEtaSenzaToccareIlFileESiCercaPerPrefisso) {
   }));
   EXPECT_EQ(LeggiFile(Tabella()), prima);
   EXPECT_TRUE(scatole.Requests.size() == 1u) << scatole.Requests.back().Text.toStdString();
+  // The browser is reused: a word looked for in one opening is gone at the next.
+  ASSERT_TRUE(NelBrowser([](TdlgEditArchivio& a) { QTest::keyClicks(a.edTrova, "Ros"); }));
+  ASSERT_TRUE(NelBrowser([](TdlgEditArchivio& a) { EXPECT_EQ(a.edTrova->text(), ""); }));
 }
 
 TEST_F(Archivio, UnaModificaRestaDopoLaChiusura) {
