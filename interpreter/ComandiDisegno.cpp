@@ -7,6 +7,7 @@
 #include "interpreter/ComandiGenerali.h"
 #include "interpreter/Dispatch.h"
 #include "interpreter/Istruzioni.h"
+#include "platform/PercorsoSenzaMaiuscole.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
@@ -351,9 +352,8 @@ void CmdSuona(bool Esegui, ListaArgomenti& a, const std::string&) {
   std::replace(nome.begin(), nome.end(), '\\', '/');
   const std::size_t inizioNome = nome.find_first_not_of('/');
   nome.erase(0, inizioNome == std::string::npos ? nome.size() : inizioNome);
-  std::string percorso = g.CartellaProgramma;
-  if (!percorso.empty() && percorso.back() != '/') percorso += '/';
-  percorso += nome;
+  // Found whatever the case of its letters, as on the desktop the programs come from.
+  const std::string percorso = PercorsoSenzaMaiuscole(g.CartellaProgramma, nome);
   // A file that cannot be opened is not an error of the program.
   if (!Finestra().SuonaFile(percorso)) Finestra().ImpostaCursore(crDefault);
   if (a.Count() > 1) ReportError(k.msgTroppiParametri + k.SUONA, true);

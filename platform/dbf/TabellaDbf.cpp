@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "platform/Cp1252.h"
+#include "platform/PercorsoSenzaMaiuscole.h"
 
 namespace qx::dbf {
 
@@ -223,13 +224,7 @@ bool NomeTabellaValido(const std::string& nome) {
 }
 
 std::string PercorsoTabella(const std::string& cartella, const std::string& nome) {
-  const fs::path esatto = fs::path(cartella) / (nome + ".dbf");
-  std::error_code ec;
-  if (fs::exists(esatto, ec)) return esatto.string();
-  const std::string cercato = Maiuscolo(nome + ".dbf");
-  for (fs::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec))
-    if (Maiuscolo(it->path().filename().string()) == cercato) return it->path().string();
-  return esatto.string();
+  return PercorsoSenzaMaiuscole(cartella, nome + ".dbf");
 }
 
 // A name beside the target that no file has, taken at once so that nobody else takes it

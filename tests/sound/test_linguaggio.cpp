@@ -69,6 +69,15 @@ STAMPA("avanti");)"));
   DatiGlob.CartellaProgramma = dir.Percorso().substr(0, dir.Percorso().size() - 1);
   ASSERT_TRUE(Esegui("SUONA(\"gong.wav\");"));
   EXPECT_EQ(suono->Registro().back(), "file " + (dir / "gong.wav"));
+
+  // Names are found whatever the case of their letters, folder and file, as the programs
+  // written on the other desktop expect; a name that no file bears stays as written.
+  ASSERT_TRUE(Esegui("SUONA(\"SUONI\\\\Gong.WAV\");\nSUONA(\"GONG.wav\");\nSUONA(\"SUONI/MANCA.WAV\");"));
+  const std::vector<std::string>& r = suono->Registro();
+  ASSERT_GE(r.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(r.end() - 3, r.end()),
+            (V{"file " + (dir / "suoni/gong.wav"), "file " + (dir / "gong.wav"),
+               "file " + (dir / "suoni/MANCA.WAV") + " unreadable"}));
 }
 
 TEST_F(SuonoLinguaggio, AnErrorBeepsOnce) {
