@@ -78,6 +78,15 @@ void Tfrm3::CreaComponenti() {
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   Timer1->start();
+  // A value dragged with the mouse changes what the list says of it: the list follows a
+  // tenth of a second after the last move, not at every move of a long list.
+  timerLista_ = new QTimer(this);
+  timerLista_->setSingleShot(true);
+  timerLista_->setInterval(100);
+  // A run under way refreshes the list itself, between its statements.
+  connect(timerLista_, &QTimer::timeout, this, [this] {
+    if (!DatiGlob.bInEsecuzione) AggiornaListaOggetti();
+  });
   fuoco_ = connect(qApp, &QApplication::focusChanged, this, [this] { AggiornaAzioni(); });
   CreaMenuModelli();
 }

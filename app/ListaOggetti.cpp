@@ -11,6 +11,10 @@
 
 namespace qx {
 
+void Tfrm3::ListaOggettiDaAggiornare() {
+  if (timerLista_) timerLista_->start();
+}
+
 void Tfrm3::AggiornaListaOggetti() {
   // Rebuilt when it can be seen: at the next message pump (during a run at the pumps'
   // throttle, see TServiziFinestra::AggiornaVista), or at the end of the run.

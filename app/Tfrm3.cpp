@@ -63,7 +63,10 @@ Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziS
   ImpostaFinestra(servizi_.get());
   CreaComponenti();
   vistaSpazio_ = std::make_unique<TVistaSpazio>(Scn, pnlControlliRifCart3D, Label1, cbSpostaOggetti,
-                                                [this] { MemoSource->SetEditorModified(true); });
+                                                [this] {
+                                                  MemoSource->SetEditorModified(true);
+                                                  ListaOggettiDaAggiornare();
+                                                });
   // The frame, the trace points and the variable table are made by the reset.
   InizializzaAmbiente();
   evidenziatore_ = std::make_unique<TSynSampleSyn>();

@@ -236,6 +236,8 @@ class Tfrm3 : public QMainWindow {
 
   // ---- The object list and the views ----
   void AggiornaListaOggetti();
+  // The list again shortly, once a drag has moved a value (see timerLista_).
+  void ListaOggettiDaAggiornare();
   void MostraVista(bool vista3D);
   void tbtSoloGraficaClick();
   void tbtEditor_e_GraficaClick();
@@ -333,6 +335,7 @@ class Tfrm3 : public QMainWindow {
   std::string captionBase_;
   bool layoutFatto_ = false;      // the once-only layout of FormResize
   bool attivato_ = false;         // the first activation's set-up ran
+  QTimer* timerLista_ = nullptr;   // refreshes the object list after a drag
   bool inChiusura_ = false;
   bool barraAttiva_ = false;      // the command bar was the last editor with the focus
   bool esecuzioneBarra_ = false;  // a command-bar statement is running
