@@ -96,9 +96,21 @@ void TSrcEditUndoList::Assign(const TSrcEditUndoList& source) {
 }
 
 void TSrcEditUndoList::EnsureMaxEntries() {
-  if (items_.size() <= static_cast<std::size_t>(maxUndoActions_)) return;
+  const std::size_t massimo = static_cast<std::size_t>(maxUndoActions_);
+  if (items_.size() <= massimo) return;
   fullUndoImpossible_ = true;
-  items_.erase(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(items_.size() - static_cast<std::size_t>(maxUndoActions_)));
+  std::size_t taglio = items_.size() - massimo;
+  // Whole changes go, never part of one: an undo that met half a change (the first lines of
+  // a block indent over two thousand lines) would leave the text half undone. The newest
+  // change stays whole even when it alone is longer than the limit.
+  if (massimo > 0) {
+    while (taglio < items_.size() && items_[taglio]->ChangeNumber == items_[taglio - 1]->ChangeNumber) ++taglio;
+    if (taglio == items_.size()) {
+      const std::int32_t ultima = items_.back()->ChangeNumber;
+      while (taglio > 0 && items_[taglio - 1]->ChangeNumber == ultima) --taglio;
+    }
+  }
+  items_.erase(items_.begin(), items_.begin() + static_cast<std::ptrdiff_t>(taglio));
 }
 
 void TSrcEditUndoList::SetMaxUndoActions(int value) {

@@ -51,6 +51,18 @@ TEST(SrcEditServices, BlockIndentAndUnindent) {
   EXPECT_EQ(Utf8(Text(*ed)), "x\r\ny\r\n  z");
   Key(*ed, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Utf8(Text(*ed)), "\tx\r\n  \ty\r\n          z");
+
+  // A block of more lines than the undo list's limit comes back whole: the list kept only
+  // the last 1,024 lines' records and one undo left the first lines indented.
+  std::u32string lunga;
+  for (int i = 1; i <= 1500; ++i) lunga += U"X" + std::u32string(1, U'a' + i % 26) + U" = 1;\n";
+  SetText(*ed, lunga);
+  const std::u32string prima = Text(*ed);
+  ed->SetCaretAndSelection({1, 1501}, {1, 1}, {1, 1501});
+  Key(*ed, Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_NE(Text(*ed), prima);
+  Key(*ed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(Text(*ed) == prima) << "the whole indent is undone in one step";
 }
 
 TEST(SrcEditServices, CaseChangesAndBrackets) {

@@ -125,6 +125,26 @@ TEST(UndoList, LimitsAndFullFlag) {
   list.Clear();
   EXPECT_FALSE(list.FullUndoImpossible());
 
+  // Only whole changes go: the limit falls inside a change of three items, which goes whole;
+  // and a change longer than the limit (a block indent of many lines) stays whole while it
+  // is the newest.
+  list.SetMaxUndoActions(4);
+  const auto blocco = [&](int n) {
+    list.BeginBlock();
+    for (int i = 0; i < n; ++i) Change(list, urPaste);
+    list.EndBlock();
+    return list.Items(list.ItemCount() - 1).ChangeNumber;
+  };
+  blocco(3);
+  const int seconda = blocco(2);
+  EXPECT_EQ(Numbers(list), (std::vector<int>{seconda, seconda}));
+  const int lunga = blocco(6);
+  EXPECT_EQ(Numbers(list), (std::vector<int>(6, lunga)));
+  Change(list);
+  EXPECT_EQ(list.ItemCount(), 1) << "the long change goes whole once a newer one comes";
+  EXPECT_NE(list.Items(0).ChangeNumber, lunga);
+  list.Clear();
+
   TSrcEditUndoList source;
   source.SetMaxUndoActions(7);
   source.BeginBlock();
