@@ -44,11 +44,12 @@ Qt::CursorShape CursorShapeOf(TCursor cursor) {
   }
 }
 
-// Letters and digits (accented letters too) and "_" make words.
+// Letters and digits (accented letters too) and "_" make words. The language's identifiers
+// have no accented letters, but "città" in a string or a comment is one word all the same.
 int CharClassAt(const TCustomSrcEdit& ed, const std::u32string& line, int ch) {
   if (ch < 1 || ch > static_cast<int>(line.size())) return -1;
   const char32_t c = line[static_cast<std::size_t>(ch - 1)];
-  if (ed.IsWordChar(c)) return 0;
+  if (ed.IsWordChar(c) || (c > 127 && QChar::isLetterOrNumber(c))) return 0;
   if (c == U' ' || c == U'\t') return 1;
   return 2;
 }

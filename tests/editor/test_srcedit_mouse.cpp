@@ -62,6 +62,17 @@ TEST(SrcEditMouse, ADoubleClickSelectsAWordAccentedLettersAndDigitsIncluded) {
   EXPECT_EQ(ed->CaretX(), 10);
   Key(*ed, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Utf8(ed->SelText()), "perché_2, ");
+
+  // With the language's highlighter, whose names have no accented letters, a word of a
+  // string is still whole: it gave "citt" and "per".
+  TSynSampleSyn hl;
+  ed->SetHighlighter(&hl);
+  SetText(*ed, U"x = \"città però\";");
+  QTest::mouseDClick(ed->viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(*ed, 7, 1));
+  EXPECT_EQ(Utf8(ed->SelText()), "città");
+  QTest::mouseDClick(ed->viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(*ed, 13, 1));
+  EXPECT_EQ(Utf8(ed->SelText()), "però");
+  ed->SetHighlighter(nullptr);
 }
 
 TEST(SrcEditMouse, TheGutterReportsItsClicksAndTheMarksOnTheLine) {
