@@ -430,6 +430,12 @@ void AccodaTesto(std::string& s, const Valutato& v) {
   else AccodaParte(s, NumeroInTesto(v.numero));
 }
 
+// The length of a string's text, or more than a number's.
+std::size_t LunghezzaAlPiu(const Valutato& v) {
+  constexpr std::size_t kCifreAlPiu = 64;
+  return v.tipo == T_STRINGA ? static_cast<const cValoreStringa&>(*v.oggetto).Value.size() : kCifreAlPiu;
+}
+
 // a := a op b, as the operator of the text gives it; false after a report. Every result is a
 // new value, which bears no name: X + 1 is not X to CANCELLA.
 bool Applica(Op op, Valutato& a, Valutato& b, const FineLettura& dove) {
@@ -482,6 +488,8 @@ bool Applica(Op op, Valutato& a, Valutato& b, const FineLettura& dove) {
       const bool testoA = a.tipo == T_STRINGA || a.tipo == T_REALE;
       const bool testoB = b.tipo == T_STRINGA || b.tipo == T_REALE;
       if (!testoA || !testoB) break;
+      // Near the longest string the text's own operator measures exactly and says why.
+      if (LunghezzaAlPiu(a) + LunghezzaAlPiu(b) > LUNGHEZZA_MASSIMA_STRINGA) break;
       if (a.tipo == T_STRINGA) {
         // The left string is this evaluation's own: it grows in place into the new value.
         auto& s = static_cast<cValoreStringa&>(*a.oggetto);
@@ -568,7 +576,8 @@ Valutato CatenaDa(NodoCatena& n, Valutato a, std::size_t k, bool segno) {
   }
   for (; k < n.passi.size(); ++k) {
     NodoCatena::Passo& p = n.passi[k];
-    if (p.op == Op::Concatena && p.operando->specie == Specie::Stringa && (a.tipo == T_STRINGA || a.tipo == T_REALE)) {
+    if (p.op == Op::Concatena && p.operando->specie == Specie::Stringa && (a.tipo == T_STRINGA || a.tipo == T_REALE) &&
+        LunghezzaAlPiu(a) + static_cast<const NodoStringa&>(*p.operando).testo.size() <= LUNGHEZZA_MASSIMA_STRINGA) {
       // A string literal joins the text without a value of its own (reading it does nothing else).
       if (a.tipo == T_REALE) {
         a.oggetto = std::make_unique<cValoreStringa>(NumeroInTesto(a.numero));

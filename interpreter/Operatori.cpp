@@ -319,6 +319,7 @@ PValore OpConcat(const cValore& a, const cValore& b) {
   };
   std::string ta, tb;
   if (!testo(a, ta) || !testo(b, tb)) return Errore(ParoleChiave.msgConcatenare);
+  if (ta.size() + tb.size() > LUNGHEZZA_MASSIMA_STRINGA) return Errore(ParoleChiave.msgStringaTroppoLunga);
   return std::make_unique<cValoreStringa>(ta + tb);
 }
 

@@ -260,6 +260,7 @@ void SetLanguageKeywords() {
   k.msgNonMoltiplicabili = "Tipi non moltiplicabili";
   k.msgTermine = "Si aspetta un termine";
   k.msgConcatenare = "E' possibile concatenare solo due stringhe";
+  k.msgStringaTroppoLunga = "Stringa troppo lunga";
   k.msgNonAddizionabili = "Tipi non addizionabili";
   k.msgNonSottraibili = "Tipi non sottraibili";
   k.msgOperatoreO = "E' possibile usare l'operatore logico \"O\" solo per valori logici";

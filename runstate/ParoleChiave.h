@@ -264,6 +264,7 @@ struct TParoleChiave {
   std::string msgNonMoltiplicabili;
   std::string msgTermine;
   std::string msgConcatenare;
+  std::string msgStringaTroppoLunga;
   std::string msgNonAddizionabili;
   std::string msgNonSottraibili;
   std::string msgOperatoreO;

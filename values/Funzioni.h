@@ -166,6 +166,9 @@ inline bool UgualeReale(Reale a, Reale b) {
 
 // General format: 15 significant digits, shortest form; 1E20, 1E-5 for far magnitudes.
 std::string NumeroInTesto(Reale x);
+// The longest string a program may build: far past any text of a lesson, far below the
+// memory (a string doubled in a loop of forty passes would want a terabyte).
+constexpr std::size_t LUNGHEZZA_MASSIMA_STRINGA = std::size_t{1} << 26;
 // Appends a part to a text built part by part (a concatenation, a line of output): when the
 // text first outgrows the room inside the string it takes room for a whole line at once,
 // where doubling would allocate twice or more for a line of a few parts.

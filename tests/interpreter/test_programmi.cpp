@@ -181,6 +181,16 @@ TEST_F(ProgrammiTest, StringsAndConcatenation) {
   auto e = Esegui("S = \"uno\ndue\";\nSTAMPA(S, \"è\");");
   ASSERT_TRUE(e.riuscito);
   EXPECT_EQ(e.output, V{"> uno dueè"}) << "a string across lines reads the break as one blank";
+
+  // A string doubled in a loop stops at 2^26 characters with a message, in a loop's compiled
+  // pass as in a plain one; before, forty doublings filled the memory.
+  EXPECT_EQ(Errore("S = \"x\";\nPER (I DA 1 A 26) ESEGUI;\n  S = S || S;\nFINE;\nS = S || \"y\";"),
+            "5 Stringa troppo lunga");
+  EXPECT_EQ(Errore("S = \"x\";\nPER (I DA 1 A 40) ESEGUI;\n  S = S || S;\nFINE;"), "3 Stringa troppo lunga");
+  EXPECT_EQ(run.Testo("I"), "27");
+  EXPECT_EQ(Errore("S = \"x\";\nI = 0;\nESEGUI FINQUANDO (I < 40);\n  S = S || S;\n  I = I + 1;\nFINE;"),
+            "4 Stringa troppo lunga");
+  EXPECT_EQ(run.Testo("I"), "26");
 }
 
 // Texts built part by part across the room inside a string, a line's room and beyond, in a
