@@ -50,9 +50,15 @@ Tfrm3::Tfrm3(std::vector<std::string> parametri, std::unique_ptr<midi::TServiziS
   ambiente_ = std::make_unique<TAmbiente>();
   canvasRifCart_ = std::make_unique<TCanvasDifferito>([this] {
     if (!ambiente_->RifCart()) return;
-    // Each picture starts on a new white sheet, as a new bitmap would.
+    // Each picture starts on a new white sheet, as a new bitmap would, and with a new
+    // bitmap's pen, brush, font and text alignment: the hover's centred name left its
+    // alignment behind, and every text value was then drawn centred on its place.
     TQImageCanvas& immagine = pbRifCart->Immagine();
     immagine.Image().fill(Qt::white);
+    immagine.Pen = TPen{};
+    immagine.Brush = TBrush{};
+    immagine.Font = TFont{};
+    immagine.TextAlign = TTextAlign{};
     ambiente_->DisegnaRifCart(immagine);
     pbRifCart->update();
     pbX->update();

@@ -64,6 +64,35 @@ TEST(Prelievi, UnPuntoCadeSulDecimoPiuVicinoEConShiftEsattamenteSulPixel) {
   EXPECT_EQ(p->yCart, 1);
 }
 
+// The leftmost column of the blue text on the row y = 6, between x = 0.5 and x = 5.
+int InizioTesto(Tfrm3& f) {
+  const QImage img = f.ImmagineRifCart();
+  const QPoint p = PixelDi(1, 6);
+  for (int x = PixelDi(0.5L, 6).x(); x < PixelDi(5, 6).x(); ++x)
+    for (int y = p.y() - 2; y < p.y() + 20; ++y)
+      if (Pixel(img, x, y) == clBlue) return x;
+  return -1;
+}
+
+TEST(Prelievi, IlNomeSorvolatoNonSpostaITestiDelDisegno) {
+  Finestra400x300 a;
+  Tfrm3& f = a.f();
+  EseguiTesto(f, "T = SCRIVIXY(1, 6, \"Testo di prova\");");
+  const int prima = InizioTesto(f);
+  ASSERT_GE(prima, PixelDi(1, 6).x() - 1);
+  // A hover's name is written centred straight on the picture, its alignment then put back
+  // on the canvas the statements draw on; the picture kept it, and every repaint after it
+  // drew the text centred on its place, half its width to the left.
+  TCanvas& c = f.CanvasRifCart();
+  const TTextAlign allineamento = c.TextAlign;
+  c.TextAlign = {haCenter, vaTop};
+  c.TextOut(PixelDi(8, 1).x(), PixelDi(8, 1).y(), "nome");
+  c.TextAlign = allineamento;
+  f.DisegnaRifCart();
+  f.CompletaRidisegni();
+  EXPECT_EQ(InizioTesto(f), prima);
+}
+
 TEST(Prelievi, ScegliPuntoIgnoraIlSegmentoMostraIlNomeESuonaDueVolte) {
   Finestra400x300 a;
   Tfrm3& f = a.f();
