@@ -1,6 +1,9 @@
 #include "app/dialogs/EditFraz.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +12,11 @@
 #include "app/dialogs/PulsantiDialogo.h"
 
 namespace qx {
+
+namespace {
+// Room for a fraction of a few digits over and under the line.
+constexpr int kLarghezzaMinima = 220;
+}  // namespace
 
 TdlgEditFraz::TdlgEditFraz(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("dlgEditFraz"));
@@ -34,7 +42,9 @@ TdlgEditFraz::TdlgEditFraz(QWidget* parent) : QDialog(parent) {
   colonna->addWidget(Label1);
   colonna->addWidget(ed2);
   colonna->addLayout(pulsanti);
-  setMinimumWidth(220);
+  // Enter after the numerator goes on to the denominator, as in the boxes of a written
+  // fraction: it accepted "5/" at once, and the run stopped on it.
+  ed1->installEventFilter(this);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -42,11 +52,24 @@ TdlgEditFraz::TdlgEditFraz(QWidget* parent) : QDialog(parent) {
 bool TdlgEditFraz::Apri(const std::string& caption, std::string& testo, char /*modo*/) {
   ed1->clear();
   ed2->clear();
-  // Without a caption of its own the dialog keeps its name.
-  setWindowTitle(caption.empty() ? QStringLiteral("Frazione") : QString::fromStdString(caption));
+  // Without a caption of its own the dialog keeps its name. The caption is the pupil's only
+  // prompt here: it is shown whole.
+  TitoloIntero(*this, caption.empty() ? QStringLiteral("Frazione") : QString::fromStdString(caption));
+  setMinimumWidth(std::max(minimumWidth(), kLarghezzaMinima));
   if (exec() != QDialog::Accepted) return false;
   testo = (ed1->text() + QLatin1Char('/') + ed2->text()).toStdString();
   return true;
+}
+
+bool TdlgEditFraz::eventFilter(QObject* oggetto, QEvent* evento) {
+  if (oggetto == ed1 && evento->type() == QEvent::KeyPress) {
+    const int tasto = static_cast<QKeyEvent*>(evento)->key();
+    if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter) {
+      ed2->setFocus();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(oggetto, evento);
 }
 
 void TdlgEditFraz::showEvent(QShowEvent* event) {

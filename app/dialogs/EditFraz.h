@@ -25,6 +25,7 @@ class TdlgEditFraz : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* oggetto, QEvent* evento) override;
 };
 
 }  // namespace qx

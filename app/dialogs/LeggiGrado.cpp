@@ -1,6 +1,5 @@
 #include "app/dialogs/LeggiGrado.h"
 
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,12 +56,8 @@ bool TdlgLeggiGrado::Apri(const std::string& caption, int& gradi, int& primi, Re
   edG->setText(QString::number(gradi));
   edP->setText(QString::number(primi));
   edS->setText(RealeInTesto(secondi));
-  const QString titolo = caption.empty() ? kTitolo : QString::fromStdString(caption);
-  setWindowTitle(titolo);
-  // The three short boxes make a narrow dialog, whose title the window manager would cut to
-  // "Leggi ... Angolo": room for the title and the frame's buttons beside it.
-  constexpr int kSpazioPulsantiCornice = 120;
-  setMinimumWidth(fontMetrics().horizontalAdvance(titolo) + kSpazioPulsantiCornice);
+  // The three short boxes make a narrow dialog, whose title was cut to "Leggi ... Angolo".
+  TitoloIntero(*this, caption.empty() ? kTitolo : QString::fromStdString(caption));
   if (exec() != QDialog::Accepted) return false;
   gradi = gradi_;
   primi = primi_;

@@ -1,5 +1,6 @@
 #include "app/dialogs/PulsantiDialogo.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
 
 namespace qx {
@@ -14,6 +15,12 @@ void PulsantiOKAnnulla(QWidget* parent, QPushButton*& ok, QPushButton*& annulla)
   ok = NuovoPulsante(parent, QStringLiteral("OK"), QStringLiteral("OKBtn"));
   ok->setDefault(true);
   annulla = NuovoPulsante(parent, QStringLiteral("Annulla"), QStringLiteral("CancelBtn"));
+}
+
+void TitoloIntero(QWidget& dialogo, const QString& titolo) {
+  dialogo.setWindowTitle(titolo);
+  constexpr int kSpazioPulsantiCornice = 120;
+  dialogo.setMinimumWidth(dialogo.fontMetrics().horizontalAdvance(titolo) + kSpazioPulsantiCornice);
 }
 
 }  // namespace qx

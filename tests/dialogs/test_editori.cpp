@@ -92,6 +92,21 @@ TEST_F(FrazioneTest, NumeratorAndDenominatorJoinWithASlash) {
   EXPECT_EQ(testo, "3/");
   EXPECT_FALSE(dialoghi->EditaFrazione("", testo, 'I'));
   EXPECT_EQ(testo, "3/");
+
+  // Enter after the numerator goes on to the denominator, Enter there accepts: it accepted
+  // "5/" at once. The caption, the only prompt, fits whole.
+  bool titoloIntero = false;
+  utente.Poi([&](QDialog& d) {
+    auto& f = static_cast<TdlgEditFraz&>(d);
+    QTest::keyClicks(f.ed1, "5");
+    QTest::keyClick(f.ed1, Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    titoloIntero = f.width() >= f.fontMetrics().horizontalAdvance(f.windowTitle()) + 100;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  });
+  EXPECT_TRUE(dialoghi->EditaFrazione("Scrivi la frazione equivalente a due terzi", testo, 'I'));
+  EXPECT_EQ(testo, "5/7");
+  EXPECT_TRUE(titoloIntero);
 }
 
 // ---- Vectors ----
