@@ -390,10 +390,12 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
       // A file holds world coordinates only: they are what places the value now.
       if (!IsSpazio(v->Tipo)) f->bCoordCartesiane = true;
       if (IsStatistica(v->Tipo)) PosizionaDiagramma(static_cast<cValoreDiagramma&>(*f), rifCart);
-      if (v->Tipo == T_LISTA)
-        for (auto& e : static_cast<cValoreLista&>(*f)._Oggetti)
-          if (e) e->bCoordCartesiane = true;
     }
+    // A list is no figure of its own (its kind comes before the plane's), but its points are:
+    // they too are placed by their world coordinates, not by a pixel they never had.
+    if (v->Tipo == T_LISTA)
+      for (auto& e : static_cast<cValoreLista&>(*v)._Oggetti)
+        if (e) e->bCoordCartesiane = true;
     std::string nome = v->Nome;
     if (nome.empty()) {
       nome = "$" + std::to_string(++g.ContatoreOggetti);

@@ -138,6 +138,8 @@ TEST_F(FileProgramma, PlaneValuesListsChartsAndFunctionsRoundTripBitForBit) {
   ASSERT_EQ(l.Count(), 3);
   EXPECT_EQ(static_cast<cValorePunto&>(*l.Elemento(2)).xCart, -2.5L);
   EXPECT_TRUE(l.Elemento(2)->bVisibile);
+  // Placed by their world coordinates: they were read, drawn and measured at pixel (0, 0).
+  EXPECT_TRUE(l.Elemento(2)->bCoordCartesiane);
   auto& v = Di<cValoreLista>("V");
   EXPECT_EQ(v.TipoLista, T_VETT_FUNZ);
   EXPECT_EQ(v._nCount, 2);
