@@ -60,6 +60,24 @@ std::string TFileScritto::Avviso() const {
   return "Alcuni caratteri non si possono scrivere nel file e sono stati salvati come \"?\" (il primo " + Perdita + ")";
 }
 
+namespace {
+
+// The world corners of the chart's box under the frame `f`, in the order of the corners it
+// was given (the press, then the release): the same numbers while the frame has not moved.
+void AngoliDelRiquadro(cValoreDiagramma& d, const cRifCart& f) {
+  if (d.x1 == 0 && d.y1 == 0 && d.x2 == 0 && d.y2 == 0) return;
+  const TRect& r = d.Rettangolo;
+  const Reale sinistra = f.XCart(r.Left), destra = f.XCart(r.Right);
+  const Reale alto = f.YCart(r.Top), basso = f.YCart(r.Bottom);
+  const bool daSinistra = d.x1 <= d.x2, dallAlto = d.y1 >= d.y2;
+  d.x1 = daSinistra ? sinistra : destra;
+  d.x2 = daSinistra ? destra : sinistra;
+  d.y1 = dallAlto ? alto : basso;
+  d.y2 = dallAlto ? basso : alto;
+}
+
+}  // namespace
+
 TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
   TFileScritto f;
   TScrittura s(f);
@@ -94,6 +112,14 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
   std::vector<std::pair<TComponenteStream, std::string>> aggiunte;
   for (std::size_t i = 0; i < valori.size(); ++i) {
     const cValore* v = valori[i];
+    // A chart keeps the box it was drawn in while the frame zooms and pans; the file holds
+    // world corners, which must be those of that box under the frame saved with it.
+    std::unique_ptr<cValore> grafico;
+    if (IsStatistica(v->Tipo) && stato.RifCart) {
+      grafico = v->Clona();
+      AngoliDelRiquadro(static_cast<cValoreDiagramma&>(*grafico), *stato.RifCart);
+      v = grafico.get();
+    }
     if (v->Tipo == T_POLIGONO) tipoPol = static_cast<const cValorePoligono*>(v)->TipoPol;
     if (v->Tipo == T_LISTA) tipoLista = static_cast<const cValoreLista*>(v)->TipoLista;
     TComponenteStream t;

@@ -156,6 +156,15 @@ TEST_F(FileProgramma, PlaneValuesListsChartsAndFunctionsRoundTripBitForBit) {
   EXPECT_EQ(run.Testo("S"), "testo");
   EXPECT_EQ(run.Testo("B"), "VERO");
   EXPECT_EQ(Di<cValoreReale>("N").Value, 0.1L);
+
+  // A zoom and a pan after the chart was placed leave its box where it is, and the file
+  // keeps that box: it came back moved and larger, cut by the edge.
+  const TRect riquadro = d.Rettangolo;
+  DatiGlob.RifCart->_TaccaX *= 1.1L;
+  DatiGlob.RifCart->_TaccaY *= 1.1L;
+  DatiGlob.RifCart->__AsseX -= 20;
+  ASSERT_EQ(Apri(Salva()), "");
+  EXPECT_EQ(Di<cValoreDiagramma>("D").Rettangolo, riquadro);
 }
 
 TEST_F(FileProgramma, AFunctionKnownOnlyByItsTreeIsSavedWithTheTextOfTheTree) {
