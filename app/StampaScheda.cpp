@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QImage>
+#include <QOpenGLWidget>
 #include <QUrl>
 #include <algorithm>
 #include <exception>
@@ -59,9 +60,15 @@ TBitmap InBitmap(const QImage& immagine) {
 }  // namespace
 
 TBitmap Tfrm3::FotografiaVista3D() {
-  // The scene rendered off-screen through the same camera, at the size of the view on show.
   QWidget* vista = vistaSpazio_ ? vistaSpazio_->Vista() : nullptr;
   if (!vista) return InBitmap(pnlRifCart3D->grab().toImage());
+  // The viewer on show takes its own frame: a second, off-screen context beside its window
+  // on an X display failed ("Context activation failed"), and no worksheet was made.
+  if (auto* gl = qobject_cast<QOpenGLWidget*>(vista); gl && gl->isValid()) {
+    const QImage foto = gl->grabFramebuffer();
+    if (!foto.isNull()) return InBitmap(foto);
+  }
+  // Else the scene rendered off-screen through the same camera, at the size of the view.
   TScenaSpazio& scena = vistaSpazio_->Scena();
   scena.SetDimensioniVista(std::max(1, vista->width()), std::max(1, vista->height()));
   return scena.Istantanea();

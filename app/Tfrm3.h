@@ -195,6 +195,8 @@ class Tfrm3 : public QMainWindow {
   void actFileOpenExecute();
   const std::string& NomeFile() const { return nomeFile_; }
   void StampaScheda();
+  // The worksheet's picture of the space view: the viewer's own frame when it has one.
+  TBitmap FotografiaVista3D();
 
   // ---- Run control ----
   void InizializzaAmbiente();
@@ -313,8 +315,6 @@ class Tfrm3 : public QMainWindow {
   void RicostruisciListaOggetti();
   // ComandiFile.cpp: the current file and the caption that names it.
   void ImpostaNomeFile(const std::string& percorso);
-  // StampaScheda.cpp: the worksheet's picture of the space view.
-  TBitmap FotografiaVista3D();
   // VistaRifCart.cpp: right and up are +1, left and down -1.
   void Panoramica(bool orizzontale, int verso);
 

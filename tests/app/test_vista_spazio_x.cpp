@@ -57,6 +57,13 @@ TEST(VistaSpazioX, TheViewerDrawsAndPicksTheSphere) {
   auto* s = dynamic_cast<cValoreGraf3D*>(DatiGlob.ListaVariabili->Cerca("S")->GetValore());
   EXPECT_EQ(DatiGlob.OggettoGLScelto, s->Principale());
   evento(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+
+  // The worksheet's picture is the viewer's own frame: an off-screen context of its own
+  // beside the window failed to start, and no worksheet was made.
+  const TBitmap scheda = f.FotografiaVista3D();
+  ASSERT_EQ(scheda.Width(), 400);
+  ASSERT_EQ(scheda.Height(), 400);
+  EXPECT_GT((scheda.Pixel(200, 200) >> 16) & 0xFF, 150u) << "the red sphere in the middle";
 }
 
 }  // namespace
