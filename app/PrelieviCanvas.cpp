@@ -240,10 +240,14 @@ void TPrelieviCanvas::Elastici(const TPoint& grezzo, bool shift, TPoint px, cons
   } else if (g.bAttesaTesto || g.bAttesaImmagine) {
     MouseMosso(grezzo, shift);
     const cValore* v = g.bAttesaTesto ? g.TestoInAttesa : g.ImmagineInAttesa;
-    DisegnaElastico([v](TCanvas& c) {
-      const TRect r = Cornice(v, c);
-      c.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
-    });
+    // The frame where the value is now, taken once: worked out again when it is erased,
+    // after the value has followed the mouse, it was erased at the new place, and the first
+    // frame stayed where the mouse had first been.
+    TCanvasDifferito& tela = f_.CanvasRifCart();
+    const TFont carattere = tela.Font;
+    const TRect r = Cornice(v, tela);
+    tela.Font = carattere;
+    DisegnaElastico([r](TCanvas& c) { c.Rectangle(r.Left, r.Top, r.Right, r.Bottom); });
   } else if (g.bAttesaFigura) {
     const auto* f = dynamic_cast<const cValorePoligono*>(g.FiguraInAttesa);
     if (!f) return;

@@ -93,6 +93,27 @@ TEST(Prelievi, IlNomeSorvolatoNonSpostaITestiDelDisegno) {
   EXPECT_EQ(InizioTesto(f), prima);
 }
 
+TEST(Prelievi, LaCorniceDiUnTestoDaPosareSegueIlMouse) {
+  Finestra400x300 a;
+  Tfrm3& f = a.f();
+  Quando testo([] { return DatiGlob.bAttesaTesto; }, [&] {
+    const QRect primo(PixelDi(1, 6), QSize(40, 16)), secondo(PixelDi(6, 2), QSize(40, 16));
+    f.CompletaRidisegni();
+    const QImage vuota = f.ImmagineRifCart();
+    QTest::mouseMove(f.pbRifCart, PixelDi(1, 6));
+    QTest::mouseMove(f.pbRifCart, PixelDi(6, 2));
+    f.CompletaRidisegni();
+    const QImage dopo = f.ImmagineRifCart();
+    // The frame left the first place, and is at the second: it stayed where the mouse first
+    // was, and the text then went down elsewhere.
+    EXPECT_EQ(dopo.copy(primo), vuota.copy(primo));
+    EXPECT_NE(dopo.copy(secondo), vuota.copy(secondo));
+    Clic(f, 6, 2);
+  });
+  EseguiTesto(f, "SCRIVI(\"Ciao a tutti\");");
+  ASSERT_TRUE(testo.Eseguita());
+}
+
 TEST(Prelievi, ScegliPuntoIgnoraIlSegmentoMostraIlNomeESuonaDueVolte) {
   Finestra400x300 a;
   Tfrm3& f = a.f();
