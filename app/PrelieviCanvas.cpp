@@ -98,7 +98,11 @@ bool TPrelieviCanvas::Esiste(const cValoreGraf* v) {
 }
 
 cValoreGraf* TPrelieviCanvas::Evidenziato() {
-  if (!Esiste(evidenziato_)) evidenziato_ = nullptr;
+  if (evidenziato_ && !Esiste(evidenziato_)) {
+    // The hovered value went (CANCELLA, a new run): so does the title that described it.
+    evidenziato_ = nullptr;
+    f_.Label4->clear();
+  }
   return evidenziato_;
 }
 
@@ -108,6 +112,7 @@ cValorePoligono* TPrelieviCanvas::PoligonoPopup() {
 }
 
 void TPrelieviCanvas::Dimentica() {
+  if (evidenziato_) f_.Label4->clear();
   evidenziato_ = trascinato_ = nullptr;
   popup_ = nullptr;
   elastico_ = {};

@@ -114,6 +114,19 @@ TEST(Prelievi, LaCorniceDiUnTestoDaPosareSegueIlMouse) {
   ASSERT_TRUE(testo.Eseguita());
 }
 
+TEST(Prelievi, IlTitoloNonDescriveUnValoreCheNonCePiu) {
+  Finestra400x300 a;
+  Tfrm3& f = a.f();
+  EseguiTesto(f, "C = CIRC(PUNTO(4, 3), 2);");
+  QTest::mouseMove(f.pbRifCart, PixelDi(2, 3));
+  ASSERT_TRUE(f.Label4->text().startsWith("Circonferenza: C")) << f.Label4->text().toStdString();
+  // A new run frees C: its description went on above the canvas through later runs.
+  EseguiTesto(f, "A = PUNTO(1, 1);");
+  EXPECT_EQ(f.Label4->text(), "");
+  QTest::mouseMove(f.pbRifCart, PixelDi(8, 6));
+  EXPECT_EQ(f.Label4->text(), "");
+}
+
 TEST(Prelievi, ScegliPuntoIgnoraIlSegmentoMostraIlNomeESuonaDueVolte) {
   Finestra400x300 a;
   Tfrm3& f = a.f();
