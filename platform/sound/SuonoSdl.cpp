@@ -31,6 +31,9 @@ TSuonoSdl::~TSuonoSdl() {
 bool TSuonoSdl::Disponibile() {
   if (provato_) return dispositivo_ != 0;
   provato_ = true;
+  // SDL would take SIGINT and SIGTERM for a quit event that nobody here reads: the window
+  // then ignored the desktop asking it to end.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   sottosistema_ = true;
   SDL_AudioSpec voluto{};

@@ -2,6 +2,7 @@
 // when missing or damaged), the recording back-end, and SDL's disk driver standing in for a
 // sound card.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cmath>
@@ -207,10 +208,18 @@ TEST_F(DiscoTest, ABeepReturnsOnceItHasBeenPlayed) {
     ASSERT_TRUE(s.Disponibile());
     s.Beep(500, 50);
     s.Beep(600, 50);
+    // The sound leaves the process's signals alone: SDL took SIGTERM for a quit event nobody
+    // reads, and the window no longer ended when the desktop asked it to.
+    for (const int segnale : {SIGTERM, SIGINT}) {
+      struct sigaction azione {};
+      ASSERT_EQ(sigaction(segnale, nullptr, &azione), 0);
+      EXPECT_EQ(azione.sa_handler, SIG_DFL) << segnale;
+    }
   }
   const std::vector<float> f = Uscita();
   EXPECT_GE(f.size(), 2u * 2205u * 2u);
   EXPECT_GT(*std::max_element(f.begin(), f.end()), 0.3f);
+
 }
 
 TEST_F(DiscoTest, AMidiFilePlaysUntilStopped) {
