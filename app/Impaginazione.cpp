@@ -395,6 +395,10 @@ QWidget* Tfrm3::CreaColonnaOutput() {
   reoutput = new QTextEdit(pnlStampa);
   reoutput->setObjectName("reoutput");
   reoutput->setReadOnly(true);
+  // Lines wrap between words only: a word longer than the pane overflows instead. Breaking
+  // at words or anywhere made the layout of one long word quadratic, and a printed string of
+  // 655,360 letters froze the window for fifteen seconds.
+  reoutput->setWordWrapMode(QTextOption::WordWrap);
   reoutput->setContextMenuPolicy(Qt::CustomContextMenu);
   o->addWidget(reoutput);
   divisore->addWidget(pnlStampa);
