@@ -174,6 +174,11 @@ void TCustomSrcEdit::ScrollWindowArea(int dx, int dy) {
   const QRect area = dx != 0 ? QRect(gutterWidth_ + 2, 0, viewport()->width() - gutterWidth_ - 2, viewport()->height())
                              : viewport()->rect();
   viewport()->scroll(dx, dy, area);
+  // The rows a change of the text is still collecting were measured from the old top line
+  // (a paste scrolls before the buffer's update ends): they move with the pixels, as the
+  // toolkit moves the bands already asked for. The bands are whole rows, which a sideways
+  // scroll leaves where they are.
+  if (dy != 0 && !invalidateRect_.isEmpty()) invalidateRect_.translate(0, dy);
   viewport()->update(oldCaret.translated(dx, dy));
   viewport()->update(oldCaret);
 }

@@ -238,5 +238,63 @@ TEST(SrcEditInvalidation, ALineAskedForAgainIsPaintedAtEveryPaint) {
   ed->viewport()->removeEventFilter(&conta);
 }
 
+// What the window shows: the backing store that the widget's own paints went into, read back
+// from the off-screen screen. (grab() would paint the whole widget afresh and hide a band the
+// widget forgot to ask for.)
+QImage OnScreen(TCustomSrcEdit& ed) {
+  QApplication::processEvents();
+  const QImage window = ed.screen()->grabWindow(ed.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  return window.copy(QRect(ed.viewport()->mapTo(&ed, QPoint(0, 0)), ed.viewport()->size()));
+}
+
+// The lines whose rows the window shows otherwise than a paint of the whole window does.
+std::vector<int> RowsUnlikeAFullPaint(TCustomSrcEdit& ed) {
+  const QImage shown = OnScreen(ed);
+  ed.viewport()->update();
+  const QImage full = OnScreen(ed);
+  std::vector<int> lines;
+  const int lh = ed.LineHeight();
+  for (int row = 0; row < ed.LinesInWindow(); ++row)
+    if (shown.copy(0, row * lh, shown.width(), lh) != full.copy(0, row * lh, full.width(), lh))
+      lines.push_back(ed.TopLine() + row);
+  return lines;
+}
+
+// A paste that scrolls the window repaints the lines it changed where they now stand: the
+// rows collected while the text changed were measured from the top line before the scroll.
+TEST(SrcEditPaint, APasteThatScrollsShowsWhatAFullRepaintShows) {
+  auto ed = ShownEditor();
+  ConfigureProgramEditor(*ed);
+  TSynSampleSyn hl;
+  ed->SetHighlighter(&hl);
+  FitRows(*ed, 25);
+  ASSERT_EQ(ed->LinesInWindow(), 25);
+  std::u32string text;
+  for (int i = 1; i <= 30; ++i) {
+    const std::u32string n = QString::number(i).toStdU32String();
+    text += U"v" + n + U" := " + n + U";" + (i < 30 ? U"\n" : U"");
+  }
+  SetText(*ed, text);
+  // Lines 1-20 copied, pasted at the end of the last line.
+  for (int i = 0; i < 20; ++i) Key(*ed, Qt::Key_Down, Qt::ShiftModifier);
+  Key(*ed, Qt::Key_C, Qt::ControlModifier);
+  Key(*ed, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(ed->TopLine(), 6);
+  QApplication::processEvents();
+  Key(*ed, Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(ed->Lines().Count(), 50);
+  EXPECT_EQ(Utf8(ed->Lines().Get(29)), "v30 := 30;v1 := 1;");
+  EXPECT_EQ(ed->TopLine(), 26);
+  EXPECT_EQ(RowsUnlikeAFullPaint(*ed), std::vector<int>{});
+  // Pasted at the start of line 20: the caret goes below the window, which scrolls by 15.
+  Key(*ed, Qt::Key_Home, Qt::ControlModifier);
+  for (int i = 0; i < 19; ++i) Key(*ed, Qt::Key_Down);
+  QApplication::processEvents();
+  Key(*ed, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(ed->Lines().Get(19)), "v1 := 1;");
+  EXPECT_EQ(ed->TopLine(), 16);
+  EXPECT_EQ(RowsUnlikeAFullPaint(*ed), std::vector<int>{});
+}
+
 }  // namespace
 }  // namespace qx::test
