@@ -199,7 +199,10 @@ void TCustomSrcEdit::MoveCaretAndSelection(const TBufferCoord& before, const TBu
   if (options_.Contains(eoGroupUndo) && undoList_->CanUndo()) undoList_->AddGroupBreak();
   TPaintLockGuard lock(*this);
   if (selectionCommand) {
-    if (!SelAvail()) SetBlockBegin(before);
+    // A column block over several lines but no columns yet (Shift+Down in column mode) holds
+    // no text, but it is the block being drawn: it keeps its anchor, as it does under the mouse.
+    const bool columnBlockBeingDrawn = activeSelectionMode_ == smColumn && blockBegin_.Line != blockEnd_.Line;
+    if (!SelAvail() && !columnBlockBeingDrawn) SetBlockBegin(before);
     SetBlockEnd(after);
   } else {
     SetBlockBegin(after);

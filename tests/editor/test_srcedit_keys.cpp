@@ -360,6 +360,61 @@ TEST(SrcEditTyping, AColumnBlockIsCopiedAndPastedAsARectangle) {
   EXPECT_EQ(Utf8(Text(*ed)), "abcdef\r\nab\r\nabcdef");
 }
 
+// A column block drawn with the keys keeps its anchor while it has no width yet: Shift+Down
+// first, then Shift+Right, selects the rectangle, as dragging the mouse does.
+TEST(SrcEditTyping, AColumnBlockDrawnDownFirstKeepsItsAnchor) {
+  auto ed = ProgramEditor();
+  const std::u32string text = U"x1yztail\nx2yztail\nx3yztail\nx4yztail\nx5yztail\nx6yztail\nx7yztail\nx8yztail\nx9yztail";
+  const std::string original =
+      "x1yztail\r\nx2yztail\r\nx3yztail\r\nx4yztail\r\nx5yztail\r\nx6yztail\r\nx7yztail\r\nx8yztail\r\nx9yztail";
+  SetText(*ed, text);
+  ed->SetCaretXY({1, 5});
+  Key(*ed, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(ed->BlockBegin(), (TBufferCoord{1, 5}));
+  for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(Utf8(ed->SelText()), "x5y\r\nx6y\r\nx7y\r\nx8y");
+  Key(*ed, Qt::Key_Delete);
+  EXPECT_EQ(Utf8(Text(*ed)),
+            "x1yztail\r\nx2yztail\r\nx3yztail\r\nx4yztail\r\nztail\r\nztail\r\nztail\r\nztail\r\nx9yztail");
+  Key(*ed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(Text(*ed)), original);
+  // The same rectangle drawn up and to the left from its other corner.
+  ed->SetCaretXY({4, 8});
+  for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Up, Qt::ShiftModifier);
+  for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(ed->ActiveSelectionMode(), smColumn);
+  EXPECT_EQ(Utf8(ed->SelText()), "x5y\r\nx6y\r\nx7y\r\nx8y");
+  Key(*ed, Qt::Key_Delete);
+  EXPECT_EQ(Utf8(Text(*ed)),
+            "x1yztail\r\nx2yztail\r\nx3yztail\r\nx4yztail\r\nztail\r\nztail\r\nztail\r\nztail\r\nx9yztail");
+  Key(*ed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(Text(*ed)), original);
+  // A plain move still ends the block: the next Shift+Down starts from the caret.
+  ed->SetCaretXY({1, 2});
+  Key(*ed, Qt::Key_Down, Qt::ShiftModifier);
+  Key(*ed, Qt::Key_Down);
+  Key(*ed, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(ed->BlockBegin(), (TBufferCoord{1, 4}));
+  EXPECT_EQ(ed->BlockEnd(), (TBufferCoord{1, 5}));
+  // In line mode the same keys select the whole lines 5 to 8.
+  Key(*ed, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+  ed->SetCaretXY({1, 5});
+  for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Down, Qt::ShiftModifier);
+  for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(ed->ActiveSelectionMode(), smLine);
+  Key(*ed, Qt::Key_Delete);
+  EXPECT_EQ(Utf8(Text(*ed)), "x1yztail\r\nx2yztail\r\nx3yztail\r\nx4yztail\r\nx9yztail");
+  Key(*ed, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Utf8(Text(*ed)), original);
+  // A stream selection runs from line 5 to the fourth character of line 8, as before.
+  Key(*ed, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+  ed->SetCaretXY({1, 5});
+  for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Down, Qt::ShiftModifier);
+  for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(Utf8(ed->SelText()), "x5yztail\r\nx6yztail\r\nx7yztail\r\nx8y");
+}
+
 TEST(SrcEditTyping, OverwriteModeWithUndoAndRedo) {
   auto ed = ProgramEditor();
   SetText(*ed, U"abc");
