@@ -22,6 +22,7 @@
 #include "values/figure/ValoreCerchio.h"
 #include "values/figure/ValoreDiagramma.h"
 #include "values/figure/ValoreLinea.h"
+#include "values/figure/ValorePunto.h"
 #include "values/figure/ValoreTesto.h"
 
 namespace qx::test {
@@ -370,6 +371,71 @@ TEST(ListaOggetti, LOrdineDelleVociPrimaDuranteEDopoUnaCorsa) {
   attese[2] = numero + "I = 20";
   attese.resize(attese.size() + 21, puntoRosso);
   EXPECT_EQ(VociLista(f), attese);
+}
+
+// A statement typed in the command bar and run with Enter.
+void Barra(Tfrm3& f, const char* istruzione) {
+  ImpostaTestoEditor(*f.edIstruzione, "");
+  Digita(f.edIstruzione, istruzione);
+  QTest::keyClick(f.edIstruzione, Qt::Key_Return);
+}
+
+// What the pupil sees while a statement waits for the mouse: the plane (with its title) or
+// the space.
+std::string VistaMostrata(Tfrm3& f) {
+  const bool piano = f.pnlRifCart->isVisible() && f.pbRifCart->isVisible() && f.Label4->isVisible() &&
+                     f.pnlControlliRifCart->isVisible() && f.Label4->text() == "Piano Cartesiano";
+  const bool spazio = f.pnlRifCart3D->isVisible() && f.pnlControlliRifCart3D->isVisible();
+  // The space button and the run state say the same as the panels.
+  if (piano && !spazio && !DatiGlob.bVista3D && !f.tbSpazio->isChecked()) return "piano";
+  if (spazio && !piano && DatiGlob.bVista3D && f.tbSpazio->isChecked()) return "spazio";
+  return "altro";
+}
+
+// A plane statement that waits for the mouse shows the plane, as a space statement shows
+// the space: after a space point, PUNTO asked for a click on a plane that the space view hid.
+TEST(Viste, UnaAttesaDelPianoMostraIlPianoEUnaDelloSpazioLoSpazio) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  RispondiModali errori;
+  Barra(f, "P = PUNTO3D(1, 2, 3);");
+  ASSERT_EQ(VistaMostrata(f), "spazio");
+  std::string inAttesa;
+  Quando clic([] { return DatiGlob.bAttesaPunto; }, [&] {
+    inAttesa = VistaMostrata(f);
+    QTest::mouseClick(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, PixelDi(2, 1));
+  });
+  Barra(f, "Q = PUNTO;");
+  ASSERT_TRUE(clic.Eseguita());
+  EXPECT_EQ(inAttesa, "piano");
+  auto* q = ValoreDi<cValorePunto>("Q");
+  ASSERT_NE(q, nullptr);
+  EXPECT_EQ(q->xCart, 2);
+  EXPECT_EQ(q->yCart, 1);
+  EXPECT_EQ(VistaMostrata(f), "piano");
+
+  // A space point placed with the mouse: the space shows while it waits, and a click ends it.
+  QWidget* scena = f.findChild<QWidget*>("ScnVista");
+  ASSERT_NE(scena, nullptr);
+  Quando posa([] { return DatiGlob.bAttesaPunto3D; }, [&] {
+    inAttesa = VistaMostrata(f);
+    QTest::mouseClick(scena, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+  });
+  Barra(f, "R = PUNTO3D;");
+  ASSERT_TRUE(posa.Eseguita());
+  EXPECT_EQ(inAttesa, "spazio");
+  EXPECT_NE(ValoreDi("R"), nullptr);
+
+  // SCEGLIOGGETTO picks in either view: with the space shown it stays there.
+  Barra(f, "S = SFERA(PUNTO3D(0, 0, 0), 1);");
+  Quando scegli([] { return DatiGlob.bAttesaScegliOggetto; }, [&] {
+    inAttesa = VistaMostrata(f);
+    Clicca(f, f.tbtTerminaEsecuzione);
+  });
+  Barra(f, "O = SCEGLIOGGETTO;");
+  ASSERT_TRUE(scegli.Eseguita());
+  EXPECT_EQ(inAttesa, "spazio");
+  EXPECT_EQ(errori.Visti.size(), 0u);
 }
 
 TEST(Impaginazione, LeTreDisposizioni) {
