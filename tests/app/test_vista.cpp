@@ -473,6 +473,38 @@ TEST(Impaginazione, LeTreDisposizioni) {
   EXPECT_EQ(f.ToolBarViste->y(), f.ToolBar2->y());
 }
 
+// The editor layout gives the whole width beside the tools to the editor: the output column
+// was left 15 pixels wide, slivers of the canvas and of the output pane at the window's edge.
+TEST(Impaginazione, LEditoreDaSoloNonLasciaNullaDellaColonnaDiDestra) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  for (const QSize dimensioni : {QSize(1200, 800), QSize(800, 600)}) {
+    SCOPED_TRACE(dimensioni.width());
+    f.resize(dimensioni);
+    QCoreApplication::processEvents();
+    Clicca(f, f.tbtSoloEditor);
+    QCoreApplication::processEvents();
+    for (QWidget* w : {f.pnlOutput, static_cast<QWidget*>(f.pbRifCart), static_cast<QWidget*>(f.reoutput),
+                       f.pnlControlliRifCart})
+      EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    // The editor column reaches the window's right edge.
+    EXPECT_EQ(f.pnlIntermedio->mapTo(&f, QPoint(f.pnlIntermedio->width() - 1, 0)).x(), f.width() - 1);
+    EXPECT_GE(f.MemoSource->width(), f.width() - f.pnlStrumenti->width() - 10);
+    // A resize keeps it so.
+    f.resize(dimensioni + QSize(100, 50));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(f.pnlOutput->isVisible());
+    EXPECT_EQ(f.pnlIntermedio->mapTo(&f, QPoint(f.pnlIntermedio->width() - 1, 0)).x(), f.width() - 1);
+    // The other layouts bring the column back.
+    Clicca(f, f.tbtEditor_e_Grafica);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.pnlOutput->isVisible());
+    EXPECT_TRUE(f.pbRifCart->isVisible());
+    EXPECT_GT(f.pbRifCart->width(), 300);
+    EXPECT_EQ(f.pnlOutput->mapTo(&f, QPoint(f.pnlOutput->width() - 1, 0)).x(), f.width() - 1);
+  }
+}
+
 TEST(Impaginazione, IPulsantiSottoIlDisegnoSonoPiccoleImmagini) {
   FinestraAperta a;
   Tfrm3& f = a.f();
