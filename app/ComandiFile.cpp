@@ -25,8 +25,12 @@ namespace {
 // Both are read and written the same way. The patterns match either case of the suffix.
 const QString kFiltroQxs = QStringLiteral("Quorix files (*.qxs)");
 const QString kFiltroQxa = QStringLiteral("Quorix files (*.qxa)");
-// A name typed without a suffix takes this one, until the user picks a filter.
-const QString kEstensionePredefinita = QStringLiteral("QXA");
+
+// The suffix that a name typed without one takes: the shown filter's, so that the open
+// dialog, which starts on the same filter, lists what was written.
+QString EstensioneDelFiltro(const QString& filtro) {
+  return filtro == kFiltroQxa ? QStringLiteral("QXA") : QStringLiteral("QXS");
+}
 
 std::string Unisci(const std::vector<std::string>& righe, const char* separatore) {
   std::string r;
@@ -51,11 +55,11 @@ std::string ScegliFile(QWidget* f, bool salva, const std::string& attuale) {
   d.setFileMode(salva ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   d.setNameFilters({kFiltroQxs, kFiltroQxa});
   const bool qxa = QFileInfo(corrente).suffix().compare(QStringLiteral("qxa"), Qt::CaseInsensitive) == 0;
-  d.selectNameFilter(qxa ? kFiltroQxa : kFiltroQxs);
-  d.setDefaultSuffix(kEstensionePredefinita);
-  QObject::connect(&d, &QFileDialog::filterSelected, &d, [&d](const QString& filtro) {
-    d.setDefaultSuffix(filtro == kFiltroQxa ? QStringLiteral("QXA") : QStringLiteral("QXS"));
-  });
+  const QString filtro = qxa ? kFiltroQxa : kFiltroQxs;
+  d.selectNameFilter(filtro);
+  d.setDefaultSuffix(EstensioneDelFiltro(filtro));
+  QObject::connect(&d, &QFileDialog::filterSelected, &d,
+                   [&d](const QString& scelto) { d.setDefaultSuffix(EstensioneDelFiltro(scelto)); });
   if (corrente.isEmpty()) {
     d.setDirectory(QString::fromStdString(DatiGlob.CartellaProgramma));
   } else {

@@ -517,9 +517,12 @@ constexpr int kLarghezzaMinimaEditor = 160;
 void Tfrm3::ImpaginaColonne() {
   if (!colonne_ || !tbtSoloEditor) return;
   const int W = width(), s = pnlStrumenti->width();
-  if (tbtSoloEditor->isChecked()) {
-    const int intermedio = W - 1 - s - 14;
-    Larghezze(colonne_, s, intermedio, W - intermedio - s);
+  const bool soloEditor = tbtSoloEditor->isChecked();
+  // The editor alone: the output column goes whole, handle and all (a column a few pixels
+  // wide was left as a sliver at the window's edge), and comes back with the other layouts.
+  pnlOutput->setVisible(!soloEditor);
+  if (soloEditor) {
+    Larghezze(colonne_, s, W - s, 0);
     pnlListaOggetti->setFixedHeight(1);
     pnlEsegui->setFixedHeight(1);
   } else if (tbtSoloGrafica->isChecked()) {

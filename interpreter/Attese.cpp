@@ -17,6 +17,10 @@ namespace qx {
 bool AttendiMouse(bool& flag, int cursore, const std::string& prompt, bool* secondo) {
   TDatiGlob& g = DatiGlob;
   WindowServices& f = Finestra();
+  // The prompt asks for a click on the plane: the plane is shown, as a space statement shows
+  // the space. SCEGLIOGGETTO alone takes a value of either view (the space view picks it
+  // too), so it leaves the view the pupil is looking at.
+  if (g.bVista3D && &flag != &g.bAttesaScegliOggetto) f.MostraVista(false);
   flag = true;
   if (secondo) *secondo = true;
   g.CursoreRifCart = cursore;

@@ -3,10 +3,14 @@
 // the work as it was.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 
@@ -59,7 +63,8 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
   DatiGlob.PuntiTraccia->Aggiungi(4, 4);
   ASSERT_TRUE(f.MemoSource->Modified());
 
-  // Save with no file yet asks for a name; a name without suffix takes the default ".QXA".
+  // Save with no file yet asks for a name; a name without suffix takes the suffix of the
+  // filter the dialog starts on, "(*.qxs)".
   {
     RispondiModali risposte;
     RispondiConFile(risposte, cartella.Percorso("lezione"));
@@ -67,10 +72,10 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
     ASSERT_EQ(risposte.Visti.size(), 1u);
     EXPECT_EQ(risposte.Visti[0].titolo, "Salva con Nome");
   }
-  const std::string file = cartella.Percorso("lezione.QXA");
+  const std::string file = cartella.Percorso("lezione.QXS");
   ASSERT_TRUE(std::filesystem::exists(file));
   EXPECT_EQ(f.NomeFile(), file);
-  EXPECT_EQ(f.windowTitle(), "lezione.QXA - Quorix 3.0");
+  EXPECT_EQ(f.windowTitle(), "lezione.QXS - Quorix 3.0");
   EXPECT_FALSE(f.MemoSource->Modified());
   const std::string salvato = LeggiFile(file);
 
@@ -110,7 +115,7 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
   EXPECT_EQ(f.reoutput->toPlainText(), "> ciao");
   EXPECT_EQ(Nomi(), "P C N");
   EXPECT_EQ(DatiGlob.PuntiTraccia->Count(), 1);
-  EXPECT_EQ(f.windowTitle(), "lezione.QXA - Quorix 3.0");
+  EXPECT_EQ(f.windowTitle(), "lezione.QXS - Quorix 3.0");
   EXPECT_FALSE(f.MemoSource->Modified());
   EXPECT_FALSE(f.MemoSource->ReadOnly());
   EXPECT_EQ(VociLista(f).size(), 3u);
@@ -148,32 +153,129 @@ TEST(FileFinestra, SalvaConNomeNuovoEApriRiportanoIlLavoro) {
             (std::vector<std::string>{"P = PUNTO(2, 3);", "C = CIRC(P, 2);", "N = 7;", "STAMPA(\"ciao\");", ""}));
 }
 
+QAbstractItemView* Vista(QFileDialog& dialogo) {
+  // A list or a table of details, by the dialog's mode: the one shown.
+  for (const char* nome : {"listView", "treeView"})
+    if (auto* v = dialogo.findChild<QAbstractItemView*>(QString::fromLatin1(nome)); v && v->isVisible())
+      return v;
+  return nullptr;
+}
+
+// The names that the file dialog's view lists, once its folder is read (the dialog reads it
+// on a thread of its own): as many as the folder holds under the filter shown.
+QStringList NomiNellaVista(QFileDialog& dialogo) {
+  QAbstractItemView* vista = Vista(dialogo);
+  EXPECT_NE(vista, nullptr);
+  if (!vista) return {};
+  const QDir cartella = dialogo.directory();
+  // "Quorix files (*.qxs)": the patterns between the brackets.
+  const QString filtro = dialogo.selectedNameFilter();
+  const QStringList modelli = filtro.mid(filtro.indexOf('(') + 1).chopped(1).split(' ');
+  const qsizetype attesi = cartella.entryList(modelli, QDir::Files).size() +
+                           cartella.entryList(QDir::AllDirs | QDir::NoDotAndDotDot).size();
+  EXPECT_GT(attesi, 0);
+  QAbstractItemModel* modello = vista->model();
+  while (modello->rowCount(vista->rootIndex()) < attesi)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  QStringList nomi;
+  for (int r = 0; r < modello->rowCount(vista->rootIndex()); ++r)
+    nomi << modello->index(r, 0, vista->rootIndex()).data().toString();
+  return nomi;
+}
+
+// A lesson typed in the command bar, saved at "Nuovo" under a bare name: Open lists it and
+// opens it. The name took ".QXA" while both dialogs started on "(*.qxs)", so Open did not
+// list the lesson just saved.
+TEST(FileFinestra, UnNomeSenzaEstensioneSiRitrovaInApri) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  Digita(f.edIstruzione, "C = CIRC(PUNTO(5, 5), 2);");
+  QTest::keyClick(f.edIstruzione, Qt::Key_Return);
+  ASSERT_TRUE(f.MemoSource->Modified());
+  {
+    RispondiModali risposte;
+    risposte.Premi(QMessageBox::Yes);
+    RispondiConFile(risposte, "lezione");
+    Clicca(f, f.actFileNew);
+    ASSERT_EQ(risposte.Visti.size(), 2u);
+    EXPECT_EQ(risposte.Visti[0].titolo, "Conferma");
+    EXPECT_EQ(risposte.Visti[1].titolo, "Salva con Nome");
+  }
+  EXPECT_TRUE(std::filesystem::exists(cartella.Percorso("lezione.QXS")));
+  EXPECT_EQ(Nomi(), "");
+
+  QStringList elencati;
+  RispondiModali risposte;
+  risposte.Aggiungi([&](QDialog& d) {
+    auto& dialogo = dynamic_cast<QFileDialog&>(d);
+    EXPECT_EQ(dialogo.selectedNameFilter(), "Quorix files (*.qxs)");
+    elencati = NomiNellaVista(dialogo);
+    // Opened as a pupil would: a click on its line, then "Apri".
+    QAbstractItemView* vista = Vista(dialogo);
+    const QModelIndexList trovati =
+        vista ? vista->model()->match(vista->model()->index(0, 0, vista->rootIndex()), Qt::DisplayRole,
+                                      "lezione.QXS")
+              : QModelIndexList();
+    if (trovati.isEmpty()) {
+      d.reject();
+      return;
+    }
+    vista->scrollTo(trovati.front());
+    QTest::mouseClick(vista->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      vista->visualRect(trovati.front()).center());
+    auto* pulsanti = dialogo.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    if (QPushButton* apri = pulsanti ? pulsanti->button(QDialogButtonBox::Open) : nullptr) apri->click();
+    if (d.isVisible()) d.reject();
+  });
+  Clicca(f, f.actFileOpen);
+  ASSERT_EQ(risposte.Visti.size(), 1u);
+  EXPECT_EQ(elencati, QStringList{"lezione.QXS"});
+  EXPECT_EQ(f.NomeFile(), cartella.Percorso("lezione.QXS"));
+  EXPECT_EQ(f.windowTitle(), "lezione.QXS - Quorix 3.0");
+  EXPECT_EQ(RigheEditor(*f.MemoSource), std::vector<std::string>{"C = CIRC(PUNTO(5, 5), 2);"});
+  EXPECT_EQ(Nomi(), "C");
+}
+
 TEST(FileFinestra, SalvaConNomeDalMenuPrendeLEstensioneDelFiltroScelto) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
   ScriviEdEsegui(f, "A = 1;");
-  RispondiModali risposte;
-  risposte.Aggiungi([&](QDialog& d) {
+  {
+    RispondiModali risposte;
+    risposte.Aggiungi([&](QDialog& d) {
+      auto& dialogo = dynamic_cast<QFileDialog&>(d);
+      EXPECT_EQ(dialogo.nameFilters(), (QStringList{"Quorix files (*.qxs)", "Quorix files (*.qxa)"}));
+      // The suffix of the filter shown: a bare name is written where Open, which starts on
+      // the same filter, lists it.
+      EXPECT_EQ(dialogo.selectedNameFilter(), "Quorix files (*.qxs)");
+      EXPECT_EQ(dialogo.defaultSuffix(), "QXS");
+      // The toolkit's own texts in Italian.
+      EXPECT_EQ(dialogo.labelText(QFileDialog::Reject).remove('&'), "Annulla");
+      EXPECT_EQ(dialogo.labelText(QFileDialog::FileName).remove('&'), "Nome del file:");
+      // The other filter picked: its suffix.
+      dialogo.selectNameFilter(dialogo.nameFilters()[1]);
+      emit dialogo.filterSelected(dialogo.nameFilters()[1]);
+      EXPECT_EQ(dialogo.defaultSuffix(), "QXA");
+      dialogo.selectFile(QString::fromStdString(cartella.Percorso("esercizio")));
+      d.accept();
+    });
+    f.actFileSaveAs->trigger();
+  }
+  EXPECT_TRUE(std::filesystem::exists(cartella.Percorso("esercizio.QXA")));
+  EXPECT_EQ(f.windowTitle(), "esercizio.QXA - Quorix 3.0");
+  // Save As again starts on the filter of the file's suffix; cancelled, it changes nothing.
+  RispondiModali annulla;
+  annulla.Aggiungi([](QDialog& d) {
     auto& dialogo = dynamic_cast<QFileDialog&>(d);
-    EXPECT_EQ(dialogo.nameFilters(), (QStringList{"Quorix files (*.qxs)", "Quorix files (*.qxa)"}));
+    EXPECT_EQ(dialogo.selectedNameFilter(), "Quorix files (*.qxa)");
     EXPECT_EQ(dialogo.defaultSuffix(), "QXA");
-    // The toolkit's own texts in Italian.
-    EXPECT_EQ(dialogo.labelText(QFileDialog::Reject).remove('&'), "Annulla");
-    EXPECT_EQ(dialogo.labelText(QFileDialog::FileName).remove('&'), "Nome del file:");
-    dialogo.selectNameFilter(dialogo.nameFilters()[0]);
-    emit dialogo.filterSelected(dialogo.nameFilters()[0]);
-    dialogo.selectFile(QString::fromStdString(cartella.Percorso("esercizio")));
-    d.accept();
+    d.reject();
   });
   f.actFileSaveAs->trigger();
-  EXPECT_TRUE(std::filesystem::exists(cartella.Percorso("esercizio.QXS")));
-  EXPECT_EQ(f.windowTitle(), "esercizio.QXS - Quorix 3.0");
-  // Cancelling Save As changes nothing.
-  RispondiModali annulla;
-  annulla.Premi(QMessageBox::Cancel);
-  f.actFileSaveAs->trigger();
-  EXPECT_EQ(f.NomeFile(), cartella.Percorso("esercizio.QXS"));
+  EXPECT_EQ(annulla.Visti.size(), 1u);
+  EXPECT_EQ(f.NomeFile(), cartella.Percorso("esercizio.QXA"));
 }
 
 TEST(FileFinestra, LaDomandaPrimaDiNuovoEDiApri) {

@@ -250,8 +250,8 @@ TEST_F(SessioneAlunno, UnaPrimaOraConQuorix) {
     });
     f().actFileSaveAs->trigger();
   }
-  ASSERT_TRUE(std::filesystem::exists(cartella.Percorso("prima_ora.QXA")));
-  EXPECT_EQ(f().windowTitle(), "prima_ora.QXA - Quorix 3.0");
+  ASSERT_TRUE(std::filesystem::exists(cartella.Percorso("prima_ora.QXS")));
+  EXPECT_EQ(f().windowTitle(), "prima_ora.QXS - Quorix 3.0");
   QTest::keyClick(f().MemoSource, Qt::Key_Space);
   ASSERT_TRUE(f().MemoSource->Modified());
   {
@@ -273,7 +273,7 @@ TEST_F(SessioneAlunno, UnaPrimaOraConQuorix) {
   EXPECT_TRUE(SenzaTesto(*f().MemoSource));
   {
     RispondiModali risposte;
-    RispondiConFile(risposte, cartella.Percorso("prima_ora.QXA"));
+    RispondiConFile(risposte, cartella.Percorso("prima_ora.QXS"));
     Clicca(f(), f().actFileOpen);
   }
   EXPECT_EQ(RigheEditor(*f().MemoSource),

@@ -22,6 +22,7 @@
 #include "values/figure/ValoreCerchio.h"
 #include "values/figure/ValoreDiagramma.h"
 #include "values/figure/ValoreLinea.h"
+#include "values/figure/ValorePunto.h"
 #include "values/figure/ValoreTesto.h"
 
 namespace qx::test {
@@ -372,6 +373,71 @@ TEST(ListaOggetti, LOrdineDelleVociPrimaDuranteEDopoUnaCorsa) {
   EXPECT_EQ(VociLista(f), attese);
 }
 
+// A statement typed in the command bar and run with Enter.
+void Barra(Tfrm3& f, const char* istruzione) {
+  ImpostaTestoEditor(*f.edIstruzione, "");
+  Digita(f.edIstruzione, istruzione);
+  QTest::keyClick(f.edIstruzione, Qt::Key_Return);
+}
+
+// What the pupil sees while a statement waits for the mouse: the plane (with its title) or
+// the space.
+std::string VistaMostrata(Tfrm3& f) {
+  const bool piano = f.pnlRifCart->isVisible() && f.pbRifCart->isVisible() && f.Label4->isVisible() &&
+                     f.pnlControlliRifCart->isVisible() && f.Label4->text() == "Piano Cartesiano";
+  const bool spazio = f.pnlRifCart3D->isVisible() && f.pnlControlliRifCart3D->isVisible();
+  // The space button and the run state say the same as the panels.
+  if (piano && !spazio && !DatiGlob.bVista3D && !f.tbSpazio->isChecked()) return "piano";
+  if (spazio && !piano && DatiGlob.bVista3D && f.tbSpazio->isChecked()) return "spazio";
+  return "altro";
+}
+
+// A plane statement that waits for the mouse shows the plane, as a space statement shows
+// the space: after a space point, PUNTO asked for a click on a plane that the space view hid.
+TEST(Viste, UnaAttesaDelPianoMostraIlPianoEUnaDelloSpazioLoSpazio) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  RispondiModali errori;
+  Barra(f, "P = PUNTO3D(1, 2, 3);");
+  ASSERT_EQ(VistaMostrata(f), "spazio");
+  std::string inAttesa;
+  Quando clic([] { return DatiGlob.bAttesaPunto; }, [&] {
+    inAttesa = VistaMostrata(f);
+    QTest::mouseClick(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, PixelDi(2, 1));
+  });
+  Barra(f, "Q = PUNTO;");
+  ASSERT_TRUE(clic.Eseguita());
+  EXPECT_EQ(inAttesa, "piano");
+  auto* q = ValoreDi<cValorePunto>("Q");
+  ASSERT_NE(q, nullptr);
+  EXPECT_EQ(q->xCart, 2);
+  EXPECT_EQ(q->yCart, 1);
+  EXPECT_EQ(VistaMostrata(f), "piano");
+
+  // A space point placed with the mouse: the space shows while it waits, and a click ends it.
+  QWidget* scena = f.findChild<QWidget*>("ScnVista");
+  ASSERT_NE(scena, nullptr);
+  Quando posa([] { return DatiGlob.bAttesaPunto3D; }, [&] {
+    inAttesa = VistaMostrata(f);
+    QTest::mouseClick(scena, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+  });
+  Barra(f, "R = PUNTO3D;");
+  ASSERT_TRUE(posa.Eseguita());
+  EXPECT_EQ(inAttesa, "spazio");
+  EXPECT_NE(ValoreDi("R"), nullptr);
+
+  // SCEGLIOGGETTO picks in either view: with the space shown it stays there.
+  Barra(f, "S = SFERA(PUNTO3D(0, 0, 0), 1);");
+  Quando scegli([] { return DatiGlob.bAttesaScegliOggetto; }, [&] {
+    inAttesa = VistaMostrata(f);
+    Clicca(f, f.tbtTerminaEsecuzione);
+  });
+  Barra(f, "O = SCEGLIOGGETTO;");
+  ASSERT_TRUE(scegli.Eseguita());
+  EXPECT_EQ(inAttesa, "spazio");
+  EXPECT_EQ(errori.Visti.size(), 0u);
+}
+
 TEST(Impaginazione, LeTreDisposizioni) {
   FinestraAperta a;
   Tfrm3& f = a.f();
@@ -405,6 +471,38 @@ TEST(Impaginazione, LeTreDisposizioni) {
   f.resize(1400, 900);
   QCoreApplication::processEvents();
   EXPECT_EQ(f.ToolBarViste->y(), f.ToolBar2->y());
+}
+
+// The editor layout gives the whole width beside the tools to the editor: the output column
+// was left 15 pixels wide, slivers of the canvas and of the output pane at the window's edge.
+TEST(Impaginazione, LEditoreDaSoloNonLasciaNullaDellaColonnaDiDestra) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  for (const QSize dimensioni : {QSize(1200, 800), QSize(800, 600)}) {
+    SCOPED_TRACE(dimensioni.width());
+    f.resize(dimensioni);
+    QCoreApplication::processEvents();
+    Clicca(f, f.tbtSoloEditor);
+    QCoreApplication::processEvents();
+    for (QWidget* w : {f.pnlOutput, static_cast<QWidget*>(f.pbRifCart), static_cast<QWidget*>(f.reoutput),
+                       f.pnlControlliRifCart})
+      EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    // The editor column reaches the window's right edge.
+    EXPECT_EQ(f.pnlIntermedio->mapTo(&f, QPoint(f.pnlIntermedio->width() - 1, 0)).x(), f.width() - 1);
+    EXPECT_GE(f.MemoSource->width(), f.width() - f.pnlStrumenti->width() - 10);
+    // A resize keeps it so.
+    f.resize(dimensioni + QSize(100, 50));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(f.pnlOutput->isVisible());
+    EXPECT_EQ(f.pnlIntermedio->mapTo(&f, QPoint(f.pnlIntermedio->width() - 1, 0)).x(), f.width() - 1);
+    // The other layouts bring the column back.
+    Clicca(f, f.tbtEditor_e_Grafica);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.pnlOutput->isVisible());
+    EXPECT_TRUE(f.pbRifCart->isVisible());
+    EXPECT_GT(f.pbRifCart->width(), 300);
+    EXPECT_EQ(f.pnlOutput->mapTo(&f, QPoint(f.pnlOutput->width() - 1, 0)).x(), f.width() - 1);
+  }
 }
 
 TEST(Impaginazione, IPulsantiSottoIlDisegnoSonoPiccoleImmagini) {
