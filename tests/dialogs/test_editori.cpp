@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QFontMetricsF>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -363,19 +362,6 @@ TEST_F(MatriceTest, TheColumnWidthFollowsTheArrows) {
   EXPECT_EQ(indici, prima + 20);
 }
 
-// The first and the last pixel column of dark ink in a rectangle of the picture.
-std::pair<int, int> Inchiostro(const QImage& immagine, const QRect& r) {
-  int primo = -1, ultimo = -1;
-  for (int x = r.left(); x <= r.right(); ++x)
-    for (int y = r.top(); y <= r.bottom(); ++y)
-      if (qGray(immagine.pixel(x, y)) < 128) {
-        if (primo < 0) primo = x;
-        ultimo = x;
-        break;
-      }
-  return {primo, ultimo};
-}
-
 TEST_F(MatriceTest, EveryTextShowsWholeInItsColumn) {
   cMatrReale m = Matrice(2, 2, {1.0L / 3, 2, 3, 4});
   QString terzo, dueTerzi;
@@ -397,20 +383,8 @@ TEST_F(MatriceTest, EveryTextShowsWholeInItsColumn) {
     // The ink of the cell (inside the dotted frame of the current cell) against the same
     // text drawn with nothing to cut it.
     const QRect cella = g.CellRect(1, 1);
-    inchiostroCella = [&] {
-      const auto [primo, ultimo] = Inchiostro(g.viewport()->grab().toImage(), cella.adjusted(1, 1, -2, -2));
-      return ultimo - primo;
-    }();
-    QImage libero(cella.width() * 3, cella.height(), QImage::Format_RGB32);
-    libero.fill(Qt::white);
-    {
-      QPainter p(&libero);
-      p.setFont(g.CellFont(1, 1).Font);
-      p.setPen(Qt::black);
-      p.drawText(QRect(2, 2, libero.width() - 4, libero.height() - 4), Qt::AlignLeft | Qt::AlignTop, terzo);
-    }
-    const auto [primo, ultimo] = Inchiostro(libero, libero.rect());
-    inchiostroTesto = ultimo - primo;
+    inchiostroCella = LarghezzaInchiostro(g.viewport()->grab().toImage(), cella.adjusted(1, 1, -2, -2));
+    inchiostroTesto = LarghezzaInchiostroLibero(g.CellFont(1, 1).Font, terzo);
     // The narrowest columns the arrows give leave the texts whole.
     e.UpDown1->setValue(e.UpDown1->minimum());
     for (int c = 0; c < 3; ++c) strette[c] = g.ColWidths(c);
