@@ -1,11 +1,13 @@
 #include "controls/Aligrid.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "controls/Guarded.h"
@@ -276,6 +278,16 @@ TColor TStringAlignGrid::CellSelectedFontColor(int col, int row) const {
 
 // ---- Drawing ----
 
+namespace {
+// The blank kept around a cell's text, on each side.
+constexpr int kMargineTesto = 2;
+}  // namespace
+
+int TStringAlignGrid::CellTextWidth(int col, int row) const {
+  const QFontMetricsF m(CellFont(col, row).Font, viewport());
+  return static_cast<int>(std::ceil(m.horizontalAdvance(Cells(col, row)))) + 2 * kMargineTesto;
+}
+
 void TStringAlignGrid::DrawCell(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) {
   const TMyFont f = CellFont(col, row);
   const TMyBrush b = CellBrush(col, row);
@@ -296,7 +308,7 @@ void TStringAlignGrid::DrawCell(QPainter& canvas, int col, int row, const QRect&
     if (!(Options() & (fixed ? goFixedVertLine : goVertLine))) r.setRight(r.right() + VertLineGap());
     if (!(Options() & (fixed ? goFixedHorzLine : goHorzLine))) r.setBottom(r.bottom() + HorzLineGap());
     canvas.fillRect(r, QBrush(ground, b.Style));
-    const QRect text = r.adjusted(2, 2, -2, -2);
+    const QRect text = r.adjusted(kMargineTesto, kMargineTesto, -kMargineTesto, -kMargineTesto);
     int flags = Qt::AlignTop;
     switch (CellAlignment(col, row)) {
       case alRight: flags |= Qt::AlignRight; break;

@@ -187,6 +187,9 @@ class TStringAlignGrid : public TStringGrid {
   TMyBrush CellBrush(int col, int row) const;
   TColor CellSelectedColor(int col, int row) const;
   TColor CellSelectedFontColor(int col, int row) const;
+  // The narrowest column that shows the cell's text whole on one line, in the cell's font
+  // and between the margins it is drawn in.
+  int CellTextWidth(int col, int row) const;
   bool IsFixed(int col, int row) const { return col < FixedCols() || row < FixedRows(); }
 
   // ---- Hints ----

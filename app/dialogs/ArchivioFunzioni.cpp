@@ -105,7 +105,9 @@ TFRMArchivio::TFRMArchivio(QWidget* parent) : QDialog(parent) {
   colonna->addLayout(pulsanti);
   resize(480, 320);
 
-  connect(LBExpr, &QListWidget::itemClicked, this, [this] { LBExprClick(); });
+  // The buttons act on the selected entry: they are enabled while one is, however it was
+  // chosen (a click, the arrow keys), so that what looks chosen is what they act on.
+  connect(LBExpr, &QListWidget::itemSelectionChanged, this, [this] { LBExprClick(); });
   connect(LBExpr, &QListWidget::itemDoubleClicked, this, [this] { SelezionaBtnClick(); });
   connect(SelezionaBtn, &QPushButton::clicked, this, [this] { SelezionaBtnClick(); });
   connect(EliminaBtn, &QPushButton::clicked, this, [this] { EliminaBtnClick(); });
@@ -128,9 +130,8 @@ bool TFRMArchivio::Carica() {
 bool TFRMArchivio::Apri(QString& riga) {
   scelto_ = false;
   scelta_.clear();
-  SelezionaBtn->setEnabled(false);
-  EliminaBtn->setEnabled(false);
   const bool letto = Carica();
+  NessunaVoce();
   exec();
   if (scelto_) riga = scelta_;
   if (letto) {
@@ -143,8 +144,17 @@ bool TFRMArchivio::Apri(QString& riga) {
 }
 
 void TFRMArchivio::LBExprClick() {
-  SelezionaBtn->setEnabled(true);
-  EliminaBtn->setEnabled(true);
+  const bool scelta = !LBExpr->selectedItems().isEmpty();
+  SelezionaBtn->setEnabled(scelta);
+  EliminaBtn->setEnabled(scelta);
+}
+
+void TFRMArchivio::NessunaVoce() {
+  // A list given the focus with no current entry makes its first one current, drawn as if
+  // chosen while nothing is: an explicit "none" keeps it from doing so.
+  LBExpr->clearSelection();
+  LBExpr->setCurrentIndex(QModelIndex());
+  LBExprClick();
 }
 
 void TFRMArchivio::SelezionaBtnClick() {
@@ -159,6 +169,8 @@ void TFRMArchivio::EliminaBtnClick() {
   const int riga = LBExpr->currentRow();
   if (riga < 0 || !LBExpr->currentItem()->isSelected()) return;
   delete LBExpr->takeItem(riga);
+  // The entry after it would become current and look chosen: none is until a new choice.
+  NessunaVoce();
 }
 
 }  // namespace qx

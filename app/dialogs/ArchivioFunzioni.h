@@ -42,6 +42,7 @@ class TFRMArchivio : public QDialog {
   // The list, with the entries deleted meanwhile, is written back when the window closes.
   bool Apri(QString& riga);
 
+  // The buttons enabled while an entry is selected, disabled while none is.
   void LBExprClick();
   void SelezionaBtnClick();
   void EliminaBtnClick();
@@ -51,6 +52,8 @@ class TFRMArchivio : public QDialog {
   bool Carica();
 
  private:
+  // Nothing selected, nothing current (so nothing drawn as chosen), the buttons disabled.
+  void NessunaVoce();
   QString scelta_;
   bool scelto_ = false;
 };

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -26,12 +28,37 @@ namespace {
 void Errore(const std::string& testo) { ZfMessageBox(QString::fromStdString(testo), 0, MsgButtons({mbOK})); }
 void Avviso(const std::string& testo) { ZfMessageBox(QString::fromStdString(testo), 2, MsgButtons({mbOK})); }
 
-// The grid, which says whether a cell is being edited.
+// The grid, which says whether a cell is being edited and how wide a column must be to show
+// a text whole.
 class TDBGrid : public QTableView {
  public:
   using QTableView::QTableView;
   bool InModifica() const { return state() == EditingState; }
+  // The text in the cells' font between the cells' margins, and the grid line.
+  int LarghezzaPer(const QString& testo) const {
+    QStyleOptionViewItem o;
+    initViewItemOption(&o);
+    o.features |= QStyleOptionViewItem::HasDisplay;
+    o.text = testo;
+    return style()->sizeFromContents(QStyle::CT_ItemViewItem, &o, QSize(), this).width() + (showGrid() ? 1 : 0);
+  }
+  // The widest of the column's name and of its values.
+  int LarghezzaTesti(int colonna) const {
+    return std::max(sizeHintForColumn(colonna), horizontalHeader()->sectionSizeHint(colonna));
+  }
 };
+
+// What a field may hold at its widest, as the grid shows it: as many capitals as a text
+// field's width, as many digits as a number's, a date as dd/mm/yyyy, one letter for a
+// logical field.
+QString CampioneCampo(const dbf::TCampo& c) {
+  switch (c.Tipo) {
+    case 'C': return QString(c.Larghezza, QLatin1Char('X'));
+    case 'D': return QStringLiteral("00/00/0000");
+    case 'L': return QStringLiteral("X");
+    default: return QString(c.Larghezza, QLatin1Char('0'));
+  }
+}
 
 bool InModifica(const QTableView* g) { return static_cast<const TDBGrid*>(g)->InModifica(); }
 
@@ -287,9 +314,20 @@ bool TdlgEditArchivio::FormActivate() {
     modello_->AggiungiRigaNuova();
     DBGrid1->setCurrentIndex(modello_->index(0, 0));
   }
-  DBGrid1->resizeColumnsToContents();
+  ApriColonne();
   DBGrid1->setFocus();
   return true;
+}
+
+void TdlgEditArchivio::ApriColonne() {
+  // A very wide field would push the others out of sight: no column opens wider than half
+  // the window (the user can still widen it).
+  const int massima = width() / 2;
+  auto* griglia = static_cast<TDBGrid*>(DBGrid1);
+  for (int c = 0; c < static_cast<int>(Table1.Campi().size()); ++c) {
+    const int campo = griglia->LarghezzaPer(CampioneCampo(Table1.Campi()[static_cast<std::size_t>(c)]));
+    griglia->setColumnWidth(c, std::min(std::max(campo, griglia->LarghezzaTesti(c)), massima));
+  }
 }
 
 void TdlgEditArchivio::FormClose() {

@@ -66,6 +66,9 @@ class TdlgEditArchivio : public QDialog {
   // The grid shows the table again and puts its current cell on the record and field.
   void Riallinea(int record, int campo);
   void CancellaRigaCorrente();
+  // Each column as wide as its field can be (its width in characters in the grid's font),
+  // its name or its values when wider, at most half the window.
+  void ApriColonne();
 
   std::unique_ptr<TModelloArchivio> modello_;
 };

@@ -75,6 +75,7 @@ TDlgEditMatr::TDlgEditMatr(Tdm& dm, QWidget* parent) : QDialog(parent), dm_(dm) 
   resize(600, 450);
 
   sGrid->OnValidateEdit = [this](QObject*, int col, int row, bool& accept) { sGridValidateEdit(col, row, accept); };
+  sGrid->OnAfterEdit = [this](QObject*, int, int) { AdattaColonne(); };
   sGrid->OnDrawCell = [this](QObject*, int col, int row, const QRect& rect, TGridDrawState) {
     sGridDrawCell(col, row, rect);
   };
@@ -141,8 +142,17 @@ void TDlgEditMatr::FormActivate() {
     sGrid->SetColWidths(0, kLarghezzaMargini);
     sGrid->SetColWidths(colonne, kLarghezzaMargini);
   }
+  AdattaColonne();
   sGrid->setFocus();
   if (righe >= 1 && colonne >= 1) sGrid->FocusCell(1, 1);
+}
+
+void TDlgEditMatr::AdattaColonne() {
+  for (int c = 0; c < sGrid->ColCount(); ++c) {
+    int larghezza = sGrid->ColWidths(c);
+    for (int r = 0; r < sGrid->RowCount(); ++r) larghezza = std::max(larghezza, sGrid->CellTextWidth(c, r));
+    sGrid->SetColWidths(c, larghezza);
+  }
 }
 
 void TDlgEditMatr::ImpostaCella(int col, int row, Reale valore) {
@@ -256,6 +266,7 @@ void TDlgEditMatr::Apri1Click() {
     return;
   }
   NomeFile = nome;
+  AdattaColonne();
 }
 
 void TDlgEditMatr::Salva1Click() {
@@ -288,6 +299,7 @@ void TDlgEditMatr::UpDown1Changing(int posizione) {
     sGrid->SetColWidths(sGrid->ColCount() - 1, kLarghezzaMargini);
     sGrid->SetColWidths(0, kLarghezzaIndici);
   }
+  AdattaColonne();
 }
 
 }  // namespace qx

@@ -73,6 +73,10 @@ class TDlgEditMatr : public QDialog {
  private:
   void FormActivate();
   void sGridDrawCell(int col, int row, const QRect& rect);
+  // Widens every column narrower than one of its texts to the widest (the width chosen with
+  // the arrows is where columns start, a text never cut by it): at each showing, after an
+  // edit, a file loaded or a new width.
+  void AdattaColonne();
   // The value of a real cell: the exact one while its text is the one the dialog wrote,
   // else the text converted. False when the text is no number.
   bool ValoreCella(int col, int row, Reale& valore) const;

@@ -4,6 +4,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <memory>
 #include <ostream>
@@ -32,5 +35,12 @@ class Banco : public ::testing::Test {
   std::unique_ptr<TDialoghi> dialoghi;
   Utente utente;
 };
+
+// The pixel columns from the first to the last that hold ink (far from the colour of the
+// rectangle's top left corner) in a rectangle of the picture, -1 when none does: how wide
+// a text was drawn.
+int LarghezzaInchiostro(const QImage& immagine, const QRect& r);
+// The same for the text drawn in the font with nothing to cut it.
+int LarghezzaInchiostroLibero(const QFont& font, const QString& testo);
 
 }  // namespace qx::test

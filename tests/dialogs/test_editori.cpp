@@ -4,12 +4,14 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -230,7 +232,8 @@ TEST_F(MatriceTest, ATableRecomputesItsTotalsAndCancelLeavesTheMatrix) {
   cMatrReale m = Matrice(3, 3, {1, 2, 3, 4, 5, 9, 5, 7, 99});
   m._bStatistica = true;
   QString totali, intestazioni;
-  int larghezze[2] = {};
+  int larghezze[2] = {}, necessaria = 0;
+  const QString kFreq = QStringLiteral("Freq. marg.");
   QColor sfondoTotale, sfondoAngolo;
   bool testoBlu = false, angoloVuoto = true, editoreSullaCella = false;
   utente.Poi([&](QDialog& d) {
@@ -239,6 +242,7 @@ TEST_F(MatriceTest, ATableRecomputesItsTotalsAndCancelLeavesTheMatrix) {
     intestazioni = g.Cells(3, 0) + "|" + g.Cells(0, 3);
     larghezze[0] = g.ColWidths(0);
     larghezze[1] = g.ColWidths(3);
+    necessaria = static_cast<int>(std::ceil(QFontMetricsF(g.CellFont(3, 0).Font, g.viewport()).horizontalAdvance(kFreq))) + 4;
     ScriviCella(g, 1, 1, "10");
     totali = g.Cells(3, 1) + " " + g.Cells(3, 2) + " " + g.Cells(1, 3) + " " + g.Cells(2, 3) + " " + g.Cells(3, 3);
     editoreSullaCella = g.EditorVisible() && g.InplaceEditor()->geometry() == g.CellRect(2, 1);
@@ -261,8 +265,9 @@ TEST_F(MatriceTest, ATableRecomputesItsTotalsAndCancelLeavesTheMatrix) {
   });
   dialoghi->EditaMatrice(false, "Matrice a doppia entrata A", m, "");
   EXPECT_EQ(intestazioni, "Freq. marg.|Freq. marg.");
-  EXPECT_EQ(larghezze[0], 67);
-  EXPECT_EQ(larghezze[1], 67);
+  // The margins' columns are 67 wide, or as wide as their caption needs.
+  EXPECT_EQ(larghezze[0], std::max(67, necessaria));
+  EXPECT_EQ(larghezze[1], std::max(67, necessaria));
   EXPECT_EQ(totali, "12 9 14 7 99");
   EXPECT_EQ(sfondoTotale, ToQColor(clBtnFace));
   EXPECT_EQ(sfondoAngolo, ToQColor(clBtnFace));
@@ -355,6 +360,46 @@ TEST_F(MatriceTest, TheColumnWidthFollowsTheArrows) {
   dialoghi->EditaMatrice(false, "Matrice A", m, "");
   EXPECT_EQ(larghezza, prima + 20);
   EXPECT_EQ(indici, prima + 20);
+}
+
+TEST_F(MatriceTest, EveryTextShowsWholeInItsColumn) {
+  cMatrReale m = Matrice(2, 2, {1.0L / 3, 2, 3, 4});
+  QString terzo, dueTerzi;
+  int larghezze[3] = {}, strette[3] = {}, necessarie[3] = {};
+  int inchiostroCella = 0, inchiostroTesto = 0;
+  utente.Poi([&](QDialog& d) {
+    auto& e = static_cast<TDlgEditMatr&>(d);
+    TStringAlignGrid& g = *e.sGrid;
+    terzo = g.Cells(1, 1);
+    ScriviCella(g, 2, 2, "2/3");
+    if (g.EditorVisible()) QTest::keyClick(g.InplaceEditor(), Qt::Key_Escape);
+    dueTerzi = g.Cells(2, 2);
+    const QFontMetricsF metriche(g.CellFont(1, 1).Font, g.viewport());
+    // The grid keeps 2 pixels on each side of a text.
+    necessarie[1] = static_cast<int>(std::ceil(metriche.horizontalAdvance(terzo))) + 4;
+    necessarie[2] = static_cast<int>(std::ceil(metriche.horizontalAdvance(dueTerzi))) + 4;
+    larghezze[1] = g.ColWidths(1);
+    larghezze[2] = g.ColWidths(2);
+    // The ink of the cell (inside the dotted frame of the current cell) against the same
+    // text drawn with nothing to cut it.
+    const QRect cella = g.CellRect(1, 1);
+    inchiostroCella = LarghezzaInchiostro(g.viewport()->grab().toImage(), cella.adjusted(1, 1, -2, -2));
+    inchiostroTesto = LarghezzaInchiostroLibero(g.CellFont(1, 1).Font, terzo);
+    // The narrowest columns the arrows give leave the texts whole.
+    e.UpDown1->setValue(e.UpDown1->minimum());
+    for (int c = 0; c < 3; ++c) strette[c] = g.ColWidths(c);
+    Clicca(e.OKBtn);
+  });
+  dialoghi->EditaMatrice(false, "Matrice A", m, "");
+  EXPECT_EQ(terzo, "0.333333333333333");
+  EXPECT_EQ(dueTerzi, "0.666666666666667");
+  EXPECT_GE(larghezze[1], necessarie[1]);
+  EXPECT_GE(larghezze[2], necessarie[2]);
+  EXPECT_NEAR(inchiostroCella, inchiostroTesto, 1);
+  EXPECT_EQ(strette[0], 20);
+  EXPECT_GE(strette[1], necessarie[1]);
+  EXPECT_GE(strette[2], necessarie[2]);
+  EXPECT_EQ(m.Matr(2, 2), 2.0L / 3);
 }
 
 TEST(DimensioniTesto, LinesAndTheLongestOne) {

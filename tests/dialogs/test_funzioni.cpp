@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -248,6 +249,62 @@ TEST_F(FunzioneTest, ADoubleClickChoosesAnEntry) {
   // A line shorter than the name field is all name.
   EXPECT_EQ(nome, "Corta x");
   EXPECT_EQ(formula, "");
+}
+
+TEST_F(FunzioneTest, TheListOpensWithNothingChosenAndTheButtonsFollowWhatLooksChosen) {
+  ScriviArchivio("A                   1\r\nB                   2\r\n");
+  utente.Poi([&](QDialog& d) {
+    auto& f = static_cast<TDlgInsertFun&>(d);
+    Clicca(f.BitBtn1);
+    Clicca(f.CancelBtn);
+  });
+  // What a row looks like, right of its text: the list's ground or the chosen entry's (the
+  // style shades it a little), as the name of the colour it is nearest to.
+  QColor base, evidenza;
+  const auto Sfondo = [&](QListWidget* lista, int riga) -> std::string {
+    const QRect r = lista->visualItemRect(lista->item(riga));
+    const QColor c = lista->viewport()->grab().toImage().pixelColor(r.right() - 4, r.center().y());
+    const auto vicino = [&](const QColor& d) {
+      return std::abs(c.red() - d.red()) <= 8 && std::abs(c.green() - d.green()) <= 8 &&
+             std::abs(c.blue() - d.blue()) <= 8;
+    };
+    return vicino(base) ? "base" : vicino(evidenza) ? "evidenza" : c.name().toStdString();
+  };
+  std::string primaAllApertura, secondaAllApertura, primaConFreccia, primaDopoElimina;
+  int correnteAllApertura = 0, correnteDopoElimina = 0;
+  bool pulsantiAllApertura = true, pulsantiConFreccia = false, pulsantiDopoElimina = true, fuoco = false;
+  utente.Poi([&](QDialog& d) {
+    auto& a = static_cast<TFRMArchivio&>(d);
+    base = a.LBExpr->palette().color(QPalette::Base);
+    evidenza = a.LBExpr->palette().color(QPalette::Highlight);
+    fuoco = a.LBExpr->hasFocus();
+    correnteAllApertura = a.LBExpr->currentRow();
+    pulsantiAllApertura = a.SelezionaBtn->isEnabled() || a.EliminaBtn->isEnabled();
+    primaAllApertura = Sfondo(a.LBExpr, 0);
+    secondaAllApertura = Sfondo(a.LBExpr, 1);
+    // The arrow key chooses as a click does.
+    QTest::keyClick(a.LBExpr, Qt::Key_Down);
+    pulsantiConFreccia = a.SelezionaBtn->isEnabled() && a.EliminaBtn->isEnabled();
+    primaConFreccia = Sfondo(a.LBExpr, 0);
+    Clicca(a.EliminaBtn);
+    correnteDopoElimina = a.LBExpr->currentRow();
+    pulsantiDopoElimina = a.SelezionaBtn->isEnabled() || a.EliminaBtn->isEnabled();
+    primaDopoElimina = Sfondo(a.LBExpr, 0);
+    Clicca(a.ChiudiBtn);
+  });
+  std::string riga;
+  dialoghi->InserisciFunzione("", riga, 1, 'I');
+  EXPECT_TRUE(fuoco);
+  EXPECT_EQ(correnteAllApertura, -1);
+  EXPECT_FALSE(pulsantiAllApertura);
+  EXPECT_EQ(primaAllApertura, "base");
+  EXPECT_EQ(secondaAllApertura, "base");
+  EXPECT_TRUE(pulsantiConFreccia);
+  EXPECT_EQ(primaConFreccia, "evidenza");
+  EXPECT_EQ(correnteDopoElimina, -1);
+  EXPECT_FALSE(pulsantiDopoElimina);
+  EXPECT_EQ(primaDopoElimina, "base");
+  EXPECT_EQ(Archivio(), "B                   2\r\n");
 }
 
 TEST(RigaArchivio, NamesArePaddedAndLongOnesKeptWhole) {
