@@ -16,6 +16,8 @@ build=${1:-build}
 fattore=${2:-200}
 seme=${3:-$(date +%s)}
 export QT_QPA_PLATFORM=offscreen QT_FONT_DPI=96
+# The tests' own caches and settings under the build folder, as ctest gives them.
+if [[ -f $build/AmbienteDeiTest.sh ]]; then source "$build/AmbienteDeiTest.sh"; fi
 export QUORIX_FUZZ_PROVE=$fattore QUORIX_FUZZ_SEME=$seme
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-mesa.supp
 echo "fuzz: $build, rounds x$fattore, seed $seme"

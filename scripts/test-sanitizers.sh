@@ -12,7 +12,9 @@ export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-mesa.supp:print_suppressions=
 if ! ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" -LE xvfb; then
   # LeakSanitizer's own tracer can die while it stops the process at exit, after the test
   # passed (scripts/riprova-tracciante.py says when): those tests, and only those, run once more.
+  # A test that fails so again fails the run: a crash that comes back every time stays red.
   again=$(python3 scripts/riprova-tracciante.py build-asan) || exit 1
-  echo "Running again, after a crash of LeakSanitizer's tracer: $again"
+  count=$(ctest --test-dir build-asan -N -R "$again" | sed -n 's/^Total Tests: //p')
+  echo "Running $count test(s) again after a crash of LeakSanitizer's tracer: $again"
   ctest --test-dir build-asan --output-on-failure -R "$again"
 fi
