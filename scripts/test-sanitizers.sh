@@ -9,12 +9,5 @@ bash scripts/build.sh build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE
 # Mesa's driver keeps a few blocks to the end of the process: suppressed by library name only.
 export QT_QPA_PLATFORM=offscreen QT_FONT_DPI=96 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-mesa.supp:print_suppressions=0
-if ! ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" -LE xvfb; then
-  # LeakSanitizer's own tracer can die while it stops the process at exit, after the test
-  # passed (scripts/riprova-tracciante.py says when): those tests, and only those, run once more.
-  # A test that fails so again fails the run: a crash that comes back every time stays red.
-  again=$(python3 scripts/riprova-tracciante.py build-asan) || exit 1
-  count=$(ctest --test-dir build-asan -N -R "$again" | sed -n 's/^Total Tests: //p')
-  echo "Running $count test(s) again after a crash of LeakSanitizer's tracer: $again"
-  ctest --test-dir build-asan --output-on-failure -R "$again"
-fi
+# Every program of this build also carries the runtime options of platform/OpzioniSanitizer.cpp.
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" -LE xvfb
