@@ -90,6 +90,12 @@ TEST_F(Limiti, OgniIngressoFinisceConIlSuoMessaggio) {
       {"SPESSOREPENNA(-1);", "#error 1 Parametro non valido per SPESSOREPENNA\n", 1},
       {"RIFCART;\nP = PUNTO(1, 1);\nFASCIORAG(P, 3E9);", "#error 3 Parametri errati per FASCIORAG\n", 1},
       {"RIFCART;\nP = PUNTO(1, 1);\nSTELLA(P, -3E9);\nSTAMPA(1);", "#error 3 Parametri errati per STELLA\n", 1},
+      // A matrix side that no matrix can have, past what an integer holds, with the other 0.
+      {"M = MATRICE(1E50, 0);", "#error 1 Dimensione non consentita per una matrice: MATRICE\n", 1},
+      {"M = MATRICE_STR(0, 4294967296);", "#error 1 Dimensione non consentita per una matrice: MATRICE_STR\n", 1},
+      {"A = 1;\nM = TABELLA_DE(1E50, 0);", "#error 2 Dimensione non consentita per una matrice: TABELLA_DE\n", 1},
+      {"M = MATRICE(5000, 0);", "#error 1 Dimensione non consentita per una matrice: MATRICE\n", 1},
+      {"M = TABELLA_DE(4999.9, 0);\nN = MATRICE_STR(0, 4999);\nSTAMPA(1);", "> 1\n", 0},
   };
   for (const auto& c : casi) {
     const Uscita u = Qxrun(cartella, c.programma);
