@@ -21,6 +21,10 @@ bool SoloNumeri(const ListaArgomenti& a, int quanti) {
   return true;
 }
 
+// A vector's size or a matrix's side. Negative sizes are refused as too large ones are (and
+// NaN): no vector can have them.
+bool DimensioneAmmessa(Reale n) { return n >= 0 && n < DIMENSIONE_MASSIMA; }
+
 PValore Errore(const std::string& messaggio) {
   ReportError(messaggio, true);
   return nullptr;
@@ -30,8 +34,7 @@ PValore CmdVettore(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!SoloNumeri(a, 1)) return Errore(ParoleChiave.msgParametriErrati + nome);
   const Reale n = a.Numero(0);
-  // Negative sizes are refused as too large ones are: no vector can have them.
-  if (!(n >= 0 && n < DIMENSIONE_MASSIMA)) return Errore("Dimensione non consentita per un vettore: " + nome);
+  if (!DimensioneAmmessa(n)) return Errore("Dimensione non consentita per un vettore: " + nome);
   const int elementi = static_cast<int>(std::trunc(n));
   if (nome == ParoleChiave.VETTORE_STR) return std::make_unique<cVettStringa>(elementi);
   return std::make_unique<cVettReale>(elementi);
@@ -41,7 +44,10 @@ PValore CmdMatrice(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!SoloNumeri(a, 2)) return Errore(ParoleChiave.msgParametriErrati + nome);
   const Reale r = a.Numero(0), c = a.Numero(1);
-  if (!(r >= 0 && c >= 0 && r * c < DIMENSIONE_MASSIMA))
+  // With the other side 0 (or a fraction) the product passes whatever one side is: each side
+  // is held as a vector's size is, so that it fits an integer, a table's totals do not make
+  // it cells by the billion, and a grid can show it.
+  if (!(DimensioneAmmessa(r) && DimensioneAmmessa(c) && r * c < DIMENSIONE_MASSIMA))
     return Errore("Dimensione non consentita per una matrice: " + nome);
   if (nome == ParoleChiave.TABELLA_DE) {
     auto m = std::make_unique<cMatrReale>(static_cast<int>(std::trunc(r + 1)), static_cast<int>(std::trunc(c + 1)));

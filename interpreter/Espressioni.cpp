@@ -27,7 +27,7 @@ using detail::gProfondita;
 struct GuardiaProfondita {
   bool ok;
   GuardiaProfondita() : ok(++gProfondita <= detail::PROFONDITA_MASSIMA) {
-    if (!ok) ReportError("Errore non documentato", false);
+    if (!ok) ReportError(ParoleChiave.msgAnnidamento, true);
   }
   ~GuardiaProfondita() { --gProfondita; }
 };

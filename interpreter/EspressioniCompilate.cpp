@@ -1085,19 +1085,9 @@ Reale ScalareSommaNomeSolo(Nodo& nodo, TipiValore& t, Valutato& altro) {
   return SommaNomeSolo(static_cast<NodoRelazione&>(nodo), t, altro);
 }
 
-// A relation as scalare gives it; a lone literal or name without a call.
-[[gnu::always_inline]] inline Reale RelazioneScalare(NodoRelazione& e, TipiValore& t, Valutato& altro) {
-  if (e.scalare == ScalareSommaNomeSolo) return SommaNomeSolo(e, t, altro);
-  if (e.scalare == ScalareSommaLetterale) {
-    if (e.mostra) MostraRiga(e.riga);
-    t = T_REALE;
-    return static_cast<NodoNumero&>(*e.sinistro).valore;
-  }
-  return e.scalare(e, t, altro);
-}
-
-// RelazioneScalare into `dove`: a number that lies in memory (a literal, a number variable) is
-// copied as its bytes (see RealeTenuto).
+// A relation as scalare gives it, into `dove`; a lone literal or name without a call: a
+// number that lies in memory (a literal, a number variable) is copied as its bytes (see
+// RealeTenuto).
 [[gnu::always_inline]] inline void RelazioneInMemoria(NodoRelazione& e, TipiValore& t, Valutato& altro,
                                                       Reale& dove) {
   if (e.scalare == ScalareSommaNomeSolo) {

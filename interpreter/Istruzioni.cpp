@@ -371,7 +371,7 @@ bool RunProgram(bool Esegui) {
 void ExecStatement(bool Esegui) {
   if (++gAnnidamento > ANNIDAMENTO_MASSIMO) {
     --gAnnidamento;
-    Errore(kErroreNonDocumentato, false);
+    Errore(ParoleChiave.msgAnnidamento, true);
     return;
   }
   struct Uscita {

@@ -25,6 +25,15 @@ namespace {
 std::unique_ptr<cValoreRetta> gLatoScelto;
 std::unique_ptr<cValorePunto> gVerticeScelto;
 
+// The last press, snapped as it was: the point-on-object pick places its point where the
+// button went down, whatever the hand did before letting it go.
+struct Pressione {
+  bool valida = false;
+  TPoint pixel;
+  TPuntoMondo punto;
+};
+Pressione gPressione;
+
 bool Tra(int t, int a, int b) { return t >= a && t <= b; }
 
 // Kinds that the canvas offers to the mouse: plane figures and charts.
@@ -110,6 +119,7 @@ void MousePremuto(TPoint pixel, bool esatto) {
   if (!g.RifCart) return;
   const TPuntoMondo p = PuntoDelMouse(pixel, esatto);
   g.PuntoCliccato = p;
+  gPressione = {true, pixel, p};
   cValoreGraf* v = ValoreSottoIlMouse(pixel);
   if (v) {
     g.OggettoScelto = v;
@@ -192,14 +202,17 @@ void MouseRilasciato(TPoint pixel, bool) {
   TDatiGlob& g = DatiGlob;
   if (!g.RifCart) return;
   const TPuntoMondo p = PuntoDelMouse(pixel, false);
+  // A release that follows no press (the press went to another control) stands for both.
+  const Pressione premuto = gPressione.valida ? gPressione : Pressione{true, pixel, p};
+  gPressione.valida = false;
   if (g.bAttesaPuntoSu) {
     const cValore* riferimento = g.OggettoPuntoSu ? g.OggettoPuntoSu : g.CerchioPuntoSu;
     bool sceltoOra = false;
     if (!riferimento) {
-      // Any line-like value or circle under the mouse.
+      // Any line-like value or circle under the press.
       for (int i = 1; g.ListaVariabili && i <= g.ListaVariabili->Count(); ++i) {
         auto* v = dynamic_cast<cValoreGraf*>(g.ListaVariabili->Elemento(i)->GetValore());
-        if (v && (IsLineare(v->Tipo) || v->Tipo == T_CERCHIO) && v->Colpito(pixel)) {
+        if (v && (IsLineare(v->Tipo) || v->Tipo == T_CERCHIO) && v->Colpito(premuto.pixel)) {
           riferimento = v;
           sceltoOra = true;
           break;
@@ -207,7 +220,7 @@ void MouseRilasciato(TPoint pixel, bool) {
       }
     }
     TPuntoMondo punto;
-    if (!riferimento || !PuntoSuOggetto(*riferimento, pixel, p, punto)) {
+    if (!riferimento || !PuntoSuOggetto(*riferimento, premuto.pixel, premuto.punto, punto)) {
       Finestra().MessageBox(sceltoOra || !riferimento
                                 ? "Il punto non si trova su una circonferenza/segmento/retta/semiretta"
                                 : "Il punto non si trova sull'oggetto specificato",

@@ -18,6 +18,7 @@ TPuntoMondo PuntoDelMouse(TPoint& pixel, bool esatto);
 // `esatto` is the Shift key: without it the world point is rounded to one decimal.
 void MousePremuto(TPoint pixel, bool esatto = false);
 void MouseMosso(TPoint pixel, bool esatto = false);
+// The point-on-object pick takes the pixel and point of the press before it.
 void MouseRilasciato(TPoint pixel, bool esatto = false);
 // The "Termina Penna" button.
 void TerminaPenna();

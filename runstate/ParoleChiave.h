@@ -273,6 +273,9 @@ struct TParoleChiave {
   std::string msgNegareNumerico;
   std::string msgCostrutto;
   std::string msgUgualeOPuntoVirgola;
+  // Nesting of parentheses, calls or statements past what the reader can hold. A constant,
+  // made at no cost at start-up: no keyword goes into it.
+  static constexpr const char* msgAnnidamento = "Annidamento troppo profondo";
   std::string msgLegginumStringa;
   std::string msgRifCart;
   std::string msgRifCart3D;

@@ -55,6 +55,24 @@ class Limiti : public ::testing::Test {
 TEST_F(Limiti, OgniIngressoFinisceConIlSuoMessaggio) {
   std::string seni = "x";
   for (int i = 0; i < 300; ++i) seni = "Sin(" + seni + ")";
+  auto volte = [](const std::string& testo, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += testo;
+    return s;
+  };
+  const std::string parentesi = volte("(", 2000) + "1" + volte(")", 2000);
+  const std::string chiamate = volte("VALOREASS(", 2000) + "1" + volte(")", 2000);
+  // 990 levels of SE, then loops: the 1,001st statement is the eleventh loop, on line 1002,
+  // or, after a PER's header, the ";" that closes the tenth one's line.
+  const std::string se990 = "A = 1;\n" + volte("SE A = 1 ALLORA\n", 990);
+  auto anelli = [&](const std::string& apertura) {
+    return se990 + volte(apertura + "\n", 20) + "A = 2;\n" + volte("FINE;\n", 20) + "STAMPA(A);";
+  };
+  // Just inside both limits at once, in a loop that runs from its recording: 999 statements
+  // around an expression 1,490 levels deep.
+  const std::string alLimite = "A = 1;\n" + volte("SE A = 1 ALLORA\n", 979) + volte("PER (I DA 1 A 1) ESEGUI;\n", 19) +
+                               "PER (I DA 1 A 2) ESEGUI;\nB = " + volte("VALOREASS(", 745) + "-2" + volte(")", 745) +
+                               ";\n" + volte("FINE;\n", 20) + "STAMPA(B);";
   ASSERT_EQ(mkfifo((cartella / "tubo.bmp").c_str(), 0600), 0);
   ASSERT_EQ(mkfifo((cartella / "tubo.wav").c_str(), 0600), 0);
   fs::create_symlink("/dev/zero", cartella / "zero.bmp");
@@ -90,6 +108,26 @@ TEST_F(Limiti, OgniIngressoFinisceConIlSuoMessaggio) {
       {"SPESSOREPENNA(-1);", "#error 1 Parametro non valido per SPESSOREPENNA\n", 1},
       {"RIFCART;\nP = PUNTO(1, 1);\nFASCIORAG(P, 3E9);", "#error 3 Parametri errati per FASCIORAG\n", 1},
       {"RIFCART;\nP = PUNTO(1, 1);\nSTELLA(P, -3E9);\nSTAMPA(1);", "#error 3 Parametri errati per STELLA\n", 1},
+      // A matrix side that no matrix can have, past what an integer holds, with the other 0.
+      {"M = MATRICE(1E50, 0);", "#error 1 Dimensione non consentita per una matrice: MATRICE\n", 1},
+      {"M = MATRICE_STR(0, 4294967296);", "#error 1 Dimensione non consentita per una matrice: MATRICE_STR\n", 1},
+      {"A = 1;\nM = TABELLA_DE(1E50, 0);", "#error 2 Dimensione non consentita per una matrice: TABELLA_DE\n", 1},
+      {"M = MATRICE(5000, 0);", "#error 1 Dimensione non consentita per una matrice: MATRICE\n", 1},
+      {"M = TABELLA_DE(4999.9, 0);\nN = MATRICE_STR(0, 4999);\nSTAMPA(1);", "> 1\n", 0},
+      // Nesting past what the reader holds, in an expression and in statements, read from
+      // the text or from a loop's recording: the line where it went too deep.
+      {"A = 1;\nB = " + parentesi + ";", "#error 2 Annidamento troppo profondo\n", 1},
+      {"A = 1;\nB = " + chiamate + ";", "#error 2 Annidamento troppo profondo\n", 1},
+      {"A = 1;\nB = " + volte("!", 2000) + "VERO;", "#error 2 Annidamento troppo profondo\n", 1},
+      {"A = 1;\nPER (I DA 1 A 3) ESEGUI;\nB = " + parentesi + ";\nFINE;", "#error 3 Annidamento troppo profondo\n", 1},
+      {"A = 1;\nRIPETI 2 VOLTE;\nB = " + chiamate + ";\nFINE;", "#error 3 Annidamento troppo profondo\n", 1},
+      {"A = 1;\n" + volte("SE A = 1 ALLORA\n", 2000) + "A = 2;", "#error 1002 Annidamento troppo profondo\n", 1},
+      {"A = 1;\n" + volte("ESEGUI;\n", 2000) + "A = 2;\n" + volte("FINE;\n", 2000),
+       "#error 1002 Annidamento troppo profondo\n", 1},
+      {anelli("PER (I DA 1 A 1) ESEGUI;"), "#error 1001 Annidamento troppo profondo\n", 1},
+      {anelli("RIPETI 1 VOLTE;"), "#error 1002 Annidamento troppo profondo\n", 1},
+      {anelli("ESEGUI FINQUANDO (A = 1);"), "#error 1002 Annidamento troppo profondo\n", 1},
+      {alLimite, "> 2\n", 0},
   };
   for (const auto& c : casi) {
     const Uscita u = Qxrun(cartella, c.programma);

@@ -8,6 +8,7 @@
 #include "values/figure/ListaValGraf.h"
 #include "values/figure/ValorePoligono.h"
 #include "values/figure/ValorePunto.h"
+#include "values/figure/ValoreRetta.h"
 
 namespace qx {
 namespace {
@@ -108,6 +109,40 @@ TEST_F(ScelteTest, AVertexOfAPolygonIsChosen) {
   ASSERT_NE(v, nullptr);
   EXPECT_NEAR(static_cast<double>(v->xCart), 4, 1e-9);
   EXPECT_NEAR(static_cast<double>(v->yCart), 3, 1e-9);
+}
+
+// The point on a line goes where the button went down: a hand that slips off the line before
+// letting go still places it there, and a press beside the line places nothing, wherever the
+// button comes up.
+TEST_F(ScelteTest, APointOnALineIsTakenWhereTheButtonWentDown) {
+  ASSERT_TRUE(Comando("S = SEGMENTO(PUNTO(0, 0), PUNTO(4, 2));")) << DatiGlob.MessaggioErrore;
+  auto* s = dynamic_cast<cValoreRetta*>(run.Valore("S"));
+  ASSERT_NE(s, nullptr);
+  const cRifCart& f = *DatiGlob.RifCart;
+  const TPoint suLinea = f.CartInPixel({2, 1}), accanto = f.CartInPixel({2.4L, 0.6L});
+  const TPoint fuori = f.CartInPixel({3, 2}), sotto = f.CartInPixel({3, 1.5L});
+  ASSERT_TRUE(s->Colpito(suLinea));
+  ASSERT_TRUE(s->Colpito(sotto));
+  ASSERT_FALSE(s->Colpito(accanto));
+  ASSERT_FALSE(s->Colpito(fuori));
+  bool aspettaAncora = false;
+  run.finestra.Quando([] { return DatiGlob.bAttesaPuntoSu; }, [&] {
+    MousePremuto(fuori);
+    MouseRilasciato(sotto);
+    aspettaAncora = DatiGlob.bAttesaPuntoSu;
+    MousePremuto(suLinea);
+    MouseMosso(accanto);
+    MouseRilasciato(accanto);
+  });
+  ASSERT_TRUE(Comando("P = PUNTO_SU(S);")) << DatiGlob.MessaggioErrore;
+  EXPECT_TRUE(aspettaAncora);
+  ASSERT_EQ(run.finestra.Messaggi.size(), 1u);
+  EXPECT_EQ(run.finestra.Messaggi[0].testo, "Il punto non si trova sull'oggetto specificato");
+  auto* p = dynamic_cast<cValorePunto*>(run.Valore("P"));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->xCart, 2);
+  EXPECT_EQ(p->yCart, 1);
+  EXPECT_TRUE(run.finestra.Problemi.empty());
 }
 
 TEST_F(ScelteTest, AStopDuringTheWaitEndsItWithoutAValueOrAMessage) {
