@@ -368,28 +368,27 @@ TEST(SrcEditTyping, AColumnBlockDrawnDownFirstKeepsItsAnchor) {
   const std::string original =
       "x1yztail\r\nx2yztail\r\nx3yztail\r\nx4yztail\r\nx5yztail\r\nx6yztail\r\nx7yztail\r\nx8yztail\r\nx9yztail";
   SetText(*ed, text);
+  const auto DeleteTheRectangleAndUndo = [&] {
+    Key(*ed, Qt::Key_Delete);
+    EXPECT_EQ(Utf8(Text(*ed)),
+              "x1yztail\r\nx2yztail\r\nx3yztail\r\nx4yztail\r\nztail\r\nztail\r\nztail\r\nztail\r\nx9yztail");
+    Key(*ed, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Utf8(Text(*ed)), original);
+  };
   ed->SetCaretXY({1, 5});
   Key(*ed, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_EQ(ed->BlockBegin(), (TBufferCoord{1, 5}));
   for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Right, Qt::ShiftModifier);
   EXPECT_EQ(Utf8(ed->SelText()), "x5y\r\nx6y\r\nx7y\r\nx8y");
-  Key(*ed, Qt::Key_Delete);
-  EXPECT_EQ(Utf8(Text(*ed)),
-            "x1yztail\r\nx2yztail\r\nx3yztail\r\nx4yztail\r\nztail\r\nztail\r\nztail\r\nztail\r\nx9yztail");
-  Key(*ed, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Utf8(Text(*ed)), original);
+  DeleteTheRectangleAndUndo();
   // The same rectangle drawn up and to the left from its other corner.
   ed->SetCaretXY({4, 8});
   for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Up, Qt::ShiftModifier);
   for (int i = 0; i < 3; ++i) Key(*ed, Qt::Key_Left, Qt::ShiftModifier);
   EXPECT_EQ(ed->ActiveSelectionMode(), smColumn);
   EXPECT_EQ(Utf8(ed->SelText()), "x5y\r\nx6y\r\nx7y\r\nx8y");
-  Key(*ed, Qt::Key_Delete);
-  EXPECT_EQ(Utf8(Text(*ed)),
-            "x1yztail\r\nx2yztail\r\nx3yztail\r\nx4yztail\r\nztail\r\nztail\r\nztail\r\nztail\r\nx9yztail");
-  Key(*ed, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Utf8(Text(*ed)), original);
+  DeleteTheRectangleAndUndo();
   // A plain move still ends the block: the next Shift+Down starts from the caret.
   ed->SetCaretXY({1, 2});
   Key(*ed, Qt::Key_Down, Qt::ShiftModifier);
