@@ -1,6 +1,8 @@
 // Text, pictures and saving of the image canvas.
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <filesystem>
 
@@ -138,6 +140,21 @@ TEST_F(QImageTestoTest, SavesAPngThatReadsBack) {
   EXPECT_EQ(letta.size(), c.Image().size());
   EXPECT_EQ(letta.pixel(5, 5), c.Image().pixel(5, 5));
   EXPECT_EQ(letta.pixel(0, 0), 0xFF000000u);
+}
+
+// The test processes see the fonts that the project installs and no other, whatever the
+// machine has (scripts/install-deps.sh; the build's own fontconfig set-up): every measure of
+// text in the tests depends on it.
+TEST(FontDeiTest, OnlyTheProjectsFontsAndTheirFallbacks) {
+  EnsureGuiApplication();
+  QStringList famiglie = QFontDatabase::families();
+  famiglie.sort();
+  EXPECT_EQ(famiglie.join(", ").toStdString(),
+            "DejaVu Sans, DejaVu Sans Mono, DejaVu Serif, Liberation Mono, Liberation Sans, Liberation Serif, "
+            "Monospace, Sans Serif, Serif");
+  EXPECT_EQ(QFontInfo(QFont()).family().toStdString(), "DejaVu Sans");
+  EXPECT_EQ(QFontInfo(QFont("Noto Sans")).family().toStdString(), "DejaVu Sans");
+  EXPECT_EQ(QFontInfo(QFont("Courier New")).family().toStdString(), "Liberation Mono");
 }
 
 }  // namespace
