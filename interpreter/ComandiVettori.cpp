@@ -13,6 +13,10 @@ namespace qx {
 namespace {
 
 constexpr Reale DIMENSIONE_MASSIMA = 5000;
+// The longest side of a matrix. The cell limit leaves one side free when the other is 0 or a
+// fraction; past this no grid can show the side, and up to it every side, with a table's
+// row of totals too, truncates into an integer with room to spare.
+constexpr Reale LATO_MASSIMO = 100000;
 
 bool SoloNumeri(const ListaArgomenti& a, int quanti) {
   if (a.Count() != quanti) return false;
@@ -21,8 +25,8 @@ bool SoloNumeri(const ListaArgomenti& a, int quanti) {
   return true;
 }
 
-// A vector's size or a matrix's side. Negative sizes are refused as too large ones are (and
-// NaN): no vector can have them.
+// A vector's size. Negative sizes are refused as too large ones are (and NaN): no vector can
+// have them.
 bool DimensioneAmmessa(Reale n) { return n >= 0 && n < DIMENSIONE_MASSIMA; }
 
 PValore Errore(const std::string& messaggio) {
@@ -44,10 +48,9 @@ PValore CmdMatrice(ListaArgomenti& a, const std::string& nome, bool Esegui) {
   if (!Esegui) return nullptr;
   if (!SoloNumeri(a, 2)) return Errore(ParoleChiave.msgParametriErrati + nome);
   const Reale r = a.Numero(0), c = a.Numero(1);
-  // With the other side 0 (or a fraction) the product passes whatever one side is: each side
-  // is held as a vector's size is, so that it fits an integer, a table's totals do not make
-  // it cells by the billion, and a grid can show it.
-  if (!(DimensioneAmmessa(r) && DimensioneAmmessa(c) && r * c < DIMENSIONE_MASSIMA))
+  // The cells are counted on the sides as written, before truncation; NaN fails every test.
+  auto latoAmmesso = [](Reale n) { return n >= 0 && n <= LATO_MASSIMO; };
+  if (!(r * c < DIMENSIONE_MASSIMA && latoAmmesso(r) && latoAmmesso(c)))
     return Errore("Dimensione non consentita per una matrice: " + nome);
   if (nome == ParoleChiave.TABELLA_DE) {
     auto m = std::make_unique<cMatrReale>(static_cast<int>(std::trunc(r + 1)), static_cast<int>(std::trunc(c + 1)));

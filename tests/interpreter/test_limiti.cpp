@@ -108,12 +108,22 @@ TEST_F(Limiti, OgniIngressoFinisceConIlSuoMessaggio) {
       {"SPESSOREPENNA(-1);", "#error 1 Parametro non valido per SPESSOREPENNA\n", 1},
       {"RIFCART;\nP = PUNTO(1, 1);\nFASCIORAG(P, 3E9);", "#error 3 Parametri errati per FASCIORAG\n", 1},
       {"RIFCART;\nP = PUNTO(1, 1);\nSTELLA(P, -3E9);\nSTAMPA(1);", "#error 3 Parametri errati per STELLA\n", 1},
-      // A matrix side that no matrix can have, past what an integer holds, with the other 0.
+      // A matrix's cells are counted on its sides as written, so with the other side 0 or a
+      // fraction one side is free up to 100,000; past it, or past what an integer holds, no.
       {"M = MATRICE(1E50, 0);", "#error 1 Dimensione non consentita per una matrice: MATRICE\n", 1},
+      {"M = MATRICE(0, 1E50);", "#error 1 Dimensione non consentita per una matrice: MATRICE\n", 1},
       {"M = MATRICE_STR(0, 4294967296);", "#error 1 Dimensione non consentita per una matrice: MATRICE_STR\n", 1},
       {"A = 1;\nM = TABELLA_DE(1E50, 0);", "#error 2 Dimensione non consentita per una matrice: TABELLA_DE\n", 1},
-      {"M = MATRICE(5000, 0);", "#error 1 Dimensione non consentita per una matrice: MATRICE\n", 1},
+      {"A = 1;\nT = TABELLA_DE(2E9, 0);", "#error 2 Dimensione non consentita per una matrice: TABELLA_DE\n", 1},
       {"M = TABELLA_DE(4999.9, 0);\nN = MATRICE_STR(0, 4999);\nSTAMPA(1);", "> 1\n", 0},
+      {"M = MATRICE(5000, 0);\nN = MATRICE(0.5, 9000);\nS = MATRICE_STR(0, 6000);\nSTAMPA(1);\nSTAMPA(N(1, 1));",
+       "> 1\n#error 5 Valore di indice non consentito: N\n", 1},
+      {"T = TABELLA_DE(10000, 0);\nSTAMPA(T(10001, 1));\nSTAMPA(T(10002, 1));",
+       "> 0\n#error 3 Valore di indice non consentito: T\n", 1},
+      {"T = TABELLA_DE(6000, 0.5);\nSTAMPA(T(6001, 1));\nSTAMPA(T(1, 2));",
+       "> 0\n#error 3 Valore di indice non consentito: T\n", 1},
+      {"M = MATRICE(100000, 0);\nT = TABELLA_DE(0.04, 100000);\nSTAMPA(T(1, 100001));\nS = MATRICE_STR(0, 100000.5);",
+       "> 0\n#error 4 Dimensione non consentita per una matrice: MATRICE_STR\n", 1},
       // Nesting past what the reader holds, in an expression and in statements, read from
       // the text or from a loop's recording: the line where it went too deep.
       {"A = 1;\nB = " + parentesi + ";", "#error 2 Annidamento troppo profondo\n", 1},
