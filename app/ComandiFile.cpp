@@ -14,6 +14,7 @@
 #include "app/ServiziFinestra.h"
 #include "app/Tfrm3.h"
 #include "app/file/FileProgramma.h"
+#include "controls/TraduzioneToolkit.h"
 #include "interpreter/Ambiente.h"
 #include "interpreter/ComandiGenerali.h"
 #include "runstate/DatiGlob.h"
@@ -51,6 +52,8 @@ std::string ScegliFile(QWidget* f, bool salva, const std::string& attuale) {
   const QString corrente = QString::fromStdString(attuale);
   QFileDialog d(f, salva ? QStringLiteral("Salva con Nome") : QStringLiteral("Apri"));
   d.setOption(QFileDialog::DontUseNativeDialog);
+  // Sizes, types and dates in Italian, and columns wide enough for them.
+  AdattaDialogoFile(d);
   d.setAcceptMode(salva ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   d.setFileMode(salva ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   d.setNameFilters({kFiltroQxs, kFiltroQxa});
@@ -138,7 +141,9 @@ bool Tfrm3::ApriFile(const std::string& nome) {
     const bool assi = ambiente_->RifCart()->_bAssi;
     servizi_->MostraRighelli(!assi);
     FormResize();
-    if (letto.bSpazio && !tbSpazio->isChecked()) MostraVista(true);
+    // The lesson comes up in the view that shows its values: a plane lesson opened while the
+    // space was shown would open on an empty floor.
+    if (letto.bSpazio != tbSpazio->isChecked()) MostraVista(letto.bSpazio);
     AggiornaListaOggetti();
     DisegnaRifCart();
     MemoSource->SetEditorModified(false);

@@ -1,5 +1,7 @@
 #include "app/dialogs/Dm.h"
 
+#include "controls/TraduzioneToolkit.h"
+
 namespace qx {
 
 Tdm::Tdm() : open_(new QFileDialog), save_(new QFileDialog) {
@@ -11,6 +13,9 @@ Tdm::Tdm() : open_(new QFileDialog), save_(new QFileDialog) {
   save_->setOption(QFileDialog::DontUseNativeDialog);
   save_->setAcceptMode(QFileDialog::AcceptSave);
   save_->setFileMode(QFileDialog::AnyFile);
+  // The matrices' files are listed as the programs' are: sizes, types and dates in Italian.
+  AdattaDialogoFile(*open_);
+  AdattaDialogoFile(*save_);
 }
 
 Tdm::~Tdm() {

@@ -7,11 +7,17 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFontMetricsF>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
+#include <QTreeView>
+#include <cmath>
 #include <filesystem>
 
 #include "app/file/FileProgramma.h"
@@ -237,6 +243,72 @@ TEST(FileFinestra, UnNomeSenzaEstensioneSiRitrovaInApri) {
   EXPECT_EQ(Nomi(), "C");
 }
 
+// The details of the open dialog at its opening size, on the file's row: every column as wide
+// as its header and its text, measured with the view's own fonts and the style's margins,
+// and every text Italian.
+void ColonneIntereInItaliano(QFileDialog& dialogo) {
+  ASSERT_EQ(NomiNellaVista(dialogo), QStringList{"lezione.qxs"});
+  auto* vista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"));
+  ASSERT_TRUE(vista && vista->isVisible());
+  const QHeaderView& intestazione = *vista->header();
+  const QModelIndex radice = vista->rootIndex();
+  QStringList titoli, celle;
+  for (int c = 0; c < vista->model()->columnCount(radice); ++c) {
+    titoli << vista->model()->headerData(c, Qt::Horizontal).toString();
+    celle << vista->model()->index(0, c, radice).data().toString();
+  }
+  EXPECT_EQ(titoli, (QStringList{"Nome", "Dimensione", "Tipo", "Data di modifica"}));
+  EXPECT_EQ(celle, (QStringList{"lezione.qxs", "1,07 KiB", "File QXS", "05/03/24 09:30"}));
+  const QStringList inglesi{"Name", "Size", "Type", "Date", "Modified", "unknown", "Unknown", "bytes"};
+  for (const QString& testo : titoli + celle)
+    for (const QString& parola : testo.split(' '))
+      EXPECT_FALSE(inglesi.contains(parola)) << testo.toStdString();
+
+  // Fractional advances rounded up, as the layout that elides a text measures it.
+  const auto larga = [](const QWidget* w, const QString& testo) {
+    return static_cast<int>(std::ceil(QFontMetricsF(w->font()).horizontalAdvance(testo)));
+  };
+  const QStyle& stile = *vista->style();
+  const int margineTitolo = stile.pixelMetric(QStyle::PM_HeaderMargin, nullptr, &intestazione);
+  const int freccia = stile.pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, &intestazione) + margineTitolo;
+  const int margineCella = stile.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vista) + 1;
+  const int icona = vista->iconSize().isValid() ? vista->iconSize().width()
+                                                : stile.pixelMetric(QStyle::PM_SmallIconSize, nullptr, vista);
+  for (int c = 0; c < titoli.size(); ++c) {
+    ASSERT_FALSE(intestazione.isSectionHidden(c));
+    const bool ordinata = intestazione.isSortIndicatorShown() && intestazione.sortIndicatorSection() == c;
+    const int titolo = larga(&intestazione, titoli[c]) + 2 * margineTitolo + (ordinata ? freccia : 0);
+    const int cella = larga(vista, celle[c]) + 2 * margineCella + (c ? 0 : icona + 2 * margineCella);
+    EXPECT_GE(intestazione.sectionSize(c), titolo) << titoli[c].toStdString();
+    EXPECT_GE(intestazione.sectionSize(c), cella) << celle[c].toStdString();
+  }
+  // All of them in sight: none pushed past the view's right edge.
+  EXPECT_LE(intestazione.length(), vista->viewport()->width());
+}
+
+// A teacher's trial: Qt measured the columns on English samples ("Dimensio", "208...tes", the
+// date cut) and took the type from the MIME database ("unknown").
+TEST(FileFinestra, IlDialogoApriMostraOgniColonnaInteraInItaliano) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  CartellaProgramma cartella;
+  const QString file = QString::fromStdString(cartella.Percorso("lezione.qxs"));
+  ScriviFile(file.toStdString(), std::string(1100, '\x01'));
+  {
+    QFile data(file);
+    ASSERT_TRUE(data.open(QIODevice::Append));
+    ASSERT_TRUE(
+        data.setFileTime(QDateTime(QDate(2024, 3, 5), QTime(9, 30)), QFileDevice::FileModificationTime));
+  }
+  RispondiModali risposte;
+  risposte.Aggiungi([](QDialog& d) {
+    ColonneIntereInItaliano(dynamic_cast<QFileDialog&>(d));
+    d.reject();
+  });
+  Clicca(f, f.actFileOpen);
+  EXPECT_EQ(risposte.Visti.size(), 1u);
+}
+
 TEST(FileFinestra, SalvaConNomeDalMenuPrendeLEstensioneDelFiltroScelto) {
   FinestraAperta a;
   Tfrm3& f = a.f();
@@ -438,7 +510,7 @@ TEST(FileFinestra, LaRigaDiComandoApreIlFileConIRighelliNascostiSeGliAssiSonoCen
   EXPECT_FALSE(g.MemoSource->Modified());
 }
 
-TEST(FileFinestra, UnFileConUnValoreDelloSpazioMostraLaVistaDelloSpazio) {
+TEST(FileFinestra, UnFileSiApreNellaVistaDeiSuoiValori) {
   FinestraAperta a;
   Tfrm3& f = a.f();
   CartellaProgramma cartella;
@@ -464,6 +536,25 @@ TEST(FileFinestra, UnFileConUnValoreDelloSpazioMostraLaVistaDelloSpazio) {
   EXPECT_TRUE(f.tbSpazio->isChecked());
   EXPECT_TRUE(f.pnlRifCart3D->isVisible());
   EXPECT_FALSE(f.pnlRifCart->isVisible());
+
+  // A plane lesson opened while the space shows comes up on the plane, not on an empty floor.
+  Clicca(f, f.actFileNew);
+  ScriviEdEsegui(f, "A = PUNTO(1, 1);\nT = POLIGONO(A, PUNTO(3, 1), PUNTO(1, 3));");
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, cartella.Percorso("triangolo.qxs"));
+    f.actFileSaveAs->trigger();
+  }
+  if (!f.tbSpazio->isChecked()) Clicca(f, f.tbSpazio);
+  ASSERT_TRUE(f.pnlRifCart3D->isVisible());
+  {
+    RispondiModali risposte;
+    RispondiConFile(risposte, cartella.Percorso("triangolo.qxs"));
+    Clicca(f, f.actFileOpen);
+  }
+  ASSERT_NE(DatiGlob.ListaVariabili->Cerca("T"), nullptr);
+  EXPECT_FALSE(f.tbSpazio->isChecked());
+  EXPECT_TRUE(f.pnlRifCart->isVisible());
 }
 
 }  // namespace
