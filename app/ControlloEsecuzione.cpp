@@ -12,6 +12,7 @@
 #include "app/PrelieviCanvas.h"
 #include "app/Protetto.h"
 #include "app/ServiziFinestra.h"
+#include "app/TestoOggetto.h"
 #include "app/VistaSpazio.h"
 #include "app/Editori.h"
 #include "app/Tfrm3.h"
@@ -90,14 +91,7 @@ void Tfrm3::PreparaSpazio() {
   // Space statements work in every fresh window: the frame and the planes of the walls
   // are made here, and only the floor is shown, so that the solids stay easy to read.
   CreaNuovoRifCart3D();
-  TScenaSpazio& scena = vistaSpazio_->Scena();
-  scena._GLCXZ->SetVisible(false);
-  scena._GLCYZ->SetVisible(false);
-  // Red underneath: seen from below, the floor says that it is below.
-  TGLColor& retro = scena._GLCXY->Material().BackProperties().Diffuse();
-  retro.SetRed(1);
-  retro.SetGreen(0);
-  retro.SetBlue(0);
+  vistaSpazio_->Scena().ParetiIniziali();
 }
 
 void Tfrm3::EseguiProgramma() {
@@ -125,7 +119,11 @@ void Tfrm3::EseguiProgramma() {
   MemoSource->InvalidateLines(1, 2000);
   PreparaRifCart();
   servizi_->InizioEsecuzione();
-  if (RunProgram(true)) {
+  const bool riuscito = RunProgram(true);
+  // A program that drew on the plane and made nothing in space ends on the plane, even when
+  // the space was shown as it started.
+  if (g.bVista3D && g.ListaVariabili && SoloValoriDelPiano(*g.ListaVariabili)) MostraVista(false);
+  if (riuscito) {
     SvuotaListaValGraf();
     AggiornaListaOggetti();
     DisegnaRifCart();

@@ -34,4 +34,8 @@ void TPaintBoxQt::mouseReleaseEvent(QMouseEvent* event) {
   if (OnMouseUp) OnMouseUp(event);
 }
 
+void TPaintBoxQt::leaveEvent(QEvent*) {
+  if (OnMouseLeave) OnMouseLeave();
+}
+
 }  // namespace qx

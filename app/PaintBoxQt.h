@@ -28,6 +28,7 @@ class TPaintBoxQt : public QWidget, public TPaintBox {
   // Runs after the picture was made anew at the control's new size.
   std::function<void()> OnResize;
   std::function<void(QMouseEvent*)> OnMouseDown, OnMouseMove, OnMouseUp;
+  std::function<void()> OnMouseLeave;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -35,6 +36,7 @@ class TPaintBoxQt : public QWidget, public TPaintBox {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   TColor colore_;

@@ -178,12 +178,7 @@ void TPrelieviCanvas::pbRifCartMouseDown(Qt::MouseButton pulsante, bool shift, i
   trascinato_ = sotto;
   ancora_ = p;
   // The highlight of the hover is not the pick's: a copy of the value must not inherit it.
-  if (Evidenziato()) {
-    evidenziato_->bSelezionato = false;
-    evidenziato_ = nullptr;
-    f_.Label4->clear();
-    f_.DisegnaRifCart();
-  }
+  TogliEvidenza();
   // A figure is dropped where it is and a segment's end is fixed: their bands go.
   if (g.bAttesaFigura || g.bAttesaSegmento) CancellaElastico();
   MousePremuto(grezzo, shift);
@@ -223,9 +218,20 @@ void TPrelieviCanvas::pbRifCartMouseUp(Qt::MouseButton pulsante, bool shift, int
   if (!DatiGlob.RifCart || pulsante != Qt::LeftButton) return;
   premuto_ = false;
   trascinato_ = nullptr;
-  // Whatever followed the mouse has been placed: the statement draws it for good.
-  CancellaElastico();
-  MouseRilasciato({X, Y}, shift);
+  // Whatever followed the mouse has been placed: the statement draws it for good. A release
+  // that answered nothing leaves the band of the wait that goes on.
+  if (MouseRilasciato({X, Y}, shift)) CancellaElastico();
+}
+
+void TPrelieviCanvas::pbRifCartMouseLeave() { TogliEvidenza(); }
+
+void TPrelieviCanvas::TogliEvidenza() {
+  cValoreGraf* prima = Evidenziato();
+  if (!prima) return;
+  prima->bSelezionato = false;
+  evidenziato_ = nullptr;
+  f_.Label4->clear();
+  f_.DisegnaRifCart();
 }
 
 void TPrelieviCanvas::Elastici(const TPoint& grezzo, bool shift, TPoint px, const TPuntoMondo& p) {
@@ -332,11 +338,7 @@ void TPrelieviCanvas::Sorvola(const TPoint& px) {
   cValoreGraf* v = ValoreSottoIlMouse(px);
   cValoreGraf* prima = Evidenziato();
   if (!v) {
-    if (!prima) return;
-    prima->bSelezionato = false;
-    evidenziato_ = nullptr;
-    f_.DisegnaRifCart();
-    f_.Label4->clear();
+    TogliEvidenza();
     return;
   }
   if (AttesaScelta(g) && !g.bAttesaPuntoSu) f_.pbRifCart->setCursor(Qt::PointingHandCursor);
@@ -452,6 +454,7 @@ void Tfrm3::CollegaMouseRifCart() {
   pbRifCart->OnMouseUp = [=, this](QMouseEvent* e) {
     Protetto([&] { prelievi_->pbRifCartMouseUp(e->button(), shift(e), x(e), y(e)); });
   };
+  pbRifCart->OnMouseLeave = [this] { Protetto([&] { prelievi_->pbRifCartMouseLeave(); }); };
 }
 
 }  // namespace qx

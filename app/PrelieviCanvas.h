@@ -33,6 +33,8 @@ class TPrelieviCanvas {
   void pbRifCartMouseDown(Qt::MouseButton pulsante, bool shift, int X, int Y);
   void pbRifCartMouseMove(bool shift, int X, int Y);
   void pbRifCartMouseUp(Qt::MouseButton pulsante, bool shift, int X, int Y);
+  // The mouse left the canvas (for a button, a dialog, another pane): nothing is hovered.
+  void pbRifCartMouseLeave();
 
   // The polygon's popup (the right button on a polygon).
   QMenu* PopupOggetto;
@@ -69,6 +71,8 @@ class TPrelieviCanvas {
   void Penna(const TPoint& grezzo, bool shift, TPoint px);
   void Trascina(const TPuntoMondo& p);
   void Sorvola(const TPoint& px);
+  // The hovered value loses its highlight and the title its description.
+  void TogliEvidenza();
   // The name of the value under the mouse, written on the canvas above the cursor.
   void ScriviEtichetta(const std::string& testo, const TPoint& px);
   void ApriPopup(cValorePoligono& poligono, const TPoint& px);

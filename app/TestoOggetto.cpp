@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "app/file/FileProgramma.h"
 #include "platform/ColorNames.h"
 #include "runstate/ParoleChiave.h"
 #include "solid/Punto3D.h"
@@ -99,6 +100,17 @@ void VoceListaOggetti(const cVariabile& variabile, std::string& voce) {
 
 bool NellaVistaNascosta(TipiValore tipo, bool vista3D) {
   return vista3D ? IsGeometriaPiana(tipo) : IsGeometriaSpazio(tipo);
+}
+
+bool SoloValoriDelPiano(const cListaVariabili& variabili) {
+  bool piano = false;
+  for (int i = 1; i <= variabili.Count(); ++i) {
+    const cVariabile* v = variabili.Elemento(i);
+    if (!v->GetValore() || IsPianoPredefinito(v->Nome)) continue;
+    if (IsGeometriaSpazio(v->GetValore()->Tipo)) return false;
+    piano = piano || IsGeometriaPiana(v->GetValore()->Tipo);
+  }
+  return piano;
 }
 
 }  // namespace qx

@@ -7,6 +7,7 @@
 
 namespace qx {
 
+class cListaVariabili;
 class cVariabile;
 
 // "<b><c:Blue>Numero </b><c:WindowText>a = 2.5".
@@ -18,5 +19,9 @@ void VoceListaOggetti(const cVariabile& variabile, std::string& voce);
 // 34) while the space view is shown, space values (42 to 60) while the plane is. Charts and
 // the values that are not figures show in both.
 bool NellaVistaNascosta(TipiValore tipo, bool vista3D);
+
+// Whether the table holds plane values and none of space, the planes of the walls that every
+// reset makes apart: such a program's work is on the plane.
+bool SoloValoriDelPiano(const cListaVariabili& variabili);
 
 }  // namespace qx

@@ -18,9 +18,10 @@ bool AttendiMouse(bool& flag, int cursore, const std::string& prompt, bool* seco
   TDatiGlob& g = DatiGlob;
   WindowServices& f = Finestra();
   // The prompt asks for a click on the plane: the plane is shown, as a space statement shows
-  // the space. SCEGLIOGGETTO alone takes a value of either view (the space view picks it
-  // too), so it leaves the view the pupil is looking at.
-  if (g.bVista3D && &flag != &g.bAttesaScegliOggetto) f.MostraVista(false);
+  // the space. SCEGLIOGGETTO and CLICCA take a value of either view (the space view answers
+  // them too), so they leave the view the pupil is looking at.
+  if (g.bVista3D && &flag != &g.bAttesaScegliOggetto && &flag != &g.bAttesaClicca) f.MostraVista(false);
+  const TAttesaMouse attesa;
   flag = true;
   if (secondo) *secondo = true;
   g.CursoreRifCart = cursore;

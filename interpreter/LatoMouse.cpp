@@ -47,6 +47,7 @@ void DueBeep() {
 }
 
 void Scelto(cValoreGraf& v) {
+  PressioneUsata();
   v.bEvidenziato = true;
   if (DatiGlob.ListaValGraf) DatiGlob.ListaValGraf->Aggiungi(&v);
   DueBeep();
@@ -120,6 +121,7 @@ void MousePremuto(TPoint pixel, bool esatto) {
   const TPuntoMondo p = PuntoDelMouse(pixel, esatto);
   g.PuntoCliccato = p;
   gPressione = {true, pixel, p};
+  PressioneMouse();
   cValoreGraf* v = ValoreSottoIlMouse(pixel);
   if (v) {
     g.OggettoScelto = v;
@@ -131,6 +133,7 @@ void MousePremuto(TPoint pixel, bool esatto) {
       return;
     }
     if (g.bAttesaClicca) {
+      PressioneUsata();
       v->bEvidenziato = true;
       g.bAttesaClicca = false;
       Finestra().DisegnaRifCart();
@@ -158,6 +161,7 @@ void MousePremuto(TPoint pixel, bool esatto) {
   } else if (g.bAttesaFigura) {
     if (auto* f = dynamic_cast<cValoreGraf*>(g.FiguraInAttesa)) f->Sposta(p.x, p.y);
     g.bAttesaFigura = false;
+    PressioneUsata();
   } else if (g.bAttesaTesto || g.bAttesaImmagine) {
     SpostaInAttesa(g.bAttesaTesto ? g.TestoInAttesa : g.ImmagineInAttesa, p);
   } else if ((g.bAttesaLinea || g.bModoPenna) && g.LineaInCorso) {
@@ -198,13 +202,18 @@ void MouseMosso(TPoint pixel, bool esatto) {
   }
 }
 
-void MouseRilasciato(TPoint pixel, bool) {
+bool MouseRilasciato(TPoint pixel, bool) {
   TDatiGlob& g = DatiGlob;
-  if (!g.RifCart) return;
-  const TPuntoMondo p = PuntoDelMouse(pixel, false);
-  // A release that follows no press (the press went to another control) stands for both.
-  const Pressione premuto = gPressione.valida ? gPressione : Pressione{true, pixel, p};
+  if (!g.RifCart) return false;
+  // The release always lands on the nearest tenth, Shift or not.
+  PuntoDelMouse(pixel, false);
+  const Pressione premuto = gPressione;
   gPressione.valida = false;
+  g.bMouseCatturato = false;
+  // Only a press made in this very wait is finished by its release: not one that picked a
+  // value, nor one made before the wait was raised (the program went on while the button
+  // was down), nor none at all (the press went to another control).
+  if (!RilascioRisponde() || !premuto.valida) return false;
   if (g.bAttesaPuntoSu) {
     const cValore* riferimento = g.OggettoPuntoSu ? g.OggettoPuntoSu : g.CerchioPuntoSu;
     bool sceltoOra = false;
@@ -226,7 +235,7 @@ void MouseRilasciato(TPoint pixel, bool) {
                                 : "Il punto non si trova sull'oggetto specificato",
                             "Avviso", TTipoMessaggio::Avviso, TPulsanti::OK);
       g.OggettoScelto = nullptr;
-      return;
+      return true;
     }
     g.PuntoCliccato = punto;
   } else if (g.bModoPenna && g.LineaInCorso) {
@@ -252,6 +261,7 @@ void MouseRilasciato(TPoint pixel, bool) {
   g.bAttesaPuntoSu = g.bAttesaLinea = g.bAttesaPunto = g.bAttesaTesto = g.bAttesaImmagine = false;
   g.bAttesaDiagramma = g.bAttesaRettaNum = g.bAttesaSegmento = g.bMouseCatturato = false;
   g.OggettoPuntoSu = g.CerchioPuntoSu = nullptr;
+  return true;
 }
 
 void TerminaPenna() { DatiGlob.bModoPenna = false; }

@@ -18,8 +18,10 @@ TPuntoMondo PuntoDelMouse(TPoint& pixel, bool esatto);
 // `esatto` is the Shift key: without it the world point is rounded to one decimal.
 void MousePremuto(TPoint pixel, bool esatto = false);
 void MouseMosso(TPoint pixel, bool esatto = false);
-// The point-on-object pick takes the pixel and point of the press before it.
-void MouseRilasciato(TPoint pixel, bool esatto = false);
+// The point-on-object pick takes the pixel and point of the press before it. True when the
+// wait took the release: only the release of a press made in that same wait is taken, and
+// not when the press answered the wait by itself.
+bool MouseRilasciato(TPoint pixel, bool esatto = false);
 // The "Termina Penna" button.
 void TerminaPenna();
 // A press and a release at the same pixel.

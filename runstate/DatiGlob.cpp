@@ -107,6 +107,23 @@ void AzzeraAttese() {
   g.bAttesaPunto3D = g.bAttesaPunto3DSu = g.bAttesaPiano3D = false;
 }
 
+TAttesaMouse::TAttesaMouse() : prima_(DatiGlob.AttesaMouse) {
+  DatiGlob.AttesaMouse = ++DatiGlob.ContatoreAtteseMouse;
+}
+
+TAttesaMouse::~TAttesaMouse() { DatiGlob.AttesaMouse = prima_; }
+
+void PressioneMouse() { DatiGlob.AttesaDellaPressione = DatiGlob.AttesaMouse; }
+
+void PressioneUsata() { DatiGlob.AttesaDellaPressione = 0; }
+
+bool RilascioRisponde() {
+  TDatiGlob& g = DatiGlob;
+  const bool risponde = g.AttesaDellaPressione != 0 && g.AttesaDellaPressione == g.AttesaMouse;
+  g.AttesaDellaPressione = 0;
+  return risponde;
+}
+
 void TerminaEsecuzione() {
   TDatiGlob& g = DatiGlob;
   g.bContinua = true;

@@ -122,6 +122,14 @@ struct TDatiGlob {
   bool bAttesaPunto3D = false;
   bool bAttesaPunto3DSu = false;
   bool bAttesaPiano3D = false;
+  // Which wait a click answers. Each wait for the mouse is numbered when it is raised (0:
+  // none is on). The left button's press keeps the number of the wait it went down in, or 0
+  // when it answered that wait by itself (a pick) or came while none was on: its release
+  // answers nothing then. A hand that holds the button while the program goes on to its
+  // next wait does not answer that one with the same click.
+  std::uint64_t AttesaMouse = 0;
+  std::uint64_t AttesaDellaPressione = 0;
+  std::uint64_t ContatoreAtteseMouse = 0;
 
   // ---- What the mouse side hands to a waiting command ----
   TPuntoMondo PuntoCliccato;       // where the mouse placed a new point (world)
@@ -156,6 +164,25 @@ void ReimpostaDatiGlob();
 std::mt19937& GeneratoreCasuale();
 // Clears every wait-for-the-user flag (the stop command and the scripted user use it).
 void AzzeraAttese();
+
+// A wait for the mouse, numbered for as long as it lives (see AttesaMouse).
+class TAttesaMouse {
+ public:
+  TAttesaMouse();
+  ~TAttesaMouse();
+  TAttesaMouse(const TAttesaMouse&) = delete;
+  TAttesaMouse& operator=(const TAttesaMouse&) = delete;
+
+ private:
+  std::uint64_t prima_;
+};
+// The left button went down: it belongs to the wait now on.
+void PressioneMouse();
+// That press answered its wait by itself (a pick): its release answers nothing.
+void PressioneUsata();
+// The left button came up: true when it ends a press made in the wait that is still on
+// and not used by the press itself. Asked once per release.
+bool RilascioRisponde();
 // What the window's stop command does to the run state.
 void TerminaEsecuzione();
 

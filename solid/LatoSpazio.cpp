@@ -66,6 +66,12 @@ bool PuntoSuOggetto(const THomogeneousVector& inizio, const THomogeneousVector& 
 
 bool ScegliInSpazio(cValoreGraf3D& v) {
   TDatiGlob& g = DatiGlob;
+  if (g.bAttesaClicca) {
+    // CLICCA only wants the name: nothing is marked and nothing sounds, as on the plane.
+    g.OggettoScelto = &v;
+    g.bAttesaClicca = false;
+    return true;
+  }
   if (!g.bAttesaScegliOggetto) return false;
   g.OggettoScelto = &v;
   v.bSelezionato = true;
@@ -167,6 +173,7 @@ void TLatoSpazio::MouseDown(int x, int y, const TTastiMouse& tasti) {
   pianoYZ_ = tasti.Shift;
   g.bMouseCatturato = true;
   g.OggettoGLScelto = nullptr;
+  if (tasti.Sinistro) PressioneMouse();
   bool griglia = false;
   TGLBaseSceneObject* o = Prendi(x, y, griglia);
   if (griglia) return;
@@ -174,8 +181,9 @@ void TLatoSpazio::MouseDown(int x, int y, const TTastiMouse& tasti) {
   if (!o) return;
   cValoreGraf3D* v = ValoreDiOggetto(o);
   inizio_ = PuntoSotto(x, y, o);
-  if (v && tasti.Sinistro && !tasti.Destro && !tasti.Centrale && !tasti.Shift && !tasti.Ctrl && !tasti.Alt)
-    ScegliInSpazio(*v);
+  if (v && tasti.Sinistro && !tasti.Destro && !tasti.Centrale && !tasti.Shift && !tasti.Ctrl && !tasti.Alt &&
+      ScegliInSpazio(*v))
+    PressioneUsata();
 }
 
 void TLatoSpazio::MouseUp(int, int, bool sinistro) {
@@ -183,7 +191,9 @@ void TLatoSpazio::MouseUp(int, int, bool sinistro) {
   TDatiGlob& g = DatiGlob;
   g.OggettoGLScelto = nullptr;
   g.bMouseCatturato = false;
-  // This ends the placing of a new value.
+  // This ends the placing of a new value, when the press was made while it waited: the
+  // release of a pick's click, made as the program went on to place a value, does not.
+  if (!RilascioRisponde()) return;
   g.bAttesaPunto3D = false;
   g.bAttesaPunto3DSu = false;
 }

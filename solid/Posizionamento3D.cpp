@@ -47,6 +47,7 @@ bool Posiziona3D(cValoreGraf3D& valore, const std::string& prompt) {
   TDatiGlob& g = DatiGlob;
   TGLBaseSceneObject* oggetto = valore.Principale();
   if (!oggetto) return !g.bInterrotto;
+  const TAttesaMouse numerata;
   IniziaPosizionamento3D(*oggetto);
   WindowServices& f = Finestra();
   if (!prompt.empty()) f.ImpostaMessaggio(prompt);

@@ -161,6 +161,15 @@ TScenaSpazio::~TScenaSpazio() {
   scene_.reset();
 }
 
+void TScenaSpazio::ParetiIniziali() {
+  _GLCXZ->SetVisible(false);
+  _GLCYZ->SetVisible(false);
+  TGLColor& retro = _GLCXY->Material().BackProperties().Diffuse();
+  retro.SetRed(1);
+  retro.SetGreen(0);
+  retro.SetBlue(0);
+}
+
 TGLMemoryViewer& TScenaSpazio::Vista() {
   if (!vista_) {
     vista_ = std::make_unique<TGLMemoryViewer>();

@@ -85,6 +85,10 @@ class TScenaSpazio {
   bool SalvaPng(const std::string& percorso);
   // The grids are shown when "Mostra griglia" is down (at start).
   void MostraGriglie(bool mostra);
+  // The walls as every reset of the main window leaves them: XZ and YZ hidden, so that the
+  // solids stay easy to read, and the floor's underside red, so that seen from below the
+  // floor says that it is below. Whether the floor itself is shown is not touched.
+  void ParetiIniziali();
 
  private:
   std::unique_ptr<TGLWindowsBitmapFont> font_;

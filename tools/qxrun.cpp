@@ -12,7 +12,8 @@
 // successfully, "#error N MESSAGE" (N the 1-based error line, 0 for none); then, with
 // --vars, "#var NAME<TAB>TYPE<TAB>TEXT" per variable, oldest first. Sounds play on the
 // recording back-end; --sounds writes its log (beeps, files, notes) to FILE. --png3d writes
-// the space view rendered off-screen (no display is needed), of the same size as --png.
+// the space view rendered off-screen (no display is needed), of the same size as --png, its
+// walls as the window shows them after a reset (only the floor).
 // Exit status: 0 success (STOP included), 1 failure (a wait left without an answer
 // included: it is named on standard error), 2 usage error or unreadable file.
 #include <cstdio>
@@ -56,7 +57,8 @@ bool LeggiFile(const std::string& percorso, std::string& testo) {
 
 // The answers file also answers the waits for the mouse: "CLIC x y" clicks the canvas at the
 // world point (x, y), as the pupil's click there would; "CLIC3D x y z" confirms a value
-// being placed in space at that point; "SCEGLI3D NAME" picks the space value NAME. A wait
+// being placed in space at that point; "SCEGLI3D NAME" picks (or, for CLICCA, clicks) the space
+// value NAME. A wait
 // whose next answer is none of these can never end: the run stops there and fails.
 class FinestraQxrun : public qx::test::FinestraConSuono {
  public:
@@ -121,7 +123,7 @@ class FinestraQxrun : public qx::test::FinestraConSuono {
       if (!(in >> x >> y >> z)) return Errata("an answer CLIC3D without its three coordinates");
       if (!qx::ClicSpazio(scena_, {x, y, z})) return Errata("CLIC3D " + Coordinate(x, y, z) + " misses the reference object");
       risposto = true;
-    } else if (parola == "SCEGLI3D" && g.bAttesaScegliOggetto) {
+    } else if (parola == "SCEGLI3D" && (g.bAttesaScegliOggetto || g.bAttesaClicca)) {
       std::string nome;
       in >> nome;
       qx::cVariabile* v = g.ListaVariabili && !nome.empty() ? g.ListaVariabili->Cerca(nome) : nullptr;
@@ -204,6 +206,9 @@ int main(int argc, char** argv) {
   RegistraSolidi();
   TScenaSpazio scena;
   scena.SetDimensioniVista(larghezza, altezza);
+  // The walls as the window's reset leaves them, so that the picture is the window's; the
+  // frame and the planes still wait for RIFCART3D, which shows no wall.
+  scena.ParetiIniziali();
   InstallaScenaSpazio(&scena);
   auto suono = midi::TServiziSuono::Registrazione();
   FinestraQxrun finestra(*suono, scena);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "runstate/DatiGlob.h"
+#include "app/ServiziFinestra.h"
 #include "runstate/WindowServices.h"
 #include "values/RifCart.h"
 
@@ -90,6 +91,55 @@ Quando::Quando(std::function<bool()> condizione, std::function<void()> azione) {
     azione();
   });
   timer_.start(0);
+}
+
+Mano::Mano(Tfrm3& f, std::vector<Clic> clic, bool istantanea)
+    : f_(f), clic_(std::move(clic)), istantanea_(istantanea) {
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Passo(); });
+  timer_.start(0);
+}
+
+void Mano::Passo() {
+  const TDatiGlob& g = DatiGlob;
+  const std::uint64_t pompa = f_.Servizi().Attese;
+  if (fatti_ >= int(clic_.size())) {
+    timer_.stop();
+    return;
+  }
+  const Clic& c = clic_[std::size_t(fatti_)];
+  if (!premuto_) {
+    // A person clicks again only once the program looked again, and waits.
+    if (g.AttesaMouse == 0 || (!pompaDopoRilascio_ && pompa == pompa_)) return;
+    if (istantanea_) {
+      QTest::mouseClick(c.area, Qt::LeftButton, Qt::NoModifier, c.pixel);
+      pompaDopoRilascio_ = false;
+      pompa_ = pompa;
+      ++fatti_;
+      return;
+    }
+    QTest::mousePress(c.area, Qt::LeftButton, Qt::NoModifier, c.pixel);
+    premuto_ = true;
+    attesa_ = g.AttesaMouse;
+    pompa_ = pompa;
+    return;
+  }
+  const bool altraAttesa = g.AttesaMouse != 0 && g.AttesaMouse != attesa_;
+  const bool ancoraInAttesa = g.AttesaMouse == attesa_ && pompa > pompa_;
+  if (!altraAttesa && !ancoraInAttesa) return;
+  QTest::mouseRelease(c.area, Qt::LeftButton, Qt::NoModifier, c.pixel);
+  premuto_ = false;
+  pompaDopoRilascio_ = false;
+  pompa_ = f_.Servizi().Attese;
+  ++fatti_;
+}
+
+void Mano::Finisci() {
+  timer_.stop();
+  if (!premuto_) return;
+  const Clic& c = clic_[std::size_t(fatti_)];
+  QTest::mouseRelease(c.area, Qt::LeftButton, Qt::NoModifier, c.pixel);
+  premuto_ = false;
+  ++fatti_;
 }
 
 TColor Pixel(const QImage& immagine, int x, int y) {

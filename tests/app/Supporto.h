@@ -84,6 +84,35 @@ class Quando {
   bool eseguita_ = false;
 };
 
+// A hand that clicks at a person's pace, one click after another, each on its widget and
+// pixel: the button goes down while the program waits for the mouse, and comes up only
+// after the program reacted to the press: once it went on to another wait, or let the
+// messages through again still waiting on the same one. The next click goes down at a later
+// pump, again while the program waits. A press whose release the run never came back for
+// (the program ended) is released by Finisci. An instant hand presses and releases in one
+// step instead, as scripts do.
+class Mano {
+ public:
+  struct Clic {
+    QWidget* area;
+    QPoint pixel;
+  };
+  Mano(Tfrm3& f, std::vector<Clic> clic, bool istantanea = false);
+  int Fatti() const { return fatti_; }  // the clicks whose button has come up
+  void Finisci();
+
+ private:
+  void Passo();
+  Tfrm3& f_;
+  std::vector<Clic> clic_;
+  bool istantanea_;
+  QTimer timer_;
+  int fatti_ = 0;
+  bool premuto_ = false;
+  std::uint64_t attesa_ = 0, pompa_ = 0;
+  bool pompaDopoRilascio_ = true;
+};
+
 // Colour of an image's pixel as the toolkit's number.
 TColor Pixel(const QImage& immagine, int x, int y);
 // Whether any pixel of the rectangle has exactly that colour.

@@ -263,6 +263,9 @@ TEST(Palette, IModelliDelloSpazioFunzionanoInUnaFinestraNuova) {
       QMouseEvent muovi(QEvent::MouseMove, centro, vista->mapToGlobal(centro), Qt::NoButton, Qt::NoButton,
                         Qt::NoModifier);
       QApplication::sendEvent(vista, &muovi);
+      QMouseEvent giu(QEvent::MouseButtonPress, centro, vista->mapToGlobal(centro), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+      QApplication::sendEvent(vista, &giu);
       QMouseEvent su(QEvent::MouseButtonRelease, centro, vista->mapToGlobal(centro), Qt::LeftButton, Qt::NoButton,
                      Qt::NoModifier);
       QApplication::sendEvent(vista, &su);

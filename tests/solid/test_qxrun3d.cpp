@@ -73,7 +73,7 @@ class Qxrun3D : public Spazio {
   }
 };
 
-TEST_F(Qxrun3D, TheEmptySpaceViewShowsTheWallsTheirGridsAndTheThreeArrows) {
+TEST_F(Qxrun3D, TheEmptySpaceViewShowsTheFloorItsGridAndTheThreeArrows) {
   scena.SetDimensioniVista(400, 400);
   int uscita = -1;
   const QImage img = Esegui3D("RIFCART3D;\n", uscita);
@@ -89,6 +89,10 @@ TEST_F(Qxrun3D, TheEmptySpaceViewShowsTheWallsTheirGridsAndTheThreeArrows) {
   // A grid line: darker than the wall around it.
   const TRgb griglia = Colore(img, Schermo({4.5f, -4.0f, 0}));
   EXPECT_LT(griglia.r, muro.r - 20) << griglia << " " << muro;
+  // Only the floor, as the window shows the frame after its reset: the background where the
+  // walls XZ and YZ would stand, above the floor and below it.
+  for (const TAffineVector& p : {TAffineVector{-3.5f, 0, 3.5f}, TAffineVector{0, 3.5f, 3.5f}, TAffineVector{0, -3.5f, -4.5f}})
+    EXPECT_EQ(Colore(img, Schermo(p)), (TRgb{255, 255, 255})) << p;
   // The arrows: X red, Y green, Z blue, near their middles.
   EXPECT_TRUE(VicinoA(img, Schermo({4.5f, 0, 0}), {255, 0, 0}, 2, 90));
   EXPECT_TRUE(VicinoA(img, Schermo({0, 4.5f, 0}), {0, 255, 0}, 2, 90));
@@ -163,18 +167,20 @@ TEST_F(Qxrun3D, TheEmptyFrameFitsThePictureAtAnySize) {
 }
 
 // The space waits answered from the script: a point, a sphere, a cube and a polyhedron
-// placed, a point on the floor, a value picked; an answer of the wrong kind, or none, leaves
+// placed, a point on the floor, a value picked, one clicked; an answer of the wrong kind, or none, leaves
 // the wait unanswered: the run fails and says so.
 TEST_F(Qxrun3D, TheSpaceWaitsAreAnsweredByTheScript) {
   scena.SetDimensioniVista(600, 400);
   const std::string programma =
       "RIFCART3D;\nP = PUNTO3D;\nCOLORERIEMPIMENTO(255, 0, 0);\nS = SFERA(0.6);\nCOLORERIEMPIMENTO(0, 0, 255);\n"
-      "C = CUBO(1);\nCOLORERIEMPIMENTO(255, 255, 0);\nT = TETRAEDRO(1);\nQ = PUNTO3D(PIANOXY);\nO = SCEGLIOGGETTO;\n";
-  const QImage img = Qxrun(programma, "CLIC3D 1 2 0\nCLIC3D -2 -2 3\nCLIC3D 3 -3 0.5\nCLIC3D -3 3 0\nCLIC3D 2 -1 0\nSCEGLI3D C\n",
+      "C = CUBO(1);\nCOLORERIEMPIMENTO(255, 255, 0);\nT = TETRAEDRO(1);\nQ = PUNTO3D(PIANOXY);\nO = SCEGLIOGGETTO;\n"
+      "N = CLICCA;\n";
+  const QImage img = Qxrun(programma, "CLIC3D 1 2 0\nCLIC3D -2 -2 3\nCLIC3D 3 -3 0.5\nCLIC3D -3 3 0\nCLIC3D 2 -1 0\nSCEGLI3D C\nSCEGLI3D S\n",
                            "600x400", "clic3d");
   EXPECT_EQ(uscita, 0);
   EXPECT_EQ(errore, "");
   EXPECT_NE(output.find("#var O\tT_CUBO3D\tCubo: O\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("#var N\tT_STRINGA\tS\n"), std::string::npos) << output;
   EXPECT_TRUE(VicinoA(img, Schermo({-2, -2, 3}), {255, 0, 0}, 1, 100)) << "the sphere";
   EXPECT_TRUE(VicinoA(img, Schermo({3, -3, 0.5f}), {0, 0, 255}, 1, 120)) << "the cube";
   EXPECT_TRUE(VicinoA(img, Schermo({-3, 3, 0.3f}), {255, 255, 0}, 2, 120)) << "the tetrahedron";
