@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QSplitter>
+#include <QStyle>
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeView>
@@ -87,8 +89,10 @@ class TColonneFile : public QObject {
   }
 
   bool eventFilter(QObject* oggetto, QEvent* evento) override {
-    if (oggetto == &vista_ && evento->type() == QEvent::Show)
+    if (oggetto == &vista_ && evento->type() == QEvent::Show) {
+      MostraLuoghiInteri();
       Adatta();
+    }
     else if (oggetto == vista_.viewport() && evento->type() == QEvent::Resize)
       DaiIlRestoAlNome(static_cast<QResizeEvent*>(evento)->size().width());
     return QObject::eventFilter(oggetto, evento);
@@ -113,6 +117,21 @@ class TColonneFile : public QObject {
   }
 
  private:
+  // The places on the left ("Computer", the home folder) whole: the splitter keeps the width
+  // of the last dialog, or the toolkit's narrow default.
+  void MostraLuoghiInteri() {
+    auto* luoghi = dialogo_.findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+    auto* divisore = dialogo_.findChild<QSplitter*>(QStringLiteral("splitter"));
+    if (!luoghi || !divisore || divisore->count() < 2 || divisore->widget(0) != luoghi) return;
+    const int serve = luoghi->sizeHintForColumn(0) + 2 * luoghi->frameWidth() +
+                      luoghi->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, luoghi);
+    QList<int> larghezze = divisore->sizes();
+    if (larghezze[0] >= serve) return;
+    larghezze[1] = std::max(0, larghezze[1] - (serve - larghezze[0]));
+    larghezze[0] = serve;
+    divisore->setSizes(larghezze);
+  }
+
   int Altre() const {
     const QHeaderView& intestazione = *vista_.header();
     int larghezza = 0;

@@ -284,6 +284,10 @@ void ColonneIntereInItaliano(QFileDialog& dialogo) {
   }
   // All of them in sight: none pushed past the view's right edge.
   EXPECT_LE(intestazione.length(), vista->viewport()->width());
+  // The places on the left whole too ("Computer", the home folder).
+  auto* luoghi = dialogo.findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+  ASSERT_NE(luoghi, nullptr);
+  EXPECT_GE(luoghi->viewport()->width(), luoghi->sizeHintForColumn(0));
 }
 
 // A teacher's trial: Qt measured the columns on English samples ("Dimensio", "208...tes", the
