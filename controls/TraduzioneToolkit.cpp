@@ -83,9 +83,10 @@ class TElencoFileItaliano : public QIdentityProxyModel {
 // when a scroll bar takes room.
 class TColonneFile : public QObject {
  public:
-  TColonneFile(QFileDialog& dialogo, QTreeView& vista) : QObject(&dialogo), dialogo_(dialogo), vista_(vista) {
+  TColonneFile(QFileDialog& dialogo, QTreeView& vista)
+      : QObject(&dialogo), dialogo_(dialogo), vista_(vista), areaVista_(vista.viewport()) {
     vista_.installEventFilter(this);
-    vista_.viewport()->installEventFilter(this);
+    areaVista_->installEventFilter(this);
   }
 
   bool eventFilter(QObject* oggetto, QEvent* evento) override {
@@ -93,7 +94,8 @@ class TColonneFile : public QObject {
       MostraLuoghiInteri();
       Adatta();
     }
-    else if (oggetto == vista_.viewport() && evento->type() == QEvent::Resize)
+    // Compared, not asked for: the filter also sees the events of a view being destroyed.
+    else if (oggetto == areaVista_ && evento->type() == QEvent::Resize)
       DaiIlRestoAlNome(static_cast<QResizeEvent*>(evento)->size().width());
     return QObject::eventFilter(oggetto, evento);
   }
@@ -162,6 +164,7 @@ class TColonneFile : public QObject {
 
   QFileDialog& dialogo_;
   QTreeView& vista_;
+  QWidget* areaVista_;
 };
 
 }  // namespace
