@@ -237,7 +237,7 @@ void TPrelieviCanvas::TogliEvidenza() {
 void TPrelieviCanvas::Elastici(const TPoint& grezzo, bool shift, TPoint px, const TPuntoMondo& p) {
   TDatiGlob& g = DatiGlob;
   if (g.bAttesaDiagramma) {
-    if (!g.bMouseCatturato) return;
+    if (!TrattoInCorso()) return;
     const TPoint a = g.PixelCliccato;
     DisegnaElastico([a, px](TCanvas& c) {
       c.Pen.Style = psDot;
@@ -306,7 +306,7 @@ void TPrelieviCanvas::Penna(const TPoint& grezzo, bool shift, TPoint px) {
       }
     }
   }
-  if (!g.bMouseCatturato || px == ultimaPenna_) return;
+  if (!TrattoInCorso() || px == ultimaPenna_) return;
   TCanvasDifferito& c = f_.CanvasRifCart();
   const TPen penna = c.Pen;
   c.Pen = g.PennaCorrente;

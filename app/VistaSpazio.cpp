@@ -82,7 +82,10 @@ bool WidgetOpenGL() {
 template <class W>
 void CollegaMouse(W& w, TLatoSpazio& lato, QLabel& label) {
   w.OnMouseDown = [&lato](QMouseEvent* e) {
-    Protetto([&] { lato.MouseDown(int(e->position().x()), int(e->position().y()), Tasti(*e)); });
+    Protetto([&] {
+      lato.MouseDown(int(e->position().x()), int(e->position().y()), Tasti(*e),
+                     e->button() == Qt::LeftButton);
+    });
   };
   w.OnMouseMove = [&lato, &label](QMouseEvent* e) {
     Protetto([&] {

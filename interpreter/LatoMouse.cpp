@@ -189,7 +189,7 @@ void MouseMosso(TPoint pixel, bool esatto) {
   TDatiGlob& g = DatiGlob;
   if (!g.RifCart) return;
   const TPuntoMondo p = PuntoDelMouse(pixel, esatto);
-  if (g.bMouseCatturato && (g.bAttesaLinea || g.bModoPenna) && g.LineaInCorso) {
+  if (TrattoInCorso() && (g.bAttesaLinea || g.bModoPenna) && g.LineaInCorso) {
     g.LineaInCorso->Aggiungi(p.x, p.y);
   } else if (g.bAttesaTesto || g.bAttesaImmagine) {
     SpostaInAttesa(g.bAttesaTesto ? g.TestoInAttesa : g.ImmagineInAttesa, p);
@@ -201,6 +201,8 @@ void MouseMosso(TPoint pixel, bool esatto) {
     }
   }
 }
+
+bool TrattoInCorso() { return DatiGlob.bMouseCatturato && PressioneDellAttesa(); }
 
 bool MouseRilasciato(TPoint pixel, bool) {
   TDatiGlob& g = DatiGlob;

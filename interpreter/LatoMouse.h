@@ -18,6 +18,10 @@ TPuntoMondo PuntoDelMouse(TPoint& pixel, bool esatto);
 // `esatto` is the Shift key: without it the world point is rounded to one decimal.
 void MousePremuto(TPoint pixel, bool esatto = false);
 void MouseMosso(TPoint pixel, bool esatto = false);
+// The button is held on a press made in the wait now on: its moves draw that wait's line,
+// stroke or chart. Those of a press that answered an earlier wait (a pick), still held as
+// the program went on, draw nothing.
+bool TrattoInCorso();
 // The point-on-object pick takes the pixel and point of the press before it. True when the
 // wait took the release: only the release of a press made in that same wait is taken, and
 // not when the press answered the wait by itself.

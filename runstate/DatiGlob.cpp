@@ -117,10 +117,14 @@ void PressioneMouse() { DatiGlob.AttesaDellaPressione = DatiGlob.AttesaMouse; }
 
 void PressioneUsata() { DatiGlob.AttesaDellaPressione = 0; }
 
+bool PressioneDellAttesa() {
+  const TDatiGlob& g = DatiGlob;
+  return g.AttesaDellaPressione != 0 && g.AttesaDellaPressione == g.AttesaMouse;
+}
+
 bool RilascioRisponde() {
-  TDatiGlob& g = DatiGlob;
-  const bool risponde = g.AttesaDellaPressione != 0 && g.AttesaDellaPressione == g.AttesaMouse;
-  g.AttesaDellaPressione = 0;
+  const bool risponde = PressioneDellAttesa();
+  DatiGlob.AttesaDellaPressione = 0;
   return risponde;
 }
 

@@ -180,6 +180,9 @@ class TAttesaMouse {
 void PressioneMouse();
 // That press answered its wait by itself (a pick): its release answers nothing.
 void PressioneUsata();
+// The left button is down on a press made in the wait that is still on and not used by the
+// press itself: what it does belongs to that wait.
+bool PressioneDellAttesa();
 // The left button came up: true when it ends a press made in the wait that is still on
 // and not used by the press itself. Asked once per release.
 bool RilascioRisponde();

@@ -166,14 +166,15 @@ void TLatoSpazio::Render() {
 
 // ---- Events ----
 
-void TLatoSpazio::MouseDown(int x, int y, const TTastiMouse& tasti) {
+void TLatoSpazio::MouseDown(int x, int y, const TTastiMouse& tasti, bool sinistro) {
   TDatiGlob& g = DatiGlob;
   ultimoX_ = x;
   ultimoY_ = y;
   pianoYZ_ = tasti.Shift;
   g.bMouseCatturato = true;
   g.OggettoGLScelto = nullptr;
-  if (tasti.Sinistro) PressioneMouse();
+  // A chord is no new click: the left press held keeps the wait it belongs to.
+  if (sinistro) PressioneMouse();
   bool griglia = false;
   TGLBaseSceneObject* o = Prendi(x, y, griglia);
   if (griglia) return;

@@ -41,7 +41,9 @@ class TLatoSpazio {
   TLatoSpazio& operator=(const TLatoSpazio&) = delete;
 
   // ---- The viewer's events ----
-  void MouseDown(int x, int y, const TTastiMouse& tasti);
+  // `tasti`: the buttons held, the one that went down among them; `sinistro`: that one is
+  // the left button (not the right pressed while the left is held).
+  void MouseDown(int x, int y, const TTastiMouse& tasti, bool sinistro);
   void MouseMove(int x, int y, const TTastiMouse& tasti);
   // `sinistro`: the button that came up is the left one.
   void MouseUp(int x, int y, bool sinistro);

@@ -93,6 +93,12 @@ Quando::Quando(std::function<bool()> condizione, std::function<void()> azione) {
   timer_.start(0);
 }
 
+namespace {
+
+QPoint Rilascio(const Mano::Clic& c) { return c.via.empty() ? c.pixel : c.via.back(); }
+
+}  // namespace
+
 Mano::Mano(Tfrm3& f, std::vector<Clic> clic, bool istantanea)
     : f_(f), clic_(std::move(clic)), istantanea_(istantanea) {
   QObject::connect(&timer_, &QTimer::timeout, [this] { Passo(); });
@@ -126,7 +132,12 @@ void Mano::Passo() {
   const bool altraAttesa = g.AttesaMouse != 0 && g.AttesaMouse != attesa_;
   const bool ancoraInAttesa = g.AttesaMouse == attesa_ && pompa > pompa_;
   if (!altraAttesa && !ancoraInAttesa) return;
-  QTest::mouseRelease(c.area, Qt::LeftButton, Qt::NoModifier, c.pixel);
+  if (c.accordo) {
+    QTest::mousePress(c.area, Qt::RightButton, Qt::NoModifier, c.pixel);
+    QTest::mouseRelease(c.area, Qt::RightButton, Qt::NoModifier, c.pixel);
+  }
+  for (const QPoint& p : c.via) QTest::mouseMove(c.area, p);
+  QTest::mouseRelease(c.area, Qt::LeftButton, Qt::NoModifier, Rilascio(c));
   premuto_ = false;
   pompaDopoRilascio_ = false;
   pompa_ = f_.Servizi().Attese;
@@ -137,7 +148,7 @@ void Mano::Finisci() {
   timer_.stop();
   if (!premuto_) return;
   const Clic& c = clic_[std::size_t(fatti_)];
-  QTest::mouseRelease(c.area, Qt::LeftButton, Qt::NoModifier, c.pixel);
+  QTest::mouseRelease(c.area, Qt::LeftButton, Qt::NoModifier, Rilascio(c));
   premuto_ = false;
   ++fatti_;
 }

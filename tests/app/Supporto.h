@@ -89,13 +89,17 @@ class Quando {
 // after the program reacted to the press: once it went on to another wait, or let the
 // messages through again still waiting on the same one. The next click goes down at a later
 // pump, again while the program waits. A press whose release the run never came back for
-// (the program ended) is released by Finisci. An instant hand presses and releases in one
-// step instead, as scripts do.
+// (the program ended) is released by Finisci. Before the button comes up, the hand may press
+// the right one too and let it go (a chord), then move through some pixels (a slip, a
+// stroke): the button comes up where the last move left it. An instant hand presses and releases in
+// one step instead, as scripts do, and makes neither.
 class Mano {
  public:
   struct Clic {
     QWidget* area;
     QPoint pixel;
+    std::vector<QPoint> via = {};
+    bool accordo = false;
   };
   Mano(Tfrm3& f, std::vector<Clic> clic, bool istantanea = false);
   int Fatti() const { return fatti_; }  // the clicks whose button has come up

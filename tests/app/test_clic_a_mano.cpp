@@ -1,7 +1,8 @@
 // Clicks made at a person's pace in the real window: the button goes down, the program
 // reacts (it goes on to its next wait), and only then does the button come up. One click
 // answers one wait, on the plane and in space; the same clicks made in one instant give the
-// same results. And the view a pupil needs comes forward: a plane program ends on the plane,
+// same results; the hand's slip after a pick draws nothing in the next wait, and a chord is
+// no new click. And the view a pupil needs comes forward: a plane program ends on the plane,
 // and the figure under the mouse lets go when the mouse leaves the canvas.
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QTest>
+#include <sstream>
 
 #include "app/PrelieviCanvas.h"
 #include "runstate/DatiGlob.h"
@@ -16,6 +18,7 @@
 #include "solid/Valore3D.h"
 #include "tests/app/Supporto.h"
 #include "values/ValoriScalari.h"
+#include "values/figure/ValoreLinea.h"
 #include "values/figure/ValorePunto.h"
 
 namespace qx::test {
@@ -54,6 +57,38 @@ TEST(ClicAMano, OgniClicRispondeAUnaSolaAttesaDelPiano) {
   EXPECT_EQ(EseguiLezione(true), atteso);
 }
 
+std::string Punti(const char* nome) {
+  std::ostringstream s;
+  for (const TCollItemsPunti& p : ValoreDi<cValoreLinea>(nome)->Punti) s << '(' << p.x << ", " << p.y << ')';
+  return s.str();
+}
+
+TEST(ClicAMano, LaManoCheScivolaDopoUnaSceltaNonDisegnaLaLineaSeguente) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  DimensioniArea(f, 600, 400);
+  EseguiTesto(f, "A = PUNTO(2, 2);");
+  // The pick's press on A slips 4 pixels (the right button pressed too, once) as the program
+  // goes on to draw; then the stroke of the drawing itself.
+  const QPoint A = PixelDi(2, 2);
+  const Mano::Clic scelta{f.pbRifCart, A, {A + QPoint(2, 0), A + QPoint(4, 1)}};
+  const Mano::Clic tratto{f.pbRifCart, PixelDi(6, 6), {PixelDi(7, 6), PixelDi(8, 6), PixelDi(9, 6)}};
+  Mano::Clic accordo = scelta;
+  accordo.accordo = true;
+  Mano mano(f, {accordo, tratto, scelta, tratto});
+  Quando termina([&] { return mano.Fatti() == 4 && DatiGlob.bModoPenna; },
+                 [&] { Clicca(f, f.btnTerminaPenna); });
+  EseguiTesto(f,
+              "A = PUNTO(2, 2);\n"
+              "P = SCEGLIPUNTO; L = LINEA; STAMPA(\"Linea fatta\");\n"
+              "Q = SCEGLIPUNTO; W = PENNA; STAMPA(\"Penna fatta\");");
+  mano.Finisci();
+  EXPECT_EQ(mano.Fatti(), 4);
+  EXPECT_EQ(f.reoutput->toPlainText().toStdString(), "> Linea fatta\n> Penna fatta");
+  EXPECT_EQ(Punti("L"), "(6, 6)(7, 6)(8, 6)(9, 6)");
+  EXPECT_EQ(Punti("W"), "(6, 6)(7, 6)(8, 6)(9, 6)(1e+50, 1e+50)");
+}
+
 TEST(ClicAMano, UnaSceltaNelloSpazioNonRispondeConIlSuoRilascioAllAttesaSeguente) {
   FinestraAperta a;
   Tfrm3& f = a.f();
@@ -70,15 +105,21 @@ TEST(ClicAMano, UnaSceltaNelloSpazioNonRispondeConIlSuoRilascioAllAttesaSeguente
   const QPoint sfera(int(std::lround(s.X)), b.Height() - int(std::lround(s.Y)));
   // The pick, then CLICCA on the same sphere (answered in the space view that shows), then
   // a pick followed by a sphere to place: the pick's release must leave it waiting for its
-  // own click.
-  Mano mano(f, {{vista, sfera}, {vista, sfera}, {vista, sfera}, {vista, {40, 40}}});
+  // own click; and so must the right button pressed while the pick's is held.
+  Mano mano(f, {{vista, sfera},
+                {vista, sfera},
+                {vista, sfera},
+                {vista, {40, 40}},
+                {vista, sfera, {}, true},
+                {vista, {40, 40}}});
   EseguiTesto(f,
               "S = SFERA(PUNTO3D(0, 0, 1), 1);\n"
               "X = SCEGLIOGGETTO; STAMPA(\"Scelto\"); Y = CLICCA; STAMPA(Y);\n"
-              "Z = SCEGLIOGGETTO; T = SFERA(1); STAMPA(\"Posata\");");
+              "Z = SCEGLIOGGETTO; T = SFERA(1); STAMPA(\"Posata\");\n"
+              "Z = SCEGLIOGGETTO; U = SFERA(1); STAMPA(\"Posata\");");
   mano.Finisci();
-  EXPECT_EQ(mano.Fatti(), 4);
-  EXPECT_EQ(f.reoutput->toPlainText().toStdString(), "> Scelto\n> S\n> Posata");
+  EXPECT_EQ(mano.Fatti(), 6);
+  EXPECT_EQ(f.reoutput->toPlainText().toStdString(), "> Scelto\n> S\n> Posata\n> Posata");
   EXPECT_TRUE(f.tbSpazio->isChecked());
 }
 

@@ -40,7 +40,7 @@ class LatoSpazio : public Spazio {
     return t;
   }
   void Clic(TPoint p, TTastiMouse t = Sinistro()) {
-    lato->MouseDown(p.x, p.y, t);
+    lato->MouseDown(p.x, p.y, t, t.Sinistro);
     lato->MouseUp(p.x, p.y, t.Sinistro);
   }
   std::unique_ptr<TLatoSpazio> lato;
@@ -50,7 +50,7 @@ class LatoSpazio : public Spazio {
 TEST_F(LatoSpazio, AClickTakesTheValueUnderItAndNeverAWallOrAnArrow) {
   Prepara("RIFCART3D;\nS = SFERA(PUNTO3D(0,0,0), 1);");
   const TPoint centro = Schermo({0, 0, 0});
-  lato->MouseDown(centro.x, centro.y, Sinistro());
+  lato->MouseDown(centro.x, centro.y, Sinistro(), true);
   EXPECT_EQ(DatiGlob.OggettoGLScelto, V3("S").Principale());
   EXPECT_TRUE(DatiGlob.bMouseCatturato);
   lato->MouseUp(centro.x, centro.y, true);
@@ -58,7 +58,7 @@ TEST_F(LatoSpazio, AClickTakesTheValueUnderItAndNeverAWallOrAnArrow) {
   EXPECT_FALSE(DatiGlob.bMouseCatturato);
   // A wall alone under the mouse.
   const TPoint parete = Schermo({4, 4, 0});
-  lato->MouseDown(parete.x, parete.y, Sinistro());
+  lato->MouseDown(parete.x, parete.y, Sinistro(), true);
   EXPECT_EQ(DatiGlob.OggettoGLScelto, nullptr);
   lato->MouseUp(parete.x, parete.y, true);
 }
@@ -92,7 +92,7 @@ TEST_F(LatoSpazio, ARightDragOnEmptySpaceOrbitsTheCameraAroundItsTarget) {
   TGLCamera& c = *scena.GLCamera1;
   const THomogeneousVector prima = c.AbsolutePosition();
   const TPoint vuoto{5, 5};
-  lato->MouseDown(vuoto.x, vuoto.y, Destro());
+  lato->MouseDown(vuoto.x, vuoto.y, Destro(), false);
   lato->MouseMove(vuoto.x + 30, vuoto.y + 10, Destro());
   lato->MouseUp(vuoto.x + 30, vuoto.y + 10, false);
   const THomogeneousVector dopo = c.AbsolutePosition();
@@ -106,12 +106,12 @@ TEST_F(LatoSpazio, SpostaOggettiMovesAndTurnsTheValueUnderTheMouse) {
   Prepara("RIFCART3D;\nS = SFERA(PUNTO3D(0,0,0), 1);");
   const TPoint centro = Schermo({0, 0, 0});
   // Without the check a drag moves nothing.
-  lato->MouseDown(centro.x, centro.y, Sinistro());
+  lato->MouseDown(centro.x, centro.y, Sinistro(), true);
   lato->MouseMove(centro.x + 20, centro.y, Sinistro());
   lato->MouseUp(centro.x + 20, centro.y, true);
   EXPECT_TRUE(Circa(Dove("S"), 0, 0, 0));
   lato->SpostaOggetti = true;
-  lato->MouseDown(centro.x, centro.y, Sinistro());
+  lato->MouseDown(centro.x, centro.y, Sinistro(), true);
   const TPoint meta = Schermo({2, 1, 0});
   lato->MouseMove(meta.x, meta.y, Sinistro());
   lato->MouseUp(meta.x, meta.y, true);
@@ -123,7 +123,7 @@ TEST_F(LatoSpazio, SpostaOggettiMovesAndTurnsTheValueUnderTheMouse) {
   Fotografa();
   const TPoint qui = Schermo(Dove("S"));
   const TPoint su = Schermo(VectorAdd(Dove("S"), TAffineVector{0, 0, 2}));
-  lato->MouseDown(qui.x, qui.y, Sinistro(true));
+  lato->MouseDown(qui.x, qui.y, Sinistro(true), true);
   lato->MouseMove(su.x, su.y, Sinistro(true));
   lato->MouseUp(su.x, su.y, true);
   EXPECT_NEAR(Dove("S").Z, 2, 0.05f) << Dove("S");
@@ -132,7 +132,7 @@ TEST_F(LatoSpazio, SpostaOggettiMovesAndTurnsTheValueUnderTheMouse) {
   Fotografa();
   const TPoint ora = Schermo(Dove("S"));
   const TAffineVector up = V3("S").Principale()->Up().AsAffineVector();
-  lato->MouseDown(ora.x, ora.y, Destro());
+  lato->MouseDown(ora.x, ora.y, Destro(), false);
   lato->MouseMove(ora.x - 90, ora.y, Destro());
   lato->MouseUp(ora.x - 90, ora.y, false);
   const TAffineVector girato = V3("S").Principale()->Up().AsAffineVector();
