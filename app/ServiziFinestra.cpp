@@ -49,10 +49,7 @@ Qt::CursorShape FormaCursore(int cursore) {
 TServiziFinestra::TServiziFinestra(Tfrm3& finestra)
     : f_(finestra),
       dialoghi_(std::make_unique<TDialoghi>(&finestra, QString::number(Versione, 'f', 1))),
-      // A preview drawn on the canvas's picture shows at the window's next paint.
-      sceglitori_(std::make_unique<TSceglitori>(&finestra, [this] {
-        if (f_.pbRifCart) f_.pbRifCart->update();
-      })) {}
+      sceglitori_(std::make_unique<TSceglitori>(&finestra, [this]() -> QWidget* { return f_.pbRifCart; })) {}
 
 TServiziFinestra::~TServiziFinestra() = default;
 

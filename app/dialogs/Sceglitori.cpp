@@ -4,9 +4,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "app/dialogs/Accanto.h"
+#include "app/dialogs/CanvasIngombro.h"
 #include "platform/Canvas.h"
 #include "runstate/DatiGlob.h"
 #include "values/RifCart.h"
@@ -26,6 +29,15 @@ void Linea(TCanvas& c, const TPuntoMondo& a, const TPuntoMondo& b) {
   c.MoveTo(pa.x, pa.y);
   c.LineTo(pb.x, pb.y);
 }
+
+// The window frame's widths around the client area; none while the window has no frame yet.
+QMargins Cornice(const QWidget& w) {
+  const QRect g = w.geometry(), c = w.frameGeometry();
+  return {g.left() - c.left(), g.top() - c.top(), c.right() - g.right(), c.bottom() - g.bottom()};
+}
+
+// Pixels between the picker and the candidates.
+constexpr int kDistacco = 8;
 
 }  // namespace
 
@@ -72,6 +84,39 @@ TdlgDueScelte::TdlgDueScelte(const char* nome, const QString& caption, const QSt
 void TdlgDueScelte::ImpostaCanvas(TCanvas* canvas, std::function<void()> mostra) {
   canvas_ = canvas;
   mostra_ = std::move(mostra);
+}
+
+QRect TdlgDueScelte::IngombroCandidati() {
+  if (!canvas_ || !DatiGlob.RifCart) return {};
+  TCanvasIngombro misura(*canvas_);
+  misura.Font = canvas_->Font;
+  for (int candidato : {1, 2}) Anteprima(misura, candidato);
+  if (misura.Vuoto()) return {};
+  const TRect r = misura.Ingombro();
+  return {QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)};
+}
+
+void TdlgDueScelte::Colloca(const QWidget* area) {
+  const QRect candidati = area && area->isVisible() ? IngombroCandidati().intersected(area->rect()) : QRect();
+  if (candidati.isEmpty()) {
+    // Nothing to keep in sight: the toolkit centres it over the window.
+    setAttribute(Qt::WA_Moved, false);
+    return;
+  }
+  const QWidget& finestra = *area->window();
+  QRect dentro = finestra.frameGeometry();
+  // A window partly off the screen: the part on it; wholly off: the screen.
+  if (const QScreen* schermo = area->screen()) {
+    const QRect visibile = dentro.intersected(schermo->availableGeometry());
+    dentro = visibile.isEmpty() ? schermo->availableGeometry() : visibile;
+  }
+  adjustSize();
+  // Before its first showing the window has no frame yet: it will have the main window's.
+  QMargins cornice = Cornice(*this);
+  if (cornice.isNull()) cornice = Cornice(finestra);
+  const QRect evitare(area->mapToGlobal(candidati.topLeft()), candidati.size());
+  // A window's position is that of its frame.
+  move(PosizioneAccanto(evitare, size().grownBy(cornice), dentro, kDistacco));
 }
 
 int TdlgDueScelte::Apri() {
@@ -211,8 +256,12 @@ void TdlgScegliRetta::showEvent(QShowEvent* event) {
 
 // ---------------------------------------------------------------------------------------
 
-TSceglitori::TSceglitori(QWidget* finestra, std::function<void()> mostraCanvas)
-    : mostra_(std::move(mostraCanvas)),
+TSceglitori::TSceglitori(QWidget* finestra, std::function<QWidget*()> canvas)
+    : canvas_(std::move(canvas)),
+      // A preview drawn on the canvas's picture shows at the widget's next paint.
+      mostra_([this] {
+        if (QWidget* c = canvas_ ? canvas_() : nullptr) c->update();
+      }),
       poligono_(new TdlgScegliPoligono(finestra)),
       retta_(new TdlgScegliRetta(finestra)),
       segmento_(new TdlgSegmento1(finestra)),
@@ -229,6 +278,7 @@ TSceglitori::~TSceglitori() {
 
 int TSceglitori::Apri(TdlgDueScelte& d) {
   d.ImpostaCanvas(DatiGlob.CanvasRifCart, mostra_);
+  d.Colloca(canvas_ ? canvas_() : nullptr);
   return d.Apri();
 }
 

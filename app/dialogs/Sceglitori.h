@@ -6,6 +6,7 @@
 #pragma once
 #include <QDialog>
 #include <QPointer>
+#include <QRect>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +34,9 @@ class TdlgDueScelte : public QDialog {
   // Where the previews go (the 2D canvas; none: nowhere) and what shows the canvas again
   // after a preview was drawn.
   void ImpostaCanvas(TCanvas* canvas, std::function<void()> mostra);
+  // Puts the window beside the candidates as the canvas widget `area` shows them, inside the
+  // main window and the screen; with no candidate in sight it opens centred over the window.
+  void Colloca(const QWidget* area);
   // Shows the window and answers the candidate chosen when it closed: 1 or 2.
   int Apri();
   // The candidate whose preview is on the canvas: 0 none, 1 or 2.
@@ -56,6 +60,8 @@ class TdlgDueScelte : public QDialog {
   void done(int r) override;
 
  private:
+  // The canvas pixels that the two previews cover; empty when they cover none.
+  QRect IngombroCandidati();
   // The candidate's preview in place of the other one's.
   void Mostra(int candidato);
   void Disegna(int candidato);
@@ -127,7 +133,8 @@ class TdlgScegliRetta : public TdlgScegliPoligono {
 // window, shows it and answers 1 or 2.
 class TSceglitori {
  public:
-  TSceglitori(QWidget* finestra, std::function<void()> mostraCanvas);
+  // `canvas` gives the widget that shows the 2D canvas (none: the window opens centred).
+  TSceglitori(QWidget* finestra, std::function<QWidget*()> canvas);
   ~TSceglitori();
   TSceglitori(const TSceglitori&) = delete;
   TSceglitori& operator=(const TSceglitori&) = delete;
@@ -147,6 +154,7 @@ class TSceglitori {
   // The canvas of the moment: a new run may have set another.
   int Apri(TdlgDueScelte& d);
 
+  std::function<QWidget*()> canvas_;
   std::function<void()> mostra_;
   // Qt may delete a window first when its parent goes: the pointers then become null.
   QPointer<TdlgScegliPoligono> poligono_;

@@ -127,6 +127,36 @@ TEST(Prelievi, IlTitoloNonDescriveUnValoreCheNonCePiu) {
   EXPECT_EQ(f.Label4->text(), "");
 }
 
+TEST(Prelievi, UnaCirconferenzaSiPrendeAlloStessoModoDaOgniLato) {
+  Finestra400x300 a;
+  Tfrm3& f = a.f();
+  // 20 pixels a unit: a tenth is 2 pixels, so every click below keeps its own pixel.
+  const std::string figure = "RIFCART(20, 20); P = PUNTO(-8, -6); C = CIRC(PUNTO(2, 1), 3);";
+  EseguiTesto(f, figure);
+  const QPoint c = PixelDi(2, 1);
+  const int r = PixelDi(5, 1).x() - c.x();
+  ASSERT_EQ(r, 60);
+  // The outline's outermost pixels on each side, and 2 pixels beyond them.
+  std::vector<QPoint> clic;
+  for (const QPoint u : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)}) {
+    const QImage& img = f.ImmagineRifCart();
+    EXPECT_EQ(Pixel(img, c.x() + r * u.x(), c.y() + r * u.y()), clBlue) << u.x() << " " << u.y();
+    EXPECT_NE(Pixel(img, c.x() + (r + 1) * u.x(), c.y() + (r + 1) * u.y()), clBlue) << u.x() << " " << u.y();
+    clic.push_back(c + r * u);
+    clic.push_back(c + (r + 2) * u);
+  }
+  // Each by a hand, in a run of its own; a click that misses the circle leaves CLICCA
+  // waiting, and the next one, on P, answers it.
+  std::vector<std::string> presi;
+  for (const QPoint& p : clic) {
+    Mano mano(f, {{f.pbRifCart, p}, {f.pbRifCart, PixelDi(-8, -6)}});
+    EseguiTesto(f, figure + " X = CLICCA; STAMPA(X);");
+    mano.Finisci();
+    presi.push_back(f.reoutput->toPlainText().toStdString());
+  }
+  EXPECT_EQ(presi, std::vector<std::string>(8, "> C"));
+}
+
 TEST(Prelievi, ScegliPuntoIgnoraIlSegmentoMostraIlNomeESuonaDueVolte) {
   Finestra400x300 a;
   Tfrm3& f = a.f();

@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <cmath>
 
 #include "app/CanvasDifferito.h"
 #include "app/ServiziFinestra.h"
+#include "app/dialogs/Accanto.h"
 #include "app/dialogs/Sceglitori.h"
 #include "runstate/DatiGlob.h"
 #include "tests/app/Supporto.h"
@@ -121,6 +123,48 @@ TEST(Sceglitori, TangentiSegmentiEPoligoniSiMostranoESiTolgono) {
   // The candidates are drawn from copies: the values keep their own pen and brush.
   EXPECT_EQ(q->Brush, pennelloQ);
   EXPECT_EQ(q->Pen, pennaQ);
+}
+
+// Where the picker opened, and the frame of what it showed then.
+struct Apertura {
+  QRect finestra, sceglitore, candidati;
+};
+
+// The pickers open beside the candidates they ask about, inside the window and the screen.
+TEST(Sceglitori, IlSceglitoreSiApreAccantoAiCandidati) {
+  Finestra400x300 a;
+  Tfrm3& f = a.f();
+  RispondiModali risposte;
+  std::vector<Apertura> aperture;
+  // The candidates' box from two opposite world corners, on the screen.
+  auto attendi = [&](TPuntoMondo p, TPuntoMondo q) {
+    risposte.Aggiungi([&, p, q](QDialog& d) {
+      const QRect box = QRect(PixelDi(p.x, p.y), PixelDi(q.x, q.y)).normalized();
+      aperture.push_back({f.frameGeometry().intersected(f.screen()->availableGeometry()), d.frameGeometry(),
+                          QRect(f.pbRifCart->mapToGlobal(box.topLeft()), box.size())});
+      d.accept();
+    });
+  };
+  // Two rectangles on one side: over it and under it.
+  attendi({3, 1}, {7, 5});
+  EseguiTesto(f, "R = RETTANGOLO(SEGMENTO(PUNTO(3, 3), PUNTO(7, 3)), 2);");
+  // Two points at the canvas's right edge; two tangents in its lower left corner, where the
+  // window's centre lies.
+  attendi({10.2L, 1.8L}, {10.5L, 6.2L});
+  f.Servizi().ScegliIntersezione({10.3L, 2}, {10.3L, 6});
+  attendi({0, 0}, {3, 2});
+  f.Servizi().ScegliTangente({0, 0.5L}, {3, 0.5L}, {0.5L, 0}, {0.5L, 2});
+  ASSERT_EQ(aperture.size(), 3u);
+  for (const Apertura& o : aperture) {
+    EXPECT_FALSE(o.sceglitore.intersects(o.candidati)) << o.sceglitore.x() << "," << o.sceglitore.y() << " "
+                                                        << o.candidati.x() << "," << o.candidati.y();
+    EXPECT_TRUE(o.finestra.contains(o.sceglitore)) << o.sceglitore.x() << "," << o.sceglitore.y() << " in "
+                                                   << o.finestra.width() << "x" << o.finestra.height();
+  }
+  // With no room on any side, the place that covers least: 50 rows above (beside, 250
+  // columns), or 30 below when the space reaches 20 rows lower.
+  EXPECT_EQ(PosizioneAccanto({50, 50, 500, 300}, {300, 100}, {0, 0, 600, 400}, 8), QPoint(150, 0));
+  EXPECT_EQ(PosizioneAccanto({50, 50, 500, 300}, {300, 100}, {0, 0, 600, 420}, 8), QPoint(150, 320));
 }
 
 }  // namespace

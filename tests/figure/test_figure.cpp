@@ -286,9 +286,16 @@ TEST_F(FigureTest, CircleHitTests) {
   k.ImpostaPixel({100, 100}, 50);
   EXPECT_TRUE(k.Colpito({148, 100}));
   EXPECT_FALSE(k.Colpito({100, 100}));
-  EXPECT_FALSE(k.Colpito({152, 100}));
+  // Alike on every side: on the outline and 2 pixels beyond it, not 3.
+  for (const TPoint u : {TPoint{1, 0}, TPoint{-1, 0}, TPoint{0, 1}, TPoint{0, -1}}) {
+    for (int d : {50, 52}) EXPECT_TRUE(k.Colpito({100 + d * u.x, 100 + d * u.y})) << u.x << " " << u.y << " " << d;
+    EXPECT_FALSE(k.Colpito({100 + 53 * u.x, 100 + 53 * u.y})) << u.x << " " << u.y;
+  }
   k.Brush.Style = bsSolid;
   EXPECT_TRUE(k.Colpito({100, 100}));
+  EXPECT_TRUE(k.Colpito({150, 100}));
+  EXPECT_TRUE(k.Colpito({100, 150}));
+  EXPECT_FALSE(k.Colpito({151, 100}));
   k.bCoordCartesiane = true;
   k.x = 1;
   k.r = 1;

@@ -36,10 +36,14 @@ void cValoreCerchio::Disegna(TCanvas& c) {
 
 bool cValoreCerchio::Colpito(const TPoint& P) const {
   const int cx = CentroPixel.x, cy = CentroPixel.y, rp = RaggioPixel;
-  if (!PuntoInRettangolo({cx - rp, cy - rp, cx + rp, cy + rp}, P)) return false;
+  // The outline reaches cx + rp and cy + rp as it reaches cx - rp and cy - rp: the box,
+  // grown by the tolerance, takes in every side alike.
+  constexpr int kTolleranza = 3;
+  const int b = rp + kTolleranza;
+  if (!PuntoInRettangolo({cx - b, cy - b, cx + b + 1, cy + b + 1}, P)) return false;
   const Reale d = DistanzaPixel(CentroPixel, P);
   if (Brush.Style == bsSolid) return d <= rp;
-  return std::fabs(d - rp) < 3;
+  return std::fabs(d - rp) < kTolleranza;
 }
 
 void cValoreCerchio::Sposta(Reale dx, Reale dy) {
