@@ -3,6 +3,7 @@
 // work changes, so a file that does not open leaves the program and the values as they
 // were; a save goes through a temporary file, so a failed save leaves the old file.
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -137,13 +138,17 @@ bool Tfrm3::ApriFile(const std::string& nome) {
     ImpostaNomeFile(QFileInfo(QString::fromStdString(percorso)).absoluteFilePath().toStdString());
     ImpostaTestoEditor(*MemoSource, letto.Testo);
     reoutput->setPlainText(QString::fromStdString(Unisci(DividiRighe(letto.Stampa), "\n")));
-    ApplicaProgramma(letto, ambiente_->Variabili(), *ambiente_->RifCart(), DatiGlob.PuntiTraccia);
-    const bool assi = ambiente_->RifCart()->_bAssi;
-    servizi_->MostraRighelli(!assi);
-    FormResize();
     // The lesson comes up in the view that shows its values: a plane lesson opened while the
     // space was shown would open on an empty floor.
     if (letto.bSpazio != tbSpazio->isChecked()) MostraVista(letto.bSpazio);
+    // The canvas takes the size it shows the lesson at (no rulers beside centred axes)
+    // before the frame and the values are put on it: an analysis window is spread over that
+    // size, and a chart's box is made of its pixels. Placed on the reset's smaller canvas,
+    // a chart came back shifted and shrunk under the axes.
+    servizi_->MostraRighelli(!(letto.RifCart && letto.RifCart->_bAssi));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    FormResize();
+    ApplicaProgramma(letto, ambiente_->Variabili(), *ambiente_->RifCart(), DatiGlob.PuntiTraccia);
     AggiornaListaOggetti();
     DisegnaRifCart();
     MemoSource->SetEditorModified(false);

@@ -174,8 +174,10 @@ void Tfrm3::pnlRifCartResize() {
   // The frame draws through the canvas that keeps the statements' drawing in order.
   ambiente_->ImpostaCanvas(canvasRifCart_.get(), w, h);
   if (!r->_bAssi) {
-    r->__AsseY = h - 1;
-    r->AsseYIniziale = r->__AsseY;
+    // The squared paper's origin stays on the bottom row, and a pan keeps its distance from
+    // it: a relayout (the view switched, a lesson opened) must not undo the pupil's pan.
+    r->__AsseY += (h - 1) - r->AsseYIniziale;
+    r->AsseYIniziale = h - 1;
   }
   DisegnaRifCart();
 }
