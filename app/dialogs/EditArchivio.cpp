@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -28,26 +29,6 @@ namespace {
 void Errore(const std::string& testo) { ZfMessageBox(QString::fromStdString(testo), 0, MsgButtons({mbOK})); }
 void Avviso(const std::string& testo) { ZfMessageBox(QString::fromStdString(testo), 2, MsgButtons({mbOK})); }
 
-// The grid, which says whether a cell is being edited and how wide a column must be to show
-// a text whole.
-class TDBGrid : public QTableView {
- public:
-  using QTableView::QTableView;
-  bool InModifica() const { return state() == EditingState; }
-  // The text in the cells' font between the cells' margins, and the grid line.
-  int LarghezzaPer(const QString& testo) const {
-    QStyleOptionViewItem o;
-    initViewItemOption(&o);
-    o.features |= QStyleOptionViewItem::HasDisplay;
-    o.text = testo;
-    return style()->sizeFromContents(QStyle::CT_ItemViewItem, &o, QSize(), this).width() + (showGrid() ? 1 : 0);
-  }
-  // The widest of the column's name and of its values.
-  int LarghezzaTesti(int colonna) const {
-    return std::max(sizeHintForColumn(colonna), horizontalHeader()->sectionSizeHint(colonna));
-  }
-};
-
 // What a field may hold at its widest, as the grid shows it: as many capitals as a text
 // field's width, as many digits as a number's, a date as dd/mm/yyyy, one letter for a
 // logical field.
@@ -60,8 +41,6 @@ QString CampioneCampo(const dbf::TCampo& c) {
   }
 }
 
-bool InModifica(const QTableView* g) { return static_cast<const TDBGrid*>(g)->InModifica(); }
-
 }  // namespace
 
 // The rows of the table in its current order, and after them, while the user is adding a
@@ -72,8 +51,12 @@ class TModelloArchivio : public QAbstractTableModel {
  public:
   explicit TModelloArchivio(dbf::TTabella& t) : t_(t) {}
 
-  // A message for a box, told once the grid has finished with the edit that caused it.
-  std::function<void(const std::string&, bool errore)> OnMessaggio;
+  // A note for a box about a value taken (a character written as "?").
+  std::function<void(const std::string&)> OnNota;
+  // The message of the value the last setData refused, and its cell, for the grid to tell;
+  // empty when the value was taken.
+  const std::string& Rifiuto() const { return rifiuto_; }
+  QModelIndex CellaRifiutata() const { return cellaRifiutata_; }
 
   bool RigaNuova() const { return nuova_; }
   int RigaDellaNuova() const { return nuova_ ? t_.Righe() : -1; }
@@ -127,20 +110,23 @@ class TModelloArchivio : public QAbstractTableModel {
   }
 
   bool setData(const QModelIndex& i, const QVariant& valore, int ruolo) override {
+    rifiuto_.clear();
     if (!i.isValid() || ruolo != Qt::EditRole) return false;
     const std::string testo = valore.toString().toStdString();
     const int campo = i.column();
     std::string errore, nota;
     if (i.row() == RigaDellaNuova()) {
       if (valore.toString().trimmed().isEmpty()) return false;
+      // A value that does not fit adds no record: the file stays as it was.
+      if (!t_.Ammette(campo, testo, errore)) return Rifiuta(errore, i);
       Spostamento s(*this);
       const int riga = t_.Aggiungi(errore);
-      if (riga < 0) return Rifiuta(errore);
+      if (riga < 0) return Rifiuta(errore, i);
       const int record = t_.Record(riga);
       if (!t_.Scrivi(riga, campo, testo, errore, &nota)) {
         std::string e2;
         t_.Cancella(t_.RigaDelRecord(record), e2);
-        return Rifiuta(errore);
+        return Rifiuta(errore, i);
       }
       // The empty row is now this record, wherever the order puts it.
       nuova_ = false;
@@ -150,10 +136,10 @@ class TModelloArchivio : public QAbstractTableModel {
     if (testo == t_.Testo(i.row(), campo)) return true;  // nothing changed: nothing written
     if (campo == t_.CampoOrdine()) {
       Spostamento s(*this);
-      if (!t_.Scrivi(i.row(), campo, testo, errore, &nota)) return Rifiuta(errore);
+      if (!t_.Scrivi(i.row(), campo, testo, errore, &nota)) return Rifiuta(errore, i);
       return Accetta(nota);
     }
-    if (!t_.Scrivi(i.row(), campo, testo, errore, &nota)) return Rifiuta(errore);
+    if (!t_.Scrivi(i.row(), campo, testo, errore, &nota)) return Rifiuta(errore, i);
     emit dataChanged(i, i);
     return Accetta(nota);
   }
@@ -188,27 +174,152 @@ class TModelloArchivio : public QAbstractTableModel {
     std::vector<int> record_;
   };
 
-  bool Rifiuta(const std::string& errore) {
-    if (OnMessaggio) OnMessaggio(errore, true);
+  bool Rifiuta(const std::string& errore, const QModelIndex& cella) {
+    rifiuto_ = errore;
+    cellaRifiutata_ = cella;
     return false;
   }
   bool Accetta(const std::string& nota) {
-    if (!nota.empty() && OnMessaggio) OnMessaggio(nota, false);
+    if (!nota.empty() && OnNota) OnNota(nota);
     return true;
   }
 
   dbf::TTabella& t_;
   bool nuova_ = false;
+  std::string rifiuto_;
+  QPersistentModelIndex cellaRifiutata_;
 };
+
+namespace {
+
+// While the grid keeps an edit open, no other cell becomes current or selected: `altrove`
+// tells a cell other than the one being edited.
+class TSelezioneFerma : public QItemSelectionModel {
+ public:
+  TSelezioneFerma(QAbstractItemModel* m, QObject* parent, std::function<bool(const QModelIndex&)> altrove)
+      : QItemSelectionModel(m, parent), altrove_(std::move(altrove)) {}
+  void setCurrentIndex(const QModelIndex& i, SelectionFlags f) override {
+    if (!altrove_(i)) QItemSelectionModel::setCurrentIndex(i, f);
+  }
+  void select(const QModelIndex& i, SelectionFlags f) override {
+    if (!altrove_(i)) QItemSelectionModel::select(i, f);
+  }
+  void select(const QItemSelection& s, SelectionFlags f) override {
+    const QModelIndexList celle = s.indexes();
+    if (std::none_of(celle.begin(), celle.end(), altrove_) && (!celle.isEmpty() || !altrove_({})))
+      QItemSelectionModel::select(s, f);
+  }
+
+ private:
+  std::function<bool(const QModelIndex&)> altrove_;
+};
+
+// The grid, which says whether a cell is being edited and how wide a column must be to show
+// a text whole. A text its field refuses stays in the cell's editor, whichever way the
+// edit was left (a key, a click elsewhere, the focus going away): the box says why, and the
+// pupil shortens the text or gives it up with Esc. No other cell becomes current meanwhile.
+class TDBGrid : public QTableView {
+ public:
+  TDBGrid(TModelloArchivio& modello, QWidget* parent) : QTableView(parent), m_(modello) {
+    setModel(&m_);
+    QItemSelectionModel* prima = selectionModel();
+    setSelectionModel(new TSelezioneFerma(&m_, this, [this](const QModelIndex& i) {
+      return trattenuto_ && QModelIndex(cella_) != i;
+    }));
+    delete prima;
+    // A reset takes every editor away, the kept one too.
+    connect(&m_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { Libera(); });
+  }
+
+  // A kept edit counts even when a mouse drag has reset the view's state.
+  bool InModifica() const { return state() == EditingState || trattenuto_; }
+
+  // Commits the cell being edited as leaving it does. False while its text is refused: the
+  // editor stays open and the box says why.
+  bool ConcludiModifica() {
+    if (!InModifica()) return true;
+    QWidget* e = trattenuto_ ? trattenuto_.data() : indexWidget(currentIndex());
+    if (!e) return true;
+    commitData(e);
+    if (e == trattenuto_) return false;
+    closeEditor(e, QAbstractItemDelegate::NoHint);
+    return true;
+  }
+
+  // The text in the cells' font between the cells' margins, and the grid line.
+  int LarghezzaPer(const QString& testo) const {
+    QStyleOptionViewItem o;
+    initViewItemOption(&o);
+    o.features |= QStyleOptionViewItem::HasDisplay;
+    o.text = testo;
+    return style()->sizeFromContents(QStyle::CT_ItemViewItem, &o, QSize(), this).width() + (showGrid() ? 1 : 0);
+  }
+  // The widest of the column's name and of its values.
+  int LarghezzaTesti(int colonna) const {
+    return std::max(sizeHintForColumn(colonna), horizontalHeader()->sectionSizeHint(colonna));
+  }
+
+ protected:
+  void commitData(QWidget* editor) override {
+    // The box about this text is on its way or open (it takes the focus, and that commits
+    // again): one box is enough.
+    if (editor == trattenuto_ && avviso_) return;
+    QTableView::commitData(editor);
+    if (m_.Rifiuto().empty()) {
+      if (editor == trattenuto_) Libera();
+      return;
+    }
+    trattenuto_ = editor;
+    cella_ = m_.CellaRifiutata();
+    avviso_ = true;
+    // A box opened inside the commit would take the focus from the editor while the grid
+    // is still busy with it: it waits until the commit is over.
+    QTimer::singleShot(0, this, [this, errore = m_.Rifiuto()] {
+      Errore(errore);
+      avviso_ = false;
+      Riprendi();
+    });
+  }
+
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+    if (editor && editor == trattenuto_) {
+      if (hint != QAbstractItemDelegate::RevertModelCache) return;
+      Libera();  // Esc: the pupil gives the text up
+    }
+    QTableView::closeEditor(editor, hint);
+  }
+
+ private:
+  void Libera() {
+    trattenuto_ = nullptr;
+    cella_ = QPersistentModelIndex();
+  }
+  // Back to the kept editor, where the pupil left it, in the window the box gave back.
+  void Riprendi() {
+    if (!trattenuto_) return;
+    if (currentIndex() != QModelIndex(cella_)) setCurrentIndex(cella_);
+    scrollTo(cella_);
+    activateWindow();
+    trattenuto_->setFocus(Qt::OtherFocusReason);
+  }
+
+  TModelloArchivio& m_;
+  QPointer<QWidget> trattenuto_;
+  QPersistentModelIndex cella_;
+  bool avviso_ = false;  // the box about the kept text is on its way or open
+};
+
+TDBGrid& Griglia(QTableView* g) { return *static_cast<TDBGrid*>(g); }
+
+}  // namespace
 
 TdlgEditArchivio::TdlgEditArchivio(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("dlgEditArchivio"));
   setWindowTitle(QStringLiteral("Archivio"));
   modello_ = std::make_unique<TModelloArchivio>(Table1);
 
-  DBGrid1 = new TDBGrid(this);
+  DBGrid1 = new TDBGrid(*modello_, this);
   DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-  DBGrid1->setModel(modello_.get());
   DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
   // Typing starts an edit at once: a click on the current cell arms no delayed editor that
   // would swallow the keys typed right after it.
@@ -259,10 +370,8 @@ TdlgEditArchivio::TdlgEditArchivio(QWidget* parent) : QDialog(parent) {
   resize(640, 420);
 
   // A box opened inside the grid's commit would take the focus from the editor being
-  // closed and commit it again: the messages wait until the commit is over.
-  modello_->OnMessaggio = [this](const std::string& testo, bool errore) {
-    QTimer::singleShot(0, this, [testo, errore] { errore ? Errore(testo) : Avviso(testo); });
-  };
+  // closed and commit it again: the notes wait until the commit is over.
+  modello_->OnNota = [this](const std::string& testo) { QTimer::singleShot(0, this, [testo] { Avviso(testo); }); };
   connect(cmbOrdina, &QComboBox::activated, this, [this] { cmbOrdinaClick(); });
   connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
   connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
@@ -323,7 +432,7 @@ void TdlgEditArchivio::ApriColonne() {
   // A very wide field would push the others out of sight: no column opens wider than half
   // the window (the user can still widen it).
   const int massima = width() / 2;
-  auto* griglia = static_cast<TDBGrid*>(DBGrid1);
+  TDBGrid* griglia = &Griglia(DBGrid1);
   for (int c = 0; c < static_cast<int>(Table1.Campi().size()); ++c) {
     const int campo = griglia->LarghezzaPer(CampioneCampo(Table1.Campi()[static_cast<std::size_t>(c)]));
     griglia->setColumnWidth(c, std::min(std::max(campo, griglia->LarghezzaTesti(c)), massima));
@@ -336,9 +445,9 @@ void TdlgEditArchivio::FormClose() {
 }
 
 void TdlgEditArchivio::done(int risultato) {
-  // What is being typed in a cell is kept: the editor commits as it loses the focus.
-  if (InModifica(DBGrid1))
-    if (QWidget* e = QApplication::focusWidget(); e && DBGrid1->isAncestorOf(e)) e->clearFocus();
+  // What is being typed in a cell is kept; a text its field refuses keeps the window open,
+  // with the box that says why.
+  if (!Griglia(DBGrid1).ConcludiModifica()) return;
   FormClose();
   QDialog::done(risultato);
 }
@@ -363,6 +472,11 @@ void TdlgEditArchivio::Riallinea(int record, int campo) {
 void TdlgEditArchivio::cmbOrdinaClick() {
   const int campo = cmbOrdina->currentIndex();
   if (!Table1.Aperta() || campo < 0) return;
+  // A new order would take the cell being edited away.
+  if (!Griglia(DBGrid1).ConcludiModifica()) {
+    cmbOrdina->setCurrentIndex(Table1.CampoOrdine());
+    return;
+  }
   // As a table opened again on a new index: the rows in their new order, from the first.
   Table1.OrdinaPer(campo);
   Riallinea(Table1.Record(0), CampoCorrente());
@@ -371,7 +485,7 @@ void TdlgEditArchivio::cmbOrdinaClick() {
 void TdlgEditArchivio::BitBtn2Click() {
   const std::string testo = edTrova->text().toStdString();
   const int campo = cmbTrova->currentIndex();
-  if (!Table1.Aperta() || testo.empty() || campo < 0) return;
+  if (!Table1.Aperta() || testo.empty() || campo < 0 || !Griglia(DBGrid1).ConcludiModifica()) return;
   const int riga = campo == Table1.CampoOrdine() ? Table1.CercaVicino(testo) : Table1.CercaPrefisso(campo, testo);
   if (riga >= 0) Riallinea(Table1.Record(riga), campo);
 }
@@ -393,7 +507,7 @@ void TdlgEditArchivio::CancellaRigaCorrente() {
 }
 
 bool TdlgEditArchivio::eventFilter(QObject* oggetto, QEvent* evento) {
-  if (oggetto != DBGrid1 || evento->type() != QEvent::KeyPress || InModifica(DBGrid1))
+  if (oggetto != DBGrid1 || evento->type() != QEvent::KeyPress || Griglia(DBGrid1).InModifica())
     return QDialog::eventFilter(oggetto, evento);
   const auto* k = static_cast<QKeyEvent*>(evento);
   if (!Table1.Aperta()) return false;

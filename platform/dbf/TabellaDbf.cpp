@@ -510,19 +510,13 @@ std::string TTabella::Testo(int riga, int campo) const {
   return Cp1252ToUtf8(t);
 }
 
-bool TTabella::Scrivi(int riga, int campo, const std::string& testo, std::string& errore, std::string* nota) {
-  const int rec = Record(riga);
-  if (rec < 0 || campo < 0 || campo >= static_cast<int>(Campi().size())) {
-    errore = "Riga o campo inesistente";
-    return false;
-  }
-  if (d_->solaLettura) {
-    errore = Archivio(d_->percorso) + " si può solo leggere";
-    return false;
-  }
-  const TCampo& c = d_->Campo(campo);
+namespace {
+
+// The field's bytes for the text a user typed, unpadded; false with a message when the text
+// does not fit the field.
+bool ByteDelCampo(const TCampo& c, const std::string& testo, std::string& byte, std::string& errore,
+                  std::string* nota) {
   const auto larghezza = static_cast<std::size_t>(c.Larghezza);
-  std::string byte;
   if (c.Tipo == 'C') {
     std::string perso;
     byte = TogliSpaziFinali(Utf8ToCp1252(testo, &perso));
@@ -559,7 +553,34 @@ bool TTabella::Scrivi(int riga, int campo, const std::string& testo, std::string
     }
     byte = t;
   }
-  if (!d_->ScriviGrezzo(rec, campo, Spazi(byte, larghezza), errore)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool TTabella::Ammette(int campo, const std::string& testo, std::string& errore) const {
+  if (!d_ || campo < 0 || campo >= static_cast<int>(Campi().size())) {
+    errore = "Riga o campo inesistente";
+    return false;
+  }
+  std::string byte;
+  return ByteDelCampo(d_->Campo(campo), testo, byte, errore, nullptr);
+}
+
+bool TTabella::Scrivi(int riga, int campo, const std::string& testo, std::string& errore, std::string* nota) {
+  const int rec = Record(riga);
+  if (rec < 0 || campo < 0 || campo >= static_cast<int>(Campi().size())) {
+    errore = "Riga o campo inesistente";
+    return false;
+  }
+  if (d_->solaLettura) {
+    errore = Archivio(d_->percorso) + " si può solo leggere";
+    return false;
+  }
+  std::string byte;
+  if (!ByteDelCampo(d_->Campo(campo), testo, byte, errore, nota)) return false;
+  if (!d_->ScriviGrezzo(rec, campo, Spazi(byte, static_cast<std::size_t>(d_->Campo(campo).Larghezza)), errore))
+    return false;
   // The row moves to where its new key belongs.
   if (campo == d_->campoOrdine) d_->Riordina();
   return true;

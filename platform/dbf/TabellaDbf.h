@@ -78,6 +78,9 @@ class TTabella {
   // message when the text does not fit the field (too long, not a number, not a date). A
   // character that Windows-1252 cannot hold is written as "?" and `nota` says so.
   bool Scrivi(int riga, int campo, const std::string& testo, std::string& errore, std::string* nota = nullptr);
+  // Whether Scrivi would take the text for the field, writing nothing: a record is added
+  // only for a value that fits.
+  bool Ammette(int campo, const std::string& testo, std::string& errore) const;
   // Appends an empty record; its row, or -1 with a message.
   int Aggiungi(std::string& errore);
   // Marks the row's record deleted (dBASE keeps it in the file, hidden).

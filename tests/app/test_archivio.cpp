@@ -6,11 +6,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "app/dialogs/EditArchivio.h"
 #include "controls/ZfMessageBox.h"
@@ -81,10 +83,10 @@ class Archivio : public ::testing::Test {
   void Clicca(Tfrm3& finestra, QAction* azione) { test::Clicca(finestra, azione); }
 
   // The table as the file holds it, in the file's order: "NOME ETA" per row.
-  std::vector<std::string> NelFile() {
+  std::vector<std::string> NelFile(const std::string& percorso = "") {
     dbf::TTabella t;
     std::string errore;
-    if (!t.Apri(Tabella(), errore)) return {errore};
+    if (!t.Apri(percorso.empty() ? Tabella() : percorso, errore)) return {errore};
     std::vector<std::string> r;
     for (int i = 0; i < t.Righe(); ++i) r.push_back(t.Testo(i, 0) + " " + t.Testo(i, 1));
     return r;
@@ -198,6 +200,8 @@ TEST_F(Archivio, UnValoreSbagliatoLoDiceENonScriveNulla) {
     EXPECT_EQ(scatole.Requests[1].Text, "Il campo ETA vuole un numero");
     EXPECT_EQ(scatole.Requests[1].Caption, "Errore");
     EXPECT_EQ(Cella(a, 0, 1), "30");
+    // The text stays in the cell until the pupil gives it up.
+    TastoNelFuoco(Qt::Key_Escape);
     // A name longer than its field.
     Clicca(a, 0, 0);
     DigitaNelFuoco("Abcdefghijklmnopqrstuvwxyz");
@@ -205,6 +209,7 @@ TEST_F(Archivio, UnValoreSbagliatoLoDiceENonScriveNulla) {
     QCoreApplication::processEvents();
     ASSERT_EQ(scatole.Requests.size(), 3u);
     EXPECT_EQ(scatole.Requests[2].Text, "Il testo è troppo lungo per il campo NOME (al massimo 20 caratteri)");
+    TastoNelFuoco(Qt::Key_Escape);
     // A new row left empty never reaches the file.
     Clicca(a, 2, 0);
     TastoNelFuoco(Qt::Key_Down);
@@ -214,6 +219,102 @@ TEST_F(Archivio, UnValoreSbagliatoLoDiceENonScriveNulla) {
     EXPECT_EQ(a.DBGrid1->model()->rowCount(), 3);
   }));
   EXPECT_EQ(LeggiFile(Tabella()), prima);
+}
+
+// While it lives the boxes are the application's own, modal over the browser: they take the
+// focus from the cell being edited as they do for the pupil.
+struct ScatoleVere {
+  TMessageBoxFactory prima = SetMessageBoxFactory({});
+  ~ScatoleVere() { SetMessageBoxFactory(prima); }
+};
+
+TEST_F(Archivio, UnValoreCheNonEntraRestaNellaCellaFinchéNonLoSiAccorcia) {
+  Esegui("CREA_ARCHIVIO(\"CLASSE\", \"COGNOME\", TESTO, 20, \"ETA\", NUMERO);");
+  const std::string file = cartella.Percorso("ARC/CLASSE.dbf");
+  std::string nelFile = LeggiFile(file);
+  RispondiModali browser;
+  browser.Aggiungi([&](QDialog& d) {
+    auto& a = dynamic_cast<TdlgEditArchivio&>(d);
+    ScatoleVere vere;
+    RispondiModali risposte;
+    Attiva(a);
+    a.DBGrid1->setFocus();
+    using Uscita = std::function<void()>;
+    const Uscita tab = [] { TastoNelFuoco(Qt::Key_Tab); }, invio = [] { TastoNelFuoco(Qt::Key_Return); },
+                 su = [] { TastoNelFuoco(Qt::Key_Up); }, trova = [&] { QTest::mouseClick(a.BitBtn2, Qt::LeftButton); },
+                 ordina = [&] { Scegli(a.cmbOrdina, 1); }, chiudi = [&] { QTest::mouseClick(a.OKBtn, Qt::LeftButton); },
+                 croce = [&] { a.close(); };
+    // As a hand clicks: the box comes at the press, and the hand comes up, a pixel further,
+    // before it answers the box.
+    bool giu = false;
+    const Uscita chiudiAMano = [&] {
+      QTest::mousePress(a.OKBtn, Qt::LeftButton);
+      giu = true;
+    };
+    // Each way out of the cell gives the box once, and leaves the whole text in the cell's
+    // editor, with the focus, the cell current and the file as it was.
+    auto Resta = [&](const QString& testo, int riga, int campo, const QString& messaggio,
+                     const std::vector<Uscita>& uscite) {
+      for (std::size_t k = 0; k < uscite.size(); ++k) {
+        const std::size_t visti = risposte.Visti.size();
+        risposte.Aggiungi([&](QDialog& box) {
+          if (std::exchange(giu, false))
+            QTest::mouseRelease(a.OKBtn, Qt::LeftButton, {}, a.OKBtn->rect().center() + QPoint(1, 0));
+          dynamic_cast<QMessageBox&>(box).button(QMessageBox::Ok)->click();
+        });
+        uscite[k]();
+        QCoreApplication::processEvents();
+        Attiva(a);  // the off-screen platform leaves the activation to the program
+        ASSERT_EQ(risposte.Visti.size(), visti + 1) << k;
+        EXPECT_EQ(risposte.Visti.back().testo, messaggio) << k;
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_TRUE(editor && a.DBGrid1->isAncestorOf(editor)) << k;
+        EXPECT_EQ(editor->text(), testo) << k;
+        EXPECT_EQ(a.RigaCorrente(), riga) << k;
+        EXPECT_EQ(a.CampoCorrente(), campo) << k;
+        EXPECT_TRUE(a.isVisible()) << k;
+        EXPECT_EQ(LeggiFile(file), nelFile) << k;
+      }
+    };
+    auto Accorcia = [](const QString& testo, Qt::Key tasto) {
+      TastoNelFuoco(Qt::Key_A, Qt::ControlModifier);
+      DigitaNelFuoco(testo);
+      TastoNelFuoco(tasto);
+    };
+
+    DigitaNelFuoco("Bianchini Mariangelina Rosa");
+    Resta("Bianchini Mariangelina Rosa", 0, 0,
+          "Il testo è troppo lungo per il campo COGNOME (al massimo 20 caratteri)",
+          {tab, invio, [&] { Clicca(a, 0, 1); }, trova, ordina, chiudi, croce});
+    EXPECT_EQ(a.cmbOrdina->currentIndex(), -1);
+    // The file is the browser's while it is open: the record is looked for in its bytes.
+    Accorcia("Bianchini", Qt::Key_Tab);
+    EXPECT_NE(LeggiFile(file).find(" Bianchini" + std::string(11, ' ')), std::string::npos);
+    EXPECT_EQ(a.CampoCorrente(), 1);
+
+    nelFile = LeggiFile(file);
+    DigitaNelFuoco("12345678901234");
+    Resta("12345678901234", 0, 1, "Il numero è troppo grande per il campo ETA",
+          {tab, invio, [&] { Clicca(a, 0, 0); }, chiudiAMano});
+    Accorcia("12", Qt::Key_Return);
+    EXPECT_NE(LeggiFile(file).find(std::string(11, ' ') + "12.000000"), std::string::npos);
+
+    // In a new row, an arrow key; Esc gives the text up, and the empty row goes.
+    nelFile = LeggiFile(file);
+    TastoNelFuoco(Qt::Key_Down);
+    TastoNelFuoco(Qt::Key_Left);
+    DigitaNelFuoco("Abcdefghijklmnopqrstuvwxyz");
+    Resta("Abcdefghijklmnopqrstuvwxyz", 1, 0,
+          "Il testo è troppo lungo per il campo COGNOME (al massimo 20 caratteri)", {su});
+    TastoNelFuoco(Qt::Key_Escape);
+    TastoNelFuoco(Qt::Key_Up);
+    EXPECT_EQ(a.DBGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(risposte.SenzaRisposta, 0);
+    QTest::mouseClick(a.OKBtn, Qt::LeftButton);
+  });
+  Esegui("APRI_ARCHIVIO(\"CLASSE\");");
+  EXPECT_EQ(browser.Visti.size(), 1u);
+  EXPECT_EQ(NelFile(file), (std::vector<std::string>{"Bianchini 12"}));
 }
 
 TEST_F(Archivio, CtrlCancCancellaDopoLaConferma) {

@@ -135,6 +135,10 @@ TEST_F(TabellaDbf, EditsReachTheFileAtOnceInWindows1252) {
   EXPECT_EQ(errore, "Il campo NATO vuole una data gg/mm/aaaa");
   EXPECT_FALSE(t.Scrivi(0, 2, "1/3/12", errore));
   EXPECT_FALSE(t.Scrivi(0, 0, "a\tb", errore));
+  // Asked before a record is added: the same answers, nothing written.
+  EXPECT_FALSE(t.Ammette(1, "1e14", errore));
+  EXPECT_EQ(errore, "Il numero è troppo grande per il campo ETA");
+  EXPECT_TRUE(t.Ammette(0, std::string(20, 'x'), errore));
   EXPECT_EQ(LeggiByte(p), b);
   EXPECT_TRUE(t.Scrivi(0, 2, "1/3/2012", errore)) << errore;
   // A number with more decimals than the field keeps is refused, not rounded.
