@@ -1,9 +1,12 @@
 #include "app/DisegnoVoci.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QStyleOptionMenuItem>
 
 #include "controls/ToolkitColors.h"
@@ -47,6 +50,45 @@ Qt::BrushStyle StileMotivoQt(int stile) {
 bool Apre(QChar c) { return c == '(' || c == '<' || c == '[' || c == ','; }
 bool Chiude(QChar c) { return c == ')' || c == '>' || c == ']'; }
 
+QFont Normale(QFont f) {
+  f.setBold(false);
+  return f;
+}
+
+// Walks a template line from x on the baseline: bold green up to an opening sign, normal
+// black from there up to and including the closing one. Draws when given a painter;
+// answers where the text ends, its trailing blanks aside.
+int PercorriRiga(QPainter* p, const QFont& font, int x, int base, const QString& testo) {
+  const QFont normale = Normale(font);
+  QFont grassetto = normale;
+  grassetto.setBold(true);
+  const QFontMetrics mNormale(normale), mGrassetto(grassetto);
+  int fine = x;
+  bool dentro = false;
+  for (QChar c : testo) {
+    if (!dentro && Apre(c)) dentro = true;
+    if (p) {
+      p->setFont(dentro ? normale : grassetto);
+      p->setPen(dentro ? QColor(Qt::black) : kVerde);
+      p->drawText(x, base, QString(c));
+    }
+    x += (dentro ? mNormale : mGrassetto).horizontalAdvance(c);
+    if (!c.isSpace()) fine = x;
+    if (dentro && Chiude(c)) dentro = false;
+  }
+  if (p) p->setFont(normale);
+  return fine;
+}
+
+// The item drawn in that place. Qt answers for a point only within the menu's window, so
+// the item is found by its rectangle.
+const QAction* VoceAl(const QMenu& menu, const QRect& r) {
+  if (QAction* a = menu.actionAt(r.center()); a && menu.actionGeometry(a) == r) return a;
+  for (QAction* a : menu.actions())
+    if (menu.actionGeometry(a) == r) return a;
+  return nullptr;
+}
+
 QPixmap Pixmap(QSize d, const std::function<void(QPainter&, const QRect&)>& disegno) {
   QPixmap pm(d);
   pm.fill(Qt::white);
@@ -57,25 +99,53 @@ QPixmap Pixmap(QSize d, const std::function<void(QPainter&, const QRect&)>& dise
 
 }  // namespace
 
-void TStileMenu::Registra(QAction* azione, Disegno disegno, QSize misura) {
+void TStileMenu::Registra(QAction* azione, Disegno disegno, Misura misura) {
   if (!disegni_.contains(azione))
     QObject::connect(azione, &QObject::destroyed, this, [this, azione] { disegni_.remove(azione); });
   disegni_.insert(azione, std::move(disegno));
-  if (!misura.isEmpty()) misure_.insert(azione->text(), misura);
+  if (misura) misure_.insert(azione->text(), std::move(misura));
+}
+
+void TStileMenu::Applica(QMenu* menu) {
+  menu->setStyle(this);
+  connect(menu, &QMenu::aboutToShow, this, [this, menu] { AdattaAlloSchermo(*menu); });
+  connect(menu, &QObject::destroyed, this, [this, menu] { scorrevoli_.remove(menu); });
+}
+
+void TStileMenu::AdattaAlloSchermo(QMenu& menu) {
+  // By now the menu knows its screen; its size is that of its columns on that screen.
+  Scorre(menu, false);
+  const QScreen* schermo = menu.screen();
+  Scorre(menu, schermo && menu.sizeHint().width() > schermo->availableGeometry().width());
+}
+
+void TStileMenu::Scorre(QMenu& menu, bool scorre) {
+  if (scorrevoli_.contains(&menu) == scorre) return;
+  if (scorre)
+    scorrevoli_.insert(&menu);
+  else
+    scorrevoli_.remove(&menu);
+  // A menu reads whether it scrolls when its style changes.
+  QEvent cambio(QEvent::StyleChange);
+  QCoreApplication::sendEvent(&menu, &cambio);
+}
+
+int TStileMenu::styleHint(StyleHint suggerimento, const QStyleOption* opzione, const QWidget* widget,
+                          QStyleHintReturn* ritorno) const {
+  if (suggerimento == SH_Menu_Scrollable && scorrevoli_.contains(widget)) return 1;
+  return QProxyStyle::styleHint(suggerimento, opzione, widget, ritorno);
 }
 
 void TStileMenu::drawControl(ControlElement elemento, const QStyleOption* opzione, QPainter* p,
                              const QWidget* widget) const {
   if (elemento == CE_MenuItem)
-    if (const auto* menu = qobject_cast<const QMenu*>(widget)) {
-      const QAction* a = menu->actionAt(opzione->rect.center());
-      if (auto it = disegni_.find(a); a && it != disegni_.end()) {
+    if (const auto* menu = qobject_cast<const QMenu*>(widget))
+      if (auto it = disegni_.find(VoceAl(*menu, opzione->rect)); it != disegni_.end()) {
         p->save();
         (*it)(*p, opzione->rect, (opzione->state & State_Selected) != 0);
         p->restore();
         return;
       }
-    }
   QProxyStyle::drawControl(elemento, opzione, p, widget);
 }
 
@@ -83,28 +153,21 @@ QSize TStileMenu::sizeFromContents(ContentsType tipo, const QStyleOption* opzion
                                    const QWidget* widget) const {
   if (tipo == CT_MenuItem)
     if (const auto* m = qstyleoption_cast<const QStyleOptionMenuItem*>(opzione))
-      if (auto it = misure_.find(m->text); it != misure_.end()) return *it;
+      if (auto it = misure_.find(m->text); it != misure_.end()) return (*it)(m->font);
   return QProxyStyle::sizeFromContents(tipo, opzione, dimensione, widget);
 }
 
 void DisegnaRigaModello(QPainter& p, const QRect& r, const QString& testo, bool selezionata) {
   Sfondo(p, r, selezionata);
-  QFont normale = p.font();
-  normale.setBold(false);
-  QFont grassetto = normale;
-  grassetto.setBold(true);
-  int x = r.left() + QFontMetrics(normale).horizontalAdvance("   ");
-  const int base = r.top() + (r.height() + QFontMetrics(normale).ascent() - QFontMetrics(normale).descent()) / 2;
-  bool dentro = false;
-  for (QChar c : testo) {
-    if (!dentro && Apre(c)) dentro = true;
-    p.setFont(dentro ? normale : grassetto);
-    p.setPen(dentro ? QColor(Qt::black) : kVerde);
-    p.drawText(x, base, QString(c));
-    x += QFontMetrics(p.font()).horizontalAdvance(c);
-    if (dentro && Chiude(c)) dentro = false;
-  }
-  p.setFont(normale);
+  const QFontMetrics fm(Normale(p.font()));
+  const int base = r.top() + (r.height() + fm.ascent() - fm.descent()) / 2;
+  PercorriRiga(&p, p.font(), r.left() + fm.horizontalAdvance("   "), base, testo);
+}
+
+QSize MisuraRigaModello(const QFont& font, const QString& testo) {
+  const QFontMetrics fm(Normale(font));
+  const int margine = fm.horizontalAdvance("   ");
+  return QSize(PercorriRiga(nullptr, font, margine, 0, testo) + margine, fm.height() + 4);
 }
 
 void DisegnaRigheModello(QPainter& p, const QRect& r, const QStringList& righe, bool selezionata) {

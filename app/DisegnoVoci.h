@@ -4,11 +4,13 @@
 #pragma once
 #include <QHash>
 #include <QProxyStyle>
+#include <QSet>
 #include <QSize>
 #include <QString>
 #include <functional>
 
 class QAction;
+class QMenu;
 class QPainter;
 class QPixmap;
 
@@ -19,24 +21,38 @@ namespace qx {
 class TStileMenu : public QProxyStyle {
  public:
   using Disegno = std::function<void(QPainter&, const QRect&, bool selezionata)>;
+  // The item's size in the menu's font.
+  using Misura = std::function<QSize(const QFont&)>;
 
-  // `misura`, when not empty, is the item's size; the item's text must then be unique.
-  void Registra(QAction* azione, Disegno disegno, QSize misura = QSize());
+  // With a `misura` the item takes that size; the item's text must then be unique.
+  void Registra(QAction* azione, Disegno disegno, Misura misura = {});
+  // The menu takes this style. A menu taller than its screen is laid out in columns; when
+  // the columns would be wider than the screen, it scrolls in one column instead.
+  void Applica(QMenu* menu);
 
   void drawControl(ControlElement elemento, const QStyleOption* opzione, QPainter* p,
                    const QWidget* widget = nullptr) const override;
   QSize sizeFromContents(ContentsType tipo, const QStyleOption* opzione, const QSize& dimensione,
                          const QWidget* widget = nullptr) const override;
+  int styleHint(StyleHint suggerimento, const QStyleOption* opzione = nullptr, const QWidget* widget = nullptr,
+                QStyleHintReturn* ritorno = nullptr) const override;
 
  private:
+  void AdattaAlloSchermo(QMenu& menu);
+  void Scorre(QMenu& menu, bool scorre);
+
   QHash<const QAction*, Disegno> disegni_;
-  QHash<QString, QSize> misure_;
+  QHash<QString, Misura> misure_;
+  QSet<const QWidget*> scorrevoli_;
 };
 
 // A template line: three blanks, then the text in bold green up to an opening "(", "<" or
 // "[" or a ","; from there normal black up to and including the next closing ")", ">" or
 // "]"; then bold green again. A selected item is on silver.
 void DisegnaRigaModello(QPainter& p, const QRect& r, const QString& testo, bool selezionata);
+// The size of that item in the font: the line as drawn, three blanks on either side of its
+// text (trailing blanks aside), and a line's height with 2 pixels above and below.
+QSize MisuraRigaModello(const QFont& font, const QString& testo);
 // Several template lines one below the other (the control structures).
 void DisegnaRigheModello(QPainter& p, const QRect& r, const QStringList& righe, bool selezionata);
 // The palette popup's item: the text before the first "(" in red, the rest in green.

@@ -40,10 +40,10 @@ std::string RGB(TColor c) {
   return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," + std::to_string(GetBValue(c));
 }
 
-QMenu* Sottomenu(QMenu* padre, const char* nome, const QString& titolo, QStyle* stile) {
+QMenu* Sottomenu(QMenu* padre, const char* nome, const QString& titolo, TStileMenu* stile) {
   QMenu* m = padre->addMenu(titolo);
   m->setObjectName(nome);
-  m->setStyle(stile);
+  stile->Applica(m);
   return m;
 }
 
@@ -54,7 +54,7 @@ TColor ColoreDaQt(const QColor& c) { return RGBColor(c.red(), c.green(), c.blue(
 void Tfrm3::CreaMenuModelli() {
   PopupColorieComandi = new QMenu(this);
   PopupColorieComandi->setObjectName("PopupColorieComandi");
-  PopupColorieComandi->setStyle(stileMenu_.get());
+  stileMenu_->Applica(PopupColorieComandi);
   ColorePenna1 = Sottomenu(PopupColorieComandi, "ColorePenna1", "Colore Penna", stileMenu_.get());
   ColoreRiempimento1 = Sottomenu(PopupColorieComandi, "ColoreRiempimento1", "Colore Riempimento", stileMenu_.get());
   ColoreSfondo1 = Sottomenu(PopupColorieComandi, "ColoreSfondo1", "Colore Sfondo", stileMenu_.get());
@@ -70,7 +70,6 @@ void Tfrm3::CreaMenuModelli() {
   connect(Carattere1, &QAction::triggered, this, [this] { Carattere1Click(); });
   PopupColorieComandi->addSeparator();
   QAction** strutture[] = {&Se1, &Se2, &EseguiFin, &Per, &Ripeti1};
-  const QFontMetrics fm(PopupColorieComandi->font());
   for (std::size_t i = 0; i < StruttureControllo().size(); ++i) {
     const TStruttura& s = StruttureControllo()[i];
     QStringList righe;
@@ -81,7 +80,10 @@ void Tfrm3::CreaMenuModelli() {
     const int tag = static_cast<int>(righe.size()) + 1;
     stileMenu_->Registra(
         a, [righe](QPainter& p, const QRect& r, bool sel) { DisegnaRigheModello(p, r, righe, sel); },
-        QSize(50 * fm.horizontalAdvance('R'), (tag - 1) * fm.height()));
+        [tag](const QFont& font) {
+          const QFontMetrics fm(font);
+          return QSize(50 * fm.horizontalAdvance('R'), (tag - 1) * fm.height());
+        });
     std::vector<std::string> testo;
     for (const char* r : s.righe) testo.emplace_back(r);
     connect(a, &QAction::triggered, this, [this, testo] { Se1Click(testo); });
@@ -119,9 +121,9 @@ void Tfrm3::RiempiMenuItems() {
                               (lista == kOperatori ? QString(10, ' ') : QString(";") + QString(6, ' '));
       QAction* a = MenuModelli[lista]->addAction(caption);
       a->setData(lista);
-      stileMenu_->Registra(a, [caption](QPainter& p, const QRect& r, bool sel) {
-        DisegnaRigaModello(p, r, caption, sel);
-      });
+      stileMenu_->Registra(
+          a, [caption](QPainter& p, const QRect& r, bool sel) { DisegnaRigaModello(p, r, caption, sel); },
+          [caption](const QFont& font) { return MisuraRigaModello(font, caption); });
       connect(a, &QAction::triggered, this, [this, caption] { IstruzioniClick(caption.toStdString()); });
     }
 }

@@ -136,7 +136,7 @@ void Tfrm3::CreaBandaGeometria(TRAScrollMaxBand* banda) {
     if (v.banda == TBanda::Geometria) PulsantePalette(banda, v, n++);
   PopupComandi = new QMenu(this);
   PopupComandi->setObjectName("PopupComandi");
-  PopupComandi->setStyle(stileMenu_.get());
+  stileMenu_->Applica(PopupComandi);
 }
 
 void Tfrm3::CreaBandaSpazio(TRAScrollMaxBand* banda) {

@@ -4,8 +4,11 @@
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QFontMetrics>
+#include <QHelpEvent>
+#include <QImage>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
 #include <iterator>
 
@@ -217,6 +220,20 @@ class HtItemDelegate : public QStyledItemDelegate {
     return QSize(option.rect.width(), list_->ItemHeight());
   }
 
+  // A caption longer than the list is wide is read whole in its tooltip; measuring costs
+  // one item at a time, only when the pointer rests on it.
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (event->type() != QEvent::ToolTip || !index.isValid())
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString whole = list_->CutItemText(index.row());
+    if (whole.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(event->globalPos(), whole, view->viewport(), option.rect);
+    return true;
+  }
+
  private:
   TRAhtListBox* list_;
 };
@@ -253,6 +270,20 @@ void TRAhtListBox::SetItemIndex(int index) {
 }
 
 QRect TRAhtListBox::ItemRect(int index) const { return visualRect(model_->index(index)); }
+
+QString TRAhtListBox::CutItemText(int index) const {
+  const QRect rect = ItemRect(index);
+  if (rect.isEmpty()) return {};
+  // Measured on a canvas of the list's resolution, so the width is the one drawn.
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  scratch.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+  scratch.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+  QPainter canvas(&scratch);
+  canvas.setFont(font());
+  const QString text = Items[index];
+  const int shown = viewport()->width() - rect.left();
+  return MeasureMarkup(canvas, QRect(), 0, hideSel_, text) > shown ? MarkupPlainText(text) : QString();
+}
 
 void TRAhtListBox::InsertItems(int index, std::vector<QString> texts) { model_->Insert(index, std::move(texts)); }
 

@@ -85,6 +85,9 @@ class TRAhtListBox : public QListView {
   int ItemHeight() const { return itemHeight_; }
   // Where the item is drawn, in the viewport.
   QRect ItemRect(int index) const;
+  // The plain text of an item that the list's width cuts (its tooltip); empty when the
+  // item shows whole.
+  QString CutItemText(int index) const;
 
   // Runs of items at once, in one change of the model each (as Insert, Delete and Clear
   // then Add of each, without looking at the order).

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 #include "app/DisegnoVoci.h"
@@ -147,6 +148,50 @@ TEST(Menu, IModelliDelleNoveListe) {
   ASSERT_EQ(Righe(f.MemoSource).size(), attese);
   EXPECT_EQ(Righe(f.MemoSource)[0], DatiGlob.ListeModelli[2][0]);
   EXPECT_EQ(Righe(f.MemoSource).back(), DatiGlob.ListeModelli[0].back());
+}
+
+// Each template menu opened from the editor's popup on either screen of the program. On the
+// window's 1280 x 1024 screen, in a desktop font of 11 points whose lines are taller (the
+// toolkit's own items made three columns there, the third off the screen), every item is in
+// sight at once; on the 800 x 600 screen the menu stays on the screen and each item, reached
+// with the arrow keys, comes into sight whole. Selected, every item is a template on silver,
+// its keyword in green.
+TEST(Menu, OgniModelloSiVedeInteroEDisegnatoComeModello) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  const QList<QScreen*> schermi = QGuiApplication::screens();
+  ASSERT_EQ(schermi.size(), 2);
+  const QFont caratteri[] = {QFont("Liberation Sans", 11), QApplication::font()};
+  const QPoint clic[] = {f.MemoSource->mapToGlobal(QPoint(20, 20)), schermi[1]->geometry().topLeft() + QPoint(20, 20)};
+  for (int s = 0; s < 2; ++s)
+    for (int lista = 0; lista < 9; ++lista) {
+      SCOPED_TRACE(testing::Message() << "schermo " << s << ", lista " << lista);
+      QMenu* m = f.MenuModelli[lista];
+      m->setFont(caratteri[s]);
+      f.PopupColorieComandi->popup(clic[s]);
+      f.PopupColorieComandi->setActiveAction(m->menuAction());
+      QTest::keyClick(f.PopupColorieComandi, Qt::Key_Right);
+      ASSERT_TRUE(m->isVisible());
+      EXPECT_TRUE(schermi[s]->availableGeometry().contains(m->geometry()));
+      const QList<QAction*> voci = m->actions();
+      if (s == 0) {
+        for (QAction* v : voci) EXPECT_TRUE(m->rect().contains(m->actionGeometry(v))) << v->text().toStdString();
+      }
+      for (int i = 0; i < voci.size(); ++i) {
+        if (i > 0) QTest::keyClick(m, Qt::Key_Down);
+        ASSERT_EQ(m->activeAction(), voci[i]);
+        const QRect r = m->actionGeometry(voci[i]);
+        EXPECT_TRUE(m->rect().contains(r)) << voci[i]->text().toStdString();
+        EXPECT_GE(r.width(), MisuraRigaModello(m->font(), voci[i]->text()).width());
+        const QImage img = m->grab(r).toImage();
+        EXPECT_EQ(Pixel(img, img.width() - 2, img.height() / 2), clSilver);
+        if (voci[i]->text().front().isLetter()) {
+          EXPECT_TRUE(ContieneColore(img, img.rect(), RGBColor(0, 128, 0)));
+        }
+      }
+      m->close();
+      f.PopupColorieComandi->close();
+    }
 }
 
 TEST(Menu, IlCarattereDallaFinestraDeiCaratteri) {

@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 #include <cmath>
 
 #include "app/TestoOggetto.h"
@@ -371,6 +372,24 @@ TEST(ListaOggetti, LOrdineDelleVociPrimaDuranteEDopoUnaCorsa) {
   attese[2] = numero + "I = 20";
   attese.resize(attese.size() + 21, puntoRosso);
   EXPECT_EQ(VociLista(f), attese);
+}
+
+// An entry cut by the list's right edge is read whole, without its tags, in the tooltip of
+// its row; an entry that shows whole has none.
+TEST(ListaOggetti, UnaVoceTagliataSiLeggeNelSuggerimento) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  Esegui(f, "NUMERO_MOLTO_LUNGO_DELLA_LEZIONE = 3;\nB = 1;");
+  ASSERT_EQ(f.lbOggetti->Items.Count(), 2);
+  QWidget* righe = f.lbOggetti->viewport();
+  auto suggerimento = [&](int voce) {
+    const QPoint p = f.lbOggetti->ItemRect(voce).center();
+    QHelpEvent e(QEvent::ToolTip, p, righe->mapToGlobal(p));
+    QApplication::sendEvent(righe, &e);
+    return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+  };
+  EXPECT_EQ(suggerimento(0), "");
+  EXPECT_EQ(suggerimento(1), "Numero NUMERO_MOLTO_LUNGO_DELLA_LEZIONE = 3");
 }
 
 // A statement typed in the command bar and run with Enter.
