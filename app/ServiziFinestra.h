@@ -74,6 +74,7 @@ class TServiziFinestra : public WindowServices {
   bool SuonaFile(const std::string& percorso) override;
   TMidiGen* MidiGen() override;
 
+  // Each box and dialog opens with nothing hovered in the views (Tfrm3::LasciaViste).
   int MessageBox(const std::string& testo, const std::string& titolo, TTipoMessaggio tipo,
                  TPulsanti pulsanti) override;
   bool InputBox(const std::string& titolo, const std::string& prompt, std::string& testo) override;
