@@ -63,7 +63,10 @@ void TServiziFinestra::Pompa() {
   ultimaPompa_ = MillisecondiPompa();
 }
 
-void TServiziFinestra::InizioEsecuzione() { ultimaPompa_ = MillisecondiPompa(); }
+void TServiziFinestra::InizioEsecuzione() {
+  ultimaPompa_ = MillisecondiPompa();
+  SpazioChiesto = false;
+}
 
 void TServiziFinestra::AggiornaVista() {
   if (!f_.EsecuzioneInCorso()) {
@@ -114,7 +117,10 @@ void TServiziFinestra::ScartaTasti() {
 
 void TServiziFinestra::DisegnaRifCart() { f_.DisegnaRifCart(); }
 void TServiziFinestra::AggiornaListaOggetti() { f_.AggiornaListaOggetti(); }
-void TServiziFinestra::MostraVista(bool vista3D) { f_.MostraVista(vista3D); }
+void TServiziFinestra::MostraVista(bool vista3D) {
+  SpazioChiesto = vista3D;
+  f_.MostraVista(vista3D);
+}
 
 void TServiziFinestra::InvalidaRighe(TEditorCorrente editor, int da, int a) {
   TSrcEditFinestra* e = editor == TEditorCorrente::BarraComandi ? f_.edIstruzione : f_.MemoSource;

@@ -57,6 +57,9 @@ class TServiziFinestra : public WindowServices {
   void DisegnaRifCart() override;
   void AggiornaListaOggetti() override;
   void MostraVista(bool vista3D) override;
+  // The view that the run asked for last was the space (RIFCART3D, a space statement shown
+  // from the plane); false when it asked for the plane (a wait for a click on it) or for none.
+  bool SpazioChiesto = false;
 
   void InvalidaRighe(TEditorCorrente editor, int da, int a) override;
   void ImpostaEditorSolaLettura(bool solaLettura) override;

@@ -1,5 +1,6 @@
-// A dialog that opens under the mouse in the real window finds nothing hovered, on the plane
-// and in space.
+// The view a lesson shows in the real window: a program that asked for the space ends on it;
+// CLICCA and SCEGLIOGGETTO wait in the view where a value can answer them; a dialog that
+// opens under the mouse finds nothing hovered, on the plane and in space.
 #include <gtest/gtest.h>
 
 #include <QDialog>
@@ -15,6 +16,61 @@
 
 namespace qx::test {
 namespace {
+
+std::string QualeVista(Tfrm3& f) {
+  if (f.pnlRifCart->isVisible() && !f.pnlRifCart3D->isVisible() && !f.tbSpazio->isChecked()) return "piano";
+  if (f.pnlRifCart3D->isVisible() && !f.pnlRifCart->isVisible() && f.tbSpazio->isChecked()) return "spazio";
+  return "altro";
+}
+
+// The view shown when the program first waits for the mouse; the run is stopped there.
+std::string VistaDellAttesa(Tfrm3& f, const std::string& programma) {
+  std::string vista = "nessuna attesa";
+  Quando ferma([] { return DatiGlob.AttesaMouse != 0; }, [&] {
+    vista = QualeVista(f);
+    f.TerminaEsecuzione();
+  });
+  EseguiTesto(f, programma);
+  return vista;
+}
+
+TEST(VisteAttese, IlProgrammaFinisceEAttendeNellaVistaCheServe) {
+  FinestraAperta a;
+  Tfrm3& f = a.f();
+  DimensioniArea(f, 400, 300);
+  // RIFCART3D asks for the space, wherever it comes in the program.
+  EseguiTesto(f, "A = PUNTO(1, 1); RIFCART3D;");
+  EXPECT_EQ(QualeVista(f), "spazio");
+  EseguiTesto(f, "RIFCART3D; A = PUNTO(1, 1);");
+  EXPECT_EQ(QualeVista(f), "spazio");
+
+  // From the space, CLICCA with only a plane value to click brings the plane forward, and a
+  // hand's click on A answers it there.
+  std::string inAttesa;
+  Quando guarda([] { return DatiGlob.bAttesaClicca; }, [&] {
+    inAttesa = QualeVista(f);
+    if (inAttesa != "piano") f.TerminaEsecuzione();
+  });
+  Mano mano(f, {{f.pbRifCart, PixelDi(2, 2)}});
+  EseguiTesto(f, "RIFCART3D; A = PUNTO(2, 2); X = CLICCA; STAMPA(X);");
+  mano.Finisci();
+  EXPECT_EQ(inAttesa, "piano");
+  EXPECT_EQ(mano.Fatti(), 1);
+  EXPECT_EQ(f.reoutput->toPlainText().toStdString(), "> A");
+  EXPECT_EQ(QualeVista(f), "piano");
+
+  // The planes of the walls cannot be clicked: with no value of the pupil's, the plane.
+  EXPECT_EQ(VistaDellAttesa(f, "RIFCART3D; N = 3; X = CLICCA;"), "piano");
+  // A solid and no plane figure: the space, also when the pupil had turned to the plane.
+  Quando piano([&] { return f.btnContinua->isVisible(); }, [&] {
+    Clicca(f, f.tbSpazio);
+    f.btnContinua->trigger();
+  });
+  EXPECT_EQ(VistaDellAttesa(f, "S = SFERA(PUNTO3D(0, 0, 1), 1); PAUSA; X = SCEGLIOGGETTO;"), "spazio");
+  EXPECT_TRUE(piano.Eseguita());
+  // With values in both views the wait stays in the one shown.
+  EXPECT_EQ(VistaDellAttesa(f, "S = SFERA(PUNTO3D(0, 0, 1), 1); A = PUNTO(1, 1); X = CLICCA;"), "spazio");
+}
 
 // The program pauses; the pupil rests the mouse on a value and, once that shows, presses
 // "Continua" with the keyboard, the mouse still there: the statement after the pause opens a
