@@ -121,8 +121,9 @@ void Tfrm3::EseguiProgramma() {
   servizi_->InizioEsecuzione();
   const bool riuscito = RunProgram(true);
   // A program that drew on the plane and made nothing in space ends on the plane, even when
-  // the space was shown as it started.
-  if (g.bVista3D && g.ListaVariabili && SoloValoriDelPiano(*g.ListaVariabili)) MostraVista(false);
+  // the space was shown as it started; one that asked for the space (RIFCART3D) ends on it.
+  if (g.bVista3D && !servizi_->SpazioChiesto && g.ListaVariabili && SoloValoriDelPiano(*g.ListaVariabili))
+    MostraVista(false);
   if (riuscito) {
     SvuotaListaValGraf();
     AggiornaListaOggetti();

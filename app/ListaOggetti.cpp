@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QTimer>
 
+#include "app/PrelieviCanvas.h"
 #include "app/ServiziFinestra.h"
 #include "app/TestoOggetto.h"
 #include "app/Tfrm3.h"
+#include "app/VistaSpazio.h"
 #include "runstate/DatiGlob.h"
 #include "values/Variabili.h"
 
@@ -60,6 +62,15 @@ void Tfrm3::MostraVista(bool vista3D) {
   layoutFatto_ = false;
   FormResize();
   AggiornaListaOggetti();
+}
+
+void Tfrm3::LasciaViste() {
+  // As when the mouse leaves them, but now: the toolkit tells the views only once the dialog
+  // shows, after a picker has drawn its choice on the picture (a new picture would lose it),
+  // and during a run nothing makes a new picture while the dialog is open.
+  prelievi_->pbRifCartMouseLeave();
+  vistaSpazio_->Lascia();
+  CompletaRidisegni();
 }
 
 // The layout buttons: the columns follow the pressed one's rule at every resize too

@@ -60,7 +60,10 @@ void TServiziFinestra::Pompa() {
   ultimaPompa_ = MillisecondiPompa();
 }
 
-void TServiziFinestra::InizioEsecuzione() { ultimaPompa_ = MillisecondiPompa(); }
+void TServiziFinestra::InizioEsecuzione() {
+  ultimaPompa_ = MillisecondiPompa();
+  SpazioChiesto = false;
+}
 
 void TServiziFinestra::AggiornaVista() {
   if (!f_.EsecuzioneInCorso()) {
@@ -111,7 +114,10 @@ void TServiziFinestra::ScartaTasti() {
 
 void TServiziFinestra::DisegnaRifCart() { f_.DisegnaRifCart(); }
 void TServiziFinestra::AggiornaListaOggetti() { f_.AggiornaListaOggetti(); }
-void TServiziFinestra::MostraVista(bool vista3D) { f_.MostraVista(vista3D); }
+void TServiziFinestra::MostraVista(bool vista3D) {
+  SpazioChiesto = vista3D;
+  f_.MostraVista(vista3D);
+}
 
 void TServiziFinestra::InvalidaRighe(TEditorCorrente editor, int da, int a) {
   TSrcEditFinestra* e = editor == TEditorCorrente::BarraComandi ? f_.edIstruzione : f_.MemoSource;
@@ -156,10 +162,12 @@ TMidiGen* TServiziFinestra::MidiGen() { return f_.Suono().MidiGen(); }
 
 int TServiziFinestra::MessageBox(const std::string& testo, const std::string& titolo, TTipoMessaggio tipo,
                                  TPulsanti pulsanti) {
+  f_.LasciaViste();
   return MessaggioFinestra(&f_, testo, titolo, tipo, pulsanti);
 }
 
 bool TServiziFinestra::InputBox(const std::string& titolo, const std::string& prompt, std::string& testo) {
+  f_.LasciaViste();
   bool ok = false;
   const QString t = QInputDialog::getText(&f_, QString::fromStdString(titolo), QString::fromStdString(prompt),
                                           QLineEdit::Normal, QString::fromStdString(testo), &ok);
@@ -168,61 +176,75 @@ bool TServiziFinestra::InputBox(const std::string& titolo, const std::string& pr
 }
 
 bool TServiziFinestra::LeggiNum(const std::string& prompt, long double& valore) {
+  f_.LasciaViste();
   return dialoghi_->LeggiNum(prompt, valore);
 }
 
 bool TServiziFinestra::LeggiGrado(const std::string& titolo, int& gradi, int& primi, long double& secondi) {
+  f_.LasciaViste();
   return dialoghi_->LeggiGrado(titolo, gradi, primi, secondi);
 }
 
 int TServiziFinestra::Domanda(const std::string& titolo, const std::string& testo) {
+  f_.LasciaViste();
   return dialoghi_->Domanda(titolo, testo);
 }
 
 bool TServiziFinestra::InserisciFunzione(const std::string& titolo, std::string& riga, int tipo, char modo) {
+  f_.LasciaViste();
   return dialoghi_->InserisciFunzione(titolo, riga, tipo, modo);
 }
 
 bool TServiziFinestra::EditaFrazione(const std::string& titolo, std::string& testo, char modo) {
+  f_.LasciaViste();
   return dialoghi_->EditaFrazione(titolo, testo, modo);
 }
 
 void TServiziFinestra::MostraFunzione(const std::string& titolo, const cValore& funzione) {
+  f_.LasciaViste();
   dialoghi_->MostraFunzione(titolo, funzione);
 }
 
 void TServiziFinestra::MostraFrazione(const std::string& titolo, const cValore& valore) {
+  f_.LasciaViste();
   dialoghi_->MostraFrazione(titolo, valore);
 }
 
 void TServiziFinestra::EditaVettore(bool solaLettura, const std::string& titolo, cValore& vettore,
                                     const std::string& commento) {
+  f_.LasciaViste();
   dialoghi_->EditaVettore(solaLettura, titolo, vettore, commento);
 }
 
 void TServiziFinestra::EditaMatrice(bool solaLettura, const std::string& titolo, cValore& matrice,
                                     const std::string& commento) {
+  f_.LasciaViste();
   dialoghi_->EditaMatrice(solaLettura, titolo, matrice, commento);
 }
 
 void TServiziFinestra::EditaArchivio(const std::string& titolo, const std::string& tabella) {
+  f_.LasciaViste();
   dialoghi_->EditaArchivio(titolo, tabella);
 }
 
 int TServiziFinestra::ScegliIntersezione(const TPuntoMondo& p1, const TPuntoMondo& p2) {
+  f_.LasciaViste();
   return sceglitori_->ScegliIntersezione(p1, p2);
 }
 
 int TServiziFinestra::ScegliTangente(const TPuntoMondo& t1a, const TPuntoMondo& t1b, const TPuntoMondo& t2a,
                                      const TPuntoMondo& t2b) {
+  f_.LasciaViste();
   return sceglitori_->ScegliTangente(t1a, t1b, t2a, t2b);
 }
 
 int TServiziFinestra::ScegliSegmento(const TPuntoMondo& inizio, const TPuntoMondo& fine1, const TPuntoMondo& fine2) {
+  f_.LasciaViste();
   return sceglitori_->ScegliSegmento(inizio, fine1, fine2);
 }
 
 int TServiziFinestra::ScegliPoligono(const cValore& candidato1, const cValore& candidato2) {
+  f_.LasciaViste();
   return sceglitori_->ScegliPoligono(candidato1, candidato2);
 }
 

@@ -57,6 +57,9 @@ class TServiziFinestra : public WindowServices {
   void DisegnaRifCart() override;
   void AggiornaListaOggetti() override;
   void MostraVista(bool vista3D) override;
+  // The view that the run asked for last was the space (RIFCART3D, a space statement shown
+  // from the plane); false when it asked for the plane (a wait for a click on it) or for none.
+  bool SpazioChiesto = false;
 
   void InvalidaRighe(TEditorCorrente editor, int da, int a) override;
   void ImpostaEditorSolaLettura(bool solaLettura) override;
@@ -74,6 +77,7 @@ class TServiziFinestra : public WindowServices {
   bool SuonaFile(const std::string& percorso) override;
   TMidiGen* MidiGen() override;
 
+  // Each box and dialog opens with nothing hovered in the views (Tfrm3::LasciaViste).
   int MessageBox(const std::string& testo, const std::string& titolo, TTipoMessaggio tipo,
                  TPulsanti pulsanti) override;
   bool InputBox(const std::string& titolo, const std::string& prompt, std::string& testo) override;

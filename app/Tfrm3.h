@@ -241,6 +241,9 @@ class Tfrm3 : public QMainWindow {
   // The list again shortly, once a drag has moved a value (see timerLista_).
   void ListaOggettiDaAggiornare();
   void MostraVista(bool vista3D);
+  // A dialog opens over the views: the value under the mouse, on the plane and in space,
+  // loses its highlight and its label, and the picture shows it.
+  void LasciaViste();
   void tbtSoloGraficaClick();
   void tbtEditor_e_GraficaClick();
   void tbtSoloEditorClick();

@@ -2,6 +2,7 @@
 
 #include "interpreter/Dispatch.h"
 #include "interpreter/Istruzioni.h"
+#include "interpreter/LatoMouse.h"
 #include "runstate/DatiGlob.h"
 #include "runstate/ErrorReport.h"
 #include "runstate/ParoleChiave.h"
@@ -14,13 +15,33 @@
 
 namespace qx {
 
+namespace {
+
+// Whether the wait is answered in the space view. The prompt asks for a click on the plane,
+// which is shown, as a space statement shows the space; SCEGLIOGGETTO and CLICCA take a value
+// of either view: they wait in the view shown when a value there can answer them, else in the
+// other one when a value there can, else on the plane. The planes of the walls answer
+// nothing (the space view never picks them): a pupil who made no space value clicks on the
+// plane.
+bool AttesaNelloSpazio(const bool& flag) {
+  const TDatiGlob& g = DatiGlob;
+  if ((&flag != &g.bAttesaScegliOggetto && &flag != &g.bAttesaClicca) || !g.ListaVariabili) return false;
+  bool piano = false, spazio = false;
+  for (int i = 1; i <= g.ListaVariabili->Count(); ++i) {
+    const cVariabile* v = g.ListaVariabili->Elemento(i);
+    const cValore* valore = v->GetValore();
+    piano = piano || PrendibileSulPiano(valore);
+    spazio = spazio || (valore && IsGeometriaSpazio(valore->Tipo) && !IsPianoPredefinito(v->Nome));
+  }
+  return g.bVista3D ? spazio : spazio && !piano;
+}
+
+}  // namespace
+
 bool AttendiMouse(bool& flag, int cursore, const std::string& prompt, bool* secondo) {
   TDatiGlob& g = DatiGlob;
   WindowServices& f = Finestra();
-  // The prompt asks for a click on the plane: the plane is shown, as a space statement shows
-  // the space. SCEGLIOGGETTO and CLICCA take a value of either view (the space view answers
-  // them too), so they leave the view the pupil is looking at.
-  if (g.bVista3D && &flag != &g.bAttesaScegliOggetto && &flag != &g.bAttesaClicca) f.MostraVista(false);
+  if (const bool spazio = AttesaNelloSpazio(flag); spazio != g.bVista3D) f.MostraVista(spazio);
   const TAttesaMouse attesa;
   flag = true;
   if (secondo) *secondo = true;

@@ -101,12 +101,17 @@ TPuntoMondo PuntoDelMouse(TPoint& pixel, bool esatto) {
   return p;
 }
 
+bool PrendibileSulPiano(const cValore* v) {
+  const auto* g = dynamic_cast<const cValoreGraf*>(v);
+  return g && g->bVisibile && Selezionabile(g->Tipo);
+}
+
 cValoreGraf* ValoreSottoIlMouse(const TPoint& pixel) {
   const TDatiGlob& g = DatiGlob;
   if (!g.ListaVariabili) return nullptr;
   for (int i = 1; i <= g.ListaVariabili->Count(); ++i) {
     auto* v = dynamic_cast<cValoreGraf*>(g.ListaVariabili->Elemento(i)->GetValore());
-    if (!v || !v->bVisibile || !Selezionabile(v->Tipo)) continue;
+    if (!PrendibileSulPiano(v)) continue;
     if ((g.bAttesaScegliLato || g.bAttesaScegliVertice) && v->Tipo != T_POLIGONO) continue;
     if (g.bAttesaScegliPunto && v->Tipo != T_PUNTO) continue;
     if (g.bAttesaScegliSegmento && v->Tipo != T_SEGMENTO) continue;

@@ -6,7 +6,11 @@
 
 namespace qx {
 
+class cValore;
 class cValoreGraf;
+
+// Whether the plane's picks can take the value at all: a visible figure or chart.
+bool PrendibileSulPiano(const cValore* v);
 
 // The drawable value under the pixel that the waiting pick accepts (newest first), or nullptr.
 cValoreGraf* ValoreSottoIlMouse(const TPoint& pixel);

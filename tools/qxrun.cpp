@@ -147,10 +147,6 @@ class FinestraQxrun : public qx::test::FinestraConSuono {
   }
 };
 
-bool IsPianoPredefinito(const std::string& nome) {
-  return nome == "PIANOXY" || nome == "PIANOYZ" || nome == "PIANOXZ";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -42,6 +42,11 @@ enum TipiLista : std::uint8_t { T_GENERICA, T_VETT_FUNZ };
 constexpr bool IsGeometriaPiana(TipiValore t) { return t > T_GEOMETRIA_PIANA && t < T_GEOMETRIA_PIANA_; }
 constexpr bool IsStatistica(TipiValore t) { return t > T_STATISTICA && t < T_STATISTICA_; }
 constexpr bool IsGeometriaSpazio(TipiValore t) { return t > T_GEOMETRIA_SPAZIO && t < T_GEOMETRIA_SPAZIO_; }
+// The planes of the space view's walls: variables that every reset of the environment makes,
+// that no file stores and that no pick takes.
+constexpr bool IsPianoPredefinito(std::string_view nome) {
+  return nome == "PIANOXY" || nome == "PIANOYZ" || nome == "PIANOXZ";
+}
 
 // The member's own name ("T_REALE"), as program files and the headless runner write it.
 const char* NomeMembroTipo(TipiValore t);

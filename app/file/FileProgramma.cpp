@@ -53,8 +53,6 @@ class TScrittura {
 
 }  // namespace
 
-bool IsPianoPredefinito(std::string_view nome) { return nome == "PIANOXY" || nome == "PIANOXZ" || nome == "PIANOYZ"; }
-
 std::string TFileScritto::Avviso() const {
   if (Perdita.empty()) return std::string();
   return "Alcuni caratteri non si possono scrivere nel file e sono stati salvati come \"?\" (il primo " + Perdita + ")";

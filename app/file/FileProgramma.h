@@ -67,7 +67,4 @@ bool CaricaFileProgramma(const std::string& percorso, TProgrammaLetto& letto, st
 bool SalvaFileProgramma(const std::string& percorso, const TStatoProgramma& stato, std::string& errore,
                         std::string& avviso);
 
-// Names of the variables that every reset recreates and no file stores.
-bool IsPianoPredefinito(std::string_view nome);
-
 }  // namespace qx

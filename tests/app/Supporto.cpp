@@ -7,11 +7,13 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QToolBar>
+#include <cmath>
 #include <cstdlib>
 
 #include "runstate/DatiGlob.h"
 #include "app/ServiziFinestra.h"
 #include "runstate/WindowServices.h"
+#include "solid/ScenaSpazio.h"
 #include "values/RifCart.h"
 
 namespace qx::test {
@@ -206,6 +208,21 @@ void EseguiTesto(Tfrm3& f, const std::string& programma) {
 QPoint PixelDi(long double x, long double y) {
   const cRifCart& r = *DatiGlob.RifCart;
   return {r.XPixel(x), r.YPixel(y)};
+}
+
+QWidget* DimensioniSpazio(Tfrm3& f, int w, int h) {
+  if (!DatiGlob.bVista3D) f.MostraVista(true);
+  QWidget* vista = f.findChild<QWidget*>("ScnVista");
+  vista->setFixedSize(w, h);
+  f.pnlRifCart3D->layout()->activate();
+  QCoreApplication::processEvents();
+  return vista;
+}
+
+QPoint PixelNelloSpazio(float x, float y, float z) {
+  TGLSceneBuffer& b = ScenaSpazio().Vista().Buffer();
+  const THomogeneousVector s = b.ProjectPoint(PointMake(TAffineVector{x, y, z}));
+  return {int(std::lround(s.X)), b.Height() - int(std::lround(s.Y))};
 }
 
 }  // namespace qx::test

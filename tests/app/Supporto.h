@@ -135,6 +135,10 @@ void DimensioniArea(Tfrm3& f, int w, int h);
 void EseguiTesto(Tfrm3& f, const std::string& programma);
 // The pixel of a world point of the frame.
 QPoint PixelDi(long double x, long double y);
+// The space view shown and made exactly w x h pixels; the view's widget.
+QWidget* DimensioniSpazio(Tfrm3& f, int w, int h);
+// The pixel of the space view where a point of space is seen.
+QPoint PixelNelloSpazio(float x, float y, float z);
 // The square of side 2r + 1 around a pixel.
 inline QRect Intorno(const QPoint& p, int r) { return QRect(p.x() - r, p.y() - r, 2 * r + 1, 2 * r + 1); }
 
