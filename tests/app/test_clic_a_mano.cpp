@@ -8,13 +8,11 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QTest>
 #include <sstream>
 
 #include "app/PrelieviCanvas.h"
 #include "runstate/DatiGlob.h"
-#include "solid/ScenaSpazio.h"
 #include "solid/Valore3D.h"
 #include "tests/app/Supporto.h"
 #include "values/ValoriScalari.h"
@@ -92,17 +90,11 @@ TEST(ClicAMano, LaManoCheScivolaDopoUnaSceltaNonDisegnaLaLineaSeguente) {
 TEST(ClicAMano, UnaSceltaNelloSpazioNonRispondeConIlSuoRilascioAllAttesaSeguente) {
   FinestraAperta a;
   Tfrm3& f = a.f();
-  QWidget* vista = f.findChild<QWidget*>("ScnVista");
-  ASSERT_NE(vista, nullptr);
   // The space view fixed at 400 x 400 before the run, so that the sphere's pixel is known.
   EseguiTesto(f, "S = SFERA(PUNTO3D(0, 0, 1), 1);");
-  vista->setFixedSize(400, 400);
-  f.pnlRifCart3D->layout()->activate();
-  QCoreApplication::processEvents();
+  QWidget* vista = DimensioniSpazio(f, 400, 400);
   ASSERT_TRUE(vista->isVisible());
-  TGLSceneBuffer& b = ScenaSpazio().Vista().Buffer();
-  const THomogeneousVector s = b.ProjectPoint(PointMake(TAffineVector{0, 0, 1}));
-  const QPoint sfera(int(std::lround(s.X)), b.Height() - int(std::lround(s.Y)));
+  const QPoint sfera = PixelNelloSpazio(0, 0, 1);
   // The pick, then CLICCA on the same sphere (answered in the space view that shows), then
   // a pick followed by a sphere to place: the pick's release must leave it waiting for its
   // own click; and so must the right button pressed while the pick's is held.
