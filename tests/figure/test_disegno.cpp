@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/RecordingCanvas.h"
 #include "platform/qt/ApplicazioneQt.h"
 #include "platform/qt/QImageCanvas.h"
 #include "tests/figure/Cornice.h"
@@ -257,6 +258,55 @@ TEST_F(DisegnoTest, PieSlicesAndLabels) {
   EXPECT_EQ(testi[0], "\"2 (20%)\"");
   EXPECT_EQ(testi[2], "\"3 (30%)\"");
   EXPECT_EQ(testi[4], "\"5 (50%)\"");
+}
+
+// The boxes of the texts a figure writes, by the alignment each was written with.
+class CanvasScritte : public TRecordingCanvas {
+ public:
+  struct Scritta {
+    std::string testo;
+    TRect box;
+  };
+  void TextOut(int x, int y, const std::string& testo) override {
+    const int w = TextWidth(testo), h = TextHeight(testo);
+    const int sinistra = TextAlign.Horz == haRight ? x - w : TextAlign.Horz == haCenter ? x - w / 2 : x;
+    scritte.push_back({testo, {sinistra, y, sinistra + w, y + h}});
+  }
+  std::vector<Scritta> scritte;
+};
+
+TEST_F(DisegnoTest, PieLabelsCanBeReadBesideTheirValues) {
+  cValoreDiagramma d(T_DIAG_CIRC, 3);
+  const char* nomi[] = {"Mele", "Pere", "Fragole"};
+  for (int i = 1; i <= 3; ++i) {
+    d._freq.Scrivi(i, i == 3 ? 2 : 1);
+    d._descr.Scrivi(i, nomi[i - 1]);
+  }
+  CanvasScritte c;
+  d.Disegna(c);
+  ASSERT_EQ(c.scritte.size(), 6u);
+  const std::string attesi[] = {"1 (25%)", "Mele", "1 (25%)", "Pere", "2 (50%)", "Fragole"};
+  for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(c.scritte[i].testo, attesi[i]);
+  // No text covers another (before, each description lay on its value).
+  for (std::size_t i = 0; i < 6; ++i)
+    for (std::size_t j = i + 1; j < 6; ++j) {
+      const TRect &a = c.scritte[i].box, &b = c.scritte[j].box;
+      EXPECT_FALSE(a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom)
+          << c.scritte[i].testo << " / " << c.scritte[j].testo;
+    }
+  // Each description follows its value on the value's line, one blank on; a slice on the
+  // left ends its line at its anchor, one on the right starts it there.
+  const int blank = c.TextWidth(" ");
+  for (std::size_t i = 0; i < 6; i += 2) {
+    const TRect &valore = c.scritte[i].box, &descrizione = c.scritte[i + 1].box;
+    EXPECT_EQ(descrizione.Top, valore.Top);
+    EXPECT_EQ(descrizione.Left, valore.Right + blank);
+  }
+  // Centre (250, 250), radius 150: the slices' middles are at 45 and 135 degrees, and at
+  // 269.75 on top (its start widened by half a degree), one pixel left of the centre.
+  EXPECT_EQ(c.scritte[0].box.Left, 250 + int(std::lround(155 * std::cos(45 * 3.14159265358979 / 180))));
+  EXPECT_EQ(c.scritte[3].box.Right, 250 + int(std::lround(155 * std::cos(135 * 3.14159265358979 / 180))));
+  EXPECT_EQ(c.scritte[5].box.Right, 249);
 }
 
 TEST_F(DisegnoTest, OneClassPieIsAFullDiscAndColoursCycle) {

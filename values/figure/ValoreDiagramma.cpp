@@ -71,10 +71,20 @@ void cValoreDiagramma::DisegnaTorta(TCanvas& c) {
     }
     const Reale m = (s + e) / 2;
     const TPoint ancora = punto(m, m > 200 && m < 330 ? r + 15 : r + 5);
-    c.TextAlign = {ancora.x < cx ? haRight : haLeft, vaTop};
+    const bool aSinistra = ancora.x < cx;
+    c.TextAlign = {aSinistra ? haRight : haLeft, vaTop};
     c.Brush.Style = bsClear;
-    c.TextOut(ancora.x, ancora.y, EtichettaFetta(f, totale));
-    c.TextOut(ancora.x, ancora.y, _descr.Leggi(i));
+    // Value and description make one line, "2 (20%) Mele", aligned on the anchor away from
+    // the pie: both written at the anchor itself, each covered the other.
+    const std::string valore = EtichettaFetta(f, totale), descrizione = _descr.Leggi(i);
+    const int scarto = descrizione.empty() ? 0 : c.TextWidth(aSinistra ? " " + descrizione : valore + " ");
+    if (aSinistra) {
+      c.TextOut(ancora.x - scarto, ancora.y, valore);
+      c.TextOut(ancora.x, ancora.y, descrizione);
+    } else {
+      c.TextOut(ancora.x, ancora.y, valore);
+      c.TextOut(ancora.x + scarto, ancora.y, descrizione);
+    }
   }
 }
 
