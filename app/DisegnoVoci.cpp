@@ -47,7 +47,13 @@ Qt::BrushStyle StileMotivoQt(int stile) {
   }
 }
 
-bool Apre(QChar c) { return c == '(' || c == '<' || c == '[' || c == ','; }
+// A "<" opens a placeholder ("<angolo>") only before its name: the operators "<", "<=" and
+// "<>" are templates of their own.
+bool Apre(const QString& testo, qsizetype i) {
+  const QChar c = testo[i];
+  if (c == '<') return i + 1 < testo.size() && testo[i + 1].isLetter();
+  return c == '(' || c == '[' || c == ',';
+}
 bool Chiude(QChar c) { return c == ')' || c == '>' || c == ']'; }
 
 QFont Normale(QFont f) {
@@ -65,8 +71,9 @@ int PercorriRiga(QPainter* p, const QFont& font, int x, int base, const QString&
   const QFontMetrics mNormale(normale), mGrassetto(grassetto);
   int fine = x;
   bool dentro = false;
-  for (QChar c : testo) {
-    if (!dentro && Apre(c)) dentro = true;
+  for (qsizetype i = 0; i < testo.size(); ++i) {
+    const QChar c = testo[i];
+    if (!dentro && Apre(testo, i)) dentro = true;
     if (p) {
       p->setFont(dentro ? normale : grassetto);
       p->setPen(dentro ? QColor(Qt::black) : kVerde);
