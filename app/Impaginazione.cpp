@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <utility>
 
 #include "app/CanvasDifferito.h"
@@ -500,6 +501,11 @@ void Tfrm3::MessaggioSemplice(const std::string& testo) {
 }
 
 bool Tfrm3::eventFilter(QObject* oggetto, QEvent* evento) {
+  if (QWindow* w = windowHandle(); evento->type() == QEvent::Expose && oggetto == w && w->isExposed()) {
+    w->removeEventFilter(this);
+    // After the messages that came with the exposure: the layout of the final size.
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+  }
   if (evento->type() == QEvent::Resize && (oggetto == pnlEsegui || oggetto == pnlIntermedio))
     ImpaginaBarraEsegui();
   return QMainWindow::eventFilter(oggetto, evento);

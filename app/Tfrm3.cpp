@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <cstdio>
 
 #include "app/CanvasDifferito.h"
@@ -115,8 +116,11 @@ void Tfrm3::showEvent(QShowEvent* event) {
   if (event->spontaneous()) return;
   FormShow();
   // A desktop without a window manager may never activate the window: the first
-  // activation's set-up then runs as soon as the window is shown.
-  QTimer::singleShot(0, this, [this] { FormActivate(); });
+  // activation's set-up then runs once the window is on the screen. Not sooner: a window
+  // manager maximises the window between the show and the first exposure, and the set-up
+  // opens the command line's lesson, whose analysis window and charts are laid out in the
+  // canvas's pixels.
+  if (QWindow* w = windowHandle()) w->installEventFilter(this);
 }
 
 bool Tfrm3::event(QEvent* event) {
@@ -145,8 +149,11 @@ void Tfrm3::FormActivate() {
   ImpostaTestoEditor(*MemoSource, "");
   MemoSource->SetEditorModified(false);
   RiempiMenuItems();
+  // The lesson opens on the canvas the pupil will see: once the messages that came with the
+  // activation are handled, since a desktop may activate the window before it maximises it
+  // (an analysis window and a chart's box are laid out in the canvas's pixels).
   const std::string file = TestoRigaComando(parametri_);
-  if (!parametri_.empty() && IsFileProgramma(file)) ApriFile(file);
+  if (!parametri_.empty() && IsFileProgramma(file)) QTimer::singleShot(0, this, [this, file] { ApriFile(file); });
 }
 
 void Tfrm3::resizeEvent(QResizeEvent* event) {

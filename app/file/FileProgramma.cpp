@@ -1,6 +1,7 @@
 #include "app/file/FileProgramma.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -74,6 +75,23 @@ void AngoliDelRiquadro(cValoreDiagramma& d, const cRifCart& f) {
   d.y2 = dallAlto ? basso : alto;
 }
 
+bool IsQuadretti(const cRifCart& f) { return !f._bAssi && !f._bxAnalisi; }
+
+// Squared paper keeps its origin as a pixel row, which tells nothing on a canvas of another
+// height. So the file records the world rectangle the canvas showed, where an analysis frame
+// keeps its window: fields that squared paper never reads (every statement that makes an
+// analysis frame gives it its own window), so other readers are unaffected.
+cRifCart RifCartDaScrivere(const cRifCart& f) {
+  cRifCart r = f;
+  if (IsQuadretti(f) && f.Rettangolo.Right > 0 && f.Rettangolo.Bottom > 0) {
+    r._xa = f.XCart(0);
+    r._xb = f.XCart(f.Rettangolo.Right);
+    r._ya = f.YCart(f.Rettangolo.Bottom);
+    r._yb = f.YCart(0);
+  }
+  return r;
+}
+
 }  // namespace
 
 TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
@@ -98,7 +116,7 @@ TFileScritto ScriviProgramma(const TStatoProgramma& stato) {
   s.Scrivi(h, perso.empty() ? "nell'output" : "nel testo del programma");
 
   cRifCart predefinito(nullptr);
-  s.Scrivi(RecordDiRifCart(stato.RifCart ? *stato.RifCart : predefinito), "nel riferimento cartesiano");
+  s.Scrivi(RecordDiRifCart(RifCartDaScrivere(stato.RifCart ? *stato.RifCart : predefinito)), "nel riferimento cartesiano");
 
   // One type record serves every variable: a field that only some kinds set keeps what the
   // last of those left, as files have always had it.
@@ -352,6 +370,30 @@ void PosizionaDiagramma(cValoreDiagramma& d, const cRifCart& f) {
   d.Rettangolo = {std::min(a, c), std::min(b, e), std::max(a, c), std::max(b, e)};
 }
 
+// Whether a squared paper's window fields hold the rectangle its canvas showed when it was
+// saved: the left and top edges are those of its origin and scale, and the width and height
+// whole pixels. Files of earlier versions hold a window left there by a reset or by an
+// analysis frame, which never fits.
+bool FinestraRegistrata(const cRifCart& f) {
+  constexpr Reale kTolleranza = 1e-6L;
+  const Reale larghezza = f._xb * f._TaccaX + f.__AsseX, altezza = f.__AsseY - f._ya * f._TaccaY;
+  const auto intero = [&](Reale v) { return std::isfinite(v) && v >= 1 && std::fabs(v - std::round(v)) <= kTolleranza; };
+  return f._TaccaX > 0 && f._TaccaY > 0 && std::fabs(f._xa * f._TaccaX + f.__AsseX) <= kTolleranza &&
+         std::fabs(f._yb * f._TaccaY - f.__AsseY) <= kTolleranza && intero(larghezza) && intero(altezza);
+}
+
+// Squared paper's x axis goes on the bottom row of the canvas that shows the lesson, as on a
+// new lesson there, raised by as much as the view was panned up when it was saved: the
+// saved row alone put the values under a smaller canvas. The column and the scale stay.
+void PosizionaQuadretti(cRifCart& f) {
+  if (!IsQuadretti(f) || f.Rettangolo.Bottom <= 0) return;
+  const Reale fondo = f.Rettangolo.Bottom - 1;
+  // The pan is the saved origin row's distance from the saved bottom row (never below it).
+  const Reale salita = FinestraRegistrata(f) ? std::max<Reale>(0, f._ya * f._TaccaY + 1) : 0;
+  f.__AsseY = fondo + salita;
+  f.AsseYIniziale = fondo;
+}
+
 void CopiaImpostazioni(const cRifCart& da, cRifCart& a) {
   a.Pen = da.Pen;
   a.Brush = da.Brush;
@@ -400,6 +442,7 @@ void ApplicaProgramma(TProgrammaLetto& letto, cListaVariabili& variabili, cRifCa
   } else if (letto.RifCart) {
     CopiaImpostazioni(*letto.RifCart, rifCart);
   }
+  PosizionaQuadretti(rifCart);
   // The names already in the table (the planes of the reset) and those put in: a value of a
   // name that is there replaces it, as the store does.
   std::unordered_map<std::string, cVariabile*> presenti;

@@ -32,10 +32,17 @@ void Applicazione() {
   (void)app;
 }
 
-FinestraAperta::FinestraAperta(std::vector<std::string> parametri) {
+FinestraAperta::FinestraAperta(std::vector<std::string> parametri, QScreen* schermo) {
   Applicazione();
   ReimpostaDatiGlob();
   finestra = std::make_unique<Tfrm3>(std::move(parametri), midi::TServiziSuono::Registrazione());
+  if (schermo) {
+    // The platform maximises on the first screen whatever the window's: the window takes
+    // the other screen's whole area itself.
+    finestra->setWindowState(Qt::WindowNoState);
+    finestra->setScreen(schermo);
+    finestra->setGeometry(schermo->availableGeometry());
+  }
   finestra->show();
   finestra->activateWindow();
   (void)QTest::qWaitForWindowExposed(finestra.get());

@@ -30,6 +30,7 @@
 
 class QDialog;
 class QMessageBox;
+class QScreen;
 class QWidget;
 
 namespace qx::test {
@@ -40,9 +41,10 @@ void Applicazione();
 bool ServerX();
 
 // A main window after its first activation, with the run state as at start-up; its sound
-// is only recorded (Registro()).
+// is only recorded (Registro()). Shown on the screen given (the application's first by
+// default), where it is maximised as the desktop does.
 struct FinestraAperta {
-  explicit FinestraAperta(std::vector<std::string> parametri = {});
+  explicit FinestraAperta(std::vector<std::string> parametri = {}, QScreen* schermo = nullptr);
   ~FinestraAperta();
   Tfrm3& f() { return *finestra; }
   std::unique_ptr<Tfrm3> finestra;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
 
@@ -47,6 +48,36 @@ std::string LeggiFile(const std::string& percorso) {
 
 void ScriviFile(const std::string& percorso, const std::string& dati) {
   std::ofstream(percorso, std::ios::binary) << dati;
+}
+
+void Istruzione(Tfrm3& f, const std::string& testo, QPointF da, QPointF a) {
+  RispondiModali errori;
+  Quando diagramma([] { return DatiGlob.bAttesaDiagramma; },
+                   [&] {
+                     const QPoint p = PixelDi(da.x(), da.y()), q = PixelDi(a.x(), a.y());
+                     QTest::mousePress(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, p);
+                     QTest::mouseMove(f.pbRifCart, (p + q) / 2);
+                     QTest::mouseMove(f.pbRifCart, q);
+                     QTest::mouseRelease(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, q);
+                   });
+  Digita(f.edIstruzione, QString::fromStdString(testo));
+  QTest::keyClick(f.edIstruzione, Qt::Key_Return);
+  EXPECT_FALSE(DatiGlob.bStop) << testo;
+  EXPECT_EQ(errori.SenzaRisposta, 0) << testo;
+}
+
+QImage CanvasMostrato(Tfrm3& f) {
+  QCoreApplication::processEvents();
+  return f.ImmagineRifCart().copy();
+}
+
+std::string PrimaDifferenza(const QImage& a, const QImage& b) {
+  if (a == b) return "";
+  if (a.size() != b.size()) return "other size";
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+  return "";
 }
 
 void Attiva(QWidget& finestra) {

@@ -3,6 +3,8 @@
 // name box, then Enter), and files read and written whole.
 #pragma once
 #include <QDialog>
+#include <QImage>
+#include <QPointF>
 #include <QTemporaryDir>
 #include <string>
 
@@ -28,6 +30,16 @@ void RispondiConFile(RispondiModali& risposte, const std::string& nome);
 
 std::string LeggiFile(const std::string& percorso);
 void ScriviFile(const std::string& percorso, const std::string& dati);
+
+// One statement typed into the command bar and run with Enter; a chart's wait is answered by
+// dragging its extent from one world point to another.
+void Istruzione(Tfrm3& f, const std::string& testo, QPointF da = {}, QPointF a = {});
+
+// The canvas as the window shows it once the messages queued by now are handled.
+QImage CanvasMostrato(Tfrm3& f);
+
+// The first pixel where two pictures differ ("" when none).
+std::string PrimaDifferenza(const QImage& a, const QImage& b);
 
 // Makes the window the active one, as the desktop does when a dialog over it closes or a
 // dialog opens (the off-screen platform leaves that to the program).

@@ -14,40 +14,6 @@
 namespace qx::test {
 namespace {
 
-// One statement of the command bar; a chart's wait is answered by dragging its extent from
-// one world point to another.
-void Istruzione(Tfrm3& f, const std::string& testo, QPointF da = {}, QPointF a = {}) {
-  RispondiModali errori;
-  Quando diagramma([] { return DatiGlob.bAttesaDiagramma; },
-                   [&] {
-                     const QPoint p = PixelDi(da.x(), da.y()), q = PixelDi(a.x(), a.y());
-                     QTest::mousePress(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, p);
-                     QTest::mouseMove(f.pbRifCart, (p + q) / 2);
-                     QTest::mouseMove(f.pbRifCart, q);
-                     QTest::mouseRelease(f.pbRifCart, Qt::LeftButton, Qt::NoModifier, q);
-                   });
-  Digita(f.edIstruzione, QString::fromStdString(testo));
-  QTest::keyClick(f.edIstruzione, Qt::Key_Return);
-  EXPECT_FALSE(DatiGlob.bStop) << testo;
-  EXPECT_EQ(errori.SenzaRisposta, 0) << testo;
-}
-
-// The canvas as the window shows it once the messages queued by now are handled.
-QImage Canvas(Tfrm3& f) {
-  QCoreApplication::processEvents();
-  return f.ImmagineRifCart().copy();
-}
-
-// The first pixel where two pictures differ ("" when none).
-std::string Differenza(const QImage& a, const QImage& b) {
-  if (a == b) return "";
-  if (a.size() != b.size()) return "other size";
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x)
-      if (a.pixel(x, y) != b.pixel(x, y)) return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
-  return "";
-}
-
 // A world coordinate as a statement's number.
 std::string Numero(long double v) {
   char b[32];
@@ -142,7 +108,7 @@ TEST(RiaperturaFile, OgniValoreTornaSugliStessiPixelInOgniRiferimento) {
     Istruzione(f, "J = IMMAGINE(\"" + foto + "\", " + mondo(0.7, 0.6) + ", " + mondo(0.8, 0.7) + ");");
     Istruzione(f,
                "R = RETTANUM(PUNTO(" + mondo(0.3, 0.9) + "), " + Numero(r.XCart(W / 10) - r.XCart(0)) + ");");
-    const QImage prima = Canvas(f);
+    const QImage prima = CanvasMostrato(f);
     // The chart and the pictures are there to be compared.
     const QRect riquadro = QRect(PixelDi(l.da.x(), l.da.y()), PixelDi(l.a.x(), l.a.y())).normalized();
     EXPECT_TRUE(ContieneColore(prima, riquadro, clBlue));
@@ -170,8 +136,8 @@ TEST(RiaperturaFile, OgniValoreTornaSugliStessiPixelInOgniRiferimento) {
     }
     EXPECT_EQ(f.tbSpazio->isChecked(), l.vista == Lezione::ConSolido);
     if (l.vista == Lezione::ConSolido) Clicca(f, f.tbSpazio);
-    const QImage dopo = Canvas(f);
-    EXPECT_EQ(Differenza(prima, dopo), "");
+    const QImage dopo = CanvasMostrato(f);
+    EXPECT_EQ(PrimaDifferenza(prima, dopo), "");
   }
 }
 
